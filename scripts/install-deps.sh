@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test the program.
+# Non-interactive and safe to run again: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libsqlite3-dev libzip-dev libpugixml-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation
+  # file-format checks run by the tests
+  libreoffice-calc-nogui python3 python3-openpyxl poppler-utils
+  # headless start of the window (scripts/run.sh hint, screenshots)
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,7 @@
+#include <QCoreApplication>
+
+#include "cli/commandline.h"
+
+int main(int argc, char** argv) {
+    return veskplan::runCommandLine(argc, argv);
+}
