@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QSet>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace veskplan {
+
+// The rows of one master item list file, as cut from its fixed columns. Rows are numbered from
+// 1 to count(), as in the grid. The decoded file is kept whole and the fields are views into
+// it, so a load costs one decode and no allocation per field.
+class MasterList {
+public:
+    MasterList() = default;
+
+    // Cuts every line of a master list file: columns 1-12 item number, 14-53 description,
+    // 54-57 unit; nothing trimmed; a short line gives short or empty fields. Every line,
+    // blank ones too, is a row.
+    static MasterList parse(QByteArrayView fileBytes);
+
+    int count() const { return static_cast<int>(rows_.size()); }
+    QStringView mastNum(int row) const { return field(row, 0); }
+    QStringView mastDesc(int row) const { return field(row, 1); }
+    QStringView mastUnit(int row) const { return field(row, 2); }
+
+    // Whether `number` equals one of the list's item numbers with the blanks around it removed.
+    // A hash set of those numbers is built on first use.
+    bool containsNumber(QStringView number) const;
+
+private:
+    struct Span {
+        quint32 start;
+        quint16 length;
+    };
+    struct Row {
+        Span fields[3];
+    };
+
+    QStringView field(int row, int column) const {
+        const Span& span = rows_[static_cast<size_t>(row - 1)].fields[column];
+        return QStringView(text_).sliced(span.start, span.length);
+    }
+
+    QString text_;
+    std::vector<Row> rows_;
+    mutable QSet<QString> trimmedNumbers_;
+    mutable bool trimmedNumbersBuilt_ = false;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,100 @@
+#include "project/projectgridmodel.h"
+
+#include "shell/recordstore.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+ProjectGridModel::ProjectGridModel(RecordStore& store, QLocale locale, QObject* parent)
+    : QAbstractTableModel(parent), store_(store), locale_(std::move(locale)) {
+    locale_.setNumberOptions(QLocale::OmitGroupSeparator);
+    connect(&store_, &RecordStore::aboutToReset, this, [this] { beginResetModel(); });
+    connect(&store_, &RecordStore::resetDone, this, [this] { endResetModel(); });
+    connect(&store_, &RecordStore::rowAboutToBeInserted, this,
+            [this](int row) { beginInsertRows(QModelIndex(), row, row); });
+    connect(&store_, &RecordStore::rowInserted, this, [this] { endInsertRows(); });
+    connect(&store_, &RecordStore::rowAboutToBeRemoved, this,
+            [this](int row) { beginRemoveRows(QModelIndex(), row, row); });
+    connect(&store_, &RecordStore::rowRemoved, this, [this] { endRemoveRows(); });
+    connect(&store_, &RecordStore::rowChanged, this,
+            [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, kColumnCount - 1)); });
+    // The record selector column marks the current record.
+    connect(&store_, &RecordStore::currentRowChanged, this, [this](int row) {
+        const int previous = markedRow_;
+        markedRow_ = row;
+        const int count = rowCount();
+        if (previous >= 0 && previous < count) {
+            Q_EMIT headerDataChanged(Qt::Vertical, previous, previous);
+        }
+        if (row >= 0 && row < count) {
+            Q_EMIT headerDataChanged(Qt::Vertical, row, row);
+        }
+    });
+}
+
+QString ProjectGridModel::quantityText(double value) const {
+    return locale_.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+int ProjectGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : store_.recordCount();
+}
+
+int ProjectGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant ProjectGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= store_.recordCount() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole)) {
+        return {};
+    }
+    const ProjectRecord& record = store_.record(index.row());
+    switch (index.column()) {
+        case ItemNumberColumn:
+            return record.itemNumber;
+        case CatColumn:
+            return record.cat;
+        case DescriptionColumn:
+            return record.description;
+        case UnitsColumn:
+            return record.units;
+        case QuantityColumn:
+            return record.quantity ? QVariant(quantityText(*record.quantity)) : QVariant(QString());
+        default:
+            return {};
+    }
+}
+
+QVariant ProjectGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Vertical) {
+        return section == store_.currentRow() ? u"\u25B8"_s : QString();
+    }
+    static const QString captions[kColumnCount] = {u"Item Number"_s, u"Cat"_s, u"Description"_s,
+                                                   u"Units"_s, u"Quantity"_s};
+    return section >= 0 && section < kColumnCount ? QVariant(captions[section]) : QVariant();
+}
+
+Qt::ItemFlags ProjectGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (editable_ && editable_(index.row(), index.column())) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool ProjectGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !editor_) {
+        return false;
+    }
+    return editor_(index.row(), index.column(), value.toString());
+}
+
+}  // namespace veskplan

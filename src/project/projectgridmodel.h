@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QLocale>
+#include <array>
+#include <functional>
+
+namespace veskplan {
+
+class RecordStore;
+
+// The project item grid: the five fields of the project table in the record store's current
+// order. It follows every change of the store; edits go to one handler that decides whether
+// they are allowed and stores them.
+class ProjectGridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { ItemNumberColumn, CatColumn, DescriptionColumn, UnitsColumn, QuantityColumn };
+    static constexpr int kColumnCount = 5;
+    // Standard layout: widths of columns 0 to 4.
+    using ColumnWidths = std::array<int, kColumnCount>;
+    static constexpr ColumnWidths kStandardWidthsTwips = {1440, 400, 4145, 630, 770};
+    static ColumnWidths standardWidths() { return kStandardWidthsTwips; }
+
+    // Stores a typed cell text; returns false when the text was refused (the cell keeps its
+    // value).
+    using CellEditor = std::function<bool(int row, int column, const QString& text)>;
+    // Whether a cell may be typed into.
+    using CellLock = std::function<bool(int row, int column)>;
+
+    ProjectGridModel(RecordStore& store, QLocale locale, QObject* parent = nullptr);
+
+    void setCellEditor(CellEditor editor) { editor_ = std::move(editor); }
+    void setCellLock(CellLock editable) { editable_ = std::move(editable); }
+
+    // The text a quantity shows in the grid and in its editor.
+    QString quantityText(double value) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    RecordStore& store_;
+    QLocale locale_;
+    CellEditor editor_;
+    CellLock editable_;
+    int markedRow_ = -1;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+namespace veskplan {
+
+// What the program learns from the machine it runs on. Tests build one by hand.
+struct Environment {
+    QProcessEnvironment variables;
+    QString executableDir;  // the directory that holds the running program
+    QString homeDir;        // the user's home directory
+    QString userConfigDir;  // per-user configuration directory of the program
+    QString systemTempDir;  // the platform's temporary directory
+
+    // The environment of the running process (needs a QCoreApplication).
+    static Environment fromSystem();
+};
+
+}  // namespace veskplan

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace veskplan {
+
+// A failure the user is told about. The message is complete: it names the file and the reason,
+// ready for a message box or the command line's error line.
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+}  // namespace veskplan

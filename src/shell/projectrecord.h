@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace veskplan {
+
+// One row of the project item table "veskdata".
+struct ProjectRecord {
+    QString itemNumber;
+    QString cat;
+    QString description;
+    QString units;  // a null QString stands for NULL
+    std::optional<double> quantity;
+
+    bool operator==(const ProjectRecord&) const = default;
+};
+
+// The two orders of the table: "PrimaryKey" (category, item number, description) and
+// "BridgeKey" (item number, category, description).
+enum class IndexOrder { PrimaryKey, BridgeKey };
+
+// Orders text as SQLite's BINARY collation does on UTF-8: by code point.
+int compareBinary(QStringView a, QStringView b);
+
+// True when `a` comes before `b` in `order`.
+bool recordLess(IndexOrder order, const ProjectRecord& a, const ProjectRecord& b);
+
+// The text with trailing blanks removed; item numbers are matched against names this way.
+QStringView withoutTrailingBlanks(QStringView text);
+
+}  // namespace veskplan

@@ -1,0 +1,22 @@
+#include "shell/projectschema.h"
+
+#include "shell/sqlitedb.h"
+
+namespace veskplan::projectschema {
+
+void create(SqliteDb& db) {
+    db.exec("PRAGMA application_id = 1448299344");  // 0x56534B50
+    db.exec("PRAGMA user_version = 1");
+    db.exec(
+        "CREATE TABLE veskdata (\n"
+        "  \"Item Number\" TEXT NOT NULL,\n"
+        "  \"Cat\"         TEXT NOT NULL,\n"
+        "  \"Description\" TEXT NOT NULL DEFAULT '',\n"
+        "  \"Units\"       TEXT,\n"
+        "  \"Quantity\"    REAL,\n"
+        "  PRIMARY KEY (\"Cat\", \"Item Number\", \"Description\")\n"
+        ")");
+    db.exec("CREATE INDEX \"BridgeKey\" ON veskdata (\"Item Number\", \"Cat\")");
+}
+
+}  // namespace veskplan::projectschema

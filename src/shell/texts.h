@@ -1,0 +1,176 @@
+#pragma once
+
+#include <QString>
+
+// The program's own words: message texts, titles, dialog filters and file-format constants. Each
+// lives here once so the windows, the command line and the tests agree on them.
+namespace veskplan::texts {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Titles.
+inline QString appTitle() {
+    return u"veskplan"_s;
+}
+inline QString mainCaption() {
+    return u"VESKPLAN"_s;
+}
+inline QString categoryCaption() {
+    return u"Item Categories"_s;
+}
+
+// Master list.
+inline QString revisedPrefix() {
+    return u"Revised "_s;
+}
+inline QString unitChangeTitle() {
+    return u"Change Master Item List"_s;
+}
+inline QString unitChangeQuestion() {
+    return u"WARNING!\nYou must begin a new project in order to change the unit of measurement\n"
+           u"Do you want to start a new project?"_s;
+}
+inline QString masterListUnreadable(const QString& file, const QString& reason) {
+    return u"The master item list "_s + file + u" could not be read: "_s + reason +
+           u"\nThe list is left empty."_s;
+}
+
+// Searching.
+inline QString endOfMasterItems() {
+    return u"End of Master Items Reached"_s;
+}
+inline QString beginningOfMasterItems() {
+    return u"Beginning of Master Items Reached"_s;
+}
+inline QString categoryFileUnreadable(const QString& file, const QString& reason) {
+    return u"The item category file "_s + file + u" could not be read: "_s + reason;
+}
+
+// Project table.
+inline QString revisionCheck(const QString& projectDate, const QString& currentDate) {
+    return u"The Date of the Master Item List used for this project ("_s + projectDate +
+           u") was not the same as the current Master Item List ("_s + currentDate +
+           u")\nItems not found in the current Master Item List have been marked with <<"_s;
+}
+inline QString revisionCheckFailed(const QString& reason) {
+    return u"The item numbers could not be checked against the master item list: "_s + reason;
+}
+inline QString duplicateAfterRevision() {
+    return u"two items of one category would get the same item number; they are left as stored."_s;
+}
+inline QString itemAlreadyInCategory() {
+    return u"Warning!\nThis item has already been included in this Category in the Project Item "
+           u"List"_s;
+}
+inline QString itemAlreadyInProject() {
+    return u"Warning!\nThis item has already been included in the project item list"_s;
+}
+inline QString itemNotAdded(const QString& reason) {
+    return u"Warning!\nThe item could not be added: "_s + reason;
+}
+inline QString lastCategoryReached() {
+    return u"Warning!\nA project holds at most 99 categories; category 99 is the last one."_s;
+}
+inline QString quantityNotANumber(const QString& typed) {
+    return u"Warning!\nThe quantity must be a number; \""_s + typed + u"\" is not one."_s;
+}
+inline QString cellNotSaved(const QString& reason) {
+    return u"Warning!\nThe change could not be saved: "_s + reason;
+}
+inline QString noDescription() {
+    return u"No Description"_s;
+}
+
+// Project files.
+inline QString attentionTitle() {
+    return u"Attention"_s;
+}
+inline QString unsavedQuestion() {
+    return u"The current file has not been saved\rDo you wish to save it?"_s;
+}
+inline QString projectFilter() {
+    return u"Project Item Database Files (*.vsk)"_s;
+}
+inline QString allFilesFilter() {
+    return u"All Files (*.*)"_s;
+}
+inline QString openProjectTitle() {
+    return u"Open Project"_s;
+}
+inline QString saveProjectTitle() {
+    return u"Save Project As"_s;
+}
+inline QString projectNotSaved(const QString& file, const QString& reason) {
+    return u"The project could not be saved to "_s + file + u":\n"_s + reason +
+           u"\nThe project is still open and not saved."_s;
+}
+inline QString projectNotOpened(const QString& file, const QString& reason) {
+    return u"The file "_s + file + u" could not be opened as a project:\n"_s + reason;
+}
+inline QString duplicateSpecialRows() {
+    return u"two categories have the same position in the category list"_s;
+}
+inline QString duplicateRowsInFile() {
+    return u"it holds the same item twice with the same category and description"_s;
+}
+inline QString configTooShort(const QString& file) {
+    return u"The configuration file "_s + file +
+           u" has fewer than six lines; default directories are used for the missing values."_s;
+}
+inline QString configUnreadable(const QString& file, const QString& reason) {
+    return u"The configuration file "_s + file + u" could not be read ("_s + reason +
+           u"); default directories are used."_s;
+}
+inline QString configNotWritten(const QString& file, const QString& reason) {
+    return u"The configuration file "_s + file + u" could not be written: "_s + reason;
+}
+inline QString workingDatabaseFailed(const QString& file, const QString& reason) {
+    return u"The working database "_s + file + u" could not be created: "_s + reason;
+}
+
+// Exports and printing.
+inline QString trnsportTitle() {
+    return u"Export Project Item List to a TRNS*PORT file"_s;
+}
+inline QString trnsportSaved() {
+    return u"Trns*port file saved as "_s;
+}
+inline QString roadCadTitle() {
+    return u"Export Project Item List to a Road CAD Quantity file"_s;
+}
+inline QString bridgeCadTitle() {
+    return u"Export Project Item List to a Bridge CAD Quantity file"_s;
+}
+inline QString roadCadFilter() {
+    return u"Road CAD Quantity Files (*.txt)"_s;
+}
+inline QString bridgeCadFilter() {
+    return u"Bridge CAD Quantity Files (*.txt)"_s;
+}
+inline QString roadCadSaved() {
+    return u"Road CAD Quantity file saved as "_s;
+}
+inline QString bridgeCadSaved() {
+    return u"Bridge CAD Quantity file saved as "_s;
+}
+inline QString tabfillTitle() {
+    return u"Export Project Item List to an Excel Tabfill file"_s;
+}
+inline QString tabfillFilter() {
+    return u"Excel Tabfill Files (*.xlsx)"_s;
+}
+inline QString tabfillSaved() {
+    return u"Road CAD (Excel) Quantity file saved as "_s;
+}
+inline QString tabfillTooManyCategories() {
+    return u"Your project has more categories than the largest tab will hold.  The program "
+           u"cannot create an Excel Tab file."_s;
+}
+inline QString fileNotWritten(const QString& file, const QString& reason) {
+    return u"The file "_s + file + u" could not be written: "_s + reason;
+}
+inline QString donePrinting() {
+    return u"Done Printing Quantity Table"_s;
+}
+
+}  // namespace veskplan::texts
