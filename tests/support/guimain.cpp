@@ -1,5 +1,5 @@
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <QGuiApplication>
 
 // Tests of the UI-free code run inside a QGuiApplication: item models, fonts and PDF rendering
 // need one. The offscreen platform keeps them off any display.

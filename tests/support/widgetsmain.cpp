@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Widget tests run in a QApplication on the offscreen platform.
 int main(int argc, char** argv) {

@@ -1,0 +1,67 @@
+#include "app/categorywindow.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#include "app/twips.h"
+#include "shell/maincontroller.h"
+#include "shell/texts.h"
+
+namespace veskplan {
+namespace {
+
+void addChildren(QTreeWidgetItem* parent, const CategoryNode& node) {
+    for (const CategoryNode& child : node.children) {
+        auto* item = new QTreeWidgetItem(parent, QStringList{child.text});
+        item->setData(0, Qt::UserRole, child.key);
+        addChildren(item, child);
+    }
+}
+
+}  // namespace
+
+CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
+    : QDialog(parent), controller_(controller) {
+    setObjectName(QStringLiteral("getCat"));
+    setWindowTitle(texts::categoryCaption());
+    setFixedSize(twips(5910), twips(7965));
+    catTree_ = new QTreeWidget(this);
+    catTree_->setObjectName(QStringLiteral("catTree"));
+    catTree_->setAccessibleName(texts::categoryCaption());
+    catTree_->setGeometry(twipsRect(120, 120, 5655, 7695));
+    catTree_->setHeaderHidden(true);
+    catTree_->setFrameShape(QFrame::Box);
+    catTree_->setExpandsOnDoubleClick(true);
+    connect(catTree_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { controller_.catTree_NodeClick(item->text(0)); });
+    connect(catTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item) {
+            controller_.catTree_NodeClick(item->text(0));
+        }
+    });
+    connect(catTree_, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (controller_.catTree_DblClick()) {
+            hide();
+            done(QDialog::Accepted);
+        }
+    });
+    build();
+}
+
+void CategoryWindow::build() {
+    const CategoryTree& tree = controller_.getCat_Load();
+    auto* root = new QTreeWidgetItem(catTree_, QStringList{tree.root.text});
+    root->setData(0, Qt::UserRole, tree.root.key);
+    addChildren(root, tree.root);
+    // Opens with the root expanded and every section collapsed.
+    root->setExpanded(true);
+}
+
+void CategoryWindow::closeEvent(QCloseEvent* event) {
+    closedByCloseBox_ = true;
+    controller_.getCat_Unload();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace veskplan

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QTreeWidget;
+
+namespace veskplan {
+
+class MainController;
+
+// The "Item Categories" window. Hidden, not destroyed, after a category is chosen, so the tree
+// keeps its state; closing it through its close box ends it, and the next use builds it anew.
+class CategoryWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CategoryWindow(MainController& controller, QWidget* parent = nullptr);
+
+    QTreeWidget* tree() const { return catTree_; }
+    bool closedByCloseBox() const { return closedByCloseBox_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+
+    MainController& controller_;
+    QTreeWidget* catTree_ = nullptr;
+    bool closedByCloseBox_ = false;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,259 @@
+#include "app/mainformwidgets.h"
+
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QMenuBar>
+
+#include "app/twips.h"
+#include "project/headerfields.h"
+#include "project/projectgridmodel.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+template <typename W>
+W* place(QWidget& parent, const QString& name, QRect geometry) {
+    auto* widget = new W(&parent);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(QWidget& parent, const QString& name, const QString& caption, QRect geometry) {
+    auto* widget = place<QLabel>(parent, name, geometry);
+    widget->setText(caption);
+    return widget;
+}
+
+template <typename W>
+W* control(QWidget& parent, const QString& name, QRect geometry, const QString& tooltip,
+           const QString& accessibleName) {
+    auto* widget = place<W>(parent, name, geometry);
+    widget->setToolTip(tooltip);
+    widget->setAccessibleDescription(tooltip);
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QPushButton* button(QWidget& parent, const QString& name, const QString& caption, QRect geometry,
+                    const QString& tooltip) {
+    auto* widget = control<QPushButton>(parent, name, geometry, tooltip, caption);
+    widget->setText(caption);
+    widget->setAutoDefault(true);  // Enter on a focused button presses it
+    return widget;
+}
+
+// A dark-blue title bar with readable labels on it.
+QFrame* titleBar(QWidget& parent, const QString& name, QRect geometry) {
+    auto* bar = place<QFrame>(parent, name, geometry);
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    bar->setPalette(palette);
+    return bar;
+}
+
+void onTitleBar(QLabel* label, double pointSize) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setPointSizeF(pointSize);
+    label->setFont(font);
+}
+
+void setUpGrid(QTableView* grid) {
+    grid->setTabKeyNavigation(false);
+    grid->setWordWrap(false);
+    grid->setCornerButtonEnabled(false);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const int rowHeight = grid->fontMetrics().height() + 4;
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    grid->horizontalHeader()->setFixedHeight(rowHeight + 2);
+}
+
+}  // namespace
+
+void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
+    mnuLine = place<QFrame>(client, u"mnuLine"_s, QRect(0, 0, twips(8280), 1));
+    mnuLine->setFrameShape(QFrame::HLine);
+
+    engMet = control<QComboBox>(
+        client, u"engMet"_s, twipsRect(120, 240, 1455, 315),
+        u"Select Metric or English to change the source of the Master Item List"_s, u"Units"_s);
+    engMet->addItems({u"English"_s, u"Metric"_s});
+
+    Shape4 = titleBar(client, u"Shape4"_s, twipsRect(1680, 240, 6375, 255));
+    Label1 = label(client, u"Label1"_s, u"Master Item List"_s, twipsRect(1680, 240, 1575, 255));
+    onTitleBar(Label1, 9.75);
+    mastRevDate = label(client, u"mastRevDate"_s, QString(), twipsRect(3510, 270, 2415, 255));
+    onTitleBar(mastRevDate, 8.25);
+
+    mastItemList = control<QTableView>(
+        client, u"mastItemList"_s, twipsRect(1680, 480, 6375, 3135),
+        u"Double click on an item to add it to the Project Item List"_s, u"Master Item List"_s);
+    setUpGrid(mastItemList);
+    mastItemList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mastItemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    mastItemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mastItemList->verticalHeader()->hide();
+
+    itemCat = button(
+        client, u"itemCat"_s, u"Sections"_s, twipsRect(120, 720, 1455, 375),
+        u"Click here to select an Item Category you want to jump to in the Master Item List"_s);
+    Label3 = label(client, u"Label3"_s, u"Item Search:"_s, twipsRect(120, 1320, 975, 255));
+    itemSrch = control<QLineEdit>(
+        client, u"itemSrch"_s, twipsRect(120, 1560, 1455, 285),
+        u"Enter an Item Number here to jump to that item in the Master Item List"_s,
+        u"Item Search:"_s);
+    Label9 = label(client, u"Label9"_s, u"Description Search:"_s, twipsRect(120, 2040, 1455, 255));
+    srchStr = control<QLineEdit>(client, u"srchStr"_s, twipsRect(120, 2280, 1455, 285),
+                                 u"Text to Search for in Description Field of Master Item List"_s,
+                                 u"Description Search:"_s);
+    findNext = button(client, u"findNext"_s, u"Find Next"_s, twipsRect(120, 2640, 1455, 375),
+                      u"Find the Next Occurance of Search Text"_s);
+    findPrev = button(client, u"findPrev"_s, u"Find Previous"_s, twipsRect(120, 3120, 1455, 375),
+                      u"Find the Previous Occurance of Search Text"_s);
+
+    Label6 = label(client, u"Label6"_s, u"Designer:"_s, twipsRect(120, 3720, 855, 255));
+    Label5 = label(client, u"Label5"_s, u"Project Number:"_s, twipsRect(1680, 3720, 1215, 255));
+    designer = control<QLineEdit>(client, u"designer"_s, twipsRect(120, 3960, 1335, 285),
+                                  u"Enter the Name of the Designer here"_s, u"Designer:"_s);
+    projNum = control<QLineEdit>(client, u"projNum"_s, twipsRect(1680, 3960, 1935, 285),
+                                 u"Enter the Project Number here"_s, u"Project Number:"_s);
+    projNum->setMaxLength(HeaderFields::kProjectNumberLength);
+    addItem = button(client, u"addItem"_s, u"Add to Project"_s, twipsRect(3960, 3840, 1935, 375),
+                     u"Click here to Add the selected Master Item to the Project Item List"_s);
+    remItem =
+        button(client, u"remItem"_s, u"Remove from Project"_s, twipsRect(6120, 3840, 1935, 375),
+               u"Click here to Remove the selected item from the Project Item List"_s);
+
+    Label7 = label(client, u"Label7"_s, u"Letting Month:"_s, twipsRect(120, 4320, 1095, 255));
+    Label8 = label(client, u"Label8"_s, u"Category:"_s, twipsRect(1920, 4320, 735, 255));
+    Label11 =
+        label(client, u"Label11"_s, u"Category Description:"_s, twipsRect(2760, 4320, 1575, 255));
+    letMonth =
+        control<QComboBox>(client, u"letMonth"_s, twipsRect(120, 4560, 1335, 315),
+                           u"Indicate which Month the Letting will be held"_s, u"Letting Month:"_s);
+    letMonth->addItems(HeaderFields::monthNames());
+    letMonth->setCurrentIndex(-1);
+    addCat = button(client, u"addCat"_s, u"+"_s, twipsRect(1650, 4560, 285, 315),
+                    u"Click here to Increment the Category Number"_s);
+    addCat->setAccessibleName(u"Add Category"_s);
+    catNum =
+        control<QComboBox>(client, u"catNum"_s, twipsRect(1920, 4560, 735, 315),
+                           u"Indicate for which Category you are Adding Items"_s, u"Category:"_s);
+    catDesc = control<QComboBox>(client, u"catDesc"_s, twipsRect(2760, 4560, 5295, 315),
+                                 u"Description of the Category Number displayed to the left"_s,
+                                 u"Category Description:"_s);
+    catDesc->setEditable(true);
+    catDesc->setInsertPolicy(QComboBox::NoInsert);
+
+    Shape3 = titleBar(client, u"Shape3"_s, twipsRect(120, 5040, 7185, 255));
+    Label2 = label(client, u"Label2"_s, u"Project Item List"_s, twipsRect(120, 5040, 1575, 255));
+    onTitleBar(Label2, 9.75);
+    projFileN = label(client, u"projFileN"_s, QString(), twipsRect(1920, 5040, 5295, 255));
+    onTitleBar(projFileN, 8.25);
+    printProjList = button(client, u"printProjList"_s, u"Print"_s, twipsRect(7320, 5040, 735, 255),
+                           u"Click Here to Print the Project Item List"_s);
+    projItemDB = control<QTableView>(
+        client, u"projItemDB"_s, twipsRect(120, 5280, 7935, 1815),
+        u"List of Project Items.  Click on Column Headings to Change Sort Order"_s,
+        u"Project Item List"_s);
+    setUpGrid(projItemDB);
+    projItemDB->setSelectionMode(QAbstractItemView::SingleSelection);
+    projItemDB->setSelectionBehavior(QAbstractItemView::SelectItems);
+    projItemDB->setEditTriggers(QAbstractItemView::AnyKeyPressed |
+                                QAbstractItemView::DoubleClicked |
+                                QAbstractItemView::EditKeyPressed);
+    projItemDB->verticalHeader()->setFixedWidth(twips(240));
+
+    // Labels name the boxes beside them for screen readers.
+    Label3->setBuddy(itemSrch);
+    Label9->setBuddy(srchStr);
+    Label6->setBuddy(designer);
+    Label5->setBuddy(projNum);
+    Label7->setBuddy(letMonth);
+    Label8->setBuddy(catNum);
+    Label11->setBuddy(catDesc);
+
+    QWidget* order[] = {mastItemList, addItem,  itemCat,  remItem,  engMet,       itemSrch,
+                        projItemDB,   designer, projNum,  letMonth, catNum,       catDesc,
+                        addCat,       srchStr,  findNext, findPrev, printProjList};
+    for (QWidget* widget : order) {
+        widget->setFocusPolicy(Qt::StrongFocus);
+    }
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+
+    // No access keys or shortcuts: captions are plain text.
+    QMenuBar* bar = window.menuBar();
+    mnuFile = bar->addMenu(u"File"_s);
+    mnuFile->setObjectName(u"mnuFile"_s);
+    auto add = [](QMenu* menu, const QString& name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    mnuFileNew = add(mnuFile, u"mnuFileNew"_s, u"New Project"_s);
+    mnuFileOpen = add(mnuFile, u"mnuFileOpen"_s, u"Open Project"_s);
+    mnuFileSep1 = mnuFile->addSeparator();
+    mnuFileSep1->setObjectName(u"mnuFileSep1"_s);
+    mnuFileSave = add(mnuFile, u"mnuFileSave"_s, u"Save Project"_s);
+    mnuFileSaveas = add(mnuFile, u"mnuFileSaveas"_s, u"Save Project As"_s);
+    mnuFileSep2 = mnuFile->addSeparator();
+    mnuFileSep2->setObjectName(u"mnuFileSep2"_s);
+    mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"Exit"_s);
+    mnuExp = bar->addMenu(u"Export"_s);
+    mnuExp->setObjectName(u"mnuExp"_s);
+    mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"Trns*Port"_s);
+    mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"Road CAD"_s);
+    mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (Excel)"_s);
+    mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"Bridge CAD"_s);
+}
+
+void MainFormWidgets::stretch(int clientWidthPx, int clientHeightPx) {
+    const int extraWidth = std::max(0, clientWidthPx - twips(kClientWidth));
+    const int extraHeight = std::max(0, clientHeightPx - twips(kClientHeight));
+    const int masterExtra = extraHeight / 2;
+    const int projectExtra = extraHeight - masterExtra;
+    auto grow = [](QWidget* widget, QRect base, int dx, int dy, int dw, int dh) {
+        widget->setGeometry(base.adjusted(dx, dy, dx + dw, dy + dh));
+    };
+    grow(Shape4, twipsRect(1680, 240, 6375, 255), 0, 0, extraWidth, 0);
+    grow(mastItemList, twipsRect(1680, 480, 6375, 3135), 0, 0, extraWidth, masterExtra);
+    // Everything below the master grid moves down with it.
+    for (QWidget* widget : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label5),
+                            static_cast<QWidget*>(designer), static_cast<QWidget*>(projNum),
+                            static_cast<QWidget*>(addItem), static_cast<QWidget*>(remItem),
+                            static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8),
+                            static_cast<QWidget*>(Label11), static_cast<QWidget*>(letMonth),
+                            static_cast<QWidget*>(addCat), static_cast<QWidget*>(catNum),
+                            static_cast<QWidget*>(catDesc), static_cast<QWidget*>(Label2),
+                            static_cast<QWidget*>(projFileN), static_cast<QWidget*>(Shape3),
+                            static_cast<QWidget*>(printProjList)}) {
+        QVariant base = widget->property("baseGeometry");
+        if (!base.isValid()) {
+            widget->setProperty("baseGeometry", widget->geometry());
+            base = widget->geometry();
+        }
+        QRect rect = base.toRect().translated(0, masterExtra);
+        if (widget == remItem || widget == printProjList) {
+            rect.translate(extraWidth, 0);
+        }
+        if (widget == catDesc || widget == Shape3 || widget == projFileN) {
+            rect.setWidth(rect.width() + extraWidth);
+        }
+        widget->setGeometry(rect);
+    }
+    grow(projItemDB, twipsRect(120, 5280, 7935, 1815), 0, masterExtra, extraWidth, projectExtra);
+}
+
+}  // namespace veskplan

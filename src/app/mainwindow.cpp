@@ -1,0 +1,267 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/gridediting.h"
+#include "app/twips.h"
+#include "shell/maincontroller.h"
+#include "shell/texts.h"
+
+namespace veskplan {
+namespace {
+
+// Runs a block with a flag set, so that the controls' own signals, raised while the window
+// shows the state, are not taken for the user's actions.
+class Guard {
+public:
+    explicit Guard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~Guard() { flag_ = previous_; }
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+void setTextIfDifferent(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) {
+        edit->setText(text);
+    }
+}
+
+void setItemsIfDifferent(QComboBox* box, const QStringList& items) {
+    QStringList current;
+    for (int i = 0; i < box->count(); ++i) {
+        current.append(box->itemText(i));
+    }
+    if (current != items) {
+        box->clear();
+        box->addItems(items);
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainController& controller, QWidget* parent)
+    : QMainWindow(parent), controller_(controller) {
+    setObjectName(QStringLiteral("mainForm"));
+    setWindowTitle(texts::mainCaption());
+    setWindowIcon(QIcon(QStringLiteral(":/veskplan/veskplan.png")));
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("mainFormClient"));
+    setCentralWidget(client_);
+    w_.build(*this, *client_);
+    client_->setMinimumSize(twips(MainFormWidgets::kClientWidth),
+                            twips(MainFormWidgets::kClientHeight));
+
+    Workspace& ws = controller_.workspace();
+    w_.mastItemList->setModel(&ws.master.model());
+    w_.projItemDB->setModel(ws.projectModel.get());
+    const auto& widths = MasterGridModel::kColumnWidthsTwips;
+    for (int c = 0; c < 3; ++c) {
+        w_.mastItemList->setColumnWidth(c, twips(widths[c]));
+    }
+
+    connectMaster();
+    connectProject();
+    connectMenus();
+    connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
+    refresh();
+}
+
+void MainWindow::connectMaster() {
+    connect(w_.engMet, &QComboBox::activated, this,
+            [this](int index) { controller_.engMet_Click(index); });
+    connect(w_.mastItemList, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { controller_.mastItemList_Click(index.row() + 1); });
+    connect(w_.mastItemList, &QTableView::doubleClicked, this,
+            [this] { controller_.mastItemList_DblClick(); });
+    connect(w_.mastItemList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!refreshing_ && current.isValid()) {
+                    controller_.mastItemList_RowColChange(current.row() + 1);
+                }
+            });
+    connect(w_.mastItemList->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) {
+                if (!refreshing_) {
+                    controller_.mastItemList_Scroll(value + 1);
+                }
+            });
+    connect(w_.itemCat, &QPushButton::clicked, this, [this] { controller_.itemCat_Click(); });
+    w_.itemSrch->installEventFilter(this);
+    w_.srchStr->installEventFilter(this);
+    connect(w_.itemSrch, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!refreshing_) {
+            controller_.itemSrch_Change(text);
+        }
+    });
+    connect(w_.srchStr, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!refreshing_) {
+            controller_.srchStr_Change(text);
+        }
+    });
+    connect(w_.findNext, &QPushButton::clicked, this, [this] { controller_.findNext_Click(); });
+    connect(w_.findPrev, &QPushButton::clicked, this, [this] { controller_.findPrev_Click(); });
+}
+
+void MainWindow::connectProject() {
+    connect(w_.addItem, &QPushButton::clicked, this, [this] { controller_.addItem_Click(); });
+    connect(w_.remItem, &QPushButton::clicked, this, [this] { controller_.remItem_Click(); });
+    connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { controller_.projItemDB_HeadClick(column); });
+    connect(w_.projItemDB->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!refreshing_ && current.isValid()) {
+                    controller_.projItemDB_RowColChange(current.row(), current.column());
+                }
+            });
+    connect(w_.projNum, &QLineEdit::textEdited, this,
+            [this](const QString& text) { controller_.projNum_Change(text); });
+    connect(w_.designer, &QLineEdit::textEdited, this,
+            [this](const QString& text) { controller_.designer_Change(text); });
+    connect(w_.letMonth, &QComboBox::activated, this,
+            [this](int index) { controller_.letMonth_Click(index); });
+    connect(w_.catNum, &QComboBox::activated, this,
+            [this](int index) { controller_.catNum_Click(index); });
+    connect(w_.catDesc, &QComboBox::activated, this,
+            [this](int index) { controller_.catDesc_Click(index); });
+    connect(w_.catDesc, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!refreshing_) {
+            controller_.catDesc_Change(text);
+        }
+    });
+    w_.catDesc->installEventFilter(this);
+    connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
+}
+
+void MainWindow::connectMenus() {
+    connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.mnuFileNew_Click(); });
+    connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.mnuFileOpen_Click(); });
+    connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
+    connect(w_.mnuFileSaveas, &QAction::triggered, this,
+            [this] { controller_.mnuFileSaveas_Click(); });
+    connect(w_.mnuFileExit, &QAction::triggered, this, [this] {
+        if (controller_.mnuFileExit_Click()) {
+            closing_ = true;
+            close();
+        }
+    });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == w_.itemSrch || watched == w_.srchStr)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.size() != 1 || key->modifiers().testFlag(Qt::ControlModifier)) {
+            return false;  // navigation and editing keys pass
+        }
+        char16_t code = text.at(0).unicode();
+        const char16_t typed = code;
+        if (watched == w_.itemSrch) {
+            MainController::itemSrch_KeyPress(code);
+        } else {
+            MainController::srchStr_KeyPress(code);
+        }
+        if (code == 0) {
+            return true;
+        }
+        if (code != typed) {
+            static_cast<QLineEdit*>(watched)->insert(QString(QChar(code)));
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut && watched == w_.catDesc) {
+        QTimer::singleShot(0, this, [this] { controller_.catDesc_LostFocus(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::refresh() {
+    Guard guard(refreshing_);
+    refreshMaster();
+    refreshProject();
+    refreshCategories();
+}
+
+void MainWindow::refreshMaster() {
+    const Workspace& ws = controller_.workspace();
+    w_.engMet->setCurrentIndex(ws.engMet);
+    w_.mastRevDate->setText(ws.mastRevDate);
+    QTableView* grid = w_.mastItemList;
+    const MasterGrid& master = ws.master;
+    auto* model = grid->model();
+    const int current = master.currentRow();
+    // A hidden grid would scroll to its current row when first shown; the top row decides.
+    if (grid->isVisible() && current >= 1 && current <= model->rowCount()) {
+        grid->selectionModel()->setCurrentIndex(model->index(current - 1, 0),
+                                                QItemSelectionModel::NoUpdate);
+    }
+    if (master.selectedRow() >= 1 && master.selectedRow() <= model->rowCount()) {
+        grid->selectionModel()->select(
+            model->index(master.selectedRow() - 1, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else {
+        grid->selectionModel()->clearSelection();
+    }
+    if (master.topRow() >= 1) {
+        grid->verticalScrollBar()->setValue(master.topRow() - 1);
+    }
+}
+
+void MainWindow::refreshProject() {
+    const Workspace& ws = controller_.workspace();
+    setTextIfDifferent(w_.projNum, ws.header.projNum);
+    setTextIfDifferent(w_.designer, ws.header.designer);
+    w_.letMonth->setCurrentIndex(ws.header.letMonth);
+    w_.projFileN->setText(QDir::toNativeSeparators(ws.flags.projFile));
+    for (QAction* action : {w_.mnuFileSave, w_.mnuFileSaveas, w_.mnuExpTrans, w_.mnuExpRCAD,
+                            w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
+        action->setEnabled(ws.guardedEnabled);
+    }
+    QTableView* grid = w_.projItemDB;
+    for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
+        grid->setColumnWidth(c, twips(ws.projectColumnWidths[static_cast<size_t>(c)]));
+    }
+    const int row = ws.store->currentRow();
+    if (row >= 0 && !isEditingCell(grid)) {
+        grid->setCurrentIndex(grid->model()->index(row, ws.projectColumn));
+    }
+}
+
+void MainWindow::refreshCategories() {
+    const CategoryList& categories = controller_.workspace().categories;
+    setItemsIfDifferent(w_.catNum, categories.numbers());
+    setItemsIfDifferent(w_.catDesc, categories.descriptions());
+    w_.catNum->setCurrentIndex(categories.numberIndex());
+    w_.catDesc->setCurrentIndex(categories.descriptionIndex());
+    if (w_.catDesc->currentText() != categories.descriptionText()) {
+        w_.catDesc->setEditText(categories.descriptionText());
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closing_ || controller_.Form_Unload()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    refresh();  // scroll positions take effect once the grids have their size
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    w_.stretch(client_->width(), client_->height());
+}
+
+}  // namespace veskplan

@@ -1,0 +1,180 @@
+#include "app/qtuserport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTableView>
+
+#include "app/categorywindow.h"
+#include "app/gridediting.h"
+#include "shell/texts.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QMessageBox::Icon icon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The hourglass gives way to the arrow while the user answers a question.
+class ArrowWhileAsking {
+public:
+    explicit ArrowWhileAsking(bool busy) : busy_(busy) {
+        if (busy_) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~ArrowWhileAsking() {
+        if (busy_) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+
+private:
+    bool busy_;
+};
+
+}  // namespace
+
+CategoryWindow* QtUserPort::categoryWindow() const {
+    return categoryWindow_.data();
+}
+
+void QtUserPort::attach(QWidget* mainWindow, MainController* controller) {
+    window_ = mainWindow;
+    controller_ = controller;
+    if (!pendingFocus_.isEmpty()) {
+        setFocus(pendingFocus_);
+        pendingFocus_.clear();
+    }
+}
+
+Answer QtUserPort::showMessage(const MessageRequest& request) {
+    ArrowWhileAsking arrow(busyDepth_ > 0);
+    QMessageBox box(icon(request.icon), request.title.isEmpty() ? texts::appTitle() : request.title,
+                    request.text, QMessageBox::NoButton, window_);
+    switch (request.buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MessageButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return request.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+QString QtUserPort::dialogFilter(const QStringList& filters) {
+    QStringList adapted;
+    for (QString filter : filters) {
+        adapted.append(filter.replace(u"(*.*)"_s, u"(*)"_s));
+    }
+    return adapted.join(u";;"_s);
+}
+
+std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) {
+    ArrowWhileAsking arrow(busyDepth_ > 0);
+    QFileDialog dialog(window_, request.title, request.directory);
+    dialog.setObjectName(u"CommonDialog1"_s);
+    dialog.setOption(QFileDialog::DontUseNativeDialog,
+                     qEnvironmentVariableIsSet("VESKPLAN_QT_DIALOGS"));
+    const QString filter = dialogFilter(request.filters);
+    dialog.setNameFilter(filter);
+    const QStringList names = filter.split(u";;"_s);
+    if (request.selectedFilter >= 0 && request.selectedFilter < names.size()) {
+        dialog.selectNameFilter(names[request.selectedFilter]);
+    }
+    if (request.mode == FileDialogRequest::Mode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.fileName.isEmpty()) {
+            const QFileInfo proposed(request.fileName);
+            if (proposed.isAbsolute()) {
+                dialog.setDirectory(proposed.absolutePath());
+            }
+            dialog.selectFile(proposed.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtUserPort::setFocus(const QString& controlName) {
+    if (!window_) {
+        pendingFocus_ = controlName;  // start-up asks before the window exists
+        return;
+    }
+    if (auto* widget = window_->findChild<QWidget*>(controlName)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QtUserPort::commitPendingEdits() {
+    if (!window_) {
+        return;
+    }
+    // Taking the focus from the cell editor makes the grid write the typed value.
+    auto* grid = window_->findChild<QTableView*>(u"projItemDB"_s);
+    if (isEditingCell(grid)) {
+        grid->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QtUserPort::showCategoryBrowser() {
+    if (!controller_) {
+        return;
+    }
+    if (!categoryWindow_ || categoryWindow_->closedByCloseBox()) {
+        if (categoryWindow_) {
+            categoryWindow_->deleteLater();
+        }
+        categoryWindow_ = new CategoryWindow(*controller_, window_);
+    }
+    categoryWindow_->exec();
+}
+
+void QtUserPort::beginBusy() {
+    if (busyDepth_++ == 0) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+void QtUserPort::endBusy() {
+    if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+}  // namespace veskplan

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointer>
+
+#include "shell/userport.h"
+
+class QWidget;
+class QTableView;
+
+namespace veskplan {
+
+class MainController;
+class CategoryWindow;
+
+// The user-interaction port on Qt's message boxes and file dialogs.
+class QtUserPort : public UserPort {
+public:
+    Answer showMessage(const MessageRequest& request) override;
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    void setFocus(const QString& controlName) override;
+    void commitPendingEdits() override;
+    void showCategoryBrowser() override;
+    void beginBusy() override;
+    void endBusy() override;
+
+    // Set once the windows exist.
+    void attach(QWidget* mainWindow, MainController* controller);
+
+    // The category window while it exists (for tests).
+    CategoryWindow* categoryWindow() const;
+
+    // Qt file-dialog filters: "All Files (*.*)" matches every file, as it does on Windows.
+    static QString dialogFilter(const QStringList& filters);
+
+private:
+    QPointer<QWidget> window_;
+    MainController* controller_ = nullptr;
+    QPointer<CategoryWindow> categoryWindow_;
+    int busyDepth_ = 0;
+    QString pendingFocus_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,72 @@
+#include "support/controllerfixture.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include "shell/numbertext.h"
+
+namespace veskplan::test {
+
+QByteArray ControllerTest::englishList() {
+    return masterLine("2101-0100000", "CLEARING", "ACRE") + "\r\n" +
+           masterLine("2105-0500000", "COMMON EXCAVATION", "CY") + "\r\n" +
+           masterLine("2301-0200000", "CONCRETE PAVEMENT 8 INCH", "SY") + "\r\n" +
+           masterLine("2501-0150000", "15 INCH RC PIPE CULVERT", "LF") + "\r\n" +
+           masterLine("2599-9999", "SPECIAL ITEM (DESCRIBE)", "LS") + "\r\n" +
+           masterLine("2599-0000100", "FORCE ACCOUNT WORK", "LS") + "\r\n";
+}
+
+QByteArray ControllerTest::metricList() {
+    return masterLine("2101-0100000", "CLEARING", "HA") + "\r\n" +
+           masterLine("2105-0500000", "COMMON EXCAVATION", "M3") + "\r\n" +
+           masterLine("2301-0200000", "CONCRETE PAVEMENT 200 MM", "M2") + "\r\n";
+}
+
+void ControllerTest::SetUp() {
+    writeFile(sandbox.dataDir() + QStringLiteral("/itemse.txt"), englishList());
+    writeFile(sandbox.dataDir() + QStringLiteral("/itemsm.txt"), metricList());
+    setModified(sandbox.dataDir() + QStringLiteral("/itemse.txt"),
+                QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
+    setModified(sandbox.dataDir() + QStringLiteral("/itemsm.txt"),
+                QDateTime(QDate(2026, 4, 2), QTime(0, 0)));
+    writeFile(sandbox.dataDir() + QStringLiteral("/itemcats.txt"),
+              crlf({"2100 GRADING", "2101 CLEARING AND GRUBBING", "2105 EXCAVATION", "2300 PAVING",
+                    "2301 CONCRETE PAVEMENT", "2500 DRAINAGE", "2501 PIPE CULVERTS",
+                    "2599 SPECIAL ITEMS"}));
+    writeFile(sandbox.dataDir() + QStringLiteral("/counties.txt"),
+              crlf({"Alder", "Birchwood", "Cedar Falls", "Dunmore"}));
+    sandbox.writeConfig();
+}
+
+std::unique_ptr<MainController> ControllerTest::makeController() {
+    return std::make_unique<MainController>(port, sandbox.environment(),
+                                            QLocale(QLocale::English, QLocale::UnitedStates),
+                                            [] { return QDate(2026, 12, 6); });
+}
+
+void ControllerTest::start() {
+    controller = makeController();
+    controller->Form_Load();
+    port.clear();
+}
+
+void ControllerTest::addMasterRow(int row) {
+    controller->mastItemList_Click(row);
+    controller->addItem_Click();
+}
+
+std::string ControllerTest::rowText(const ProjectRecord& r) {
+    const QString quantity = r.quantity ? numbertext::shortest(*r.quantity) : QString();
+    return (r.itemNumber + u'|' + r.cat + u'|' + r.description + u'|' + r.units + u'|' + quantity)
+        .toStdString();
+}
+
+std::vector<std::string> ControllerTest::projectRows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < store().recordCount(); ++i) {
+        rows.push_back(rowText(store().record(i)));
+    }
+    return rows;
+}
+
+}  // namespace veskplan::test

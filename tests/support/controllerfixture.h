@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "shell/maincontroller.h"
+#include "support/scriptedport.h"
+#include "support/testfiles.h"
+
+namespace veskplan::test {
+
+// A started program without a window: a sandbox with small English and Metric master lists,
+// a category file, a county file, the scripted port and the controller after Form_Load.
+class ControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Creates a controller over the sandbox (Form_Load not yet run).
+    std::unique_ptr<MainController> makeController();
+    void start();
+
+    Workspace& ws() { return controller->workspace(); }
+    RecordStore& store() { return *ws().store; }
+
+    // Makes master row `row` current (as a click does) and adds it.
+    void addMasterRow(int row);
+    // The project rows in the grid's order, as "number|cat|description|units|quantity".
+    std::vector<std::string> projectRows();
+    std::string rowText(const ProjectRecord& record);
+
+    QString projectPath(const QString& name) const { return sandbox.projectsDir() + u'/' + name; }
+
+    // The English list: six items. Row numbers used by the tests:
+    //  1 2101-0100000 CLEARING              4 2501-0150000 15 INCH RC PIPE CULVERT
+    //  2 2105-0500000 COMMON EXCAVATION     5 2599-9999    SPECIAL ITEM (DESCRIBE)
+    //  3 2301-0200000 CONCRETE PAVEMENT     6 2599-0000100 FORCE ACCOUNT WORK
+    static QByteArray englishList();
+    static QByteArray metricList();
+
+    Sandbox sandbox;
+    ScriptedPort port;
+    std::unique_ptr<MainController> controller;
+};
+
+}  // namespace veskplan::test

@@ -1,0 +1,69 @@
+#include "support/scriptedport.h"
+
+#include <gtest/gtest.h>
+
+namespace veskplan::test {
+
+Answer ScriptedPort::showMessage(const MessageRequest& request) {
+    messages.push_back(request);
+    if (busyDepth > 0) {
+        messageWhileBusy = true;
+    }
+    if (request.buttons == MessageButtons::Ok) {
+        return Answer::Ok;
+    }
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << request.text.toStdString();
+        return Answer::Cancel;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedPort::chooseFile(const FileDialogRequest& request) {
+    dialogs.push_back(request);
+    if (files.empty()) {
+        ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
+        return std::nullopt;
+    }
+    const bool chosen = files.front().has_value();
+    const QString file = chosen ? *files.front() : QString();
+    files.pop_front();
+    return chosen ? std::optional<QString>(file) : std::nullopt;
+}
+
+void ScriptedPort::showCategoryBrowser() {
+    if (categoryBrowser) {
+        categoryBrowser();
+    }
+}
+
+void ScriptedPort::beginBusy() {
+    ++busyDepth;
+    ++busyCount;
+}
+
+void ScriptedPort::endBusy() {
+    EXPECT_GT(busyDepth, 0) << "busy pointer restored more often than set";
+    --busyDepth;
+}
+
+std::vector<QString> ScriptedPort::messageTexts() const {
+    std::vector<QString> texts;
+    for (const auto& message : messages) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}
+
+void ScriptedPort::clear() {
+    messages.clear();
+    dialogs.clear();
+    focus.clear();
+    commits = 0;
+    busyCount = 0;
+    messageWhileBusy = false;
+}
+
+}  // namespace veskplan::test

@@ -1,0 +1,91 @@
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace veskplan::test {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return file.readAll();
+}
+
+void setModified(const QString& path, const QDateTime& when) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+::testing::AssertionResult sameBytes(const QByteArray& expected, const QByteArray& actual) {
+    if (expected == actual) {
+        return ::testing::AssertionSuccess();
+    }
+    qsizetype at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
+        ++at;
+    }
+    const qsizetype lineStart = expected.lastIndexOf('\n', at - 1) + 1;
+    auto show = [](QByteArray bytes) {
+        return bytes.replace("\r", "\\r").replace("\n", "\\n\n").toStdString();
+    };
+    return ::testing::AssertionFailure()
+           << "bytes differ at offset " << at << " (sizes " << expected.size() << " and "
+           << actual.size() << ")\nexpected from that line:\n"
+           << show(expected.mid(lineStart, 300)) << "\nactual from that line:\n"
+           << show(actual.mid(lineStart, 300));
+}
+
+Sandbox::Sandbox() {
+    for (const QString& dir : {dataDir(), configDir(), tempDir(), projectsDir(), homeDir()}) {
+        QDir().mkpath(dir);
+    }
+}
+
+Environment Sandbox::environment() const {
+    Environment env;
+    env.variables.insert(QStringLiteral("SystemRoot"), configDir());
+    env.variables.insert(QStringLiteral("temp"), tempDir());
+    env.variables.insert(QStringLiteral("VESKPLAN_DATA"), dataDir());
+    env.executableDir = path(QStringLiteral("bin"));
+    env.homeDir = homeDir();
+    env.userConfigDir = path(QStringLiteral("userconfig"));
+    env.systemTempDir = tempDir();
+    return env;
+}
+
+void Sandbox::writeConfig() const {
+    writeFile(configFile(), "'** Directory Master Item List Files are kept **\r\nmastDir = " +
+                                QFile::encodeName(dataDir()) +
+                                "\r\n'** Directory containing month dirs for Trns*Port exports "
+                                "**\r\ntsptDir = " +
+                                QFile::encodeName(path(QStringLiteral("tsp"))) +
+                                "\r\n'** Last directory saved to **\r\nlastDir = " +
+                                QFile::encodeName(projectsDir()) + "\r\n");
+}
+
+QByteArray crlf(std::initializer_list<const char*> lines) {
+    QByteArray bytes;
+    for (const char* line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QByteArray masterLine(const char* number, const char* description, const char* unit) {
+    return QByteArray(number).leftJustified(12, ' ') + ' ' +
+           QByteArray(description).leftJustified(40, ' ') + QByteArray(unit).leftJustified(4, ' ');
+}
+
+}  // namespace veskplan::test

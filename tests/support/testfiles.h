@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+#include <ostream>
+
+#include "shell/environment.h"
+
+QT_BEGIN_NAMESPACE
+// Readable QString values in test failure output.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"' << QString::fromLatin1(bytes).toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace veskplan::test {
+
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+void setModified(const QString& path, const QDateTime& when);
+
+// Byte-exact comparison with a readable report of the first difference.
+::testing::AssertionResult sameBytes(const QByteArray& expected, const QByteArray& actual);
+
+// A private set of folders for one test: the program data directory, the configuration
+// directory (SystemRoot), the temporary directory and a folder for project files; and the
+// Environment that points the program at them.
+class Sandbox {
+public:
+    Sandbox();
+
+    QString dataDir() const { return root_.filePath(QStringLiteral("data")); }
+    QString configDir() const { return root_.filePath(QStringLiteral("config")); }
+    QString tempDir() const { return root_.filePath(QStringLiteral("temp")); }
+    QString projectsDir() const { return root_.filePath(QStringLiteral("projects")); }
+    QString homeDir() const { return root_.filePath(QStringLiteral("home")); }
+    QString path(const QString& relative) const { return root_.filePath(relative); }
+    QString configFile() const { return configDir() + QStringLiteral("/veskplan.ini"); }
+
+    Environment environment() const;
+
+    // Writes the configuration file with the master list directory set to dataDir().
+    void writeConfig() const;
+
+private:
+    QTemporaryDir root_;
+};
+
+// Joins lines with CR LF after each one.
+QByteArray crlf(std::initializer_list<const char*> lines);
+
+// One master list line in its fixed columns, as a person would type it: number padded to 12,
+// a blank, description padded to 40, unit padded to 4.
+QByteArray masterLine(const char* number, const char* description, const char* unit);
+
+}  // namespace veskplan::test
