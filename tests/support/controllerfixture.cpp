@@ -70,3 +70,20 @@ std::vector<std::string> ControllerTest::projectRows() {
 }
 
 }  // namespace veskplan::test
+
+namespace veskplan::test {
+
+void makeProjectFile(const QString& path, const std::vector<ProjectRecord>& rows) {
+    auto store = RecordStore::create(path);
+    for (const ProjectRecord& row : rows) {
+        store->append(row);
+    }
+}
+
+ProjectRecord rec(const char* number, const char* cat, const char* description, const char* units,
+                  std::optional<double> quantity) {
+    return ProjectRecord{QString::fromLatin1(number), QString::fromLatin1(cat),
+                         QString::fromLatin1(description), QString::fromLatin1(units), quantity};
+}
+
+}  // namespace veskplan::test

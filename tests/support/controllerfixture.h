@@ -44,3 +44,14 @@ protected:
 };
 
 }  // namespace veskplan::test
+
+namespace veskplan::test {
+
+// Writes a project file holding exactly these rows, as another tool could.
+void makeProjectFile(const QString& path, const std::vector<ProjectRecord>& rows);
+
+// A row of the project table: item number, category, description, units, quantity.
+ProjectRecord rec(const char* number, const char* cat, const char* description = "",
+                  const char* units = "", std::optional<double> quantity = std::nullopt);
+
+}  // namespace veskplan::test

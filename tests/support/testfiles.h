@@ -15,7 +15,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
-    *out << '"' << QString::fromLatin1(bytes).toStdString() << '"';
+    *out << bytes.size() << " bytes \""
+         << bytes.left(120).toPercentEncoding(" .,:;-_()*#/").toStdString()
+         << (bytes.size() > 120 ? "...\"" : "\"");
 }
 QT_END_NAMESPACE
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+
 #include <QApplication>
+#include "support/modeltestfailures.h"
 
 // Widget tests run in a QApplication on the offscreen platform.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    veskplan::test::reportModelTesterWarningsAsFailures();
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
     }
