@@ -33,7 +33,9 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       binder_(ws_, categories_, header_, [this](int index) { units_.select(index); }),
       adder_(ws_),
       itemEditor_(ws_),
-      files_(ws_, binder_, header_) {}
+      files_(ws_, binder_, header_),
+      trnsport_(ws_),
+      cad_(ws_) {}
 
 MainController::~MainController() {
     ws_.projectModel.reset();
@@ -302,6 +304,21 @@ bool MainController::mnuFileExit_Click() {
 bool MainController::Form_Unload() {
     Notify notify(*this);
     return files_.Form_Unload();
+}
+
+ExportOutcome MainController::mnuExpTrans_Click() {
+    Notify notify(*this);
+    return trnsport_.mnuExpTrans_Click();
+}
+
+ExportOutcome MainController::mnuExpRCAD_Click() {
+    Notify notify(*this);
+    return cad_.mnuExpRCAD_Click();
+}
+
+ExportOutcome MainController::mnuExpBCAD_Click() {
+    Notify notify(*this);
+    return cad_.mnuExpBCAD_Click();
 }
 
 }  // namespace veskplan

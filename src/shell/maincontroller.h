@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "export/cadexport.h"
+#include "export/trnsportexport.h"
 #include "files/projectfilecommands.h"
 #include "files/unitselector.h"
 #include "master/categorytree.h"
@@ -79,6 +81,11 @@ public:
     bool mnuFileExit_Click();
     bool Form_Unload();
 
+    // Export menu.
+    ExportOutcome mnuExpTrans_Click();
+    ExportOutcome mnuExpRCAD_Click();
+    ExportOutcome mnuExpBCAD_Click();
+
     // The pieces, for the command line and the tests.
     ProjectFileCommands& files() { return files_; }
     GridBinder& binder() { return binder_; }
@@ -109,6 +116,8 @@ private:
     ItemAdder adder_;
     ItemEditor itemEditor_;
     ProjectFileCommands files_;
+    TrnsportExport trnsport_;
+    CadExport cad_;
     std::optional<CategoryTree> categoryTree_;
     int notifyDepth_ = 0;
 };
