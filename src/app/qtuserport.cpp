@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTableView>
 
 #include "app/categorywindow.h"
@@ -163,6 +166,44 @@ void QtUserPort::showCategoryBrowser() {
         categoryWindow_ = new CategoryWindow(*controller_, window_);
     }
     categoryWindow_->exec();
+}
+
+namespace {
+
+// The chosen printer. Before paper is used the pages are shown in a preview, from which the
+// user prints them or closes it.
+class PrinterTarget : public PrintTarget {
+public:
+    PrinterTarget(std::unique_ptr<QPrinter> printer, QWidget* parent)
+        : printer_(std::move(printer)), parent_(parent) {}
+
+    bool print(QPageLayout::Orientation orientation,
+               const std::function<void(QPagedPaintDevice&)>& render) override {
+        printer_->setPageOrientation(orientation);
+        QPrintPreviewDialog preview(printer_.get(), parent_);
+        preview.setObjectName(u"printPreview"_s);
+        preview.setWindowTitle(texts::appTitle());
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&render](QPrinter* printer) { render(*printer); });
+        return preview.exec() == QDialog::Accepted;
+    }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintTarget> QtUserPort::choosePrinter() {
+    ArrowWhileAsking arrow(busyDepth_ > 0);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), window_);
+    dialog.setObjectName(u"CommonDialog2"_s);
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return std::make_unique<PrinterTarget>(std::move(printer), window_);
 }
 
 void QtUserPort::beginBusy() {

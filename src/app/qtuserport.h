@@ -20,6 +20,7 @@ public:
     void setFocus(const QString& controlName) override;
     void commitPendingEdits() override;
     void showCategoryBrowser() override;
+    std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;
 

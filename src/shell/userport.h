@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
+
+class QPagedPaintDevice;
 
 namespace veskplan {
 
@@ -27,6 +32,18 @@ struct FileDialogRequest {
     QString fileName;        // proposed name; may be a full path
 };
 
+// A printer the user has chosen.
+class PrintTarget {
+public:
+    virtual ~PrintTarget() = default;
+
+    // Lays the document out in `orientation`, drawing its pages with `render` (which may be
+    // called more than once, for a preview), and sends it to the printer. False when the user
+    // stopped before anything was printed.
+    virtual bool print(QPageLayout::Orientation orientation,
+                       const std::function<void(QPagedPaintDevice&)>& render) = 0;
+};
+
 // Everything the program asks of the person at the screen, and the few things it does to the
 // screen that are not state (focus, busy pointer). The windows implement it with dialogs; tests
 // implement it with scripted answers.
@@ -44,6 +61,9 @@ public:
 
     // Any edit the user is typing into a grid cell is committed (written through the model).
     virtual void commitPendingEdits() = 0;
+
+    // The printer dialog; nothing when the user cancelled it.
+    virtual std::unique_ptr<PrintTarget> choosePrinter() = 0;
 
     // Shows the "Item Categories" window modally; returns when it is hidden or closed.
     virtual void showCategoryBrowser() = 0;

@@ -1,6 +1,8 @@
 #include "support/scriptedport.h"
 
 #include <gtest/gtest.h>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 namespace veskplan::test {
 
@@ -37,6 +39,38 @@ void ScriptedPort::showCategoryBrowser() {
     if (categoryBrowser) {
         categoryBrowser();
     }
+}
+
+namespace {
+
+// Renders into a PDF file, as a printer would onto paper.
+class PdfTarget : public PrintTarget {
+public:
+    PdfTarget(ScriptedPort& port) : port_(port) {}
+    bool print(QPageLayout::Orientation orientation,
+               const std::function<void(QPagedPaintDevice&)>& render) override {
+        port_.printed.push_back(orientation);
+        const QString path =
+            port_.printPdf.isEmpty() ? dir_.filePath(QStringLiteral("print.pdf")) : port_.printPdf;
+        QPdfWriter writer(path);
+        writer.setPageOrientation(orientation);
+        render(writer);
+        return true;
+    }
+
+private:
+    ScriptedPort& port_;
+    QTemporaryDir dir_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintTarget> ScriptedPort::choosePrinter() {
+    ++printerDialogs;
+    if (!printerChosen) {
+        return nullptr;
+    }
+    return std::make_unique<PdfTarget>(*this);
 }
 
 void ScriptedPort::beginBusy() {

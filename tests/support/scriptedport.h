@@ -20,6 +20,7 @@ public:
     void setFocus(const QString& controlName) override { focus.push_back(controlName); }
     void commitPendingEdits() override { ++commits; }
     void showCategoryBrowser() override;
+    std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;
 
@@ -27,12 +28,17 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files;
     std::function<void()> categoryBrowser;
+    // The printer dialog: cancelled when false; otherwise the pages go to `printPdf` as a PDF.
+    bool printerChosen = true;
+    QString printPdf;
 
     // What was asked.
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> dialogs;
     std::vector<QString> focus;
     int commits = 0;
+    int printerDialogs = 0;
+    std::vector<QPageLayout::Orientation> printed;  // one entry per document printed
     int busyDepth = 0;
     int busyCount = 0;
     bool messageWhileBusy = false;
