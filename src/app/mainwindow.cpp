@@ -146,6 +146,11 @@ void MainWindow::connectMenus() {
     connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
     connect(w_.mnuFileSaveas, &QAction::triggered, this,
             [this] { controller_.mnuFileSaveas_Click(); });
+    connect(w_.mnuExpTrans, &QAction::triggered, this, [this] { controller_.mnuExpTrans_Click(); });
+    connect(w_.mnuExpRCAD, &QAction::triggered, this, [this] { controller_.mnuExpRCAD_Click(); });
+    connect(w_.mnuExpRCADexcel, &QAction::triggered, this,
+            [this] { controller_.mnuExpRCADexcel_Click(); });
+    connect(w_.mnuExpBCAD, &QAction::triggered, this, [this] { controller_.mnuExpBCAD_Click(); });
     connect(w_.mnuFileExit, &QAction::triggered, this, [this] {
         if (controller_.mnuFileExit_Click()) {
             closing_ = true;

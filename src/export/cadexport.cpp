@@ -114,7 +114,7 @@ ExportOutcome CadExport::exportCAD() {
             ws_.flags.projFile.chopped(std::min<qsizetype>(4, ws_.flags.projFile.size())) +
             u".txt"_s;
     }
-    const auto chosen = ws_.port.chooseFile(dialog);
+    const auto chosen = ws_.chooseFile(dialog);
     if (!chosen) {
         return ExportOutcome::cancelled();
     }

@@ -84,7 +84,7 @@ ExportOutcome TrnsportExport::mnuExpTrans_Click() {
     dialog.filters = QStringList{texts::allFilesFilter()};
     dialog.directory = joinPath(ws_.config.tsptDir, ws_.header.letMonthText());
     dialog.fileName = defaultFileName(projectNumber);
-    const auto chosen = ws_.port.chooseFile(dialog);
+    const auto chosen = ws_.chooseFile(dialog);
     if (!chosen) {
         return ExportOutcome::cancelled();
     }

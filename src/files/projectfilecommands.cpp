@@ -81,7 +81,7 @@ ProjectFileCommands::SaveResult ProjectFileCommands::saver() {
     const ProjectFlags before = ws_.flags;
     const QString lastDirBefore = ws_.config.lastDir;
     if (ws_.flags.projUntitled) {
-        const auto chosen = ws_.port.chooseFile(projectDialog(FileDialogRequest::Mode::Save, ws_));
+        const auto chosen = ws_.chooseFile(projectDialog(FileDialogRequest::Mode::Save, ws_));
         if (!chosen) {
             return SaveResult::Cancelled;
         }
@@ -143,7 +143,7 @@ void ProjectFileCommands::mnuFileOpen_Click() {
     if (!confirmDiscard()) {
         return;
     }
-    const auto chosen = ws_.port.chooseFile(projectDialog(FileDialogRequest::Mode::Open, ws_));
+    const auto chosen = ws_.chooseFile(projectDialog(FileDialogRequest::Mode::Open, ws_));
     if (!chosen) {
         return;
     }

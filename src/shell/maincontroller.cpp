@@ -35,7 +35,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       itemEditor_(ws_),
       files_(ws_, binder_, header_),
       trnsport_(ws_),
-      cad_(ws_) {}
+      cad_(ws_),
+      tabfill_(ws_) {}
 
 MainController::~MainController() {
     ws_.projectModel.reset();
@@ -81,6 +82,7 @@ void MainController::Form_Load() {
                                             MessageIcon::Exclamation});
     }
     createWorkingDatabase();
+    ws_.currentDir = QDir::currentPath();
     ws_.flags.projUntitled = true;
     ws_.flags.projSaved = true;
     binder_.setupGrid();
@@ -319,6 +321,11 @@ ExportOutcome MainController::mnuExpRCAD_Click() {
 ExportOutcome MainController::mnuExpBCAD_Click() {
     Notify notify(*this);
     return cad_.mnuExpBCAD_Click();
+}
+
+ExportOutcome MainController::mnuExpRCADexcel_Click() {
+    Notify notify(*this);
+    return tabfill_.mnuExpRCADexcel_Click();
 }
 
 }  // namespace veskplan

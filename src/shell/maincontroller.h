@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "export/cadexport.h"
+#include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
 #include "files/projectfilecommands.h"
 #include "files/unitselector.h"
@@ -85,6 +86,7 @@ public:
     ExportOutcome mnuExpTrans_Click();
     ExportOutcome mnuExpRCAD_Click();
     ExportOutcome mnuExpBCAD_Click();
+    ExportOutcome mnuExpRCADexcel_Click();
 
     // The pieces, for the command line and the tests.
     ProjectFileCommands& files() { return files_; }
@@ -118,6 +120,7 @@ private:
     ProjectFileCommands files_;
     TrnsportExport trnsport_;
     CadExport cad_;
+    TabfillExport tabfill_;
     std::optional<CategoryTree> categoryTree_;
     int notifyDepth_ = 0;
 };

@@ -166,6 +166,9 @@ inline QString tabfillTooManyCategories() {
     return u"Your project has more categories than the largest tab will hold.  The program "
            u"cannot create an Excel Tab file."_s;
 }
+inline QString workbookNotMade(const QString& reason) {
+    return u"The Road CAD (Excel) Quantity file could not be made:\n"_s + reason;
+}
 inline QString fileNotWritten(const QString& file, const QString& reason) {
     return u"The file "_s + file + u" could not be written: "_s + reason;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "master/mastergrid.h"
 #include "project/categorylist.h"
@@ -74,7 +75,19 @@ struct Workspace {
     // Looked up in the county file by the Trns*Port export and the print; kept between them.
     QString countyName;
 
+    // The directory of the file last chosen in any file dialog: where the workbook dialog starts.
+    QString currentDir;
+
     void markUnsaved() { flags.projSaved = false; }
+
+    // Shows a file dialog and remembers the directory of the chosen file.
+    std::optional<QString> chooseFile(const FileDialogRequest& request) {
+        auto chosen = port.chooseFile(request);
+        if (chosen) {
+            currentDir = directoryOf(*chosen);
+        }
+        return chosen;
+    }
 
     // The date part of the revision label, as stored in project files.
     QString masterDate() const { return mastRevDate.mid(8); }

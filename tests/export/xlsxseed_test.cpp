@@ -2,12 +2,14 @@
 #include "export/ziparchive.h"
 
 #include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include "support/externaltools.h"
 
 #include <string>
 
@@ -223,31 +225,14 @@ QString writeFilledTable(const QTemporaryDir& dir) {
 }
 
 TEST(XlsxSeed, CalcReadsTheFilledTable) {
-    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
-    if (soffice.isEmpty()) {
+    QTemporaryDir dir;
+    const auto table = test::libreOfficeCsv(writeFilledTable(dir));
+    if (!table) {
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     }
-    QTemporaryDir dir;
-    const QString path = writeFilledTable(dir);
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    // A profile of its own, so that no user profile is touched and no running office is used.
-    process.start(
-        soffice,
-        {u"-env:UserInstallation="_s + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
-         u"--headless"_s, u"--convert-to"_s,
-         // comma, double quote, UTF-8, from row 1, quote all text, cells as shown
-         u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,true"_s, u"--outdir"_s,
-         dir.filePath(u"csv"_s), path});
-    ASSERT_TRUE(process.waitForFinished(180000)) << "LibreOffice did not finish";
-    const QByteArray log = process.readAll();
-    ASSERT_EQ(process.exitCode(), 0) << log.toStdString();
-    QFile csv(dir.filePath(u"csv/tabfill.csv"_s));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << log.toStdString();
-    const QString table = QString::fromUtf8(csv.readAll()).remove(u'\r');
     // Text comes quoted, numbers bare: the quantities are numbers shown in the column format
     // 0.000, ".5" stays text. The item count in B6 is recalculated on load (two items).
-    EXPECT_EQ(table.toStdString(),
+    EXPECT_EQ(table->toStdString(),
               "\"QUANTITY TABLE\",,,,,,\n"
               "\"ENGLISH UNITS\",,,,,,\n"
               ",,,,,,\n"
@@ -263,13 +248,6 @@ TEST(XlsxSeed, CalcReadsTheFilledTable) {
 }
 
 TEST(XlsxSeed, OpenpyxlReadsTheFilledTable) {
-    const QString python = u"/usr/bin/python3"_s;
-    QProcess probe;
-    probe.start(python, {u"-c"_s, u"import openpyxl"_s});
-    if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit ||
-        probe.exitCode() != 0) {
-        GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
-    }
     QTemporaryDir dir;
     const QString path = writeFilledTable(dir);
     const QString script =
@@ -285,11 +263,11 @@ print(json.dumps({"sheets": wb.sheetnames, "cells": cells,
                   "widthC": ws.column_dimensions["C"].width,
                   "landscape": ws.page_setup.orientation}))
 )"_s;
-    QProcess process;
-    process.start(python, {u"-c"_s, script, path});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_EQ(process.readAllStandardOutput().trimmed().toStdString(),
+    const auto output = test::openpyxl(script, path);
+    if (!output) {
+        GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
+    }
+    EXPECT_EQ(output->toStdString(),
               "{\"sheets\": [\"Tabfill\"], \"cells\": ["
               "[\"A15\", \"1\", \"s\", \"General\"], "
               "[\"B15\", \"203-0100\", \"s\", \"General\"], "

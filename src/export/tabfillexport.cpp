@@ -1,0 +1,106 @@
+#include "export/tabfillexport.h"
+
+#include <QDir>
+
+#include "export/itemlines.h"
+#include "export/xlsxworkbook.h"
+#include "shell/numbertext.h"
+#include "shell/texts.h"
+#include "shell/workspace.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString cell(char column, int row) {
+    return QChar(char16_t(column)) + QString::number(row);
+}
+
+// The quantity column of categories 1 to 5 ("E" to "I"); 0 for any other category.
+char quantityColumn(int category) {
+    return category >= 1 && category <= TabfillExport::kLargestTable
+               ? static_cast<char>('E' + category - 1)
+               : 0;
+}
+
+}  // namespace
+
+QString TabfillExport::templateSheet(bool english, int highest) {
+    return (english ? u"e"_s : u"m"_s) + tabName(highest);
+}
+
+QString TabfillExport::tabName(int highest) {
+    return highest == 1 ? u"100-01a"_s : highest == 2 ? u"100-01b"_s : u"100-01c"_s;
+}
+
+void TabfillExport::fill(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records) {
+    const int highest = itemlines::highestCategory(records);
+    const char totalColumn = highest == 2 ? 'G' : 'J';
+    int lineNumber = 0;
+    for (const ItemLine& line : itemlines::merge(records)) {
+        const int row = ++lineNumber + kFirstRow - 1;
+        workbook.setText(cell('A', row), QString::number(lineNumber));
+        workbook.setText(cell('B', row), line.first.itemNumber);
+        workbook.setText(cell('C', row), line.first.description);
+        workbook.setText(cell('D', row), line.first.units);
+        for (size_t i = 0; i < line.entries.size(); ++i) {
+            const ItemLine::Entry& entry = line.entries[i];
+            // A record continuing a line never lands in the first category's column.
+            const char column = quantityColumn(entry.category);
+            if (entry.quantity && column != 0 && (i == 0 || entry.category >= 2)) {
+                workbook.setNumber(cell(column, row), *entry.quantity);
+            }
+        }
+        if (highest > 1) {
+            workbook.setText(cell(totalColumn, row), numbertext::shortest(line.total));
+        }
+    }
+}
+
+ExportOutcome TabfillExport::mnuExpRCADexcel_Click() {
+    ws_.port.commitPendingEdits();
+    const std::vector<ProjectRecord> records = ws_.store->records(IndexOrder::BridgeKey);
+    const int highest = itemlines::highestCategory(records);
+    if (highest > kLargestTable) {
+        return exportsupport::report(ws_,
+                                     ExportOutcome::refused(texts::tabfillTooManyCategories()));
+    }
+    const bool english = ws_.engMet == 0;
+    std::optional<XlsxWorkbook> workbook;
+    try {
+        workbook = XlsxWorkbook::open(ws_.paths.seedWorkbook());
+        workbook->keepOnlySheet(templateSheet(english, highest), u"Tabfill"_s);
+    } catch (const XlsxError& error) {
+        return exportsupport::report(
+            ws_,
+            ExportOutcome::failed(texts::workbookNotMade(QString::fromStdString(error.what()))));
+    }
+
+    FileDialogRequest dialog;
+    dialog.mode = FileDialogRequest::Mode::Save;
+    dialog.title = texts::tabfillTitle();
+    dialog.filters = QStringList{texts::allFilesFilter(), texts::tabfillFilter()};
+    dialog.selectedFilter = 1;
+    dialog.directory = ws_.currentDir;
+    dialog.fileName = tabName(highest) + u".xlsx"_s;
+    const auto chosen = ws_.chooseFile(dialog);
+    if (!chosen) {
+        return ExportOutcome::cancelled();
+    }
+    try {
+        BusyCursor busy(ws_.port);
+        fill(*workbook, records);
+        workbook->save(*chosen);
+    } catch (const XlsxError& error) {
+        exportsupport::restoreWorkingOrder(ws_);
+        return exportsupport::report(
+            ws_,
+            ExportOutcome::failed(texts::workbookNotMade(QString::fromStdString(error.what()))));
+    }
+    exportsupport::restoreWorkingOrder(ws_);
+    ws_.port.inform(texts::tabfillSaved() + QDir::toNativeSeparators(*chosen));
+    return ExportOutcome::written(*chosen);
+}
+
+}  // namespace veskplan

@@ -1,0 +1,80 @@
+#include "support/externaltools.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace veskplan::test {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+std::optional<QByteArray> run(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        ADD_FAILURE() << program.toStdString() << " did not finish";
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return std::nullopt;
+    }
+    return process.readAllStandardOutput();
+}
+
+}  // namespace
+
+std::optional<QString> libreOfficeCsv(const QString& workbook) {
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty()) {
+        return std::nullopt;
+    }
+    QTemporaryDir dir;
+    // A profile of its own, so that no user profile is touched and no running office is used.
+    const auto done = run(
+        soffice,
+        {u"-env:UserInstallation="_s + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
+         u"--headless"_s, u"--convert-to"_s,
+         u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,true"_s, u"--outdir"_s,
+         dir.path(), workbook},
+        180000);
+    if (!done) {
+        return QString();
+    }
+    QFile csv(dir.filePath(QFileInfo(workbook).completeBaseName() + u".csv"_s));
+    if (!csv.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "LibreOffice wrote no CSV for " << workbook.toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(csv.readAll()).remove(u'\r');
+}
+
+std::optional<QString> openpyxl(const QString& script, const QString& path) {
+    const QString python = u"/usr/bin/python3"_s;
+    QProcess probe;
+    probe.start(python, {u"-c"_s, u"import openpyxl"_s});
+    if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0) {
+        return std::nullopt;
+    }
+    const auto output = run(python, {u"-c"_s, script, path}, 60000);
+    return output ? QString::fromUtf8(output->trimmed()) : QString();
+}
+
+std::optional<QString> pdfText(const QString& pdf) {
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto output = run(pdftotext, {u"-layout"_s, pdf, u"-"_s}, 60000);
+    return output ? QString::fromUtf8(*output) : QString();
+}
+
+}  // namespace veskplan::test
