@@ -163,8 +163,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == w_.itemSrch || watched == w_.srchStr)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        if (text.size() != 1 || key->modifiers().testFlag(Qt::ControlModifier)) {
-            return false;  // navigation and editing keys pass
+        // Only keys that type a character go through the filters; Tab, Enter and the other
+        // control keys keep their usual meaning.
+        if (text.size() != 1 || key->modifiers().testFlag(Qt::ControlModifier) ||
+            (text.at(0).unicode() < 0x20 && text.at(0).unicode() != 8)) {
+            return false;
         }
         char16_t code = text.at(0).unicode();
         const char16_t typed = code;

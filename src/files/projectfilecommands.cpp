@@ -154,7 +154,7 @@ void ProjectFileCommands::mnuFileOpen_Click() {
     }
 }
 
-void ProjectFileCommands::openFile(const QString& path) {
+void ProjectFileCommands::openFile(const QString& path, bool checkRevision) {
     const std::vector<ProjectRecord> records = projectfile::read(path);
     const QString shown = QDir::toNativeSeparators(path);
     try {
@@ -167,7 +167,7 @@ void ProjectFileCommands::openFile(const QString& path) {
     ws_.flags.projFile = path;
     ws_.config.lastDir = directoryOf(path);
     ws_.flags.projUntitled = false;
-    ws_.flags.projOpening = true;
+    ws_.flags.projOpening = checkRevision;
     binder_.setupGrid();
     ws_.flags.projOpening = false;
     ws_.flags.projSaved = true;

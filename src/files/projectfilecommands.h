@@ -30,8 +30,9 @@ public:
     // Writes the configuration file; a failure is reported, never fatal.
     void iniSave();
 
-    // Opens a project file without any question (the command line's way in).
-    void openFile(const QString& path);
+    // Opens a project file without any question; the master revision check runs only when
+    // asked for (the command line reads projects without it). Throws Error naming the file.
+    void openFile(const QString& path, bool checkRevision = true);
 
 private:
     // The unsaved-changes prompt of New, Open and Exit: true to go on.
