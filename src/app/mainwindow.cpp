@@ -138,6 +138,8 @@ void MainWindow::connectProject() {
     });
     w_.catDesc->installEventFilter(this);
     connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
+    connect(w_.printProjList, &QPushButton::clicked, this,
+            [this] { controller_.printProjList_Click(); });
 }
 
 void MainWindow::connectMenus() {

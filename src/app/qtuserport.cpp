@@ -11,6 +11,7 @@
 
 #include "app/categorywindow.h"
 #include "app/gridediting.h"
+#include "shell/error.h"
 #include "shell/texts.h"
 
 namespace veskplan {
@@ -183,9 +184,21 @@ public:
         QPrintPreviewDialog preview(printer_.get(), parent_);
         preview.setObjectName(u"printPreview"_s);
         preview.setWindowTitle(texts::appTitle());
+        // An error may not pass through Qt's event handling: it is kept and raised afterwards.
+        std::optional<Error> failure;
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&render](QPrinter* printer) { render(*printer); });
-        return preview.exec() == QDialog::Accepted;
+                         [&render, &failure](QPrinter* printer) {
+                             try {
+                                 render(*printer);
+                             } catch (const Error& error) {
+                                 failure = error;
+                             }
+                         });
+        const bool printed = preview.exec() == QDialog::Accepted;
+        if (failure) {
+            throw *failure;
+        }
+        return printed;
     }
 
 private:

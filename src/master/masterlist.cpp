@@ -1,5 +1,7 @@
 #include "master/masterlist.h"
 
+#include <cstring>
+
 #include "shell/textcodec.h"
 
 namespace veskplan {
@@ -15,22 +17,80 @@ constexpr Column kColumns[3] = {{0, 12}, {13, 40}, {53, 4}};
 
 MasterList MasterList::parse(QByteArrayView fileBytes) {
     MasterList list;
-    // Windows-1252 maps byte for byte, so decoding the whole file keeps every line's columns.
+    // Windows-1252 maps byte for byte, so the decoded text keeps every line's columns.
     list.text_ = textcodec::decode(fileBytes);
-    const QList<QByteArrayView> lines = textcodec::splitLines(fileBytes);
-    list.rows_.reserve(static_cast<size_t>(lines.size()));
-    for (const QByteArrayView& line : lines) {
-        const auto lineStart = static_cast<qsizetype>(line.data() - fileBytes.data());
+    const char* data = fileBytes.data();
+    const qsizetype size = fileBytes.size();
+    list.rows_.reserve(static_cast<size_t>(size / 58 + 1));
+    auto addRow = [&list](qsizetype lineStart, qsizetype lineLength) {
         Row row{};
         for (int c = 0; c < 3; ++c) {
-            const qsizetype begin = std::min(kColumns[c].start, line.size());
-            const qsizetype end = std::min(kColumns[c].start + kColumns[c].width, line.size());
+            const qsizetype begin = std::min(kColumns[c].start, lineLength);
+            const qsizetype end = std::min(kColumns[c].start + kColumns[c].width, lineLength);
             row.fields[c] =
                 Span{static_cast<quint32>(lineStart + begin), static_cast<quint16>(end - begin)};
         }
         list.rows_.push_back(row);
+    };
+    // Lines end at CR LF, CR or LF. The next LF is found once and kept, so that a file ended
+    // by CRs alone is not searched again for every line.
+    qsizetype position = 0;
+    qsizetype nextLineFeed = -1;
+    while (position < size) {
+        if (nextLineFeed < position) {
+            const void* found =
+                std::memchr(data + position, '\n', static_cast<size_t>(size - position));
+            nextLineFeed = found ? static_cast<const char*>(found) - data : size;
+        }
+        const void* carriageReturn =
+            std::memchr(data + position, '\r', static_cast<size_t>(nextLineFeed - position));
+        qsizetype lineEnd = nextLineFeed;
+        qsizetype next = nextLineFeed + 1;
+        if (carriageReturn) {
+            lineEnd = static_cast<const char*>(carriageReturn) - data;
+            next = lineEnd + 1;
+            if (next < size && data[next] == '\n') {
+                ++next;
+            }
+        }
+        addRow(position, lineEnd - position);
+        position = next;
     }
     return list;
+}
+
+int MasterList::firstRowStartingWith(QStringView prefix) const {
+    const int n = count();
+    if (order_ == Order::Unknown) {
+        order_ = Order::Ascending;
+        for (int row = 2; row <= n; ++row) {
+            if (mastNum(row - 1).compare(mastNum(row)) > 0) {
+                order_ = Order::Unordered;
+                break;
+            }
+        }
+    }
+    if (order_ == Order::Unordered) {
+        for (int row = 1; row <= n; ++row) {
+            if (mastNum(row).startsWith(prefix)) {
+                return row;
+            }
+        }
+        return 0;
+    }
+    // Every number that begins with the prefix sorts at or after it, and every earlier row
+    // sorts before it, so the first row not below the prefix is the only candidate.
+    int low = 1;
+    int high = n + 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (mastNum(middle).compare(prefix) < 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low <= n && mastNum(low).startsWith(prefix) ? low : 0;
 }
 
 bool MasterList::containsNumber(QStringView number) const {

@@ -25,6 +25,10 @@ public:
     QStringView mastDesc(int row) const { return field(row, 1); }
     QStringView mastUnit(int row) const { return field(row, 2); }
 
+    // The first row, in file order, whose item number begins with `prefix` (exact text); 0 when
+    // none does. A list in item-number order (as master lists are) is searched by halving.
+    int firstRowStartingWith(QStringView prefix) const;
+
     // Whether `number` equals one of the list's item numbers with the blanks around it removed.
     // A hash set of those numbers is built on first use.
     bool containsNumber(QStringView number) const;
@@ -45,6 +49,8 @@ private:
 
     QString text_;
     std::vector<Row> rows_;
+    enum class Order { Unknown, Ascending, Unordered };
+    mutable Order order_ = Order::Unknown;
     mutable QSet<QString> trimmedNumbers_;
     mutable bool trimmedNumbersBuilt_ = false;
 };

@@ -7,12 +7,7 @@
 namespace veskplan::mastersearch {
 
 int firstItemNumber(const MasterList& list, QStringView prefix) {
-    for (int row = 1; row <= list.count(); ++row) {
-        if (list.mastNum(row).startsWith(prefix)) {
-            return row;
-        }
-    }
-    return 0;
+    return list.firstRowStartingWith(prefix);
 }
 
 int firstOfCategory(const MasterList& list, QStringView category) {

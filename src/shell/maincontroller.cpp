@@ -36,7 +36,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       files_(ws_, binder_, header_),
       trnsport_(ws_),
       cad_(ws_),
-      tabfill_(ws_) {}
+      tabfill_(ws_),
+      print_(ws_) {}
 
 MainController::~MainController() {
     ws_.projectModel.reset();
@@ -326,6 +327,11 @@ ExportOutcome MainController::mnuExpBCAD_Click() {
 ExportOutcome MainController::mnuExpRCADexcel_Click() {
     Notify notify(*this);
     return tabfill_.mnuExpRCADexcel_Click();
+}
+
+ExportOutcome MainController::printProjList_Click() {
+    Notify notify(*this);
+    return print_.printProjList_Click();
 }
 
 }  // namespace veskplan

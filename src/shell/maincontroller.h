@@ -12,6 +12,7 @@
 #include "files/projectfilecommands.h"
 #include "files/unitselector.h"
 #include "master/categorytree.h"
+#include "print/printcommand.h"
 #include "project/categoryeditor.h"
 #include "project/gridbinder.h"
 #include "project/headereditor.h"
@@ -88,6 +89,9 @@ public:
     ExportOutcome mnuExpBCAD_Click();
     ExportOutcome mnuExpRCADexcel_Click();
 
+    // The "Print" button.
+    ExportOutcome printProjList_Click();
+
     // The pieces, for the command line and the tests.
     ProjectFileCommands& files() { return files_; }
     GridBinder& binder() { return binder_; }
@@ -121,6 +125,7 @@ private:
     TrnsportExport trnsport_;
     CadExport cad_;
     TabfillExport tabfill_;
+    PrintCommand print_;
     std::optional<CategoryTree> categoryTree_;
     int notifyDepth_ = 0;
 };

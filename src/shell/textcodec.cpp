@@ -1,6 +1,7 @@
 #include "shell/textcodec.h"
 
 #include <array>
+#include <cstring>
 
 namespace veskplan::textcodec {
 namespace {
@@ -26,12 +27,35 @@ char encodeChar(char16_t c) {
 }  // namespace
 
 QString decode(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(char16_t(b));
+    // Latin-1 is the fast path; only the bytes 0x80 to 0x9F differ, and they are rare.
+    QString text = QString::fromLatin1(bytes.data(), bytes.size());
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    QChar* out = nullptr;
+    auto fix = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            if (in[i] - 0x80u < 0x20u) {
+                if (!out) {
+                    out = text.data();
+                }
+                out[i] = QChar(kHighControls[in[i] - 0x80]);
+            }
+        }
+    };
+    // Eight bytes at a time: a word is looked at closely only when one of its bytes has the
+    // top bits 100 (0x80 to 0x9F).
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, in + i, 8);
+        const quint64 marked = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ kHighBits;  // 0 where 0x80-0x9F
+        if (((marked - kOnes) & ~marked & kHighBits) != 0) {
+            fix(i, i + 8);
+        }
     }
+    fix(i, size);
     return text;
 }
 

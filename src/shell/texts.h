@@ -175,5 +175,14 @@ inline QString fileNotWritten(const QString& file, const QString& reason) {
 inline QString donePrinting() {
     return u"Done Printing Quantity Table"_s;
 }
+inline QString printerNotStarted() {
+    return u"The quantity table could not be drawn: the printer could not be started."_s;
+}
+inline QString noNewPage() {
+    return u"The quantity table could not be drawn: no new page could be started."_s;
+}
+inline QString nothingPrinted() {
+    return u"nothing was printed"_s;
+}
 
 }  // namespace veskplan::texts

@@ -1,0 +1,40 @@
+#include <benchmark/benchmark.h>
+
+#include "benchsupport.h"
+
+namespace {
+
+using namespace veskplan;
+using veskplan::bench::BenchProgram;
+
+// Each export of a 2000-row project with 9 categories (5 for the workbook, which holds no more).
+template <ExportOutcome (MainController::*Command)()>
+void BM_Export(benchmark::State& state) {
+    BenchProgram program(6000, 2000, static_cast<int>(state.range(0)));
+    MainController& c = *program.controller;
+    c.projNum_Change(QStringLiteral("STP-12-B(7)03"));
+    program.port.nextFile = program.path(QStringLiteral("out"));
+    for (auto _ : state) {
+        const ExportOutcome outcome = (c.*Command)();
+        if (outcome.kind != ExportOutcome::Kind::Written) {
+            state.SkipWithError(outcome.message.toStdString().c_str());
+            break;
+        }
+    }
+}
+BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpTrans_Click)
+    ->Arg(9)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpRCAD_Click)
+    ->Arg(9)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpBCAD_Click)
+    ->Arg(9)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpRCADexcel_Click)
+    ->Arg(5)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

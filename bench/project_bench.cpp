@@ -1,0 +1,89 @@
+#include <benchmark/benchmark.h>
+
+#include "benchsupport.h"
+#include "files/projectfile.h"
+#include "project/specialrows.h"
+
+namespace {
+
+using namespace veskplan;
+using veskplan::bench::BenchProgram;
+
+// Adding one master item to a project of 2000 rows (the add is undone outside the timing).
+void BM_AddOneItem(benchmark::State& state) {
+    BenchProgram program(6000, 2000, 9);
+    MainController& c = *program.controller;
+    int row = 3;
+    for (auto _ : state) {
+        c.mastItemList_Click(row);
+        c.addItem_Click();
+        state.PauseTiming();
+        c.remItem_Click();
+        row = row % 5000 + 1;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddOneItem)->Unit(benchmark::kMicrosecond);
+
+// Binding a just-opened project of 2000 rows with special rows, including the master revision
+// check against a 60000-row list.
+void BM_SetupGridWithRevisionCheck(benchmark::State& state) {
+    BenchProgram program(60000, 2000, 9);
+    Workspace& ws = program.ws();
+    std::vector<ProjectRecord> rows = ws.store->records(IndexOrder::PrimaryKey);
+    rows.push_back(ProjectRecord{specialrows::firstHeader(),
+                                 specialrows::cat(),
+                                 QStringLiteral("P"),
+                                 QStringLiteral("0"),
+                                 {}});
+    rows.push_back(ProjectRecord{specialrows::secondHeader(),
+                                 specialrows::cat(),
+                                 QStringLiteral("1/1/20"),
+                                 QStringLiteral("3"),
+                                 {}});
+    for (int i = 1; i <= 9; ++i) {
+        rows.push_back(ProjectRecord{specialrows::categoryRow(i),
+                                     specialrows::cat(),
+                                     QStringLiteral("C"),
+                                     QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')),
+                                     {}});
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        ws.store->replaceAll(rows);
+        ws.master.list().containsNumber(u"warm");  // the hash set is built once per list load
+        ws.flags.projOpening = true;
+        state.ResumeTiming();
+        program.controller->binder().setupGrid();
+        state.PauseTiming();
+        ws.flags.projOpening = false;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SetupGridWithRevisionCheck)->Unit(benchmark::kMillisecond);
+
+void BM_SaveProject(benchmark::State& state) {
+    BenchProgram program(6000, 2000, 9);
+    MainController& c = *program.controller;
+    program.port.nextFile = program.path(QStringLiteral("p.vsk"));
+    c.mnuFileSaveas_Click();
+    for (auto _ : state) {
+        c.mnuFileSave_Click();
+    }
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProject(benchmark::State& state) {
+    BenchProgram program(6000, 2000, 9);
+    MainController& c = *program.controller;
+    program.port.nextFile = program.path(QStringLiteral("p.vsk"));
+    c.mnuFileSaveas_Click();
+    for (auto _ : state) {
+        c.files().openFile(program.port.nextFile);
+    }
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include "shell/userport.h"
+
+namespace veskplan {
+
+// A printer that is a PDF file: US Letter pages with quarter-inch margins, as a desk printer
+// prints them. The file appears whole or not at all.
+class PdfPrintTarget : public PrintTarget {
+public:
+    static constexpr int kResolution = 1200;  // dots per inch; text stays sharp when zoomed
+    static constexpr double kMarginInches = 0.25;
+
+    explicit PdfPrintTarget(QString path) : path_(std::move(path)) {}
+
+    // Throws Error naming the file when it cannot be written.
+    bool print(QPageLayout::Orientation orientation,
+               const std::function<void(QPagedPaintDevice&)>& render) override;
+
+    const QString& path() const { return path_; }
+
+private:
+    QString path_;
+};
+
+}  // namespace veskplan
