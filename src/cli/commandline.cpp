@@ -32,6 +32,14 @@ constexpr const char* kUsage =
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
+// Qt's own diagnostics (a missing runtime directory, font notes) are not for the scripts that
+// read this program's standard error: only real failures reach it, one line each.
+void quietQtDiagnostics(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "veskplan-cli: %s\n", message.toUtf8().constData());
+    }
+}
+
 int usageError(const char* problem) {
     std::fprintf(stderr, "veskplan-cli: %s\n%s", problem, kUsage);
     return kUsageError;
@@ -147,6 +155,7 @@ int runCommandLine(int argc, char** argv) {
     if (argc < 2) {
         return usageError("no command given");
     }
+    qInstallMessageHandler(quietQtDiagnostics);
     // Printing needs fonts, which need a GUI application; no display is used.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -9,6 +9,23 @@
 
 namespace veskplan {
 
+namespace {
+
+// Item number, category and description may be empty but never NULL.
+QString notNull(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+void bindRecord(SqliteStatement& statement, const ProjectRecord& record) {
+    statement.bind(1, notNull(record.itemNumber))
+        .bind(2, notNull(record.cat))
+        .bind(3, notNull(record.description))
+        .bind(4, record.units)
+        .bind(5, record.quantity);
+}
+
+}  // namespace
+
 std::unique_ptr<RecordStore> RecordStore::create(const QString& path) {
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-journal"));
@@ -160,11 +177,7 @@ void RecordStore::append(const ProjectRecord& record) {
     auto insert = db_->prepare(
         "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", "
         "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
-    insert.bind(1, record.itemNumber)
-        .bind(2, record.cat)
-        .bind(3, record.description)
-        .bind(4, record.units)
-        .bind(5, record.quantity);
+    bindRecord(insert, record);
     try {
         insert.run();
     } catch (const SqliteError& error) {
@@ -200,12 +213,8 @@ void RecordStore::updateCurrent(const ProjectRecord& record) {
     auto update = db_->prepare(
         "UPDATE veskdata SET \"Item Number\" = ?, \"Cat\" = ?, \"Description\" = ?, "
         "\"Units\" = ?, \"Quantity\" = ? WHERE rowid = ?");
-    update.bind(1, record.itemNumber)
-        .bind(2, record.cat)
-        .bind(3, record.description)
-        .bind(4, record.units)
-        .bind(5, record.quantity)
-        .bind(6, current.id);
+    bindRecord(update, record);
+    update.bind(6, current.id);
     try {
         update.run();
     } catch (const SqliteError& error) {
@@ -278,11 +287,7 @@ void RecordStore::replaceAll(const std::vector<ProjectRecord>& records) {
             "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", "
             "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
         for (const ProjectRecord& record : records) {
-            insert.bind(1, record.itemNumber)
-                .bind(2, record.cat)
-                .bind(3, record.description)
-                .bind(4, record.units)
-                .bind(5, record.quantity);
+            bindRecord(insert, record);
             try {
                 insert.run();
             } catch (const SqliteError& error) {

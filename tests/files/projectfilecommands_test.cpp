@@ -122,6 +122,18 @@ TEST_F(ProjectFilesTest, RoundTripRestoresEverything) {
     EXPECT_TRUE(port.messages.empty());
 }
 
+TEST_F(ProjectFilesTest, SavingWorksWithoutAMasterList) {
+    buildAndSave(QStringLiteral("nolist.vsk"));
+    QFile::remove(sandbox.dataDir() + QStringLiteral("/itemse.txt"));
+    controller->engMet_Click(0);  // the list is gone: reported, grid empty
+    port.clear();
+    controller->projNum_Change(QStringLiteral("CHANGED"));
+    controller->mnuFileSave_Click();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(ws().flags.projSaved);
+    EXPECT_EQ(store().recordCount(), 2);
+}
+
 TEST_F(ProjectFilesTest, SaveOfATitledProjectWritesWithoutADialog) {
     buildAndSave(QStringLiteral("t.vsk"));
     addMasterRow(2);

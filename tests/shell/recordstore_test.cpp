@@ -208,6 +208,14 @@ TEST_F(RecordStoreTest, ValuesRoundTripExactly) {
     EXPECT_EQ(select.real(3), 0.1);
 }
 
+TEST_F(RecordStoreTest, MissingTextIsStoredEmpty) {
+    // A header row written while no master list is loaded has no date at all.
+    store->append(ProjectRecord{QStringLiteral("0000-2000000"), QStringLiteral("00"), QString(),
+                                QStringLiteral("-1"), std::nullopt});
+    EXPECT_EQ(store->recordCount(), 1);
+    EXPECT_TRUE(store->record(0).description.isEmpty());
+}
+
 TEST_F(RecordStoreTest, RewriteItemNumbersChangesOnlyWhatDiffers) {
     store->append(item("A", "01"));
     store->append(item("B", "01"));

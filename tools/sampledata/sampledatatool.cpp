@@ -7,13 +7,15 @@
 #include <stdexcept>
 
 #include "sampledata/sampledata.h"
+#include "sampledata/sampleproject.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace veskplan::sampledata {
 namespace {
 
-const QString kUsage = u"usage: veskplan-sampledata sample DIR | list ROWS english|metric FILE"_s;
+const QString kUsage =
+    u"usage: veskplan-sampledata sample DIR | list ROWS english|metric FILE | project FILE"_s;
 
 class UsageError : public std::runtime_error {
 public:
@@ -74,6 +76,8 @@ int runTool(const QStringList& arguments, QTextStream& errors) {
     try {
         if (command == u"sample"_s && arguments.size() == 2) {
             writeSample(arguments[1]);
+        } else if (command == u"project"_s && arguments.size() == 2) {
+            writeSampleProject(arguments[1]);
         } else if (command == u"list"_s && arguments.size() == 4) {
             const int rows = parseRows(arguments[1]);
             const Units units = parseUnits(arguments[2]);
