@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/appfont.h"
+#include "app/appicon.h"
 #include "app/mainwindow.h"
 #include "app/qtuserport.h"
 #include "shell/error.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("veskplan"));
     QApplication::setApplicationVersion(QStringLiteral(VESKPLAN_VERSION));
     veskplan::applyApplicationFont();
+    QApplication::setWindowIcon(veskplan::applicationIcon());
 
     veskplan::QtUserPort port;
     veskplan::MainController controller(port, veskplan::Environment::fromSystem(),

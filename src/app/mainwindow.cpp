@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "app/appicon.h"
 #include "app/gridediting.h"
 #include "app/twips.h"
 #include "shell/maincontroller.h"
@@ -51,7 +52,7 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent)
     : QMainWindow(parent), controller_(controller) {
     setObjectName(QStringLiteral("mainForm"));
     setWindowTitle(texts::mainCaption());
-    setWindowIcon(QIcon(QStringLiteral(":/veskplan/veskplan.png")));
+    setWindowIcon(applicationIcon());
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("mainFormClient"));
     setCentralWidget(client_);
@@ -204,6 +205,8 @@ void MainWindow::refreshMaster() {
     const Workspace& ws = controller_.workspace();
     w_.engMet->setCurrentIndex(ws.engMet);
     w_.mastRevDate->setText(ws.mastRevDate);
+    setTextIfDifferent(w_.itemSrch, ws.itemSrch);
+    setTextIfDifferent(w_.srchStr, ws.srchStr);
     QTableView* grid = w_.mastItemList;
     const MasterGrid& master = ws.master;
     auto* model = grid->model();
