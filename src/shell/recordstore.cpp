@@ -24,6 +24,18 @@ void bindRecord(SqliteStatement& statement, const ProjectRecord& record) {
         .bind(5, record.quantity);
 }
 
+// Runs an insert or update; a repeated key becomes the store's own error.
+void runChange(SqliteStatement& statement) {
+    try {
+        statement.run();
+    } catch (const SqliteError& error) {
+        if (error.isPrimaryKeyViolation()) {
+            throw DuplicateKeyError();
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<RecordStore> RecordStore::create(const QString& path) {
@@ -178,14 +190,7 @@ void RecordStore::append(const ProjectRecord& record) {
         "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", "
         "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
     bindRecord(insert, record);
-    try {
-        insert.run();
-    } catch (const SqliteError& error) {
-        if (error.isPrimaryKeyViolation()) {
-            throw DuplicateKeyError();
-        }
-        throw;
-    }
+    runChange(insert);
     Row row{db_->lastInsertRowId(), record};
     const int at = insertionRow(record);
     const Bookmark keep = bookmark();
@@ -215,14 +220,7 @@ void RecordStore::updateCurrent(const ProjectRecord& record) {
         "\"Units\" = ?, \"Quantity\" = ? WHERE rowid = ?");
     bindRecord(update, record);
     update.bind(6, current.id);
-    try {
-        update.run();
-    } catch (const SqliteError& error) {
-        if (error.isPrimaryKeyViolation()) {
-            throw DuplicateKeyError();
-        }
-        throw;
-    }
+    runChange(update);
     lastModified_ = current.id;
     const bool keyChanged = current.record.itemNumber != record.itemNumber ||
                             current.record.cat != record.cat ||
@@ -288,14 +286,7 @@ void RecordStore::replaceAll(const std::vector<ProjectRecord>& records) {
             "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
         for (const ProjectRecord& record : records) {
             bindRecord(insert, record);
-            try {
-                insert.run();
-            } catch (const SqliteError& error) {
-                if (error.isPrimaryKeyViolation()) {
-                    throw DuplicateKeyError();
-                }
-                throw;
-            }
+            runChange(insert);
         }
         transaction.commit();
     }
@@ -330,14 +321,7 @@ void RecordStore::rewriteItemNumbers(
         auto update = db_->prepare("UPDATE veskdata SET \"Item Number\" = ? WHERE rowid = ?");
         for (const auto& [row, number] : changes) {
             update.bind(1, number).bind(2, rows_[row].id);
-            try {
-                update.run();
-            } catch (const SqliteError& error) {
-                if (error.isPrimaryKeyViolation()) {
-                    throw DuplicateKeyError();
-                }
-                throw;
-            }
+            runChange(update);
         }
         transaction.commit();
     }

@@ -19,8 +19,6 @@ class CommandLineTest : public test::ControllerTest {
 protected:
     void SetUp() override {
         ControllerTest::SetUp();
-        QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx"),
-                    sandbox.dataDir() + u"/seed100-01.xlsx"_s);
         start();
         // A two-category project with header fields, saved.
         addMasterRow(1);

@@ -37,9 +37,6 @@ class TabfillTest : public test::ControllerTest {
 protected:
     void SetUp() override {
         ControllerTest::SetUp();
-        // The real seed workbook in the sandbox's program data directory.
-        QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx"),
-                    sandbox.dataDir() + u"/seed100-01.xlsx"_s);
         start();
     }
     QString out() const { return sandbox.path(u"tab.xlsx"_s); }

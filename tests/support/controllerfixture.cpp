@@ -1,6 +1,7 @@
 #include "support/controllerfixture.h"
 
 #include <QDate>
+#include <QFile>
 #include <QLocale>
 
 #include "shell/numbertext.h"
@@ -35,6 +36,8 @@ void ControllerTest::SetUp() {
                     "2599 SPECIAL ITEMS"}));
     writeFile(sandbox.dataDir() + QStringLiteral("/counties.txt"),
               crlf({"Alder", "Birchwood", "Cedar Falls", "Dunmore"}));
+    QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx"),
+                sandbox.dataDir() + QStringLiteral("/seed100-01.xlsx"));
     sandbox.writeConfig();
 }
 

@@ -11,7 +11,8 @@
 namespace veskplan::test {
 
 // A started program without a window: a sandbox with small English and Metric master lists,
-// a category file, a county file, the scripted port and the controller after Form_Load.
+// a category file, a county file, the bundled seed workbook, the scripted port and the
+// controller after Form_Load.
 class ControllerTest : public ::testing::Test {
 protected:
     void SetUp() override;
