@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "app/appicon.h"
 #include "app/gridediting.h"
@@ -138,6 +137,7 @@ void MainWindow::connectProject() {
         }
     });
     w_.catDesc->installEventFilter(this);
+    w_.catDesc->lineEdit()->installEventFilter(this);
     connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
     connect(w_.printProjList, &QPushButton::clicked, this,
             [this] { controller_.printProjList_Click(); });
@@ -188,8 +188,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut && watched == w_.catDesc) {
-        QTimer::singleShot(0, this, [this] { controller_.catDesc_LostFocus(); });
+    // The typed description is stored the moment the box loses the focus, before the control
+    // that takes it acts (a click on "+" must not see the old text).
+    if (event->type() == QEvent::FocusOut &&
+        (watched == w_.catDesc || watched == w_.catDesc->lineEdit()) &&
+        !w_.catDesc->isAncestorOf(QApplication::focusWidget())) {
+        controller_.catDesc_LostFocus();
     }
     return QMainWindow::eventFilter(watched, event);
 }

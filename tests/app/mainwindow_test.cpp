@@ -251,6 +251,20 @@ TEST_F(MainWindowTest, ControlsForwardToTheHandlersAndMirrorTheState) {
     EXPECT_EQ(ws().srchStr, u"PIPE"_s);
 }
 
+TEST_F(MainWindowTest, TypedDescriptionIsStoredBeforeTheNextControlActs) {
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* description = find<QComboBox>(u"catDesc"_s);
+    description->lineEdit()->setFocus();
+    QTest::keyClicks(description->lineEdit(), u"Mainline"_s);
+    QTest::mouseClick(find<QPushButton>(u"addCat"_s), Qt::LeftButton);
+    EXPECT_EQ(ws().categories.descriptions(), (QStringList{u"Mainline"_s, QString()}));
+    EXPECT_EQ(description->currentText(), QString());
+    EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
+    find<QComboBox>(u"catNum"_s)->setFocus();
+    EXPECT_EQ(ws().categories.descriptions(), (QStringList{u"Mainline"_s, QString()}));
+}
+
 TEST_F(MainWindowTest, ItemSearchScrollsTheGridToTheTopRow) {
     test::writeFile(sandbox.dataDir() + u"/itemse.txt"_s,
                     sampledata::largeMasterList(2000, sampledata::Units::English));
