@@ -5,7 +5,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
-dir="$("$top/scripts/build.sh" Release | tail -n 1)"
+dir="$("$top/scripts/build.sh" Release veskplan veskplan-cli veskplan-data | tail -n 1)"
 bin="$dir/bin"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$bin/veskplan" "$@"
