@@ -173,6 +173,8 @@ TEST_F(TabfillTest, CalcOpensItWithTheValuesInPlace) {
     const QStringList rows = csv->split(u'\n');
     ASSERT_GT(rows.size(), 14);
     EXPECT_TRUE(rows[1].startsWith(u"\"METRIC UNITS\""_s)) << rows[1].toStdString();
+    // The template's item count is worked out again when the file is opened.
+    EXPECT_TRUE(rows[5].startsWith(u"\"ITEMS:\",1,"_s)) << rows[5].toStdString();
     EXPECT_EQ(
         rows[14],
         u"\"1\",\"2101-0100000\",\"CLEARING                                \",\"HA\",3.000,4.500,\"7.5\""_s);

@@ -55,30 +55,16 @@ QByteArray itemStart(const char* number, const char* description, const char* un
     return QByteArray(number).leftJustified(14, ' ') + desc40(description) + sp(15) + unit;
 }
 
-TEST(QuantityTableLayout, OneCategoryPrintsQuantitiesUnderTotalAndNoSeparateTotal) {
+TEST(QuantityTableLayout, TwoCategoriesWithARowTotalAndFreeTextItemsOnTheirOwnLines) {
+    // Category 2 has no description: its legend stays empty.
     const QuantityTable table =
         build({QStringLiteral("Mainline")},
-              {item("2101-0100000", "01", "CLEARING", "ACRE", 12.5),
-               item("2105-0500000", "01", "COMMON EXCAVATION", "CY", std::nullopt)});
-    // "TOTAL" ends in column 84, the figures in 75 to 84.
-    const QByteArray expected =
-        header() + joined({headingStart() + sp(6) + "TOTAL", ruleStart() + sp(2) + dashes(9),
-                           itemStart("2101-0100000", "CLEARING", "ACRE") + sp(7) + "12.5", "",
-                           itemStart("2105-0500000", "COMMON EXCAVATION", "CY") + sp(10) + "0.0",
-                           "", "Category 1: Mainline"});
-    EXPECT_TRUE(test::sameBytes(expected, table.text()));
-    EXPECT_FALSE(table.landscape);
-    EXPECT_EQ(table.highestCategory, 1);
-    EXPECT_TRUE(table.lines.first().isEmpty());
-}
-
-TEST(QuantityTableLayout, TwoCategoriesWithARowTotal) {
-    const QuantityTable table =
-        build({QStringLiteral("Mainline"), QStringLiteral("Ramp A")},
               {item("2101-0100000", "01", "CLEARING", "ACRE", 10),
                item("2101-0100000", "02", "CLEARING", "ACRE", 2.5),
                item("2105-0500000", "01", "COMMON EXCAVATION", "CY", std::nullopt),
-               item("2105-0500000", "02", "COMMON EXCAVATION", "CY", 3)});
+               item("2105-0500000", "02", "COMMON EXCAVATION", "CY", 3),
+               item("2599-9999   ", "01", "FENCE REPAIR", "LS", 1),
+               item("2599-9999   ", "02", "SIGN REMOVAL", "LS", 2)});
     // Category 1 in 75 to 84, category 2 in 87 to 96, the total in 99 to 108; headings of 12
     // characters from column 74 on, "TOTAL" ending in 108.
     const QByteArray expected =
@@ -90,49 +76,16 @@ TEST(QuantityTableLayout, TwoCategoriesWithARowTotal) {
                 "",
                 itemStart("2105-0500000", "COMMON EXCAVATION", "CY") + sp(10) + "0.0" + sp(9) +
                     "3.0" + sp(9) + "3.0",
-                "", "", "Category 1: Mainline", "Category 2: Ramp A"});
+                "", itemStart("2599-9999", "FENCE REPAIR", "LS") + sp(10) + "1.0" + sp(21) + "1.0",
+                "", itemStart("2599-9999", "SIGN REMOVAL", "LS") + sp(22) + "2.0" + sp(9) + "2.0",
+                "", "", "Category 1: Mainline", "Category 2: "});
     EXPECT_TRUE(test::sameBytes(expected, table.text()));
     EXPECT_FALSE(table.landscape);
 }
 
-TEST(QuantityTableLayout, ThreeCategoriesAreLandscapeAndLeaveMissingCategoriesBlank) {
-    const QuantityTable table =
-        build({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")},
-              {item("2101-0100000", "01", "CLEARING", "ACRE", 1),
-               item("2101-0100000", "03", "CLEARING", "ACRE", 3),
-               item("2105-0500000", "02", "COMMON EXCAVATION", "CY", 7.25)});
-    // Columns 75-84, 87-96 and 99-108, the total in 111-120; 7.25 rounds to 7.3.
-    const QByteArray expected =
-        header() +
-        joined(
-            {headingStart() + "  CATEGORY 1  CATEGORY 2  CATEGORY 3" + sp(6) + "TOTAL",
-             ruleStart() + sp(2) + dashes(10) + sp(2) + dashes(10) + sp(2) + dashes(10) + sp(2) +
-                 dashes(9),
-             itemStart("2101-0100000", "CLEARING", "ACRE") + sp(8) + "1.0" + sp(21) + "3.0" +
-                 sp(9) + "4.0",
-             "",
-             itemStart("2105-0500000", "COMMON EXCAVATION", "CY") + sp(22) + "7.3" + sp(21) + "7.3",
-             "", "", "Category 1: A", "Category 2: B", "Category 3: C"});
-    EXPECT_TRUE(test::sameBytes(expected, table.text()));
-    EXPECT_TRUE(table.landscape);
-    EXPECT_EQ(table.highestCategory, 3);
-}
-
-TEST(QuantityTableLayout, FreeTextItemsStandOnTheirOwnLinesWithTheirOwnTotals) {
-    const QuantityTable table = build({QStringLiteral("A"), QStringLiteral("B")},
-                                      {item("2599-9999   ", "01", "FENCE REPAIR", "LS", 1),
-                                       item("2599-9999   ", "02", "SIGN REMOVAL", "LS", 2)});
-    const QByteArray expected =
-        header() +
-        joined({headingStart() + "  CATEGORY 1  CATEGORY 2" + sp(6) + "TOTAL",
-                ruleStart() + sp(2) + dashes(10) + sp(2) + dashes(10) + sp(2) + dashes(9),
-                itemStart("2599-9999", "FENCE REPAIR", "LS") + sp(10) + "1.0" + sp(21) + "1.0", "",
-                itemStart("2599-9999", "SIGN REMOVAL", "LS") + sp(22) + "2.0" + sp(9) + "2.0", "",
-                "", "Category 1: A", "Category 2: B"});
-    EXPECT_TRUE(test::sameBytes(expected, table.text()));
-}
-
-TEST(QuantityTableLayout, LongDescriptionsAndItemNumbersContinueOnANewLine) {
+TEST(QuantityTableLayout, OneCategoryWithLongDescriptionsAndItemNumbers) {
+    // One category: its quantities stand under "TOTAL" (figures in 75 to 84), no separate total;
+    // an empty quantity prints as 0.0.
     const QByteArray desc55 = "CONCRETE CURB AND GUTTER DESIGN B624 WITH DRIVEWAY OPEN";
     const QByteArray desc56 = desc55 + "S";
     ASSERT_EQ(desc55.size(), 55);
@@ -143,9 +96,10 @@ TEST(QuantityTableLayout, LongDescriptionsAndItemNumbersContinueOnANewLine) {
          ProjectRecord{QStringLiteral("2105-050000099"), QStringLiteral("01"),
                        QString::fromLatin1(desc40("EXACTLY FOURTEEN")), QStringLiteral("CY"), 1},
          ProjectRecord{QStringLiteral("2531-0100000"), QStringLiteral("01"),
-                       QString::fromLatin1(desc55), QStringLiteral("LF"), 5},
+                       QString::fromLatin1(desc55), QStringLiteral("LF"), 12.5},
          ProjectRecord{QStringLiteral("2531-0200000"), QStringLiteral("01"),
-                       QString::fromLatin1(desc56), QStringLiteral("LF"), 10}});
+                       QString::fromLatin1(desc56), QStringLiteral("LF"), 10},
+         item("2599-9999   ", "01", "COMMON EXCAVATION", "CY", std::nullopt)});
     const QByteArray expected =
         header() +
         joined({headingStart() + sp(6) + "TOTAL", ruleStart() + sp(2) + dashes(9),
@@ -155,11 +109,14 @@ TEST(QuantityTableLayout, LongDescriptionsAndItemNumbersContinueOnANewLine) {
                 // 14 characters end just before column 15.
                 "2105-050000099" + desc40("EXACTLY FOURTEEN") + sp(15) + "CY" + sp(10) + "1.0", "",
                 // 55 characters end in column 69, next to the unit.
-                "2531-0100000" + sp(2) + desc55 + "LF" + sp(10) + "5.0", "",
+                "2531-0100000" + sp(2) + desc55 + "LF" + sp(9) + "12.5", "",
                 // 56 characters reach column 70: the unit and the quantity go to a new line.
                 "2531-0200000" + sp(2) + desc56, sp(69) + "LF" + sp(9) + "10.0", "",
+                itemStart("2599-9999", "COMMON EXCAVATION", "CY") + sp(10) + "0.0", "",
                 "Category 1: Mainline"});
     EXPECT_TRUE(test::sameBytes(expected, table.text()));
+    EXPECT_FALSE(table.landscape);
+    EXPECT_EQ(table.highestCategory, 1);
 }
 
 TEST(QuantityTableLayout, CategoriesFromTenOnHaveWiderHeadings) {
@@ -195,29 +152,27 @@ TEST(QuantityTableLayout, CategoriesFromTenOnHaveWiderHeadings) {
 }
 
 TEST(QuantityTableLayout, FiguresAreRoundedToOneDecimalAndRightAligned) {
-    struct Case {
-        std::optional<double> quantity;
-        QByteArray field;  // what stands from column 75 on
-    };
-    const Case cases[] = {
+    // The quantity, and what stands from column 75 on.
+    const std::pair<std::optional<double>, QByteArray> cases[] = {
         {std::nullopt, sp(7) + "0.0"},
         {0.0, sp(7) + "0.0"},
         {-0.04, sp(7) + "0.0"},
         {0.05, sp(7) + "0.1"},
         {1234.56, sp(4) + "1234.6"},
         {-12.25, sp(5) + "-12.3"},
+        {7.25, sp(7) + "7.3"},
         {99999999.94, "99999999.9"},
         // Wider than the field: kept whole, running on to the right.
         {123456789.0, "123456789.0"},
         {-1234567.89, sp(0) + "-1234567.9"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [quantity, field] : cases) {
         const QuantityTable table = build(
-            {QStringLiteral("A")}, {item("2101-0100000", "01", "CLEARING", "ACRE", c.quantity)});
+            {QStringLiteral("A")}, {item("2101-0100000", "01", "CLEARING", "ACRE", quantity)});
         ASSERT_EQ(table.lines.size(), 9);
         EXPECT_EQ(table.lines[6].toLatin1(),
-                  itemStart("2101-0100000", "CLEARING", "ACRE") + sp(1) + c.field)
-            << c.field.toStdString();
+                  itemStart("2101-0100000", "CLEARING", "ACRE") + sp(1) + field)
+            << field.toStdString();
     }
 }
 
@@ -234,65 +189,34 @@ TEST(QuantityTableLayout, OverlongFiguresNeverOverwriteTheirNeighbours) {
     EXPECT_EQ(table.lines[7].toLatin1(), sp(86) + sp(7) + "1.0" + sp(2) + "123456789013.0");
 }
 
-TEST(QuantityTableLayout, EmptyProjectPrintsHeaderAndLegendOnly) {
-    const QuantityTable table = build({QStringLiteral("Mainline")}, {});
-    const QByteArray expected =
-        header() + joined({headingStart() + sp(6) + "TOTAL", ruleStart() + sp(2) + dashes(9), "",
-                           "Category 1: Mainline"});
-    EXPECT_TRUE(test::sameBytes(expected, table.text()));
-    EXPECT_FALSE(table.landscape);
-}
-
-TEST(QuantityTableLayout, CategoriesWithoutADescriptionGetAnEmptyLegend) {
-    const QuantityTable table = build({}, {item("2101-0100000", "02", "CLEARING", "ACRE", 1)});
-    ASSERT_GE(table.lines.size(), 2);
-    EXPECT_EQ(table.lines.mid(table.lines.size() - 2),
-              (QStringList{QStringLiteral("Category 1: "), QStringLiteral("Category 2: ")}));
-}
-
 TEST(QuantityTableHeader, FieldsStandAtTheirColumnsOrMoveToANewLine) {
-    struct Case {
-        const char* projNum;
-        const char* file;
-        const char* county;
-        std::vector<QByteArray> lines;  // lines 2 on, up to the empty line 4
+    // Tables of an empty project without category descriptions: after the header lines 2 and 3
+    // (and those pushed down), an empty line, the headings, one empty line and an empty legend.
+    const auto table = [](const QByteArray& projNum, const QByteArray& file) {
+        return QuantityTable::build(QString::fromLatin1(projNum), QString::fromLatin1(file),
+                                    QStringLiteral("6.12.26"), QString(), QStringLiteral("D"),
+                                    QStringLiteral("May"), {}, {});
     };
-    const QByteArray path67 = "/" + QByteArray(62, 'p') + ".vsk";
+    const QByteArray county = "County: " + sp(25) + "Designer: D" + sp(20) + "Letting Month: May";
+    const QByteArray rest = joined({county, "", headingStart() + sp(6) + "TOTAL",
+                                    ruleStart() + sp(2) + dashes(9), "", "Category 1: "});
     const QByteArray path66 = "/" + QByteArray(61, 'p') + ".vsk";
-    const Case cases[] = {
-        // Empty values: the labels alone at their columns.
-        {"",
-         "",
-         "",
-         {"Project: " + sp(24) + "Filename: " + sp(66) + "6.12.26",
-          "County: " + sp(25) + "Designer: D" + sp(20) + "Letting Month: May"}},
-        // A 24-character project number fills column 33; the file name follows directly. A
-        // 66-character path ends in 109, next to the date.
-        {"ABCDEFGHIJKLMNOPQRSTUVWX",
-         path66.constData(),
-         "X",
-         {"Project: ABCDEFGHIJKLMNOPQRSTUVWX"
-          "Filename: " +
-              path66 + "6.12.26",
-          "County: X" + sp(24) + "Designer: D" + sp(20) + "Letting Month: May"}},
-        // 25 characters reach column 34, a 67-character path column 110: each next field starts
-        // a new line at its own column.
-        {"ABCDEFGHIJKLMNOPQRSTUVWXY",
-         path67.constData(),
-         "X",
-         {"Project: ABCDEFGHIJKLMNOPQRSTUVWXY", sp(33) + "Filename: " + path67, sp(109) + "6.12.26",
-          "County: X" + sp(24) + "Designer: D" + sp(20) + "Letting Month: May"}},
-    };
-    for (const Case& c : cases) {
-        const QuantityTable table = QuantityTable::build(
-            QString::fromLatin1(c.projNum), QString::fromLatin1(c.file), QStringLiteral("6.12.26"),
-            QString::fromLatin1(c.county), QStringLiteral("D"), QStringLiteral("May"), {}, {});
-        const QByteArray expected = joined({""}) + joined(c.lines) + joined({""});
-        EXPECT_TRUE(test::sameBytes(expected, table.text().left(expected.size()))) << c.projNum;
-        EXPECT_TRUE(table.lines[static_cast<qsizetype>(c.lines.size()) + 2].startsWith(
-            QStringLiteral("ITEM CODE")))
-            << c.projNum;
-    }
+    const QByteArray path67 = path66 + "s";
+    // Empty values: the labels alone at their columns.
+    EXPECT_TRUE(test::sameBytes(
+        joined({"", "Project: " + sp(24) + "Filename: " + sp(66) + "6.12.26"}) + rest,
+        table("", "").text()));
+    // A 24-character project number fills column 33; the file name follows directly. A
+    // 66-character path ends in 109, next to the date.
+    EXPECT_TRUE(test::sameBytes(
+        joined({"", "Project: ABCDEFGHIJKLMNOPQRSTUVWXFilename: " + path66 + "6.12.26"}) + rest,
+        table("ABCDEFGHIJKLMNOPQRSTUVWX", path66).text()));
+    // 25 characters reach column 34, a 67-character path column 110: each next field starts a
+    // new line at its own column.
+    EXPECT_TRUE(test::sameBytes(joined({"", "Project: ABCDEFGHIJKLMNOPQRSTUVWXY",
+                                        sp(33) + "Filename: " + path67, sp(109) + "6.12.26"}) +
+                                    rest,
+                                table("ABCDEFGHIJKLMNOPQRSTUVWXY", path67).text()));
 }
 
 TEST(QuantityTableText, Utf8WithLineFeedsAndColumnsCountedInCharacters) {

@@ -4,13 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "files/projectfile.h"
 #include "sampledata/sampledata.h"
 #include "sampledata/sampledatatool.h"
+#include "support/testfiles.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,105 +22,83 @@ struct ToolRun {
     QString errors;
 };
 
+// Runs the tool, checking that it says nothing on success and why in one line on failure.
 ToolRun run(const QStringList& arguments) {
     QString errors;
     QTextStream stream(&errors);
     const int code = runTool(arguments, stream);
     stream.flush();
+    EXPECT_EQ(errors.isEmpty(), code == kExitOk) << errors.toStdString();
+    EXPECT_TRUE(errors.isEmpty() ||
+                (errors.endsWith(u'\n') && errors.count(u'\n') == 1 && errors.size() > 1))
+        << errors.toStdString();
     return {code, errors};
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-bool oneLine(const QString& text) {
-    return text.endsWith(u'\n') && text.count(u'\n') == 1 && text.size() > 1;
-}
-
-TEST(SampleDataToolTest, SampleWritesTheFourBundledFilesIntoANewFolder) {
+TEST(SampleDataToolTest, WritesTheBundledFilesAListAndTheSampleProject) {
     QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
-    const QString dir = temp.filePath(u"new/data"_s);
-    const ToolRun result = run({u"sample"_s, dir});
-    EXPECT_EQ(result.exitCode, kExitOk);
-    EXPECT_TRUE(result.errors.isEmpty()) << result.errors.toStdString();
-    EXPECT_TRUE(readAll(dir + u"/itemse.txt"_s) == masterList(Units::English));
-    EXPECT_TRUE(readAll(dir + u"/itemsm.txt"_s) == masterList(Units::Metric));
-    EXPECT_TRUE(readAll(dir + u"/itemcats.txt"_s) == categoryFile());
-    EXPECT_TRUE(readAll(dir + u"/counties.txt"_s) == countyFile());
-}
+    const QString dir = temp.filePath(u"new/data"_s);  // made as needed
+    EXPECT_EQ(run({u"sample"_s, dir}).exitCode, kExitOk);
+    EXPECT_TRUE(test::readFile(dir + u"/itemse.txt"_s) == masterList(Units::English));
+    EXPECT_TRUE(test::readFile(dir + u"/itemsm.txt"_s) == masterList(Units::Metric));
+    EXPECT_TRUE(test::readFile(dir + u"/itemcats.txt"_s) == categoryFile());
+    EXPECT_TRUE(test::readFile(dir + u"/counties.txt"_s) == countyFile());
 
-TEST(SampleDataToolTest, ListReplacesAnExistingFileWhole) {
-    QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
-    const QString path = temp.filePath(u"list.txt"_s);
-    ASSERT_TRUE(writeAll(path, QByteArray(100000, 'x')));  // longer than the new list
-    const ToolRun result = run({u"list"_s, u"500"_s, u"metric"_s, path});
-    EXPECT_EQ(result.exitCode, kExitOk);
-    EXPECT_TRUE(readAll(path) == largeMasterList(500, Units::Metric));
-    EXPECT_EQ(run({u"list"_s, u"0"_s, u"english"_s, path}).exitCode, kExitOk);
-    EXPECT_EQ(QFile(path).size(), 0);
-}
+    // A list replaces an existing, longer file whole.
+    const QString list = temp.filePath(u"list.txt"_s);
+    test::writeFile(list, QByteArray(100000, 'x'));
+    EXPECT_EQ(run({u"list"_s, u"500"_s, u"metric"_s, list}).exitCode, kExitOk);
+    EXPECT_TRUE(test::readFile(list) == largeMasterList(500, Units::Metric));
+    EXPECT_EQ(run({u"list"_s, u"0"_s, u"english"_s, list}).exitCode, kExitOk);
+    EXPECT_EQ(QFile(list).size(), 0);
 
-TEST(SampleDataToolTest, WrongArgumentsAreUsageErrorsAndWriteNothing) {
-    QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
-    const QString out = temp.filePath(u"out.txt"_s);
-    const QStringList cases[] = {
-        {},
-        {u"sample"_s},
-        {u"sample"_s, out, u"extra"_s},
-        {u"list"_s, u"10"_s, u"english"_s},
-        {u"list"_s, u"-1"_s, u"english"_s, out},
-        {u"list"_s, u"+10"_s, u"english"_s, out},
-        {u"list"_s, u" 10"_s, u"english"_s, out},
-        {u"list"_s, u"ten"_s, u"english"_s, out},
-        {u"list"_s, u"5000001"_s, u"english"_s, out},
-        {u"list"_s, u"99999999999"_s, u"english"_s, out},
-        {u"list"_s, u"10"_s, u"imperial"_s, out},
-        {u"list"_s, u"10"_s, u"English"_s, out},
-        {u"convert"_s, out},
-    };
-    for (const QStringList& arguments : cases) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const ToolRun result = run(arguments);
-        EXPECT_EQ(result.exitCode, kExitUsage);
-        EXPECT_TRUE(oneLine(result.errors)) << result.errors.toStdString();
-        EXPECT_FALSE(QFile::exists(out));
+    // The sample project: two header rows, three categories, items, nothing left over.
+    const QString project = temp.filePath(u"sample.vsk"_s);
+    EXPECT_EQ(run({u"project"_s, project}).exitCode, kExitOk);
+    int special = 0;
+    int items = 0;
+    for (const ProjectRecord& row : projectfile::read(project)) {
+        (row.itemNumber.startsWith(u"0000") ? special : items)++;
     }
+    EXPECT_EQ(special, 5);
+    EXPECT_GE(items, 30);
+    EXPECT_FALSE(QFileInfo::exists(project + u".part"_s));
 }
 
-// Failures to write are reported, never taken for success. A path below a plain file cannot be
-// created even by an administrator, so the test does not depend on who runs it.
-TEST(SampleDataToolTest, WriteFailuresAreReported) {
+// Wrong arguments are usage errors; failures to write are reported, never taken for success.
+// Below a plain file nothing can be made even by an administrator, so the test does not depend
+// on who runs it.
+TEST(SampleDataToolTest, RefusalsWriteNothing) {
     QTemporaryDir temp;
-    ASSERT_TRUE(temp.isValid());
-    const QString plainFile = temp.filePath(u"plain"_s);
-    ASSERT_TRUE(writeAll(plainFile, "x"));
-
-    const QStringList cases[] = {
-        {u"list"_s, u"10"_s, u"english"_s, plainFile + u"/list.txt"_s},
-        {u"list"_s, u"10"_s, u"english"_s, temp.path()},
-        {u"sample"_s, plainFile},
-        {u"sample"_s, plainFile + u"/data"_s},
+    const QString out = temp.filePath(u"out.txt"_s);
+    const QString plain = temp.filePath(u"plain"_s);
+    test::writeFile(plain, "x");
+    // Arguments separated by "|"; OUT is a file to write, PLAIN the plain file, DIR a folder.
+    const auto arguments = [&](const QString& line) {
+        return line.isEmpty() ? QStringList()
+                              : QString(line)
+                                    .replace(u"OUT"_s, out)
+                                    .replace(u"PLAIN"_s, plain)
+                                    .replace(u"DIR"_s, temp.path())
+                                    .split(u'|');
     };
-    for (const QStringList& arguments : cases) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const ToolRun result = run(arguments);
-        EXPECT_EQ(result.exitCode, kExitFailed);
-        EXPECT_TRUE(oneLine(result.errors)) << result.errors.toStdString();
-        EXPECT_TRUE(result.errors.contains(QDir::toNativeSeparators(plainFile)) ||
+    for (const QString& line :
+         {u""_s, u"sample"_s, u"sample|OUT|extra"_s, u"list|10|english"_s, u"list|-1|english|OUT"_s,
+          u"list|+10|english|OUT"_s, u"list| 10|english|OUT"_s, u"list|ten|english|OUT"_s,
+          u"list|5000001|english|OUT"_s, u"list|99999999999|english|OUT"_s,
+          u"list|10|imperial|OUT"_s, u"list|10|English|OUT"_s, u"convert|OUT"_s}) {
+        EXPECT_EQ(run(arguments(line)).exitCode, kExitUsage) << line.toStdString();
+    }
+    for (const QString& line : {u"list|10|english|PLAIN/list.txt"_s, u"list|10|english|DIR"_s,
+                                u"sample|PLAIN"_s, u"sample|PLAIN/data"_s}) {
+        const ToolRun result = run(arguments(line));
+        EXPECT_EQ(result.exitCode, kExitFailed) << line.toStdString();
+        EXPECT_TRUE(result.errors.contains(QDir::toNativeSeparators(plain)) ||
                     result.errors.contains(QDir::toNativeSeparators(temp.path())))
             << result.errors.toStdString();
     }
-    EXPECT_EQ(readAll(plainFile), "x");
+    EXPECT_EQ(test::readFile(plain), "x");
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 }  // namespace

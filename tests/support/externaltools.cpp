@@ -68,12 +68,13 @@ std::optional<QString> openpyxl(const QString& script, const QString& path) {
     return output ? QString::fromUtf8(output->trimmed()) : QString();
 }
 
-std::optional<QString> pdfText(const QString& pdf) {
+std::optional<QString> pdfText(const QString& pdf, const QStringList& options) {
     const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
     if (pdftotext.isEmpty()) {
         return std::nullopt;
     }
-    const auto output = run(pdftotext, {u"-layout"_s, pdf, u"-"_s}, 60000);
+    const auto output =
+        run(pdftotext, QStringList{u"-layout"_s} + options + QStringList{pdf, u"-"_s}, 60000);
     return output ? QString::fromUtf8(*output) : QString();
 }
 

@@ -16,7 +16,7 @@ std::optional<QString> libreOfficeCsv(const QString& workbook);
 // Runs a Python script with openpyxl (sys.argv[1] is `path`) and returns what it printed.
 std::optional<QString> openpyxl(const QString& script, const QString& path);
 
-// Runs `pdftotext -layout` on a PDF and returns the text.
-std::optional<QString> pdfText(const QString& pdf);
+// Runs `pdftotext -layout` (with any further options) on a PDF and returns the text.
+std::optional<QString> pdfText(const QString& pdf, const QStringList& options = {});
 
 }  // namespace veskplan::test
