@@ -11,6 +11,10 @@ namespace veskplan {
 
 namespace {
 
+constexpr char kInsert[] =
+    "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\") "
+    "VALUES (?, ?, ?, ?, ?)";
+
 // Item number, category and description may be empty but never NULL.
 QString notNull(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
@@ -115,18 +119,13 @@ void RecordStore::setIndex(IndexOrder order) {
         return;
     }
     const Bookmark keep = hasCurrent() ? rows_[static_cast<size_t>(position_)].id : 0;
-    if (!quiet()) {
-        Q_EMIT aboutToReset();
-    }
-    order_ = order;
-    sortRows();
-    if (keep != 0) {
-        position_ = rowOf(keep);
-    }
-    if (!quiet()) {
-        Q_EMIT resetDone();
-        Q_EMIT currentRowChanged(currentRow());
-    }
+    resetting([&] {
+        order_ = order;
+        sortRows();
+        if (keep != 0) {
+            position_ = rowOf(keep);
+        }
+    });
 }
 
 void RecordStore::moveFirst() {
@@ -186,9 +185,7 @@ bool RecordStore::setBookmark(Bookmark bookmark) {
 }
 
 void RecordStore::append(const ProjectRecord& record) {
-    auto insert = db_->prepare(
-        "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", "
-        "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
+    auto insert = db_->prepare(kInsert);
     bindRecord(insert, record);
     runChange(insert);
     Row row{db_->lastInsertRowId(), record};
@@ -233,16 +230,11 @@ void RecordStore::updateCurrent(const ProjectRecord& record) {
         return;
     }
     const Bookmark id = current.id;
-    if (!quiet()) {
-        Q_EMIT aboutToReset();
-    }
-    current.record = record;
-    sortRows();
-    position_ = rowOf(id);
-    if (!quiet()) {
-        Q_EMIT resetDone();
-        Q_EMIT currentRowChanged(position_);
-    }
+    resetting([&] {
+        current.record = record;
+        sortRows();
+        position_ = rowOf(id);
+    });
 }
 
 void RecordStore::deleteCurrent() {
@@ -265,42 +257,30 @@ void RecordStore::deleteCurrent() {
 
 void RecordStore::deleteAll() {
     db_->exec("DELETE FROM veskdata");
-    if (!quiet()) {
-        Q_EMIT aboutToReset();
-    }
-    rows_.clear();
-    position_ = 0;
-    currentDeleted_ = false;
-    if (!quiet()) {
-        Q_EMIT resetDone();
-        Q_EMIT currentRowChanged(-1);
-    }
+    resetting([&] {
+        rows_.clear();
+        position_ = 0;
+        currentDeleted_ = false;
+    });
 }
 
 void RecordStore::replaceAll(const std::vector<ProjectRecord>& records) {
     {
         SqliteTransaction transaction(*db_);
         db_->exec("DELETE FROM veskdata");
-        auto insert = db_->prepare(
-            "INSERT INTO veskdata (\"Item Number\", \"Cat\", \"Description\", \"Units\", "
-            "\"Quantity\") VALUES (?, ?, ?, ?, ?)");
+        auto insert = db_->prepare(kInsert);
         for (const ProjectRecord& record : records) {
             bindRecord(insert, record);
             runChange(insert);
         }
         transaction.commit();
     }
-    if (!quiet()) {
-        Q_EMIT aboutToReset();
-    }
-    reload();
-    position_ = 0;
-    currentDeleted_ = false;
-    lastModified_ = 0;
-    if (!quiet()) {
-        Q_EMIT resetDone();
-        Q_EMIT currentRowChanged(currentRow());
-    }
+    resetting([&] {
+        reload();
+        position_ = 0;
+        currentDeleted_ = false;
+        lastModified_ = 0;
+    });
 }
 
 void RecordStore::rewriteItemNumbers(
@@ -325,21 +305,16 @@ void RecordStore::rewriteItemNumbers(
         }
         transaction.commit();
     }
-    if (!quiet()) {
-        Q_EMIT aboutToReset();
-    }
-    for (auto& [row, number] : changes) {
-        rows_[row].record.itemNumber = std::move(number);
-    }
-    lastModified_ = rows_[changes.back().first].id;
-    sortRows();
-    if (keep != 0) {
-        position_ = rowOf(keep);
-    }
-    if (!quiet()) {
-        Q_EMIT resetDone();
-        Q_EMIT currentRowChanged(currentRow());
-    }
+    resetting([&] {
+        for (auto& [row, number] : changes) {
+            rows_[row].record.itemNumber = std::move(number);
+        }
+        lastModified_ = rows_[changes.back().first].id;
+        sortRows();
+        if (keep != 0) {
+            position_ = rowOf(keep);
+        }
+    });
 }
 
 std::vector<ProjectRecord> RecordStore::records(IndexOrder order) const {

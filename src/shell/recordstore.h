@@ -123,6 +123,19 @@ private:
     int insertionRow(const ProjectRecord& record) const;
     void setPosition(int position, bool deleted = false);
     bool quiet() const { return batchDepth_ > 0; }
+    // Makes a change that may reorder every row: the grid hears one reset around it (unless a
+    // batch is open) and learns the current row afterwards.
+    template <typename Change>
+    void resetting(Change&& change) {
+        if (!quiet()) {
+            Q_EMIT aboutToReset();
+        }
+        change();
+        if (!quiet()) {
+            Q_EMIT resetDone();
+            Q_EMIT currentRowChanged(currentRow());
+        }
+    }
 
     QString path_;
     std::unique_ptr<SqliteDb> db_;
