@@ -17,8 +17,6 @@ public:
     void append(QStringView value) { current_ += value; }
     void endLine();
 
-    // Characters on the line being written.
-    int lineLength() const { return static_cast<int>(current_.size()); }
     // The finished lines (the line being written is not among them).
     const QStringList& lines() const { return lines_; }
     // The finished lines in Windows-1252, each ended by CR LF.

@@ -6,10 +6,6 @@
 
 namespace veskplan::mastersearch {
 
-int firstItemNumber(const MasterList& list, QStringView prefix) {
-    return list.firstRowStartingWith(prefix);
-}
-
 int firstOfCategory(const MasterList& list, QStringView category) {
     const QStringView code = category.left(4);
     for (int row = 1; row <= list.count(); ++row) {

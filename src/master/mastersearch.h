@@ -9,9 +9,6 @@ class MasterList;
 // Finding rows of the master list. Rows count from 1; 0 means not found.
 namespace mastersearch {
 
-// The first row whose item number begins with `prefix` (exact text); an empty prefix is row 1.
-int firstItemNumber(const MasterList& list, QStringView prefix);
-
 // The first row whose item number begins with the first four characters of `category`.
 int firstOfCategory(const MasterList& list, QStringView category);
 

@@ -140,7 +140,7 @@ void MainController::itemSrch_KeyPress(char16_t& key) {
 void MainController::itemSrch_Change(const QString& text) {
     Notify notify(*this);
     ws_.itemSrch = text;
-    const int row = mastersearch::firstItemNumber(ws_.master.list(), text);
+    const int row = ws_.master.list().firstRowStartingWith(text);
     if (row > 0) {
         ws_.master.scrollTo(row);
     }

@@ -58,10 +58,6 @@ qint64 SqliteDb::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-int SqliteDb::changes() const {
-    return sqlite3_changes(db_);
-}
-
 void SqliteDb::backupTo(const QString& path) {
     SqliteDb target(path, Mode::ReadWriteCreate);
     sqlite3_backup* backup = sqlite3_backup_init(target.db_, "main", db_, "main");

@@ -40,7 +40,6 @@ public:
     void exec(const char* sql);
     SqliteStatement prepare(const char* sql);
     qint64 lastInsertRowId() const;
-    int changes() const;
 
     // Copies the whole database into the file at `path` (created or replaced).
     void backupTo(const QString& path);
