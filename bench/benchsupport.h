@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "controller/maincontroller.h"
 #include "sampledata/sampledata.h"
-#include "shell/maincontroller.h"
 
 namespace veskplan::bench {
 

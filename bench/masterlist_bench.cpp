@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 #include <QStandardItemModel>
 
+#include "base/textcodec.h"
 #include "master/mastergridmodel.h"
 #include "master/masterlist.h"
 #include "sampledata/sampledata.h"
-#include "shell/textcodec.h"
 
 namespace {
 

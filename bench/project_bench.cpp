@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "benchsupport.h"
-#include "files/projectfile.h"
+#include "project/projectfile.h"
 #include "project/specialrows.h"
 
 namespace {

@@ -3,7 +3,7 @@
 //   bin/xlsxworkbook_bench [--benchmark_filter=...]
 // The seed is read from $VESKPLAN_DATA, else from beside the program (where the build puts
 // the data files).
-#include "export/xlsxworkbook.h"
+#include "ooxml/xlsxworkbook.h"
 
 #include <benchmark/benchmark.h>
 #include <QByteArray>

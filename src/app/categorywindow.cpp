@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 
 #include "app/twips.h"
-#include "shell/maincontroller.h"
-#include "shell/texts.h"
+#include "base/texts.h"
+#include "controller/maincontroller.h"
 
 namespace veskplan {
 namespace {

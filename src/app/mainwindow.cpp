@@ -10,8 +10,8 @@
 #include "app/appicon.h"
 #include "app/gridediting.h"
 #include "app/twips.h"
-#include "shell/maincontroller.h"
-#include "shell/texts.h"
+#include "base/texts.h"
+#include "controller/maincontroller.h"
 
 namespace veskplan {
 namespace {
@@ -59,9 +59,8 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent)
     client_->setMinimumSize(twips(MainFormWidgets::kClientWidth),
                             twips(MainFormWidgets::kClientHeight));
 
-    Workspace& ws = controller_.workspace();
-    w_.mastItemList->setModel(&ws.master.model());
-    w_.projItemDB->setModel(ws.projectModel.get());
+    w_.mastItemList->setModel(&controller_.masterModel());
+    w_.projItemDB->setModel(&controller_.projectModel());
     const auto& widths = MasterGridModel::kColumnWidthsTwips;
     for (int c = 0; c < 3; ++c) {
         w_.mastItemList->setColumnWidth(c, twips(widths[c]));
@@ -78,19 +77,19 @@ void MainWindow::connectMaster() {
     connect(w_.engMet, &QComboBox::activated, this,
             [this](int index) { controller_.engMet_Click(index); });
     connect(w_.mastItemList, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { controller_.mastItemList_Click(index.row() + 1); });
+            [this](const QModelIndex& index) { controller_.mastItemList_Click(index.row()); });
     connect(w_.mastItemList, &QTableView::doubleClicked, this,
             [this] { controller_.mastItemList_DblClick(); });
     connect(w_.mastItemList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!refreshing_ && current.isValid()) {
-                    controller_.mastItemList_RowColChange(current.row() + 1);
+                    controller_.mastItemList_RowColChange(current.row());
                 }
             });
     connect(w_.mastItemList->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this](int value) {
                 if (!refreshing_) {
-                    controller_.mastItemList_Scroll(value + 1);
+                    controller_.mastItemList_Scroll(value);
                 }
             });
     connect(w_.itemCat, &QPushButton::clicked, this, [this] { controller_.itemCat_Click(); });
@@ -206,60 +205,63 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::refreshMaster() {
-    const Workspace& ws = controller_.workspace();
-    w_.engMet->setCurrentIndex(ws.engMet);
-    w_.mastRevDate->setText(ws.mastRevDate);
-    setTextIfDifferent(w_.itemSrch, ws.itemSrch);
-    setTextIfDifferent(w_.srchStr, ws.srchStr);
+    const MasterSession& session = controller_.master();
+    w_.engMet->setCurrentIndex(session.engMet());
+    w_.mastRevDate->setText(session.mastRevDate());
+    setTextIfDifferent(w_.itemSrch, session.itemSearchText());
+    setTextIfDifferent(w_.srchStr, session.descriptionSearchText());
     QTableView* grid = w_.mastItemList;
-    const MasterGrid& master = ws.master;
+    const MasterGrid& master = session.grid();
     auto* model = grid->model();
     const int current = master.currentRow();
     // A hidden grid would scroll to its current row when first shown; the top row decides.
-    if (grid->isVisible() && current >= 1 && current <= model->rowCount()) {
-        grid->selectionModel()->setCurrentIndex(model->index(current - 1, 0),
+    if (grid->isVisible() && master.isRow(current)) {
+        grid->selectionModel()->setCurrentIndex(model->index(current, 0),
                                                 QItemSelectionModel::NoUpdate);
     }
-    if (master.selectedRow() >= 1 && master.selectedRow() <= model->rowCount()) {
+    if (master.isRow(master.selectedRow())) {
         grid->selectionModel()->select(
-            model->index(master.selectedRow() - 1, 0),
+            model->index(master.selectedRow(), 0),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         grid->selectionModel()->clearSelection();
     }
-    if (master.topRow() >= 1) {
-        grid->verticalScrollBar()->setValue(master.topRow() - 1);
+    if (master.topRow() >= 0) {
+        grid->verticalScrollBar()->setValue(master.topRow());
     }
 }
 
 void MainWindow::refreshProject() {
-    const Workspace& ws = controller_.workspace();
-    setTextIfDifferent(w_.projNum, ws.header.projNum);
-    setTextIfDifferent(w_.designer, ws.header.designer);
-    w_.letMonth->setCurrentIndex(ws.header.letMonth);
-    w_.projFileN->setText(QDir::toNativeSeparators(ws.flags.projFile));
+    const ProjectDocument& document = controller_.document();
+    const HeaderFields& header = document.header();
+    setTextIfDifferent(w_.projNum, header.projNum);
+    setTextIfDifferent(w_.designer, header.designer);
+    w_.letMonth->setCurrentIndex(header.letMonth);
+    w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
     for (QAction* action : {w_.mnuFileSave, w_.mnuFileSaveas, w_.mnuExpTrans, w_.mnuExpRCAD,
                             w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
-        action->setEnabled(ws.guardedEnabled);
+        action->setEnabled(controller_.guardedCommandsEnabled());
     }
     QTableView* grid = w_.projItemDB;
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
-        grid->setColumnWidth(c, twips(ws.projectColumnWidths[static_cast<size_t>(c)]));
+        grid->setColumnWidth(c,
+                             twips(controller_.projectGrid().columnWidths[static_cast<size_t>(c)]));
     }
-    const int row = ws.store->currentRow();
+    const int row = document.items().currentRow();
     if (row >= 0 && !isEditingCell(grid)) {
-        grid->setCurrentIndex(grid->model()->index(row, ws.projectColumn));
+        grid->setCurrentIndex(grid->model()->index(row, controller_.projectGrid().currentColumn));
     }
 }
 
 void MainWindow::refreshCategories() {
-    const CategoryList& categories = controller_.workspace().categories;
+    const CategoryList& categories = controller_.document().categories();
+    const CategoryBoxes& boxes = controller_.categoryBoxes();
     setItemsIfDifferent(w_.catNum, categories.numbers());
     setItemsIfDifferent(w_.catDesc, categories.descriptions());
-    w_.catNum->setCurrentIndex(categories.numberIndex());
-    w_.catDesc->setCurrentIndex(categories.descriptionIndex());
-    if (w_.catDesc->currentText() != categories.descriptionText()) {
-        w_.catDesc->setEditText(categories.descriptionText());
+    w_.catNum->setCurrentIndex(boxes.numberIndex());
+    w_.catDesc->setCurrentIndex(boxes.descriptionIndex());
+    if (w_.catDesc->currentText() != boxes.descriptionText()) {
+        w_.catDesc->setEditText(boxes.descriptionText());
     }
 }
 

@@ -11,8 +11,8 @@
 
 #include "app/categorywindow.h"
 #include "app/gridediting.h"
-#include "shell/error.h"
-#include "shell/texts.h"
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace veskplan {
 namespace {

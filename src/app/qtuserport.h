@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "shell/userport.h"
+#include "base/userport.h"
 
 class QWidget;
 class QTableView;

@@ -4,17 +4,30 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
 
-#include "cli/cliport.h"
-#include "export/exportsupport.h"
-#include "print/printcommand.h"
-#include "shell/error.h"
-#include "shell/maincontroller.h"
-#include "shell/numbertext.h"
+#include "base/apppaths.h"
+#include "base/environment.h"
+#include "base/error.h"
+#include "base/filewriting.h"
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "export/cadexport.h"
+#include "export/tabfillexport.h"
+#include "export/trnsportexport.h"
+#include "ooxml/xlsxerror.h"
+#include "ooxml/xlsxworkbook.h"
+#include "print/pdfprinttarget.h"
+#include "print/quantitytable.h"
+#include "print/quantitytablepainter.h"
+#include "project/countylookup.h"
+#include "project/itemlines.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
 
 namespace veskplan {
 namespace {
@@ -52,32 +65,55 @@ int failure(const QString& message) {
     return kFailure;
 }
 
-// A started program without a window, with the project open.
-struct Session {
-    explicit Session(const QString& output)
-        : port(output), controller(port, Environment::fromSystem(), QLocale::system(), [] {
-              return QDate::currentDate();
-          }) {}
-    CliPort port;
-    MainController controller;
+// A project file as the commands read it: its items and what its special rows say.
+struct Project {
+    QString path;  // as given on the command line; the printed table shows it
+    specialrows::ProjectContents contents;
+
+    static Project read(const QString& path) {
+        return Project{path, specialrows::split(projectfile::read(path))};
+    }
+    bool english() const { return contents.unitIndex.value_or(0) == 0; }
+    std::vector<ProjectRecord> items(IndexOrder order) const {
+        std::vector<ProjectRecord> items = contents.items;
+        std::sort(items.begin(), items.end(),
+                  [order](const ProjectRecord& a, const ProjectRecord& b) {
+                      return recordLess(order, a, b);
+                  });
+        return items;
+    }
+    HeaderFields header() const {
+        HeaderFields header;
+        header.projNum = contents.projNum;
+        header.designer = contents.designer;
+        header.letMonth = contents.letMonth.value_or(-1);
+        return header;
+    }
 };
 
-std::unique_ptr<Session> openSession(const QString& project, const QString& output) {
-    auto session = std::make_unique<Session>(output);
-    session->controller.Form_Load();
-    session->controller.files().openFile(project, false);
-    return session;
+AppPaths programPaths() {
+    return AppPaths::resolve(Environment::fromSystem());
 }
 
-int finish(const ExportOutcome& outcome) {
-    switch (outcome.kind) {
-        case ExportOutcome::Kind::Written:
-            return 0;
-        case ExportOutcome::Kind::Cancelled:
-            return failure(u"nothing was written"_s);
-        default:
-            return failure(outcome.message);
+QString countyOf(const Project& project) {
+    return CountyLookup(programPaths().countyFile()).lookUp(project.contents.projNum);
+}
+
+int exportTabfill(const Project& project, const QString& output) {
+    const std::vector<ProjectRecord> records = project.items(IndexOrder::BridgeKey);
+    const int highest = itemlines::highestCategory(records);
+    if (highest > TabfillExport::kLargestTable) {
+        return failure(texts::tabfillTooManyCategories());
     }
+    try {
+        XlsxWorkbook workbook =
+            TabfillExport::prepare(programPaths().seedWorkbook(), project.english(), highest);
+        TabfillExport::fill(workbook, records);
+        workbook.save(output);
+    } catch (const XlsxError& error) {
+        return failure(texts::workbookNotMade(QString::fromStdString(error.what())));
+    }
+    return 0;
 }
 
 int runExport(const QStringList& args) {
@@ -85,53 +121,74 @@ int runExport(const QStringList& args) {
         return usageError("export needs a kind, a project and an output file");
     }
     const QString kind = args[0];
-    bool bridgeOrder = false;
+    IndexOrder order = IndexOrder::PrimaryKey;
     if (args.size() == 5) {
         if (args[3] != u"--order"_s || (args[4] != u"primary"_s && args[4] != u"bridge"_s)) {
             return usageError("--order takes primary or bridge");
         }
-        bridgeOrder = args[4] == u"bridge"_s;
+        order = args[4] == u"bridge"_s ? IndexOrder::BridgeKey : IndexOrder::PrimaryKey;
     }
-    using Export = std::function<ExportOutcome(MainController&)>;
-    const std::map<QString, Export> exports = {
-        {u"trnsport"_s, [](MainController& c) { return c.mnuExpTrans_Click(); }},
-        {u"roadcad"_s, [](MainController& c) { return c.mnuExpRCAD_Click(); }},
-        {u"bridgecad"_s, [](MainController& c) { return c.mnuExpBCAD_Click(); }},
-        {u"tabfill"_s, [](MainController& c) { return c.mnuExpRCADexcel_Click(); }},
+    using Render = std::function<QByteArray(const Project&)>;
+    const QChar decimalPoint = QLocale::system().decimalPoint().at(0);
+    const std::map<QString, Render> textExports = {
+        {u"trnsport"_s,
+         [order](const Project& p) {
+             return TrnsportExport::render(p.contents.projNum, countyOf(p), p.contents.designer,
+                                           p.items(order));
+         }},
+        {u"roadcad"_s,
+         [decimalPoint](const Project& p) {
+             return CadExport::render(CadKind::RoadCad, p.english(), p.items(IndexOrder::BridgeKey),
+                                      decimalPoint);
+         }},
+        {u"bridgecad"_s,
+         [decimalPoint](const Project& p) {
+             return CadExport::render(CadKind::BridgeCad, p.english(),
+                                      p.items(IndexOrder::BridgeKey), decimalPoint);
+         }},
     };
-    const auto found = exports.find(kind);
-    if (found == exports.end()) {
+    const auto found = textExports.find(kind);
+    if (found == textExports.end() && kind != u"tabfill"_s) {
         return usageError("unknown export kind");
     }
-    const auto session = openSession(args[1], QFileInfo(args[2]).absoluteFilePath());
-    if (bridgeOrder) {
-        session->controller.projItemDB_HeadClick(0);
+    const Project project = Project::read(args[1]);
+    const QString output = QFileInfo(args[2]).absoluteFilePath();
+    if (found == textExports.end()) {
+        return exportTabfill(project, output);
     }
-    return finish(found->second(session->controller));
+    writeFileAtomically(output, found->second(project));
+    return 0;
 }
 
 int runPrint(const QStringList& args) {
     if (args.size() != 3 || (args[1] != u"--pdf"_s && args[1] != u"--text"_s)) {
         return usageError("print needs a project and --pdf FILE or --text FILE");
     }
+    const Project project = Project::read(args[0]);
     const QString output = QFileInfo(args[2]).absoluteFilePath();
-    const auto session = openSession(args[0], output);
-    Workspace& ws = session->controller.workspace();
+    const HeaderFields header = project.header();
+    const QuantityTable table = QuantityTable::build(
+        header.projNum, project.path,
+        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat), countyOf(project),
+        header.designer, header.letMonthText(), project.contents.categories.descriptions(),
+        project.items(IndexOrder::BridgeKey));
     if (args[1] == u"--text"_s) {
-        exportsupport::writeFile(output, PrintCommand::tableFor(ws).text());
+        writeFileAtomically(output, table.text());
         return 0;
     }
-    return finish(session->controller.printProjList_Click());
+    const QuantityTablePainter painter(table);
+    PdfPrintTarget(output).print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                 [&painter](QPagedPaintDevice& device) { painter.paint(device); });
+    return 0;
 }
 
 int runList(const QStringList& args) {
     if (args.size() != 1) {
         return usageError("list needs a project");
     }
-    const auto session = openSession(args[0], QString());
+    const Project project = Project::read(args[0]);
     QByteArray out;
-    for (const ProjectRecord& r :
-         session->controller.workspace().store->records(IndexOrder::PrimaryKey)) {
+    for (const ProjectRecord& r : project.items(IndexOrder::PrimaryKey)) {
         const QString quantity = r.quantity ? numbertext::shortest(*r.quantity) : QString();
         out += (r.itemNumber + u'\t' + r.cat + u'\t' + r.description + u'\t' + r.units + u'\t' +
                 quantity + u'\n')

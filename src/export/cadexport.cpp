@@ -2,23 +2,28 @@
 
 #include <QDir>
 
-#include "export/fixedcolumntext.h"
-#include "export/itemlines.h"
-#include "shell/error.h"
-#include "shell/numbertext.h"
-#include "shell/texts.h"
-#include "shell/workspace.h"
+#include "base/configuration.h"
+#include "base/error.h"
+#include "base/filedialogs.h"
+#include "base/filewriting.h"
+#include "base/fixedcolumntext.h"
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "master/mastersession.h"
+#include "project/itemlines.h"
+#include "project/projectdocument.h"
+#include "project/projectgridstate.h"
 
 namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-int groupCount(CadExport::Kind kind, int highest) {
+int groupCount(CadKind kind, int highest) {
     if (highest == 1) {
         return 1;
     }
-    if (kind == CadExport::Kind::RoadCad && highest >= 3 && highest <= 5) {
+    if (kind == CadKind::RoadCad && highest >= 3 && highest <= 5) {
         return 6;  // the largest Road CAD table: five categories and the total
     }
     return highest + 1;
@@ -33,15 +38,15 @@ QString quantityText(double value, QChar decimalPoint) {
 
 }  // namespace
 
-QString CadExport::tabName(Kind kind, bool english, int highest) {
-    if (kind == Kind::BridgeCad) {
+QString CadExport::tabName(CadKind kind, bool english, int highest) {
+    if (kind == CadKind::BridgeCad) {
         return (english ? u"vesk"_s : u"mvesk"_s) + QString::number(highest);
     }
     const QChar table = highest == 1 ? u'A' : highest == 2 ? u'B' : u'C';
     return u"100-1"_s + table + (english ? u"E"_s : QString());
 }
 
-QString CadExport::layoutLine(Kind kind, int highest) {
+QString CadExport::layoutLine(CadKind kind, int highest) {
     QString line = QString(3, u'D') + u' ' + QString(14, u'D') + u' ' + QString(50, u'D') + u' ' +
                    QString(6, u'D');
     const QString group = u' ' + QString(10, u'D');
@@ -51,17 +56,17 @@ QString CadExport::layoutLine(Kind kind, int highest) {
     return line;
 }
 
-int CadExport::totalColumn(Kind kind, int highest) {
+int CadExport::totalColumn(CadKind kind, int highest) {
     if (highest <= 1) {
         return 0;
     }
-    if (kind == Kind::RoadCad && highest >= 3 && highest <= 5) {
+    if (kind == CadKind::RoadCad && highest >= 3 && highest <= 5) {
         return quantityColumn(6);  // 133
     }
     return quantityColumn(highest + 1);
 }
 
-QByteArray CadExport::render(Kind kind, bool english, const std::vector<ProjectRecord>& records,
+QByteArray CadExport::render(CadKind kind, bool english, const std::vector<ProjectRecord>& records,
                              QChar decimalPoint) {
     const int highest = itemlines::highestCategory(records);
     FixedColumnText text;
@@ -88,49 +93,39 @@ QByteArray CadExport::render(Kind kind, bool english, const std::vector<ProjectR
     return text.windows1252();
 }
 
-ExportOutcome CadExport::mnuExpRCAD_Click() {
-    bridgeCAD = 0;
-    return exportCAD();
-}
-
-ExportOutcome CadExport::mnuExpBCAD_Click() {
-    bridgeCAD = 1;
-    return exportCAD();
-}
-
-ExportOutcome CadExport::exportCAD() {
-    ws_.port.commitPendingEdits();
-    const Kind kind = bridgeCAD == 1 ? Kind::BridgeCad : Kind::RoadCad;
+CommandOutcome CadExport::run(CadKind kind) {
+    port_.commitPendingEdits();
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
-    dialog.title = kind == Kind::RoadCad ? texts::roadCadTitle() : texts::bridgeCadTitle();
+    dialog.title = kind == CadKind::RoadCad ? texts::roadCadTitle() : texts::bridgeCadTitle();
     dialog.filters =
         QStringList{texts::allFilesFilter(),
-                    kind == Kind::RoadCad ? texts::roadCadFilter() : texts::bridgeCadFilter()};
+                    kind == CadKind::RoadCad ? texts::roadCadFilter() : texts::bridgeCadFilter()};
     dialog.selectedFilter = 1;
-    dialog.directory = ws_.config.lastDir;
-    if (!ws_.flags.projFile.isEmpty()) {
+    dialog.directory = config_.lastDir;
+    const QString& projectFile = document_.fileName();
+    if (!projectFile.isEmpty()) {
         dialog.fileName =
-            ws_.flags.projFile.chopped(std::min<qsizetype>(4, ws_.flags.projFile.size())) +
-            u".txt"_s;
+            projectFile.chopped(std::min<qsizetype>(4, projectFile.size())) + u".txt"_s;
     }
-    const auto chosen = ws_.chooseFile(dialog);
+    const auto chosen = dialogs_.choose(dialog);
     if (!chosen) {
-        return ExportOutcome::cancelled();
+        return CommandOutcome::cancelled();
     }
+    RecordStore& items = document_.items();
     const QByteArray bytes =
-        render(kind, ws_.engMet == 0, ws_.store->records(IndexOrder::BridgeKey),
-               ws_.locale.decimalPoint().at(0));
+        render(kind, master_.engMet() == 0, items.records(IndexOrder::BridgeKey),
+               locale_.decimalPoint().at(0));
     try {
-        exportsupport::writeFile(*chosen, bytes);
+        writeFileAtomically(*chosen, bytes);
     } catch (const Error& error) {
-        exportsupport::restoreWorkingOrder(ws_);
-        return exportsupport::report(ws_, ExportOutcome::failed(error.message()));
+        grid_.returnToWorkingOrder(items);
+        return report(port_, CommandOutcome::failed(error.message()));
     }
-    exportsupport::restoreWorkingOrder(ws_);
-    ws_.port.inform((kind == Kind::RoadCad ? texts::roadCadSaved() : texts::bridgeCadSaved()) +
-                    QDir::toNativeSeparators(*chosen));
-    return ExportOutcome::written(*chosen);
+    grid_.returnToWorkingOrder(items);
+    port_.inform((kind == CadKind::RoadCad ? texts::roadCadSaved() : texts::bridgeCadSaved()) +
+                 QDir::toNativeSeparators(*chosen));
+    return CommandOutcome::written(*chosen);
 }
 
 }  // namespace veskplan

@@ -1,12 +1,16 @@
 #include "export/tabfillexport.h"
 
 #include <QDir>
+#include <optional>
 
-#include "export/itemlines.h"
-#include "export/xlsxworkbook.h"
-#include "shell/numbertext.h"
-#include "shell/texts.h"
-#include "shell/workspace.h"
+#include "base/filedialogs.h"
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "master/mastersession.h"
+#include "ooxml/xlsxworkbook.h"
+#include "project/itemlines.h"
+#include "project/projectdocument.h"
+#include "project/projectgridstate.h"
 
 namespace veskplan {
 namespace {
@@ -58,23 +62,26 @@ void TabfillExport::fill(XlsxWorkbook& workbook, const std::vector<ProjectRecord
     }
 }
 
-ExportOutcome TabfillExport::mnuExpRCADexcel_Click() {
-    ws_.port.commitPendingEdits();
-    const std::vector<ProjectRecord> records = ws_.store->records(IndexOrder::BridgeKey);
+XlsxWorkbook TabfillExport::prepare(const QString& seedWorkbook, bool english, int highest) {
+    XlsxWorkbook workbook = XlsxWorkbook::open(seedWorkbook);
+    workbook.keepOnlySheet(templateSheet(english, highest), u"Tabfill"_s);
+    return workbook;
+}
+
+CommandOutcome TabfillExport::run() {
+    port_.commitPendingEdits();
+    RecordStore& items = document_.items();
+    const std::vector<ProjectRecord> records = items.records(IndexOrder::BridgeKey);
     const int highest = itemlines::highestCategory(records);
     if (highest > kLargestTable) {
-        return exportsupport::report(ws_,
-                                     ExportOutcome::refused(texts::tabfillTooManyCategories()));
+        return report(port_, CommandOutcome::refused(texts::tabfillTooManyCategories()));
     }
-    const bool english = ws_.engMet == 0;
     std::optional<XlsxWorkbook> workbook;
     try {
-        workbook = XlsxWorkbook::open(ws_.paths.seedWorkbook());
-        workbook->keepOnlySheet(templateSheet(english, highest), u"Tabfill"_s);
+        workbook = prepare(seedWorkbook_, master_.engMet() == 0, highest);
     } catch (const XlsxError& error) {
-        return exportsupport::report(
-            ws_,
-            ExportOutcome::failed(texts::workbookNotMade(QString::fromStdString(error.what()))));
+        return report(port_, CommandOutcome::failed(
+                                 texts::workbookNotMade(QString::fromStdString(error.what()))));
     }
 
     FileDialogRequest dialog;
@@ -82,25 +89,24 @@ ExportOutcome TabfillExport::mnuExpRCADexcel_Click() {
     dialog.title = texts::tabfillTitle();
     dialog.filters = QStringList{texts::allFilesFilter(), texts::tabfillFilter()};
     dialog.selectedFilter = 1;
-    dialog.directory = ws_.currentDir;
+    dialog.directory = dialogs_.lastChosenDir();
     dialog.fileName = tabName(highest) + u".xlsx"_s;
-    const auto chosen = ws_.chooseFile(dialog);
+    const auto chosen = dialogs_.choose(dialog);
     if (!chosen) {
-        return ExportOutcome::cancelled();
+        return CommandOutcome::cancelled();
     }
     try {
-        BusyCursor busy(ws_.port);
+        BusyCursor busy(port_);
         fill(*workbook, records);
         workbook->save(*chosen);
     } catch (const XlsxError& error) {
-        exportsupport::restoreWorkingOrder(ws_);
-        return exportsupport::report(
-            ws_,
-            ExportOutcome::failed(texts::workbookNotMade(QString::fromStdString(error.what()))));
+        grid_.returnToWorkingOrder(items);
+        return report(port_, CommandOutcome::failed(
+                                 texts::workbookNotMade(QString::fromStdString(error.what()))));
     }
-    exportsupport::restoreWorkingOrder(ws_);
-    ws_.port.inform(texts::tabfillSaved() + QDir::toNativeSeparators(*chosen));
-    return ExportOutcome::written(*chosen);
+    grid_.returnToWorkingOrder(items);
+    port_.inform(texts::tabfillSaved() + QDir::toNativeSeparators(*chosen));
+    return CommandOutcome::written(*chosen);
 }
 
 }  // namespace veskplan

@@ -3,12 +3,16 @@
 #include <QDir>
 #include <cmath>
 
-#include "export/countyfile.h"
-#include "export/fixedcolumntext.h"
-#include "shell/error.h"
-#include "shell/numbertext.h"
-#include "shell/texts.h"
-#include "shell/workspace.h"
+#include "base/apppaths.h"
+#include "base/configuration.h"
+#include "base/error.h"
+#include "base/filedialogs.h"
+#include "base/filewriting.h"
+#include "base/fixedcolumntext.h"
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "project/countylookup.h"
+#include "project/projectdocument.h"
 
 namespace veskplan {
 namespace {
@@ -31,7 +35,7 @@ QString padded(const QString& part, int digits) {
 
 TrnsportExport::ProjectNumberParts TrnsportExport::parts(const QString& number) {
     ProjectNumberParts parts;
-    parts.county = countyfile::countyNumber(number);
+    parts.county = CountyLookup::countyNumber(number);
     const qsizetype firstDash = number.indexOf(u'-');
     const qsizetype secondDash = firstDash < 0 ? -1 : number.indexOf(u'-', firstDash + 1);
     const qsizetype open = number.indexOf(u'(');
@@ -75,31 +79,32 @@ QByteArray TrnsportExport::render(const QString& projectNumber, const QString& c
     return text.windows1252();
 }
 
-ExportOutcome TrnsportExport::mnuExpTrans_Click() {
-    ws_.port.commitPendingEdits();
-    const QString projectNumber = ws_.header.projNum;
+CommandOutcome TrnsportExport::run() {
+    port_.commitPendingEdits();
+    const HeaderFields& header = document_.header();
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
     dialog.title = texts::trnsportTitle();
     dialog.filters = QStringList{texts::allFilesFilter()};
-    dialog.directory = joinPath(ws_.config.tsptDir, ws_.header.letMonthText());
-    dialog.fileName = defaultFileName(projectNumber);
-    const auto chosen = ws_.chooseFile(dialog);
+    dialog.directory = joinPath(config_.tsptDir, header.letMonthText());
+    dialog.fileName = defaultFileName(header.projNum);
+    const auto chosen = dialogs_.choose(dialog);
     if (!chosen) {
-        return ExportOutcome::cancelled();
+        return CommandOutcome::cancelled();
     }
-    ws_.countyName = countyfile::lookUp(ws_.paths.countyFile(), projectNumber, ws_.countyName);
-    const QByteArray bytes = render(projectNumber, ws_.countyName, ws_.header.designer,
-                                    ws_.store->records(ws_.store->index()));
+    county_.keep(county_.lookUp(header.projNum));
+    RecordStore& items = document_.items();
+    const QByteArray bytes =
+        render(header.projNum, county_.name(), header.designer, items.records(items.index()));
     try {
-        exportsupport::writeFile(*chosen, bytes);
+        writeFileAtomically(*chosen, bytes);
     } catch (const Error& error) {
-        return exportsupport::report(ws_, ExportOutcome::failed(error.message()));
+        return report(port_, CommandOutcome::failed(error.message()));
     }
-    ws_.store->moveLast();
-    ws_.store->moveNext();  // the walk leaves the records behind their last
-    ws_.port.inform(texts::trnsportSaved() + QDir::toNativeSeparators(*chosen));
-    return ExportOutcome::written(*chosen);
+    items.moveLast();
+    items.moveNext();  // the walk leaves the records behind their last
+    port_.inform(texts::trnsportSaved() + QDir::toNativeSeparators(*chosen));
+    return CommandOutcome::written(*chosen);
 }
 
 }  // namespace veskplan

@@ -4,20 +4,27 @@
 #include <QString>
 #include <vector>
 
-#include "export/exportsupport.h"
-#include "shell/projectrecord.h"
+#include "base/commandoutcome.h"
+#include "project/projectrecord.h"
 
 namespace veskplan {
 
-struct Workspace;
+class CountyLookup;
+class FileDialogs;
+class ProjectDocument;
+class UserPort;
+struct Configuration;
 
 // The Trns*Port import file: four header lines, then one line per record in the grid's order.
 class TrnsportExport {
 public:
-    explicit TrnsportExport(Workspace& workspace) : ws_(workspace) {}
+    TrnsportExport(ProjectDocument& document, const Configuration& config, CountyLookup& county,
+                   FileDialogs& dialogs, UserPort& port)
+        : document_(document), config_(config), county_(county), dialogs_(dialogs), port_(port) {}
 
-    // The Export menu's "Trns*Port".
-    ExportOutcome mnuExpTrans_Click();
+    // Asks for the file (in the letting month's folder under the Trns*Port folder), looks the
+    // county up, writes the file and says so.
+    CommandOutcome run();
 
     // The parts of a project number such as "STP-12-B(7)03".
     struct ProjectNumberParts {
@@ -36,7 +43,11 @@ public:
                              const QString& designer, const std::vector<ProjectRecord>& records);
 
 private:
-    Workspace& ws_;
+    ProjectDocument& document_;
+    const Configuration& config_;
+    CountyLookup& county_;
+    FileDialogs& dialogs_;
+    UserPort& port_;
 };
 
 }  // namespace veskplan

@@ -1,58 +1,46 @@
 #include "files/unitselector.h"
 
-#include <QDir>
-
-#include "master/masterlistfile.h"
-#include "shell/texts.h"
-#include "shell/workspace.h"
+#include "base/configuration.h"
+#include "base/texts.h"
+#include "base/userport.h"
+#include "master/mastersession.h"
+#include "project/projectdocument.h"
 
 namespace veskplan {
 
-void UnitSelector::select(int index) {
-    ws_.engMet = index;
-    engMet_Click();
-}
-
-void UnitSelector::engMet_Click() {
-    const int index = ws_.engMet;
-    if (ws_.store->recordCount() > 0 && !ws_.unitFromProject) {
-        if (index == ws_.mastUnitLoaded) {
+void UnitSelector::choose(int index) {
+    master_.setEngMet(index);
+    if (document_.items().recordCount() > 0) {
+        const std::optional<Unit> loaded = master_.mastUnitLoaded();
+        if (loaded && indexOf(*loaded) == index) {
             return;
         }
-        const Answer answer = ws_.port.showMessage(
-            MessageRequest{texts::unitChangeQuestion(), texts::unitChangeTitle(),
-                           MessageButtons::YesNo, MessageIcon::Exclamation});
+        const Answer answer =
+            port_.showMessage(MessageRequest{texts::unitChangeQuestion(), texts::unitChangeTitle(),
+                                             MessageButtons::YesNo, MessageIcon::Exclamation});
         // A refusal, or a new project that did not go through (its save was cancelled or
         // failed), leaves the selector on the list that is loaded.
         if (answer != Answer::Yes || !newProject_()) {
-            select(index == 0 ? 1 : 0);
+            master_.setEngMet(index == 0 ? 1 : 0);
             return;
         }
     }
-    load(index);
+    load(unitAt(index));
 }
 
-void UnitSelector::load(int index) {
+void UnitSelector::chooseFromProject(Unit unit) {
+    master_.setEngMet(indexOf(unit));
+    load(unit);
+}
+
+void UnitSelector::load(Unit unit) {
     QString failure;
     {
-        BusyCursor busy(ws_.port);
-        const QString path = joinPath(ws_.config.mastDir, MasterListFile::fileName(index));
-        MasterListFile file = MasterListFile::read(path);
-        if (file.ok()) {
-            ws_.master.replace(std::move(file.rows));
-            ws_.mastRevDate = revisedCaption(file.revised, ws_.locale);
-            ws_.masterLoadFailed = false;
-        } else {
-            ws_.master.replace(MasterList());
-            ws_.mastRevDate.clear();
-            ws_.masterLoadFailed = true;
-            failure = file.error;
-        }
-        ws_.mastUnitLoaded = index;
+        BusyCursor busy(port_);
+        failure = master_.load(unit, config_.mastDir, locale_);
     }
     if (!failure.isEmpty()) {
-        ws_.port.showMessage(MessageRequest{failure, texts::appTitle(), MessageButtons::Ok,
-                                            MessageIcon::Exclamation});
+        port_.warn(failure);
     }
 }
 

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QSet>
 
-#include "shell/textcodec.h"
-#include "shell/texts.h"
+#include "base/textcodec.h"
+#include "base/texts.h"
 
 namespace veskplan {
 

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <algorithm>
+
 #include "master/mastergridmodel.h"
 #include "master/masterlist.h"
 
 namespace veskplan {
 
 // The master item list grid as state: the rows, the first visible row, the current row (the
-// one adding takes) and the highlighted row. Rows count from 1; 0 means none. The window
+// one adding takes) and the highlighted row. Rows count from 0; -1 means none. The window
 // mirrors this and reports the user's scrolling and clicks back.
 class MasterGrid {
 public:
+    // Rows a jump leaves visible below the found row before the view stops scrolling.
+    static constexpr int kRowsBelowJump = 9;
+
     MasterGrid() { model_.setList(&list_); }
     MasterGrid(const MasterGrid&) = delete;
     MasterGrid& operator=(const MasterGrid&) = delete;
@@ -23,20 +28,21 @@ public:
         model_.setList(nullptr);
         list_ = std::move(list);
         model_.setList(&list_);
-        topRow_ = list_.count() > 0 ? 1 : 0;
-        currentRow_ = list_.count();
-        selectedRow_ = 0;
+        topRow_ = list_.count() > 0 ? 0 : -1;
+        currentRow_ = list_.count() - 1;
+        selectedRow_ = -1;
     }
 
     int topRow() const { return topRow_; }
     int currentRow() const { return currentRow_; }
     int selectedRow() const { return selectedRow_; }
+    bool isRow(int row) const { return row >= 0 && row < list_.count(); }
 
     // Scrolls so that `row` is the first visible row, except that the view never scrolls
-    // further than the last nine rows allow.
+    // further than the last rows allow.
     void scrollTo(int row) {
-        const int lastTop = list_.count() - 9;
-        topRow_ = row > lastTop ? std::max(lastTop, 1) : row;
+        const int lastTop = list_.count() - 1 - kRowsBelowJump;
+        topRow_ = row > lastTop ? std::max(lastTop, 0) : row;
     }
     void setTopRow(int row) { topRow_ = row; }
     void setCurrentRow(int row) { currentRow_ = row; }
@@ -45,9 +51,9 @@ public:
 private:
     MasterList list_;
     MasterGridModel model_;
-    int topRow_ = 0;
-    int currentRow_ = 0;
-    int selectedRow_ = 0;
+    int topRow_ = -1;
+    int currentRow_ = -1;
+    int selectedRow_ = -1;
 };
 
 }  // namespace veskplan

@@ -24,14 +24,14 @@ QVariant MasterGridModel::data(const QModelIndex& index, int role) const {
     if (!list_ || !index.isValid() || index.row() >= list_->count() || role != Qt::DisplayRole) {
         return {};
     }
-    const int row = index.row() + 1;
+    const int row = index.row();
     switch (index.column()) {
         case 0:
-            return list_->mastNum(row).toString();
+            return list_->itemNumber(row).toString();
         case 1:
-            return list_->mastDesc(row).toString();
+            return list_->description(row).toString();
         case 2:
-            return list_->mastUnit(row).toString();
+            return list_->unit(row).toString();
         default:
             return {};
     }

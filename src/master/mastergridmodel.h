@@ -6,8 +6,7 @@
 
 namespace veskplan {
 
-// The master item list grid: three columns served straight from the in-memory rows. Model row
-// r is master row r + 1.
+// The master item list grid: three columns served straight from the in-memory rows.
 class MasterGridModel : public QAbstractTableModel {
     Q_OBJECT
 

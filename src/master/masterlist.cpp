@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/textcodec.h"
+#include "base/textcodec.h"
 
 namespace veskplan {
 namespace {
@@ -63,41 +63,41 @@ int MasterList::firstRowStartingWith(QStringView prefix) const {
     const int n = count();
     if (order_ == Order::Unknown) {
         order_ = Order::Ascending;
-        for (int row = 2; row <= n; ++row) {
-            if (mastNum(row - 1).compare(mastNum(row)) > 0) {
+        for (int row = 1; row < n; ++row) {
+            if (itemNumber(row - 1).compare(itemNumber(row)) > 0) {
                 order_ = Order::Unordered;
                 break;
             }
         }
     }
     if (order_ == Order::Unordered) {
-        for (int row = 1; row <= n; ++row) {
-            if (mastNum(row).startsWith(prefix)) {
+        for (int row = 0; row < n; ++row) {
+            if (itemNumber(row).startsWith(prefix)) {
                 return row;
             }
         }
-        return 0;
+        return -1;
     }
     // Every number that begins with the prefix sorts at or after it, and every earlier row
     // sorts before it, so the first row not below the prefix is the only candidate.
-    int low = 1;
-    int high = n + 1;
+    int low = 0;
+    int high = n;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (mastNum(middle).compare(prefix) < 0) {
+        if (itemNumber(middle).compare(prefix) < 0) {
             low = middle + 1;
         } else {
             high = middle;
         }
     }
-    return low <= n && mastNum(low).startsWith(prefix) ? low : 0;
+    return low < n && itemNumber(low).startsWith(prefix) ? low : -1;
 }
 
 bool MasterList::containsNumber(QStringView number) const {
     if (!trimmedNumbersBuilt_) {
         trimmedNumbers_.reserve(count());
-        for (int row = 1; row <= count(); ++row) {
-            trimmedNumbers_.insert(mastNum(row).trimmed().toString());
+        for (int row = 0; row < count(); ++row) {
+            trimmedNumbers_.insert(itemNumber(row).trimmed().toString());
         }
         trimmedNumbersBuilt_ = true;
     }

@@ -9,8 +9,8 @@
 namespace veskplan {
 
 // The rows of one master item list file, as cut from its fixed columns. Rows are numbered from
-// 1 to count(), as in the grid. The decoded file is kept whole and the fields are views into
-// it, so a load costs one decode and no allocation per field.
+// 0, as in the grid model. The decoded file is kept whole and the fields are views into it, so
+// a load costs one decode and no allocation per field.
 class MasterList {
 public:
     MasterList() = default;
@@ -21,11 +21,11 @@ public:
     static MasterList parse(QByteArrayView fileBytes);
 
     int count() const { return static_cast<int>(rows_.size()); }
-    QStringView mastNum(int row) const { return field(row, 0); }
-    QStringView mastDesc(int row) const { return field(row, 1); }
-    QStringView mastUnit(int row) const { return field(row, 2); }
+    QStringView itemNumber(int row) const { return field(row, 0); }
+    QStringView description(int row) const { return field(row, 1); }
+    QStringView unit(int row) const { return field(row, 2); }
 
-    // The first row, in file order, whose item number begins with `prefix` (exact text); 0 when
+    // The first row, in file order, whose item number begins with `prefix` (exact text); -1 when
     // none does. A list in item-number order (as master lists are) is searched by halving.
     int firstRowStartingWith(QStringView prefix) const;
 
@@ -43,7 +43,7 @@ private:
     };
 
     QStringView field(int row, int column) const {
-        const Span& span = rows_[static_cast<size_t>(row - 1)].fields[column];
+        const Span& span = rows_[static_cast<size_t>(row)].fields[column];
         return QStringView(text_).sliced(span.start, span.length);
     }
 

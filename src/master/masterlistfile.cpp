@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "shell/texts.h"
+#include "base/texts.h"
 
 namespace veskplan {
 namespace {
@@ -40,8 +40,8 @@ MasterListFile MasterListFile::read(const QString& path) {
     return result;
 }
 
-QString MasterListFile::fileName(int unitIndex) {
-    return unitIndex == 0 ? u"itemse.txt"_s : u"itemsm.txt"_s;
+QString MasterListFile::fileName(Unit unit) {
+    return unit == Unit::English ? u"itemse.txt"_s : u"itemsm.txt"_s;
 }
 
 QString revisedCaption(const QDate& date, const QLocale& locale) {

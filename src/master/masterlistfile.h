@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "master/masterlist.h"
+#include "master/unit.h"
 
 namespace veskplan {
 
@@ -18,8 +19,8 @@ struct MasterListFile {
 
     static MasterListFile read(const QString& path);
 
-    // The file name of each unit: index 0 English, any other index Metric.
-    static QString fileName(int unitIndex);
+    // "itemse.txt" for English, "itemsm.txt" for Metric.
+    static QString fileName(Unit unit);
 };
 
 // "Revised " followed by the date in the locale's short form.

@@ -8,41 +8,41 @@ namespace veskplan::mastersearch {
 
 int firstOfCategory(const MasterList& list, QStringView category) {
     const QStringView code = category.left(4);
-    for (int row = 1; row <= list.count(); ++row) {
-        if (list.mastNum(row).left(4) == code) {
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.itemNumber(row).left(4) == code) {
             return row;
         }
     }
-    return 0;
+    return -1;
 }
 
 Outcome findNext(const MasterList& list, int position, QStringView text) {
-    const int count = list.count();
+    const int last = list.count() - 1;
     Outcome outcome;
-    outcome.searchPosition = position == count ? 0 : position;
-    for (int row = outcome.searchPosition + 1; row <= count; ++row) {
-        if (list.mastDesc(row).contains(text)) {
+    outcome.searchPosition = position == last ? -1 : position;
+    for (int row = outcome.searchPosition + 1; row <= last; ++row) {
+        if (list.description(row).contains(text)) {
             outcome.found = row;
             outcome.searchPosition = row;
             return outcome;
         }
-        outcome.reachedEnd = row == count;
+        outcome.reachedEnd = row == last;
     }
     return outcome;
 }
 
 Outcome findPrevious(const MasterList& list, int position, QStringView text) {
-    const int count = list.count();
+    const int last = list.count() - 1;
     Outcome outcome;
     outcome.searchPosition = position;
-    const int start = position == 0 ? count : std::min(position - 1, count);
-    for (int row = start; row >= 1; --row) {
-        if (list.mastDesc(row).contains(text)) {
+    const int start = position < 0 ? last : std::min(position - 1, last);
+    for (int row = start; row >= 0; --row) {
+        if (list.description(row).contains(text)) {
             outcome.found = row;
             outcome.searchPosition = row;
             return outcome;
         }
-        outcome.reachedEnd = row == 1;
+        outcome.reachedEnd = row == 0;
     }
     return outcome;
 }

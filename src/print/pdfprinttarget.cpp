@@ -6,8 +6,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "shell/error.h"
-#include "shell/texts.h"
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace veskplan {
 

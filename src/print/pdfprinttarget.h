@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "shell/userport.h"
+#include "base/userport.h"
 
 namespace veskplan {
 

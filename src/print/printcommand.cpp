@@ -1,56 +1,47 @@
 #include "print/printcommand.h"
 
-#include "export/countyfile.h"
+#include "base/error.h"
+#include "base/texts.h"
+#include "base/userport.h"
 #include "print/quantitytablepainter.h"
-#include "shell/error.h"
-#include "shell/texts.h"
-#include "shell/workspace.h"
+#include "project/countylookup.h"
+#include "project/projectdocument.h"
+#include "project/projectgridstate.h"
 
 namespace veskplan {
-namespace {
 
-QString lookUpCounty(const Workspace& ws) {
-    return countyfile::lookUp(ws.paths.countyFile(), ws.header.projNum, ws.countyName);
-}
-
-QuantityTable buildTable(const Workspace& ws, const QString& countyName) {
+QuantityTable PrintCommand::table(const QString& countyName) const {
+    const HeaderFields& header = document_.header();
     return QuantityTable::build(
-        ws.header.projNum, ws.flags.projFile, ws.locale.toString(ws.today(), QLocale::ShortFormat),
-        countyName, ws.header.designer, ws.header.letMonthText(), ws.categories.descriptions(),
-        ws.store->records(IndexOrder::BridgeKey));
+        header.projNum, document_.fileName(), locale_.toString(today_(), QLocale::ShortFormat),
+        countyName, header.designer, header.letMonthText(), document_.categories().descriptions(),
+        document_.items().records(IndexOrder::BridgeKey));
 }
 
-}  // namespace
-
-QuantityTable PrintCommand::tableFor(Workspace& ws) {
-    ws.countyName = lookUpCounty(ws);
-    return buildTable(ws, ws.countyName);
-}
-
-ExportOutcome PrintCommand::printProjList_Click() {
-    ws_.port.commitPendingEdits();
-    const std::unique_ptr<PrintTarget> target = ws_.port.choosePrinter();
+CommandOutcome PrintCommand::run() {
+    port_.commitPendingEdits();
+    const std::unique_ptr<PrintTarget> target = port_.choosePrinter();
     if (!target) {
-        return ExportOutcome::cancelled();
+        return CommandOutcome::cancelled();
     }
     // The county is kept only once the pages are printed: a closed preview changes nothing.
-    const QString county = lookUpCounty(ws_);
-    const QuantityTable table = buildTable(ws_, county);
+    const QString county = county_.lookUp(document_.header().projNum);
+    const QuantityTable table = this->table(county);
     const QuantityTablePainter painter(table);
     bool printed = false;
     try {
         printed = target->print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                 [&painter](QPagedPaintDevice& device) { painter.paint(device); });
     } catch (const Error& error) {
-        return exportsupport::report(ws_, ExportOutcome::failed(error.message()));
+        return report(port_, CommandOutcome::failed(error.message()));
     }
     if (!printed) {
-        return ExportOutcome::cancelled();
+        return CommandOutcome::cancelled();
     }
-    ws_.countyName = county;
-    exportsupport::restoreWorkingOrder(ws_);
-    ws_.port.inform(texts::donePrinting());
-    return ExportOutcome::written(QString());
+    county_.keep(county);
+    grid_.returnToWorkingOrder(document_.items());
+    port_.inform(texts::donePrinting());
+    return CommandOutcome::written(QString());
 }
 
 }  // namespace veskplan

@@ -1,28 +1,46 @@
 #pragma once
 
-#include "export/exportsupport.h"
+#include <QDate>
+#include <QLocale>
+#include <functional>
+
+#include "base/commandoutcome.h"
 #include "print/quantitytable.h"
 
 namespace veskplan {
 
-struct Workspace;
+class CountyLookup;
+class ProjectDocument;
+class UserPort;
+struct ProjectGridState;
 
 // The "Print" button: the project's quantity table on the chosen printer.
 class PrintCommand {
 public:
-    explicit PrintCommand(Workspace& workspace) : ws_(workspace) {}
+    PrintCommand(ProjectDocument& document, ProjectGridState& grid, CountyLookup& county,
+                 UserPort& port, QLocale locale, std::function<QDate()> today)
+        : document_(document),
+          grid_(grid),
+          county_(county),
+          port_(port),
+          locale_(std::move(locale)),
+          today_(std::move(today)) {}
 
     // Printer dialog, county lookup, the table in portrait (one or two categories) or landscape,
     // then the grid back in its working order and the closing message. Cancel in the dialog, or
     // a preview closed without printing, changes nothing and says nothing.
-    ExportOutcome printProjList_Click();
+    CommandOutcome run();
 
-    // Looks the county up into the workspace and builds the table from the project as it
-    // stands, without moving the grid's cursor.
-    static QuantityTable tableFor(Workspace& workspace);
+    // The table of the project as it stands, with this county name.
+    QuantityTable table(const QString& countyName) const;
 
 private:
-    Workspace& ws_;
+    ProjectDocument& document_;
+    ProjectGridState& grid_;
+    CountyLookup& county_;
+    UserPort& port_;
+    QLocale locale_;
+    std::function<QDate()> today_;
 };
 
 }  // namespace veskplan

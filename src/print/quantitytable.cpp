@@ -1,8 +1,8 @@
 #include "print/quantitytable.h"
 
-#include "export/fixedcolumntext.h"
-#include "export/itemlines.h"
-#include "shell/numbertext.h"
+#include "base/fixedcolumntext.h"
+#include "base/numbertext.h"
+#include "project/itemlines.h"
 
 namespace veskplan {
 namespace {

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "shell/projectrecord.h"
+#include "project/projectrecord.h"
 
 namespace veskplan {
 

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "shell/error.h"
-#include "shell/texts.h"
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace veskplan {
 namespace {

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 
-namespace veskplan {
+#include "base/numbertext.h"
 
-QString CategoryList::currentNumber() const {
-    return numberIndex_ >= 0 && numberIndex_ < numbers_.size() ? numbers_[numberIndex_] : QString();
-}
+namespace veskplan {
 
 void CategoryList::clear() {
     numbers_.clear();
     descriptions_.clear();
-    numberIndex_ = -1;
-    descriptionIndex_ = -1;
-    descriptionText_.clear();
 }
 
 void CategoryList::insertNumber(int position, const QString& number) {
@@ -24,22 +19,34 @@ void CategoryList::insertDescription(int position, const QString& description) {
     descriptions_.insert(std::clamp<qsizetype>(position, 0, descriptions_.size()), description);
 }
 
-void CategoryList::appendCategory(const QString& number, const QString& description) {
+void CategoryList::append(const QString& number, const QString& description) {
     numbers_.append(number);
     descriptions_.append(description);
 }
 
-void CategoryList::replaceDescription(int position, const QString& description) {
+void CategoryList::removeLast() {
+    if (!numbers_.isEmpty()) {
+        numbers_.removeLast();
+    }
+    if (!descriptions_.isEmpty()) {
+        descriptions_.removeLast();
+    }
+}
+
+void CategoryList::setDescription(int position, const QString& description) {
     if (position >= 0 && position < descriptions_.size()) {
         descriptions_[position] = description;
     }
 }
 
-void CategoryList::setDescriptionIndex(int index) {
-    descriptionIndex_ = index;
-    if (index >= 0 && index < descriptions_.size()) {
-        descriptionText_ = descriptions_[index];
-    }
+QString CategoryList::nextNumber() const {
+    const int last =
+        numbers_.isEmpty() ? 0 : numbertext::wholeNumber(numbers_.last()).value_or(kLastCategory);
+    return last >= kLastCategory ? QString() : numberText(std::max(last, 0) + 1);
+}
+
+QString CategoryList::numberText(int category) {
+    return QStringLiteral("%1").arg(category, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace veskplan

@@ -5,40 +5,37 @@
 
 namespace veskplan {
 
-// The project's categories as the two boxes show them: numbers in `catNum`, descriptions in
-// `catDesc`, position by position, with each box's selected position and the text typed into
-// the description box.
+// The project's categories, position by position: the numbers ("01", "02", ...) and their
+// descriptions.
 class CategoryList {
 public:
+    // The highest category a project can hold: its number has two digits.
+    static constexpr int kLastCategory = 99;
+
     const QStringList& numbers() const { return numbers_; }
     const QStringList& descriptions() const { return descriptions_; }
     int count() const { return static_cast<int>(numbers_.size()); }
-
-    int numberIndex() const { return numberIndex_; }
-    int descriptionIndex() const { return descriptionIndex_; }
-    // The text of `catNum`: the number at its selected position, empty when none is selected.
-    QString currentNumber() const;
-    // The text in the edit field of `catDesc`.
-    const QString& descriptionText() const { return descriptionText_; }
+    bool isPosition(int position) const { return position >= 0 && position < count(); }
 
     void clear();
     // Inserts at `position` (clamped to the end), as a list box does.
     void insertNumber(int position, const QString& number);
     void insertDescription(int position, const QString& description);
-    void appendCategory(const QString& number, const QString& description);
-    void replaceDescription(int position, const QString& description);
+    void append(const QString& number, const QString& description);
+    void removeLast();
+    void setDescription(int position, const QString& description);
 
-    void setNumberIndex(int index) { numberIndex_ = index; }
-    // Selecting a description also puts it into the edit field.
-    void setDescriptionIndex(int index);
-    void setDescriptionText(const QString& text) { descriptionText_ = text; }
+    // The number of the category after the last one ("01" for an empty list), or an empty text
+    // when the last one is already 99.
+    QString nextNumber() const;
+    // "01" ... "99" for 1 ... 99.
+    static QString numberText(int category);
+
+    bool operator==(const CategoryList&) const = default;
 
 private:
     QStringList numbers_;
     QStringList descriptions_;
-    int numberIndex_ = -1;
-    int descriptionIndex_ = -1;
-    QString descriptionText_;
 };
 
 }  // namespace veskplan

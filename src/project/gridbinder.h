@@ -1,45 +1,51 @@
 #pragma once
 
-#include <QString>
 #include <functional>
+
+#include "master/unit.h"
 
 namespace veskplan {
 
-struct Workspace;
-class CategoryEditor;
-class HeaderEditor;
-class MasterList;
+class CategoryBoxes;
+class MasterSession;
+class ProjectDocument;
+class UserPort;
+struct ProjectGridState;
+namespace specialrows {
+struct ProjectContents;
+}
 
-// Binds the project grid to the working table (`setupGrid`): the special rows of a saved
-// project are read into the header fields and category boxes and deleted, the master revision
-// check runs after an Open, and the first category is selected.
+// Binds the project grid to what a project file holds (`setupGrid`): the header fields and the
+// categories into their boxes, the project's unit into the unit selector, the master revision
+// check after an Open, and the first category selected.
 class GridBinder {
 public:
-    // `selectUnit` selects an entry of the unit selector and runs its handler.
-    GridBinder(Workspace& workspace, CategoryEditor& categories, HeaderEditor& header,
-               std::function<void(int)> selectUnit)
-        : ws_(workspace),
-          categories_(categories),
-          header_(header),
-          selectUnit_(std::move(selectUnit)) {}
+    // `selectUnitFromProject` selects the project's unit in the unit selector, which loads that
+    // list without any question.
+    GridBinder(ProjectDocument& document, MasterSession& master, CategoryBoxes& boxes,
+               ProjectGridState& grid, UserPort& port,
+               std::function<void(Unit)> selectUnitFromProject)
+        : document_(document),
+          master_(master),
+          boxes_(boxes),
+          grid_(grid),
+          port_(port),
+          selectUnitFromProject_(std::move(selectUnitFromProject)) {}
 
-    void setupGrid();
-
-    // The item number the revision check gives a stored number: its first twelve characters,
-    // followed by the mark "  <<" when the master list lacks it.
-    static QString revisedItemNumber(const QString& stored, const MasterList& master);
-
-    static constexpr char16_t kRevisionMark[] = u"  <<";
+    // `replaceItems` puts the file's items in the table (Open, start-up); a save keeps the
+    // items. `checkRevision` runs the master revision check (Open only).
+    void setupGrid(const specialrows::ProjectContents& contents, bool replaceItems,
+                   bool checkRevision);
 
 private:
-    void readSpecialRows();
-    void addCategoriesFromItems();
     void checkRevision();
 
-    Workspace& ws_;
-    CategoryEditor& categories_;
-    HeaderEditor& header_;
-    std::function<void(int)> selectUnit_;
+    ProjectDocument& document_;
+    MasterSession& master_;
+    CategoryBoxes& boxes_;
+    ProjectGridState& grid_;
+    UserPort& port_;
+    std::function<void(Unit)> selectUnitFromProject_;
 };
 
 }  // namespace veskplan

@@ -1,6 +1,6 @@
 #include "project/projectgridmodel.h"
 
-#include "shell/recordstore.h"
+#include "project/recordstore.h"
 
 namespace veskplan {
 

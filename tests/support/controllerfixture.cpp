@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QLocale>
 
-#include "shell/numbertext.h"
+#include "base/numbertext.h"
+#include "project/projectfile.h"
 
 namespace veskplan::test {
 
@@ -77,10 +78,8 @@ std::vector<std::string> ControllerTest::projectRows() {
 namespace veskplan::test {
 
 void makeProjectFile(const QString& path, const std::vector<ProjectRecord>& rows) {
-    auto store = RecordStore::create(path);
-    for (const ProjectRecord& row : rows) {
-        store->append(row);
-    }
+    QFile::remove(path);
+    projectfile::write(path, rows, {});
 }
 
 ProjectRecord rec(const char* number, const char* cat, const char* description, const char* units,

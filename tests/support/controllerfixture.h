@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "shell/maincontroller.h"
+#include "controller/maincontroller.h"
 #include "support/scriptedport.h"
 #include "support/testfiles.h"
 
@@ -21,8 +21,10 @@ protected:
     std::unique_ptr<MainController> makeController();
     void start();
 
-    Workspace& ws() { return controller->workspace(); }
-    RecordStore& store() { return *ws().store; }
+    ProjectDocument& doc() { return controller->document(); }
+    RecordStore& store() { return doc().items(); }
+    const MasterSession& master() { return controller->master(); }
+    const CategoryBoxes& boxes() { return controller->categoryBoxes(); }
 
     // Makes master row `row` current (as a click does) and adds it.
     void addMasterRow(int row);
@@ -32,10 +34,10 @@ protected:
 
     QString projectPath(const QString& name) const { return sandbox.projectsDir() + u'/' + name; }
 
-    // The English list: six items. Row numbers used by the tests:
-    //  1 2101-0100000 CLEARING              4 2501-0150000 15 INCH RC PIPE CULVERT
-    //  2 2105-0500000 COMMON EXCAVATION     5 2599-9999    SPECIAL ITEM (DESCRIBE)
-    //  3 2301-0200000 CONCRETE PAVEMENT     6 2599-0000100 FORCE ACCOUNT WORK
+    // The English list: six items. Rows used by the tests (counted from 0, as the grid does):
+    //  0 2101-0100000 CLEARING              3 2501-0150000 15 INCH RC PIPE CULVERT
+    //  1 2105-0500000 COMMON EXCAVATION     4 2599-9999    SPECIAL ITEM (DESCRIBE)
+    //  2 2301-0200000 CONCRETE PAVEMENT     5 2599-0000100 FORCE ACCOUNT WORK
     static QByteArray englishList();
     static QByteArray metricList();
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/userport.h"
+#include "base/userport.h"
 
 namespace veskplan::test {
 

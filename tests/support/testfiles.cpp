@@ -21,6 +21,14 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
+QString dataPath(const QString& name) {
+    return QStringLiteral(VESKPLAN_TEST_DATA_DIR "/") + name;
+}
+
+QByteArray dataFile(const QString& name) {
+    return readFile(dataPath(name));
+}
+
 void setModified(const QString& path, const QDateTime& when) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));

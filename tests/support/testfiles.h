@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <ostream>
 
-#include "shell/environment.h"
+#include "base/environment.h"
 
 QT_BEGIN_NAMESPACE
 // Readable QString values in test failure output.
@@ -25,6 +25,9 @@ namespace veskplan::test {
 
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+// A file of tests/data, by its path below that folder.
+QByteArray dataFile(const QString& name);
+QString dataPath(const QString& name);
 void setModified(const QString& path, const QDateTime& when);
 
 // Byte-exact comparison with a readable report of the first difference.

@@ -1,6 +1,6 @@
 #include "seedworkbook.h"
 
-#include "export/ziperror.h"
+#include "ooxml/ziperror.h"
 
 #include <QSaveFile>
 #include <QString>

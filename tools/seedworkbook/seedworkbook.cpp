@@ -1,6 +1,6 @@
 #include "seedworkbook.h"
 
-#include "export/xlsxcellref.h"
+#include "ooxml/xlsxcellref.h"
 
 #include <QString>
 

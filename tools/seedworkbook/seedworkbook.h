@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ziparchive.h"
+#include "ooxml/ziparchive.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,0 +1,95 @@
+#include "base/apppaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString variable(const Environment& env, const QString& name) {
+    return env.variables.value(name);
+}
+
+QString withoutTrailingSeparator(QString dir) {
+    while (dir.size() > 1 && (dir.endsWith(u'/') || dir.endsWith(u'\\'))) {
+        dir.chop(1);
+    }
+    return dir;
+}
+
+}  // namespace
+
+Environment Environment::fromSystem() {
+    Environment env;
+    env.variables = QProcessEnvironment::systemEnvironment();
+    env.executableDir = QCoreApplication::applicationDirPath();
+    env.homeDir = QDir::homePath();
+    env.userConfigDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/veskplan"_s;
+    env.systemTempDir = QDir::tempPath();
+    return env;
+}
+
+AppPaths AppPaths::resolve(const Environment& env) {
+    AppPaths paths;
+
+    const QString systemRoot = variable(env, u"SystemRoot"_s);
+    const QString configDir = systemRoot.isEmpty() ? env.userConfigDir : systemRoot;
+    paths.configFile = joinPath(configDir, u"veskplan.ini"_s);
+
+    QString temp = variable(env, u"temp"_s);
+    if (temp.isEmpty()) {
+        temp = variable(env, u"TMP"_s);
+    }
+    if (temp.isEmpty()) {
+        temp = env.systemTempDir;
+    }
+    paths.tempDir = withoutTrailingSeparator(temp);
+
+    const QString dataOverride = variable(env, u"VESKPLAN_DATA"_s);
+    if (!dataOverride.isEmpty()) {
+        paths.dataDir = withoutTrailingSeparator(dataOverride);
+    } else if (QFileInfo::exists(joinPath(env.executableDir, u"itemcats.txt"_s))) {
+        paths.dataDir = withoutTrailingSeparator(env.executableDir);
+    } else {
+        paths.dataDir = QDir::cleanPath(env.executableDir + u"/../share/veskplan"_s);
+    }
+    return paths;
+}
+
+Configuration AppPaths::defaultConfiguration(const Environment& env) const {
+    const QString home = withoutTrailingSeparator(env.homeDir);
+    return Configuration{dataDir, home, home};
+}
+
+QString AppPaths::countyFile() const {
+    return joinPath(dataDir, u"counties.txt"_s);
+}
+QString AppPaths::categoryFile() const {
+    return joinPath(dataDir, u"itemcats.txt"_s);
+}
+QString AppPaths::seedWorkbook() const {
+    return joinPath(dataDir, u"seed100-01.xlsx"_s);
+}
+
+QString joinPath(const QString& dir, const QString& name) {
+    const QString base = withoutTrailingSeparator(dir);
+    if (base.endsWith(u'/') || base.endsWith(u'\\')) {
+        return base + name;  // the root itself
+    }
+    return base + u'/' + name;
+}
+
+QString directoryOf(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    if (cut < 0) {
+        return QString();
+    }
+    return cut == 0 ? path.left(1) : path.left(cut);
+}
+
+}  // namespace veskplan

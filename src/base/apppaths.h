@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "base/configuration.h"
+#include "base/environment.h"
+
+namespace veskplan {
+
+// Where the program finds and keeps its files at run time.
+struct AppPaths {
+    QString configFile;  // veskplan.ini
+    QString tempDir;     // directory of the working database
+    QString dataDir;     // counties.txt, itemcats.txt, the seed workbook, the sample lists
+
+    static AppPaths resolve(const Environment& environment);
+
+    // Values used when the configuration file is missing or lacks a line.
+    Configuration defaultConfiguration(const Environment& environment) const;
+
+    QString countyFile() const;
+    QString categoryFile() const;
+    QString seedWorkbook() const;
+};
+
+// Joins a directory and a file name with one separator; an empty directory gives the name alone
+// under the root, as a bare separator-prefixed name would.
+QString joinPath(const QString& dir, const QString& name);
+
+// The directory part of a path, without a trailing separator.
+QString directoryOf(const QString& path);
+
+}  // namespace veskplan

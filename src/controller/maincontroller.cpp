@@ -1,0 +1,395 @@
+#include "controller/maincontroller.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include "base/configfile.h"
+#include "base/error.h"
+#include "base/sqlitedb.h"
+#include "base/texts.h"
+#include "base/userport.h"
+#include "master/mastersearch.h"
+#include "project/specialrows.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+MainController::Notify::Notify(MainController& controller) : controller_(controller) {
+    ++controller_.notifyDepth_;
+}
+
+MainController::Notify::~Notify() {
+    if (--controller_.notifyDepth_ == 0) {
+        Q_EMIT controller_.stateChanged();
+    }
+}
+
+MainController::MainController(UserPort& port, Environment environment, QLocale locale,
+                               std::function<QDate()> clock)
+    : port_(port),
+      env_(std::move(environment)),
+      paths_(AppPaths::resolve(env_)),
+      locale_(std::move(locale)),
+      today_(std::move(clock)),
+      document_(std::make_unique<ProjectDocument>(createWorkingCopy())),
+      projectModel_(std::make_unique<ProjectGridModel>(document_->items(), locale_)),
+      boxes_(*document_),
+      dialogs_(port_, QDir::currentPath()),
+      county_(paths_.countyFile()),
+      units_(master_, *document_, config_, port_, locale_, [this] { return files_.newProject(); }),
+      binder_(*document_, master_, boxes_, grid_, port_,
+              [this](Unit unit) { units_.chooseFromProject(unit); }),
+      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, port_),
+      trnsport_(*document_, config_, county_, dialogs_, port_),
+      cad_(*document_, master_, config_, grid_, dialogs_, port_, locale_),
+      tabfill_(*document_, master_, paths_.seedWorkbook(), grid_, dialogs_, port_),
+      print_(*document_, grid_, county_, port_, locale_, today_) {
+    projectModel_->setCellLock(
+        [this](int row, int column) { return document_->isCellEditable(row, column); });
+    projectModel_->setCellEditor([this](int row, int column, const QString& text) {
+        Notify notify(*this);
+        return editProjectCell(row, column, text);
+    });
+}
+
+MainController::~MainController() {
+    projectModel_.reset();
+    document_.reset();
+    if (!workDb_.isEmpty()) {
+        QFile::remove(workDb_);
+    }
+}
+
+std::unique_ptr<RecordStore> MainController::createWorkingCopy() {
+    // A name of its own for every running copy, so two copies never share a working file.
+    QDir().mkpath(paths_.tempDir);
+    QTemporaryFile reserve(joinPath(paths_.tempDir, u"veskDataTmp-XXXXXX.vsk"_s));
+    reserve.setAutoRemove(false);
+    if (!reserve.open()) {
+        throw Error(texts::workingDatabaseFailed(QDir::toNativeSeparators(reserve.fileTemplate()),
+                                                 reserve.errorString()));
+    }
+    workDb_ = reserve.fileName();
+    reserve.close();
+    try {
+        return RecordStore::create(workDb_);
+    } catch (const SqliteError& error) {
+        throw Error(
+            texts::workingDatabaseFailed(QDir::toNativeSeparators(workDb_), error.message()));
+    }
+}
+
+void MainController::Form_Load() {
+    Notify notify(*this);
+    const ConfigFile::ReadResult read =
+        ConfigFile(paths_.configFile).read(paths_.defaultConfiguration(env_));
+    config_ = read.values;
+    if (!read.warning.isEmpty()) {
+        port_.warn(read.warning);
+    }
+    document_->setFile(QString(), true);
+    binder_.setupGrid(specialrows::ProjectContents{}, true, false);
+    master_.forgetLoadedUnit();
+    units_.choose(indexOf(Unit::English));
+    master_.setSrchPos(-1);
+    port_.setFocus(u"itemCat"_s);
+    document_->setModified(false);
+}
+
+void MainController::engMet_Click(int index) {
+    Notify notify(*this);
+    units_.choose(index);
+}
+
+void MainController::selectMasterRow(int row) {
+    MasterGrid& grid = master_.grid();
+    grid.setCurrentRow(row);
+    grid.selectRow(row);
+    master_.setSrchPos(row);
+    port_.setFocus(u"addItem"_s);
+}
+
+void MainController::mastItemList_Click(int row) {
+    Notify notify(*this);
+    if (master_.grid().isRow(row)) {
+        selectMasterRow(row);
+    }
+}
+
+void MainController::mastItemList_DblClick() {
+    Notify notify(*this);
+    addCurrentMasterItem();
+}
+
+void MainController::mastItemList_RowColChange(int row) {
+    Notify notify(*this);
+    master_.grid().setCurrentRow(row);
+}
+
+void MainController::mastItemList_Scroll(int topRow) {
+    Notify notify(*this);
+    master_.grid().setTopRow(topRow);
+}
+
+void MainController::itemSrch_KeyPress(char16_t& key) {
+    const bool digit = key >= u'0' && key <= u'9';
+    if (!digit && key != u'-' && key != 8) {
+        key = 0;
+    }
+}
+
+void MainController::itemSrch_Change(const QString& text) {
+    Notify notify(*this);
+    master_.setItemSearchText(text);
+    const int row = master_.list().firstRowStartingWith(text);
+    if (row >= 0) {
+        master_.grid().scrollTo(row);
+    }
+}
+
+void MainController::srchStr_KeyPress(char16_t& key) {
+    if (key >= u'a' && key <= u'z') {
+        key = static_cast<char16_t>(key - 32);
+    }
+}
+
+void MainController::srchStr_Change(const QString& text) {
+    Notify notify(*this);
+    master_.setDescriptionSearchText(text);
+}
+
+void MainController::findNext_Click() {
+    Notify notify(*this);
+    const auto outcome =
+        mastersearch::findNext(master_.list(), master_.srchPos(), master_.descriptionSearchText());
+    master_.setSrchPos(outcome.searchPosition);
+    if (outcome.found >= 0) {
+        master_.grid().setTopRow(outcome.found);
+        selectMasterRow(outcome.found);
+    } else if (outcome.reachedEnd) {
+        port_.inform(texts::endOfMasterItems());
+    }
+}
+
+void MainController::findPrev_Click() {
+    Notify notify(*this);
+    const auto outcome = mastersearch::findPrevious(master_.list(), master_.srchPos(),
+                                                    master_.descriptionSearchText());
+    master_.setSrchPos(outcome.searchPosition);
+    if (outcome.found >= 0) {
+        master_.grid().setTopRow(outcome.found);
+        selectMasterRow(outcome.found);
+    } else if (outcome.reachedEnd) {
+        port_.inform(texts::beginningOfMasterItems());
+    }
+}
+
+void MainController::itemCat_Click() {
+    Notify notify(*this);
+    port_.showCategoryBrowser();
+    const int row = mastersearch::firstOfCategory(master_.list(), master_.chosenCat());
+    if (row >= 0) {
+        master_.grid().scrollTo(row);
+    }
+    master_.setChosenCat(QString());
+}
+
+const CategoryTree& MainController::getCat_Load() {
+    if (!categoryTree_) {
+        categoryTree_ = CategoryTree::read(paths_.categoryFile());
+        if (!categoryTree_->error.isEmpty()) {
+            port_.warn(categoryTree_->error);
+        }
+    }
+    return *categoryTree_;
+}
+
+void MainController::catTree_NodeClick(const QString& nodeText) {
+    master_.setChosenCat(nodeText);
+}
+
+bool MainController::catTree_DblClick() const {
+    return CategoryTree::isCategory(master_.chosenCat());
+}
+
+void MainController::getCat_Unload() {
+    categoryTree_.reset();
+}
+
+void MainController::addCurrentMasterItem() {
+    const MasterGrid& grid = master_.grid();
+    const int row = grid.currentRow();
+    if (!grid.isRow(row)) {
+        return;  // an empty list has no current row
+    }
+    const MasterList& list = grid.list();
+    const ProjectRecord record{list.itemNumber(row).toString(), boxes_.currentNumber(),
+                               list.description(row).toString(), list.unit(row).toString(),
+                               std::nullopt};
+    using Kind = ProjectDocument::AddResult::Kind;
+    const ProjectDocument::AddResult result = document_->addItem(record);
+    switch (result.kind) {
+        case Kind::AlreadyInCategory:
+            port_.inform(texts::itemAlreadyInCategory());
+            return;
+        case Kind::AlreadyInProject:
+            port_.inform(texts::itemAlreadyInProject());
+            break;
+        case Kind::Failed:
+            port_.inform(texts::itemNotAdded(result.reason));
+            break;
+        case Kind::Added:
+            break;
+    }
+    grid_.currentColumn = ProjectGridModel::QuantityColumn;
+    port_.setFocus(u"projItemDB"_s);
+}
+
+void MainController::addItem_Click() {
+    Notify notify(*this);
+    addCurrentMasterItem();
+}
+
+void MainController::remItem_Click() {
+    Notify notify(*this);
+    document_->removeCurrentItem();
+}
+
+void MainController::projItemDB_HeadClick(int column) {
+    Notify notify(*this);
+    grid_.headingClicked(column, document_->items());
+}
+
+void MainController::projItemDB_RowColChange(int row, int column) {
+    Notify notify(*this);
+    RecordStore& items = document_->items();
+    if (row >= 0 && row < items.recordCount()) {
+        items.setCurrentRow(row);
+    }
+    if (column >= 0 && column < ProjectGridModel::kColumnCount) {
+        grid_.currentColumn = column;
+    }
+}
+
+bool MainController::editProjectCell(int row, int column, const QString& text) {
+    using Kind = ProjectDocument::EditResult::Kind;
+    const ProjectDocument::EditResult result =
+        document_->editCell(row, column, text, locale_.decimalPoint().at(0));
+    switch (result.kind) {
+        case Kind::Stored:
+            return true;
+        case Kind::NotANumber:
+            port_.inform(texts::quantityNotANumber(text));
+            break;
+        case Kind::AlreadyInProject:
+            port_.inform(texts::itemAlreadyInProject());
+            break;
+        case Kind::Failed:
+            port_.inform(texts::cellNotSaved(result.reason));
+            break;
+        case Kind::Refused:
+            break;
+    }
+    return false;
+}
+
+void MainController::catNum_Click(int index) {
+    Notify notify(*this);
+    boxes_.selectNumber(index);
+}
+
+void MainController::catDesc_Click(int index) {
+    Notify notify(*this);
+    boxes_.selectDescription(index);
+}
+
+void MainController::catDesc_Change(const QString& text) {
+    Notify notify(*this);
+    boxes_.typeDescription(text);
+}
+
+void MainController::catDesc_LostFocus() {
+    Notify notify(*this);
+    boxes_.storeTypedDescription();
+}
+
+void MainController::addCat_Click() {
+    Notify notify(*this);
+    if (!boxes_.addCategory()) {
+        port_.inform(texts::lastCategoryReached());
+    }
+}
+
+void MainController::projNum_Change(const QString& text) {
+    Notify notify(*this);
+    document_->setProjectNumber(text);
+}
+
+void MainController::designer_Change(const QString& text) {
+    Notify notify(*this);
+    document_->setDesigner(text);
+}
+
+void MainController::letMonth_Click(int index) {
+    Notify notify(*this);
+    document_->setLettingMonth(index);
+}
+
+void MainController::mnuFileNew_Click() {
+    Notify notify(*this);
+    files_.newProject();
+}
+
+void MainController::mnuFileOpen_Click() {
+    Notify notify(*this);
+    files_.openProject();
+}
+
+void MainController::mnuFileSave_Click() {
+    Notify notify(*this);
+    files_.save();
+}
+
+void MainController::mnuFileSaveas_Click() {
+    Notify notify(*this);
+    files_.saveAs();
+}
+
+bool MainController::mnuFileExit_Click() {
+    Notify notify(*this);
+    return files_.exit();
+}
+
+bool MainController::Form_Unload() {
+    Notify notify(*this);
+    return files_.closeWindow();
+}
+
+CommandOutcome MainController::mnuExpTrans_Click() {
+    Notify notify(*this);
+    return trnsport_.run();
+}
+
+CommandOutcome MainController::mnuExpRCAD_Click() {
+    Notify notify(*this);
+    return cad_.run(CadKind::RoadCad);
+}
+
+CommandOutcome MainController::mnuExpBCAD_Click() {
+    Notify notify(*this);
+    return cad_.run(CadKind::BridgeCad);
+}
+
+CommandOutcome MainController::mnuExpRCADexcel_Click() {
+    Notify notify(*this);
+    return tabfill_.run();
+}
+
+CommandOutcome MainController::printProjList_Click() {
+    Notify notify(*this);
+    return print_.run();
+}
+
+}  // namespace veskplan

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "base/apppaths.h"
+#include "base/commandoutcome.h"
+#include "base/configuration.h"
+#include "base/environment.h"
+#include "base/filedialogs.h"
+#include "export/cadexport.h"
+#include "export/tabfillexport.h"
+#include "export/trnsportexport.h"
+#include "files/projectfiles.h"
+#include "files/unitselector.h"
+#include "master/categorytree.h"
+#include "master/mastersession.h"
+#include "print/printcommand.h"
+#include "project/categoryboxes.h"
+#include "project/countylookup.h"
+#include "project/gridbinder.h"
+#include "project/projectdocument.h"
+#include "project/projectgridmodel.h"
+#include "project/projectgridstate.h"
+
+namespace veskplan {
+
+class UserPort;
+
+// The main window without its widgets: every handler of the window, by the control's name, and
+// the objects whose state the window shows. The window forwards events here and mirrors the
+// state after each `stateChanged`. Rows of both grids are the models' rows, counted from 0;
+// -1 means none.
+class MainController : public QObject {
+    Q_OBJECT
+
+public:
+    // Creates the working copy of the project. Throws Error when it cannot be created.
+    MainController(UserPort& port, Environment environment, QLocale locale,
+                   std::function<QDate()> clock);
+    ~MainController() override;
+
+    // Start-up: configuration, an empty project, the English master list.
+    void Form_Load();
+
+    // Master item list.
+    void engMet_Click(int index);
+    void mastItemList_Click(int row);
+    void mastItemList_DblClick();
+    void mastItemList_RowColChange(int row);
+    void mastItemList_Scroll(int topRow);
+    static void itemSrch_KeyPress(char16_t& key);
+    void itemSrch_Change(const QString& text);
+    static void srchStr_KeyPress(char16_t& key);
+    void srchStr_Change(const QString& text);
+    void findNext_Click();
+    void findPrev_Click();
+    void itemCat_Click();
+
+    // Category window.
+    const CategoryTree& getCat_Load();
+    void catTree_NodeClick(const QString& nodeText);
+    // True when the window should hide (a category was chosen).
+    bool catTree_DblClick() const;
+    void getCat_Unload();
+
+    // Project item list.
+    void addItem_Click();
+    void remItem_Click();
+    void projItemDB_HeadClick(int column);
+    void projItemDB_RowColChange(int row, int column);
+    void catNum_Click(int index);
+    void catDesc_Click(int index);
+    void catDesc_Change(const QString& text);
+    void catDesc_LostFocus();
+    void addCat_Click();
+    void projNum_Change(const QString& text);
+    void designer_Change(const QString& text);
+    void letMonth_Click(int index);
+
+    // File menu and closing.
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveas_Click();
+    bool mnuFileExit_Click();
+    bool Form_Unload();
+
+    // Export menu and the "Print" button.
+    CommandOutcome mnuExpTrans_Click();
+    CommandOutcome mnuExpRCAD_Click();
+    CommandOutcome mnuExpBCAD_Click();
+    CommandOutcome mnuExpRCADexcel_Click();
+    CommandOutcome printProjList_Click();
+
+    // What the windows show.
+    const MasterSession& master() const { return master_; }
+    MasterGridModel& masterModel() { return master_.grid().model(); }
+    ProjectDocument& document() { return *document_; }
+    const ProjectDocument& document() const { return *document_; }
+    ProjectGridModel& projectModel() { return *projectModel_; }
+    const ProjectGridState& projectGrid() const { return grid_; }
+    const CategoryBoxes& categoryBoxes() const { return boxes_; }
+    // Save, Save As and the four exports.
+    bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
+    const Configuration& config() const { return config_; }
+    const QString& countyName() const { return county_.name(); }
+    const QString& workDb() const { return workDb_; }
+    ProjectFiles& files() { return files_; }
+
+Q_SIGNALS:
+    void stateChanged();
+
+private:
+    // Emits stateChanged once when the outermost handler returns.
+    class Notify {
+    public:
+        explicit Notify(MainController& controller);
+        ~Notify();
+
+    private:
+        MainController& controller_;
+    };
+
+    std::unique_ptr<RecordStore> createWorkingCopy();
+    void selectMasterRow(int row);
+    void addCurrentMasterItem();
+    bool editProjectCell(int row, int column, const QString& text);
+
+    UserPort& port_;
+    Environment env_;
+    AppPaths paths_;
+    Configuration config_;
+    QLocale locale_;
+    std::function<QDate()> today_;
+    QString workDb_;
+
+    MasterSession master_;
+    std::unique_ptr<ProjectDocument> document_;
+    std::unique_ptr<ProjectGridModel> projectModel_;
+    ProjectGridState grid_;
+    CategoryBoxes boxes_;
+    FileDialogs dialogs_;
+    CountyLookup county_;
+
+    UnitSelector units_;
+    GridBinder binder_;
+    ProjectFiles files_;
+    TrnsportExport trnsport_;
+    CadExport cad_;
+    TabfillExport tabfill_;
+    PrintCommand print_;
+    std::optional<CategoryTree> categoryTree_;
+    int notifyDepth_ = 0;
+};
+
+}  // namespace veskplan

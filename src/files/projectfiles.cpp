@@ -1,0 +1,169 @@
+#include "files/projectfiles.h"
+
+#include <QDir>
+
+#include "base/apppaths.h"
+#include "base/configfile.h"
+#include "base/error.h"
+#include "base/filedialogs.h"
+#include "base/sqlitedb.h"
+#include "base/texts.h"
+#include "master/mastersession.h"
+#include "project/categoryboxes.h"
+#include "project/gridbinder.h"
+#include "project/projectdocument.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
+
+namespace veskplan {
+namespace {
+
+FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& directory,
+                                const QString& fileName) {
+    FileDialogRequest request;
+    request.mode = mode;
+    request.title = mode == FileDialogRequest::Mode::Open ? texts::openProjectTitle()
+                                                          : texts::saveProjectTitle();
+    request.filters = QStringList{texts::allFilesFilter(), texts::projectFilter()};
+    request.selectedFilter = 1;
+    request.directory = directory;
+    if (mode == FileDialogRequest::Mode::Save) {
+        request.fileName = fileName;
+    }
+    return request;
+}
+
+}  // namespace
+
+bool ProjectFiles::confirmDiscard() {
+    if (!document_.isModified()) {
+        return true;
+    }
+    const Answer answer =
+        port_.showMessage(MessageRequest{texts::unsavedQuestion(), texts::attentionTitle(),
+                                         MessageButtons::YesNoCancel, MessageIcon::Question});
+    switch (answer) {
+        case Answer::Yes:
+            return saver() == SaveResult::Saved;
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+ProjectFiles::SaveResult ProjectFiles::saver() {
+    port_.commitPendingEdits();
+    boxes_.storeTypedDescription();
+
+    QString target = document_.fileName();
+    if (document_.isUntitled()) {
+        const auto chosen = dialogs_.choose(
+            projectDialog(FileDialogRequest::Mode::Save, config_.lastDir, document_.fileName()));
+        if (!chosen) {
+            return SaveResult::Cancelled;
+        }
+        target = *chosen;
+    }
+
+    BusyCursor busy(port_);
+    const std::vector<ProjectRecord> specialRows = specialrows::compose(
+        document_.header(), master_.engMet(), master_.masterDate(), document_.categories());
+    try {
+        projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows);
+    } catch (const Error& error) {
+        document_.setModified(true);
+        port_.warn(error.message());
+        return SaveResult::Failed;
+    }
+    if (document_.isUntitled()) {
+        config_.lastDir = directoryOf(target);
+    }
+    document_.setFile(target, false);
+    // The saved header and category rows are read back into the boxes, as an Open would.
+    binder_.setupGrid(specialrows::split(specialRows), false, false);
+    document_.setModified(false);
+    return SaveResult::Saved;
+}
+
+bool ProjectFiles::newProject() {
+    if (!confirmDiscard()) {
+        return false;
+    }
+    document_.clearForNewProject();
+    return true;
+}
+
+void ProjectFiles::openProject() {
+    if (!confirmDiscard()) {
+        return;
+    }
+    const auto chosen =
+        dialogs_.choose(projectDialog(FileDialogRequest::Mode::Open, config_.lastDir, QString()));
+    if (!chosen) {
+        return;
+    }
+    try {
+        openFile(*chosen);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+    }
+}
+
+void ProjectFiles::openFile(const QString& path, bool checkRevision) {
+    specialrows::ProjectContents contents = specialrows::split(projectfile::read(path));
+    try {
+        document_.items().replaceAll(contents.items);
+    } catch (const SqliteError& error) {
+        throw Error(texts::projectNotOpened(QDir::toNativeSeparators(path), error.message()));
+    } catch (const DuplicateKeyError&) {
+        throw Error(
+            texts::projectNotOpened(QDir::toNativeSeparators(path), texts::duplicateRowsInFile()));
+    }
+    document_.setFile(path, false);
+    config_.lastDir = directoryOf(path);
+    binder_.setupGrid(contents, false, checkRevision);
+    document_.setModified(false);
+}
+
+void ProjectFiles::save() {
+    saver();
+}
+
+void ProjectFiles::saveAs() {
+    document_.setFile(document_.fileName(), true);
+    saver();
+}
+
+bool ProjectFiles::exit() {
+    if (!confirmDiscard()) {
+        return false;
+    }
+    iniSave();
+    return true;
+}
+
+bool ProjectFiles::closeWindow() {
+    if (document_.isModified()) {
+        const Answer answer =
+            port_.showMessage(MessageRequest{texts::unsavedQuestion(), texts::attentionTitle(),
+                                             MessageButtons::YesNo, MessageIcon::Question});
+        // Work the user asked to save is never thrown away: a save that was cancelled or
+        // failed keeps the window open.
+        if (answer == Answer::Yes && saver() != SaveResult::Saved) {
+            return false;
+        }
+    }
+    iniSave();
+    return true;
+}
+
+void ProjectFiles::iniSave() {
+    try {
+        ConfigFile(paths_.configFile).write(config_);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+    }
+}
+
+}  // namespace veskplan

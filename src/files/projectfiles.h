@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+namespace veskplan {
+
+class CategoryBoxes;
+class FileDialogs;
+class GridBinder;
+class MasterSession;
+class ProjectDocument;
+class UserPort;
+struct AppPaths;
+struct Configuration;
+
+// The File menu, the closing of the main window, and `saver`, which they share.
+class ProjectFiles {
+public:
+    enum class SaveResult { Saved, Cancelled, Failed };
+
+    ProjectFiles(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
+                 GridBinder& binder, Configuration& config, const AppPaths& paths,
+                 FileDialogs& dialogs, UserPort& port)
+        : document_(document),
+          master_(master),
+          boxes_(boxes),
+          binder_(binder),
+          config_(config),
+          paths_(paths),
+          dialogs_(dialogs),
+          port_(port) {}
+
+    // New Project; false when the user stopped it (or its save did not go through).
+    bool newProject();
+    // Open Project: the unsaved-changes question, the open dialog, then the file.
+    void openProject();
+    void save();
+    void saveAs();
+    // Exit; true when the program may end now (the configuration file is written).
+    bool exit();
+    // The window is being closed; true when it may close (the configuration file is written).
+    bool closeWindow();
+
+    // Saves the project, asking for a file name when it has none; says why it failed.
+    SaveResult saver();
+    // Writes the configuration file; a failure is reported, never fatal.
+    void iniSave();
+
+    // Opens a project file without any question; the master revision check runs only when
+    // asked for. Throws Error naming the file; the open project is then untouched.
+    void openFile(const QString& path, bool checkRevision = true);
+
+private:
+    // The unsaved-changes question; true when the command may go on.
+    bool confirmDiscard();
+
+    ProjectDocument& document_;
+    const MasterSession& master_;
+    CategoryBoxes& boxes_;
+    GridBinder& binder_;
+    Configuration& config_;
+    const AppPaths& paths_;
+    FileDialogs& dialogs_;
+    UserPort& port_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+#include "master/mastergrid.h"
+#include "master/unit.h"
+
+namespace veskplan {
+
+// The master item list side of a running program: the loaded list and its grid, the unit
+// selector and the unit whose list is loaded, the revision caption, and the state of the
+// searches. Rows are the grid model's rows, counted from 0; -1 means none.
+class MasterSession {
+public:
+    MasterGrid& grid() { return grid_; }
+    const MasterGrid& grid() const { return grid_; }
+    const MasterList& list() const { return grid_.list(); }
+
+    // The unit selector's position (`engMet`): 0 English, 1 Metric, -1 before the first load.
+    int engMet() const { return engMet_; }
+    void setEngMet(int index) { engMet_ = index; }
+    // The unit whose list is loaded (`mastUnitLoaded`); nothing before the first load.
+    std::optional<Unit> mastUnitLoaded() const { return mastUnitLoaded_; }
+    void forgetLoadedUnit() { mastUnitLoaded_.reset(); }
+    void setLoadedUnit(Unit unit) { mastUnitLoaded_ = unit; }
+
+    // "Revised " and the list's date (`mastRevDate`); empty while no list could be read.
+    const QString& mastRevDate() const { return mastRevDate_; }
+    // The date part of the caption, as project files store it.
+    QString masterDate() const { return mastRevDate_.mid(8); }
+    // Whether the last load failed, leaving the list empty.
+    bool loadFailed() const { return loadFailed_; }
+
+    // Reads the list of `unit` from `masterDir` into the grid. On failure the list is empty and
+    // the message for the user is returned; an empty text means success.
+    QString load(Unit unit, const QString& masterDir, const QLocale& locale);
+
+    // The description search position (`srchPos`): the row last found or clicked, -1 for none.
+    int srchPos() const { return srchPos_; }
+    void setSrchPos(int row) { srchPos_ = row; }
+
+    // The texts of the two search boxes, and the category tree's node clicked last.
+    const QString& itemSearchText() const { return itemSearchText_; }
+    void setItemSearchText(const QString& text) { itemSearchText_ = text; }
+    const QString& descriptionSearchText() const { return descriptionSearchText_; }
+    void setDescriptionSearchText(const QString& text) { descriptionSearchText_ = text; }
+    const QString& chosenCat() const { return chosenCat_; }
+    void setChosenCat(const QString& text) { chosenCat_ = text; }
+
+private:
+    MasterGrid grid_;
+    int engMet_ = -1;
+    std::optional<Unit> mastUnitLoaded_;
+    QString mastRevDate_;
+    bool loadFailed_ = false;
+    int srchPos_ = -1;
+    QString itemSearchText_;
+    QString descriptionSearchText_;
+    QString chosenCat_;
+};
+
+}  // namespace veskplan

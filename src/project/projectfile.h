@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "project/projectrecord.h"
+
+namespace veskplan {
+
+// Project files on disk: reading one defensively before it replaces the working table, and
+// writing the working database to one without ever leaving a half-written file.
+namespace projectfile {
+
+// Reads every row of a project file. Throws Error naming the file and the reason when it is
+// missing, not a SQLite database, damaged, lacks the table or a column, holds triggers or
+// views, holds a value of the wrong kind or two rows with the same key. Nothing is changed.
+std::vector<ProjectRecord> read(const QString& path);
+
+// Writes a project file holding the items and then the special rows, through a temporary file
+// in the same directory that is renamed over `target`, so a failure leaves the old file whole.
+// Throws Error naming the file.
+void write(const QString& target, const std::vector<ProjectRecord>& items,
+           const std::vector<ProjectRecord>& specialRows);
+
+}  // namespace projectfile
+}  // namespace veskplan

@@ -1,0 +1,23 @@
+#include "project/projectgridstate.h"
+
+#include "project/recordstore.h"
+
+namespace veskplan {
+
+void ProjectGridState::headingClicked(int column, RecordStore& store) {
+    if (column == ProjectGridModel::ItemNumberColumn) {
+        store.setIndex(IndexOrder::BridgeKey);
+    } else if (column == ProjectGridModel::CatColumn) {
+        store.setIndex(IndexOrder::PrimaryKey);
+    }
+    columnWidths = ProjectGridModel::standardWidths();
+    store.moveFirst();
+}
+
+void ProjectGridState::returnToWorkingOrder(RecordStore& store) {
+    store.setIndex(IndexOrder::PrimaryKey);
+    columnWidths = ProjectGridModel::standardWidths();
+    store.moveFirst();
+}
+
+}  // namespace veskplan

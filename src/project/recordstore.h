@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "project/projectrecord.h"
+#include "base/sqlitedb.h"
+
+namespace veskplan {
+
+// A save refused because the record would repeat the table's primary key.
+class DuplicateKeyError : public std::exception {
+public:
+    const char* what() const noexcept override { return "duplicate key"; }
+};
+
+// The project item table of the working database, with a cursor over it in one of its two
+// orders. Every change is written to the file at once; an in-memory copy in the current order
+// serves reads, walks and the grid. Signals let a grid model follow every change.
+class RecordStore : public QObject {
+    Q_OBJECT
+
+public:
+    using Bookmark = qint64;
+
+    // Creates an empty table in a new file at `path`, replacing whatever is there. Throws
+    // SqliteError.
+    static std::unique_ptr<RecordStore> create(const QString& path);
+    ~RecordStore() override;
+
+    const QString& path() const { return path_; }
+
+    IndexOrder index() const { return order_; }
+    // Re-orders the rows; the current record stays current.
+    void setIndex(IndexOrder order);
+
+    int recordCount() const { return static_cast<int>(rows_.size()); }
+
+    void moveFirst();
+    void moveLast();
+    // After a delete, moveNext lands on the successor of the deleted row and movePrevious on
+    // its predecessor.
+    void moveNext();
+    void movePrevious();
+    bool bof() const { return position_ < 0 || rows_.empty(); }
+    bool eof() const { return position_ >= recordCount() || rows_.empty(); }
+
+    // Row of the current record in the current order, or -1 when there is none (before the
+    // first, after the last, or deleted).
+    int currentRow() const;
+    void setCurrentRow(int row);
+    bool hasCurrent() const { return currentRow() >= 0; }
+    const ProjectRecord& current() const;
+    const ProjectRecord& record(int row) const { return rows_[static_cast<size_t>(row)].record; }
+
+    Bookmark bookmark() const;
+    // Makes the record with this bookmark current; false when there is none (it was deleted).
+    bool setBookmark(Bookmark bookmark);
+    // The record added or changed last; 0 when there is none.
+    Bookmark lastModified() const { return lastModified_; }
+
+    // Adds a record. The current record stays current. Throws DuplicateKeyError when the key is
+    // taken, SqliteError for other failures; nothing changes then.
+    void append(const ProjectRecord& record);
+    // Replaces the current record's fields; it stays current (its row may move).
+    void updateCurrent(const ProjectRecord& record);
+    void deleteCurrent();
+    // Removes every row.
+    void deleteAll();
+    // Replaces the whole table in one transaction; on failure the table is as it was.
+    void replaceAll(const std::vector<ProjectRecord>& records);
+
+    // Gives every row the item number the function returns for it, in one transaction, and
+    // re-orders once. The current record stays current.
+    void rewriteItemNumbers(const std::function<QString(const ProjectRecord&)>& newItemNumber);
+
+    // The rows sorted in `order`, leaving the cursor alone.
+    std::vector<ProjectRecord> records(IndexOrder order) const;
+
+    // Groups many changes in one transaction; the grid hears one reset at the end instead of
+    // a signal per row. On an exception the transaction is rolled back and the rows re-read.
+    class Batch {
+    public:
+        explicit Batch(RecordStore& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        void commit();
+
+    private:
+        RecordStore& store_;
+        std::optional<SqliteTransaction> transaction_;
+        bool committed_ = false;
+    };
+
+Q_SIGNALS:
+    void aboutToReset();
+    void resetDone();
+    void rowAboutToBeInserted(int row);
+    void rowInserted();
+    void rowAboutToBeRemoved(int row);
+    void rowRemoved();
+    void rowChanged(int row);
+    void currentRowChanged(int row);
+
+private:
+    struct Row {
+        Bookmark id = 0;
+        ProjectRecord record;
+    };
+
+    explicit RecordStore(QString path, std::unique_ptr<SqliteDb> db);
+    void reload();
+    void sortRows();
+    int rowOf(Bookmark id) const;
+    int insertionRow(const ProjectRecord& record) const;
+    void setPosition(int position, bool deleted = false);
+    bool quiet() const { return batchDepth_ > 0; }
+    // Makes a change that may reorder every row: the grid hears one reset around it (unless a
+    // batch is open) and learns the current row afterwards.
+    template <typename Change>
+    void resetting(Change&& change) {
+        if (!quiet()) {
+            Q_EMIT aboutToReset();
+        }
+        change();
+        if (!quiet()) {
+            Q_EMIT resetDone();
+            Q_EMIT currentRowChanged(currentRow());
+        }
+    }
+
+    QString path_;
+    std::unique_ptr<SqliteDb> db_;
+    std::vector<Row> rows_;
+    IndexOrder order_ = IndexOrder::PrimaryKey;
+    int position_ = -1;
+    bool currentDeleted_ = false;
+    Bookmark lastModified_ = 0;
+    int batchDepth_ = 0;
+};
+
+}  // namespace veskplan
