@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "controller/maincontroller.h"
-#include "sampledata/sampledata.h"
+#include "project/projectdocument.h"
 
 namespace veskplan::bench {
 
@@ -33,6 +33,30 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     }
 }
 
+// A master list of `rows` lines in the bundled list's format: the bundled items in order, each
+// repeated under ascending numbers of its own category, so the list stays in item-number order.
+inline QByteArray largeMasterList(int rows) {
+    QFile bundled(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/itemse.txt"));
+    bundled.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = bundled.readAll().split('\n');
+    std::vector<QByteArray> items;
+    for (const QByteArray& line : lines) {
+        if (line.size() >= 57) {
+            items.push_back(line.left(57));
+        }
+    }
+    const int copies = (rows + static_cast<int>(items.size()) - 1) / static_cast<int>(items.size());
+    QByteArray out;
+    out.reserve(qsizetype(rows) * 59);
+    for (int i = 0; i < rows; ++i) {
+        const QByteArray& item = items[static_cast<size_t>(i / copies)];
+        const QByteArray number =
+            item.left(5) + QByteArray::number(1000000 + i % copies * 10 + i / copies % 10).right(7);
+        out += number + item.mid(12) + "\r\n";
+    }
+    return out;
+}
+
 // A started program over a private folder whose English list has `masterRows` rows, with a
 // project of `projectRows` items spread over `categories` categories.
 class BenchProgram {
@@ -41,14 +65,13 @@ public:
         const QString data = dir.filePath(QStringLiteral("data"));
         QDir().mkpath(data);
         QDir().mkpath(dir.filePath(QStringLiteral("temp")));
-        writeBytes(data + QStringLiteral("/itemse.txt"),
-                   sampledata::largeMasterList(masterRows, sampledata::Units::English));
-        writeBytes(data + QStringLiteral("/itemsm.txt"),
-                   sampledata::largeMasterList(masterRows, sampledata::Units::Metric));
-        writeBytes(data + QStringLiteral("/itemcats.txt"), sampledata::categoryFile());
-        writeBytes(data + QStringLiteral("/counties.txt"), sampledata::countyFile());
-        QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx"),
-                    data + QStringLiteral("/seed100-01.xlsx"));
+        const QByteArray list = largeMasterList(masterRows);
+        writeBytes(data + QStringLiteral("/itemse.txt"), list);
+        writeBytes(data + QStringLiteral("/itemsm.txt"), list);
+        for (const char* name : {"itemcats.txt", "counties.txt", "seed100-01.xlsx"}) {
+            QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/") + QString::fromLatin1(name),
+                        data + u'/' + QString::fromLatin1(name));
+        }
         Environment env;
         env.variables.insert(QStringLiteral("SystemRoot"), dir.filePath(QStringLiteral("config")));
         env.variables.insert(QStringLiteral("temp"), dir.filePath(QStringLiteral("temp")));
@@ -60,27 +83,25 @@ public:
         fill(projectRows, categories);
     }
 
-    Workspace& ws() { return controller->workspace(); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // Items of the master list, every `categories`-th row in one category after another.
+    // Items of the master list, every seventh row, in one category after another.
     void fill(int rows, int categories) {
-        RecordStore& store = *ws().store;
+        RecordStore& store = controller->document().items();
         RecordStore::Batch batch(store);
-        const MasterList& master = ws().master.list();
+        const MasterList& master = controller->master().list();
         for (int i = 0; i < rows; ++i) {
-            const int row = 1 + (i * 7) % master.count();
+            const int row = (i * 7) % master.count();
             store.append(
-                ProjectRecord{master.mastNum(row).toString(),
+                ProjectRecord{master.itemNumber(row).toString(),
                               QStringLiteral("%1").arg(1 + i % categories, 2, 10, QLatin1Char('0')),
-                              master.mastDesc(row).toString() + QString::number(i),
-                              master.mastUnit(row).toString(), 1.5 * i});
+                              master.description(row).toString() + QString::number(i),
+                              master.unit(row).toString(), 1.5 * i});
         }
         batch.commit();
         for (int c = 2; c <= categories; ++c) {
             controller->addCat_Click();
         }
-        ws().guardedEnabled = rows > 0;
     }
 
     QTemporaryDir dir;

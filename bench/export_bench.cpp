@@ -8,15 +8,15 @@ using namespace veskplan;
 using veskplan::bench::BenchProgram;
 
 // Each export of a 2000-row project with 9 categories (5 for the workbook, which holds no more).
-template <ExportOutcome (MainController::*Command)()>
+template <CommandOutcome (MainController::*Command)()>
 void BM_Export(benchmark::State& state) {
     BenchProgram program(6000, 2000, static_cast<int>(state.range(0)));
     MainController& c = *program.controller;
     c.projNum_Change(QStringLiteral("STP-12-B(7)03"));
     program.port.nextFile = program.path(QStringLiteral("out"));
     for (auto _ : state) {
-        const ExportOutcome outcome = (c.*Command)();
-        if (outcome.kind != ExportOutcome::Kind::Written) {
+        const CommandOutcome outcome = (c.*Command)();
+        if (outcome.kind != CommandOutcome::Kind::Written) {
             state.SkipWithError(outcome.message.toStdString().c_str());
             break;
         }

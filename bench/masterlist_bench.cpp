@@ -2,17 +2,17 @@
 #include <QStandardItemModel>
 
 #include "base/textcodec.h"
+#include "benchsupport.h"
 #include "master/mastergridmodel.h"
 #include "master/masterlist.h"
-#include "sampledata/sampledata.h"
 
 namespace {
 
 using namespace veskplan;
 
 const QByteArray& listBytes(int rows) {
-    static const QByteArray six = sampledata::largeMasterList(6000, sampledata::Units::English);
-    static const QByteArray sixty = sampledata::largeMasterList(60000, sampledata::Units::English);
+    static const QByteArray six = bench::largeMasterList(6000);
+    static const QByteArray sixty = bench::largeMasterList(60000);
     return rows == 6000 ? six : sixty;
 }
 

@@ -25,39 +25,24 @@ void BM_AddOneItem(benchmark::State& state) {
 }
 BENCHMARK(BM_AddOneItem)->Unit(benchmark::kMicrosecond);
 
-// Binding a just-opened project of 2000 rows with special rows, including the master revision
-// check against a 60000-row list.
+// Binding a just-opened project of 2000 rows, including the master revision check against a
+// 60000-row list.
 void BM_SetupGridWithRevisionCheck(benchmark::State& state) {
     BenchProgram program(60000, 2000, 9);
-    Workspace& ws = program.ws();
-    std::vector<ProjectRecord> rows = ws.store->records(IndexOrder::PrimaryKey);
-    rows.push_back(ProjectRecord{specialrows::firstHeader(),
-                                 specialrows::cat(),
-                                 QStringLiteral("P"),
-                                 QStringLiteral("0"),
-                                 {}});
-    rows.push_back(ProjectRecord{specialrows::secondHeader(),
-                                 specialrows::cat(),
-                                 QStringLiteral("1/1/20"),
-                                 QStringLiteral("3"),
-                                 {}});
+    ProjectDocument& document = program.controller->document();
+    specialrows::ProjectContents contents;
+    contents.hadRows = true;
+    contents.items = document.items().records(IndexOrder::PrimaryKey);
+    contents.masterDate = QStringLiteral("1/1/20");
     for (int i = 1; i <= 9; ++i) {
-        rows.push_back(ProjectRecord{specialrows::categoryRow(i),
-                                     specialrows::cat(),
-                                     QStringLiteral("C"),
-                                     QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')),
-                                     {}});
+        contents.categories.append(CategoryList::numberText(i), QStringLiteral("C"));
     }
     for (auto _ : state) {
         state.PauseTiming();
-        ws.store->replaceAll(rows);
-        ws.master.list().containsNumber(u"warm");  // the hash set is built once per list load
-        ws.flags.projOpening = true;
+        document.items().replaceAll(contents.items);
+        program.controller->master().list().containsNumber(u"warm");  // built once per load
         state.ResumeTiming();
-        program.controller->binder().setupGrid();
-        state.PauseTiming();
-        ws.flags.projOpening = false;
-        state.ResumeTiming();
+        program.controller->binder().setupGrid(contents, false, true);
     }
 }
 BENCHMARK(BM_SetupGridWithRevisionCheck)->Unit(benchmark::kMillisecond);

@@ -22,7 +22,7 @@ BENCHMARK(BM_FindNextNoMatch)->Unit(benchmark::kMillisecond);
 void BM_ItemNumberJump(benchmark::State& state) {
     BenchProgram program(60000, 0, 1);
     MainController& c = *program.controller;
-    const QString target = program.ws().master.list().mastNum(59990).toString();
+    const QString target = c.master().list().itemNumber(59989).toString();
     for (auto _ : state) {
         c.itemSrch_Change(target);
     }

@@ -13,41 +13,93 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
+// How a control follows a window larger than the form: the two grids share the extra height,
+// everything below the master grid drops with it, and the controls at the right edge move or
+// widen with the extra width.
+enum Follow : unsigned {
+    Stay = 0,
+    Widen = 1,
+    ShiftRight = 2,
+    Drop = 4,
+    GrowWithMaster = 8,
+    GrowWithProject = 16,
+};
+
+struct Placement {
+    const char* name;
+    int left, top, width, height;  // twips
+    unsigned follow;
+};
+
+// Every control of the form, where it sits at the form's own size, and how it follows.
+constexpr Placement kLayout[] = {
+    {"mnuLine", 0, 0, 8280, 15, Widen},
+    {"engMet", 120, 240, 1455, 315, Stay},
+    {"Shape4", 1680, 240, 6375, 255, Widen},
+    {"Label1", 1680, 240, 1575, 255, Stay},
+    {"mastRevDate", 3510, 270, 2415, 225, Stay},  // inside its title bar
+    {"mastItemList", 1680, 480, 6375, 3135, Widen | GrowWithMaster},
+    {"itemCat", 120, 720, 1455, 375, Stay},
+    {"Label3", 120, 1320, 975, 255, Stay},
+    {"itemSrch", 120, 1560, 1455, 285, Stay},
+    {"Label9", 120, 2040, 1455, 255, Stay},
+    {"srchStr", 120, 2280, 1455, 285, Stay},
+    {"findNext", 120, 2640, 1455, 375, Stay},
+    {"findPrev", 120, 3120, 1455, 375, Stay},
+    {"Label6", 120, 3720, 855, 255, Drop},
+    {"Label5", 1680, 3720, 1215, 255, Drop},
+    {"designer", 120, 3960, 1335, 285, Drop},
+    {"projNum", 1680, 3960, 1935, 285, Drop},
+    {"addItem", 3960, 3840, 1935, 375, Drop},
+    {"remItem", 6120, 3840, 1935, 375, Drop | ShiftRight},
+    {"Label7", 120, 4320, 1095, 255, Drop},
+    {"Label8", 1920, 4320, 735, 255, Drop},
+    {"Label11", 2760, 4320, 1575, 255, Drop},
+    {"letMonth", 120, 4560, 1335, 315, Drop},
+    {"addCat", 1650, 4560, 285, 315, Drop},
+    {"catNum", 1920, 4560, 735, 315, Drop},
+    {"catDesc", 2760, 4560, 5295, 315, Drop | Widen},
+    {"Shape3", 120, 5040, 7185, 255, Drop | Widen},
+    {"Label2", 120, 5040, 1575, 255, Drop},
+    {"projFileN", 1920, 5040, 5295, 255, Drop | Widen},
+    {"printProjList", 7320, 5040, 735, 255, Drop | ShiftRight},
+    {"projItemDB", 120, 5280, 7935, 1815, Drop | Widen | GrowWithProject},
+};
+
 template <typename W>
-W* place(QWidget& parent, const QString& name, QRect geometry) {
+W* place(QWidget& parent, const QString& name) {
     auto* widget = new W(&parent);
     widget->setObjectName(name);
-    widget->setGeometry(geometry);
     return widget;
 }
 
-QLabel* label(QWidget& parent, const QString& name, const QString& caption, QRect geometry) {
-    auto* widget = place<QLabel>(parent, name, geometry);
+QLabel* label(QWidget& parent, const QString& name, const QString& caption) {
+    auto* widget = place<QLabel>(parent, name);
     widget->setText(caption);
     return widget;
 }
 
 template <typename W>
-W* control(QWidget& parent, const QString& name, QRect geometry, const QString& tooltip,
+W* control(QWidget& parent, const QString& name, const QString& tooltip,
            const QString& accessibleName) {
-    auto* widget = place<W>(parent, name, geometry);
+    auto* widget = place<W>(parent, name);
     widget->setToolTip(tooltip);
     widget->setAccessibleDescription(tooltip);
     widget->setAccessibleName(accessibleName);
     return widget;
 }
 
-QPushButton* button(QWidget& parent, const QString& name, const QString& caption, QRect geometry,
+QPushButton* button(QWidget& parent, const QString& name, const QString& caption,
                     const QString& tooltip) {
-    auto* widget = control<QPushButton>(parent, name, geometry, tooltip, caption);
+    auto* widget = control<QPushButton>(parent, name, tooltip, caption);
     widget->setText(caption);
     widget->setAutoDefault(true);  // Enter on a focused button presses it
     return widget;
 }
 
 // A dark-blue title bar with readable labels on it.
-QFrame* titleBar(QWidget& parent, const QString& name, QRect geometry) {
-    auto* bar = place<QFrame>(parent, name, geometry);
+QFrame* titleBar(QWidget& parent, const QString& name) {
+    auto* bar = place<QFrame>(parent, name);
     bar->setAutoFillBackground(true);
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
@@ -81,23 +133,23 @@ void setUpGrid(QTableView* grid) {
 }  // namespace
 
 void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
-    mnuLine = place<QFrame>(client, u"mnuLine"_s, QRect(0, 0, twips(8280), 1));
+    mnuLine = place<QFrame>(client, u"mnuLine"_s);
     mnuLine->setFrameShape(QFrame::HLine);
 
     engMet = control<QComboBox>(
-        client, u"engMet"_s, twipsRect(120, 240, 1455, 315),
+        client, u"engMet"_s,
         u"Select Metric or English to change the source of the Master Item List"_s, u"Units"_s);
     engMet->addItems({u"English"_s, u"Metric"_s});
 
-    Shape4 = titleBar(client, u"Shape4"_s, twipsRect(1680, 240, 6375, 255));
-    Label1 = label(client, u"Label1"_s, u"Master Item List"_s, twipsRect(1680, 240, 1575, 255));
+    Shape4 = titleBar(client, u"Shape4"_s);
+    Label1 = label(client, u"Label1"_s, u"Master Item List"_s);
     onTitleBar(Label1, 9.75);
-    mastRevDate = label(client, u"mastRevDate"_s, QString(), twipsRect(3510, 270, 2415, 255));
+    mastRevDate = label(client, u"mastRevDate"_s, QString());
     onTitleBar(mastRevDate, 8.25);
 
     mastItemList = control<QTableView>(
-        client, u"mastItemList"_s, twipsRect(1680, 480, 6375, 3135),
-        u"Double click on an item to add it to the Project Item List"_s, u"Master Item List"_s);
+        client, u"mastItemList"_s, u"Double click on an item to add it to the Project Item List"_s,
+        u"Master Item List"_s);
     setUpGrid(mastItemList);
     mastItemList->setSelectionBehavior(QAbstractItemView::SelectRows);
     mastItemList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -105,65 +157,61 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mastItemList->verticalHeader()->hide();
 
     itemCat = button(
-        client, u"itemCat"_s, u"Sections"_s, twipsRect(120, 720, 1455, 375),
+        client, u"itemCat"_s, u"Sections"_s,
         u"Click here to select an Item Category you want to jump to in the Master Item List"_s);
-    Label3 = label(client, u"Label3"_s, u"Item Search:"_s, twipsRect(120, 1320, 975, 255));
+    Label3 = label(client, u"Label3"_s, u"Item Search:"_s);
     itemSrch = control<QLineEdit>(
-        client, u"itemSrch"_s, twipsRect(120, 1560, 1455, 285),
+        client, u"itemSrch"_s,
         u"Enter an Item Number here to jump to that item in the Master Item List"_s,
         u"Item Search:"_s);
-    Label9 = label(client, u"Label9"_s, u"Description Search:"_s, twipsRect(120, 2040, 1455, 255));
-    srchStr = control<QLineEdit>(client, u"srchStr"_s, twipsRect(120, 2280, 1455, 285),
+    Label9 = label(client, u"Label9"_s, u"Description Search:"_s);
+    srchStr = control<QLineEdit>(client, u"srchStr"_s,
                                  u"Text to Search for in Description Field of Master Item List"_s,
                                  u"Description Search:"_s);
-    findNext = button(client, u"findNext"_s, u"Find Next"_s, twipsRect(120, 2640, 1455, 375),
-                      u"Find the Next Occurance of Search Text"_s);
-    findPrev = button(client, u"findPrev"_s, u"Find Previous"_s, twipsRect(120, 3120, 1455, 375),
+    findNext =
+        button(client, u"findNext"_s, u"Find Next"_s, u"Find the Next Occurance of Search Text"_s);
+    findPrev = button(client, u"findPrev"_s, u"Find Previous"_s,
                       u"Find the Previous Occurance of Search Text"_s);
 
-    Label6 = label(client, u"Label6"_s, u"Designer:"_s, twipsRect(120, 3720, 855, 255));
-    Label5 = label(client, u"Label5"_s, u"Project Number:"_s, twipsRect(1680, 3720, 1215, 255));
-    designer = control<QLineEdit>(client, u"designer"_s, twipsRect(120, 3960, 1335, 285),
-                                  u"Enter the Name of the Designer here"_s, u"Designer:"_s);
-    projNum = control<QLineEdit>(client, u"projNum"_s, twipsRect(1680, 3960, 1935, 285),
-                                 u"Enter the Project Number here"_s, u"Project Number:"_s);
+    Label6 = label(client, u"Label6"_s, u"Designer:"_s);
+    Label5 = label(client, u"Label5"_s, u"Project Number:"_s);
+    designer = control<QLineEdit>(client, u"designer"_s, u"Enter the Name of the Designer here"_s,
+                                  u"Designer:"_s);
+    projNum = control<QLineEdit>(client, u"projNum"_s, u"Enter the Project Number here"_s,
+                                 u"Project Number:"_s);
     projNum->setMaxLength(HeaderFields::kProjectNumberLength);
-    addItem = button(client, u"addItem"_s, u"Add to Project"_s, twipsRect(3960, 3840, 1935, 375),
+    addItem = button(client, u"addItem"_s, u"Add to Project"_s,
                      u"Click here to Add the selected Master Item to the Project Item List"_s);
-    remItem =
-        button(client, u"remItem"_s, u"Remove from Project"_s, twipsRect(6120, 3840, 1935, 375),
-               u"Click here to Remove the selected item from the Project Item List"_s);
+    remItem = button(client, u"remItem"_s, u"Remove from Project"_s,
+                     u"Click here to Remove the selected item from the Project Item List"_s);
 
-    Label7 = label(client, u"Label7"_s, u"Letting Month:"_s, twipsRect(120, 4320, 1095, 255));
-    Label8 = label(client, u"Label8"_s, u"Category:"_s, twipsRect(1920, 4320, 735, 255));
-    Label11 =
-        label(client, u"Label11"_s, u"Category Description:"_s, twipsRect(2760, 4320, 1575, 255));
+    Label7 = label(client, u"Label7"_s, u"Letting Month:"_s);
+    Label8 = label(client, u"Label8"_s, u"Category:"_s);
+    Label11 = label(client, u"Label11"_s, u"Category Description:"_s);
     letMonth =
-        control<QComboBox>(client, u"letMonth"_s, twipsRect(120, 4560, 1335, 315),
+        control<QComboBox>(client, u"letMonth"_s,
                            u"Indicate which Month the Letting will be held"_s, u"Letting Month:"_s);
     letMonth->addItems(HeaderFields::monthNames());
     letMonth->setCurrentIndex(-1);
-    addCat = button(client, u"addCat"_s, u"+"_s, twipsRect(1650, 4560, 285, 315),
-                    u"Click here to Increment the Category Number"_s);
+    addCat = button(client, u"addCat"_s, u"+"_s, u"Click here to Increment the Category Number"_s);
     addCat->setAccessibleName(u"Add Category"_s);
-    catNum =
-        control<QComboBox>(client, u"catNum"_s, twipsRect(1920, 4560, 735, 315),
-                           u"Indicate for which Category you are Adding Items"_s, u"Category:"_s);
-    catDesc = control<QComboBox>(client, u"catDesc"_s, twipsRect(2760, 4560, 5295, 315),
+    catNum = control<QComboBox>(
+        client, u"catNum"_s, u"Indicate for which Category you are Adding Items"_s, u"Category:"_s);
+    catDesc = control<QComboBox>(client, u"catDesc"_s,
                                  u"Description of the Category Number displayed to the left"_s,
                                  u"Category Description:"_s);
     catDesc->setEditable(true);
     catDesc->setInsertPolicy(QComboBox::NoInsert);
 
-    Shape3 = titleBar(client, u"Shape3"_s, twipsRect(120, 5040, 7185, 255));
-    Label2 = label(client, u"Label2"_s, u"Project Item List"_s, twipsRect(120, 5040, 1575, 255));
+    Shape3 = titleBar(client, u"Shape3"_s);
+    Label2 = label(client, u"Label2"_s, u"Project Item List"_s);
     onTitleBar(Label2, 9.75);
-    projFileN = label(client, u"projFileN"_s, QString(), twipsRect(1920, 5040, 5295, 255));
+    projFileN = label(client, u"projFileN"_s, QString());
     onTitleBar(projFileN, 8.25);
-    printProjList = button(client, u"printProjList"_s, u"Print"_s, twipsRect(7320, 5040, 735, 255),
+    printProjList = button(client, u"printProjList"_s, u"Print"_s,
                            u"Click Here to Print the Project Item List"_s);
     projItemDB = control<QTableView>(
-        client, u"projItemDB"_s, twipsRect(120, 5280, 7935, 1815),
+        client, u"projItemDB"_s,
         u"List of Project Items.  Click on Column Headings to Change Sort Order"_s,
         u"Project Item List"_s);
     setUpGrid(projItemDB);
@@ -217,43 +265,35 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"Road CAD"_s);
     mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (Excel)"_s);
     mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"Bridge CAD"_s);
+    stretch(client, twips(kClientWidth), twips(kClientHeight));
 }
 
-void MainFormWidgets::stretch(int clientWidthPx, int clientHeightPx) {
+void MainFormWidgets::stretch(QWidget& client, int clientWidthPx, int clientHeightPx) {
     const int extraWidth = std::max(0, clientWidthPx - twips(kClientWidth));
     const int extraHeight = std::max(0, clientHeightPx - twips(kClientHeight));
     const int masterExtra = extraHeight / 2;
     const int projectExtra = extraHeight - masterExtra;
-    auto grow = [](QWidget* widget, QRect base, int dx, int dy, int dw, int dh) {
-        widget->setGeometry(base.adjusted(dx, dy, dx + dw, dy + dh));
-    };
-    grow(Shape4, twipsRect(1680, 240, 6375, 255), 0, 0, extraWidth, 0);
-    grow(mastItemList, twipsRect(1680, 480, 6375, 3135), 0, 0, extraWidth, masterExtra);
-    // Everything below the master grid moves down with it.
-    for (QWidget* widget : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label5),
-                            static_cast<QWidget*>(designer), static_cast<QWidget*>(projNum),
-                            static_cast<QWidget*>(addItem), static_cast<QWidget*>(remItem),
-                            static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8),
-                            static_cast<QWidget*>(Label11), static_cast<QWidget*>(letMonth),
-                            static_cast<QWidget*>(addCat), static_cast<QWidget*>(catNum),
-                            static_cast<QWidget*>(catDesc), static_cast<QWidget*>(Label2),
-                            static_cast<QWidget*>(projFileN), static_cast<QWidget*>(Shape3),
-                            static_cast<QWidget*>(printProjList)}) {
-        QVariant base = widget->property("baseGeometry");
-        if (!base.isValid()) {
-            widget->setProperty("baseGeometry", widget->geometry());
-            base = widget->geometry();
+    for (const Placement& p : kLayout) {
+        QRect rect = twipsRect(p.left, p.top, p.width, p.height);
+        if (p.follow & Drop) {
+            rect.translate(0, masterExtra);
         }
-        QRect rect = base.toRect().translated(0, masterExtra);
-        if (widget == remItem || widget == printProjList) {
+        if (p.follow & ShiftRight) {
             rect.translate(extraWidth, 0);
         }
-        if (widget == catDesc || widget == Shape3 || widget == projFileN) {
+        if (p.follow & Widen) {
             rect.setWidth(rect.width() + extraWidth);
         }
-        widget->setGeometry(rect);
+        if (p.follow & GrowWithMaster) {
+            rect.setHeight(rect.height() + masterExtra);
+        }
+        if (p.follow & GrowWithProject) {
+            rect.setHeight(rect.height() + projectExtra);
+        }
+        if (auto* widget = client.findChild<QWidget*>(QString::fromLatin1(p.name))) {
+            widget->setGeometry(rect);
+        }
     }
-    grow(projItemDB, twipsRect(120, 5280, 7935, 1815), 0, masterExtra, extraWidth, projectExtra);
 }
 
 }  // namespace veskplan

@@ -68,8 +68,9 @@ struct MainFormWidgets {
 
     // Creates every control on `client` and the menus in the window's menu bar.
     void build(QMainWindow& window, QWidget& client);
-    // Lets the two grids take the room a larger window gives them.
-    void stretch(int clientWidthPx, int clientHeightPx);
+    // Places every control for a client area of this size: at the form's own size as the layout
+    // table gives, larger with the two grids taking the room.
+    static void stretch(QWidget& client, int clientWidthPx, int clientHeightPx);
 };
 
 }  // namespace veskplan

@@ -198,10 +198,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::refresh() {
-    Guard guard(refreshing_);
-    refreshMaster();
-    refreshProject();
-    refreshCategories();
+    {
+        Guard guard(refreshing_);
+        refreshMaster();
+        refreshProject();
+        refreshCategories();
+    }
+    if (!pendingFocus_.isEmpty()) {
+        if (auto* widget = findChild<QWidget*>(pendingFocus_)) {
+            widget->setFocus(Qt::OtherFocusReason);
+        }
+        pendingFocus_.clear();
+    }
+}
+
+void MainWindow::requestFocus(const QString& controlName) {
+    pendingFocus_ = controlName;
 }
 
 void MainWindow::refreshMaster() {
@@ -280,7 +292,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    w_.stretch(client_->width(), client_->height());
+    MainFormWidgets::stretch(*client_, client_->width(), client_->height());
 }
 
 }  // namespace veskplan

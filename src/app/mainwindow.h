@@ -21,6 +21,10 @@ public:
     // Shows the controller's state in the controls.
     void refresh();
 
+    // Moves the keyboard focus to the named control once the state is shown: a control that
+    // takes the focus before it shows the state picks a cell or entry of its own.
+    void requestFocus(const QString& controlName);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -39,6 +43,7 @@ private:
     MainFormWidgets w_;
     QWidget* client_ = nullptr;
     bool refreshing_ = false;
+    QString pendingFocus_;
     bool closing_ = false;
 };
 

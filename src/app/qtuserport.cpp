@@ -11,6 +11,7 @@
 
 #include "app/categorywindow.h"
 #include "app/gridediting.h"
+#include "app/mainwindow.h"
 #include "base/error.h"
 #include "base/texts.h"
 
@@ -59,12 +60,13 @@ CategoryWindow* QtUserPort::categoryWindow() const {
     return categoryWindow_.data();
 }
 
-void QtUserPort::attach(QWidget* mainWindow, MainController* controller) {
+void QtUserPort::attach(MainWindow* mainWindow, MainController* controller) {
     window_ = mainWindow;
     controller_ = controller;
-    if (!pendingFocus_.isEmpty()) {
-        setFocus(pendingFocus_);
-        pendingFocus_.clear();
+    // Start-up asks for the focus before the window exists.
+    if (!startFocus_.isEmpty()) {
+        window_->requestFocus(startFocus_);
+        window_->refresh();
     }
 }
 
@@ -136,12 +138,10 @@ std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) 
 }
 
 void QtUserPort::setFocus(const QString& controlName) {
-    if (!window_) {
-        pendingFocus_ = controlName;  // start-up asks before the window exists
-        return;
-    }
-    if (auto* widget = window_->findChild<QWidget*>(controlName)) {
-        widget->setFocus(Qt::OtherFocusReason);
+    if (window_) {
+        window_->requestFocus(controlName);
+    } else {
+        startFocus_ = controlName;
     }
 }
 

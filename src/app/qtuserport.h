@@ -11,6 +11,7 @@ namespace veskplan {
 
 class MainController;
 class CategoryWindow;
+class MainWindow;
 
 // The user-interaction port on Qt's message boxes and file dialogs.
 class QtUserPort : public UserPort {
@@ -25,7 +26,7 @@ public:
     void endBusy() override;
 
     // Set once the windows exist.
-    void attach(QWidget* mainWindow, MainController* controller);
+    void attach(MainWindow* mainWindow, MainController* controller);
 
     // The category window while it exists (for tests).
     CategoryWindow* categoryWindow() const;
@@ -34,11 +35,11 @@ public:
     static QString dialogFilter(const QStringList& filters);
 
 private:
-    QPointer<QWidget> window_;
+    QPointer<MainWindow> window_;
     MainController* controller_ = nullptr;
     QPointer<CategoryWindow> categoryWindow_;
     int busyDepth_ = 0;
-    QString pendingFocus_;
+    QString startFocus_;
 };
 
 }  // namespace veskplan

@@ -111,6 +111,7 @@ public:
     const QString& countyName() const { return county_.name(); }
     const QString& workDb() const { return workDb_; }
     ProjectFiles& files() { return files_; }
+    GridBinder& binder() { return binder_; }
 
 Q_SIGNALS:
     void stateChanged();

@@ -17,7 +17,12 @@ class ScriptedPort : public UserPort {
 public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
-    void setFocus(const QString& controlName) override { focus.push_back(controlName); }
+    void setFocus(const QString& controlName) override {
+        focus.push_back(controlName);
+        if (onFocus) {
+            onFocus(controlName);
+        }
+    }
     void commitPendingEdits() override { ++commits; }
     void showCategoryBrowser() override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
@@ -28,6 +33,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files;
     std::function<void()> categoryBrowser;
+    // Widget tests move the real focus as the windows' own port does.
+    std::function<void(const QString&)> onFocus;
     // The printer dialog: cancelled when false; otherwise the pages go to `printPdf` as a PDF.
     bool printerChosen = true;
     QString printPdf;

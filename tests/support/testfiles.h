@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -18,6 +19,13 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << bytes.size() << " bytes \""
          << bytes.left(120).toPercentEncoding(" .,:;-_()*#/").toStdString()
          << (bytes.size() > 120 ? "...\"" : "\"");
+}
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : list) {
+        *out << '"' << text.toStdString() << "\" ";
+    }
+    *out << '}';
 }
 QT_END_NAMESPACE
 

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/appfont.h"
+#include "app/categorywindow.h"
+#include "app/mainwindow.h"
+#include "app/qtuserport.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+class WindowTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        applyApplicationFont();
+        start();
+        window = std::make_unique<MainWindow>(*controller);
+        port.onFocus = [this](const QString& name) { window->requestFocus(name); };
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    template <typename W = QWidget>
+    W* find(const QString& name) {
+        W* widget = window->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    // The named control that has the focus (an editable combo box passes it to its line edit).
+    static QString focusName() {
+        QWidget* focus = QApplication::focusWidget();
+        while (focus && focus->objectName().isEmpty() && focus->parentWidget()) {
+            focus = focus->parentWidget();
+        }
+        return focus ? focus->objectName() : QString();
+    }
+    std::unique_ptr<MainWindow> window;
+};
+
+// The controls a user works with, in the order the Tab key visits them.
+const char* const kTabOrder[] = {"mastItemList", "addItem",      "itemCat",  "remItem", "engMet",
+                                 "itemSrch",     "projItemDB",   "designer", "projNum", "letMonth",
+                                 "catNum",       "catDesc",      "addCat",   "srchStr", "findNext",
+                                 "findPrev",     "printProjList"};
+
+TEST_F(WindowTest, EveryControlIsNamedDescribedAndAloneInItsPlaceAndTabVisitsThemInOrder) {
+    std::vector<QWidget*> controls;
+    for (const char* name : kTabOrder) {
+        QWidget* control = find(QString::fromLatin1(name));
+        controls.push_back(control);
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
+        EXPECT_FALSE(control->toolTip().isEmpty()) << name;
+        EXPECT_EQ(control->accessibleDescription(), control->toolTip()) << name;
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        controls.push_back(label);
+    }
+    // The form's rectangles meet on shared 15-twip seams, one pixel wide: that much is not an
+    // overlap.
+    auto inside = [](const QWidget* w) { return w->geometry().adjusted(0, 0, -1, -1); };
+    for (size_t i = 0; i < controls.size(); ++i) {
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(inside(controls[i]).intersects(inside(controls[j])))
+                << controls[i]->objectName().toStdString() << " and "
+                << controls[j]->objectName().toStdString();
+        }
+    }
+    find(u"mastItemList"_s)->setFocus();
+    for (size_t i = 1; i <= std::size(kTabOrder); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(focusName(), QString::fromLatin1(kTabOrder[i % std::size(kTabOrder)]));
+    }
+}
+
+TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
+    auto* masterGrid = find<QTableView>(u"mastItemList"_s);
+    QTest::mouseClick(masterGrid->viewport(), Qt::LeftButton, {},
+                      masterGrid->visualRect(masterGrid->model()->index(1, 1)).center());
+    EXPECT_EQ(master().grid().selectedRow(), 1);
+    EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(1, QModelIndex()));
+    EXPECT_EQ(focusName(), u"addItem"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter presses the button
+    auto* grid = find<QTableView>(u"projItemDB"_s);
+    EXPECT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->currentIndex().column(), ProjectGridModel::QuantityColumn);
+    EXPECT_TRUE(find<QAction>(u"mnuFileSave"_s)->isEnabled());
+
+    QTest::keyClicks(find<QLineEdit>(u"projNum"_s), u"SR-7"_s);
+    EXPECT_EQ(doc().header().projNum, u"SR-7"_s);
+    QTest::keyClicks(find<QLineEdit>(u"itemSrch"_s), u"2a5-"_s);
+    EXPECT_EQ(find<QLineEdit>(u"itemSrch"_s)->text(), u"25-"_s);
+    QTest::keyClicks(find<QLineEdit>(u"srchStr"_s), u"pipe"_s);
+    EXPECT_EQ(master().descriptionSearchText(), u"PIPE"_s);
+    QTest::mouseClick(find<QAbstractButton>(u"findNext"_s), Qt::LeftButton);
+    EXPECT_EQ(masterGrid->currentIndex().row(), 3);
+}
+
+TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
+    auto* description = find<QComboBox>(u"catDesc"_s);
+    description->lineEdit()->setFocus();
+    QTest::keyClicks(description->lineEdit(), u"Mainline"_s);
+    QTest::mouseClick(find<QAbstractButton>(u"addCat"_s), Qt::LeftButton);
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, QString()}));
+    EXPECT_EQ(description->currentText(), QString());
+    EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
+}
+
+TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
+    QtUserPort qtPort;
+    qtPort.setFocus(u"itemCat"_s);  // start-up asks before the window exists
+    qtPort.attach(window.get(), controller.get());
+    EXPECT_EQ(focusName(), u"itemCat"_s);
+    auto window = std::make_unique<CategoryWindow>(*controller);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTreeWidget* tree = window->tree();
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_TRUE(root->isExpanded());
+    ASSERT_EQ(root->childCount(), 3);
+    EXPECT_FALSE(root->child(2)->isExpanded());
+    auto doubleClick = [tree](QTreeWidgetItem* item) {
+        tree->scrollToItem(item);
+        const QPoint at = tree->visualItemRect(item).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    };
+    doubleClick(root);  // the root: stays open
+    EXPECT_TRUE(window->isVisible());
+    root->child(2)->setExpanded(true);
+    doubleClick(root->child(2)->child(0));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(master().chosenCat(), u"2501 PIPE CULVERTS"_s);
+    window->show();
+    window->close();
+    EXPECT_TRUE(window->closedByCloseBox());
+    test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, test::crlf({"2100 ONLY"}));
+    EXPECT_EQ(CategoryWindow(*controller).tree()->topLevelItem(0)->childCount(), 1);
+}
+
+}  // namespace
+}  // namespace veskplan

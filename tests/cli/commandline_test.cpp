@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CommandLineTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+        // A two-category project with header fields, saved.
+        addMasterRow(0);
+        addMasterRow(3);
+        ProjectGridModel& model = controller->projectModel();
+        model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"12.5"_s);
+        controller->addCat_Click();
+        addMasterRow(0);
+        addMasterRow(4);
+        model.setData(model.index(2, ProjectGridModel::QuantityColumn), u"4"_s);
+        controller->projNum_Change(u"STP-12-B(7)03"_s);
+        controller->designer_Change(u"Pat Quinn"_s);
+        controller->letMonth_Click(3);
+        port.files = {project()};
+        controller->mnuFileSave_Click();
+        port.clear();
+    }
+    QString project() const { return projectPath(u"job.vsk"_s); }
+    QString out(const QString& name) const { return sandbox.path(name); }
+
+    CliRun cli(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const Environment sandboxEnv = sandbox.environment();
+        for (const QString& key : sandboxEnv.variables.keys()) {
+            env.insert(key, sandboxEnv.variables.value(key));
+        }
+        env.insert(u"LC_ALL"_s, u"en_US.UTF-8"_s);
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return CliRun{process.exitCode(), process.readAllStandardOutput(),
+                      process.readAllStandardError()};
+    }
+};
+
+TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
+    // The window's county name starts empty, as a fresh run's does.
+    const std::pair<QString, std::function<void()>> exports[] = {
+        {u"trnsport"_s, [this] { controller->mnuExpTrans_Click(); }},
+        {u"roadcad"_s, [this] { controller->mnuExpRCAD_Click(); }},
+        {u"bridgecad"_s, [this] { controller->mnuExpBCAD_Click(); }},
+        {u"tabfill"_s, [this] { controller->mnuExpRCADexcel_Click(); }},
+        {u"trnsport"_s, [this] {
+             controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
+             controller->mnuExpTrans_Click();
+         }}};
+    for (const auto& [kind, windowCommand] : exports) {
+        const QString windowFile = out(u"window-"_s + kind);
+        port.files = {windowFile};
+        windowCommand();
+        QStringList arguments{u"export"_s, kind, project(), out(u"cli-"_s + kind)};
+        if (store().index() == IndexOrder::BridgeKey) {
+            arguments += QStringList{u"--order"_s, u"bridge"_s};
+        }
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        EXPECT_TRUE(
+            test::sameBytes(test::readFile(windowFile), test::readFile(out(u"cli-"_s + kind))))
+            << kind.toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, ListAndPrintWriteTheItemsAndTheTable) {
+    CliRun run = cli({u"list"_s, project()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              "2101-0100000\t01\tCLEARING                                \tACRE\t12.5\n"
+              "2501-0150000\t01\t15 INCH RC PIPE CULVERT                 \tLF  \t\n"
+              "2101-0100000\t02\tCLEARING                                \tACRE\t4\n"
+              "2599-9999   \t02\tSPECIAL ITEM (DESCRIBE)                 \tLS  \t\n");
+    run = cli({u"print"_s, project(), u"--text"_s, out(u"table.txt"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = test::readFile(out(u"table.txt"_s)).split('\n');
+    ASSERT_GT(lines.size(), 8);
+    EXPECT_TRUE(
+        lines[1].startsWith("Project: STP-12-B(7)03           Filename: " + project().toUtf8()));
+    EXPECT_EQ(lines[2],
+              "County: Cedar Falls              Designer: Pat Quinn            "
+              "Letting Month: April");
+    EXPECT_TRUE(lines[6].endsWith("ACRE       12.5         4.0        16.5")) << lines[6].data();
+    run = cli({u"print"_s, project(), u"--pdf"_s, out(u"table.pdf"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
+}
+
+TEST_F(CommandLineTest, HelpVersionAndUsageErrors) {
+    CliRun run = cli({u"--help"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("veskplan-cli export trnsport|roadcad|bridgecad|tabfill"));
+    run = cli({u"--version"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("veskplan-cli "));
+    for (const QStringList& wrong :
+         {QStringList{}, QStringList{u"frobnicate"_s},
+          QStringList{u"export"_s, u"pdf"_s, project(), out(u"x"_s)},
+          QStringList{u"export"_s, u"trnsport"_s, project()},
+          QStringList{u"export"_s, u"trnsport"_s, project(), out(u"x"_s), u"--order"_s,
+                      u"sideways"_s},
+          QStringList{u"print"_s, project(), u"--html"_s, out(u"x"_s)}}) {
+        run = cli(wrong);
+        EXPECT_EQ(run.exitCode, 2) << wrong.join(u' ').toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
+    }
+}
+
+TEST_F(CommandLineTest, FailuresSayWhatWentWrongOnOneLineAndWriteNothing) {
+    test::writeFile(out(u"notes.vsk"_s), "just some text\r\n");
+    test::makeProjectFile(out(u"six.vsk"_s), {test::rec("2101-0100000", "06", "X", "LS", 1)});
+    const struct {
+        QString project;
+        const char* kind;
+        QString output;
+        QString says;
+    } cases[] = {
+        {out(u"nowhere.vsk"_s), "trnsport", out(u"a.txt"_s), u"does not exist"_s},
+        {out(u"notes.vsk"_s), "roadcad", out(u"b.txt"_s), u"could not be opened as a project"_s},
+        {project(), "bridgecad", out(u"no-dir/c.txt"_s), u"could not be written"_s},
+        {out(u"six.vsk"_s), "tabfill", out(u"d.xlsx"_s),
+         u"Your project has more categories than the largest tab will hold."_s},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli({u"export"_s, QString::fromLatin1(c.kind), c.project, c.output});
+        EXPECT_EQ(run.exitCode, 1) << c.kind;
+        EXPECT_TRUE(run.err.startsWith("veskplan-cli: ")) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(c.says)) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(c.output)) << c.kind;
+    }
+}
+
+}  // namespace
+}  // namespace veskplan

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+#include <QFileInfo>
+
+#include "base/texts.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = CommandOutcome::Kind;
+
+class CommandsTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+        addMasterRow(1);
+        controller->addCat_Click();
+        addMasterRow(0);
+        ProjectGridModel& model = controller->projectModel();
+        model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"3"_s);
+        controller->projNum_Change(u"STP-12-B(7)03"_s);
+        controller->designer_Change(u"Pat Quinn"_s);
+        controller->letMonth_Click(1);
+        port.clear();
+    }
+    QString out() const { return sandbox.path(u"out.txt"_s); }
+    // The grid as a user may leave it: "BridgeKey" order, another row.
+    void disturbTheGrid() {
+        controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
+        controller->projItemDB_RowColChange(1, 2);
+    }
+    void expectWorkingOrder() {
+        EXPECT_EQ(store().index(), IndexOrder::PrimaryKey);
+        EXPECT_EQ(store().currentRow(), 0);
+    }
+};
+
+TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
+    port.files = {out()};
+    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Written);
+    const FileDialogRequest& dialog = port.dialogs.at(0);
+    EXPECT_EQ(dialog.title, texts::trnsportTitle());
+    EXPECT_EQ(dialog.fileName, u"C03.R012B007"_s);
+    EXPECT_EQ(dialog.directory, sandbox.path(u"tsp/February"_s));
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Trns*port file saved as "_s + out()});
+    EXPECT_TRUE(
+        test::sameBytes(test::dataFile(u"controller/trnsport.txt"_s), test::readFile(out())));
+    EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
+
+    // The file follows the order the grid shows; a number naming no county keeps the last one.
+    controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
+    controller->projNum_Change(u"STP-12-B(7)A3"_s);
+    controller->letMonth_Click(-1);
+    port.clear();
+    port.files = {out()};
+    controller->mnuExpTrans_Click();
+    EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
+    EXPECT_EQ(port.dialogs[0].fileName, u"C00.R012B007"_s);
+    const QByteArray bytes = test::readFile(out());
+    EXPECT_TRUE(bytes.startsWith("Project: STP-12-B(7)A3\r\nCounty: Cedar Falls\r\n"));
+    EXPECT_TRUE(
+        bytes.endsWith("02     000000003.000\r\n2105-0500000       01     000000000.000\r\n"));
+
+    port.clear();
+    port.files = {std::nullopt};
+    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Cancelled);
+    EXPECT_TRUE(port.messages.empty());
+    const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
+    port.files = {target};
+    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
+    EXPECT_TRUE(port.messages.at(0).text.contains(target));
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
+    port.files = {projectPath(u"job.vsk"_s)};
+    controller->mnuFileSave_Click();
+    for (const bool road : {true, false}) {
+        disturbTheGrid();
+        port.clear();
+        port.files = {out()};
+        const CommandOutcome outcome =
+            road ? controller->mnuExpRCAD_Click() : controller->mnuExpBCAD_Click();
+        EXPECT_EQ(outcome.kind, Kind::Written);
+        const FileDialogRequest& dialog = port.dialogs.at(0);
+        EXPECT_EQ(dialog.fileName, projectPath(u"job.txt"_s));
+        EXPECT_EQ(dialog.directory, sandbox.projectsDir());
+        EXPECT_EQ(dialog.filters.at(1), road ? texts::roadCadFilter() : texts::bridgeCadFilter());
+        EXPECT_EQ(port.messageTexts().at(0),
+                  (road ? texts::roadCadSaved() : texts::bridgeCadSaved()) + out());
+        EXPECT_TRUE(test::readFile(out()).startsWith(road ? "100-1BE\r\n" : "vesk2\r\n"));
+        expectWorkingOrder();
+    }
+}
+
+TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
+    disturbTheGrid();
+    port.files = {std::nullopt};
+    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Cancelled);
+    EXPECT_EQ(port.dialogs.at(0).fileName, u"100-01b.xlsx"_s);
+    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);  // cancelled: nothing changes
+    port.files = {sandbox.path(u"t.xlsx"_s)};
+    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Written);
+    EXPECT_EQ(port.messageTexts().back(), texts::tabfillSaved() + sandbox.path(u"t.xlsx"_s));
+    expectWorkingOrder();
+
+    QFile::remove(sandbox.dataDir() + u"/seed100-01.xlsx"_s);
+    port.clear();
+    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Failed);
+    EXPECT_TRUE(port.messages.at(0).text.contains(u"seed100-01.xlsx"_s));
+    EXPECT_TRUE(port.dialogs.empty());  // no dialog for a workbook that cannot be made
+    for (int n = 3; n <= 6; ++n) {
+        controller->addCat_Click();
+    }
+    addMasterRow(2);
+    port.clear();
+    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Refused);
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::tabfillTooManyCategories()});
+}
+
+TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
+    disturbTheGrid();
+    port.printerChosen = false;
+    EXPECT_EQ(controller->printProjList_Click().kind, Kind::Cancelled);
+    EXPECT_TRUE(port.printed.empty());
+    EXPECT_TRUE(controller->countyName().isEmpty());
+    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
+
+    port.printerChosen = true;
+    port.printPdf = sandbox.path(u"printed.pdf"_s);
+    const bool modified = doc().isModified();
+    EXPECT_EQ(controller->printProjList_Click().kind, Kind::Written);
+    EXPECT_EQ(port.printed, std::vector<QPageLayout::Orientation>{QPageLayout::Portrait});
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::donePrinting()});
+    EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
+    EXPECT_EQ(doc().isModified(), modified);
+    EXPECT_TRUE(test::readFile(port.printPdf).startsWith("%PDF-"));
+    expectWorkingOrder();
+    controller->addCat_Click();
+    addMasterRow(2);
+    controller->printProjList_Click();
+    EXPECT_EQ(port.printed.back(), QPageLayout::Landscape);  // three categories
+}
+
+}  // namespace
+}  // namespace veskplan

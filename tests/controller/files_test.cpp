@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <QDir>
+#include <QFileInfo>
+#include <csignal>
+
+#include "base/texts.h"
+#include "project/projectfile.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::readFile;
+
+class FilesTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+    }
+    // Two items in two categories with header fields, saved as `name`.
+    void buildAndSave(const QString& name) {
+        addMasterRow(0);
+        ProjectGridModel& model = controller->projectModel();
+        ASSERT_TRUE(model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"12.5"_s));
+        controller->catDesc_Change(u"Mainline"_s);
+        controller->catDesc_LostFocus();
+        controller->addCat_Click();
+        addMasterRow(3);
+        controller->projNum_Change(u"STP-12-B(7)03"_s);
+        controller->designer_Change(u"Pat Quinn"_s);
+        controller->letMonth_Click(1);
+        port.files = {projectPath(name)};
+        controller->mnuFileSave_Click();
+        port.clear();
+    }
+    bool prompted() const {
+        return std::any_of(port.messages.begin(), port.messages.end(),
+                           [](const auto& m) { return m.text == texts::unsavedQuestion(); });
+    }
+};
+
+TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
+    port.files = {std::nullopt};
+    addMasterRow(0);
+    controller->mnuFileSave_Click();  // cancelled: nothing saved
+    ASSERT_EQ(port.dialogs.size(), 1u);
+    EXPECT_EQ(port.dialogs[0].filters,
+              (QStringList{u"All Files (*.*)"_s, u"Project Item Database Files (*.vsk)"_s}));
+    EXPECT_EQ(port.dialogs[0].selectedFilter, 1);
+    EXPECT_EQ(port.dialogs[0].directory, sandbox.projectsDir());
+    EXPECT_TRUE(doc().isUntitled());
+    controller->remItem_Click();
+    buildAndSave(u"trip.vsk"_s);
+    EXPECT_FALSE(doc().isModified());
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"No Description"_s}));
+    EXPECT_EQ(boxes().numberIndex(), 0);
+    const auto saved = projectfile::read(projectPath(u"trip.vsk"_s));
+    EXPECT_EQ(saved.size(), 6u);  // two items, two header rows, two category rows
+    addMasterRow(2);
+    controller->mnuFileSave_Click();  // titled: no dialog
+    EXPECT_TRUE(port.dialogs.empty());
+    EXPECT_EQ(projectfile::read(projectPath(u"trip.vsk"_s)).size(), 7u);
+
+    controller->mnuFileNew_Click();
+    controller.reset();  // quit, and start again
+    start();
+    port.files = {projectPath(u"trip.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(projectRows()[0], "2101-0100000|01|CLEARING" + std::string(32, ' ') + "|ACRE|12.5");
+    EXPECT_EQ(store().recordCount(), 3);
+    EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
+    EXPECT_EQ(doc().header().designer, u"Pat Quinn"_s);
+    EXPECT_EQ(doc().header().letMonth, 1);
+    EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
+    EXPECT_TRUE(controller->mnuFileExit_Click());  // opened and untouched: nothing asked
+    EXPECT_FALSE(prompted());
+}
+
+TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
+    struct Step {
+        std::function<void()> action;
+        bool untitled;
+        bool modified;
+        bool enabled;
+    };
+    test::makeProjectFile(projectPath(u"empty.vsk"_s), {});
+    const Step steps[] = {
+        {[] {}, true, false, false},
+        {[&] { addMasterRow(0); }, true, true, true},
+        {[&] { controller->remItem_Click(); }, true, true, false},
+        {[&] {
+             addMasterRow(0);
+             port.files = {projectPath(u"s.vsk"_s)};
+             controller->mnuFileSave_Click();
+         },
+         false, false, true},
+        {[&] {
+             port.files = {std::nullopt};
+             controller->mnuFileSaveas_Click();
+         },
+         true, false, true},
+        {[&] { controller->mnuFileNew_Click(); }, true, false, false},
+        {[&] {
+             port.files = {projectPath(u"s.vsk"_s)};
+             controller->mnuFileOpen_Click();
+         },
+         false, false, true},
+        {[&] {
+             port.files = {projectPath(u"empty.vsk"_s)};
+             controller->mnuFileOpen_Click();
+         },
+         false, false, false},
+    };
+    int n = 0;
+    for (const Step& step : steps) {
+        step.action();
+        EXPECT_EQ(doc().isUntitled(), step.untitled) << "step " << n;
+        EXPECT_EQ(doc().isModified(), step.modified) << "step " << n;
+        EXPECT_EQ(controller->guardedCommandsEnabled(), step.enabled) << "step " << n;
+        ++n;
+    }
+}
+
+TEST_F(FilesTest, NewOpenAndExitAskBeforeLosingWork) {
+    struct Case {
+        std::deque<Answer> answers;
+        std::deque<std::optional<QString>> files;
+        bool goesOn;
+        bool saved;
+    };
+    const Case cases[] = {{{Answer::Yes}, {u"y.vsk"_s}, true, true},
+                          {{Answer::No}, {}, true, false},
+                          {{Answer::Cancel}, {}, false, false},
+                          {{Answer::Yes}, {std::nullopt}, false, false}};
+    for (const Case& c : cases) {
+        for (int command = 0; command < 2; ++command) {
+            start();
+            addMasterRow(0);
+            port.answers = c.answers;
+            port.files = c.files;
+            for (auto& file : port.files) {
+                file = file ? std::optional(projectPath(*file)) : std::nullopt;
+            }
+            const bool wentOn = command == 0
+                                    ? (controller->mnuFileNew_Click(), store().recordCount() == 0)
+                                    : controller->mnuFileExit_Click();
+            EXPECT_EQ(wentOn, c.goesOn);
+            EXPECT_EQ(QFileInfo::exists(projectPath(u"y.vsk"_s)), c.saved);
+            EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(port.messages[0].title, u"Attention"_s);
+            QFile::remove(projectPath(u"y.vsk"_s));
+        }
+    }
+}
+
+TEST_F(FilesTest, ClosingAsksYesOrNoKeepsTheWindowAfterAFailedSaveAndWritesTheConfiguration) {
+    addMasterRow(0);
+    QFile::remove(sandbox.configFile());
+    port.answers = {Answer::Yes};
+    port.files = {std::nullopt};
+    EXPECT_FALSE(controller->Form_Unload());
+    EXPECT_FALSE(QFileInfo::exists(sandbox.configFile()));
+    port.answers = {Answer::No};
+    EXPECT_TRUE(controller->Form_Unload());
+    EXPECT_EQ(port.messages.back().buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(readFile(sandbox.configFile())
+                    .endsWith("lastDir = " + QFile::encodeName(sandbox.projectsDir()) + "\r\n"));
+}
+
+TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
+    buildAndSave(u"whole.vsk"_s);
+    const QByteArray before = readFile(projectPath(u"whole.vsk"_s));
+    addMasterRow(2);
+    // A full disk: no file may grow.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 1;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    controller->mnuFileSave_Click();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(readFile(projectPath(u"whole.vsk"_s)), before);
+    EXPECT_TRUE(doc().isModified());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(port.messages[0].text.contains(u"whole.vsk"_s));
+    EXPECT_EQ(QDir(sandbox.projectsDir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"whole.vsk"_s});
+
+    port.clear();
+    port.files = {sandbox.path(u"gone/x.vsk"_s)};  // a folder that does not exist
+    controller->mnuFileSaveas_Click();
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(port.messages[0].text.contains(QDir::toNativeSeparators(sandbox.path(u"gone"_s))));
+    EXPECT_EQ(doc().fileName(), projectPath(u"whole.vsk"_s));
+    EXPECT_EQ(controller->config().lastDir, sandbox.projectsDir());
+}
+
+TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
+    buildAndSave(u"mine.vsk"_s);
+    addMasterRow(2);
+    const auto rowsBefore = projectRows();
+    test::writeFile(projectPath(u"text.vsk"_s), "Project: not a database\r\n");
+    port.files = {projectPath(u"text.vsk"_s)};
+    port.answers = {Answer::No};
+    controller->mnuFileOpen_Click();
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_TRUE(
+        port.messages[1].text.contains(QDir::toNativeSeparators(projectPath(u"text.vsk"_s))));
+    EXPECT_EQ(projectRows(), rowsBefore);
+    EXPECT_EQ(doc().fileName(), projectPath(u"mine.vsk"_s));
+    EXPECT_TRUE(doc().isModified());
+}
+
+TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
+    test::makeProjectFile(
+        projectPath(u"old.vsk"_s),
+        {test::rec("0000-2000000", "00", "1/1/20", "-1"), test::rec("2101-0100000  <<", "01"),
+         test::rec("9999-0000001", "01"), test::rec("0000-1000000", "00", "P", "1")});
+    port.files = {projectPath(u"old.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    EXPECT_EQ(master().engMet(), 1);  // the project's unit, loaded without a question
+    EXPECT_EQ(port.messageTexts(),
+              std::vector<QString>{texts::revisionCheck(u"1/1/20"_s, u"4/2/26"_s)});
+    EXPECT_EQ(store().record(0).itemNumber, u"2101-0100000"_s);
+    EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
+    EXPECT_FALSE(doc().isModified());
+}
+
+}  // namespace
+}  // namespace veskplan

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "base/texts.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::ControllerTest;
+
+TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
+    controller = makeController();
+    controller->Form_Load();
+    EXPECT_EQ(port.lastFocus(), u"itemCat"_s);
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(port.busyDepth, 0);
+    EXPECT_EQ(master().engMet(), 0);
+    EXPECT_EQ(master().mastUnitLoaded(), Unit::English);
+    EXPECT_EQ(master().list().count(), 6);
+    EXPECT_EQ(master().mastRevDate(), u"Revised 3/14/26"_s);
+    EXPECT_EQ(master().srchPos(), -1);
+    EXPECT_EQ(master().grid().topRow(), 0);
+    EXPECT_EQ(master().grid().currentRow(), 5);
+    EXPECT_FALSE(doc().isModified());
+    EXPECT_TRUE(doc().isUntitled());
+    EXPECT_FALSE(controller->guardedCommandsEnabled());
+    EXPECT_EQ(doc().categories().numbers(), QStringList{u"01"_s});
+    EXPECT_EQ(boxes().numberIndex(), 0);
+    EXPECT_EQ(controller->config().mastDir, sandbox.dataDir());
+}
+
+TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
+    start();
+    controller->engMet_Click(1);  // an empty project loads at once
+    EXPECT_EQ(master().list().count(), 3);
+    EXPECT_EQ(master().mastRevDate(), u"Revised 4/2/26"_s);
+    EXPECT_TRUE(port.messages.empty());
+    controller->engMet_Click(0);
+    addMasterRow(0);
+    port.clear();
+    controller->engMet_Click(0);  // the loaded unit: nothing happens
+    EXPECT_EQ(port.busyCount, 0);
+
+    struct Case {
+        std::deque<Answer> answers;  // the unit question, then the save question
+        int engMet;
+        int items;
+    };
+    for (const Case& c : {Case{{Answer::No}, 0, 1}, Case{{Answer::Yes, Answer::Cancel}, 0, 1},
+                          Case{{Answer::Yes, Answer::No}, 1, 0}}) {
+        port.clear();
+        port.answers = c.answers;
+        controller->engMet_Click(1);
+        EXPECT_TRUE(port.answers.empty());
+        EXPECT_EQ(port.messages[0].text, texts::unitChangeQuestion());
+        EXPECT_EQ(port.messages[0].title, u"Change Master Item List"_s);
+        EXPECT_EQ(master().engMet(), c.engMet);
+        EXPECT_EQ(indexOf(*master().mastUnitLoaded()), c.engMet);
+        EXPECT_EQ(store().recordCount(), c.items);
+    }
+}
+
+TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
+    start();
+    QFile::remove(sandbox.dataDir() + u"/itemsm.txt"_s);
+    controller->engMet_Click(1);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(port.messages[0].text.contains(u"itemsm.txt"_s));
+    EXPECT_FALSE(port.messageWhileBusy);
+    EXPECT_EQ(master().list().count(), 0);
+    controller->addItem_Click();
+    EXPECT_EQ(store().recordCount(), 0);
+}
+
+TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUnitSwitch) {
+    start();
+    char16_t keys[] = {u'2', u'-', 8, u'a', u' '};
+    for (char16_t& key : keys) {
+        MainController::itemSrch_KeyPress(key);
+    }
+    EXPECT_EQ(std::u16string(keys, 5), (std::u16string{u'2', u'-', 8, 0, 0}));
+    char16_t lower = u'p';
+    MainController::srchStr_KeyPress(lower);
+    EXPECT_EQ(lower, u'P');
+
+    controller->itemSrch_Change(u"25"_s);
+    EXPECT_EQ(master().grid().topRow(), 0);  // six rows: the view cannot scroll
+    EXPECT_EQ(master().grid().currentRow(), 5);
+    controller->srchStr_Change(u"PIPE"_s);
+    controller->findNext_Click();
+    EXPECT_EQ(master().srchPos(), 3);
+    EXPECT_EQ(master().grid().selectedRow(), 3);
+    EXPECT_EQ(port.lastFocus(), u"addItem"_s);
+    controller->findNext_Click();
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::endOfMasterItems()});
+    controller->mastItemList_Click(0);
+    controller->findPrev_Click();
+    EXPECT_EQ(port.messageTexts().size(), 1u);  // row 0 has nothing before it
+    controller->srchStr_Change(u"ZZZ"_s);
+    controller->mastItemList_Click(2);
+    controller->findPrev_Click();
+    EXPECT_EQ(port.messageTexts().back(), texts::beginningOfMasterItems());
+    controller->engMet_Click(1);
+    EXPECT_EQ(master().srchPos(), 2);
+    EXPECT_EQ(master().descriptionSearchText(), u"ZZZ"_s);
+}
+
+TEST_F(ControllerTest, TheCategoryBrowserScrollsToTheChosenCategoryOnce) {
+    start();
+    int loads = 0;
+    port.categoryBrowser = [&] {
+        loads += controller->getCat_Load().root.children.empty() ? 0 : 1;
+        controller->catTree_NodeClick(u"2300 PAVING"_s);
+        EXPECT_FALSE(controller->catTree_DblClick());  // a section does not close the window
+        controller->catTree_NodeClick(u"2501 PIPE CULVERTS"_s);
+        EXPECT_TRUE(controller->catTree_DblClick());
+    };
+    controller->itemCat_Click();
+    EXPECT_EQ(master().grid().topRow(), 0);
+    EXPECT_TRUE(master().chosenCat().isEmpty());
+    EXPECT_EQ(&controller->getCat_Load(), &controller->getCat_Load());  // read once
+    controller->getCat_Unload();
+    QFile::remove(sandbox.dataDir() + u"/itemcats.txt"_s);
+    EXPECT_TRUE(controller->getCat_Load().root.children.empty());
+    EXPECT_TRUE(port.messageTexts().back().contains(u"itemcats.txt"_s));
+    EXPECT_EQ(loads, 1);
+}
+
+}  // namespace
+}  // namespace veskplan

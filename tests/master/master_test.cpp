@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "master/categorytree.h"
+#include "master/mastergridmodel.h"
+#include "master/masterlist.h"
+#include "master/masterlistfile.h"
+#include "master/mastersearch.h"
+#include "master/mastersession.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(MasterList, CutsFixedColumnsOfEveryLineAsTheyStand) {
+    const MasterList list = MasterList::parse(test::dataFile(u"master/list.txt"_s));
+    QStringList rows;
+    for (int row = 0; row < list.count(); ++row) {
+        rows.append(QStringList{list.itemNumber(row).toString(), list.description(row).toString(),
+                                list.unit(row).toString()}
+                        .join(u'|'));
+    }
+    const QString expected = QString::fromUtf8(test::dataFile(u"master/list.expected"_s));
+    EXPECT_EQ(rows, expected.split(u'\n', Qt::SkipEmptyParts));
+}
+
+TEST(MasterList, AnyBytesLoadWithoutHarm) {
+    QByteArray junk;
+    for (int i = 0; i < 5000; ++i) {
+        junk.append(static_cast<char>((i * 7919) % 256));
+    }
+    junk.append(QByteArray(200000, 'x'));  // one huge line
+    const MasterList list = MasterList::parse(junk);
+    ASSERT_GT(list.count(), 0);
+    for (int row = 0; row < list.count(); ++row) {
+        EXPECT_LE(list.itemNumber(row).size(), 12);
+        EXPECT_LE(list.description(row).size(), 40);
+        EXPECT_LE(list.unit(row).size(), 4);
+    }
+}
+
+TEST(MasterList, FindsNumbersByPrefixInOrderedAndUnorderedListsAndByTrimmedValue) {
+    const MasterList ordered = MasterList::parse(test::crlf({"2101-01", "2501-01", "2501-02"}));
+    const MasterList unordered = MasterList::parse(test::crlf({"2501-02", "2101-01", "2501-01"}));
+    const std::tuple<const char16_t*, int, int> cases[] = {
+        {u"", 0, 0},   {u"25", 1, 0},  {u"2501-01", 1, 2},
+        {u"21", 0, 1}, {u"3", -1, -1}, {u"2501-013", -1, -1}};
+    for (const auto& [prefix, inOrdered, inUnordered] : cases) {
+        EXPECT_EQ(ordered.firstRowStartingWith(prefix), inOrdered);
+        EXPECT_EQ(unordered.firstRowStartingWith(prefix), inUnordered);
+    }
+    const MasterList blanks = MasterList::parse(test::crlf({"2599-9999    S", " 2101-010000 X"}));
+    EXPECT_TRUE(blanks.containsNumber(u"2599-9999"));
+    EXPECT_TRUE(blanks.containsNumber(u"2101-010000"));
+    EXPECT_FALSE(blanks.containsNumber(u"2599-9999   "));
+    EXPECT_FALSE(blanks.containsNumber(u"2599"));
+}
+
+TEST(MasterSearch, FindNextAndPreviousWalkTheDescriptions) {
+    // Rows 0 to 4; "PIPE" in rows 1 and 3.
+    const MasterList list = MasterList::parse(
+        test::crlf({"1            ROAD", "2            PIPE A", "3            Pipe",
+                    "4            PIPE B", "5            END"}));
+    struct Case {
+        bool next;
+        int position;
+        const char16_t* text;
+        int found;
+        bool reachedEnd;
+        int positionAfter;
+    };
+    const Case cases[] = {
+        {true, -1, u"PIPE", 1, false, 1},  {true, 1, u"PIPE", 3, false, 3},
+        {true, 3, u"PIPE", -1, true, 3},   {true, 4, u"PIPE", 1, false, 1},   // from the last row
+        {true, 2, u"", 3, false, 3},       {true, 9, u"PIPE", -1, false, 9},  // beyond the list
+        {false, -1, u"PIPE", 3, false, 3}, {false, 3, u"PIPE", 1, false, 1},
+        {false, 1, u"PIPE", -1, true, 1},  {false, 0, u"PIPE", -1, false, 0},
+        {false, 9, u"END", 4, false, 4},   {false, 2, u"", 1, false, 1},
+    };
+    for (const Case& c : cases) {
+        const auto outcome = c.next ? mastersearch::findNext(list, c.position, c.text)
+                                    : mastersearch::findPrevious(list, c.position, c.text);
+        EXPECT_EQ(outcome.found, c.found) << c.next << c.position;
+        EXPECT_EQ(outcome.reachedEnd, c.reachedEnd) << c.next << c.position;
+        EXPECT_EQ(outcome.searchPosition, c.positionAfter) << c.next << c.position;
+    }
+    EXPECT_EQ(mastersearch::firstOfCategory(list, u"4    PAVING"), 3);
+    EXPECT_EQ(mastersearch::firstOfCategory(list, u"Items"), -1);
+}
+
+TEST(MasterSession, LoadsTheUnitsListWithItsDateOrReportsTheMissingFile) {
+    QTemporaryDir dir;
+    test::writeFile(dir.filePath(u"itemsm.txt"_s), "2101-0100000 CLEARING\r\n");
+    test::setModified(dir.filePath(u"itemsm.txt"_s), QDateTime(QDate(2026, 3, 14), QTime(23, 59)));
+    MasterSession session;
+    QAbstractItemModelTester tester(&session.grid().model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    EXPECT_TRUE(
+        session.load(Unit::Metric, dir.path(), QLocale(QLocale::English, QLocale::UnitedStates))
+            .isEmpty());
+    EXPECT_EQ(session.mastRevDate(), u"Revised 3/14/26"_s);
+    EXPECT_EQ(session.masterDate(), u"3/14/26"_s);
+    EXPECT_EQ(session.grid().currentRow(), 0);  // the last row, as a grid filled row by row
+    EXPECT_EQ(session.grid().model().index(0, 1).data().toString(), u"CLEARING"_s);
+    EXPECT_EQ(session.grid().model().headerData(2, Qt::Horizontal).toString(), u"Units"_s);
+    const QString error = session.load(Unit::English, dir.path(), QLocale::c());
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.filePath(u"itemse.txt"_s))));
+    EXPECT_TRUE(session.loadFailed());
+    EXPECT_EQ(session.list().count(), 0);
+    EXPECT_EQ(session.mastUnitLoaded(), Unit::English);
+    // A short date with blanks in it is shown whole.
+    EXPECT_EQ(revisedCaption(QDate(2026, 3, 14), QLocale(QLocale::Slovak, QLocale::Slovakia)),
+              u"Revised 14. 3. 2026"_s);
+}
+
+TEST(CategoryTree, SectionsHoldTheirCategoriesInFileOrderAndOddFilesStillGiveATree) {
+    const CategoryTree tree = CategoryTree::parse(test::crlf(
+        {"2050 EARLY", "2100 GRADING", "2101 CLEARING", "", "2300 PAVING", "2100 AGAIN"}));
+    const auto& sections = tree.root.children;
+    ASSERT_EQ(sections.size(), 4u);
+    EXPECT_EQ(sections[0].text, u"2050 EARLY"_s);  // before the first section: under the root
+    EXPECT_EQ(sections[1].key, u"I21"_s);
+    ASSERT_EQ(sections[1].children.size(), 2u);  // a blank line is a category
+    EXPECT_EQ(sections[1].children[0].text, u"2101 CLEARING"_s);
+    EXPECT_TRUE(sections[3].key.isEmpty());  // a repeated section number gets no key
+    EXPECT_TRUE(CategoryTree::isCategory(u"2101 CLEARING"_s));
+    for (const QString& text : {u"Items"_s, u"2100 GRADING"_s, QString()}) {
+        EXPECT_FALSE(CategoryTree::isCategory(text));
+    }
+    const CategoryTree missing = CategoryTree::read(u"/nonexistent/itemcats.txt"_s);
+    EXPECT_TRUE(missing.error.contains(u"itemcats.txt"_s));
+    EXPECT_TRUE(missing.root.children.empty());
+}
+
+}  // namespace
+}  // namespace veskplan

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
+
+#include "project/categoryboxes.h"
+#include "project/projectdocument.h"
+#include "project/projectgridmodel.h"
+#include "project/specialrows.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using AddKind = ProjectDocument::AddResult::Kind;
+using EditKind = ProjectDocument::EditResult::Kind;
+
+ProjectRecord item(const QString& number, const QString& cat, const QString& description = u"D"_s) {
+    return ProjectRecord{number, cat, description, u"LS"_s, std::nullopt};
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ProjectDocument doc{RecordStore::create(dir.filePath(u"work.vsk"_s))};
+    RecordStore& items() { return doc.items(); }
+    QString currentNumber() {
+        return items().hasCurrent() ? items().current().itemNumber + u'/' + items().current().cat
+                                    : u"none"_s;
+    }
+};
+
+TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndMakesTheNewItemCurrent) {
+    QAbstractItemModelTester tester(new ProjectGridModel(items(), QLocale::c(), &doc),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    EXPECT_FALSE(doc.guardedCommandsEnabled());
+    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, AddKind::Added);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.guardedCommandsEnabled());
+    EXPECT_EQ(doc.addItem(item(u"2101"_s, u"01"_s)).kind, AddKind::Added);
+    EXPECT_EQ(currentNumber(), u"2101/01"_s);
+    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"02"_s)).kind, AddKind::Added);
+    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s, u"OTHER"_s)).kind, AddKind::AlreadyInCategory);
+    EXPECT_EQ(currentNumber(), u"2301/01"_s);
+    // Free-text items skip the category check but still meet the table's key.
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::Added);
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::AlreadyInProject);
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s, u"OTHER"_s)).kind, AddKind::Added);
+    // The comparison is exact: trailing blanks make another item.
+    EXPECT_EQ(doc.addItem(item(u"2101 "_s, u"01"_s)).kind, AddKind::Added);
+    EXPECT_EQ(items().recordCount(), 6);
+}
+
+TEST_F(DocumentTest, RemovingPicksTheRowAboveOrTheNewFirstAndTheLastDisablesTheCommands) {
+    doc.removeCurrentItem();  // nothing to remove
+    EXPECT_FALSE(doc.isModified());
+    for (const char16_t* n : {u"A", u"B", u"C"}) {
+        doc.addItem(item(QString::fromUtf16(n), u"01"_s));
+    }
+    items().setCurrentRow(1);
+    doc.removeCurrentItem();
+    EXPECT_EQ(currentNumber(), u"A/01"_s);
+    doc.removeCurrentItem();
+    EXPECT_EQ(currentNumber(), u"C/01"_s);
+    doc.removeCurrentItem();
+    EXPECT_EQ(items().recordCount(), 0);
+    EXPECT_FALSE(doc.guardedCommandsEnabled());
+}
+
+TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
+    doc.addItem(item(u"2599-9999   "_s, u"01"_s));
+    doc.addItem(item(u"2599-99990"_s, u"01"_s));
+    doc.addItem(item(u"2101"_s, u"01"_s));
+    doc.setModified(false);
+    struct Case {
+        int row;
+        int column;
+        QString text;
+        EditKind kind;
+        const char* stored;  // the cell afterwards
+    };
+    const int qty = ProjectGridModel::QuantityColumn;
+    const int desc = ProjectGridModel::DescriptionColumn;
+    const Case cases[] = {
+        {0, qty, u" 12,5 "_s, EditKind::Stored, "12.5"},
+        {0, qty, u"3.25"_s, EditKind::Stored, "3.25"},
+        {0, qty, u"lots"_s, EditKind::NotANumber, "3.25"},
+        {0, qty, QString(), EditKind::Stored, ""},
+        // Rows in the working order: 2101, "2599-9999   ", 2599-99990.
+        {1, desc, u"BRIDGE RAIL"_s, EditKind::Stored, "BRIDGE RAIL"},
+        {0, desc, u"X"_s, EditKind::Refused, "D"},
+        {2, desc, u"X"_s, EditKind::Refused, "D"},
+        {0, ProjectGridModel::UnitsColumn, u"X"_s, EditKind::Refused, "LS"},
+        {7, qty, u"1"_s, EditKind::Refused, nullptr},
+    };
+    ProjectGridModel model(items(), QLocale::c());
+    for (const Case& c : cases) {
+        EXPECT_EQ(doc.editCell(c.row, c.column, c.text, u',').kind, c.kind) << c.text.toStdString();
+        if (c.stored) {
+            EXPECT_EQ(model.data(model.index(c.row, c.column)).toString(),
+                      QString::fromLatin1(c.stored));
+        }
+    }
+    EXPECT_TRUE(doc.isModified());
+    doc.setModified(false);
+    EXPECT_EQ(doc.editCell(1, desc, u"BRIDGE RAIL"_s, u'.').kind, EditKind::Stored);
+    EXPECT_FALSE(doc.isModified());  // the same value is no change
+}
+
+TEST_F(DocumentTest, HeaderFieldsAndCategoriesMarkTheProjectModified) {
+    doc.setProjectNumber(u"STP-0000-0000-0000-0000-00-EXTRA"_s);
+    EXPECT_EQ(doc.header().projNum, u"STP-0000-0000-0000-0000-0"_s);
+    EXPECT_TRUE(doc.isModified());
+    doc.setModified(false);
+    doc.setProjectNumber(u"STP-0000-0000-0000-0000-0"_s);
+    doc.setDesigner(QString());
+    doc.setLettingMonth(12);  // no such month: none, as before
+    EXPECT_FALSE(doc.isModified());
+    CategoryList list;
+    list.append(u"98"_s, QString());
+    doc.setCategories(list);
+    EXPECT_TRUE(doc.appendCategory());
+    EXPECT_FALSE(doc.appendCategory());
+    EXPECT_EQ(doc.categories().numbers(), (QStringList{u"98"_s, u"99"_s}));
+    EXPECT_EQ(CategoryList().nextNumber(), u"01"_s);
+}
+
+TEST_F(DocumentTest, TheTwoCategoryBoxesMoveTogetherAndKeepTheTypedDescription) {
+    CategoryBoxes boxes(doc);
+    specialrows::ProjectContents contents;
+    doc.bind(contents, true);
+    CategoryList list;
+    list.append(u"01"_s, u"Roadway"_s);
+    doc.setCategories(list);
+    boxes.selectNumber(0);
+    EXPECT_EQ(boxes.descriptionIndex(), 0);
+    EXPECT_EQ(boxes.descriptionText(), u"Roadway"_s);
+    ASSERT_TRUE(boxes.addCategory());
+    EXPECT_EQ(boxes.numberIndex(), 1);
+    EXPECT_EQ(boxes.currentNumber(), u"02"_s);
+    boxes.typeDescription(u"Bridge"_s);
+    boxes.selectDescription(0);  // picking another entry does not store the typed text
+    EXPECT_EQ(boxes.numberIndex(), 0);
+    boxes.selectNumber(1);
+    boxes.typeDescription(u"Bridge"_s);
+    boxes.storeTypedDescription();
+    EXPECT_EQ(doc.categories().descriptions(), (QStringList{u"Roadway"_s, u"Bridge"_s}));
+    doc.setModified(false);
+    boxes.selectNumber(1);  // looking at the chosen category again is no change
+    boxes.storeTypedDescription();
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
+    specialrows::ProjectContents saved;
+    saved.hadRows = true;
+    saved.projNum = u"P"_s;
+    doc.bind(saved, true);
+    EXPECT_TRUE(doc.guardedCommandsEnabled());
+    EXPECT_FALSE(doc.isModified());
+    doc.addItem(item(u"A"_s, u"01"_s));
+    doc.removeCurrentItem();
+    EXPECT_FALSE(doc.guardedCommandsEnabled());
+    doc.setModified(false);
+    doc.clearForNewProject();
+    EXPECT_TRUE(doc.isModified());  // the project number held a value
+    EXPECT_TRUE(doc.isUntitled());
+}
+
+}  // namespace
+}  // namespace veskplan

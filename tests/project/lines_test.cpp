@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include "master/masterlist.h"
+#include "project/countylookup.h"
+#include "project/itemlines.h"
+#include "project/revisioncheck.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+ProjectRecord rec(const QString& number, const QString& cat, std::optional<double> quantity) {
+    return ProjectRecord{number, cat, u"D"_s, u"LS"_s, quantity};
+}
+
+TEST(ItemLines, MergeOneItemAcrossCategoriesButNeverTheFreeTextItem) {
+    const auto lines =
+        itemlines::merge({rec(u"2101"_s, u"01"_s, 1), rec(u"2101"_s, u"03"_s, std::nullopt),
+                          rec(u"2599-9999"_s, u"01"_s, 2), rec(u"2599-9999"_s, u"02"_s, 3),
+                          rec(u"2599-0001"_s, u"01"_s, 4), rec(u"2599-0001"_s, u"02"_s, 5)});
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].entries.size(), 2u);
+    EXPECT_EQ(lines[0].entries[1].category, 3);
+    EXPECT_EQ(lines[0].total, 1);
+    EXPECT_EQ(lines[1].total, 2);
+    EXPECT_EQ(lines[3].total, 9);
+    EXPECT_EQ(itemlines::highestCategory({}), 1);
+    EXPECT_EQ(itemlines::highestCategory({rec(u"A"_s, u"999999"_s, 1)}), 999999);
+}
+
+TEST(RevisionCheck, MarksNumbersTheListLacksAndRemovesOldMarks) {
+    const MasterList list = MasterList::parse(test::masterLine("2101-0100000", "C", "LS") + "\r\n" +
+                                              test::masterLine("2599-9999", "S", "LS"));
+    const std::pair<QString, QString> cases[] = {
+        {u"2101-0100000"_s, u"2101-0100000"_s},
+        {u"2101-0100000  <<"_s, u"2101-0100000"_s},
+        {u"2599-9999   "_s, u"2599-9999   "_s},
+        {u"2599-9999"_s, u"2599-9999"_s},
+        {u"2101-0100001"_s, u"2101-0100001  <<"_s},
+        {u"2101-0100000XYZ"_s, u"2101-0100000"_s},  // cut to twelve characters
+        {u"3000-1"_s, u"3000-1  <<"_s},
+    };
+    for (const auto& [stored, revised] : cases) {
+        EXPECT_EQ(revisioncheck::revisedItemNumber(stored, list), revised) << stored.toStdString();
+    }
+}
+
+TEST(CountyLookup, LineNOfTheFileForTheLastTwoCharacters) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"counties.txt"_s);
+    test::writeFile(file, test::crlf({"Alder", "Birchwood", "Cedar Falls"}));
+    CountyLookup county(file);
+    county.keep(u"Kept"_s);
+    const std::pair<const char*, const char*> cases[] = {
+        {"STP-12-B(7)03", "Cedar Falls"},
+        {"X-2", "Birchwood"},
+        {"B(1)", "Alder"},
+        {"NH-A3", "Kept"},
+        {"", "Kept"},
+        {"X-09", ""},
+    };
+    for (const auto& [number, name] : cases) {
+        EXPECT_EQ(county.lookUp(QString::fromLatin1(number)), QString::fromLatin1(name)) << number;
+    }
+    EXPECT_EQ(CountyLookup(dir.filePath(u"none.txt"_s)).lookUp(u"X-01"_s), QString());
+}
+
+}  // namespace
+}  // namespace veskplan

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "base/error.h"
+#include "base/sqlitedb.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+ProjectRecord row(const QString& number, const QString& cat, const QString& description,
+                  const QString& units, std::optional<double> quantity = std::nullopt) {
+    return ProjectRecord{number, cat, description, units, quantity};
+}
+
+TEST(ProjectFile, BadFilesAreRefusedNamingTheFileAndTheReason) {
+    struct Case {
+        const char* sql;  // nullptr: the file holds the bytes below instead
+        const char* bytes;
+        const char* reason;
+    };
+    const char* table =
+        "CREATE TABLE veskdata (\"Item Number\" TEXT, \"Cat\" TEXT, \"Description\" TEXT, "
+        "\"Units\" TEXT, \"Quantity\");";
+    const Case cases[] = {
+        {nullptr, nullptr, "does not exist"},
+        {nullptr, "Project: not a database\r\n", "not a database"},
+        {"CREATE TABLE notes (x TEXT);", nullptr, "no project item table"},
+        {"CREATE TABLE veskdata (\"Item Number\" TEXT, \"Cat\" TEXT);", nullptr, "Description"},
+        {"INSERT INTO veskdata VALUES ('2101', '01', 'X', 'LS', 'lots');", nullptr, "not a number"},
+        {"INSERT INTO veskdata VALUES ('2101', '01', X'00', 'LS', 1);", nullptr, "not text"},
+        {"INSERT INTO veskdata VALUES ('A', '01', 'X', 'LS', 1), ('A', '01', 'X', 'M', 2);",
+         nullptr, "twice"},
+        {"CREATE VIEW v AS SELECT 1;", nullptr, "triggers or views"},
+    };
+    QTemporaryDir dir;
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QString::number(++n) + u".vsk"_s);
+        if (c.bytes) {
+            test::writeFile(path, c.bytes);
+        } else if (c.sql) {
+            SqliteDb db(path, SqliteDb::Mode::ReadWriteCreate);
+            sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_ENABLE_VIEW, 1, nullptr);
+            if (QByteArray(c.sql).contains("veskdata VALUES")) {
+                db.exec(table);
+            }
+            db.exec(c.sql);
+        }
+        try {
+            projectfile::read(path);
+            ADD_FAILURE() << "accepted: " << c.reason;
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.message().contains(QDir::toNativeSeparators(path)));
+            EXPECT_TRUE(error.message().contains(QString::fromLatin1(c.reason)))
+                << error.message().toStdString();
+        }
+    }
+}
+
+TEST(ProjectFile, SplitTakesTheSpecialRowsOffTheFrontOfTheWorkingOrder) {
+    const auto contents = specialrows::split({
+        row(u"2101-0100000"_s, u"02"_s, u"CLEARING"_s, u"ACRE"_s, 2.5),
+        row(u"0000-2000000"_s, u"00"_s, u" 3/14/2026 "_s, u"4"_s),
+        row(u"0000-0000002"_s, u"00"_s, u"Bridge"_s, u"02"_s),
+        row(u"0000-1000000"_s, u"00"_s, u"STP-12-B(7)03"_s + QString(12, u' ') + u" Pat "_s,
+            u"1"_s),
+        row(u"0000-0000001"_s, u"00"_s, u"Roadway"_s, u"01"_s),
+        // After the first item a "0000" number is an item.
+        row(u"0000-9"_s, u"03"_s, u"X"_s, u"LS"_s),
+    });
+    EXPECT_TRUE(contents.hadRows);
+    EXPECT_EQ(contents.projNum, u"STP-12-B(7)03"_s);
+    EXPECT_EQ(contents.designer, u"Pat"_s);
+    EXPECT_EQ(contents.unitIndex, 1);
+    EXPECT_EQ(contents.masterDate, u"3/14/2026"_s);
+    EXPECT_EQ(contents.letMonth, 4);
+    EXPECT_EQ(contents.categories.numbers(), (QStringList{u"01"_s, u"02"_s}));
+    EXPECT_EQ(contents.categories.descriptions(), (QStringList{u"Roadway"_s, u"Bridge"_s}));
+    ASSERT_EQ(contents.items.size(), 2u);
+    EXPECT_EQ(contents.items[1].itemNumber, u"0000-9"_s);
+
+    // Out-of-range numbers name no unit and no month instead of overflowing.
+    const auto odd = specialrows::split({row(u"0000-1000000"_s, u"00"_s, u"X"_s, u"1e10"_s),
+                                         row(u"0000-2000000"_s, u"00"_s, u""_s, u"-1e12"_s)});
+    EXPECT_FALSE(odd.unitIndex.has_value());
+    EXPECT_EQ(odd.letMonth, -1);
+    EXPECT_TRUE(odd.projNum == u"X"_s && odd.designer.isEmpty());
+}
+
+TEST(ProjectFile, SavedRowsAreWrittenWholeAndReadBack) {
+    HeaderFields header{u"STP-9"_s, u"Pat Quinn"_s, 11};
+    CategoryList categories;
+    categories.append(u"01"_s, u"Roadway"_s);
+    categories.append(u"02"_s, QString());
+    const auto special = specialrows::compose(header, 0, u"3/14/2026"_s, categories);
+    const std::vector<ProjectRecord> expected = {
+        row(u"0000-1000000"_s, u"00"_s, u"STP-9"_s + QString(20, u' ') + u"Pat Quinn"_s, u"0"_s),
+        row(u"0000-2000000"_s, u"00"_s, u"3/14/2026"_s, u"11"_s),
+        row(u"0000-0000001"_s, u"00"_s, u"Roadway"_s, u"01"_s),
+        row(u"0000-0000002"_s, u"00"_s, u"No Description"_s, u"02"_s),
+    };
+    EXPECT_EQ(special, expected);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"p.vsk"_s);
+    const std::vector<ProjectRecord> items = {
+        row(u"2599-9999   "_s, u"01"_s, QString::fromUtf16(u"BRIDGE \u2013 NORTH  "), u"LS"_s, .1),
+        row(u"2101-0100000"_s, u"02"_s, u"CLEARING"_s, QString())};
+    test::writeFile(path, "old contents");
+    projectfile::write(path, items, special);
+    std::vector<ProjectRecord> back = projectfile::read(path);
+    ASSERT_EQ(back.size(), 6u);
+    EXPECT_EQ(std::vector<ProjectRecord>(back.begin(), back.begin() + 2), items);
+    EXPECT_EQ(specialrows::split(back).categories.descriptions(),
+              (QStringList{u"Roadway"_s, u"No Description"_s}));
+    SqliteDb db(path, SqliteDb::Mode::ReadOnly);
+    auto id = db.prepare("PRAGMA application_id");
+    id.step();
+    EXPECT_EQ(id.integer(0), 0x56534B50);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.vsk"_s});
+}
+
+}  // namespace
+}  // namespace veskplan
