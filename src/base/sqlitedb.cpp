@@ -58,23 +58,6 @@ qint64 SqliteDb::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-void SqliteDb::backupTo(const QString& path) {
-    SqliteDb target(path, Mode::ReadWriteCreate);
-    sqlite3_backup* backup = sqlite3_backup_init(target.db_, "main", db_, "main");
-    if (!backup) {
-        target.fail();
-    }
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE) {
-        throw SqliteError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
-    }
-    const int finishCode = sqlite3_errcode(target.db_);
-    if (finishCode != SQLITE_OK) {
-        target.fail();
-    }
-}
-
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) : db_(db) {
     const int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr);
     if (rc != SQLITE_OK) {

@@ -41,9 +41,6 @@ public:
     SqliteStatement prepare(const char* sql);
     qint64 lastInsertRowId() const;
 
-    // Copies the whole database into the file at `path` (created or replaced).
-    void backupTo(const QString& path);
-
     sqlite3* handle() const { return db_; }
 
 private:

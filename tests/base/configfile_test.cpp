@@ -1,0 +1,89 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QDir>
+
+#include "base/configfile.h"
+#include "base/error.h"
+#include "base/texts.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::crlf;
+
+const Configuration kDefaults{u"/defaults/data"_s, u"/home/u"_s, u"/home/u"_s};
+
+class ConfigFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(u"veskplan.ini"_s); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ConfigFileTest, ReadsTheValuesByPosition) {
+    struct Case {
+        QByteArray bytes;
+        Configuration values;
+        bool tooShort;
+    };
+    const Case cases[] = {
+        // Values from the eleventh character of lines 2, 4 and 6; the others are not looked at.
+        {crlf({"x", "mastDir = C:\\vesk", "", "tsptDir = \\\\srv\\t", "; y", "lastDir = D:\\j"}),
+         {u"C:\\vesk"_s, u"\\\\srv\\t"_s, u"D:\\j"_s},
+         false},
+        {crlf({"c", "mastDir=/data/lists", "c", "tsptDir", "c", ""}),
+         {u"ata/lists"_s, {}, {}},
+         false},
+        {"c\nmastDir = /d\xE9p\xF4t\nc\ntsptDir = /b\nc\nlastDir = /c\n",
+         {u"/dépôt"_s, u"/b"_s, u"/c"_s},
+         false},
+        // A short file keeps what it has and takes the defaults for the rest.
+        {crlf({"c", "mastDir = /lists", "c"}),
+         {u"/lists"_s, kDefaults.tsptDir, kDefaults.lastDir},
+         true},
+        {"", kDefaults, true},
+    };
+    for (const Case& c : cases) {
+        test::writeFile(path(), c.bytes);
+        const auto result = ConfigFile(path()).read(kDefaults);
+        EXPECT_EQ(result.values, c.values) << c.bytes.toStdString();
+        EXPECT_TRUE(result.existed);
+        EXPECT_EQ(result.warning,
+                  c.tooShort ? texts::configTooShort(QDir::toNativeSeparators(path())) : QString())
+            << c.bytes.toStdString();
+    }
+}
+
+TEST_F(ConfigFileTest, MissingFileIsAFirstRunAndAnUnreadableOneWarns) {
+    const auto missing = ConfigFile(path()).read(kDefaults);
+    EXPECT_FALSE(missing.existed);
+    EXPECT_EQ(missing.values, kDefaults);
+    EXPECT_TRUE(missing.warning.isEmpty());
+
+    ASSERT_TRUE(QDir().mkpath(path()));  // a folder where the file should be
+    const auto unreadable = ConfigFile(path()).read(kDefaults);
+    EXPECT_EQ(unreadable.values, kDefaults);
+    EXPECT_TRUE(unreadable.warning.startsWith(
+        u"The configuration file "_s + QDir::toNativeSeparators(path()) + u" could not be read"_s))
+        << unreadable.warning.toStdString();
+}
+
+TEST_F(ConfigFileTest, RewritesALongerFileWithExactlySixLines) {
+    test::writeFile(path(), crlf({"c", "mastDir = /srv/d\xE9p\xF4t/lists", "c",
+                                  "tsptDir = \\\\server\\trns", "c", "lastDir = ", "7", "8"}));
+    const ConfigFile file(path());
+    file.write(file.read(kDefaults).values);
+    EXPECT_TRUE(test::sameBytes(test::dataFile(u"base/veskplan.ini"_s), test::readFile(path())));
+}
+
+TEST_F(ConfigFileTest, FailedWriteNamesTheFile) {
+    test::writeFile(dir.filePath(u"file"_s), "x");
+    const QString blocked = dir.filePath(u"file/veskplan.ini"_s);
+    EXPECT_THAT([&] { ConfigFile(blocked).write(kDefaults); },
+                testing::ThrowsMessage<Error>(testing::StartsWith(
+                    "The configuration file " + QDir::toNativeSeparators(blocked).toStdString())));
+}
+
+}  // namespace
+}  // namespace veskplan
