@@ -259,6 +259,12 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mnuFileSep2 = mnuFile->addSeparator();
     mnuFileSep2->setObjectName(u"mnuFileSep2"_s);
     mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"Exit"_s);
+    mnuEdit = bar->addMenu(u"Edit"_s);
+    mnuEdit->setObjectName(u"mnuEdit"_s);
+    mnuEditUndo = add(mnuEdit, u"mnuEditUndo"_s, u"Undo"_s);
+    mnuEditUndo->setShortcuts(QKeySequence::Undo);
+    mnuEditRedo = add(mnuEdit, u"mnuEditRedo"_s, u"Redo"_s);
+    mnuEditRedo->setShortcuts(QKeySequence::Redo);
     mnuExp = bar->addMenu(u"Export"_s);
     mnuExp->setObjectName(u"mnuExp"_s);
     mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"Trns*Port"_s);

@@ -60,6 +60,9 @@ struct MainFormWidgets {
     QAction* mnuFileSaveas = nullptr;
     QAction* mnuFileSep2 = nullptr;
     QAction* mnuFileExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
     QMenu* mnuExp = nullptr;
     QAction* mnuExpTrans = nullptr;
     QAction* mnuExpRCAD = nullptr;

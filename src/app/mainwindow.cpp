@@ -130,11 +130,10 @@ void MainWindow::connectProject() {
             [this](int index) { controller_.catNum_Click(index); });
     connect(w_.catDesc, &QComboBox::activated, this,
             [this](int index) { controller_.catDesc_Click(index); });
-    connect(w_.catDesc, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        if (!refreshing_) {
-            controller_.catDesc_Change(text);
-        }
-    });
+    // Only what the user types is a change of the text: a pick in the list changes the text
+    // too, while the box is still changing its entry, and must reach the controller as a pick.
+    connect(w_.catDesc->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { controller_.catDesc_Change(text); });
     w_.catDesc->installEventFilter(this);
     w_.catDesc->lineEdit()->installEventFilter(this);
     connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
@@ -144,6 +143,8 @@ void MainWindow::connectProject() {
 
 void MainWindow::connectMenus() {
     connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.mnuFileNew_Click(); });
+    connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.mnuEditUndo_Click(); });
+    connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.mnuEditRedo_Click(); });
     connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.mnuFileOpen_Click(); });
     connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
     connect(w_.mnuFileSaveas, &QAction::triggered, this,
@@ -254,6 +255,11 @@ void MainWindow::refreshProject() {
                             w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
         action->setEnabled(controller_.guardedCommandsEnabled());
     }
+    QUndoStack& undo = controller_.document().undoStack();
+    w_.mnuEditUndo->setText(controller_.undoCaption());
+    w_.mnuEditUndo->setEnabled(undo.canUndo());
+    w_.mnuEditRedo->setText(controller_.redoCaption());
+    w_.mnuEditRedo->setEnabled(undo.canRedo());
     QTableView* grid = w_.projItemDB;
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
         grid->setColumnWidth(c,

@@ -77,6 +77,53 @@ inline QString quantityNotANumber(const QString& typed) {
 inline QString cellNotSaved(const QString& reason) {
     return u"Warning!\nThe change could not be saved: "_s + reason;
 }
+inline QString workingCopyNotWritten(const QString& reason) {
+    return u"The working copy of the project could not be written: "_s + reason +
+           u"\nSave the project to keep your changes."_s;
+}
+inline QString changeNotUndone(const QString& reason) {
+    return u"The step could not be undone or redone: "_s + reason +
+           u"\nThe list of steps to undo has been cleared."_s;
+}
+inline QString itemGone() {
+    return u"the item is no longer in the project"_s;
+}
+
+// Undo steps: the Edit menu shows "Undo " or "Redo " before them.
+inline QString addItemStep() {
+    return u"Add Item"_s;
+}
+inline QString removeItemStep() {
+    return u"Remove Item"_s;
+}
+inline QString editQuantityStep() {
+    return u"Quantity"_s;
+}
+inline QString editDescriptionStep() {
+    return u"Description"_s;
+}
+inline QString addCategoryStep() {
+    return u"Add Category"_s;
+}
+inline QString describeCategoryStep() {
+    return u"Category Description"_s;
+}
+inline QString changeProjectNumberStep() {
+    return u"Project Number"_s;
+}
+inline QString changeDesignerStep() {
+    return u"Designer"_s;
+}
+inline QString changeLettingMonthStep() {
+    return u"Letting Month"_s;
+}
+inline QString undoPrefix() {
+    return u"Undo"_s;
+}
+inline QString redoPrefix() {
+    return u"Redo"_s;
+}
+
 inline QString noDescription() {
     return u"No Description"_s;
 }

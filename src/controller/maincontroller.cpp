@@ -46,6 +46,10 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       cad_(*document_, master_, config_, grid_, dialogs_, port_, locale_),
       tabfill_(*document_, master_, paths_.seedWorkbook(), grid_, dialogs_, port_),
       print_(*document_, grid_, county_, port_, locale_, today_) {
+    connect(document_.get(), &ProjectDocument::categoriesChanged, this,
+            [this] { boxes_.followCategories(); });
+    connect(document_.get(), &ProjectDocument::changeFailed, this,
+            [this](const QString& reason) { port_.warn(reason); });
     projectModel_->setCellLock(
         [this](int row, int column) { return document_->isCellEditable(row, column); });
     projectModel_->setCellEditor([this](int row, int column, const QString& text) {
@@ -335,6 +339,28 @@ void MainController::designer_Change(const QString& text) {
 void MainController::letMonth_Click(int index) {
     Notify notify(*this);
     document_->setLettingMonth(index);
+}
+
+void MainController::mnuEditUndo_Click() {
+    Notify notify(*this);
+    port_.commitPendingEdits();
+    document_->undo();
+}
+
+void MainController::mnuEditRedo_Click() {
+    Notify notify(*this);
+    port_.commitPendingEdits();
+    document_->redo();
+}
+
+QString MainController::undoCaption() const {
+    const QString what = document_->undoStack().undoText();
+    return what.isEmpty() ? texts::undoPrefix() : texts::undoPrefix() + u' ' + what;
+}
+
+QString MainController::redoCaption() const {
+    const QString what = document_->undoStack().redoText();
+    return what.isEmpty() ? texts::redoPrefix() : texts::redoPrefix() + u' ' + what;
 }
 
 void MainController::mnuFileNew_Click() {

@@ -82,6 +82,13 @@ public:
     void designer_Change(const QString& text);
     void letMonth_Click(int index);
 
+    // Edit menu: the undo stack of the project.
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    // "Undo <what>" and "Redo <what>", or the bare word when there is nothing to undo or redo.
+    QString undoCaption() const;
+    QString redoCaption() const;
+
     // File menu and closing.
     void mnuFileNew_Click();
     void mnuFileOpen_Click();

@@ -35,7 +35,13 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 
 }  // namespace
 
+void ProjectFiles::commitTyping() {
+    port_.commitPendingEdits();
+    boxes_.storeTypedDescription();
+}
+
 bool ProjectFiles::confirmDiscard() {
+    commitTyping();
     if (!document_.isModified()) {
         return true;
     }
@@ -53,8 +59,7 @@ bool ProjectFiles::confirmDiscard() {
 }
 
 ProjectFiles::SaveResult ProjectFiles::saver() {
-    port_.commitPendingEdits();
-    boxes_.storeTypedDescription();
+    commitTyping();
 
     QString target = document_.fileName();
     if (document_.isUntitled()) {
@@ -72,8 +77,8 @@ ProjectFiles::SaveResult ProjectFiles::saver() {
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows);
     } catch (const Error& error) {
-        document_.setModified(true);
         port_.warn(error.message());
+        document_.setModified(true);
         return SaveResult::Failed;
     }
     if (document_.isUntitled()) {
@@ -144,6 +149,7 @@ bool ProjectFiles::exit() {
 }
 
 bool ProjectFiles::closeWindow() {
+    commitTyping();
     if (document_.isModified()) {
         const Answer answer =
             port_.showMessage(MessageRequest{texts::unsavedQuestion(), texts::attentionTitle(),

@@ -51,6 +51,8 @@ public:
     void openFile(const QString& path, bool checkRevision = true);
 
 private:
+    // A value still being typed into a grid cell or the category description box is stored.
+    void commitTyping();
     // The unsaved-changes question; true when the command may go on.
     bool confirmDiscard();
 

@@ -39,6 +39,7 @@ void UnitSelector::load(Unit unit) {
         BusyCursor busy(port_);
         failure = master_.load(unit, config_.mastDir, locale_);
     }
+    document_.setUnitIndex(indexOf(unit));
     if (!failure.isEmpty()) {
         port_.warn(failure);
     }

@@ -16,9 +16,8 @@ struct Configuration;
 class UnitSelector {
 public:
     // `newProject` runs the New Project command and tells whether it went through.
-    UnitSelector(MasterSession& master, const ProjectDocument& document,
-                 const Configuration& config, UserPort& port, QLocale locale,
-                 std::function<bool()> newProject)
+    UnitSelector(MasterSession& master, ProjectDocument& document, const Configuration& config,
+                 UserPort& port, QLocale locale, std::function<bool()> newProject)
         : master_(master),
           document_(document),
           config_(config),
@@ -37,7 +36,7 @@ private:
     void load(Unit unit);
 
     MasterSession& master_;
-    const ProjectDocument& document_;
+    ProjectDocument& document_;
     const Configuration& config_;
     UserPort& port_;
     QLocale locale_;

@@ -1,5 +1,7 @@
 #include "project/categoryboxes.h"
 
+#include <algorithm>
+
 #include "project/projectdocument.h"
 
 namespace veskplan {
@@ -16,7 +18,6 @@ void CategoryBoxes::selectNumber(int index) {
     if (descriptionIndex_ != index) {
         selectDescription(index);
     }
-    document_.setModified(true);
 }
 
 void CategoryBoxes::selectDescription(int index) {
@@ -31,24 +32,33 @@ void CategoryBoxes::selectDescription(int index) {
     if (numberIndex_ != index) {
         selectNumber(index);
     }
-    document_.setModified(true);
 }
 
 void CategoryBoxes::typeDescription(const QString& text) {
-    if (text == descriptionText_) {
-        return;
-    }
     descriptionText_ = text;
-    document_.setModified(true);
 }
 
 void CategoryBoxes::storeTypedDescription() {
     if (numberIndex_ < 0) {
         return;
     }
-    // Typing already marked the project modified; storing the text is no further change.
     document_.setCategoryDescription(numberIndex_, descriptionText_);
     descriptionIndex_ = numberIndex_;
+}
+
+void CategoryBoxes::followCategories() {
+    const CategoryList& categories = document_.categories();
+    if (categories.isPosition(numberIndex_) && categories.isPosition(descriptionIndex_)) {
+        // An undone or redone description shows in the edit field.
+        if (numberIndex_ == descriptionIndex_) {
+            descriptionText_ = categories.descriptions().value(numberIndex_);
+        }
+        return;
+    }
+    const int last = categories.count() - 1;
+    numberIndex_ = std::min(numberIndex_, last);
+    descriptionIndex_ = numberIndex_;
+    descriptionText_ = categories.descriptions().value(numberIndex_);
 }
 
 bool CategoryBoxes::addCategory() {

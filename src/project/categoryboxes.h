@@ -20,11 +20,11 @@ public:
     // The text in the edit field of `catDesc`.
     const QString& descriptionText() const { return descriptionText_; }
 
-    // A pick in either box (`catNum_Click`, `catDesc_Click`). Choosing the position already
-    // shown in both is no change.
+    // A pick in either box (`catNum_Click`, `catDesc_Click`). Choosing a category only chooses
+    // where added items go; it changes nothing in the project.
     void selectNumber(int index);
     void selectDescription(int index);
-    // Typing in the description box (`catDesc_Change`).
+    // Typing in the description box (`catDesc_Change`); stored when the box is left.
     void typeDescription(const QString& text);
     // Stores the typed text as the description of the selected category (`catDesc_LostFocus`).
     void storeTypedDescription();
@@ -32,6 +32,9 @@ public:
     bool addCategory();
     // After the categories were replaced: nothing selected, the edit field emptied.
     void reset();
+    // After an undo or redo changed the categories: a selection beyond the list moves to the
+    // last category, and the edit field shows the selected category's description.
+    void followCategories();
 
 private:
     ProjectDocument& document_;

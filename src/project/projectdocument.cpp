@@ -1,15 +1,182 @@
 #include "project/projectdocument.h"
 
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <utility>
+
 #include "base/numbertext.h"
+#include "base/texts.h"
 #include "project/projectgridmodel.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
 
-ProjectDocument::ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent)
-    : QObject(parent), items_(std::move(items)) {}
+using namespace Qt::Literals::StringLiterals;
 
-ProjectDocument::~ProjectDocument() = default;
+// Any number of items put in, taken out or changed, as one step. An item is found by its key
+// (category, item number, description), which no two items share.
+class ItemsCommand : public QUndoCommand {
+public:
+    struct Change {
+        std::optional<ProjectRecord> before;
+        std::optional<ProjectRecord> after;
+    };
+
+    ItemsCommand(ProjectDocument& document, std::vector<Change> changes, const QString& text)
+        : QUndoCommand(text), document_(document), changes_(std::move(changes)) {}
+
+    // The first execution, before the command goes on the stack. Throws DuplicateKeyError or
+    // SqliteError; nothing changes then.
+    void execute() {
+        apply(true);
+        executed_ = true;
+    }
+
+    void redo() override {
+        if (executed_) {
+            executed_ = false;  // push() redoes what execute() already did
+            return;
+        }
+        guarded(true);
+    }
+    void undo() override { guarded(false); }
+
+private:
+    // An undo or redo cannot throw through the stack: a failure is kept for the document,
+    // which ends the history once the stack is done.
+    void guarded(bool forward) {
+        try {
+            apply(forward);
+        } catch (const DuplicateKeyError&) {
+            document_.failedChange_ = texts::itemAlreadyInProject();
+        } catch (const SqliteError& error) {
+            document_.failedChange_ = error.message();
+        }
+    }
+
+    void apply(bool forward) {
+        RecordStore& store = document_.items();
+        if (changes_.size() == 1) {
+            step(store, changes_.front(), forward);
+        } else {
+            RecordStore::Batch batch(store);
+            if (forward) {
+                for (const Change& change : changes_) {
+                    step(store, change, forward);
+                }
+            } else {
+                for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
+                    step(store, *it, forward);
+                }
+            }
+            batch.commit();
+        }
+        document_.itemsChanged();
+    }
+
+    static void step(RecordStore& store, const Change& change, bool forward) {
+        const std::optional<ProjectRecord>& from = forward ? change.before : change.after;
+        const std::optional<ProjectRecord>& to = forward ? change.after : change.before;
+        if (to && !from) {
+            store.append(*to);
+            store.setBookmark(store.lastModified());
+            return;
+        }
+        const int row = store.rowOfKey(*from);
+        if (row < 0) {
+            throw SqliteError(0, texts::itemGone());
+        }
+        store.setCurrentRow(row);
+        if (to) {
+            store.updateCurrent(*to);
+            return;
+        }
+        store.deleteCurrent();
+        store.movePrevious();
+        if (store.bof() && store.recordCount() > 0) {
+            store.moveFirst();
+        }
+    }
+
+    ProjectDocument& document_;
+    std::vector<Change> changes_;
+    bool executed_ = false;
+};
+
+// A header field set to another value. Typing into one field makes one step.
+class HeaderCommand : public QUndoCommand {
+public:
+    HeaderCommand(ProjectDocument& document, ProjectDocument::HeaderField field, QString before,
+                  QString after)
+        : QUndoCommand(captionOf(field)),
+          document_(document),
+          field_(field),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+
+    int id() const override { return 1 + static_cast<int>(field_); }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const HeaderCommand*>(other);
+        after_ = next->after_;
+        setObsolete(after_ == before_);
+        return true;
+    }
+    void redo() override { document_.applyHeader(field_, after_); }
+    void undo() override { document_.applyHeader(field_, before_); }
+
+private:
+    static QString captionOf(ProjectDocument::HeaderField field) {
+        switch (field) {
+            case ProjectDocument::HeaderField::ProjectNumber:
+                return texts::changeProjectNumberStep();
+            case ProjectDocument::HeaderField::Designer:
+                return texts::changeDesignerStep();
+            case ProjectDocument::HeaderField::LettingMonth:
+                break;
+        }
+        return texts::changeLettingMonthStep();
+    }
+
+    ProjectDocument& document_;
+    ProjectDocument::HeaderField field_;
+    QString before_;
+    QString after_;
+};
+
+// The category list before and after a change.
+class CategoriesCommand : public QUndoCommand {
+public:
+    CategoriesCommand(ProjectDocument& document, CategoryList before, CategoryList after,
+                      const QString& text)
+        : QUndoCommand(text),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+
+    void redo() override { document_.applyCategories(after_); }
+    void undo() override { document_.applyCategories(before_); }
+
+private:
+    ProjectDocument& document_;
+    CategoryList before_;
+    CategoryList after_;
+};
+
+ProjectDocument::ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent)
+    : QObject(parent), items_(std::move(items)) {
+    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] {
+        keepState();
+        modifiedMayHaveChanged();
+    });
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { modifiedMayHaveChanged(); });
+}
+
+ProjectDocument::~ProjectDocument() {
+    undoStack_.disconnect(this);
+    undoStack_.clear();
+}
 
 void ProjectDocument::setFile(const QString& fileName, bool untitled) {
     if (fileName == fileName_ && untitled == untitled_) {
@@ -17,48 +184,94 @@ void ProjectDocument::setFile(const QString& fileName, bool untitled) {
     }
     fileName_ = fileName;
     untitled_ = untitled;
+    keepState();
     Q_EMIT fileChanged();
 }
 
-void ProjectDocument::setModified(bool modified) {
-    if (modified == modified_) {
-        return;
+void ProjectDocument::setStoredMasterDate(const QString& date) {
+    storedMasterDate_ = date;
+    keepState();
+}
+
+void ProjectDocument::setUnitIndex(int index) {
+    if (index != unitIndex_) {
+        unitIndex_ = index;
+        keepState();
     }
-    modified_ = modified;
-    Q_EMIT modifiedChanged(modified_);
+}
+
+bool ProjectDocument::isModified() const {
+    return forcedModified_ || !undoStack_.isClean();
+}
+
+void ProjectDocument::setModified(bool modified) {
+    forcedModified_ = modified;
+    if (!modified) {
+        undoStack_.setClean();
+    }
+    keepState();
+    modifiedMayHaveChanged();
+}
+
+void ProjectDocument::modifiedMayHaveChanged() {
+    if (isModified() != reportedModified_) {
+        reportedModified_ = isModified();
+        Q_EMIT modifiedChanged(reportedModified_);
+    }
 }
 
 bool ProjectDocument::guardedCommandsEnabled() const {
     return items_->recordCount() > 0 || boundFromSavedFile_;
 }
 
-void ProjectDocument::setProjectNumber(const QString& text) {
-    const QString value = text.left(HeaderFields::kProjectNumberLength);
-    if (value == header_.projNum) {
-        return;
+void ProjectDocument::changeHeader(HeaderField field, const QString& value) {
+    QString before;
+    switch (field) {
+        case HeaderField::ProjectNumber:
+            before = header_.projNum;
+            break;
+        case HeaderField::Designer:
+            before = header_.designer;
+            break;
+        case HeaderField::LettingMonth:
+            before = QString::number(header_.letMonth);
+            break;
     }
-    header_.projNum = value;
-    markModified();
+    if (before != value) {
+        undoStack_.push(new HeaderCommand(*this, field, before, value));
+    }
+}
+
+void ProjectDocument::applyHeader(HeaderField field, const QString& value) {
+    switch (field) {
+        case HeaderField::ProjectNumber:
+            header_.projNum = value;
+            break;
+        case HeaderField::Designer:
+            header_.designer = value;
+            break;
+        case HeaderField::LettingMonth:
+            header_.letMonth = value.toInt();
+            break;
+    }
     Q_EMIT headerChanged();
+}
+
+void ProjectDocument::setProjectNumber(const QString& text) {
+    changeHeader(HeaderField::ProjectNumber, text.left(HeaderFields::kProjectNumberLength));
 }
 
 void ProjectDocument::setDesigner(const QString& text) {
-    if (text == header_.designer) {
-        return;
-    }
-    header_.designer = text;
-    markModified();
-    Q_EMIT headerChanged();
+    changeHeader(HeaderField::Designer, text);
 }
 
 void ProjectDocument::setLettingMonth(int index) {
-    const int month = index >= 0 && index < 12 ? index : -1;
-    if (month == header_.letMonth) {
-        return;
-    }
-    header_.letMonth = month;
-    markModified();
-    Q_EMIT headerChanged();
+    changeHeader(HeaderField::LettingMonth, QString::number(index >= 0 && index < 12 ? index : -1));
+}
+
+void ProjectDocument::applyCategories(const CategoryList& categories) {
+    categories_ = categories;
+    Q_EMIT categoriesChanged();
 }
 
 bool ProjectDocument::appendCategory() {
@@ -66,9 +279,9 @@ bool ProjectDocument::appendCategory() {
     if (number.isEmpty()) {
         return false;
     }
-    categories_.append(number, QString());
-    markModified();
-    Q_EMIT categoriesChanged();
+    CategoryList after = categories_;
+    after.append(number, QString());
+    undoStack_.push(new CategoriesCommand(*this, categories_, after, texts::addCategoryStep()));
     return true;
 }
 
@@ -77,14 +290,16 @@ void ProjectDocument::setCategoryDescription(int position, const QString& descri
         categories_.descriptions().value(position) == description) {
         return;
     }
-    categories_.setDescription(position, description);
-    Q_EMIT categoriesChanged();
+    CategoryList after = categories_;
+    after.setDescription(position, description);
+    undoStack_.push(
+        new CategoriesCommand(*this, categories_, after, texts::describeCategoryStep()));
 }
 
 ProjectDocument::AddResult ProjectDocument::addItem(const ProjectRecord& record) {
     RecordStore& store = *items_;
     // Free-text items may stand in a category more than once.
-    if (!record.itemNumber.startsWith(u"2599") && store.recordCount() > 0) {
+    if (!record.itemNumber.startsWith(u"2599")) {
         for (int row = 0; row < store.recordCount(); ++row) {
             const ProjectRecord& existing = store.record(row);
             if (existing.itemNumber == record.itemNumber && existing.cat == record.cat) {
@@ -92,36 +307,35 @@ ProjectDocument::AddResult ProjectDocument::addItem(const ProjectRecord& record)
                 return {AddResult::Kind::AlreadyInCategory, {}};
             }
         }
-        store.moveLast();
-        store.moveNext();  // the walk ends past the last record
     }
-    AddResult result;
+    auto command = std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{std::nullopt, record}}, texts::addItemStep());
     try {
-        store.append(record);
-        itemsChanged();
+        command->execute();
     } catch (const DuplicateKeyError&) {
-        result.kind = AddResult::Kind::AlreadyInProject;
+        return {AddResult::Kind::AlreadyInProject, {}};
     } catch (const SqliteError& error) {
-        result = {AddResult::Kind::Failed, error.message()};
+        return {AddResult::Kind::Failed, error.message()};
     }
-    // The attempt counts as a change even when the table refused it.
-    markModified();
-    store.moveFirst();
-    store.setBookmark(store.lastModified());
-    return result;
+    undoStack_.push(command.release());
+    return {};
 }
 
 void ProjectDocument::removeCurrentItem() {
     RecordStore& store = *items_;
-    if (store.recordCount() > 0 && store.hasCurrent()) {
-        store.deleteCurrent();
-        store.movePrevious();
-        itemsChanged();
-        markModified();
+    if (!store.hasCurrent()) {
+        return;
     }
-    if (store.bof() && store.recordCount() > 0) {
-        store.moveFirst();
+    auto command = std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{store.current(), std::nullopt}},
+        texts::removeItemStep());
+    try {
+        command->execute();
+    } catch (const SqliteError& error) {
+        Q_EMIT changeFailed(error.message());
+        return;
     }
+    undoStack_.push(command.release());
 }
 
 bool ProjectDocument::isCellEditable(int row, int column) const {
@@ -144,32 +358,74 @@ ProjectDocument::EditResult ProjectDocument::editCell(int row, int column, const
     if (!isCellEditable(row, column)) {
         return {Kind::Refused, {}};
     }
-    ProjectRecord record = items_->record(row);
+    const ProjectRecord before = items_->record(row);
+    ProjectRecord after = before;
     if (column == ProjectGridModel::QuantityColumn) {
         const auto parsed = numbertext::parseQuantity(text, decimalPoint);
         if (!parsed.valid) {
             return {Kind::NotANumber, {}};
         }
-        if (parsed.value == record.quantity) {
-            return {};
-        }
-        record.quantity = parsed.value;
+        after.quantity = parsed.value;
     } else {
-        if (text == record.description) {
-            return {};
-        }
-        record.description = text;
+        after.description = text;
+    }
+    if (after == before) {
+        return {};
     }
     items_->setCurrentRow(row);
+    auto command = std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{before, after}},
+        column == ProjectGridModel::QuantityColumn ? texts::editQuantityStep()
+                                                   : texts::editDescriptionStep());
     try {
-        items_->updateCurrent(record);
+        command->execute();
     } catch (const DuplicateKeyError&) {
         return {Kind::AlreadyInProject, {}};
     } catch (const SqliteError& error) {
         return {Kind::Failed, error.message()};
     }
-    markModified();
+    undoStack_.push(command.release());
     return {};
+}
+
+void ProjectDocument::replaceItems(
+    const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes, const QString& what) {
+    std::vector<ItemsCommand::Change> steps;
+    for (const auto& [before, after] : changes) {
+        steps.push_back({before, after});
+    }
+    if (steps.empty()) {
+        return;
+    }
+    auto command = std::make_unique<ItemsCommand>(*this, std::move(steps), what);
+    command->execute();
+    undoStack_.push(command.release());
+}
+
+void ProjectDocument::undo() {
+    undoStack_.undo();
+    endHistoryAfterAFailure();
+}
+
+void ProjectDocument::redo() {
+    undoStack_.redo();
+    endHistoryAfterAFailure();
+}
+
+void ProjectDocument::endHistoryAfterAFailure() {
+    if (failedChange_.isEmpty()) {
+        return;
+    }
+    const QString reason = std::exchange(failedChange_, QString());
+    undoStack_.clear();
+    forcedModified_ = true;
+    keepState();
+    modifiedMayHaveChanged();
+    Q_EMIT changeFailed(texts::changeNotUndone(reason));
+}
+
+void ProjectDocument::itemsChanged() {
+    boundFromSavedFile_ = false;
 }
 
 void ProjectDocument::bind(const specialrows::ProjectContents& contents, bool replaceItems) {
@@ -192,26 +448,82 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents, bool re
         storedMasterDate_ = *contents.masterDate;
     }
     boundFromSavedFile_ = contents.hadRows;
+    undoStack_.clear();
+    keepState();
     Q_EMIT headerChanged();
 }
 
 void ProjectDocument::clearForNewProject() {
+    const HeaderFields before = header_;
     items_->deleteAll();
     itemsChanged();
-    const HeaderFields before = header_;
-    header_.projNum.clear();
-    header_.designer.clear();
-    header_.letMonth = -1;
-    if (!before.projNum.isEmpty() || !before.designer.isEmpty() || before.letMonth != -1) {
-        markModified();  // clearing a field that held a value is a change
-    }
-    setFile(QString(), true);
+    header_ = HeaderFields();
+    undoStack_.clear();
+    // Clearing a header field that held a value is a change that asks to be saved.
+    forcedModified_ =
+        !before.projNum.isEmpty() || !before.designer.isEmpty() || before.letMonth != -1;
+    fileName_.clear();
+    untitled_ = true;
+    keepState();
+    modifiedMayHaveChanged();
+    Q_EMIT fileChanged();
     Q_EMIT headerChanged();
 }
 
 void ProjectDocument::setCategories(const CategoryList& categories) {
-    categories_ = categories;
-    Q_EMIT categoriesChanged();
+    applyCategories(categories);
+    keepState();
+}
+
+void ProjectDocument::keepState() {
+    QJsonObject categories{
+        {u"numbers"_s, QJsonArray::fromStringList(categories_.numbers())},
+        {u"descriptions"_s, QJsonArray::fromStringList(categories_.descriptions())}};
+    const std::vector<std::pair<QString, QString>> values = {
+        {u"fileName"_s, fileName_},
+        {u"untitled"_s, untitled_ ? u"1"_s : u"0"_s},
+        {u"projNum"_s, header_.projNum},
+        {u"designer"_s, header_.designer},
+        {u"letMonth"_s, QString::number(header_.letMonth)},
+        {u"categories"_s,
+         QString::fromUtf8(QJsonDocument(categories).toJson(QJsonDocument::Compact))},
+        {u"masterDate"_s, storedMasterDate_},
+        {u"unit"_s, QString::number(unitIndex_)},
+        {u"modified"_s, isModified() ? u"1"_s : u"0"_s},
+        {u"changedAt"_s, QDateTime::currentDateTime().toString(Qt::ISODate)},
+    };
+    try {
+        items_->writeState(values);
+    } catch (const SqliteError& error) {
+        // The project itself is as the user sees it; only a recovery would lack this change.
+        Q_EMIT changeFailed(texts::workingCopyNotWritten(error.message()));
+    }
+}
+
+ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, QString>& state) {
+    auto value = [&state](const QString& key) {
+        const auto found = state.find(key);
+        return found == state.end() ? QString() : found->second;
+    };
+    SavedState saved;
+    saved.fileName = value(u"fileName"_s);
+    saved.untitled = value(u"untitled"_s) != u"0"_s;
+    saved.header.projNum = value(u"projNum"_s).left(HeaderFields::kProjectNumberLength);
+    saved.header.designer = value(u"designer"_s);
+    const int month = numbertext::wholeNumber(value(u"letMonth"_s)).value_or(-1);
+    saved.header.letMonth = month >= 0 && month < 12 ? month : -1;
+    const QJsonObject categories =
+        QJsonDocument::fromJson(value(u"categories"_s).toUtf8()).object();
+    const QJsonArray numbers = categories.value(u"numbers"_s).toArray();
+    const QJsonArray descriptions = categories.value(u"descriptions"_s).toArray();
+    for (qsizetype i = 0; i < numbers.size() && i <= CategoryList::kLastCategory; ++i) {
+        saved.categories.append(numbers[i].toString(), descriptions.at(i).toString());
+    }
+    saved.storedMasterDate = value(u"masterDate"_s);
+    saved.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
+    saved.modified = value(u"modified"_s) == u"1"_s;
+    saved.changedAt = value(u"changedAt"_s);
+    return saved;
 }
 
 bool isFreeTextItem(const QString& itemNumber) {

@@ -5,6 +5,7 @@
 #include <QUndoStack>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "project/categorylist.h"
 #include "project/headerfields.h"
@@ -16,9 +17,10 @@ namespace specialrows {
 struct ProjectContents;
 }
 
-// The project being edited: its items (the record store over the working database), its header
-// fields and categories, where it is saved, and whether it has unsaved changes. It tells the
-// caller what happened and never talks to the user.
+// The project being edited: its items (the record store over the working copy), its header
+// fields and categories, where it is saved, and whether it has unsaved changes. Every change a
+// user makes goes through the undo stack; the working copy holds the whole project after each
+// one, so a crash loses nothing. It tells the caller what happened and never talks to the user.
 class ProjectDocument : public QObject {
     Q_OBJECT
 
@@ -38,18 +40,27 @@ public:
     void setFile(const QString& fileName, bool untitled);
     // The master list date the opened project was last saved with (`projMastDate`).
     const QString& storedMasterDate() const { return storedMasterDate_; }
+    void setStoredMasterDate(const QString& date);
 
-    // Unsaved changes: the opposite of `projSaved`.
-    bool isModified() const { return modified_; }
+    // Unsaved changes (the opposite of `projSaved`): changes since the undo stack was last
+    // clean, or a failed save.
+    bool isModified() const;
+    // Saved (false): the present state becomes the clean state. Modified (true): marks it
+    // unsaved whatever the undo stack says.
     void setModified(bool modified);
     QUndoStack& undoStack() { return undoStack_; }
+    // Undo and redo of the last step. When the working copy cannot take the step, the history
+    // ends and `changeFailed` says why.
+    void undo();
+    void redo();
 
     // Save, Save As and the exports: enabled while the project holds items, and for a project as
     // bound from its saved file, whose header rows it was saved with, until its items change.
     bool guardedCommandsEnabled() const;
 
-    // Header fields. Each change marks the project modified; setting the value it holds is no
-    // change. The project number keeps at most the 25 characters a project file holds.
+    // Header fields, each an undoable change; typing into a field makes one step. Setting the
+    // value it holds is no change. The project number keeps at most the 25 characters a project
+    // file holds.
     void setProjectNumber(const QString& text);
     void setDesigner(const QString& text);
     void setLettingMonth(int index);
@@ -82,25 +93,57 @@ public:
     // `decimalPoint`, or empty for none) or a free-text description. Storing the value the
     // cell holds is no change.
     EditResult editCell(int row, int column, const QString& text, QChar decimalPoint);
+    // Replaces several items at once in one undoable step named `what` (the items are found by
+    // their fields as they stand). Throws DuplicateKeyError or SqliteError; nothing changes
+    // then.
+    void replaceItems(const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes,
+                      const QString& what);
 
     // Puts what a project file holds in place of the project, without marking it modified:
-    // the items (when given), the header fields and the categories.
+    // the items (when given), the header fields and the categories. The undo history ends.
     void bind(const specialrows::ProjectContents& contents, bool replaceItems);
-    // New Project: no items, no header fields; the categories stay.
+    // New Project: no items, no header fields; the categories stay. The undo history ends.
     void clearForNewProject();
-    // Replaces the categories and the stored master list date while binding.
+    // Replaces the categories while binding.
     void setCategories(const CategoryList& categories);
-    void setStoredMasterDate(const QString& date) { storedMasterDate_ = date; }
+
+    // What the working copy holds besides the items, for a recovery after a crash.
+    struct SavedState {
+        QString fileName;
+        bool untitled = true;
+        HeaderFields header;
+        CategoryList categories;
+        QString storedMasterDate;
+        int unitIndex = 0;
+        bool modified = false;
+        QString changedAt;  // ISO date and time of the last change
+    };
+    static SavedState readState(const std::map<QString, QString>& state);
+    // The unit the project's items are taken from, kept with the working copy.
+    void setUnitIndex(int index);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
     void headerChanged();
     void categoriesChanged();
     void fileChanged();
+    // A change could not be carried out (the working copy could not be written).
+    void changeFailed(const QString& reason);
 
 private:
-    void markModified() { setModified(true); }
-    void itemsChanged() { boundFromSavedFile_ = false; }
+    friend class ItemsCommand;
+    friend class HeaderCommand;
+    friend class CategoriesCommand;
+
+    enum class HeaderField { ProjectNumber, Designer, LettingMonth };
+    void changeHeader(HeaderField field, const QString& value);
+    void applyHeader(HeaderField field, const QString& value);
+    void applyCategories(const CategoryList& categories);
+    void itemsChanged();
+    void endHistoryAfterAFailure();
+    // Writes the state the items do not carry into the working copy.
+    void keepState();
+    void modifiedMayHaveChanged();
 
     std::unique_ptr<RecordStore> items_;
     HeaderFields header_;
@@ -108,8 +151,11 @@ private:
     QString fileName_;
     bool untitled_ = true;
     QString storedMasterDate_;
-    bool modified_ = false;
+    int unitIndex_ = 0;
+    bool forcedModified_ = false;
+    bool reportedModified_ = false;
     bool boundFromSavedFile_ = false;
+    QString failedChange_;
     QUndoStack undoStack_;
 };
 

@@ -11,9 +11,9 @@
 
 #include "base/error.h"
 #include "base/numbertext.h"
-#include "project/projectschema.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "project/projectschema.h"
 
 #include <sqlite3.h>
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "project/projectschema.h"
 #include "base/sqlitedb.h"
+#include "project/projectschema.h"
 
 namespace veskplan {
 
@@ -28,12 +28,15 @@ void runChange(SqliteStatement& statement) {
 std::unique_ptr<RecordStore> RecordStore::create(const QString& path) {
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-journal"));
+    QFile::remove(path + QStringLiteral("-wal"));
+    QFile::remove(path + QStringLiteral("-shm"));
     auto db = std::make_unique<SqliteDb>(path, SqliteDb::Mode::ReadWriteCreate);
-    // The working copy is rebuilt at every start and saved by copying it whole, so it trades
-    // crash safety for speed: every edit is written at once, without waiting for the disk.
-    db->exec("PRAGMA journal_mode = MEMORY");
-    db->exec("PRAGMA synchronous = OFF");
+    // The working copy is what a recovery after a crash reads: every change is a whole
+    // transaction in the log, and the log reaches the disk at each checkpoint.
+    db->exec("PRAGMA journal_mode = WAL");
+    db->exec("PRAGMA synchronous = NORMAL");
     projectschema::create(*db);
+    db->exec("CREATE TABLE workstate (key TEXT PRIMARY KEY, value TEXT NOT NULL)");
     return std::unique_ptr<RecordStore>(new RecordStore(path, std::move(db)));
 }
 
@@ -151,6 +154,17 @@ const ProjectRecord& RecordStore::current() const {
         throw std::logic_error("no current record");
     }
     return rows_[static_cast<size_t>(row)].record;
+}
+
+int RecordStore::rowOfKey(const ProjectRecord& record) const {
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const ProjectRecord& r = rows_[i].record;
+        if (r.cat == record.cat && r.itemNumber == record.itemNumber &&
+            r.description == record.description) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 RecordStore::Bookmark RecordStore::bookmark() const {
@@ -298,6 +312,25 @@ void RecordStore::rewriteItemNumbers(
             position_ = rowOf(keep);
         }
     });
+}
+
+void RecordStore::writeState(const std::vector<std::pair<QString, QString>>& values) {
+    SqliteTransaction transaction(*db_);
+    auto write = db_->prepare("INSERT OR REPLACE INTO workstate (key, value) VALUES (?, ?)");
+    for (const auto& [key, value] : values) {
+        write.bind(1, key).bind(2, value.isNull() ? QStringLiteral("") : value);
+        write.run();
+    }
+    transaction.commit();
+}
+
+std::map<QString, QString> RecordStore::readState() const {
+    std::map<QString, QString> state;
+    auto read = db_->prepare("SELECT key, value FROM workstate");
+    while (read.step()) {
+        state[read.text(0)] = read.text(1);
+    }
+    return state;
 }
 
 std::vector<ProjectRecord> RecordStore::records(IndexOrder order) const {

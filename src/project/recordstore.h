@@ -3,12 +3,13 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "project/projectrecord.h"
 #include "base/sqlitedb.h"
+#include "project/projectrecord.h"
 
 namespace veskplan {
 
@@ -27,8 +28,9 @@ class RecordStore : public QObject {
 public:
     using Bookmark = qint64;
 
-    // Creates an empty table in a new file at `path`, replacing whatever is there. Throws
-    // SqliteError.
+    // Creates an empty table in a new file at `path`, replacing whatever is there. The file is
+    // written durably (a write-ahead log synced at each checkpoint), so that a crash or a power
+    // cut leaves the last completed change in it. Throws SqliteError.
     static std::unique_ptr<RecordStore> create(const QString& path);
     ~RecordStore() override;
 
@@ -57,6 +59,9 @@ public:
     const ProjectRecord& current() const;
     const ProjectRecord& record(int row) const { return rows_[static_cast<size_t>(row)].record; }
 
+    // The row of the record with the same key (category, item number, description), or -1.
+    int rowOfKey(const ProjectRecord& record) const;
+
     Bookmark bookmark() const;
     // Makes the record with this bookmark current; false when there is none (it was deleted).
     bool setBookmark(Bookmark bookmark);
@@ -77,6 +82,11 @@ public:
     // Gives every row the item number the function returns for it, in one transaction, and
     // re-orders once. The current record stays current.
     void rewriteItemNumbers(const std::function<QString(const ProjectRecord&)>& newItemNumber);
+
+    // Named values kept beside the table in the same file (what a recovery needs besides the
+    // items). Writing throws SqliteError.
+    void writeState(const std::vector<std::pair<QString, QString>>& values);
+    std::map<QString, QString> readState() const;
 
     // The rows sorted in `order`, leaving the cursor alone.
     std::vector<ProjectRecord> records(IndexOrder order) const;

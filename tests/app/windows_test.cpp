@@ -116,6 +116,42 @@ TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
     EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
 }
 
+TEST_F(WindowTest, PickingACategoryByItsDescriptionSelectsItAndKeepsEveryDescription) {
+    controller->catDesc_Change(u"Alpha"_s);
+    controller->catDesc_LostFocus();
+    controller->addCat_Click();
+    controller->catDesc_Change(u"Beta"_s);
+    controller->catDesc_LostFocus();
+    controller->catNum_Click(0);
+    auto* description = find<QComboBox>(u"catDesc"_s);
+    description->lineEdit()->setFocus();
+    QTest::keyClick(description, Qt::Key_F4);  // opens the list
+    QWidget* list = description->view();
+    ASSERT_TRUE(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // the box loses the focus
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Alpha"_s, u"Beta"_s}));
+    EXPECT_EQ(boxes().currentNumber(), u"02"_s);
+}
+
+TEST_F(WindowTest, TheEditMenuUndoesAndRedoesWhatTheUserDid) {
+    auto* masterGrid = find<QTableView>(u"mastItemList"_s);
+    const QPoint row2 = masterGrid->visualRect(masterGrid->model()->index(2, 0)).center();
+    QTest::mouseClick(masterGrid->viewport(), Qt::LeftButton, {}, row2);
+    QTest::mouseDClick(masterGrid->viewport(), Qt::LeftButton, {}, row2);
+    ASSERT_EQ(store().recordCount(), 1);
+    auto* undo = find<QAction>(u"mnuEditUndo"_s);
+    EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
+    QTest::keySequence(window.get(), QKeySequence::Undo);
+    EXPECT_EQ(store().recordCount(), 0);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(find<QAction>(u"mnuEditRedo"_s)->text(), u"Redo Add Item"_s);
+    QTest::keySequence(window.get(), QKeySequence::Redo);
+    EXPECT_EQ(store().recordCount(), 1);
+}
+
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
     QtUserPort qtPort;
     qtPort.setFocus(u"itemCat"_s);  // start-up asks before the window exists

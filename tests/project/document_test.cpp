@@ -168,3 +168,67 @@ TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
 
 }  // namespace
 }  // namespace veskplan
+
+namespace veskplan {
+namespace {
+
+TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) {
+    QUndoStack& stack = doc.undoStack();
+    CategoryList first;
+    first.append(u"01"_s, QString());
+    doc.setCategories(first);
+    doc.setModified(false);
+    doc.addItem(item(u"2101"_s, u"01"_s));
+    doc.addItem(item(u"2599-9999"_s, u"01"_s));
+    doc.editCell(0, ProjectGridModel::QuantityColumn, u"12"_s, u'.');
+    doc.editCell(1, ProjectGridModel::DescriptionColumn, u"RAIL"_s, u'.');
+    for (const QChar c : u"STP-9"_s) {  // typing into the box: one step
+        doc.setProjectNumber(doc.header().projNum + c);
+    }
+    doc.setLettingMonth(4);
+    doc.appendCategory();
+    doc.setCategoryDescription(1, u"Bridge"_s);
+    doc.items().setCurrentRow(0);
+    doc.removeCurrentItem();
+    const QStringList steps = {
+        u"Add Item"_s,       u"Add Item"_s,      u"Quantity"_s,     u"Description"_s,
+        u"Project Number"_s, u"Letting Month"_s, u"Add Category"_s, u"Category Description"_s,
+        u"Remove Item"_s};
+    ASSERT_EQ(stack.count(), steps.size());
+    for (int i = 0; i < stack.count(); ++i) {
+        EXPECT_EQ(stack.text(i), steps[i]);
+    }
+    auto snapshot = [this] {
+        return std::make_tuple(doc.items().records(IndexOrder::PrimaryKey), doc.header().projNum,
+                               doc.header().letMonth, doc.categories());
+    };
+    const auto done = snapshot();
+    while (stack.canUndo()) {
+        doc.undo();
+    }
+    EXPECT_EQ(doc.items().recordCount(), 0);
+    EXPECT_TRUE(doc.header().projNum.isEmpty());
+    EXPECT_EQ(doc.categories().count(), 1);
+    EXPECT_FALSE(doc.isModified());  // back at the saved state
+    EXPECT_FALSE(doc.guardedCommandsEnabled());
+    while (stack.canRedo()) {
+        doc.redo();
+    }
+    EXPECT_EQ(snapshot(), done);
+    EXPECT_TRUE(doc.isModified());
+    doc.undo();  // the removed item comes back and is current
+    EXPECT_EQ(doc.items().current().itemNumber, u"2101"_s);
+    EXPECT_EQ(doc.items().current().quantity, 12);
+
+    // Typing a value back to what it was leaves no step; binding a file ends the history.
+    doc.redo();
+    const int count = stack.count();
+    doc.setDesigner(u"P"_s);
+    doc.setDesigner(QString());
+    EXPECT_EQ(stack.count(), count);
+    doc.bind(specialrows::ProjectContents{}, true);
+    EXPECT_EQ(stack.count(), 0);
+}
+
+}  // namespace
+}  // namespace veskplan
