@@ -119,6 +119,8 @@ void XlsxSheet::indexRows() {
                     m_part, QString::fromUtf8(r.value())));
             }
             rowNumber = *parsed;
+        } else if (rowNumber > XlsxCellRef::kMaxRow) {
+            throw XlsxError(u"part \"%1\" has more rows than a sheet can hold"_s.arg(m_part));
         } else {
             row.prepend_attribute("r") = rowNumber;
         }

@@ -183,10 +183,18 @@ struct XlsxWorkbook::Impl {
             return list;
         }
         pugi::xml_node root = xml(*rels).document_element();
+        QSet<QString> ids;
         for (pugi::xml_node node = XlsxXml::child(root, "Relationship"); node;
              node = XlsxXml::nextSibling(node, "Relationship")) {
             Relationship relationship{node, XlsxXml::attribute(node, "Id"),
                                       XlsxXml::attribute(node, "Type"), std::nullopt};
+            // Parts are cut by relationship id: with one id twice, cutting one relationship
+            // would cut the other too.
+            if (ids.contains(relationship.id)) {
+                throw XlsxError(u"part \"%1\" has two relationships with the id \"%2\""_s.arg(
+                    rels->name, relationship.id));
+            }
+            ids.insert(relationship.id);
             if (XlsxXml::attribute(node, "TargetMode") != u"External"_s) {
                 relationship.target = resolveTarget(source, XlsxXml::attribute(node, "Target"));
             }
@@ -208,14 +216,48 @@ struct XlsxWorkbook::Impl {
         return list;
     }
 
-    QString sheetPart(const Sheet& sheet) {
+    // Relationship id -> the stored name of the part it leads to, for those in the package.
+    QHash<QString, QString> workbookTargets() {
+        QHash<QString, QString> targets;
         for (const Relationship& relationship : relationships(workbookPart)) {
-            if (relationship.id == sheet.relationshipId && relationship.target &&
-                find(*relationship.target)) {
-                return *relationship.target;
+            if (relationship.target && find(*relationship.target)) {
+                targets.insert(relationship.id, find(*relationship.target)->name);
             }
         }
-        throw XlsxError(u"the part of sheet \"%1\" is missing"_s.arg(sheet.name));
+        return targets;
+    }
+
+    QString sheetPart(const Sheet& sheet) {
+        const QHash<QString, QString> targets = workbookTargets();
+        const auto part = targets.constFind(sheet.relationshipId);
+        if (part == targets.constEnd()) {
+            throw XlsxError(u"the part of sheet \"%1\" is missing"_s.arg(sheet.name));
+        }
+        return *part;
+    }
+
+    // Keeping one sheet removes the parts of the others, so two sheets on one part would
+    // leave the kept one without its part; two sheets of one name make references to it
+    // ambiguous. No spreadsheet program writes either, but a seed may come from anywhere.
+    void checkSheets() {
+        const QHash<QString, QString> targets = workbookTargets();
+        QHash<QString, QString> owners;  // lower-case part name -> sheet
+        QSet<QString> names;
+        for (const Sheet& sheet : sheets()) {
+            if (names.contains(sheet.name.toLower())) {
+                throw XlsxError(u"the workbook has two sheets named \"%1\""_s.arg(sheet.name));
+            }
+            names.insert(sheet.name.toLower());
+            const auto part = targets.constFind(sheet.relationshipId);
+            if (part == targets.constEnd()) {
+                continue;  // refused when the sheet is used
+            }
+            if (const auto owner = owners.constFind(part->toLower()); owner != owners.constEnd()) {
+                throw XlsxError(u"sheets \"%1\" and \"%2\" share the part \"%3\""_s.arg(
+                    *owner, sheet.name, *part));
+            }
+            owners.insert(part->toLower(), sheet.name);
+        }
     }
 
     XlsxSheet& editable(const QString& name) {
@@ -370,7 +412,7 @@ XlsxWorkbook XlsxWorkbook::open(const QString& path) {
             throw XlsxError(u"not a workbook: the main part is a \"%1\""_s.arg(
                 QString::fromUtf8(workbook.name())));
         }
-        impl->relationships(impl->workbookPart);  // parse now: report damage on open
+        impl->checkSheets();  // parses the workbook's relationships: damage shows on open
         return XlsxWorkbook(std::move(impl));
     });
 }
@@ -432,7 +474,8 @@ void XlsxWorkbook::Impl::keepOnlySheet(const QString& name, const QString& newNa
             cut.insert(relationship.id);  // cell positions of removed sheets; rebuilt on load
         }
     }
-    const QSet<QString> keep = reachable(cut);
+    QSet<QString> keep = reachable(cut);
+    keep.insert(keptPart.toLower());  // `first` will point into it, whatever else is cut
     QString appPart;
     for (const Relationship& relationship : relationships(QString())) {
         if (hasType(relationship, u"extended-properties") && relationship.target &&

@@ -58,6 +58,9 @@ QString openErrorText(zip_error_t* error) {
     if (zip_error_code_zip(error) == ZIP_ER_NOZIP) {
         return u"not a zip archive"_s;
     }
+    if (zip_error_code_zip(error) == ZIP_ER_EXISTS) {
+        return u"the archive holds two entries of one name"_s;  // found by the consistency check
+    }
     return u"not a readable zip archive (%1)"_s.arg(errorText(error));
 }
 
