@@ -8,6 +8,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTableView>
+#include <map>
 
 #include "app/categorywindow.h"
 #include "app/gridediting.h"
@@ -74,26 +75,45 @@ Answer QtUserPort::showMessage(const MessageRequest& request) {
     ArrowWhileAsking arrow(busyDepth_ > 0);
     QMessageBox box(icon(request.icon), request.title.isEmpty() ? texts::appTitle() : request.title,
                     request.text, QMessageBox::NoButton, window_);
+    std::map<QAbstractButton*, Answer> answers;
+    auto add = [&](QMessageBox::StandardButton button, Answer answer) {
+        answers[box.addButton(button)] = answer;
+    };
+    auto addOwn = [&](const QString& caption, QMessageBox::ButtonRole role, Answer answer) {
+        answers[box.addButton(caption, role)] = answer;
+    };
     switch (request.buttons) {
         case MessageButtons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
+            add(QMessageBox::Ok, Answer::Ok);
             break;
         case MessageButtons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            add(QMessageBox::Yes, Answer::Yes);
+            add(QMessageBox::No, Answer::No);
             break;
         case MessageButtons::YesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            add(QMessageBox::Yes, Answer::Yes);
+            add(QMessageBox::No, Answer::No);
+            add(QMessageBox::Cancel, Answer::Cancel);
+            break;
+        case MessageButtons::RecoverDiscardLater:
+            addOwn(texts::recoverButton(), QMessageBox::AcceptRole, Answer::Recover);
+            addOwn(texts::discardButton(), QMessageBox::DestructiveRole, Answer::Discard);
+            addOwn(texts::laterButton(), QMessageBox::RejectRole, Answer::Later);
             break;
     }
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return Answer::Yes;
-        case QMessageBox::No:
-            return Answer::No;
-        case QMessageBox::Cancel:
-            return Answer::Cancel;
+    box.exec();
+    const auto chosen = answers.find(box.clickedButton());
+    if (chosen != answers.end()) {
+        return chosen->second;
+    }
+    // Closed without a button: the safest answer the question has.
+    switch (request.buttons) {
+        case MessageButtons::Ok:
+            return Answer::Ok;
+        case MessageButtons::RecoverDiscardLater:
+            return Answer::Later;
         default:
-            return request.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+            return Answer::Cancel;
     }
 }
 

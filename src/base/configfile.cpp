@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include "base/boundedfile.h"
 #include "base/error.h"
-
 #include "base/textcodec.h"
 #include "base/texts.h"
 
@@ -17,6 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 // The key and " = " take the first ten characters of a value line.
 constexpr qsizetype kValueStart = 10;
 constexpr int kLineCount = 6;
+constexpr qsizetype kMaxLineBytes = 64 * 1024;
 
 }  // namespace
 
@@ -30,12 +31,13 @@ ConfigFile::ReadResult ConfigFile::read(const Configuration& defaults) const {
         return result;
     }
     result.existed = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.warning =
-            texts::configUnreadable(QDir::toNativeSeparators(path_), file.errorString());
+    // Six lines are all the file holds; a path is never longer than this.
+    const boundedfile::Lines read = boundedfile::readLines(path_, kLineCount, kMaxLineBytes);
+    if (!read.error.isEmpty()) {
+        result.warning = texts::configUnreadable(QDir::toNativeSeparators(path_), read.error);
         return result;
     }
-    const QStringList lines = textcodec::decodeLines(file.readAll());
+    const QStringList& lines = read.lines;
     QString* targets[] = {&result.values.mastDir, &result.values.tsptDir, &result.values.lastDir};
     for (int i = 0; i < 3; ++i) {
         const qsizetype lineIndex = 2 * i + 1;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QUrl>
 
 namespace veskplan {
 
@@ -15,10 +16,40 @@ bool SqliteError::isPrimaryKeyViolation() const {
     return code_ == SQLITE_CONSTRAINT_PRIMARYKEY || code_ == SQLITE_CONSTRAINT_UNIQUE;
 }
 
+QString SqliteError::reason() const {
+    switch (code_ & 0xff) {
+        case SQLITE_FULL:
+            return u"the disk is full"_s;
+        case SQLITE_READONLY:
+            if (code_ == SQLITE_READONLY_ROLLBACK || code_ == SQLITE_READONLY_RECOVERY) {
+                return u"another program left an unfinished change in it"_s;
+            }
+            return u"the file or its folder cannot be written"_s;
+        case SQLITE_CANTOPEN:
+            return u"the file or its folder cannot be opened"_s;
+        case SQLITE_NOTADB:
+            return u"the file is not a database"_s;
+        case SQLITE_CORRUPT:
+            return u"the file is damaged"_s;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return u"another program is using the file"_s;
+        case SQLITE_IOERR:
+            return u"the disk could not be read or written"_s;
+        default:
+            return message_;
+    }
+}
+
 SqliteDb::SqliteDb(const QString& path, Mode mode) {
-    const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
-                                             : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    const QByteArray name = QFile::encodeName(path);
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    QByteArray name = QFile::encodeName(path);
+    if (mode == Mode::ReadOnly) {
+        flags = SQLITE_OPEN_READONLY;
+    } else if (mode == Mode::Snapshot) {
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        name = "file:" + QUrl::toPercentEncoding(QFile::decodeName(name), "/") + "?immutable=1";
+    }
     const int rc = sqlite3_open_v2(name.constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message =

@@ -15,6 +15,9 @@ public:
     int code() const { return code_; }
     bool isPrimaryKeyViolation() const;
     const QString& message() const { return message_; }
+    // What went wrong in the user's words: a full disk, a file that cannot be written, a damaged
+    // file, a file another program is using; SQLite's own message for the rest.
+    QString reason() const;
     const char* what() const noexcept override { return utf8_.c_str(); }
 
 private:
@@ -28,7 +31,9 @@ class SqliteStatement;
 // One open SQLite database connection, closed when it goes.
 class SqliteDb {
 public:
-    enum class Mode { ReadOnly, ReadWriteCreate };
+    // Snapshot reads a file that nobody changes while it is open, creating nothing beside it
+    // (no lock or shared-memory file), so that a file in a read-only folder opens too.
+    enum class Mode { ReadOnly, Snapshot, ReadWriteCreate };
 
     // Opens defensively: no triggers or views run, the schema is not trusted, and the connection
     // cannot be used to corrupt the file through SQL.

@@ -8,6 +8,20 @@ namespace veskplan::texts {
 
 using namespace Qt::Literals::StringLiterals;
 
+// Reading files.
+inline QString lineTooLong(int line) {
+    return u"line "_s + QString::number(line) + u" is far longer than a line of this file can be"_s;
+}
+inline QString fileTooLarge(qint64 maxBytes) {
+    return u"the file is larger than such a file can be ("_s +
+           QString::number(maxBytes / (1024 * 1024)) + u" MB)"_s;
+}
+
+inline QString tooManyLines(qsizetype maxLines) {
+    return u"it holds more than "_s + QString::number(maxLines) +
+           u" lines, more than such a file can"_s;
+}
+
 // Titles.
 inline QString appTitle() {
     return u"veskplan"_s;
@@ -85,6 +99,9 @@ inline QString changeNotUndone(const QString& reason) {
     return u"The step could not be undone or redone: "_s + reason +
            u"\nThe list of steps to undo has been cleared."_s;
 }
+inline QString workingCopyCannotTakeIt(const QString& reason) {
+    return u"the working copy in the temporary folder could not take it ("_s + reason + u")"_s;
+}
 inline QString itemGone() {
     return u"the item is no longer in the project"_s;
 }
@@ -154,6 +171,10 @@ inline QString projectNotSaved(const QString& file, const QString& reason) {
 inline QString projectNotOpened(const QString& file, const QString& reason) {
     return u"The file "_s + file + u" could not be opened as a project:\n"_s + reason;
 }
+inline QString categoryOutOfRange(const QString& itemNumber, const QString& category) {
+    return u"the item "_s + itemNumber + u" is filed under category \""_s + category +
+           u"\"; a project holds the categories 01 to 99"_s;
+}
 inline QString duplicateSpecialRows() {
     return u"two categories have the same position in the category list"_s;
 }
@@ -173,6 +194,26 @@ inline QString configNotWritten(const QString& file, const QString& reason) {
 }
 inline QString workingDatabaseFailed(const QString& file, const QString& reason) {
     return u"The working database "_s + file + u" could not be created: "_s + reason;
+}
+
+// Recovery after a crash.
+inline QString recoverQuestion(const QString& file, const QString& when) {
+    return u"Recover unsaved changes to "_s + file + u" (last changed "_s + when + u")?"_s;
+}
+inline QString untitled() {
+    return u"Untitled"_s;
+}
+inline QString recoverButton() {
+    return u"Recover"_s;
+}
+inline QString discardButton() {
+    return u"Discard"_s;
+}
+inline QString laterButton() {
+    return u"Later"_s;
+}
+inline QString recoveryFailed(const QString& file, const QString& reason) {
+    return u"The unsaved changes in "_s + file + u" could not be read: "_s + reason;
 }
 
 // Exports and printing.
@@ -218,6 +259,12 @@ inline QString workbookNotMade(const QString& reason) {
 }
 inline QString fileNotWritten(const QString& file, const QString& reason) {
     return u"The file "_s + file + u" could not be written: "_s + reason;
+}
+inline QString standardOutputNotWritten(const QString& reason) {
+    return u"standard output could not be written: "_s + reason;
+}
+inline QString outOfMemory() {
+    return u"there is not enough memory for this project"_s;
 }
 inline QString donePrinting() {
     return u"Done Printing Quantity Table"_s;

@@ -11,9 +11,9 @@ class QPagedPaintDevice;
 
 namespace veskplan {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, RecoverDiscardLater };
 enum class MessageIcon { None, Information, Exclamation, Question, Critical };
-enum class Answer { Ok, Yes, No, Cancel };
+enum class Answer { Ok, Yes, No, Cancel, Recover, Discard, Later };
 
 struct MessageRequest {
     QString text;

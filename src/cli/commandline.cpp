@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -40,7 +42,9 @@ constexpr const char* kUsage =
     "primary|bridge]\n"
     "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt\n"
     "  veskplan-cli list PROJECT\n"
-    "  veskplan-cli --help | --version\n";
+    "  veskplan-cli -h | --help | --version\n"
+    "An OUTPUT of - writes a text export or the printed lines to standard output.\n"
+    "Exit status: 0 done, 1 failed (one line on standard error), 2 wrong command line.\n";
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
@@ -90,6 +94,25 @@ struct Project {
         return header;
     }
 };
+
+// Standard output, checked: a full disk or a closed pipe is a failure, not a short output.
+void writeStandardOutput(const QByteArray& bytes) {
+    const size_t written =
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    if (written != static_cast<size_t>(bytes.size()) || std::fflush(stdout) != 0 ||
+        std::ferror(stdout)) {
+        throw Error(texts::standardOutputNotWritten(QString::fromLocal8Bit(std::strerror(errno))));
+    }
+}
+
+// A text output: "-" is standard output, anything else a file written whole or not at all.
+void writeOutput(const QString& output, const QByteArray& bytes) {
+    if (output == u"-"_s) {
+        writeStandardOutput(bytes);
+    } else {
+        writeFileAtomically(QFileInfo(output).absoluteFilePath(), bytes);
+    }
+}
 
 AppPaths programPaths() {
     return AppPaths::resolve(Environment::fromSystem());
@@ -152,11 +175,13 @@ int runExport(const QStringList& args) {
         return usageError("unknown export kind");
     }
     const Project project = Project::read(args[1]);
-    const QString output = QFileInfo(args[2]).absoluteFilePath();
     if (found == textExports.end()) {
-        return exportTabfill(project, output);
+        if (args[2] == u"-"_s) {
+            return usageError("a workbook cannot be written to standard output");
+        }
+        return exportTabfill(project, QFileInfo(args[2]).absoluteFilePath());
     }
-    writeFileAtomically(output, found->second(project));
+    writeOutput(args[2], found->second(project));
     return 0;
 }
 
@@ -165,7 +190,6 @@ int runPrint(const QStringList& args) {
         return usageError("print needs a project and --pdf FILE or --text FILE");
     }
     const Project project = Project::read(args[0]);
-    const QString output = QFileInfo(args[2]).absoluteFilePath();
     const HeaderFields header = project.header();
     const QuantityTable table = QuantityTable::build(
         header.projNum, project.path,
@@ -173,12 +197,13 @@ int runPrint(const QStringList& args) {
         header.designer, header.letMonthText(), project.contents.categories.descriptions(),
         project.items(IndexOrder::BridgeKey));
     if (args[1] == u"--text"_s) {
-        writeFileAtomically(output, table.text());
+        writeOutput(args[2], table.text());
         return 0;
     }
     const QuantityTablePainter painter(table);
-    PdfPrintTarget(output).print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                 [&painter](QPagedPaintDevice& device) { painter.paint(device); });
+    PdfPrintTarget(QFileInfo(args[2]).absoluteFilePath())
+        .print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+               [&painter](QPagedPaintDevice& device) { painter.paint(device); });
     return 0;
 }
 
@@ -194,14 +219,14 @@ int runList(const QStringList& args) {
                 quantity + u'\n')
                    .toUtf8();
     }
-    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : failure(u"standard output could not be written"_s);
+    writeStandardOutput(out);
+    return 0;
 }
 
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--help") {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         std::fputs(kUsage, stdout);
         return 0;
     }
@@ -233,6 +258,10 @@ int runCommandLine(int argc, char** argv) {
         }
     } catch (const Error& error) {
         return failure(error.message());
+    } catch (const std::bad_alloc&) {
+        return failure(texts::outOfMemory());
+    } catch (const std::exception& error) {
+        return failure(QString::fromLocal8Bit(error.what()));
     }
     return usageError("unknown command");
 }

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
 
 #include "base/configfile.h"
 #include "base/error.h"
@@ -33,7 +32,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       paths_(AppPaths::resolve(env_)),
       locale_(std::move(locale)),
       today_(std::move(clock)),
-      document_(std::make_unique<ProjectDocument>(createWorkingCopy())),
+      workingCopy_(std::make_unique<WorkingCopy>(paths_.tempDir)),
+      document_(std::make_unique<ProjectDocument>(workingCopy_->createStore())),
       projectModel_(std::make_unique<ProjectGridModel>(document_->items(), locale_)),
       boxes_(*document_),
       dialogs_(port_, QDir::currentPath()),
@@ -41,7 +41,7 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       units_(master_, *document_, config_, port_, locale_, [this] { return files_.newProject(); }),
       binder_(*document_, master_, boxes_, grid_, port_,
               [this](Unit unit) { units_.chooseFromProject(unit); }),
-      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, port_),
+      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, port_, locale_),
       trnsport_(*document_, config_, county_, dialogs_, port_),
       cad_(*document_, master_, config_, grid_, dialogs_, port_, locale_),
       tabfill_(*document_, master_, paths_.seedWorkbook(), grid_, dialogs_, port_),
@@ -59,30 +59,9 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
 }
 
 MainController::~MainController() {
+    // The store closes before its file goes.
     projectModel_.reset();
     document_.reset();
-    if (!workDb_.isEmpty()) {
-        QFile::remove(workDb_);
-    }
-}
-
-std::unique_ptr<RecordStore> MainController::createWorkingCopy() {
-    // A name of its own for every running copy, so two copies never share a working file.
-    QDir().mkpath(paths_.tempDir);
-    QTemporaryFile reserve(joinPath(paths_.tempDir, u"veskDataTmp-XXXXXX.vsk"_s));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) {
-        throw Error(texts::workingDatabaseFailed(QDir::toNativeSeparators(reserve.fileTemplate()),
-                                                 reserve.errorString()));
-    }
-    workDb_ = reserve.fileName();
-    reserve.close();
-    try {
-        return RecordStore::create(workDb_);
-    } catch (const SqliteError& error) {
-        throw Error(
-            texts::workingDatabaseFailed(QDir::toNativeSeparators(workDb_), error.message()));
-    }
 }
 
 void MainController::Form_Load() {
@@ -100,6 +79,7 @@ void MainController::Form_Load() {
     master_.setSrchPos(-1);
     port_.setFocus(u"itemCat"_s);
     document_->setModified(false);
+    files_.offerRecovery(paths_.tempDir);
 }
 
 void MainController::engMet_Click(int index) {

@@ -17,6 +17,7 @@
 #include "export/trnsportexport.h"
 #include "files/projectfiles.h"
 #include "files/unitselector.h"
+#include "files/workingcopy.h"
 #include "master/categorytree.h"
 #include "master/mastersession.h"
 #include "print/printcommand.h"
@@ -44,7 +45,8 @@ public:
                    std::function<QDate()> clock);
     ~MainController() override;
 
-    // Start-up: configuration, an empty project, the English master list.
+    // Start-up: configuration, an empty project, the English master list, and the offer of
+    // any unsaved work a crashed run left behind.
     void Form_Load();
 
     // Master item list.
@@ -116,7 +118,7 @@ public:
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
     const Configuration& config() const { return config_; }
     const QString& countyName() const { return county_.name(); }
-    const QString& workDb() const { return workDb_; }
+    const QString& workDb() const { return workingCopy_->path(); }
     ProjectFiles& files() { return files_; }
     GridBinder& binder() { return binder_; }
 
@@ -134,7 +136,6 @@ private:
         MainController& controller_;
     };
 
-    std::unique_ptr<RecordStore> createWorkingCopy();
     void selectMasterRow(int row);
     void addCurrentMasterItem();
     bool editProjectCell(int row, int column, const QString& text);
@@ -145,7 +146,7 @@ private:
     Configuration config_;
     QLocale locale_;
     std::function<QDate()> today_;
-    QString workDb_;
+    std::unique_ptr<WorkingCopy> workingCopy_;
 
     MasterSession master_;
     std::unique_ptr<ProjectDocument> document_;

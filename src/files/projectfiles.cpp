@@ -8,6 +8,7 @@
 #include "base/filedialogs.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "files/workingcopy.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
 #include "project/gridbinder.h"
@@ -120,7 +121,8 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     try {
         document_.items().replaceAll(contents.items);
     } catch (const SqliteError& error) {
-        throw Error(texts::projectNotOpened(QDir::toNativeSeparators(path), error.message()));
+        throw Error(texts::projectNotOpened(QDir::toNativeSeparators(path),
+                                            texts::workingCopyCannotTakeIt(error.reason())));
     } catch (const DuplicateKeyError&) {
         throw Error(
             texts::projectNotOpened(QDir::toNativeSeparators(path), texts::duplicateRowsInFile()));
@@ -129,6 +131,48 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     config_.lastDir = directoryOf(path);
     binder_.setupGrid(contents, false, checkRevision);
     document_.setModified(false);
+}
+
+void ProjectFiles::offerRecovery(const QString& tempDir) {
+    QStringList unreadable;
+    std::vector<WorkingCopy::Orphan> orphans = WorkingCopy::findOrphans(tempDir, &unreadable);
+    for (const QString& message : unreadable) {
+        port_.warn(message);
+    }
+    bool recovered = false;
+    for (WorkingCopy::Orphan& orphan : orphans) {
+        if (!orphan.holdsUnsavedWork()) {
+            orphan.discard();
+            continue;
+        }
+        if (recovered) {
+            continue;
+        }
+        const ProjectDocument::SavedState& state = orphan.state;
+        const QString file =
+            state.fileName.isEmpty() ? texts::untitled() : QDir::toNativeSeparators(state.fileName);
+        const Answer answer = port_.showMessage(MessageRequest{
+            texts::recoverQuestion(file, locale_.toString(orphan.changed, QLocale::ShortFormat)),
+            texts::appTitle(), MessageButtons::RecoverDiscardLater, MessageIcon::Question});
+        if (answer == Answer::Recover) {
+            specialrows::ProjectContents contents;
+            contents.hadRows = true;
+            contents.items = orphan.items;
+            contents.projNum = state.header.projNum;
+            contents.designer = state.header.designer;
+            contents.letMonth = state.header.letMonth;
+            contents.masterDate = state.storedMasterDate;
+            contents.categories = state.categories;
+            contents.unitIndex = state.unitIndex;
+            binder_.setupGrid(contents, true, false);
+            document_.setFile(state.fileName, state.untitled);
+            document_.setModified(true);
+            recovered = true;
+        }
+        if (answer != Answer::Later) {
+            orphan.discard();
+        }
+    }
 }
 
 void ProjectFiles::save() {

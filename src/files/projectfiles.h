@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 namespace veskplan {
@@ -20,7 +21,7 @@ public:
 
     ProjectFiles(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
                  GridBinder& binder, Configuration& config, const AppPaths& paths,
-                 FileDialogs& dialogs, UserPort& port)
+                 FileDialogs& dialogs, UserPort& port, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
@@ -28,7 +29,8 @@ public:
           config_(config),
           paths_(paths),
           dialogs_(dialogs),
-          port_(port) {}
+          port_(port),
+          locale_(std::move(locale)) {}
 
     // New Project; false when the user stopped it (or its save did not go through).
     bool newProject();
@@ -45,6 +47,12 @@ public:
     SaveResult saver();
     // Writes the configuration file; a failure is reported, never fatal.
     void iniSave();
+
+    // Offers back, one at a time, the unsaved work of each run that ended without closing
+    // (working copies in `tempDir` whose program is gone): Recover puts it in the window as an
+    // unsaved project, Discard removes it, Later leaves it for the next start. Only one project
+    // fits the window: once one is recovered, the others wait.
+    void offerRecovery(const QString& tempDir);
 
     // Opens a project file without any question; the master revision check runs only when
     // asked for. Throws Error naming the file; the open project is then untouched.
@@ -64,6 +72,7 @@ private:
     const AppPaths& paths_;
     FileDialogs& dialogs_;
     UserPort& port_;
+    QLocale locale_;
 };
 
 }  // namespace veskplan

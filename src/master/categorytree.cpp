@@ -1,9 +1,10 @@
 #include "master/categorytree.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSet>
+#include <algorithm>
 
+#include "base/boundedfile.h"
 #include "base/textcodec.h"
 #include "base/texts.h"
 
@@ -33,14 +34,20 @@ CategoryTree CategoryTree::parse(QByteArrayView fileBytes) {
 }
 
 CategoryTree CategoryTree::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A category file lists a few hundred sections and categories.
+    const boundedfile::Bytes read = boundedfile::readAll(path, 1024 * 1024);
+    if (!read.error.isEmpty()) {
         CategoryTree tree;
-        const QString reason = file.exists() ? file.errorString() : u"the file does not exist"_s;
-        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), reason);
+        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), read.error);
         return tree;
     }
-    return parse(file.readAll());
+    if (std::max(read.bytes.count('\n'), read.bytes.count('\r')) > kMaxLines) {
+        CategoryTree tree;
+        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path),
+                                                   texts::tooManyLines(kMaxLines));
+        return tree;
+    }
+    return parse(read.bytes);
 }
 
 bool CategoryTree::isCategory(const QString& nodeText) {

@@ -14,6 +14,9 @@ struct CategoryNode {
 };
 
 struct CategoryTree {
+    // More lines than any category file holds: such a file is refused.
+    static constexpr int kMaxLines = 20000;
+
     CategoryNode root{QStringLiteral("Items"), QStringLiteral("I"), {}};
     QString error;  // set when the file could not be read; the tree then holds the root only
 

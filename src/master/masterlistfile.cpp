@@ -1,9 +1,10 @@
 #include "master/masterlistfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
+#include "base/boundedfile.h"
 #include "base/texts.h"
 
 namespace veskplan {
@@ -11,32 +12,28 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Far above any real list (a 60000-row list is under 4 MB); keeps a wrong file from eating
-// the machine's memory.
-constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+// Far above any real list (a 60000-row list is under 4 MB, 59 bytes a row); keeps a wrong file
+// from eating the machine's memory.
+constexpr qint64 kMaxFileSize = 48LL * 1024 * 1024;
+constexpr qsizetype kMaxRows = 800'000;
 
 }  // namespace
 
 MasterListFile MasterListFile::read(const QString& path) {
     MasterListFile result;
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QString reason = file.exists() ? file.errorString() : u"the file does not exist"_s;
-        result.error = texts::masterListUnreadable(shown, reason);
+    const boundedfile::Bytes read = boundedfile::readAll(path, kMaxFileSize);
+    if (!read.error.isEmpty()) {
+        result.error = texts::masterListUnreadable(shown, read.error);
         return result;
     }
-    if (file.size() > kMaxFileSize) {
-        result.error = texts::masterListUnreadable(shown, u"the file is too large"_s);
+    // Every line is a row: count them before building the rows.
+    if (std::max(read.bytes.count('\n'), read.bytes.count('\r')) > kMaxRows) {
+        result.error = texts::masterListUnreadable(shown, texts::tooManyLines(kMaxRows));
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = texts::masterListUnreadable(shown, file.errorString());
-        return result;
-    }
-    result.revised = QFileInfo(file).lastModified().date();
-    result.rows = MasterList::parse(bytes);
+    result.revised = QFileInfo(path).lastModified().date();
+    result.rows = MasterList::parse(read.bytes);
     return result;
 }
 

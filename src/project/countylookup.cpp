@@ -1,10 +1,9 @@
 #include "project/countylookup.h"
 
-#include <QFile>
 #include <cmath>
 
+#include "base/boundedfile.h"
 #include "base/numbertext.h"
-#include "base/textcodec.h"
 
 namespace veskplan {
 
@@ -21,12 +20,9 @@ QString CountyLookup::lookUp(const QString& projectNumber) const {
     if (number == 0) {
         return name_;
     }
-    QFile file(countyFile_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QString();
-    }
-    const QStringList lines = textcodec::decodeLines(file.readAll());
-    return number <= lines.size() ? lines[number - 1] : QString();
+    // Read up to the line needed; a county name is a short line.
+    const boundedfile::Lines read = boundedfile::readLines(countyFile_, number, 4096);
+    return read.error.isEmpty() && number <= read.lines.size() ? read.lines[number - 1] : QString();
 }
 
 }  // namespace veskplan

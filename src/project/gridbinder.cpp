@@ -70,7 +70,7 @@ void GridBinder::checkRevision() {
         port_.inform(texts::revisionCheckFailed(texts::duplicateAfterRevision()));
         return;
     } catch (const SqliteError& error) {
-        port_.inform(texts::revisionCheckFailed(error.message()));
+        port_.inform(texts::revisionCheckFailed(error.reason()));
         return;
     }
     port_.showMessage(

@@ -52,7 +52,7 @@ private:
         } catch (const DuplicateKeyError&) {
             document_.failedChange_ = texts::itemAlreadyInProject();
         } catch (const SqliteError& error) {
-            document_.failedChange_ = error.message();
+            document_.failedChange_ = error.reason();
         }
     }
 
@@ -315,7 +315,7 @@ ProjectDocument::AddResult ProjectDocument::addItem(const ProjectRecord& record)
     } catch (const DuplicateKeyError&) {
         return {AddResult::Kind::AlreadyInProject, {}};
     } catch (const SqliteError& error) {
-        return {AddResult::Kind::Failed, error.message()};
+        return {AddResult::Kind::Failed, error.reason()};
     }
     undoStack_.push(command.release());
     return {};
@@ -332,7 +332,7 @@ void ProjectDocument::removeCurrentItem() {
     try {
         command->execute();
     } catch (const SqliteError& error) {
-        Q_EMIT changeFailed(error.message());
+        Q_EMIT changeFailed(error.reason());
         return;
     }
     undoStack_.push(command.release());
@@ -382,7 +382,7 @@ ProjectDocument::EditResult ProjectDocument::editCell(int row, int column, const
     } catch (const DuplicateKeyError&) {
         return {Kind::AlreadyInProject, {}};
     } catch (const SqliteError& error) {
-        return {Kind::Failed, error.message()};
+        return {Kind::Failed, error.reason()};
     }
     undoStack_.push(command.release());
     return {};
@@ -496,7 +496,7 @@ void ProjectDocument::keepState() {
         items_->writeState(values);
     } catch (const SqliteError& error) {
         // The project itself is as the user sees it; only a recovery would lack this change.
-        Q_EMIT changeFailed(texts::workingCopyNotWritten(error.message()));
+        Q_EMIT changeFailed(texts::workingCopyNotWritten(error.reason()));
     }
 }
 

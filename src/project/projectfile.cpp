@@ -1,19 +1,31 @@
 #include "project/projectfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#include <cerrno>
+#endif
 
 #include "base/error.h"
 #include "base/numbertext.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "project/categorylist.h"
 #include "project/projectschema.h"
+#include "project/specialrows.h"
 
 #include <sqlite3.h>
 
@@ -78,17 +90,81 @@ std::optional<double> quantityValue(const SqliteStatement& row, int column,
             return std::nullopt;
         case SQLITE_INTEGER:
         case SQLITE_FLOAT:
-            return row.real(column);
+            if (std::isfinite(row.real(column))) {
+                return row.real(column);
+            }
+            break;
         case SQLITE_TEXT: {
             const auto parsed = numbertext::parseQuantity(row.text(column), u'.');
             if (parsed.valid) {
                 return parsed.value;
             }
-            [[fallthrough]];
+            break;
         }
         default:
-            throw Refusal(u"the quantity of item "_s + itemNumber + u" is not a number"_s);
+            break;
     }
+    throw Refusal(u"the quantity of item "_s + itemNumber + u" is not a number"_s);
+}
+
+// Items stand in categories 01 to 99; the special rows in category 00.
+void checkCategory(const ProjectRecord& record) {
+    if (specialrows::isSpecial(record.itemNumber) && record.cat == specialrows::cat()) {
+        return;
+    }
+    const std::optional<int> category = numbertext::wholeNumber(record.cat);
+    if (!category || *category < 1 || *category > CategoryList::kLastCategory) {
+        throw Refusal(texts::categoryOutOfRange(record.itemNumber, record.cat));
+    }
+}
+
+// Where the file can be read without changing anything beside it. A file that another program
+// left with a log or an unfinished change beside it is copied, with that file, into a private
+// folder, where opening it settles the change as the other program would have.
+class ReadableCopy {
+public:
+    explicit ReadableCopy(const QString& path) : path_(path) {
+        const bool log = QFileInfo(path + u"-wal"_s).size() > 0;
+        const bool journal = QFileInfo(path + u"-journal"_s).size() > 0;
+        if (!log && !journal) {
+            return;
+        }
+        if (!dir_.emplace().isValid()) {
+            throw SqliteError(SQLITE_CANTOPEN, dir_->errorString());
+        }
+        copy_ = dir_->filePath(u"project.vsk"_s);
+        for (const QString& suffix : {QString(), u"-wal"_s, u"-journal"_s}) {
+            if (QFileInfo::exists(path + suffix) && !QFile::copy(path + suffix, copy_ + suffix)) {
+                throw SqliteError(SQLITE_IOERR, u"it could not be copied"_s);
+            }
+        }
+    }
+    std::unique_ptr<SqliteDb> open() const {
+        return copy_.isEmpty() ? std::make_unique<SqliteDb>(path_, SqliteDb::Mode::Snapshot)
+                               : std::make_unique<SqliteDb>(copy_, SqliteDb::Mode::ReadWriteCreate);
+    }
+
+private:
+    QString path_;
+    std::optional<QTemporaryDir> dir_;
+    QString copy_;
+};
+
+// Saves leave a temporary file beside the project only when their program was killed while
+// writing; the next save to the folder removes those whose program is gone.
+void removeStaleSaveFiles(const QString& dir) {
+#ifdef Q_OS_UNIX
+    for (const QFileInfo& file :
+         QDir(dir).entryInfoList({u".veskplan-save-*"_s}, QDir::Files | QDir::Hidden)) {
+        const qint64 pid = file.fileName().section(u'-', 2, 2).toLongLong();
+        if (pid > 0 && pid != QCoreApplication::applicationPid() &&
+            ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            QFile::remove(file.absoluteFilePath());
+        }
+    }
+#else
+    Q_UNUSED(dir);
+#endif
 }
 
 // Two rows with the same category, item number and description cannot both stand in the table.
@@ -117,7 +193,9 @@ std::vector<ProjectRecord> read(const QString& path) {
         throw Error(texts::projectNotOpened(shown, u"it is not a file"_s));
     }
     try {
-        SqliteDb db(path, SqliteDb::Mode::ReadOnly);
+        const ReadableCopy source(path);
+        const std::unique_ptr<SqliteDb> opened = source.open();
+        SqliteDb& db = *opened;
         checkStructure(db);
         std::vector<ProjectRecord> records;
         auto select = db.prepare(
@@ -130,6 +208,7 @@ std::vector<ProjectRecord> read(const QString& path) {
             record.description = textValue(select, 2, requiredColumns()[2], false);
             record.units = textValue(select, 3, requiredColumns()[3], true);
             record.quantity = quantityValue(select, 4, record.itemNumber);
+            checkCategory(record);
             records.push_back(std::move(record));
         }
         refuseRepeatedKeys(records);
@@ -137,7 +216,7 @@ std::vector<ProjectRecord> read(const QString& path) {
     } catch (const Refusal& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.reason));
     } catch (const SqliteError& error) {
-        throw Error(texts::projectNotOpened(shown, error.message()));
+        throw Error(texts::projectNotOpened(shown, error.reason()));
     }
 }
 
@@ -145,7 +224,9 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
            const std::vector<ProjectRecord>& specialRows) {
     const QString shown = QDir::toNativeSeparators(target);
     const QFileInfo targetInfo(target);
-    QTemporaryFile temporary(targetInfo.absolutePath() + u"/.veskplan-save-XXXXXX"_s);
+    removeStaleSaveFiles(targetInfo.absolutePath());
+    QTemporaryFile temporary(targetInfo.absolutePath() + u"/.veskplan-save-"_s +
+                             QString::number(QCoreApplication::applicationPid()) + u"-XXXXXX"_s);
     if (!temporary.open()) {
         throw Error(texts::projectNotSaved(shown, temporary.errorString()));
     }
@@ -167,7 +248,7 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
         }
         transaction.commit();
     } catch (const SqliteError& error) {
-        throw Error(texts::projectNotSaved(shown, error.message()));
+        throw Error(texts::projectNotSaved(shown, error.reason()));
     }
     // A new file gets the usual permissions; a replaced one keeps its own.
     const QFile::Permissions permissions =
@@ -182,6 +263,14 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
         throw Error(texts::projectNotSaved(shown, QString::fromStdString(error.message())));
     }
     temporary.setAutoRemove(false);
+#ifdef Q_OS_UNIX
+    // The rename itself reaches the disk only with its folder.
+    const int folder = ::open(QFile::encodeName(targetInfo.absolutePath()).constData(), O_RDONLY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#endif
 }
 
 }  // namespace veskplan::projectfile

@@ -1,0 +1,136 @@
+#include "files/workingcopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
+
+#include "base/apppaths.h"
+#include "base/error.h"
+#include "base/sqlitedb.h"
+#include "base/texts.h"
+#include "project/recordstore.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+const QString kPattern = u"veskDataTmp-*.vsk"_s;
+
+void removeDatabase(const QString& path) {
+    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s}) {
+        QFile::remove(path + suffix);
+    }
+}
+
+// Reads what a working copy left behind holds; opening it replays its log.
+void readOrphan(WorkingCopy::Orphan& orphan) {
+    SqliteDb db(orphan.path, SqliteDb::Mode::ReadWriteCreate);
+    auto rows = db.prepare(
+        "SELECT \"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\" FROM veskdata");
+    while (rows.step()) {
+        ProjectRecord record{rows.text(0), rows.text(1), rows.text(2), rows.text(3), std::nullopt};
+        if (!rows.isNull(4)) {
+            record.quantity = rows.real(4);
+        }
+        orphan.items.push_back(std::move(record));
+    }
+    std::map<QString, QString> values;
+    auto exists = db.prepare("SELECT count(*) FROM sqlite_master WHERE name = 'workstate'");
+    exists.step();
+    if (exists.integer(0) > 0) {
+        auto state = db.prepare("SELECT key, value FROM workstate");
+        while (state.step()) {
+            values[state.text(0)] = state.text(1);
+        }
+    } else {
+        values[u"modified"_s] = u"1"_s;  // a copy that kept no state: whatever it holds counts
+    }
+    orphan.state = ProjectDocument::readState(values);
+    orphan.changed = QDateTime::fromString(orphan.state.changedAt, Qt::ISODate);
+    if (!orphan.changed.isValid()) {
+        orphan.changed = QFileInfo(orphan.path).lastModified();
+    }
+}
+
+}  // namespace
+
+QString WorkingCopy::lockPathOf(const QString& path) {
+    return path + u".lock"_s;
+}
+
+WorkingCopy::WorkingCopy(const QString& tempDir) {
+    // A name of its own for every running copy, so two copies never share a working file.
+    QDir().mkpath(tempDir);
+    QTemporaryFile reserve(joinPath(tempDir, u"veskDataTmp-XXXXXX.vsk"_s));
+    reserve.setAutoRemove(false);
+    if (!reserve.open()) {
+        throw Error(texts::workingDatabaseFailed(QDir::toNativeSeparators(reserve.fileTemplate()),
+                                                 reserve.errorString()));
+    }
+    path_ = reserve.fileName();
+    reserve.close();
+    lock_ = std::make_unique<QLockFile>(lockPathOf(path_));
+    if (!lock_->tryLock(0)) {
+        QFile::remove(path_);
+        throw Error(texts::workingDatabaseFailed(QDir::toNativeSeparators(lockPathOf(path_)),
+                                                 u"it could not be locked"_s));
+    }
+}
+
+WorkingCopy::~WorkingCopy() {
+    removeDatabase(path_);
+    lock_->unlock();
+}
+
+std::unique_ptr<RecordStore> WorkingCopy::createStore() const {
+    try {
+        return RecordStore::create(path_);
+    } catch (const SqliteError& error) {
+        throw Error(texts::workingDatabaseFailed(QDir::toNativeSeparators(path_), error.reason()));
+    }
+}
+
+bool WorkingCopy::Orphan::holdsUnsavedWork() const {
+    return state.modified;
+}
+
+void WorkingCopy::Orphan::discard() {
+    removeDatabase(path);
+    if (lock) {
+        lock->unlock();
+    }
+}
+
+std::vector<WorkingCopy::Orphan> WorkingCopy::findOrphans(const QString& tempDir,
+                                                          QStringList* unreadable) {
+    std::vector<Orphan> orphans;
+    const QFileInfoList files =
+        QDir(tempDir).entryInfoList({kPattern}, QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QFileInfo& file : files) {
+        Orphan orphan;
+        orphan.path = file.absoluteFilePath();
+        orphan.lock = std::make_unique<QLockFile>(lockPathOf(orphan.path));
+        // Only a dead program's lock is taken over, however old a living one's is.
+        orphan.lock->setStaleLockTime(0);
+        if (!orphan.lock->tryLock(0)) {
+            continue;  // its program is still running
+        }
+        try {
+            readOrphan(orphan);
+        } catch (const SqliteError& error) {
+            if (unreadable) {
+                unreadable->append(
+                    texts::recoveryFailed(QDir::toNativeSeparators(orphan.path), error.reason()));
+            }
+            orphan.lock->unlock();
+            continue;
+        }
+        orphans.push_back(std::move(orphan));
+    }
+    return orphans;
+}
+
+}  // namespace veskplan

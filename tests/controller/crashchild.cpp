@@ -1,0 +1,67 @@
+// A program that edits and saves a project in a loop until it is killed, telling on standard
+// output each change and each save it has completed. The crash test kills it at random moments.
+#include <QDate>
+#include <QGuiApplication>
+#include <QLocale>
+#include <cstdio>
+
+#include "controller/maincontroller.h"
+
+namespace {
+
+using namespace veskplan;
+using namespace Qt::Literals::StringLiterals;
+
+class QuietPort : public UserPort {
+public:
+    explicit QuietPort(QString project) : project_(std::move(project)) {}
+    Answer showMessage(const MessageRequest& request) override {
+        return request.buttons == MessageButtons::RecoverDiscardLater ? Answer::Later : Answer::No;
+    }
+    std::optional<QString> chooseFile(const FileDialogRequest&) override { return project_; }
+    void setFocus(const QString&) override {}
+    void commitPendingEdits() override {}
+    void showCategoryBrowser() override {}
+    std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
+    void beginBusy() override {}
+    void endBusy() override {}
+
+private:
+    QString project_;
+};
+
+void say(const char* what, int number) {
+    std::printf("%s %d\n", what, number);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    Environment env;
+    env.variables.insert(u"SystemRoot"_s, root + u"/config"_s);
+    env.variables.insert(u"temp"_s, root + u"/temp"_s);
+    env.variables.insert(u"VESKPLAN_DATA"_s, root + u"/data"_s);
+    env.homeDir = root + u"/home"_s;
+    QuietPort port(root + u"/projects/job.vsk"_s);
+    MainController controller(port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
+    controller.Form_Load();
+    controller.mastItemList_Click(0);
+    controller.addItem_Click();
+    say("ready", 0);
+    ProjectGridModel& model = controller.projectModel();
+    for (int change = 1;; ++change) {
+        model.setData(model.index(0, ProjectGridModel::QuantityColumn), QString::number(change));
+        say("change", change);
+        if (change % 4 == 0) {
+            controller.mnuFileSave_Click();
+            say("saved", change);
+        }
+    }
+}
