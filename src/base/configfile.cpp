@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include "base/boundedfile.h"
 #include "base/error.h"
+#include "base/filewriting.h"
 #include "base/textcodec.h"
 #include "base/texts.h"
 
@@ -63,9 +63,9 @@ QByteArray ConfigFile::render(const Configuration& values) {
 
 void ConfigFile::write(const Configuration& values) const {
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(render(values)) < 0 || !file.commit()) {
-        throw Error(texts::configNotWritten(QDir::toNativeSeparators(path_), file.errorString()));
+    const QString failure = tryWriteFileAtomically(path_, render(values));
+    if (!failure.isEmpty()) {
+        throw Error(texts::configNotWritten(QDir::toNativeSeparators(path_), failure));
     }
 }
 

@@ -9,5 +9,11 @@ namespace veskplan {
 // the whole file is there or the old one is untouched. Throws Error naming the file and the
 // reason.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
+// The same, returning why it failed (an empty text when it did not).
+QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Renames a finished temporary file over `target` and waits until the rename is on the disk.
+// Returns why it failed, or an empty text.
+QString moveIntoPlace(const QString& temporary, const QString& target);
 
 }  // namespace veskplan

@@ -4,19 +4,27 @@
 
 #include <QFile>
 #include <QUrl>
+#include <cerrno>
 
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
-SqliteError::SqliteError(int code, QString message)
-    : code_(code), message_(std::move(message)), utf8_(message_.toStdString()) {}
+SqliteError::SqliteError(int code, QString message, int systemError)
+    : code_(code),
+      message_(std::move(message)),
+      systemError_(systemError),
+      utf8_(message_.toStdString()) {}
 
 bool SqliteError::isPrimaryKeyViolation() const {
     return code_ == SQLITE_CONSTRAINT_PRIMARYKEY || code_ == SQLITE_CONSTRAINT_UNIQUE;
 }
 
 QString SqliteError::reason() const {
+    // A write the system cut short for want of room is a full disk, however SQLite names it.
+    if (systemError_ == ENOSPC || systemError_ == EFBIG || systemError_ == EDQUOT) {
+        return u"the disk is full"_s;
+    }
     switch (code_ & 0xff) {
         case SQLITE_FULL:
             return u"the disk is full"_s;
@@ -71,7 +79,8 @@ SqliteDb::~SqliteDb() {
 }
 
 void SqliteDb::fail() const {
-    throw SqliteError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+    throw SqliteError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)),
+                      sqlite3_system_errno(db_));
 }
 
 void SqliteDb::exec(const char* sql) {
@@ -147,8 +156,9 @@ bool SqliteStatement::step() {
     }
     const int code = sqlite3_extended_errcode(db_);
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+    const int systemError = sqlite3_system_errno(db_);
     sqlite3_reset(stmt_);
-    throw SqliteError(code, message);
+    throw SqliteError(code, message, systemError);
 }
 
 void SqliteStatement::run() {

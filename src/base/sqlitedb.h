@@ -11,7 +11,8 @@ namespace veskplan {
 // A failed SQLite call. `code` is the extended result code.
 class SqliteError : public std::exception {
 public:
-    SqliteError(int code, QString message);
+    // `systemError` is the operating system's error number behind an I/O failure, 0 otherwise.
+    SqliteError(int code, QString message, int systemError = 0);
     int code() const { return code_; }
     bool isPrimaryKeyViolation() const;
     const QString& message() const { return message_; }
@@ -23,6 +24,7 @@ public:
 private:
     int code_;
     QString message_;
+    int systemError_;
     std::string utf8_;
 };
 

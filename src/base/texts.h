@@ -175,8 +175,8 @@ inline QString categoryOutOfRange(const QString& itemNumber, const QString& cate
     return u"the item "_s + itemNumber + u" is filed under category \""_s + category +
            u"\"; a project holds the categories 01 to 99"_s;
 }
-inline QString duplicateSpecialRows() {
-    return u"two categories have the same position in the category list"_s;
+inline QString tooManyCategoryRows() {
+    return u"it describes more than 99 categories; a project holds the categories 01 to 99"_s;
 }
 inline QString duplicateRowsInFile() {
     return u"it holds the same item twice with the same category and description"_s;
@@ -265,6 +265,12 @@ inline QString standardOutputNotWritten(const QString& reason) {
 }
 inline QString outOfMemory() {
     return u"there is not enough memory for this project"_s;
+}
+inline QString noSuchFolder() {
+    return u"its folder does not exist"_s;
+}
+inline QString diskFull() {
+    return u"the disk is full"_s;
 }
 inline QString donePrinting() {
     return u"Done Printing Quantity Table"_s;

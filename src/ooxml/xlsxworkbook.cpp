@@ -10,9 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QUrl>
+#include <filesystem>
+#include <system_error>
 
 #include <array>
 #include <optional>
@@ -644,12 +646,31 @@ void XlsxWorkbook::save(const QString& path) const {
         }
         const QByteArray bytes = ZipArchive::write(entries, ZipArchive::Compression::Deflate);
 
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
+        // Written unbuffered through a file beside the target, then renamed over it: a buffered
+        // file reports a write the disk refused halfway as done.
+        const QFileInfo target(path);
+        QFile file(target.absolutePath() + u"/."_s + target.fileName() + u".part-"_s +
+                   QString::number(QRandomGenerator::global()->generate(), 36));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             throw XlsxError(u"cannot write the file (%1)"_s.arg(file.errorString()));
         }
-        if (file.write(bytes) != bytes.size() || !file.commit()) {
-            throw XlsxError(u"cannot write the file (%1)"_s.arg(file.errorString()));
+        for (qint64 done = 0; done < bytes.size();) {
+            const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0) {
+                const QString reason = file.errorString();
+                file.remove();
+                throw XlsxError(u"cannot write the file (%1)"_s.arg(reason));
+            }
+            done += written;
+        }
+        file.close();
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                                QFile::encodeName(path).toStdString(), error);
+        if (error) {
+            file.remove();
+            throw XlsxError(
+                u"cannot write the file (%1)"_s.arg(QString::fromStdString(error.message())));
         }
     });
 }

@@ -1,12 +1,14 @@
 #include "print/pdfprinttarget.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "base/error.h"
+#include "base/filewriting.h"
 #include "base/texts.h"
 
 namespace veskplan {
@@ -15,30 +17,28 @@ using namespace Qt::Literals::StringLiterals;
 
 bool PdfPrintTarget::print(QPageLayout::Orientation orientation,
                            const std::function<void(QPagedPaintDevice&)>& render) {
-    const QString shownPath = QDir::toNativeSeparators(path_);
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Error(texts::fileNotWritten(shownPath, file.errorString()));
+    if (!QFileInfo(QFileInfo(path_).absolutePath()).isDir()) {
+        throw Error(texts::fileNotWritten(QDir::toNativeSeparators(path_), texts::noSuchFolder()));
     }
+    // The document is made in memory and written whole: a full disk or a failing painter leaves
+    // the old file as it was.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&document);
         writer.setResolution(kResolution);
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::Letter), orientation,
                         QMarginsF(kMarginInches, kMarginInches, kMarginInches, kMarginInches),
                         QPageLayout::Inch));
         render(writer);
-        // The painter's end has written the whole document; the writer goes before the file
-        // is committed so that nothing more reaches it.
     }
-    if (file.error() == QFileDevice::NoError && file.size() == 0) {
+    if (document.data().isEmpty()) {
         // Nothing was drawn: an empty file is no document.
-        file.cancelWriting();
-        throw Error(texts::fileNotWritten(shownPath, texts::nothingPrinted()));
+        throw Error(
+            texts::fileNotWritten(QDir::toNativeSeparators(path_), texts::nothingPrinted()));
     }
-    if (file.error() != QFileDevice::NoError || !file.commit()) {
-        throw Error(texts::fileNotWritten(shownPath, file.errorString()));
-    }
+    writeFileAtomically(path_, document.data());
     return true;
 }
 

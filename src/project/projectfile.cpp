@@ -9,17 +9,15 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 #include <cerrno>
 #endif
 
 #include "base/error.h"
+#include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
@@ -118,6 +116,16 @@ void checkCategory(const ProjectRecord& record) {
     }
 }
 
+// A project holds at most 99 categories, one row each.
+void refuseCategoryRowsBeyondTheLast(const std::vector<ProjectRecord>& records) {
+    const auto categoryRows = std::count_if(records.begin(), records.end(), [](const auto& r) {
+        return r.cat == specialrows::cat() && r.itemNumber.startsWith(u"0000-00000");
+    });
+    if (categoryRows > CategoryList::kLastCategory) {
+        throw Refusal(texts::tooManyCategoryRows());
+    }
+}
+
 // Where the file can be read without changing anything beside it. A file that another program
 // left with a log or an unfinished change beside it is copied, with that file, into a private
 // folder, where opening it settles the change as the other program would have.
@@ -212,6 +220,7 @@ std::vector<ProjectRecord> read(const QString& path) {
             records.push_back(std::move(record));
         }
         refuseRepeatedKeys(records);
+        refuseCategoryRowsBeyondTheLast(records);
         return records;
     } catch (const Refusal& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.reason));
@@ -256,21 +265,11 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
                             : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     QFile::setPermissions(temporary.fileName(), permissions);
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporary.fileName()).toStdString(),
-                            QFile::encodeName(target).toStdString(), error);
-    if (error) {
-        throw Error(texts::projectNotSaved(shown, QString::fromStdString(error.message())));
+    const QString failure = moveIntoPlace(temporary.fileName(), target);
+    if (!failure.isEmpty()) {
+        throw Error(texts::projectNotSaved(shown, failure));
     }
     temporary.setAutoRemove(false);
-#ifdef Q_OS_UNIX
-    // The rename itself reaches the disk only with its folder.
-    const int folder = ::open(QFile::encodeName(targetInfo.absolutePath()).constData(), O_RDONLY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-#endif
 }
 
 }  // namespace veskplan::projectfile

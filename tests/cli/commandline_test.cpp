@@ -106,6 +106,18 @@ TEST_F(CommandLineTest, ListAndPrintWriteTheItemsAndTheTable) {
     EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
 }
 
+TEST_F(CommandLineTest, StandardOutputTakesTextAndAFullDiskIsAFailure) {
+    QProcess process;
+    process.setStandardOutputFile(u"/dev/full"_s);
+    process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), {u"list"_s, project()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("standard output could not be written"));
+    const CliRun run = cli({u"export"_s, u"trnsport"_s, project(), u"-"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
+}
+
 TEST_F(CommandLineTest, HelpVersionAndUsageErrors) {
     CliRun run = cli({u"--help"_s});
     EXPECT_EQ(run.exitCode, 0);

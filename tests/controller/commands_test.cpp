@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <QFileInfo>
+#include <csignal>
 
 #include "base/texts.h"
 #include "support/controllerfixture.h"
@@ -67,7 +69,21 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {std::nullopt};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Cancelled);
     EXPECT_TRUE(port.messages.empty());
+    // A full disk is told as such.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    port.clear();
+    port.files = {out()};
+    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_TRUE(port.messages.at(0).text.endsWith(u"could not be written: the disk is full"_s))
+        << port.messages.at(0).text.toStdString();
     const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
+    port.clear();
     port.files = {target};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(0).text.contains(target));

@@ -200,6 +200,29 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
     EXPECT_EQ(controller->config().lastDir, sandbox.projectsDir());
 }
 
+TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
+    std::vector<ProjectRecord> rows;
+    for (int i = 0; i < 3000; ++i) {
+        rows.push_back(test::rec("2101", "01", QByteArray::number(i).constData(), "LS", i));
+    }
+    test::makeProjectFile(projectPath(u"big.vsk"_s), rows);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 64 * 1024;  // the working copy cannot grow to hold the project
+    setrlimit(RLIMIT_FSIZE, &tight);
+    port.files = {projectPath(u"big.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_FALSE(port.messages.empty());
+    EXPECT_TRUE(port.messages.back().text.contains(u"working copy"_s));
+    EXPECT_TRUE(port.messages.back().text.contains(u"the disk is full"_s))
+        << port.messages.back().text.toStdString();
+    EXPECT_EQ(store().recordCount(), 0);
+    EXPECT_TRUE(doc().isUntitled());
+}
+
 TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
     buildAndSave(u"mine.vsk"_s);
     addMasterRow(2);

@@ -73,6 +73,19 @@ TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
     EXPECT_EQ(store().recordCount(), 0);
 }
 
+TEST_F(ControllerTest, ListsAndCategoryFilesBeyondTheirSizeAreRefusedWithAMessage) {
+    start();
+    test::writeFile(sandbox.dataDir() + u"/itemsm.txt"_s, QByteArray(900'000, '\n'));
+    test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, QByteArray(30'000, '\r'));
+    controller->engMet_Click(1);
+    EXPECT_EQ(master().list().count(), 0);
+    EXPECT_TRUE(controller->getCat_Load().root.children.empty());
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_TRUE(port.messages[0].text.contains(u"itemsm.txt"_s));
+    EXPECT_TRUE(port.messages[0].text.contains(u"more than 800000 lines"_s));
+    EXPECT_TRUE(port.messages[1].text.contains(u"more than 20000 lines"_s));
+}
+
 TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUnitSwitch) {
     start();
     char16_t keys[] = {u'2', u'-', 8, u'a', u' '};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "base/error.h"
@@ -38,6 +39,12 @@ TEST(ProjectFile, BadFilesAreRefusedNamingTheFileAndTheReason) {
         {"INSERT INTO veskdata VALUES ('A', '01', 'X', 'LS', 1), ('A', '01', 'X', 'M', 2);",
          nullptr, "twice"},
         {"CREATE VIEW v AS SELECT 1;", nullptr, "triggers or views"},
+        {"INSERT INTO veskdata VALUES ('2101', '999999', 'X', 'LS', 1);", nullptr,
+         "categories 01 to 99"},
+        {"INSERT INTO veskdata VALUES ('2101', '01', 'X', 'LS', 9e999);", nullptr, "not a number"},
+        {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100) "
+         "INSERT INTO veskdata SELECT '0000-0000001', '00', 'C' || i, '01', NULL FROM n;",
+         nullptr, "more than 99 categories"},
     };
     QTemporaryDir dir;
     int n = 0;
@@ -48,7 +55,7 @@ TEST(ProjectFile, BadFilesAreRefusedNamingTheFileAndTheReason) {
         } else if (c.sql) {
             SqliteDb db(path, SqliteDb::Mode::ReadWriteCreate);
             sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_ENABLE_VIEW, 1, nullptr);
-            if (QByteArray(c.sql).contains("veskdata VALUES")) {
+            if (QByteArray(c.sql).contains("INSERT INTO veskdata")) {
                 db.exec(table);
             }
             db.exec(c.sql);
@@ -62,6 +69,37 @@ TEST(ProjectFile, BadFilesAreRefusedNamingTheFileAndTheReason) {
                 << error.message().toStdString();
         }
     }
+}
+
+TEST(ProjectFile, OpeningCreatesNothingBesideTheFileAndSettlesAnotherProgramsChange) {
+    QTemporaryDir dir;
+    const QString wal = dir.filePath(u"wal.vsk"_s);
+    projectfile::write(wal, {row(u"2101"_s, u"01"_s, u"A"_s, u"LS"_s, 1)}, {});
+    SqliteDb(wal, SqliteDb::Mode::ReadWriteCreate).exec("PRAGMA journal_mode = WAL");
+    EXPECT_EQ(projectfile::read(wal).size(), 1u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"wal.vsk"_s});
+
+    // A change another program had not finished when it stopped: its journal is hot.
+    const QString before = dir.filePath(u"before.vsk"_s);
+    projectfile::write(before, {row(u"2101"_s, u"01"_s, u"A"_s, u"LS"_s, 1)}, {});
+    SqliteDb busy(before, SqliteDb::Mode::ReadWriteCreate);
+    busy.exec("PRAGMA journal_mode = DELETE");
+    busy.exec("BEGIN; UPDATE veskdata SET \"Quantity\" = 2; DELETE FROM veskdata;");
+    busy.exec("PRAGMA cache_spill = 1");
+    sqlite3_db_cacheflush(busy.handle());
+    const QString hot = dir.filePath(u"hot.vsk"_s);
+    ASSERT_TRUE(QFile::copy(before, hot));
+    ASSERT_TRUE(QFile::copy(before + u"-journal"_s, hot + u"-journal"_s));
+    {
+        SqliteDb raw(hot, SqliteDb::Mode::Snapshot);  // sees the file as it lies: half changed
+        auto count = raw.prepare("SELECT count(*) FROM veskdata");
+        ASSERT_TRUE(count.step());
+        ASSERT_EQ(count.integer(0), 0);
+    }
+    const auto rows = projectfile::read(hot);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].quantity, 1);  // as it stood before the unfinished change
+    EXPECT_TRUE(QFileInfo::exists(hot + u"-journal"_s));  // the other program's own business
 }
 
 TEST(ProjectFile, SplitTakesTheSpecialRowsOffTheFrontOfTheWorkingOrder) {

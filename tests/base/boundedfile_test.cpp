@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+
+#include "base/boundedfile.h"
+#include "base/filewriting.h"
+#include "base/sqlitedb.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(BoundedFile, ReadingStopsAtTheLinesNeededAndRefusesEndlessLines) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"counties.txt"_s);
+    // Three lines, then 40 MB without a line end: only what is needed is read.
+    test::writeFile(file, "Alder\r\nBirch\rCedar\n" + QByteArray(40 * 1024 * 1024, 'x'));
+    auto lines = boundedfile::readLines(file, 3, 64);
+    EXPECT_TRUE(lines.error.isEmpty());
+    EXPECT_EQ(lines.lines, (QStringList{u"Alder"_s, u"Birch"_s, u"Cedar"_s}));
+    lines = boundedfile::readLines(file, 4, 4096);
+    EXPECT_EQ(lines.error, u"line 4 is far longer than a line of this file can be"_s);
+    test::writeFile(file, "A\r\n\r\nC");  // a last line without an end counts
+    EXPECT_EQ(boundedfile::readLines(file, 9, 64).lines, (QStringList{u"A"_s, QString(), u"C"_s}));
+    EXPECT_FALSE(boundedfile::readLines(dir.filePath(u"none"_s), 1, 64).error.isEmpty());
+
+    QFile sparse(dir.filePath(u"huge.txt"_s));  // 300 MB that take no room on the disk
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(300LL * 1024 * 1024));
+    sparse.close();
+    const auto bytes = boundedfile::readAll(sparse.fileName(), 1024 * 1024);
+    EXPECT_TRUE(bytes.bytes.isEmpty());
+    EXPECT_TRUE(bytes.error.contains(u"larger than such a file can be"_s));
+}
+
+TEST(FileWriting, AWriteTheDiskRefusesHalfwayFailsAndLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"out.txt"_s);
+    test::writeFile(path, "old");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 16;  // what a full disk does: the write stops short
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const QString failure = tryWriteFileAtomically(path, QByteArray(300, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(failure, u"the disk is full"_s);
+    EXPECT_EQ(test::readFile(path), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.txt"_s});
+}
+
+TEST(SqliteError, ReasonsSayWhatHappenedInTheUsersWords) {
+    const std::pair<int, const char*> cases[] = {
+        {SQLITE_FULL, "the disk is full"},
+        {SQLITE_READONLY, "the file or its folder cannot be written"},
+        {SQLITE_READONLY_ROLLBACK, "another program left an unfinished change in it"},
+        {SQLITE_CANTOPEN, "the file or its folder cannot be opened"},
+        {SQLITE_NOTADB, "the file is not a database"},
+        {SQLITE_CORRUPT, "the file is damaged"},
+        {SQLITE_BUSY, "another program is using the file"},
+        {SQLITE_IOERR_WRITE, "the disk could not be read or written"},
+        {SQLITE_MISMATCH, "datatype mismatch"},
+    };
+    for (const auto& [code, words] : cases) {
+        EXPECT_EQ(SqliteError(code, u"datatype mismatch"_s).reason(), QString::fromLatin1(words));
+    }
+    EXPECT_EQ(SqliteError(SQLITE_IOERR_WRITE, u"disk I/O error"_s, ENOSPC).reason(),
+              u"the disk is full"_s);
+}
+
+}  // namespace
+}  // namespace veskplan
