@@ -73,6 +73,32 @@ void BM_OpenProject(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
+// Opening an Access project of 2000 items in 9 categories (special rows too).
+void BM_OpenAccessProject(benchmark::State& state) {
+    BenchProgram program(6000, 0, 1);
+    const QString path = QStringLiteral(VESKPLAN_SOURCE_DIR "/tests/data/mdb/large.mdb");
+    for (auto _ : state) {
+        program.controller->files().openFile(path);
+    }
+}
+BENCHMARK(BM_OpenAccessProject)->Unit(benchmark::kMillisecond);
+
+// Opening a project whose file holds 100000 header rows besides its items.
+void BM_OpenManySpecialRows(benchmark::State& state) {
+    BenchProgram program(6000, 0, 1);
+    std::vector<ProjectRecord> rows;
+    for (int i = 0; i < 100000; ++i) {
+        rows.push_back(ProjectRecord{specialrows::secondHeader(), specialrows::cat(),
+                                     QString::number(i), QStringLiteral("1"), std::nullopt});
+    }
+    const QString path = program.path(QStringLiteral("many.vsk"));
+    projectfile::write(path, rows, {});
+    for (auto _ : state) {
+        program.controller->files().openFile(path);
+    }
+}
+BENCHMARK(BM_OpenManySpecialRows)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -13,6 +13,16 @@ packages=(
   libreoffice-calc-nogui python3 python3-openpyxl poppler-utils
   # headless start of the window (scripts/run.sh hint, screenshots)
   xvfb xauth
+  # older project files kept as Access databases: the library that reads them, and the
+  # command-line readers that check the test files
+  mdbtools-dev mdbtools
+  # installation and the Debian package: validators of the desktop entry, the software-centre
+  # description, the file type and the manual pages; the package's dependencies
+  desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base
+  dpkg-dev file
+  # the sanitizer build, fuzzing the workbook engine and line coverage (scripts/sanitize.sh,
+  # scripts/fuzz-xlsx.sh, scripts/coverage.sh)
+  clang libclang-rt-14-dev gcovr
 )
 
 missing=()

@@ -4,8 +4,8 @@
 
 namespace veskplan {
 
-// The program's own icon: a road running into the distance on a dark-blue field, drawn at the
-// sizes the desktop asks for.
+// The program's own icon: a road running into the distance on a dark-blue field, at the sizes
+// the desktop asks for.
 QIcon applicationIcon();
 
 }  // namespace veskplan

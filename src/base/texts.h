@@ -155,6 +155,12 @@ inline QString unsavedQuestion() {
 inline QString projectFilter() {
     return u"Project Item Database Files (*.vsk)"_s;
 }
+inline QString anyProjectFilter() {
+    return u"Project files (*.vsk *.mdb)"_s;
+}
+inline QString accessProjectFilter() {
+    return u"Access Project Files (*.mdb)"_s;
+}
 inline QString allFilesFilter() {
     return u"All Files (*.*)"_s;
 }

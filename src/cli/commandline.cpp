@@ -21,6 +21,7 @@
 #include "export/cadexport.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
+#include "files/accessproject.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxworkbook.h"
 #include "print/pdfprinttarget.h"
@@ -42,6 +43,7 @@ constexpr const char* kUsage =
     "primary|bridge]\n"
     "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt\n"
     "  veskplan-cli list PROJECT\n"
+    "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
     "  veskplan-cli -h | --help | --version\n"
     "An OUTPUT of - writes a text export or the printed lines to standard output.\n"
     "Exit status: 0 done, 1 failed (one line on standard error), 2 wrong command line.\n";
@@ -75,7 +77,7 @@ struct Project {
     specialrows::ProjectContents contents;
 
     static Project read(const QString& path) {
-        return Project{path, specialrows::split(projectfile::read(path))};
+        return Project{path, specialrows::split(readProjectFile(path))};
     }
     bool english() const { return contents.unitIndex.value_or(0) == 0; }
     std::vector<ProjectRecord> items(IndexOrder order) const {
@@ -207,6 +209,16 @@ int runPrint(const QStringList& args) {
     return 0;
 }
 
+int runConvert(const QStringList& args) {
+    if (args.size() != 2) {
+        return usageError("convert needs a project and an output file");
+    }
+    // Every row as it stands, special rows too: the new file is the same project.
+    const std::vector<ProjectRecord> rows = readProjectFile(args[0]);
+    projectfile::write(QFileInfo(args[1]).absoluteFilePath(), rows, {});
+    return 0;
+}
+
 int runList(const QStringList& args) {
     if (args.size() != 1) {
         return usageError("list needs a project");
@@ -255,6 +267,9 @@ int runCommandLine(int argc, char** argv) {
         }
         if (command == u"list"_s) {
             return runList(args);
+        }
+        if (command == u"convert"_s) {
+            return runConvert(args);
         }
     } catch (const Error& error) {
         return failure(error.message());

@@ -1,6 +1,7 @@
 #include "files/projectfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "base/apppaths.h"
 #include "base/configfile.h"
@@ -8,6 +9,7 @@
 #include "base/filedialogs.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "files/accessproject.h"
 #include "files/workingcopy.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
@@ -19,13 +21,18 @@
 namespace veskplan {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
+
 FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& directory,
                                 const QString& fileName) {
     FileDialogRequest request;
     request.mode = mode;
     request.title = mode == FileDialogRequest::Mode::Open ? texts::openProjectTitle()
                                                           : texts::saveProjectTitle();
-    request.filters = QStringList{texts::allFilesFilter(), texts::projectFilter()};
+    request.filters = mode == FileDialogRequest::Mode::Open
+                          ? QStringList{texts::allFilesFilter(), texts::anyProjectFilter(),
+                                        texts::projectFilter(), texts::accessProjectFilter()}
+                          : QStringList{texts::allFilesFilter(), texts::projectFilter()};
     request.selectedFilter = 1;
     request.directory = directory;
     if (mode == FileDialogRequest::Mode::Save) {
@@ -64,8 +71,14 @@ ProjectFiles::SaveResult ProjectFiles::saver() {
 
     QString target = document_.fileName();
     if (document_.isUntitled()) {
+        // An imported project is proposed as a project file of its own beside the old one.
+        const QFileInfo imported(document_.importedFrom());
+        const QString proposal =
+            document_.importedFrom().isEmpty()
+                ? document_.fileName()
+                : imported.dir().filePath(imported.completeBaseName() + u".vsk"_s);
         const auto chosen = dialogs_.choose(
-            projectDialog(FileDialogRequest::Mode::Save, config_.lastDir, document_.fileName()));
+            projectDialog(FileDialogRequest::Mode::Save, config_.lastDir, proposal));
         if (!chosen) {
             return SaveResult::Cancelled;
         }
@@ -117,7 +130,8 @@ void ProjectFiles::openProject() {
 }
 
 void ProjectFiles::openFile(const QString& path, bool checkRevision) {
-    specialrows::ProjectContents contents = specialrows::split(projectfile::read(path));
+    const bool imported = accessproject::isAccessDatabase(path);
+    specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
     try {
         document_.items().replaceAll(contents.items);
     } catch (const SqliteError& error) {
@@ -127,7 +141,12 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
         throw Error(
             texts::projectNotOpened(QDir::toNativeSeparators(path), texts::duplicateRowsInFile()));
     }
-    document_.setFile(path, false);
+    if (imported) {
+        document_.setFile(QString(), true);
+        document_.setImportedFrom(path);
+    } else {
+        document_.setFile(path, false);
+    }
     config_.lastDir = directoryOf(path);
     binder_.setupGrid(contents, false, checkRevision);
     document_.setModified(false);

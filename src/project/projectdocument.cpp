@@ -184,8 +184,18 @@ void ProjectDocument::setFile(const QString& fileName, bool untitled) {
     }
     fileName_ = fileName;
     untitled_ = untitled;
+    if (!untitled) {
+        importedFrom_.clear();
+    }
     keepState();
     Q_EMIT fileChanged();
+}
+
+void ProjectDocument::setImportedFrom(const QString& path) {
+    if (path != importedFrom_) {
+        importedFrom_ = path;
+        Q_EMIT fileChanged();
+    }
 }
 
 void ProjectDocument::setStoredMasterDate(const QString& date) {
@@ -463,6 +473,7 @@ void ProjectDocument::clearForNewProject() {
     forcedModified_ =
         !before.projNum.isEmpty() || !before.designer.isEmpty() || before.letMonth != -1;
     fileName_.clear();
+    importedFrom_.clear();
     untitled_ = true;
     keepState();
     modifiedMayHaveChanged();

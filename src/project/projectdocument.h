@@ -38,6 +38,10 @@ public:
     const QString& fileName() const { return fileName_; }
     bool isUntitled() const { return untitled_; }
     void setFile(const QString& fileName, bool untitled);
+    // The older project file (an Access database) the project was opened from, which is never
+    // written: the project is untitled until saved as a project file of our own.
+    const QString& importedFrom() const { return importedFrom_; }
+    void setImportedFrom(const QString& path);
     // The master list date the opened project was last saved with (`projMastDate`).
     const QString& storedMasterDate() const { return storedMasterDate_; }
     void setStoredMasterDate(const QString& date);
@@ -151,6 +155,7 @@ private:
     QString fileName_;
     bool untitled_ = true;
     QString storedMasterDate_;
+    QString importedFrom_;
     int unitIndex_ = 0;
     bool forcedModified_ = false;
     bool reportedModified_ = false;

@@ -189,7 +189,27 @@ void refuseRepeatedKeys(std::vector<ProjectRecord> records) {
     }
 }
 
+void refuseWhatNoProjectHolds(const std::vector<ProjectRecord>& records) {
+    for (const ProjectRecord& record : records) {
+        checkCategory(record);
+        if (record.quantity && !std::isfinite(*record.quantity)) {
+            throw Refusal(u"the quantity of item "_s + record.itemNumber + u" is not a number"_s);
+        }
+    }
+    refuseRepeatedKeys(records);
+    refuseCategoryRowsBeyondTheLast(records);
+}
+
 }  // namespace
+
+QString problemWith(const std::vector<ProjectRecord>& records) {
+    try {
+        refuseWhatNoProjectHolds(records);
+    } catch (const Refusal& refusal) {
+        return refusal.reason;
+    }
+    return QString();
+}
 
 std::vector<ProjectRecord> read(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
@@ -216,11 +236,9 @@ std::vector<ProjectRecord> read(const QString& path) {
             record.description = textValue(select, 2, requiredColumns()[2], false);
             record.units = textValue(select, 3, requiredColumns()[3], true);
             record.quantity = quantityValue(select, 4, record.itemNumber);
-            checkCategory(record);
             records.push_back(std::move(record));
         }
-        refuseRepeatedKeys(records);
-        refuseCategoryRowsBeyondTheLast(records);
+        refuseWhatNoProjectHolds(records);
         return records;
     } catch (const Refusal& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.reason));

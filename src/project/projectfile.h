@@ -16,6 +16,11 @@ namespace projectfile {
 // views, holds a value of the wrong kind or two rows with the same key. Nothing is changed.
 std::vector<ProjectRecord> read(const QString& path);
 
+// Why rows read from a project file cannot be a project (an item outside the categories 01 to
+// 99, a quantity that is no number, two rows with one key, more than 99 category rows), or an
+// empty text when they can.
+QString problemWith(const std::vector<ProjectRecord>& records);
+
 // Writes a project file holding the items and then the special rows, through a temporary file
 // in the same directory that is renamed over `target`, so a failure leaves the old file whole.
 // Throws Error naming the file.

@@ -55,6 +55,7 @@ const char* const kTabOrder[] = {"mastItemList", "addItem",      "itemCat",  "re
                                  "findPrev",     "printProjList"};
 
 TEST_F(WindowTest, EveryControlIsNamedDescribedAndAloneInItsPlaceAndTabVisitsThemInOrder) {
+    EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);  // the packaged pictures
     std::vector<QWidget*> controls;
     for (const char* name : kTabOrder) {
         QWidget* control = find(QString::fromLatin1(name));

@@ -118,6 +118,20 @@ TEST_F(CommandLineTest, StandardOutputTakesTextAndAFullDiskIsAFailure) {
     EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
 }
 
+TEST_F(CommandLineTest, AnAccessProjectExportsAsItsConversionDoes) {
+    const QString mdb = test::dataPath(u"mdb/project.mdb"_s);
+    ASSERT_EQ(cli({u"convert"_s, mdb, out(u"converted.vsk"_s)}).exitCode, 0);
+    for (const QString& kind : {u"trnsport"_s, u"roadcad"_s, u"bridgecad"_s, u"tabfill"_s}) {
+        EXPECT_EQ(cli({u"export"_s, kind, mdb, out(u"a"_s)}).exitCode, 0);
+        EXPECT_EQ(cli({u"export"_s, kind, out(u"converted.vsk"_s), out(u"b"_s)}).exitCode, 0);
+        EXPECT_TRUE(test::sameBytes(test::readFile(out(u"a"_s)), test::readFile(out(u"b"_s))))
+            << kind.toStdString();
+    }
+    const CliRun run = cli({u"list"_s, test::dataPath(u"mdb/damaged.mdb"_s)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();  // the library says nothing
+}
+
 TEST_F(CommandLineTest, HelpVersionAndUsageErrors) {
     CliRun run = cli({u"--help"_s});
     EXPECT_EQ(run.exitCode, 0);

@@ -223,6 +223,25 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     EXPECT_TRUE(doc().isUntitled());
 }
 
+TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) {
+    const QString old = projectPath(u"th61.mdb"_s);
+    ASSERT_TRUE(QFile::copy(test::dataPath(u"mdb/project.mdb"_s), old));
+    const QByteArray before = readFile(old);
+    port.files = {old};
+    controller->mnuFileOpen_Click();
+    EXPECT_EQ(port.dialogs[0].filters[1], u"Project files (*.vsk *.mdb)"_s);
+    EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
+    EXPECT_EQ(doc().categories().count(), 3);
+    EXPECT_TRUE(doc().isUntitled());
+    EXPECT_EQ(doc().importedFrom(), old);
+    port.files = {projectPath(u"th61.vsk"_s)};
+    controller->mnuFileSave_Click();
+    EXPECT_EQ(port.dialogs[1].fileName, projectPath(u"th61.vsk"_s));
+    EXPECT_EQ(doc().fileName(), projectPath(u"th61.vsk"_s));
+    EXPECT_TRUE(doc().importedFrom().isEmpty());
+    EXPECT_EQ(readFile(old), before);
+}
+
 TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
     buildAndSave(u"mine.vsk"_s);
     addMasterRow(2);

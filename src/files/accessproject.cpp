@@ -1,0 +1,267 @@
+#include "files/accessproject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <mdbtools.h>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "base/error.h"
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "project/projectfile.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// An Access project holds a few thousand rows in a few megabytes; anything far larger is not
+// one, and the library would read all of it.
+constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+constexpr unsigned kMaxRows = 1'000'000;
+
+const char* const kColumns[] = {"Item Number", "Cat", "Description", "Units", "Quantity"};
+
+struct Refusal {
+    QString reason;
+};
+
+struct HandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+
+// The library writes numbers as text in the process's locale; ours are read in the C form.
+class CNumbers {
+public:
+    CNumbers() : saved_(std::setlocale(LC_NUMERIC, nullptr)) { std::setlocale(LC_NUMERIC, "C"); }
+    ~CNumbers() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// The library reports what it finds wrong in a file on standard error, for a terminal's reader;
+// the program says it in its own words, once.
+class QuietLibrary {
+public:
+    QuietLibrary() {
+#ifdef Q_OS_UNIX
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            ::close(null);
+        }
+#endif
+    }
+    ~QuietLibrary() {
+#ifdef Q_OS_UNIX
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+#endif
+    }
+    QuietLibrary(const QuietLibrary&) = delete;
+    QuietLibrary& operator=(const QuietLibrary&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+bool isText(int type) {
+    return type == MDB_TEXT || type == MDB_MEMO;
+}
+
+bool isNumber(int type) {
+    switch (type) {
+        case MDB_BYTE:
+        case MDB_INT:
+        case MDB_LONGINT:
+        case MDB_MONEY:
+        case MDB_FLOAT:
+        case MDB_DOUBLE:
+        case MDB_NUMERIC:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The bound values of one table, column by column in the order of `kColumns`.
+class BoundColumns {
+public:
+    explicit BoundColumns(MdbTableDef* table) {
+        for (int i = 0; i < 5; ++i) {
+            MdbColumn* found = nullptr;
+            int number = 0;
+            for (unsigned c = 0; c < table->num_cols; ++c) {
+                auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
+                if (QString::fromUtf8(column->name) == QString::fromLatin1(kColumns[i])) {
+                    found = column;
+                    number = static_cast<int>(c) + 1;
+                }
+            }
+            if (!found) {
+                throw Refusal{u"its project item table lacks the column \""_s +
+                              QString::fromLatin1(kColumns[i]) + u"\""_s};
+            }
+            const bool fits = i == 4 ? isNumber(found->col_type) : isText(found->col_type);
+            if (!fits) {
+                throw Refusal{u"the column \""_s + QString::fromLatin1(kColumns[i]) +
+                              u"\" holds "_s + (i == 4 ? u"no numbers"_s : u"no text"_s)};
+            }
+            columns_[i] = found;
+            numbers_[i] = number - 1;
+            buffers_[i] = std::make_unique<char[]>(MDB_BIND_SIZE);
+            mdb_bind_column(table, number, buffers_[i].get(), &lengths_[i]);
+        }
+    }
+
+    // The fetched row; `nulls` says which of the table's fields are NULL.
+    ProjectRecord record(const MdbField* fields, MdbHandle* mdb) const {
+        auto text = [&](int i) {
+            return fields[numbers_[i]].is_null
+                       ? QString()
+                       : QString::fromUtf8(buffers_[i].get(), std::max(lengths_[i], 0));
+        };
+        ProjectRecord record{text(0), text(1), text(2), text(3), std::nullopt};
+        for (QString* notNull : {&record.itemNumber, &record.cat, &record.description}) {
+            if (notNull->isNull()) {
+                *notNull = u""_s;
+            }
+        }
+        if (!fields[numbers_[4]].is_null) {
+            const MdbColumn* quantity = columns_[4];
+            if (quantity->col_type == MDB_DOUBLE && quantity->cur_value_len == 8) {
+                record.quantity = mdb_get_double(mdb->pg_buf, quantity->cur_value_start);
+            } else {
+                bool ok = false;
+                record.quantity = QString::fromUtf8(buffers_[4].get()).toDouble(&ok);
+                if (!ok) {
+                    throw Refusal{u"the quantity of item "_s + record.itemNumber +
+                                  u" is not a number"_s};
+                }
+            }
+        }
+        return record;
+    }
+
+private:
+    MdbColumn* columns_[5] = {};
+    int numbers_[5] = {};
+    std::unique_ptr<char[]> buffers_[5];
+    int lengths_[5] = {};
+};
+
+std::vector<ProjectRecord> readTable(const QString& path) {
+    const std::unique_ptr<MdbHandle, HandleCloser> mdb(
+        mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
+    if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE)) {
+        throw Refusal{u"it is not an Access database, or it is damaged"_s};
+    }
+    const std::unique_ptr<MdbTableDef, TableFreer> table(
+        mdb_read_table_by_name(mdb.get(), const_cast<gchar*>("veskdata"), MDB_TABLE));
+    if (!table) {
+        bool listed = false;
+        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            listed = listed || (entry->object_type == MDB_TABLE &&
+                                QString::fromUtf8(entry->object_name) == u"veskdata"_s);
+        }
+        throw Refusal{listed ? u"its project item table (veskdata) is damaged"_s
+                             : u"it holds no project item table (veskdata)"_s};
+    }
+    if (!mdb_read_columns(table.get()) || table->num_cols > 255) {
+        throw Refusal{u"its project item table (veskdata) is damaged"_s};
+    }
+    if (table->num_rows > kMaxRows) {
+        throw Refusal{texts::tooManyLines(kMaxRows)};
+    }
+    const BoundColumns columns(table.get());
+    std::vector<ProjectRecord> records;
+    records.reserve(table->num_rows);
+    MdbField fields[256];
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        // The row just fetched is still in the page buffer: cracking it again tells its NULLs.
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb.get(), static_cast<int>(table->cur_row) - 1, &start, &size) != 0 ||
+            mdb_crack_row(table.get(), start & 0x1fff, size, fields) <= 0 ||
+            records.size() >= kMaxRows) {
+            throw Refusal{u"its project item table (veskdata) is damaged"_s};
+        }
+        records.push_back(columns.record(fields, mdb.get()));
+    }
+    return records;
+}
+
+}  // namespace
+
+namespace accessproject {
+
+bool isAccessDatabase(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray start = file.read(20);
+    return start.size() == 20 && start.mid(4, 15) == "Standard Jet DB";
+}
+
+std::vector<ProjectRecord> read(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        throw Error(texts::projectNotOpened(
+            shown, info.exists() ? u"it is not a file"_s : u"the file does not exist"_s));
+    }
+    if (info.size() > kMaxFileSize) {
+        throw Error(texts::projectNotOpened(shown, texts::fileTooLarge(kMaxFileSize)));
+    }
+    try {
+        const CNumbers numbers;
+        std::vector<ProjectRecord> records;
+        {
+            const QuietLibrary quiet;
+            records = readTable(path);
+        }
+        const QString problem = projectfile::problemWith(records);
+        if (!problem.isEmpty()) {
+            throw Refusal{problem};
+        }
+        return records;
+    } catch (const Refusal& refusal) {
+        throw Error(texts::projectNotOpened(shown, refusal.reason));
+    }
+}
+
+}  // namespace accessproject
+
+std::vector<ProjectRecord> readProjectFile(const QString& path) {
+    return accessproject::isAccessDatabase(path) ? accessproject::read(path)
+                                                 : projectfile::read(path);
+}
+
+}  // namespace veskplan
