@@ -1,0 +1,1 @@
+#include "master/itemmapping.h"
