@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDate>
 #include <QLocale>
 #include <QMessageBox>
+#include <cstdio>
 #include <memory>
 
 #include "app/appfont.h"
@@ -12,12 +14,47 @@
 #include "base/texts.h"
 #include "controller/maincontroller.h"
 
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// --help and --version answer without a window, on standard output.
+std::optional<int> answerWithoutAWindow(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(
+                "Usage: veskplan [PROJECT]\n"
+                "Assembles the bid-item list of a road project. PROJECT (a .vsk project file or "
+                "an\n"
+                "older .mdb one) is opened at start.\n"
+                "  -h, --help     shows this text\n"
+                "  --version      shows the version\n"
+                "veskplan-cli writes the exports and the printed table without a window.\n",
+                stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("veskplan %s\n", VESKPLAN_VERSION);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (const auto status = answerWithoutAWindow(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("veskplan"));
+    QApplication::setApplicationName(u"veskplan"_s);
     QApplication::setApplicationVersion(QStringLiteral(VESKPLAN_VERSION));
+    QGuiApplication::setDesktopFileName(u"org.veskplan.Veskplan"_s);
     veskplan::applyApplicationFont();
     QApplication::setWindowIcon(veskplan::applicationIcon());
+    const QStringList projects = QApplication::arguments().mid(1);
 
     veskplan::QtUserPort port;
     std::unique_ptr<veskplan::MainController> controller;
@@ -30,8 +67,11 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, veskplan::texts::appTitle(), error.message());
         return 1;
     }
-    veskplan::MainWindow window(*controller);
+    veskplan::MainWindow window(*controller, controller->paths().settingsFile);
     port.attach(&window, controller.get());
     window.show();
+    if (!projects.isEmpty()) {
+        controller->openProject(projects.first());
+    }
     return QApplication::exec();
 }

@@ -91,7 +91,7 @@ W* control(QWidget& parent, const QString& name, const QString& tooltip,
 
 QPushButton* button(QWidget& parent, const QString& name, const QString& caption,
                     const QString& tooltip) {
-    auto* widget = control<QPushButton>(parent, name, tooltip, caption);
+    auto* widget = control<QPushButton>(parent, name, tooltip, QString(caption).remove(u'&'));
     widget->setText(caption);
     widget->setAutoDefault(true);  // Enter on a focused button presses it
     return widget;
@@ -116,12 +116,24 @@ void onTitleBar(QLabel* label, double pointSize) {
     label->setFont(font);
 }
 
+// The platform's keys for a command; where a platform has none (Save As and Quit on some), the
+// ones desktop users know from elsewhere.
+QList<QKeySequence> standardShortcuts(QKeySequence::StandardKey key) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty() && key == QKeySequence::SaveAs) {
+        keys.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    } else if (keys.isEmpty() && key == QKeySequence::Quit) {
+        keys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    }
+    return keys;
+}
+
 void setUpGrid(QTableView* grid) {
     grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     grid->setCornerButtonEnabled(false);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const int rowHeight = grid->fontMetrics().height() + 4;
@@ -157,37 +169,37 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mastItemList->verticalHeader()->hide();
 
     itemCat = button(
-        client, u"itemCat"_s, u"Sections"_s,
+        client, u"itemCat"_s, u"&Sections"_s,
         u"Click here to select an Item Category you want to jump to in the Master Item List"_s);
-    Label3 = label(client, u"Label3"_s, u"Item Search:"_s);
+    Label3 = label(client, u"Label3"_s, u"&Item Search:"_s);
     itemSrch = control<QLineEdit>(
         client, u"itemSrch"_s,
         u"Enter an Item Number here to jump to that item in the Master Item List"_s,
         u"Item Search:"_s);
-    Label9 = label(client, u"Label9"_s, u"Description Search:"_s);
+    Label9 = label(client, u"Label9"_s, u"&Description Search:"_s);
     srchStr = control<QLineEdit>(client, u"srchStr"_s,
                                  u"Text to Search for in Description Field of Master Item List"_s,
                                  u"Description Search:"_s);
     findNext =
-        button(client, u"findNext"_s, u"Find Next"_s, u"Find the Next Occurance of Search Text"_s);
-    findPrev = button(client, u"findPrev"_s, u"Find Previous"_s,
+        button(client, u"findNext"_s, u"Find &Next"_s, u"Find the Next Occurance of Search Text"_s);
+    findPrev = button(client, u"findPrev"_s, u"Find &Previous"_s,
                       u"Find the Previous Occurance of Search Text"_s);
 
-    Label6 = label(client, u"Label6"_s, u"Designer:"_s);
-    Label5 = label(client, u"Label5"_s, u"Project Number:"_s);
+    Label6 = label(client, u"Label6"_s, u"Desi&gner:"_s);
+    Label5 = label(client, u"Label5"_s, u"Project N&umber:"_s);
     designer = control<QLineEdit>(client, u"designer"_s, u"Enter the Name of the Designer here"_s,
                                   u"Designer:"_s);
     projNum = control<QLineEdit>(client, u"projNum"_s, u"Enter the Project Number here"_s,
                                  u"Project Number:"_s);
     projNum->setMaxLength(HeaderFields::kProjectNumberLength);
-    addItem = button(client, u"addItem"_s, u"Add to Project"_s,
+    addItem = button(client, u"addItem"_s, u"&Add to Project"_s,
                      u"Click here to Add the selected Master Item to the Project Item List"_s);
-    remItem = button(client, u"remItem"_s, u"Remove from Project"_s,
+    remItem = button(client, u"remItem"_s, u"&Remove from Project"_s,
                      u"Click here to Remove the selected item from the Project Item List"_s);
 
-    Label7 = label(client, u"Label7"_s, u"Letting Month:"_s);
-    Label8 = label(client, u"Label8"_s, u"Category:"_s);
-    Label11 = label(client, u"Label11"_s, u"Category Description:"_s);
+    Label7 = label(client, u"Label7"_s, u"&Letting Month:"_s);
+    Label8 = label(client, u"Label8"_s, u"&Category:"_s);
+    Label11 = label(client, u"Label11"_s, u"Categor&y Description:"_s);
     letMonth =
         control<QComboBox>(client, u"letMonth"_s,
                            u"Indicate which Month the Letting will be held"_s, u"Letting Month:"_s);
@@ -208,7 +220,7 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     onTitleBar(Label2, 9.75);
     projFileN = label(client, u"projFileN"_s, QString());
     onTitleBar(projFileN, 8.25);
-    printProjList = button(client, u"printProjList"_s, u"Print"_s,
+    printProjList = button(client, u"printProjList"_s, u"Prin&t"_s,
                            u"Click Here to Print the Project Item List"_s);
     projItemDB = control<QTableView>(
         client, u"projItemDB"_s,
@@ -231,9 +243,11 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     Label8->setBuddy(catNum);
     Label11->setBuddy(catDesc);
 
-    QWidget* order[] = {mastItemList, addItem,  itemCat,  remItem,  engMet,       itemSrch,
-                        projItemDB,   designer, projNum,  letMonth, catNum,       catDesc,
-                        addCat,       srchStr,  findNext, findPrev, printProjList};
+    // The Tab key goes down the column of search controls, to the master grid, then through
+    // the form's rows in reading order, and last to the project grid.
+    QWidget* order[] = {engMet,       itemCat,  itemSrch, srchStr,       findNext,  findPrev,
+                        mastItemList, designer, projNum,  addItem,       remItem,   letMonth,
+                        addCat,       catNum,   catDesc,  printProjList, projItemDB};
     for (QWidget* widget : order) {
         widget->setFocusPolicy(Qt::StrongFocus);
     }
@@ -241,43 +255,59 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }
 
-    // No access keys or shortcuts: captions are plain text.
     QMenuBar* bar = window.menuBar();
-    mnuFile = bar->addMenu(u"File"_s);
-    mnuFile->setObjectName(u"mnuFile"_s);
-    auto add = [](QMenu* menu, const QString& name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
+    auto menu = [bar](const QString& name, const QString& caption) {
+        QMenu* created = bar->addMenu(caption);
+        created->setObjectName(name);
+        return created;
+    };
+    auto add = [](QMenu* in, const QString& name, const QString& caption,
+                  QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
+        QAction* action = in->addAction(caption);
         action->setObjectName(name);
+        if (key != QKeySequence::UnknownKey) {
+            action->setShortcuts(standardShortcuts(key));
+        }
         return action;
     };
-    mnuFileNew = add(mnuFile, u"mnuFileNew"_s, u"New Project"_s);
-    mnuFileOpen = add(mnuFile, u"mnuFileOpen"_s, u"Open Project"_s);
+    mnuFile = menu(u"mnuFile"_s, u"&File"_s);
+    mnuFileNew = add(mnuFile, u"mnuFileNew"_s, u"&New Project"_s, QKeySequence::New);
+    mnuFileOpen = add(mnuFile, u"mnuFileOpen"_s, u"&Open Project..."_s, QKeySequence::Open);
+    mnuFileRecent = mnuFile->addMenu(u"&Recent Projects"_s);
+    mnuFileRecent->setObjectName(u"mnuFileRecent"_s);
     mnuFileSep1 = mnuFile->addSeparator();
     mnuFileSep1->setObjectName(u"mnuFileSep1"_s);
-    mnuFileSave = add(mnuFile, u"mnuFileSave"_s, u"Save Project"_s);
-    mnuFileSaveas = add(mnuFile, u"mnuFileSaveas"_s, u"Save Project As"_s);
+    mnuFileSave = add(mnuFile, u"mnuFileSave"_s, u"&Save Project"_s, QKeySequence::Save);
+    mnuFileSaveas =
+        add(mnuFile, u"mnuFileSaveas"_s, u"Save Project &As..."_s, QKeySequence::SaveAs);
+    mnuFilePrint =
+        add(mnuFile, u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, QKeySequence::Print);
     mnuFileSep2 = mnuFile->addSeparator();
     mnuFileSep2->setObjectName(u"mnuFileSep2"_s);
-    mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"Exit"_s);
-    mnuEdit = bar->addMenu(u"Edit"_s);
-    mnuEdit->setObjectName(u"mnuEdit"_s);
-    mnuEditUndo = add(mnuEdit, u"mnuEditUndo"_s, u"Undo"_s);
-    mnuEditUndo->setShortcuts(QKeySequence::Undo);
-    mnuEditRedo = add(mnuEdit, u"mnuEditRedo"_s, u"Redo"_s);
-    mnuEditRedo->setShortcuts(QKeySequence::Redo);
-    mnuExp = bar->addMenu(u"Export"_s);
-    mnuExp->setObjectName(u"mnuExp"_s);
-    mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"Trns*Port"_s);
-    mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"Road CAD"_s);
-    mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (Excel)"_s);
-    mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"Bridge CAD"_s);
+    mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
+    mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);
+    mnuEditUndo = add(mnuEdit, u"mnuEditUndo"_s, u"Undo"_s, QKeySequence::Undo);
+    mnuEditRedo = add(mnuEdit, u"mnuEditRedo"_s, u"Redo"_s, QKeySequence::Redo);
+    mnuEdit->addSeparator();
+    mnuEditFind = add(mnuEdit, u"mnuEditFind"_s, u"&Find"_s, QKeySequence::Find);
+    mnuEditFindNext = add(mnuEdit, u"mnuEditFindNext"_s, u"Find &Next"_s, QKeySequence::FindNext);
+    mnuEditFindPrev =
+        add(mnuEdit, u"mnuEditFindPrev"_s, u"Find &Previous"_s, QKeySequence::FindPrevious);
+    mnuEdit->addSeparator();
+    mnuEditCheck = add(mnuEdit, u"mnuEditCheck"_s, u"&Check Against Master List..."_s);
+    mnuExp = menu(u"mnuExp"_s, u"E&xport"_s);
+    mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"&Trns*Port"_s);
+    mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"&Road CAD"_s);
+    mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (&Excel)"_s);
+    mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"&Bridge CAD"_s);
     stretch(client, twips(kClientWidth), twips(kClientHeight));
 }
 
 void MainFormWidgets::stretch(QWidget& client, int clientWidthPx, int clientHeightPx) {
     const int extraWidth = std::max(0, clientWidthPx - twips(kClientWidth));
     const int extraHeight = std::max(0, clientHeightPx - twips(kClientHeight));
-    const int masterExtra = extraHeight / 2;
+    // The project grid, where the day's work is, takes two thirds of the room.
+    const int masterExtra = extraHeight / 3;
     const int projectExtra = extraHeight - masterExtra;
     for (const Placement& p : kLayout) {
         QRect rect = twipsRect(p.left, p.top, p.width, p.height);

@@ -3,11 +3,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QUrl>
 
 #include "app/appicon.h"
+#include "app/formkeys.h"
 #include "app/gridediting.h"
 #include "app/twips.h"
 #include "base/texts.h"
@@ -15,6 +22,8 @@
 
 namespace veskplan {
 namespace {
+
+using namespace Qt::Literals::StringLiterals;
 
 // Runs a block with a flag set, so that the controls' own signals, raised while the window
 // shows the state, are not taken for the user's actions.
@@ -47,11 +56,11 @@ void setItemsIfDifferent(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-MainWindow::MainWindow(MainController& controller, QWidget* parent)
-    : QMainWindow(parent), controller_(controller) {
+MainWindow::MainWindow(MainController& controller, const QString& settingsFile, QWidget* parent)
+    : QMainWindow(parent), controller_(controller), settings_(settingsFile) {
     setObjectName(QStringLiteral("mainForm"));
-    setWindowTitle(texts::mainCaption());
     setWindowIcon(applicationIcon());
+    setAcceptDrops(true);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("mainFormClient"));
     setCentralWidget(client_);
@@ -69,7 +78,17 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent)
     connectMaster();
     connectProject();
     connectMenus();
+    new FormKeys(controller_, w_, this);
     connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
+    // A first run opens large enough for fifteen rows of the project grid and more master rows
+    // than the form had, within a 1280 x 800 screen.
+    const int rowHeight = w_.projItemDB->verticalHeader()->defaultSectionSize();
+    const int projectNeed =
+        w_.projItemDB->horizontalHeader()->height() + 15 * rowHeight + 4 - twips(1815);
+    resize(twips(MainFormWidgets::kClientWidth) + 160, twips(MainFormWidgets::kClientHeight) +
+                                                           (projectNeed * 3 + 1) / 2 +
+                                                           menuBar()->sizeHint().height());
+    settings_.restore(*this, *w_.mastItemList, controller_);
     refresh();
 }
 
@@ -93,8 +112,6 @@ void MainWindow::connectMaster() {
                 }
             });
     connect(w_.itemCat, &QPushButton::clicked, this, [this] { controller_.itemCat_Click(); });
-    w_.itemSrch->installEventFilter(this);
-    w_.srchStr->installEventFilter(this);
     connect(w_.itemSrch, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!refreshing_) {
             controller_.itemSrch_Change(text);
@@ -134,8 +151,12 @@ void MainWindow::connectProject() {
     // too, while the box is still changing its entry, and must reach the controller as a pick.
     connect(w_.catDesc->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_.catDesc_Change(text); });
-    w_.catDesc->installEventFilter(this);
-    w_.catDesc->lineEdit()->installEventFilter(this);
+    connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (!refreshing_) {
+                    controller_.projItemDB_ColumnResized(column, width * 15);
+                }
+            });
     connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
     connect(w_.printProjList, &QPushButton::clicked, this,
             [this] { controller_.printProjList_Click(); });
@@ -144,6 +165,20 @@ void MainWindow::connectProject() {
 void MainWindow::connectMenus() {
     connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.mnuFileNew_Click(); });
     connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.mnuEditUndo_Click(); });
+    connect(w_.mnuEditFind, &QAction::triggered, this, [this] { controller_.mnuEditFind_Click(); });
+    connect(w_.mnuEditCheck, &QAction::triggered, this,
+            [this] { controller_.mnuEditCheck_Click(); });
+    connect(w_.mnuEditFindNext, &QAction::triggered, this,
+            [this] { controller_.findNext_Click(); });
+    connect(w_.mnuEditFindPrev, &QAction::triggered, this,
+            [this] { controller_.findPrev_Click(); });
+    connect(w_.mnuFilePrint, &QAction::triggered, this,
+            [this] { controller_.printProjList_Click(); });
+    connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
+    // F10 opens the menu bar, as in the desktop's other programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(w_.mnuFile->menuAction()); });
     connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.mnuEditRedo_Click(); });
     connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.mnuFileOpen_Click(); });
     connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
@@ -160,42 +195,6 @@ void MainWindow::connectMenus() {
             close();
         }
     });
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == w_.itemSrch || watched == w_.srchStr)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        // Only keys that type a character go through the filters; Tab, Enter and the other
-        // control keys keep their usual meaning.
-        if (text.size() != 1 || key->modifiers().testFlag(Qt::ControlModifier) ||
-            (text.at(0).unicode() < 0x20 && text.at(0).unicode() != 8)) {
-            return false;
-        }
-        char16_t code = text.at(0).unicode();
-        const char16_t typed = code;
-        if (watched == w_.itemSrch) {
-            MainController::itemSrch_KeyPress(code);
-        } else {
-            MainController::srchStr_KeyPress(code);
-        }
-        if (code == 0) {
-            return true;
-        }
-        if (code != typed) {
-            static_cast<QLineEdit*>(watched)->insert(QString(QChar(code)));
-            return true;
-        }
-        return false;
-    }
-    // The typed description is stored the moment the box loses the focus, before the control
-    // that takes it acts (a click on "+" must not see the old text).
-    if (event->type() == QEvent::FocusOut &&
-        (watched == w_.catDesc || watched == w_.catDesc->lineEdit()) &&
-        !w_.catDesc->isAncestorOf(QApplication::focusWidget())) {
-        controller_.catDesc_LostFocus();
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::refresh() {
@@ -215,6 +214,38 @@ void MainWindow::refresh() {
 
 void MainWindow::requestFocus(const QString& controlName) {
     pendingFocus_ = controlName;
+}
+
+void MainWindow::refreshRecentProjects() {
+    w_.mnuFileRecent->clear();
+    int number = 0;
+    for (const QString& path : controller_.recentProjects()) {
+        const QFileInfo file(path);
+        QString name = file.fileName();
+        if (file.suffix().compare(u"mdb"_s, Qt::CaseInsensitive) == 0) {
+            name = texts::importedName(name);
+        }
+        const QString caption = u"&"_s + QString::number(++number % 10) + u' ' + name + u"  ("_s +
+                                QDir::toNativeSeparators(file.absolutePath()) + u')';
+        QAction* action = w_.mnuFileRecent->addAction(caption);
+        connect(action, &QAction::triggered, this, [this, path] { controller_.openProject(path); });
+    }
+    w_.mnuFileRecent->setEnabled(number > 0);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+        controller_.openProject(urls.first().toLocalFile());
+    }
 }
 
 void MainWindow::refreshMaster() {
@@ -242,6 +273,7 @@ void MainWindow::refreshMaster() {
     if (master.topRow() >= 0) {
         grid->verticalScrollBar()->setValue(master.topRow());
     }
+    w_.addItem->setEnabled(controller_.addItemEnabled());
 }
 
 void MainWindow::refreshProject() {
@@ -251,6 +283,8 @@ void MainWindow::refreshProject() {
     setTextIfDifferent(w_.designer, header.designer);
     w_.letMonth->setCurrentIndex(header.letMonth);
     w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
+    setWindowTitle(controller_.windowTitle());
+    setWindowModified(document.isModified());
     for (QAction* action : {w_.mnuFileSave, w_.mnuFileSaveas, w_.mnuExpTrans, w_.mnuExpRCAD,
                             w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
         action->setEnabled(controller_.guardedCommandsEnabled());
@@ -285,6 +319,7 @@ void MainWindow::refreshCategories() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_ || controller_.Form_Unload()) {
+        settings_.save(*this, *w_.mastItemList, controller_);
         event->accept();
         return;
     }

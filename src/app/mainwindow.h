@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "app/mainformwidgets.h"
+#include "app/windowsettings.h"
 
 namespace veskplan {
 
@@ -14,7 +15,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(MainController& controller, QWidget* parent = nullptr);
+    // `settingsFile` keeps the window's size and the grids' column widths between runs.
+    MainWindow(MainController& controller, const QString& settingsFile, QWidget* parent = nullptr);
 
     MainFormWidgets& widgets() { return w_; }
 
@@ -29,7 +31,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void connectMaster();
@@ -38,9 +41,11 @@ private:
     void refreshMaster();
     void refreshProject();
     void refreshCategories();
+    void refreshRecentProjects();
 
     MainController& controller_;
     MainFormWidgets w_;
+    WindowSettings settings_;
     QWidget* client_ = nullptr;
     bool refreshing_ = false;
     QString pendingFocus_;

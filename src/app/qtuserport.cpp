@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <map>
 
+#include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
 #include "app/gridediting.h"
 #include "app/mainwindow.h"
@@ -100,6 +101,10 @@ Answer QtUserPort::showMessage(const MessageRequest& request) {
             addOwn(texts::discardButton(), QMessageBox::DestructiveRole, Answer::Discard);
             addOwn(texts::laterButton(), QMessageBox::RejectRole, Answer::Later);
             break;
+        case MessageButtons::ExportAnywayGoBack:
+            addOwn(texts::goBackButton(), QMessageBox::RejectRole, Answer::GoBack);
+            addOwn(texts::exportAnywayButton(), QMessageBox::AcceptRole, Answer::ExportAnyway);
+            break;
     }
     box.exec();
     const auto chosen = answers.find(box.clickedButton());
@@ -112,6 +117,8 @@ Answer QtUserPort::showMessage(const MessageRequest& request) {
             return Answer::Ok;
         case MessageButtons::RecoverDiscardLater:
             return Answer::Later;
+        case MessageButtons::ExportAnywayGoBack:
+            return Answer::GoBack;
         default:
             return Answer::Cancel;
     }
@@ -187,6 +194,13 @@ void QtUserPort::showCategoryBrowser() {
         categoryWindow_ = new CategoryWindow(*controller_, window_);
     }
     categoryWindow_->exec();
+}
+
+void QtUserPort::showCatalogueReport() {
+    if (controller_) {
+        CatalogueWindow window(*controller_, window_);
+        window.exec();
+    }
 }
 
 namespace {

@@ -21,6 +21,7 @@ public:
     void setFocus(const QString& controlName) override;
     void commitPendingEdits() override;
     void showCategoryBrowser() override;
+    void showCatalogueReport() override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;

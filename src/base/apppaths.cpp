@@ -40,6 +40,7 @@ AppPaths AppPaths::resolve(const Environment& env) {
     const QString systemRoot = variable(env, u"SystemRoot"_s);
     const QString configDir = systemRoot.isEmpty() ? env.userConfigDir : systemRoot;
     paths.configFile = joinPath(configDir, u"veskplan.ini"_s);
+    paths.settingsFile = joinPath(env.userConfigDir, u"veskplan-window.conf"_s);
 
     QString temp = variable(env, u"temp"_s);
     if (temp.isEmpty()) {

@@ -12,6 +12,9 @@ struct AppPaths {
     QString configFile;  // veskplan.ini
     QString tempDir;     // directory of the working database
     QString dataDir;     // counties.txt, itemcats.txt, the seed workbook, the sample lists
+    // The program's own settings (window, recent projects, mapping file), never veskplan.ini,
+    // whose six lines other tools read.
+    QString settingsFile;
 
     static AppPaths resolve(const Environment& environment);
 

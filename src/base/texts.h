@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program's own words: message texts, titles, dialog filters and file-format constants. Each
 // lives here once so the windows, the command line and the tests agree on them.
@@ -202,9 +203,20 @@ inline QString workingDatabaseFailed(const QString& file, const QString& reason)
     return u"The working database "_s + file + u" could not be created: "_s + reason;
 }
 
+inline QString replaceQuestion(const QString& file) {
+    return file + u" already exists.\nDo you want to replace it?"_s;
+}
+inline QString missingRecentProject(const QString& file) {
+    return u"The project "_s + file +
+           u" is no longer there; it is taken off the list of recent projects."_s;
+}
+
 // Recovery after a crash.
 inline QString recoverQuestion(const QString& file, const QString& when) {
     return u"Recover unsaved changes to "_s + file + u" (last changed "_s + when + u")?"_s;
+}
+inline QString importedName(const QString& fileName) {
+    return fileName + u" (imported)"_s;
 }
 inline QString untitled() {
     return u"Untitled"_s;
@@ -220,6 +232,42 @@ inline QString laterButton() {
 }
 inline QString recoveryFailed(const QString& file, const QString& reason) {
     return u"The unsaved changes in "_s + file + u" could not be read: "_s + reason;
+}
+
+// The catalogue report and the checks before an export, as the window shows them.
+inline QString catalogueTitle() {
+    return u"Check Against Master List"_s;
+}
+inline QString catalogueNothingFound() {
+    return u"Every item of the project is in the master item list as it stands there."_s;
+}
+inline QString catalogueFilter() {
+    return u"Catalogue Reports (*.csv)"_s;
+}
+inline QString mappingFilter() {
+    return u"Item Mapping Files (*.csv)"_s;
+}
+inline QString chooseMappingTitle() {
+    return u"Choose the Item Mapping File"_s;
+}
+inline QString replaceStep() {
+    return u"Replace Items"_s;
+}
+inline QString replacementsRefused(const QStringList& reasons) {
+    return u"Some items were not replaced:\n"_s + reasons.join(u'\n');
+}
+inline QString checksTitle() {
+    return u"Before the Export"_s;
+}
+inline QString checksQuestion(int errors, int warnings, const QString& list) {
+    return QString::number(errors) + u" error(s) and "_s + QString::number(warnings) +
+           u" warning(s) were found; the receiving program may refuse the file:\n\n"_s + list;
+}
+inline QString exportAnywayButton() {
+    return u"Export Anyway"_s;
+}
+inline QString goBackButton() {
+    return u"Go Back"_s;
 }
 
 // Exports and printing.
@@ -289,6 +337,109 @@ inline QString noNewPage() {
 }
 inline QString nothingPrinted() {
     return u"nothing was printed"_s;
+}
+
+// Catalogue comparison and checks before export.
+inline QString mappingUnreadable(const QString& file, const QString& reason) {
+    return u"The item mapping file "_s + file + u" could not be read: "_s + reason;
+}
+inline QString mappingColumnsMissing(const QString& file, const QString& column,
+                                     const QString& alsoMissing) {
+    return u"The item mapping file "_s + file +
+           u" cannot be used: its first row names no column \""_s + column +
+           (alsoMissing.isEmpty() ? QString() : u"\" nor \""_s + alsoMissing) + u"\"."_s;
+}
+inline QString mappingLine(int line, const QString& problem) {
+    return u"line "_s + QString::number(line) + u": "_s + problem;
+}
+inline QString mappingQuoteNotClosed() {
+    return u"a quote is not closed before the end of the file; the row is left out"_s;
+}
+inline QString mappingPreviousBlank() {
+    return u"the previous item ID is blank; the row is left out"_s;
+}
+inline QString mappingNewBlank(const QString& previous) {
+    return u"the new item ID of "_s + previous + u" is blank; the row is left out"_s;
+}
+inline QString mappingToItself(const QString& number) {
+    return number + u" is replaced by itself; the row is left out"_s;
+}
+inline QString mappingTwice(const QString& number, const QString& first, const QString& later) {
+    return number + u" is already replaced by "_s + first + u"; its replacement by "_s + later +
+           u" is left out"_s;
+}
+inline QString mappingCircle(const QString& numbers) {
+    return u"the replacements "_s + numbers +
+           u" go round in a circle; each is followed until the circle closes"_s;
+}
+inline QString mappingChainTooLong(const QString& number, int steps) {
+    return u"the replacements from "_s + number + u" go on for more than "_s +
+           QString::number(steps) + u" steps; they are followed no further"_s;
+}
+inline QString catalogueReplacedBy(const QString& number, const QString& by) {
+    return number + u" was replaced by "_s + by;
+}
+inline QString catalogueWhichWasReplacedBy(const QString& by) {
+    return u", which was replaced by "_s + by;
+}
+inline QString catalogueReplacementNotInList(const QString& number) {
+    return number + u" is not in the master item list either."_s;
+}
+inline QString catalogueUnitDiffers(const QString& from, const QString& to) {
+    return u"The unit changes from "_s + from + u" to "_s + to + u"; check the quantity."_s;
+}
+inline QString catalogueClosestDescription() {
+    return u"The list item of the same unit with the closest description."_s;
+}
+inline QString catalogueNoReplacement() {
+    return u"No replacement was found."_s;
+}
+inline QString catalogueCsvHeading() {
+    return u"Kind,Category,Quantity,Project Item Number,Project Description,Project Unit,"
+           u"List Item Number,List Description,List Unit,Replacement,Note"_s;
+}
+// The kinds of findings, in the order of cataloguecheck::Finding::Kind.
+inline QString catalogueKindWord(int kind) {
+    static const char16_t* const words[] = {u"retired", u"unit changed", u"description changed",
+                                            u"free text"};
+    return QString::fromUtf16(words[kind]);
+}
+inline QString catalogueItemChanged() {
+    return u"The item has changed since the comparison; compare again."_s;
+}
+inline QString catalogueFreeTextKept() {
+    return u"The free-text item has no counterpart in the master item list."_s;
+}
+inline QString catalogueNothingToTakeOver(const QString& number) {
+    return u"There is no replacement for "_s + number + u"."_s;
+}
+inline QString catalogueAlreadyInCategory(const QString& number, const QString& category) {
+    return number + u" is already in category "_s + category + u"."_s;
+}
+inline QString exportItemMarked() {
+    return u"The item is marked as missing from the master item list."_s;
+}
+inline QString exportItemNotInList() {
+    return u"The item is not in the master item list."_s;
+}
+inline QString exportItemRepeated(const QString& category) {
+    return u"The item is in category "_s + category + u" more than once."_s;
+}
+inline QString exportNegativeQuantity() {
+    return u"The quantity is negative."_s;
+}
+inline QString exportNoQuantity() {
+    return u"The item has no quantity."_s;
+}
+inline QString exportZeroQuantity() {
+    return u"The quantity is zero."_s;
+}
+inline QString exportNoCounty() {
+    return u"The county cannot be read from the project number; it takes a number such as "
+           u"STP-12-B(7)03, whose last two digits name the county."_s;
+}
+inline QString exportNoLettingMonth() {
+    return u"No letting month is chosen."_s;
 }
 
 }  // namespace veskplan::texts

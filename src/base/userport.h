@@ -11,9 +11,9 @@ class QPagedPaintDevice;
 
 namespace veskplan {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel, RecoverDiscardLater };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, RecoverDiscardLater, ExportAnywayGoBack };
 enum class MessageIcon { None, Information, Exclamation, Question, Critical };
-enum class Answer { Ok, Yes, No, Cancel, Recover, Discard, Later };
+enum class Answer { Ok, Yes, No, Cancel, Recover, Discard, Later, ExportAnyway, GoBack };
 
 struct MessageRequest {
     QString text;
@@ -30,6 +30,8 @@ struct FileDialogRequest {
     int selectedFilter = 0;  // index into filters
     QString directory;       // start directory
     QString fileName;        // proposed name; may be a full path
+    // Save: the extension ("vsk") a typed name without one gets.
+    QString defaultSuffix;
 };
 
 // A printer the user has chosen.
@@ -67,6 +69,9 @@ public:
 
     // Shows the "Item Categories" window modally; returns when it is hidden or closed.
     virtual void showCategoryBrowser() = 0;
+
+    // Shows the report of the catalogue comparison (modal); returns when it is closed.
+    virtual void showCatalogueReport() = 0;
 
     // The hourglass pointer; calls nest.
     virtual void beginBusy() = 0;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/apppaths.h"
+#include "base/configfile.h"
 #include "base/environment.h"
 #include "base/error.h"
 #include "base/filewriting.h"
@@ -22,12 +23,16 @@
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
 #include "files/accessproject.h"
+#include "master/itemmapping.h"
+#include "master/masterlistfile.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxworkbook.h"
 #include "print/pdfprinttarget.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
+#include "project/cataloguecheck.h"
 #include "project/countylookup.h"
+#include "project/exportcheck.h"
 #include "project/itemlines.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
@@ -43,13 +48,20 @@ constexpr const char* kUsage =
     "primary|bridge]\n"
     "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt\n"
     "  veskplan-cli list PROJECT\n"
+    "  veskplan-cli check PROJECT [--master FILE]\n"
+    "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
     "  veskplan-cli -h | --help | --version\n"
-    "An OUTPUT of - writes a text export or the printed lines to standard output.\n"
-    "Exit status: 0 done, 1 failed (one line on standard error), 2 wrong command line.\n";
+    "PROJECT is a .vsk project file or an older .mdb one (read only). An OUTPUT of - writes a\n"
+    "text export or the printed lines to standard output.\n"
+    "check prints the findings of the checks before an export, tab-separated: severity, item\n"
+    "number, category, message; compare prints the comparison with the master list as CSV.\n"
+    "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
+    "errors found), 2 wrong command line, 3 (check) warnings only.\n";
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
+constexpr int kWarningsOnly = 3;
 
 // Qt's own diagnostics (a missing runtime directory, font notes) are not for the scripts that
 // read this program's standard error: only real failures reach it, one line each.
@@ -209,6 +221,85 @@ int runPrint(const QStringList& args) {
     return 0;
 }
 
+// The master list a check compares with: the one named, or the list of the project's unit in the
+// folder the configuration names.
+MasterList masterListFor(const Project& project, const QString& named) {
+    QString path = named;
+    if (path.isEmpty()) {
+        const Environment env = Environment::fromSystem();
+        const AppPaths paths = AppPaths::resolve(env);
+        const Configuration config =
+            ConfigFile(paths.configFile).read(paths.defaultConfiguration(env)).values;
+        path = joinPath(config.mastDir,
+                        MasterListFile::fileName(project.english() ? Unit::English : Unit::Metric));
+    }
+    MasterListFile file = MasterListFile::read(path);
+    if (!file.ok()) {
+        throw Error(file.error);
+    }
+    return std::move(file.rows);
+}
+
+// The value that follows an option, or an empty text; false when the option lacks its value.
+bool optionValue(const QStringList& args, const QString& option, QString* value) {
+    const qsizetype at = args.indexOf(option);
+    if (at < 0) {
+        return true;
+    }
+    if (at + 1 >= args.size()) {
+        return false;
+    }
+    *value = args[at + 1];
+    return true;
+}
+
+int runCheck(const QStringList& args) {
+    QString master;
+    if ((args.size() != 1 && args.size() != 3) || !optionValue(args, u"--master"_s, &master) ||
+        (args.size() == 3 && master.isEmpty())) {
+        return usageError("check needs a project and optionally --master FILE");
+    }
+    const Project project = Project::read(args[0]);
+    const MasterList list = masterListFor(project, master);
+    const std::vector<ExportCheck> checks =
+        checkBeforeExport(project.items(IndexOrder::PrimaryKey), project.contents.projNum,
+                          project.contents.letMonth.value_or(-1), &list);
+    QByteArray out;
+    bool errors = false;
+    for (const ExportCheck& check : checks) {
+        errors = errors || check.severity == ExportCheck::Error;
+        out += (QStringList{check.severity == ExportCheck::Error ? u"error"_s : u"warning"_s,
+                            check.itemNumber, check.category, check.message}
+                    .join(u'\t') +
+                u'\n')
+                   .toUtf8();
+    }
+    writeStandardOutput(out);
+    return checks.empty() ? 0 : errors ? kFailure : kWarningsOnly;
+}
+
+int runCompare(const QStringList& args) {
+    QString master;
+    QString mapping;
+    if ((args.size() != 3 && args.size() != 5) || !optionValue(args, u"--master"_s, &master) ||
+        !optionValue(args, u"--mapping"_s, &mapping) || master.isEmpty() ||
+        (args.size() == 5 && mapping.isEmpty())) {
+        return usageError("compare needs a project, --master FILE and optionally --mapping FILE");
+    }
+    const Project project = Project::read(args[0]);
+    const MasterList list = masterListFor(project, master);
+    std::optional<ItemMapping> replacements;
+    if (!mapping.isEmpty()) {
+        replacements = ItemMapping::read(mapping);
+        if (!replacements->error().isEmpty()) {
+            throw Error(replacements->error());
+        }
+    }
+    writeStandardOutput(cataloguecheck::toCsv(cataloguecheck::compare(
+        project.items(IndexOrder::PrimaryKey), list, replacements ? &*replacements : nullptr)));
+    return 0;
+}
+
 int runConvert(const QStringList& args) {
     if (args.size() != 2) {
         return usageError("convert needs a project and an output file");
@@ -270,6 +361,12 @@ int runCommandLine(int argc, char** argv) {
         }
         if (command == u"convert"_s) {
             return runConvert(args);
+        }
+        if (command == u"check"_s) {
+            return runCheck(args);
+        }
+        if (command == u"compare"_s) {
+            return runCompare(args);
         }
     } catch (const Error& error) {
         return failure(error.message());

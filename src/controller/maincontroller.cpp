@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "base/configfile.h"
 #include "base/error.h"
@@ -38,14 +39,17 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       boxes_(*document_),
       dialogs_(port_, QDir::currentPath()),
       county_(paths_.countyFile()),
+      recent_(paths_.settingsFile),
       units_(master_, *document_, config_, port_, locale_, [this] { return files_.newProject(); }),
       binder_(*document_, master_, boxes_, grid_, port_,
               [this](Unit unit) { units_.chooseFromProject(unit); }),
-      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, port_, locale_),
-      trnsport_(*document_, config_, county_, dialogs_, port_),
+      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, recent_, port_,
+             locale_),
+      trnsport_(*document_, master_, config_, county_, dialogs_, port_),
       cad_(*document_, master_, config_, grid_, dialogs_, port_, locale_),
       tabfill_(*document_, master_, paths_.seedWorkbook(), grid_, dialogs_, port_),
-      print_(*document_, grid_, county_, port_, locale_, today_) {
+      print_(*document_, grid_, county_, port_, locale_, today_),
+      report_(*document_, master_, paths_.settingsFile, dialogs_, port_) {
     connect(document_.get(), &ProjectDocument::categoriesChanged, this,
             [this] { boxes_.followCategories(); });
     connect(document_.get(), &ProjectDocument::changeFailed, this,
@@ -129,8 +133,27 @@ void MainController::itemSrch_Change(const QString& text) {
     master_.setItemSearchText(text);
     const int row = master_.list().firstRowStartingWith(text);
     if (row >= 0) {
-        master_.grid().scrollTo(row);
+        // The found row is the one "Add to Project" takes, as if it had been clicked.
+        MasterGrid& grid = master_.grid();
+        grid.scrollTo(row);
+        grid.setCurrentRow(row);
+        grid.selectRow(row);
+        master_.setSrchPos(row);
     }
+}
+
+void MainController::itemSrch_Return() {
+    Notify notify(*this);
+    port_.setFocus(u"addItem"_s);
+}
+
+void MainController::srchStr_Return() {
+    findNext_Click();
+}
+
+void MainController::mnuEditFind_Click() {
+    Notify notify(*this);
+    port_.setFocus(u"srchStr"_s);
 }
 
 void MainController::srchStr_KeyPress(char16_t& key) {
@@ -257,6 +280,12 @@ void MainController::projItemDB_RowColChange(int row, int column) {
     }
 }
 
+void MainController::projItemDB_ColumnResized(int column, int widthTwips) {
+    if (column >= 0 && column < ProjectGridModel::kColumnCount && widthTwips > 0) {
+        grid_.columnWidths[static_cast<size_t>(column)] = widthTwips;
+    }
+}
+
 bool MainController::editProjectCell(int row, int column, const QString& text) {
     using Kind = ProjectDocument::EditResult::Kind;
     const ProjectDocument::EditResult result =
@@ -343,6 +372,23 @@ QString MainController::redoCaption() const {
     return what.isEmpty() ? texts::redoPrefix() : texts::redoPrefix() + u' ' + what;
 }
 
+void MainController::openProject(const QString& path) {
+    Notify notify(*this);
+    files_.openProject(path);
+    reportChangesAfterOpen();
+}
+
+QString MainController::windowTitle() const {
+    const ProjectDocument& document = *document_;
+    QString name = texts::untitled();
+    if (!document.importedFrom().isEmpty()) {
+        name = texts::importedName(QFileInfo(document.importedFrom()).fileName());
+    } else if (!document.fileName().isEmpty()) {
+        name = QFileInfo(document.fileName()).fileName();
+    }
+    return name + u"[*] - "_s + texts::mainCaption();
+}
+
 void MainController::mnuFileNew_Click() {
     Notify notify(*this);
     files_.newProject();
@@ -351,6 +397,39 @@ void MainController::mnuFileNew_Click() {
 void MainController::mnuFileOpen_Click() {
     Notify notify(*this);
     files_.openProject();
+    reportChangesAfterOpen();
+}
+
+void MainController::reportChangesAfterOpen() {
+    if (!binder_.takeRevisionChecked()) {
+        return;
+    }
+    report_.run();
+    const auto counts = report_.counts();
+    if (counts[0] + counts[1] + counts[2] > 0) {
+        port_.showCatalogueReport();
+    }
+}
+
+void MainController::mnuEditCheck_Click() {
+    Notify notify(*this);
+    port_.commitPendingEdits();
+    report_.run();
+    if (report_.findings().empty()) {
+        port_.inform(texts::catalogueNothingFound());
+        return;
+    }
+    port_.showCatalogueReport();
+}
+
+void MainController::catalogueRow_DblClick(int row) {
+    Notify notify(*this);
+    const int projectRow = report_.projectRowOf(row);
+    if (projectRow >= 0) {
+        document_->items().setCurrentRow(projectRow);
+        grid_.currentColumn = ProjectGridModel::ItemNumberColumn;
+        port_.setFocus(u"projItemDB"_s);
+    }
 }
 
 void MainController::mnuFileSave_Click() {

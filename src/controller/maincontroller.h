@@ -12,10 +12,12 @@
 #include "base/configuration.h"
 #include "base/environment.h"
 #include "base/filedialogs.h"
+#include "controller/cataloguereport.h"
 #include "export/cadexport.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
 #include "files/projectfiles.h"
+#include "files/recentprojects.h"
 #include "files/unitselector.h"
 #include "files/workingcopy.h"
 #include "master/categorytree.h"
@@ -99,6 +101,24 @@ public:
     bool mnuFileExit_Click();
     bool Form_Unload();
 
+    // A project named on the command line, dropped on the window or picked among the recent
+    // projects, opened as File > Open opens it.
+    void openProject(const QString& path);
+    QStringList recentProjects() const { return recent_.paths(); }
+
+    // Edit menu: the catalogue comparison of the project against the master list, in a window
+    // of its own; a double click on one of its rows selects the item in the project grid.
+    void mnuEditCheck_Click();
+    void catalogueRow_DblClick(int row);
+    CatalogueReport& catalogueReport() { return report_; }
+
+    // Edit menu: Find moves to "Description Search:"; Enter in the search boxes.
+    void mnuEditFind_Click();
+    void itemSrch_Return();
+    void srchStr_Return();
+    // A column of the project grid was resized by the user (width in twips).
+    void projItemDB_ColumnResized(int column, int widthTwips);
+
     // Export menu and the "Print" button.
     CommandOutcome mnuExpTrans_Click();
     CommandOutcome mnuExpRCAD_Click();
@@ -116,7 +136,12 @@ public:
     const CategoryBoxes& categoryBoxes() const { return boxes_; }
     // Save, Save As and the four exports.
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
+    // "Add to Project" takes the master grid's current row, so it needs one.
+    bool addItemEnabled() const { return master_.grid().isRow(master_.grid().currentRow()); }
+    // "<file name>[*] - VESKPLAN": the window shows its modified mark in place of "[*]".
+    QString windowTitle() const;
     const Configuration& config() const { return config_; }
+    const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
     const QString& workDb() const { return workingCopy_->path(); }
     ProjectFiles& files() { return files_; }
@@ -138,6 +163,8 @@ private:
 
     void selectMasterRow(int row);
     void addCurrentMasterItem();
+    // After an Open whose revision check ran: the comparison, shown when it finds changes.
+    void reportChangesAfterOpen();
     bool editProjectCell(int row, int column, const QString& text);
 
     UserPort& port_;
@@ -155,6 +182,7 @@ private:
     CategoryBoxes boxes_;
     FileDialogs dialogs_;
     CountyLookup county_;
+    RecentProjects recent_;
 
     UnitSelector units_;
     GridBinder binder_;
@@ -163,6 +191,7 @@ private:
     CadExport cad_;
     TabfillExport tabfill_;
     PrintCommand print_;
+    CatalogueReport report_;
     std::optional<CategoryTree> categoryTree_;
     int notifyDepth_ = 0;
 };

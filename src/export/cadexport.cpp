@@ -9,6 +9,7 @@
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "export/exportgate.h"
 #include "master/mastersession.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
@@ -95,6 +96,9 @@ QByteArray CadExport::render(CadKind kind, bool english, const std::vector<Proje
 
 CommandOutcome CadExport::run(CadKind kind) {
     port_.commitPendingEdits();
+    if (!passChecksBeforeExport(document_, master_, port_)) {
+        return CommandOutcome::cancelled();
+    }
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
     dialog.title = kind == CadKind::RoadCad ? texts::roadCadTitle() : texts::bridgeCadTitle();
@@ -103,6 +107,7 @@ CommandOutcome CadExport::run(CadKind kind) {
                     kind == CadKind::RoadCad ? texts::roadCadFilter() : texts::bridgeCadFilter()};
     dialog.selectedFilter = 1;
     dialog.directory = config_.lastDir;
+    dialog.defaultSuffix = u"txt"_s;
     const QString& projectFile = document_.fileName();
     if (!projectFile.isEmpty()) {
         dialog.fileName =

@@ -6,6 +6,7 @@
 #include "base/filedialogs.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "export/exportgate.h"
 #include "master/mastersession.h"
 #include "ooxml/xlsxworkbook.h"
 #include "project/itemlines.h"
@@ -76,6 +77,9 @@ CommandOutcome TabfillExport::run() {
     if (highest > kLargestTable) {
         return report(port_, CommandOutcome::refused(texts::tabfillTooManyCategories()));
     }
+    if (!passChecksBeforeExport(document_, master_, port_)) {
+        return CommandOutcome::cancelled();
+    }
     std::optional<XlsxWorkbook> workbook;
     try {
         workbook = prepare(seedWorkbook_, master_.engMet() == 0, highest);
@@ -91,6 +95,7 @@ CommandOutcome TabfillExport::run() {
     dialog.selectedFilter = 1;
     dialog.directory = dialogs_.lastChosenDir();
     dialog.fileName = tabName(highest) + u".xlsx"_s;
+    dialog.defaultSuffix = u"xlsx"_s;
     const auto chosen = dialogs_.choose(dialog);
     if (!chosen) {
         return CommandOutcome::cancelled();

@@ -11,6 +11,7 @@
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "export/exportgate.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
 
@@ -81,6 +82,9 @@ QByteArray TrnsportExport::render(const QString& projectNumber, const QString& c
 
 CommandOutcome TrnsportExport::run() {
     port_.commitPendingEdits();
+    if (!passChecksBeforeExport(document_, master_, port_)) {
+        return CommandOutcome::cancelled();
+    }
     const HeaderFields& header = document_.header();
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
@@ -88,6 +92,7 @@ CommandOutcome TrnsportExport::run() {
     dialog.filters = QStringList{texts::allFilesFilter()};
     dialog.directory = joinPath(config_.tsptDir, header.letMonthText());
     dialog.fileName = defaultFileName(header.projNum);
+    dialog.defaultSuffix = u"txt"_s;
     const auto chosen = dialogs_.choose(dialog);
     if (!chosen) {
         return CommandOutcome::cancelled();

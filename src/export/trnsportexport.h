@@ -11,6 +11,7 @@ namespace veskplan {
 
 class CountyLookup;
 class FileDialogs;
+class MasterSession;
 class ProjectDocument;
 class UserPort;
 struct Configuration;
@@ -18,12 +19,18 @@ struct Configuration;
 // The Trns*Port import file: four header lines, then one line per record in the grid's order.
 class TrnsportExport {
 public:
-    TrnsportExport(ProjectDocument& document, const Configuration& config, CountyLookup& county,
-                   FileDialogs& dialogs, UserPort& port)
-        : document_(document), config_(config), county_(county), dialogs_(dialogs), port_(port) {}
+    TrnsportExport(ProjectDocument& document, const MasterSession& master,
+                   const Configuration& config, CountyLookup& county, FileDialogs& dialogs,
+                   UserPort& port)
+        : document_(document),
+          master_(master),
+          config_(config),
+          county_(county),
+          dialogs_(dialogs),
+          port_(port) {}
 
-    // Asks for the file (in the letting month's folder under the Trns*Port folder), looks the
-    // county up, writes the file and says so.
+    // Checks the project, asks for the file (in the letting month's folder under the Trns*Port
+    // folder), looks the county up, writes the file and says so.
     CommandOutcome run();
 
     // The parts of a project number such as "STP-12-B(7)03".
@@ -44,6 +51,7 @@ public:
 
 private:
     ProjectDocument& document_;
+    const MasterSession& master_;
     const Configuration& config_;
     CountyLookup& county_;
     FileDialogs& dialogs_;

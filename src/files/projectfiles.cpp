@@ -10,6 +10,7 @@
 #include "base/sqlitedb.h"
 #include "base/texts.h"
 #include "files/accessproject.h"
+#include "files/recentprojects.h"
 #include "files/workingcopy.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
@@ -37,6 +38,7 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
     request.directory = directory;
     if (mode == FileDialogRequest::Mode::Save) {
         request.fileName = fileName;
+        request.defaultSuffix = u"vsk"_s;
     }
     return request;
 }
@@ -102,6 +104,7 @@ ProjectFiles::SaveResult ProjectFiles::saver() {
     // The saved header and category rows are read back into the boxes, as an Open would.
     binder_.setupGrid(specialrows::split(specialRows), false, false);
     document_.setModified(false);
+    recent_.add(target);
     return SaveResult::Saved;
 }
 
@@ -129,6 +132,22 @@ void ProjectFiles::openProject() {
     }
 }
 
+void ProjectFiles::openProject(const QString& path) {
+    if (!QFileInfo::exists(path) && recent_.paths().contains(QDir::cleanPath(path))) {
+        recent_.remove(path);
+        port_.warn(texts::missingRecentProject(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!confirmDiscard()) {
+        return;
+    }
+    try {
+        openFile(path);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+    }
+}
+
 void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
@@ -150,6 +169,7 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     config_.lastDir = directoryOf(path);
     binder_.setupGrid(contents, false, checkRevision);
     document_.setModified(false);
+    recent_.add(path);
 }
 
 void ProjectFiles::offerRecovery(const QString& tempDir) {

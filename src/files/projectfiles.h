@@ -9,6 +9,7 @@ class CategoryBoxes;
 class FileDialogs;
 class GridBinder;
 class MasterSession;
+class RecentProjects;
 class ProjectDocument;
 class UserPort;
 struct AppPaths;
@@ -21,7 +22,7 @@ public:
 
     ProjectFiles(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
                  GridBinder& binder, Configuration& config, const AppPaths& paths,
-                 FileDialogs& dialogs, UserPort& port, QLocale locale)
+                 FileDialogs& dialogs, RecentProjects& recent, UserPort& port, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
@@ -29,6 +30,7 @@ public:
           config_(config),
           paths_(paths),
           dialogs_(dialogs),
+          recent_(recent),
           port_(port),
           locale_(std::move(locale)) {}
 
@@ -36,6 +38,10 @@ public:
     bool newProject();
     // Open Project: the unsaved-changes question, the open dialog, then the file.
     void openProject();
+    // A project named on the command line, dropped on the window or picked among the recent
+    // ones: the unsaved-changes question, then the file. A recent project that is gone is
+    // taken off the list, with a message.
+    void openProject(const QString& path);
     void save();
     void saveAs();
     // Exit; true when the program may end now (the configuration file is written).
@@ -71,6 +77,7 @@ private:
     Configuration& config_;
     const AppPaths& paths_;
     FileDialogs& dialogs_;
+    RecentProjects& recent_;
     UserPort& port_;
     QLocale locale_;
 };

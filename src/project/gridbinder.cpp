@@ -52,8 +52,9 @@ void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool re
             selectUnitFromProject_(unit);
         }
     }
-    if (checkRevision && contents.hadRows && !master_.loadFailed() &&
-        master_.masterDate() != document_.storedMasterDate()) {
+    revisionChecked_ = checkRevision && contents.hadRows && !master_.loadFailed() &&
+                       master_.masterDate() != document_.storedMasterDate();
+    if (revisionChecked_) {
         this->checkRevision();
     }
     document_.items().moveFirst();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "master/unit.h"
 
@@ -36,6 +37,9 @@ public:
     // items. `checkRevision` runs the master revision check (Open only).
     void setupGrid(const specialrows::ProjectContents& contents, bool replaceItems,
                    bool checkRevision);
+    // Whether a binding ran the revision check (the dates of the lists differed) since this was
+    // last asked.
+    bool takeRevisionChecked() { return std::exchange(revisionChecked_, false); }
 
 private:
     void checkRevision();
@@ -46,6 +50,7 @@ private:
     ProjectGridState& grid_;
     UserPort& port_;
     std::function<void(Unit)> selectUnitFromProject_;
+    bool revisionChecked_ = false;
 };
 
 }  // namespace veskplan

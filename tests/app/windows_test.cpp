@@ -2,8 +2,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -25,7 +30,7 @@ protected:
         ControllerTest::SetUp();
         applyApplicationFont();
         start();
-        window = std::make_unique<MainWindow>(*controller);
+        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
         port.onFocus = [this](const QString& name) { window->requestFocus(name); };
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -48,11 +53,12 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-// The controls a user works with, in the order the Tab key visits them.
-const char* const kTabOrder[] = {"mastItemList", "addItem",      "itemCat",  "remItem", "engMet",
-                                 "itemSrch",     "projItemDB",   "designer", "projNum", "letMonth",
-                                 "catNum",       "catDesc",      "addCat",   "srchStr", "findNext",
-                                 "findPrev",     "printProjList"};
+// The controls a user works with, in the order the Tab key visits them: down the column of
+// search controls, the master grid, the form's rows in reading order, the project grid.
+const char* const kTabOrder[] = {"engMet",        "itemCat",      "itemSrch", "srchStr", "findNext",
+                                 "findPrev",      "mastItemList", "designer", "projNum", "addItem",
+                                 "remItem",       "letMonth",     "addCat",   "catNum",  "catDesc",
+                                 "printProjList", "projItemDB"};
 
 TEST_F(WindowTest, EveryControlIsNamedDescribedAndAloneInItsPlaceAndTabVisitsThemInOrder) {
     EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);  // the packaged pictures
@@ -77,7 +83,7 @@ TEST_F(WindowTest, EveryControlIsNamedDescribedAndAloneInItsPlaceAndTabVisitsThe
                 << controls[j]->objectName().toStdString();
         }
     }
-    find(u"mastItemList"_s)->setFocus();
+    find(u"engMet"_s)->setFocus();
     for (size_t i = 1; i <= std::size(kTabOrder); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(focusName(), QString::fromLatin1(kTabOrder[i % std::size(kTabOrder)]));
@@ -151,6 +157,89 @@ TEST_F(WindowTest, TheEditMenuUndoesAndRedoesWhatTheUserDid) {
     EXPECT_EQ(find<QAction>(u"mnuEditRedo"_s)->text(), u"Redo Add Item"_s);
     QTest::keySequence(window.get(), QKeySequence::Redo);
     EXPECT_EQ(store().recordCount(), 1);
+}
+
+TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
+    EXPECT_EQ(window->windowTitle(), u"Untitled[*] - VESKPLAN"_s);
+    EXPECT_FALSE(window->isWindowModified());
+    // The window opens with room for fifteen project rows, within a 1280 x 800 screen.
+    auto* grid = find<QTableView>(u"projItemDB"_s);
+    EXPECT_GE(grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize(), 15);
+    EXPECT_LE(window->frameGeometry().height(), 800);
+    EXPECT_FALSE(find<QPushButton>(u"addItem"_s)->isEnabled() && store().recordCount() < 0);
+
+    QTest::keySequence(window.get(), QKeySequence::Find);
+    EXPECT_EQ(focusName(), u"srchStr"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"pipe"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter runs Find Next
+    EXPECT_EQ(master().grid().selectedRow(), 3);
+    EXPECT_EQ(focusName(), u"addItem"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // adds the found item
+    ASSERT_EQ(store().recordCount(), 1);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(focusName(), u"projItemDB"_s);
+    QTest::keyClick(grid, Qt::Key_Delete);  // removes the current item; undo brings it back
+    EXPECT_EQ(store().recordCount(), 0);
+    QTest::keySequence(window.get(), QKeySequence::Undo);
+    EXPECT_EQ(store().recordCount(), 1);
+
+    port.files = {projectPath(u"th61"_s)};
+    QTest::keySequence(window.get(), QKeySequence::Save);
+    EXPECT_TRUE(QFileInfo::exists(projectPath(u"th61.vsk"_s)));  // the extension is added
+    EXPECT_EQ(window->windowTitle(), u"th61.vsk[*] - VESKPLAN"_s);
+    EXPECT_FALSE(window->isWindowModified());
+    QTest::keySequence(window.get(), QKeySequence::New);
+    EXPECT_EQ(store().recordCount(), 0);
+    for (const auto& [key, action] :
+         std::initializer_list<std::pair<QKeySequence::StandardKey, const char*>>{
+             {QKeySequence::Open, "mnuFileOpen"},
+             {QKeySequence::SaveAs, "mnuFileSaveas"},
+             {QKeySequence::Print, "mnuFilePrint"},
+             {QKeySequence::Quit, "mnuFileExit"},
+             {QKeySequence::FindNext, "mnuEditFindNext"},
+             {QKeySequence::FindPrevious, "mnuEditFindPrev"}}) {
+        const QList<QKeySequence> keys = find<QAction>(QString::fromLatin1(action))->shortcuts();
+        EXPECT_FALSE(keys.isEmpty()) << action;
+        for (const QKeySequence& platformKey : QKeySequence::keyBindings(key)) {
+            EXPECT_TRUE(keys.contains(platformKey)) << action;
+        }
+    }
+}
+
+TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsState) {
+    test::makeProjectFile(projectPath(u"a.vsk"_s), {test::rec("2101-0100000", "01", "A", "LS")});
+    test::makeProjectFile(projectPath(u"b.vsk"_s),
+                          {test::rec("2105", "01", "B", "LS"), test::rec("2301", "01", "C", "LS")});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(projectPath(u"a.vsk"_s))});
+    QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(store().recordCount(), 1);
+    port.files = {projectPath(u"b.vsk"_s)};
+    QTest::keySequence(window.get(), QKeySequence::Open);
+    EXPECT_EQ(store().recordCount(), 2);
+
+    auto* recent = find<QMenu>(u"mnuFileRecent"_s);
+    Q_EMIT recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_TRUE(recent->actions()[0]->text().startsWith(u"&1 b.vsk  ("_s));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(store().recordCount(), 1);  // a.vsk again
+    QFile::remove(projectPath(u"b.vsk"_s));
+    Q_EMIT recent->aboutToShow();
+    recent->actions()[1]->trigger();
+    EXPECT_TRUE(port.messageTexts().back().contains(u"no longer there"_s));
+    EXPECT_EQ(controller->recentProjects(), QStringList{projectPath(u"a.vsk"_s)});
+
+    window->resize(900, 700);
+    find<QTableView>(u"projItemDB"_s)->horizontalHeader()->resizeSection(2, 300);
+    window->close();
+    MainWindow again(*controller, sandbox.path(u"window.conf"_s));
+    EXPECT_EQ(again.size(), QSize(900, 700));
+    EXPECT_EQ(again.findChild<QTableView*>(u"projItemDB"_s)->columnWidth(2), 300);
 }
 
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {

@@ -67,8 +67,12 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
              controller->mnuExpTrans_Click();
          }}};
     for (const auto& [kind, windowCommand] : exports) {
-        const QString windowFile = out(u"window-"_s + kind);
+        // The window's save dialog adds the extension a name lacks; the command line writes the
+        // name it is given.
+        const QString suffix = kind == u"tabfill"_s ? u".xlsx"_s : u".txt"_s;
+        const QString windowFile = out(u"window-"_s + kind + suffix);
         port.files = {windowFile};
+        port.answers = {Answer::ExportAnyway};  // the project has items without quantities
         windowCommand();
         QStringList arguments{u"export"_s, kind, project(), out(u"cli-"_s + kind)};
         if (store().index() == IndexOrder::BridgeKey) {
@@ -130,6 +134,34 @@ TEST_F(CommandLineTest, AnAccessProjectExportsAsItsConversionDoes) {
     const CliRun run = cli({u"list"_s, test::dataPath(u"mdb/damaged.mdb"_s)});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();  // the library says nothing
+}
+
+TEST_F(CommandLineTest, CheckTellsErrorsAndWarningsByItsExitStatusAndCompareWritesCsv) {
+    const QString list = sandbox.dataDir() + u"/itemse.txt"_s;
+    test::makeProjectFile(out(u"clean.vsk"_s),
+                          {test::rec("0000-1000000", "00", "STP-12-B(7)03", "0"),
+                           test::rec("0000-2000000", "00", "3/14/26", "3"),
+                           test::rec("2101-0100000", "01", "CLEARING", "ACRE", 4)});
+    test::makeProjectFile(out(u"marked.vsk"_s),
+                          {test::rec("2101-0100000  <<", "01", "X", "LS", 1)});
+    const std::tuple<QString, int, const char*> cases[] = {
+        {out(u"clean.vsk"_s), 0, ""},
+        {project(), 3, "warning\t2501-0150000\t01\t"},  // no quantity: a warning
+        {out(u"marked.vsk"_s), 1, "error\t2101-0100000  <<\t01\t"},
+    };
+    for (const auto& [file, status, first] : cases) {
+        const CliRun run = cli({u"check"_s, file, u"--master"_s, list});
+        EXPECT_EQ(run.exitCode, status) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith(first)) << run.out.toStdString();
+    }
+    CliRun run = cli({u"compare"_s, out(u"marked.vsk"_s), u"--master"_s, list});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("Kind,Category,Quantity,Project Item Number,"));
+    EXPECT_TRUE(run.out.contains("\ndescription changed,01,1,2101-0100000  <<,X,LS,"));
+    EXPECT_EQ(cli({u"compare"_s, project()}).exitCode, 2);
+    run = cli({u"compare"_s, project(), u"--master"_s, list, u"--mapping"_s, out(u"none.csv"_s)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("none.csv")) << run.err.toStdString();
 }
 
 TEST_F(CommandLineTest, HelpVersionAndUsageErrors) {

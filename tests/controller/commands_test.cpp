@@ -21,6 +21,7 @@ protected:
         controller->addCat_Click();
         addMasterRow(0);
         ProjectGridModel& model = controller->projectModel();
+        model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"7"_s);
         model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"3"_s);
         controller->projNum_Change(u"STP-12-B(7)03"_s);
         controller->designer_Change(u"Pat Quinn"_s);
@@ -56,6 +57,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     controller->projNum_Change(u"STP-12-B(7)A3"_s);
     controller->letMonth_Click(-1);
     port.clear();
+    port.answers = {Answer::ExportAnyway};  // no county, no letting month
     port.files = {out()};
     controller->mnuExpTrans_Click();
     EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
@@ -63,12 +65,13 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     const QByteArray bytes = test::readFile(out());
     EXPECT_TRUE(bytes.startsWith("Project: STP-12-B(7)A3\r\nCounty: Cedar Falls\r\n"));
     EXPECT_TRUE(
-        bytes.endsWith("02     000000003.000\r\n2105-0500000       01     000000000.000\r\n"));
+        bytes.endsWith("02     000000003.000\r\n2105-0500000       01     000000007.000\r\n"));
 
     port.clear();
+    port.answers = {Answer::ExportAnyway};
     port.files = {std::nullopt};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Cancelled);
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
     // A full disk is told as such.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
@@ -77,17 +80,45 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     tiny.rlim_cur = 16;
     setrlimit(RLIMIT_FSIZE, &tiny);
     port.clear();
+    port.answers = {Answer::ExportAnyway};
     port.files = {out()};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_TRUE(port.messages.at(0).text.endsWith(u"could not be written: the disk is full"_s))
-        << port.messages.at(0).text.toStdString();
+    EXPECT_TRUE(port.messages.at(1).text.endsWith(u"could not be written: the disk is full"_s))
+        << port.messages.at(1).text.toStdString();
     const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
     port.clear();
+    port.answers = {Answer::ExportAnyway};
     port.files = {target};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
-    EXPECT_TRUE(port.messages.at(0).text.contains(target));
+    EXPECT_TRUE(port.messages.at(1).text.contains(target));
     EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingAnything) {
+    ProjectGridModel& model = controller->projectModel();
+    model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"-2"_s);
+    controller->letMonth_Click(-1);
+    const std::function<CommandOutcome()> exports[] = {
+        [this] { return controller->mnuExpTrans_Click(); },
+        [this] { return controller->mnuExpRCAD_Click(); },
+        [this] { return controller->mnuExpBCAD_Click(); },
+        [this] { return controller->mnuExpRCADexcel_Click(); }};
+    int n = 0;
+    for (const auto& runExport : exports) {
+        port.clear();
+        port.answers = {Answer::GoBack};
+        EXPECT_EQ(runExport().kind, Kind::Cancelled);
+        EXPECT_TRUE(port.dialogs.empty());  // asked before the file dialog
+        ASSERT_EQ(port.messages.size(), 1u);
+        EXPECT_EQ(port.messages[0].buttons, MessageButtons::ExportAnywayGoBack);
+        EXPECT_TRUE(port.messages[0].text.startsWith(u"1 error(s) and 1 warning(s)"_s))
+            << port.messages[0].text.toStdString();
+        EXPECT_TRUE(port.messages[0].text.contains(u"Error: 2105-0500000 (category 01): "_s));
+        port.answers = {Answer::ExportAnyway};
+        port.files = {sandbox.path(u"anyway"_s + QString::number(++n))};
+        EXPECT_EQ(runExport().kind, Kind::Written);
+    }
 }
 
 TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {

@@ -22,6 +22,7 @@ public:
     void setFocus(const QString&) override {}
     void commitPendingEdits() override {}
     void showCategoryBrowser() override {}
+    void showCatalogueReport() override {}
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
     void beginBusy() override {}
     void endBusy() override {}

@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <csignal>
 
 #include "base/texts.h"
@@ -271,6 +272,49 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
     EXPECT_EQ(store().record(0).itemNumber, u"2101-0100000"_s);
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     EXPECT_FALSE(doc().isModified());
+}
+
+}  // namespace
+}  // namespace veskplan
+
+namespace veskplan {
+namespace {
+
+TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneStep) {
+    test::makeProjectFile(
+        projectPath(u"old.vsk"_s),
+        {test::rec("0000-2000000", "00", "1/1/20", "-1"),
+         test::rec("2101-0100000", "01", "CLEARING", "ACRE", 2),  // unit now ACRE: unchanged
+         test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+         test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
+    test::writeFile(sandbox.path(u"mapping.csv"_s),
+                    "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
+    QSettings(sandbox.path(u"userconfig/veskplan-window.conf"_s), QSettings::IniFormat)
+        .setValue(u"catalogue/mappingFile"_s, sandbox.path(u"mapping.csv"_s));
+    CatalogueReport& report = controller->catalogueReport();
+    port.catalogueReport = [&] {
+        // A retired item, whose successor the mapping file names, and a changed unit.
+        ASSERT_EQ(report.rowCount(), 2);
+        EXPECT_EQ(report.counts()[0], 1);
+        controller->catalogueRow_DblClick(0);
+        EXPECT_EQ(store().current().itemNumber, u"9999-0000001  <<"_s);
+        report.replaceAll();
+    };
+    port.files = {projectPath(u"old.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    EXPECT_EQ(port.catalogueReports, 1);
+    EXPECT_EQ(projectRows()[1],
+              "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
+    EXPECT_EQ(report.rowCount(), 0);
+    EXPECT_EQ(controller->undoCaption(), u"Undo Replace Items"_s);
+    controller->mnuEditUndo_Click();  // one step brings every replaced item back
+    EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
+    port.catalogueReport = nullptr;
+    controller->mnuEditCheck_Click();
+    EXPECT_EQ(port.catalogueReports, 2);
+    port.files = {sandbox.path(u"report"_s)};
+    report.saveCsv();
+    EXPECT_TRUE(test::readFile(sandbox.path(u"report.csv"_s)).startsWith("Kind,Category,"));
 }
 
 }  // namespace

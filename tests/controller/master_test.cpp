@@ -97,11 +97,23 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     MainController::srchStr_KeyPress(lower);
     EXPECT_EQ(lower, u'P');
 
-    controller->itemSrch_Change(u"25"_s);
+    // The jump picks the row it shows, as a click does: "Add to Project" adds what is seen.
+    controller->itemSrch_Change(u"2105"_s);
     EXPECT_EQ(master().grid().topRow(), 0);  // six rows: the view cannot scroll
-    EXPECT_EQ(master().grid().currentRow(), 5);
+    EXPECT_EQ(master().grid().currentRow(), 1);
+    EXPECT_EQ(master().grid().selectedRow(), 1);
+    EXPECT_EQ(master().srchPos(), 1);
+    controller->itemSrch_Change(u"9"_s);  // no match: nothing moves
+    EXPECT_EQ(master().grid().currentRow(), 1);
+    controller->itemSrch_Return();
+    EXPECT_EQ(port.lastFocus(), u"addItem"_s);
+    controller->addItem_Click();
+    EXPECT_EQ(store().record(0).itemNumber, u"2105-0500000"_s);
+    controller->remItem_Click();
+    controller->mnuEditFind_Click();
+    EXPECT_EQ(port.lastFocus(), u"srchStr"_s);
     controller->srchStr_Change(u"PIPE"_s);
-    controller->findNext_Click();
+    controller->srchStr_Return();  // Enter runs Find Next
     EXPECT_EQ(master().srchPos(), 3);
     EXPECT_EQ(master().grid().selectedRow(), 3);
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);

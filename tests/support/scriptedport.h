@@ -25,6 +25,12 @@ public:
     }
     void commitPendingEdits() override { ++commits; }
     void showCategoryBrowser() override;
+    void showCatalogueReport() override {
+        ++catalogueReports;
+        if (catalogueReport) {
+            catalogueReport();
+        }
+    }
     std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;
@@ -33,6 +39,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files;
     std::function<void()> categoryBrowser;
+    std::function<void()> catalogueReport;
+    int catalogueReports = 0;
     // Widget tests move the real focus as the windows' own port does.
     std::function<void(const QString&)> onFocus;
     // The printer dialog: cancelled when false; otherwise the pages go to `printPdf` as a PDF.

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QTableView;
+
+namespace veskplan {
+
+class MainController;
+
+// The "Check Against Master List" window: the catalogue comparison of the project, filtered by
+// kind with a count for each, its replacements taken over per row or for all, saved as CSV or
+// printed. A double click on a row selects that item in the project grid.
+class CatalogueWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CatalogueWindow(MainController& controller, QWidget* parent = nullptr);
+
+    QTableView* table() const { return table_; }
+
+private:
+    void refresh();
+    int currentRow() const;
+
+    MainController& controller_;
+    QComboBox* kinds_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* mapping_ = nullptr;
+};
+
+}  // namespace veskplan
