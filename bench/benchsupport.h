@@ -20,6 +20,7 @@ public:
     void setFocus(const QString&) override {}
     void commitPendingEdits() override {}
     void showCategoryBrowser() override {}
+    void showCatalogueReport() override {}
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
     void beginBusy() override {}
     void endBusy() override {}
@@ -34,13 +35,13 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
 }
 
 // A master list of `rows` lines in the bundled list's format: the bundled items in order, each
-// repeated under ascending numbers of its own category, so the list stays in item-number order.
+// repeated under numbers of its own category code that rise with the row, so the list stays in
+// item-number order and every number is its own.
 inline QByteArray largeMasterList(int rows) {
     QFile bundled(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/itemse.txt"));
     bundled.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = bundled.readAll().split('\n');
     std::vector<QByteArray> items;
-    for (const QByteArray& line : lines) {
+    for (const QByteArray& line : bundled.readAll().split('\n')) {
         if (line.size() >= 57) {
             items.push_back(line.left(57));
         }
@@ -50,9 +51,7 @@ inline QByteArray largeMasterList(int rows) {
     out.reserve(qsizetype(rows) * 59);
     for (int i = 0; i < rows; ++i) {
         const QByteArray& item = items[static_cast<size_t>(i / copies)];
-        const QByteArray number =
-            item.left(5) + QByteArray::number(1000000 + i % copies * 10 + i / copies % 10).right(7);
-        out += number + item.mid(12) + "\r\n";
+        out += item.left(5) + QByteArray::number(i).rightJustified(7, '0') + item.mid(12) + "\r\n";
     }
     return out;
 }

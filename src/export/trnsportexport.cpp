@@ -34,25 +34,8 @@ QString padded(const QString& part, int digits) {
 
 }  // namespace
 
-TrnsportExport::ProjectNumberParts TrnsportExport::parts(const QString& number) {
-    ProjectNumberParts parts;
-    parts.county = CountyLookup::countyNumber(number);
-    const qsizetype firstDash = number.indexOf(u'-');
-    const qsizetype secondDash = firstDash < 0 ? -1 : number.indexOf(u'-', firstDash + 1);
-    const qsizetype open = number.indexOf(u'(');
-    const qsizetype close = open < 0 ? -1 : number.indexOf(u')', open + 1);
-    parts.wellFormed = secondDash > firstDash && firstDash >= 0 && open > 0 && close > open;
-    if (!parts.wellFormed) {
-        return parts;
-    }
-    parts.dash = number.mid(firstDash + 1, secondDash - firstDash - 1);
-    parts.letter = number.mid(open - 1, 1);
-    parts.bracket = number.mid(open + 1, close - open - 1);
-    return parts;
-}
-
 QString TrnsportExport::defaultFileName(const QString& projectNumber) {
-    const ProjectNumberParts p = parts(projectNumber);
+    const CountyLookup::ProjectNumberParts p = CountyLookup::parts(projectNumber);
     if (!p.wellFormed) {
         return QString();
     }

@@ -33,16 +33,6 @@ public:
     // folder), looks the county up, writes the file and says so.
     CommandOutcome run();
 
-    // The parts of a project number such as "STP-12-B(7)03".
-    struct ProjectNumberParts {
-        bool wellFormed = false;  // two "-", a "(" after the first character, a ")" after it
-        int county = 0;
-        QString dash;     // between the first "-" and the next
-        QString letter;   // the character before the first "("
-        QString bracket;  // between the first "(" and the first ")"
-    };
-    static ProjectNumberParts parts(const QString& projectNumber);
-
     // "C03.R012B007" for "STP-12-B(7)03"; empty when the number lacks the expected form.
     static QString defaultFileName(const QString& projectNumber);
 

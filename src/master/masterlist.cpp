@@ -93,15 +93,19 @@ int MasterList::firstRowStartingWith(QStringView prefix) const {
     return low < n && itemNumber(low).startsWith(prefix) ? low : -1;
 }
 
-bool MasterList::containsNumber(QStringView number) const {
-    if (!trimmedNumbersBuilt_) {
-        trimmedNumbers_.reserve(count());
-        for (int row = 0; row < count(); ++row) {
-            trimmedNumbers_.insert(itemNumber(row).trimmed().toString());
-        }
-        trimmedNumbersBuilt_ = true;
+int MasterList::rowOfNumber(QStringView number) const {
+    if (number.isEmpty()) {
+        return -1;  // a blank line of the list names no item
     }
-    return trimmedNumbers_.contains(number.toString());
+    if (!rowsByTrimmedNumberBuilt_) {
+        rowsByTrimmedNumber_.reserve(count());
+        // From the last row up, so that a number the list repeats keeps its first row.
+        for (int row = count() - 1; row >= 0; --row) {
+            rowsByTrimmedNumber_.insert(itemNumber(row).trimmed().toString(), row);
+        }
+        rowsByTrimmedNumberBuilt_ = true;
+    }
+    return rowsByTrimmedNumber_.value(number.toString(), -1);
 }
 
 }  // namespace veskplan

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -30,8 +30,11 @@ public:
     int firstRowStartingWith(QStringView prefix) const;
 
     // Whether `number` equals one of the list's item numbers with the blanks around it removed.
-    // A hash set of those numbers is built on first use.
-    bool containsNumber(QStringView number) const;
+    bool containsNumber(QStringView number) const { return rowOfNumber(number) >= 0; }
+
+    // The first row whose item number, blanks around it removed, equals `number`; -1 when none
+    // does. A hash of those numbers is built on first use.
+    int rowOfNumber(QStringView number) const;
 
 private:
     struct Span {
@@ -51,8 +54,8 @@ private:
     std::vector<Row> rows_;
     enum class Order { Unknown, Ascending, Unordered };
     mutable Order order_ = Order::Unknown;
-    mutable QSet<QString> trimmedNumbers_;
-    mutable bool trimmedNumbersBuilt_ = false;
+    mutable QHash<QString, int> rowsByTrimmedNumber_;
+    mutable bool rowsByTrimmedNumberBuilt_ = false;
 };
 
 }  // namespace veskplan

@@ -12,6 +12,23 @@ int CountyLookup::countyNumber(const QString& projectNumber) {
     return static_cast<int>(value);
 }
 
+CountyLookup::ProjectNumberParts CountyLookup::parts(const QString& number) {
+    ProjectNumberParts parts;
+    parts.county = countyNumber(number);
+    const qsizetype firstDash = number.indexOf(u'-');
+    const qsizetype secondDash = firstDash < 0 ? -1 : number.indexOf(u'-', firstDash + 1);
+    const qsizetype open = number.indexOf(u'(');
+    const qsizetype close = open < 0 ? -1 : number.indexOf(u')', open + 1);
+    parts.wellFormed = secondDash > firstDash && firstDash >= 0 && open > 0 && close > open;
+    if (!parts.wellFormed) {
+        return parts;
+    }
+    parts.dash = number.mid(firstDash + 1, secondDash - firstDash - 1);
+    parts.letter = number.mid(open - 1, 1);
+    parts.bracket = number.mid(open + 1, close - open - 1);
+    return parts;
+}
+
 QString CountyLookup::lookUp(const QString& projectNumber) const {
     if (projectNumber.isEmpty()) {
         return name_;

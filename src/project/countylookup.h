@@ -15,6 +15,16 @@ public:
     // is 0).
     static int countyNumber(const QString& projectNumber);
 
+    // The parts of a project number such as "STP-12-B(7)03".
+    struct ProjectNumberParts {
+        bool wellFormed = false;  // two "-", a "(" after the first character, a ")" after it
+        int county = 0;
+        QString dash;     // between the first "-" and the next
+        QString letter;   // the character before the first "("
+        QString bracket;  // between the first "(" and the first ")"
+    };
+    static ProjectNumberParts parts(const QString& projectNumber);
+
     // The name the lookup gives for a project number, without keeping it: no project number,
     // or county 0, gives the name kept; a missing file or one without line N an empty name.
     QString lookUp(const QString& projectNumber) const;

@@ -1,1 +1,55 @@
 #include "project/exportcheck.h"
+
+#include <set>
+#include <utility>
+
+#include "base/texts.h"
+#include "master/masterlist.h"
+#include "project/cataloguecheck.h"
+#include "project/countylookup.h"
+#include "project/projectdocument.h"
+#include "project/revisioncheck.h"
+
+namespace veskplan {
+
+std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& items,
+                                           const QString& projectNumber, int letMonth,
+                                           const MasterList* list) {
+    std::vector<ExportCheck> checks;
+    std::set<std::pair<QString, QString>> seen;  // category, compared number
+    for (const ProjectRecord& item : items) {
+        auto add = [&](ExportCheck::Severity severity, const QString& message) {
+            checks.push_back({severity, item.itemNumber, item.cat, message});
+        };
+        if (!isFreeTextItem(item.itemNumber)) {
+            const QString number = cataloguecheck::comparedNumber(item.itemNumber);
+            if (item.itemNumber.endsWith(revisioncheck::kMark)) {
+                add(ExportCheck::Error, texts::exportItemMarked());
+            } else if (list && (number.isEmpty() || !list->containsNumber(number))) {
+                add(ExportCheck::Error, texts::exportItemNotInList());
+            }
+            // Items of the "2599" free-text group may stand in a category more than once, as
+            // adding lets them.
+            if (!item.itemNumber.startsWith(u"2599") && !seen.insert({item.cat, number}).second) {
+                add(ExportCheck::Error, texts::exportItemRepeated(item.cat));
+            }
+        }
+        if (!item.quantity) {
+            add(ExportCheck::Warning, texts::exportNoQuantity());
+        } else if (*item.quantity < 0) {
+            add(ExportCheck::Error, texts::exportNegativeQuantity());
+        } else if (*item.quantity == 0) {
+            add(ExportCheck::Warning, texts::exportZeroQuantity());
+        }
+    }
+    const CountyLookup::ProjectNumberParts parts = CountyLookup::parts(projectNumber);
+    if (!parts.wellFormed || parts.county == 0) {
+        checks.push_back({ExportCheck::Warning, {}, {}, texts::exportNoCounty()});
+    }
+    if (letMonth < 0 || letMonth > 11) {
+        checks.push_back({ExportCheck::Warning, {}, {}, texts::exportNoLettingMonth()});
+    }
+    return checks;
+}
+
+}  // namespace veskplan

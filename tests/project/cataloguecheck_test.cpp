@@ -1,1 +1,193 @@
 #include <gtest/gtest.h>
+#include <variant>
+
+#include "base/texts.h"
+#include "master/itemmapping.h"
+#include "master/masterlist.h"
+#include "project/cataloguecheck.h"
+#include "project/exportcheck.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using namespace cataloguecheck;
+using Kind = Finding::Kind;
+using Source = Finding::Source;
+
+// Rows 0 to 7 in the list's fixed columns.
+const MasterList& list() {
+    static const MasterList rows = MasterList::parse(test::dataFile(u"catalogue/list.txt"_s));
+    return rows;
+}
+
+ProjectRecord item(const char16_t* number, const char16_t* cat, const char16_t* description,
+                   const char16_t* unit, std::optional<double> quantity) {
+    return {QString::fromUtf16(number), QString::fromUtf16(cat), QString::fromUtf16(description),
+            QString::fromUtf16(unit), quantity};
+}
+
+// One item of each kind, worked out by hand in catalogue/report.csv.
+const std::vector<ProjectRecord> kItems = {
+    item(u"2101-01", u"01", u"CLEARING", u"ACRE", 2.5),
+    item(u"2101-01", u"02", u"CLEARING, \"LIGHT\"", u"ACRE", 1),
+    item(u"2105-01       <<", u"01", u"EXCAVATION COMMON", u"M3", 100),
+    item(u"2105-01", u"02", u"EXCAVATION", u"M3", 0.5),
+    item(u"2501-01       <<", u"01", u"PIPE CULVERT 24 IN", u"LF", 120),
+    item(u"2104-99", u"01", u"REMOVE FENCE", u"LF", std::nullopt),
+    item(u"2104-50", u"01", u"REMOVE CULVERT PIPE", u"LF", 30),
+    item(u"2599-9999", u"01", u"SIGN POST", u"LS", 1),
+    item(u"3000-01", u"01", u"NOTHING LIKE IT", u"TON", 2),
+    item(u"2502-01", u"03", u"APRON", u"LF", 4)};
+
+std::vector<Finding> findings() {
+    const ItemMapping mapping = ItemMapping::read(test::dataPath(u"catalogue/mapping.csv"_s));
+    EXPECT_EQ(mapping.error(), QString());
+    return compare(kItems, list(), &mapping);
+}
+
+TEST(CatalogueCheck, FindsEachKindWithItsReplacement) {
+    // Kind, position, list row, proposed row and where the proposal came from.
+    using Row = std::tuple<Kind, int, int, int, std::optional<Source>>;
+    const std::vector<Finding> found = findings();
+    std::vector<Row> rows;
+    for (const Finding& f : found) {
+        rows.emplace_back(f.kind, f.position, f.listRow,
+                          f.replacement ? f.replacement->listRow : -1,
+                          f.replacement ? std::optional(f.replacement->source) : std::nullopt);
+    }
+    EXPECT_EQ(rows, (std::vector<Row>{{Kind::DescriptionChanged, 1, 0, -1, std::nullopt},
+                                      {Kind::UnitChanged, 2, 2, -1, std::nullopt},
+                                      {Kind::UnitChanged, 3, 2, -1, std::nullopt},
+                                      {Kind::DescriptionChanged, 3, 2, -1, std::nullopt},
+                                      {Kind::Retired, 4, -1, 3, Source::Mapping},
+                                      {Kind::Retired, 5, -1, -1, std::nullopt},
+                                      {Kind::Retired, 6, -1, 3, Source::SimilarDescription},
+                                      {Kind::FreeText, 7, -1, -1, std::nullopt},
+                                      {Kind::Retired, 8, -1, -1, std::nullopt},
+                                      {Kind::Retired, 9, -1, 5, Source::Mapping}}));
+    EXPECT_EQ(countByKind(found), (std::array<int, kKindCount>{5, 2, 2, 1}));
+    EXPECT_TRUE(test::sameBytes(test::dataFile(u"catalogue/report.csv"_s), toCsv(found)));
+    // Without a mapping file every retired item is offered what resembles it, or nothing.
+    const std::vector<Finding> unmapped = compare(kItems, list(), nullptr);
+    for (const auto& [at, row] : {std::pair{4, 3}, {5, 1}, {9, -1}}) {
+        const Finding& f = unmapped[static_cast<size_t>(at)];
+        EXPECT_EQ(f.replacement ? f.replacement->listRow : -1, row);
+        EXPECT_EQ(f.note,
+                  row < 0 ? texts::catalogueNoReplacement() : texts::catalogueClosestDescription());
+    }
+}
+
+TEST(CatalogueCheck, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords) {
+    using Rows = std::vector<std::pair<int, double>>;  // row, similarity
+    // "REMOVE CULVERT PIPE" (17 letters) shares PIPE and CULVERT (11) with the 24 and 36 inch
+    // pipes (17 letters each) and REMOVE and PIPE (10) with row 1 (18 letters).
+    const std::tuple<const char16_t*, const char16_t*, int, Rows> cases[] = {
+        {u"REMOVE CULVERT PIPE", u"LF", 3, {{3, 22. / 34}, {4, 22. / 34}, {1, 20. / 35}}},
+        {u"remove culvert pipe pipe", u"LF  ", 1, {{3, 22. / 34}}},
+        {u"Pipe", u"EACH", 5, {{5, 8. / 19}}},
+        {u"b\u00e9ton", u"M3", 5, {{7, 10. / 14}}},
+        {u"PUPE", u"LF", 5, {}},  // first, middle and last letters of PIPE
+        {u"CLEARING", u"LF", 5, {}},
+        {u"", u"ACRE", 5, {}},
+        {u"CLEARING", u"ACRE", 0, {}},
+        {u"CLEARING", u"ACRES", 1, {}}};
+    for (const auto& [description, unit, count, expected] : cases) {
+        Rows found;
+        for (const Candidate& c : similarItems(description, unit, list(), count)) {
+            found.emplace_back(c.row, c.similarity);
+        }
+        EXPECT_EQ(found, expected) << QString::fromUtf16(description).toStdString();
+    }
+}
+
+TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARepeat) {
+    const std::vector<Finding> found = findings();
+    // Taken over one after another, as one step takes several: each on the items as they stand.
+    std::vector<ProjectRecord> items = kItems;
+    items[9].quantity = 5;               // typed since the comparison
+    items[1].itemNumber = u"2101-09"_s;  // replaced since
+    const QString pipe24 = list().description(3).toString();
+    const QString excavation = list().description(2).toString();
+    const QString apron = list().description(5).toString();
+    const std::pair<size_t, std::variant<ProjectRecord, QString>> steps[] = {
+        {4, ProjectRecord{u"2501-05     "_s, u"01"_s, pipe24, u"LF  "_s, 120}},
+        {6, texts::catalogueAlreadyInCategory(u"2501-05"_s, u"01"_s)},
+        {2, ProjectRecord{u"2105-01"_s, u"02"_s, u"EXCAVATION"_s, u"CY  "_s, 0.5}},
+        {3, ProjectRecord{u"2105-01"_s, u"02"_s, excavation, u"CY  "_s, 0.5}},
+        {1, ProjectRecord{u"2105-01     "_s, u"01"_s, u"EXCAVATION COMMON"_s, u"CY  "_s, 100}},
+        {9, ProjectRecord{u"2502-10     "_s, u"03"_s, apron, u"EACH"_s, 5}},
+        {0, texts::catalogueItemChanged()},
+        {5, texts::catalogueNothingToTakeOver(u"2104-99"_s)},
+        {7, texts::catalogueFreeTextKept()}};
+    for (const auto& [at, expected] : steps) {
+        SCOPED_TRACE(at);
+        const size_t position = static_cast<size_t>(found[at].position);
+        QString refusal;
+        const auto change = replacementChange(found[at], items, &refusal);
+        if (const auto* after = std::get_if<ProjectRecord>(&expected)) {
+            ASSERT_TRUE(change.has_value()) << refusal.toStdString();
+            EXPECT_EQ(change->first, items[position]);
+            EXPECT_EQ(change->second, *after);
+            items[position] = change->second;
+        } else {
+            EXPECT_EQ(change, std::nullopt);
+            EXPECT_EQ(refusal, std::get<QString>(expected));
+        }
+    }
+}
+
+QStringList linesOf(const std::vector<ExportCheck>& checks) {
+    QStringList lines;
+    for (const ExportCheck& c : checks) {
+        lines.append(
+            QStringList{QString::number(c.severity), c.itemNumber, c.category, c.message}.join(
+                u'|'));
+    }
+    return lines;
+}
+
+TEST(ExportCheck, ReportsItemsThenTheProject) {
+    const std::vector<ProjectRecord> items = {
+        item(u"2101-01", u"01", u"CLEARING", u"ACRE", 1),
+        item(u"2501-01       <<", u"01", u"PIPE", u"LF", -1),
+        item(u" 2101-01  ", u"01", u"CLEARING", u"ACRE", std::nullopt),
+        item(u"2599-9999", u"01", u"SIGN", u"LS", 0),
+        item(u"2599-9999", u"01", u"POST", u"LS", 2),
+        item(u"3000-01", u"02", u"GONE", u"TON", 0),
+        item(u"", u"02", u"BLANK", u"", 1)};
+    using E = ExportCheck;
+    const std::vector<E> withList = {
+        {E::Error, u"2501-01       <<"_s, u"01"_s, texts::exportItemMarked()},
+        {E::Error, u"2501-01       <<"_s, u"01"_s, texts::exportNegativeQuantity()},
+        {E::Error, u" 2101-01  "_s, u"01"_s, texts::exportItemRepeated(u"01"_s)},
+        {E::Warning, u" 2101-01  "_s, u"01"_s, texts::exportNoQuantity()},
+        {E::Warning, u"2599-9999"_s, u"01"_s, texts::exportZeroQuantity()},
+        {E::Error, u"3000-01"_s, u"02"_s, texts::exportItemNotInList()},
+        {E::Warning, u"3000-01"_s, u"02"_s, texts::exportZeroQuantity()},
+        {E::Error, u""_s, u"02"_s, texts::exportItemNotInList()}};
+    EXPECT_EQ(linesOf(checkBeforeExport(items, u"STP-12-B(7)03"_s, 0, &list())), linesOf(withList));
+    // Without a list only the mark tells what the list lacks.
+    std::vector<E> withoutList = withList;
+    withoutList.erase(withoutList.begin() + 7);
+    withoutList.erase(withoutList.begin() + 5);
+    EXPECT_EQ(linesOf(checkBeforeExport(items, u"STP-12-B(7)03"_s, 11, nullptr)),
+              linesOf(withoutList));
+
+    const E noCounty{E::Warning, {}, {}, texts::exportNoCounty()};
+    const E noMonth{E::Warning, {}, {}, texts::exportNoLettingMonth()};
+    const std::tuple<const char16_t*, int, std::vector<E>> projects[] = {
+        {u"NH-5-A(12)-7", 3, {}},          {u"", 3, {noCounty}},
+        {u"STP-12-B(7)AB", 3, {noCounty}}, {u"STP12-B(7)03", 3, {noCounty}},
+        {u"STP-12-B7)03", 3, {noCounty}},  {u"(STP-12-B)03", 3, {noCounty}},
+        {u"STP-12-B(703", 3, {noCounty}},  {u"STP-12-B(7)03", -1, {noMonth}},
+        {u"X", 12, {noCounty, noMonth}}};
+    for (const auto& [number, month, expected] : projects) {
+        EXPECT_EQ(linesOf(checkBeforeExport({}, QString::fromUtf16(number), month, nullptr)),
+                  linesOf(expected));
+    }
+}
+
+}  // namespace
+}  // namespace veskplan
