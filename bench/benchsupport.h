@@ -7,25 +7,11 @@
 
 #include "controller/maincontroller.h"
 #include "project/projectdocument.h"
+#include "support/quietport.h"
 
 namespace veskplan::bench {
 
-// Answers every question with No and every file dialog with `nextFile`; shows nothing.
-class QuietPort : public UserPort {
-public:
-    Answer showMessage(const MessageRequest& r) override {
-        return r.buttons == MessageButtons::Ok ? Answer::Ok : Answer::No;
-    }
-    std::optional<QString> chooseFile(const FileDialogRequest&) override { return nextFile; }
-    void setFocus(const QString&) override {}
-    void commitPendingEdits() override {}
-    void showCategoryBrowser() override {}
-    void showCatalogueReport() override {}
-    std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
-    void beginBusy() override {}
-    void endBusy() override {}
-    QString nextFile;
-};
+using test::QuietPort;
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);

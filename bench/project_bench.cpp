@@ -68,7 +68,7 @@ void BM_OpenProject(benchmark::State& state) {
     const auto program = savedProject();
     MainController& c = *program->controller;
     for (auto _ : state) {
-        c.files().openFile(program->port.nextFile);
+        c.files().openFile(*program->port.nextFile);
     }
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cerrno>
-#include <csignal>
 
 #include "base/boundedfile.h"
 #include "base/filewriting.h"
@@ -42,14 +40,10 @@ TEST(FileWriting, AWriteTheDiskRefusesHalfwayFailsAndLeavesTheOldFileWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"out.txt"_s);
     test::writeFile(path, "old");
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 16;  // what a full disk does: the write stops short
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    const QString failure = tryWriteFileAtomically(path, QByteArray(300, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
+    const QString failure = [&] {
+        const test::FileSizeLimit fullDisk(16);  // the write stops short
+        return tryWriteFileAtomically(path, QByteArray(300, 'x'));
+    }();
     EXPECT_EQ(failure, u"the disk is full"_s);
     EXPECT_EQ(test::readFile(path), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.txt"_s});

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <QFileInfo>
-#include <csignal>
 
 #include "base/texts.h"
 #include "support/controllerfixture.h"
@@ -73,17 +71,13 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Cancelled);
     EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
     // A full disk is told as such.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &tiny);
     port.clear();
     port.answers = {Answer::ExportAnyway};
     port.files = {out()};
-    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const test::FileSizeLimit fullDisk(16);
+        EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
+    }
     EXPECT_TRUE(port.messages.at(1).text.endsWith(u"could not be written: the disk is full"_s))
         << port.messages.at(1).text.toStdString();
     const QString target = sandbox.path(u"no-such-dir/out.txt"_s);

@@ -6,30 +6,12 @@
 #include <cstdio>
 
 #include "controller/maincontroller.h"
+#include "support/quietport.h"
 
 namespace {
 
 using namespace veskplan;
 using namespace Qt::Literals::StringLiterals;
-
-class QuietPort : public UserPort {
-public:
-    explicit QuietPort(QString project) : project_(std::move(project)) {}
-    Answer showMessage(const MessageRequest& request) override {
-        return request.buttons == MessageButtons::RecoverDiscardLater ? Answer::Later : Answer::No;
-    }
-    std::optional<QString> chooseFile(const FileDialogRequest&) override { return project_; }
-    void setFocus(const QString&) override {}
-    void commitPendingEdits() override {}
-    void showCategoryBrowser() override {}
-    void showCatalogueReport() override {}
-    std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
-    void beginBusy() override {}
-    void endBusy() override {}
-
-private:
-    QString project_;
-};
 
 void say(const char* what, int number) {
     std::printf("%s %d\n", what, number);
@@ -50,7 +32,8 @@ int main(int argc, char** argv) {
     env.variables.insert(u"temp"_s, root + u"/temp"_s);
     env.variables.insert(u"VESKPLAN_DATA"_s, root + u"/data"_s);
     env.homeDir = root + u"/home"_s;
-    QuietPort port(root + u"/projects/job.vsk"_s);
+    test::QuietPort port;
+    port.nextFile = root + u"/projects/job.vsk"_s;
     MainController controller(port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
     controller.Form_Load();
     controller.mastItemList_Click(0);

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <csignal>
 
 #include "base/texts.h"
 #include "project/projectfile.h"
@@ -177,14 +175,10 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
     const QByteArray before = readFile(projectPath(u"whole.vsk"_s));
     addMasterRow(2);
     // A full disk: no file may grow.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 1;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    controller->mnuFileSave_Click();
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const test::FileSizeLimit fullDisk(1);
+        controller->mnuFileSave_Click();
+    }
     EXPECT_EQ(readFile(projectPath(u"whole.vsk"_s)), before);
     EXPECT_TRUE(doc().isModified());
     ASSERT_FALSE(port.messages.empty());  // the working copy may have met the full disk too
@@ -207,15 +201,11 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
         rows.push_back(test::rec("2101", "01", QByteArray::number(i).constData(), "LS", i));
     }
     test::makeProjectFile(projectPath(u"big.vsk"_s), rows);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tight = old;
-    tight.rlim_cur = 64 * 1024;  // the working copy cannot grow to hold the project
-    setrlimit(RLIMIT_FSIZE, &tight);
     port.files = {projectPath(u"big.vsk"_s)};
-    controller->mnuFileOpen_Click();
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const test::FileSizeLimit fullDisk(64 * 1024);  // the working copy cannot hold the project
+        controller->mnuFileOpen_Click();
+    }
     ASSERT_FALSE(port.messages.empty());
     EXPECT_TRUE(port.messages.back().text.contains(u"working copy"_s));
     EXPECT_TRUE(port.messages.back().text.contains(u"the disk is full"_s))

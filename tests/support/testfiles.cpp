@@ -1,7 +1,9 @@
 #include "support/testfiles.h"
 
+#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
+#include <csignal>
 
 namespace veskplan::test {
 
@@ -80,6 +82,22 @@ void Sandbox::writeConfig() const {
                                 QFile::encodeName(path(QStringLiteral("tsp"))) +
                                 "\r\n'** Last directory saved to **\r\nlastDir = " +
                                 QFile::encodeName(projectsDir()) + "\r\n");
+}
+
+FileSizeLimit::FileSizeLimit(long long bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    oldSoft_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(oldSoft_);
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 QByteArray crlf(std::initializer_list<const char*> lines) {

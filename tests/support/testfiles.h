@@ -65,6 +65,19 @@ private:
     QTemporaryDir root_;
 };
 
+// While alive, no file this process writes may grow past `bytes`: what a full disk does to a
+// write. The signal such a write would raise is ignored so the write fails instead.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long oldSoft_ = 0;
+};
+
 // Joins lines with CR LF after each one.
 QByteArray crlf(std::initializer_list<const char*> lines);
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "base/userport.h"
+
+namespace veskplan::test {
+
+// A port for programs that run the controller unattended: acknowledges notices, postpones
+// recovery, answers every other question with No and every file dialog with `nextFile`.
+class QuietPort : public UserPort {
+public:
+    Answer showMessage(const MessageRequest& request) override {
+        switch (request.buttons) {
+            case MessageButtons::Ok:
+                return Answer::Ok;
+            case MessageButtons::RecoverDiscardLater:
+                return Answer::Later;
+            default:
+                return Answer::No;
+        }
+    }
+    std::optional<QString> chooseFile(const FileDialogRequest&) override { return nextFile; }
+    void setFocus(const QString&) override {}
+    void commitPendingEdits() override {}
+    void showCategoryBrowser() override {}
+    void showCatalogueReport() override {}
+    std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
+    void beginBusy() override {}
+    void endBusy() override {}
+
+    std::optional<QString> nextFile;
+};
+
+}  // namespace veskplan::test
