@@ -143,7 +143,8 @@ void CatalogueReport::takeOver(const std::vector<const Finding*>& chosen) {
         QString refusal;
         const auto change = cataloguecheck::replacementChange(*finding, items, &refusal);
         if (!change) {
-            refusals.append(finding->record.itemNumber.trimmed() + u": "_s + refusal);
+            refusals.append(cataloguecheck::comparedNumber(finding->record.itemNumber) + u": "_s +
+                            refusal);
             continue;
         }
         auto [entry, added] = changes.try_emplace(finding->position, *change);
@@ -161,7 +162,7 @@ void CatalogueReport::takeOver(const std::vector<const Finding*>& chosen) {
         const bool renumbered =
             change.first.itemNumber.trimmed() != change.second.itemNumber.trimmed();
         if (renumbered && !newKeys.insert(key).second) {
-            refusals.append(change.first.itemNumber.trimmed() + u": "_s +
+            refusals.append(cataloguecheck::comparedNumber(change.first.itemNumber) + u": "_s +
                             texts::itemAlreadyInCategory().section(u'\n', 1));
             continue;
         }

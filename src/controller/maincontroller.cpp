@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <utility>
 
 #include "base/configfile.h"
 #include "base/error.h"
@@ -407,7 +409,7 @@ void MainController::reportChangesAfterOpen() {
     report_.run();
     const auto counts = report_.counts();
     if (counts[0] + counts[1] + counts[2] > 0) {
-        port_.showCatalogueReport();
+        showCatalogueReport();
     }
 }
 
@@ -419,6 +421,15 @@ void MainController::mnuEditCheck_Click() {
         port_.inform(texts::catalogueNothingFound());
         return;
     }
+    showCatalogueReport();
+}
+
+void MainController::showCatalogueReport() {
+    // The report window is modal and its commands come back here while this handler runs: the
+    // main window must show the project as it is now, and each of those commands its change.
+    Q_EMIT stateChanged();
+    const auto restore =
+        qScopeGuard([this, depth = std::exchange(notifyDepth_, 0)] { notifyDepth_ = depth; });
     port_.showCatalogueReport();
 }
 

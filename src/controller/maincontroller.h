@@ -165,6 +165,7 @@ private:
     void addCurrentMasterItem();
     // After an Open whose revision check ran: the comparison, shown when it finds changes.
     void reportChangesAfterOpen();
+    void showCatalogueReport();
     bool editProjectCell(int row, int column, const QString& text);
 
     UserPort& port_;

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "app/appfont.h"
+#include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
 #include "app/mainwindow.h"
 #include "app/qtuserport.h"
@@ -240,6 +241,49 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
     MainWindow again(*controller, sandbox.path(u"window.conf"_s));
     EXPECT_EQ(again.size(), QSize(900, 700));
     EXPECT_EQ(again.findChild<QTableView*>(u"projItemDB"_s)->columnWidth(2), 300);
+}
+
+TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplacementsOver) {
+    test::makeProjectFile(projectPath(u"old.vsk"_s),
+                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
+    port.files = {projectPath(u"old.vsk"_s)};
+    QTest::keySequence(window.get(), QKeySequence::Open);
+    ASSERT_EQ(port.catalogueReports, 1);
+    // The window is modal: what the user does in it happens while the command runs.
+    port.catalogueReport = [this] {
+        CatalogueWindow dialog(*controller, window.get());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        auto* kinds = dialog.findChild<QComboBox*>(u"catalogueKinds"_s);
+        EXPECT_EQ(kinds->currentText(), u"All (2)"_s);
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_F4);
+        QTest::keyClick(kinds->view(), Qt::Key_Down);
+        QTest::keyClick(kinds->view(), Qt::Key_Down);
+        QTest::keyClick(kinds->view(), Qt::Key_Return);
+        EXPECT_EQ(kinds->currentText(), u"Unit changed (1)"_s);
+        QTableView* table = dialog.table();
+        ASSERT_EQ(table->model()->rowCount(), 1);
+        const QPoint row = table->visualRect(table->model()->index(0, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
+        EXPECT_EQ(find<QTableView>(u"projItemDB"_s)->currentIndex().row(), 1);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueReplace"_s), Qt::LeftButton);
+        EXPECT_EQ(store().record(1).units, u"CY  "_s);
+        EXPECT_EQ(kinds->currentText(), u"Unit changed (0)"_s);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueReplaceAll"_s), Qt::LeftButton);
+        EXPECT_EQ(store().record(0).itemNumber, u"2501-0150000"_s);
+        port.files = {sandbox.path(u"report"_s)};
+        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueSave"_s), Qt::LeftButton);
+        EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"report.csv"_s)));
+    };
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    EXPECT_EQ(port.catalogueReports, 2);
+    EXPECT_EQ(window->windowTitle(), u"old.vsk[*] - VESKPLAN"_s);
+    EXPECT_TRUE(window->isWindowModified());
 }
 
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {

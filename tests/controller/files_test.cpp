@@ -307,5 +307,54 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
     EXPECT_TRUE(test::readFile(sandbox.path(u"report.csv"_s)).startsWith("Kind,Category,"));
 }
 
+TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTake) {
+    test::makeProjectFile(projectPath(u"old.vsk"_s),
+                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                           test::rec("2501-0150000", "01", "15 INCH RC PIPE CULVERT", "LF", 1),
+                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
+    port.files = {projectPath(u"old.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    CatalogueReport& report = controller->catalogueReport();
+    // A mapping file without its columns is told and proposes nothing; a good one is kept.
+    test::writeFile(sandbox.path(u"bad.csv"_s), "Old,New\r\n9999-0000001,2501-0150000\r\n");
+    test::writeFile(sandbox.path(u"good.csv"_s),
+                    "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
+    port.files = {sandbox.path(u"bad.csv"_s)};
+    report.chooseMappingFile();
+    EXPECT_TRUE(port.messageTexts().back().contains(u"cannot be used"_s));
+    port.files = {sandbox.path(u"good.csv"_s)};
+    report.chooseMappingFile();
+    EXPECT_EQ(report.mappingFile(), sandbox.path(u"good.csv"_s));
+    ASSERT_TRUE(report.findings().front().replacement);
+
+    report.setFilter(CatalogueReport::Kind::UnitChanged);
+    ASSERT_EQ(report.rowCount(), 1);
+    EXPECT_EQ(report.data(report.index(0, CatalogueReport::KindColumn)), u"Unit changed"_s);
+    EXPECT_EQ(report.data(report.index(0, CatalogueReport::ListUnitColumn)), u"CY  "_s);
+    EXPECT_EQ(report.headerData(CatalogueReport::ReplacementColumn, Qt::Horizontal),
+              u"Replacement"_s);
+    EXPECT_EQ(report.projectRowOf(0), 2);
+    report.replace(0);
+    EXPECT_EQ(report.rowCount(), 0);
+    EXPECT_EQ(store().record(2).units, u"CY  "_s);
+    EXPECT_EQ(controller->undoCaption(), u"Undo Replace Items"_s);
+
+    // The successor is in the category already: refused, the item stays as it was.
+    report.setFilter(std::nullopt);
+    ASSERT_EQ(report.rowCount(), 1);
+    EXPECT_EQ(report.data(report.index(0, CatalogueReport::ReplacementColumn)).toString(),
+              u"2501-0150000  15 INCH RC PIPE CULVERT  (9999-0000001 was replaced by "
+              u"2501-0150000.)"_s);
+    port.clear();
+    report.replace(0);
+    ASSERT_EQ(port.messageTexts().size(), 1);
+    EXPECT_EQ(port.messageTexts()[0],
+              u"Some items were not replaced:\n9999-0000001: 2501-0150000 "
+              u"is already in category 01."_s);
+    EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
+    report.print();
+    EXPECT_EQ(port.printed, std::vector{QPageLayout::Landscape});
+}
+
 }  // namespace
 }  // namespace veskplan
