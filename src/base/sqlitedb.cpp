@@ -197,6 +197,10 @@ int SqliteStatement::type(int column) const {
 }
 
 // Savepoints nest, so a transaction may run inside another one.
+bool SqliteDb::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) {
     db_.exec("SAVEPOINT vesk");
 }

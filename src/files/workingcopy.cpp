@@ -25,8 +25,20 @@ void removeDatabase(const QString& path) {
     }
 }
 
+// The time of the last change a working copy took: every change goes to its log first. Taken
+// before the copy is opened, which folds the log into it.
+QDateTime lastChangeOf(const QString& path) {
+    QDateTime latest = QFileInfo(path).lastModified();
+    const QFileInfo log(path + u"-wal"_s);
+    if (log.exists() && log.lastModified() > latest) {
+        latest = log.lastModified();
+    }
+    return latest;
+}
+
 // Reads what a working copy left behind holds; opening it replays its log.
 void readOrphan(WorkingCopy::Orphan& orphan) {
+    orphan.changed = lastChangeOf(orphan.path);
     SqliteDb db(orphan.path, SqliteDb::Mode::ReadWriteCreate);
     auto rows = db.prepare(
         "SELECT \"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\" FROM veskdata");
@@ -49,10 +61,6 @@ void readOrphan(WorkingCopy::Orphan& orphan) {
         values[u"modified"_s] = u"1"_s;  // a copy that kept no state: whatever it holds counts
     }
     orphan.state = ProjectDocument::readState(values);
-    orphan.changed = QDateTime::fromString(orphan.state.changedAt, Qt::ISODate);
-    if (!orphan.changed.isValid()) {
-        orphan.changed = QFileInfo(orphan.path).lastModified();
-    }
 }
 
 }  // namespace

@@ -490,7 +490,7 @@ void ProjectDocument::keepState() {
     QJsonObject categories{
         {u"numbers"_s, QJsonArray::fromStringList(categories_.numbers())},
         {u"descriptions"_s, QJsonArray::fromStringList(categories_.descriptions())}};
-    const std::vector<std::pair<QString, QString>> values = {
+    const std::pair<QString, QString> values[] = {
         {u"fileName"_s, fileName_},
         {u"untitled"_s, untitled_ ? u"1"_s : u"0"_s},
         {u"projNum"_s, header_.projNum},
@@ -501,10 +501,28 @@ void ProjectDocument::keepState() {
         {u"masterDate"_s, storedMasterDate_},
         {u"unit"_s, QString::number(unitIndex_)},
         {u"modified"_s, isModified() ? u"1"_s : u"0"_s},
-        {u"changedAt"_s, QDateTime::currentDateTime().toString(Qt::ISODate)},
     };
+    // Most changes are to items, which are in the working copy already: only what differs from
+    // the last write is written.
+    std::vector<std::pair<QString, QString>> changed;
+    for (const auto& [key, value] : values) {
+        const auto written = keptState_.find(key);
+        if (written == keptState_.end() || written->second != value) {
+            changed.emplace_back(key, value);
+        }
+    }
+    if (changed.empty()) {
+        return;
+    }
     try {
-        items_->writeState(values);
+        const bool mayBeRolledBack = items_->insideTransaction();
+        items_->writeState(changed);
+        for (auto& [key, value] : changed) {
+            keptState_[key] = std::move(value);
+        }
+        if (mayBeRolledBack) {
+            keptState_.clear();  // the next change writes everything again
+        }
     } catch (const SqliteError& error) {
         // The project itself is as the user sees it; only a recovery would lack this change.
         Q_EMIT changeFailed(texts::workingCopyNotWritten(error.reason()));
@@ -533,7 +551,6 @@ ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, Q
     saved.storedMasterDate = value(u"masterDate"_s);
     saved.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
     saved.modified = value(u"modified"_s) == u"1"_s;
-    saved.changedAt = value(u"changedAt"_s);
     return saved;
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -120,7 +121,6 @@ public:
         QString storedMasterDate;
         int unitIndex = 0;
         bool modified = false;
-        QString changedAt;  // ISO date and time of the last change
     };
     static SavedState readState(const std::map<QString, QString>& state);
     // The unit the project's items are taken from, kept with the working copy.
@@ -161,6 +161,7 @@ private:
     bool reportedModified_ = false;
     bool boundFromSavedFile_ = false;
     QString failedChange_;
+    std::map<QString, QString> keptState_;  // what the working copy's state table holds
     QUndoStack undoStack_;
 };
 

@@ -324,6 +324,10 @@ void RecordStore::writeState(const std::vector<std::pair<QString, QString>>& val
     transaction.commit();
 }
 
+bool RecordStore::insideTransaction() const {
+    return db_->inTransaction();
+}
+
 std::map<QString, QString> RecordStore::readState() const {
     std::map<QString, QString> state;
     auto read = db_->prepare("SELECT key, value FROM workstate");

@@ -8,7 +8,8 @@
 namespace veskplan::test {
 
 // A port for programs that run the controller unattended: acknowledges notices, postpones
-// recovery, answers every other question with No and every file dialog with `nextFile`.
+// recovery, exports whatever the checks find, answers every other question with No and every
+// file dialog with `nextFile`.
 class QuietPort : public UserPort {
 public:
     Answer showMessage(const MessageRequest& request) override {
@@ -17,6 +18,8 @@ public:
                 return Answer::Ok;
             case MessageButtons::RecoverDiscardLater:
                 return Answer::Later;
+            case MessageButtons::ExportAnywayGoBack:
+                return Answer::ExportAnyway;
             default:
                 return Answer::No;
         }
