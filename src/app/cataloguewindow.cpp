@@ -19,9 +19,6 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using Kind = CatalogueReport::Kind;
 
-const QString kKindNames[] = {u"Retired"_s, u"Unit changed"_s, u"Description changed"_s,
-                              u"Free text"_s};
-
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
                     const QString& tooltip) {
     auto* created = new QPushButton(caption, parent);
@@ -90,22 +87,16 @@ CatalogueWindow::CatalogueWindow(MainController& controller, QWidget* parent)
     layout->addLayout(buttons);
     resize(1000, 480);
 
-    connect(kinds_, &QComboBox::activated, this, [this, &report](int index) {
+    // Whatever the report does ends in a new set of rows: the counts and the mapping file's
+    // state follow it.
+    connect(&report, &QAbstractItemModel::modelReset, this, &CatalogueWindow::refresh);
+    connect(kinds_, &QComboBox::activated, this, [&report](int index) {
         report.setFilter(index <= 0 ? std::nullopt : std::optional(static_cast<Kind>(index - 1)));
-        refresh();
     });
-    connect(replace, &QPushButton::clicked, this, [this, &report] {
-        report.replace(currentRow());
-        refresh();
-    });
-    connect(replaceAll, &QPushButton::clicked, this, [this, &report] {
-        report.replaceAll();
-        refresh();
-    });
-    connect(chooseMapping, &QPushButton::clicked, this, [this, &report] {
-        report.chooseMappingFile();
-        refresh();
-    });
+    connect(replace, &QPushButton::clicked, this,
+            [this, &report] { report.replace(currentRow()); });
+    connect(replaceAll, &QPushButton::clicked, this, [&report] { report.replaceAll(); });
+    connect(chooseMapping, &QPushButton::clicked, this, [&report] { report.chooseMappingFile(); });
     connect(save, &QPushButton::clicked, this, [&report] { report.saveCsv(); });
     connect(print, &QPushButton::clicked, this, [&report] { report.print(); });
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -124,7 +115,8 @@ void CatalogueWindow::refresh() {
     int total = 0;
     QStringList entries;
     for (int kind = 0; kind < cataloguecheck::kKindCount; ++kind) {
-        entries.append(kKindNames[kind] + u" ("_s + QString::number(counts[kind]) + u')');
+        entries.append(texts::catalogueKindName(kind) + u" ("_s + QString::number(counts[kind]) +
+                       u')');
         total += counts[kind];
     }
     entries.prepend(u"All ("_s + QString::number(total) + u')');

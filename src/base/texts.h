@@ -398,11 +398,12 @@ inline QString catalogueCsvHeading() {
     return u"Kind,Category,Quantity,Project Item Number,Project Description,Project Unit,"
            u"List Item Number,List Description,List Unit,Replacement,Note"_s;
 }
-// The kinds of findings, in the order of cataloguecheck::Finding::Kind.
-inline QString catalogueKindWord(int kind) {
-    static const char16_t* const words[] = {u"retired", u"unit changed", u"description changed",
-                                            u"free text"};
-    return QString::fromUtf16(words[kind]);
+// The kinds of findings, in the order of cataloguecheck::Finding::Kind, as the report window
+// shows them (the CSV file writes them in lower case).
+inline QString catalogueKindName(int kind) {
+    static const char16_t* const names[] = {u"Retired", u"Unit changed", u"Description changed",
+                                            u"Free text"};
+    return QString::fromUtf16(names[kind]);
 }
 inline QString catalogueItemChanged() {
     return u"The item has changed since the comparison; compare again."_s;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QSettings>
-#include <map>
 #include <set>
 
 #include "base/error.h"
@@ -23,20 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 using cataloguecheck::Finding;
 
 const QString kMappingKey = u"catalogue/mappingFile"_s;
-
-QString kindName(Finding::Kind kind) {
-    switch (kind) {
-        case Finding::Kind::Retired:
-            return u"Retired"_s;
-        case Finding::Kind::UnitChanged:
-            return u"Unit changed"_s;
-        case Finding::Kind::DescriptionChanged:
-            return u"Description changed"_s;
-        case Finding::Kind::FreeText:
-            break;
-    }
-    return u"Free text"_s;
-}
 
 bool takesOver(const Finding& finding) {
     return finding.kind == Finding::Kind::UnitChanged ||
@@ -75,13 +60,17 @@ void CatalogueReport::run() {
     findings_ =
         cataloguecheck::compare(document_.items().records(IndexOrder::PrimaryKey), master_.list(),
                                 mapping_.error().isEmpty() ? &mapping_ : nullptr);
+    chooseShown();
+    endResetModel();
+}
+
+void CatalogueReport::chooseShown() {
     shown_.clear();
     for (int i = 0; i < static_cast<int>(findings_.size()); ++i) {
         if (!filter_ || findings_[static_cast<size_t>(i)].kind == *filter_) {
             shown_.push_back(i);
         }
     }
-    endResetModel();
 }
 
 std::array<int, cataloguecheck::kKindCount> CatalogueReport::counts() const {
@@ -89,8 +78,10 @@ std::array<int, cataloguecheck::kKindCount> CatalogueReport::counts() const {
 }
 
 void CatalogueReport::setFilter(std::optional<Kind> kind) {
+    beginResetModel();
     filter_ = kind;
-    run();
+    chooseShown();
+    endResetModel();
 }
 
 const Finding& CatalogueReport::shownFinding(int row) const {
@@ -135,38 +126,26 @@ void CatalogueReport::replaceAll() {
 
 void CatalogueReport::takeOver(const std::vector<const Finding*>& chosen) {
     const std::vector<ProjectRecord> items = document_.items().records(IndexOrder::PrimaryKey);
-    // One change per item: a unit and a description taken over together make one new record.
-    std::map<int, std::pair<ProjectRecord, ProjectRecord>> changes;
-    std::set<std::pair<QString, QString>> newKeys;  // category and number, within this step
+    // Each finding is taken over on what the ones before it made of the items: two findings of
+    // one item add up, and two items are not given one number in one category.
+    std::vector<ProjectRecord> taken = items;
+    std::set<int> changed;
     QStringList refusals;
     for (const Finding* finding : chosen) {
         QString refusal;
-        const auto change = cataloguecheck::replacementChange(*finding, items, &refusal);
+        const auto change = cataloguecheck::replacementChange(*finding, taken, &refusal);
         if (!change) {
             refusals.append(cataloguecheck::comparedNumber(finding->record.itemNumber) + u": "_s +
                             refusal);
             continue;
         }
-        auto [entry, added] = changes.try_emplace(finding->position, *change);
-        if (!added) {
-            if (finding->kind == Finding::Kind::UnitChanged) {
-                entry->second.second.units = change->second.units;
-            } else {
-                entry->second.second.description = change->second.description;
-            }
-        }
+        taken[static_cast<size_t>(finding->position)] = change->second;
+        changed.insert(finding->position);
     }
     std::vector<std::pair<ProjectRecord, ProjectRecord>> pairs;
-    for (auto& [position, change] : changes) {
-        const auto key = std::make_pair(change.second.cat, change.second.itemNumber.trimmed());
-        const bool renumbered =
-            change.first.itemNumber.trimmed() != change.second.itemNumber.trimmed();
-        if (renumbered && !newKeys.insert(key).second) {
-            refusals.append(cataloguecheck::comparedNumber(change.first.itemNumber) + u": "_s +
-                            texts::itemAlreadyInCategory().section(u'\n', 1));
-            continue;
-        }
-        pairs.push_back(change);
+    for (const int position : changed) {
+        pairs.emplace_back(items[static_cast<size_t>(position)],
+                           taken[static_cast<size_t>(position)]);
     }
     try {
         document_.replaceItems(pairs, texts::replaceStep());
@@ -234,7 +213,7 @@ void CatalogueReport::print() {
 QString CatalogueReport::cell(const Finding& finding, int column) const {
     switch (column) {
         case KindColumn:
-            return kindName(finding.kind);
+            return texts::catalogueKindName(static_cast<int>(finding.kind));
         case CategoryColumn:
             return finding.record.cat;
         case QuantityColumn:

@@ -81,6 +81,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // The findings the filter lets through become the shown rows.
+    void chooseShown();
     void takeOver(const std::vector<const cataloguecheck::Finding*>& chosen);
     QString cell(const cataloguecheck::Finding& finding, int column) const;
 

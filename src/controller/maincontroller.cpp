@@ -79,7 +79,7 @@ void MainController::Form_Load() {
         port_.warn(read.warning);
     }
     document_->setFile(QString(), true);
-    binder_.setupGrid(specialrows::ProjectContents{}, true, false);
+    binder_.setupGrid(specialrows::ProjectContents{}, false);
     master_.forgetLoadedUnit();
     units_.choose(indexOf(Unit::English));
     master_.setSrchPos(-1);

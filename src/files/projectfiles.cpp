@@ -102,7 +102,7 @@ ProjectFiles::SaveResult ProjectFiles::saver() {
     }
     document_.setFile(target, false);
     // The saved header and category rows are read back into the boxes, as an Open would.
-    binder_.setupGrid(specialrows::split(specialRows), false, false);
+    binder_.setupGrid(specialrows::split(specialRows), false);
     document_.setModified(false);
     recent_.add(target);
     return SaveResult::Saved;
@@ -151,15 +151,7 @@ void ProjectFiles::openProject(const QString& path) {
 void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
-    try {
-        document_.items().replaceAll(contents.items);
-    } catch (const SqliteError& error) {
-        throw Error(texts::projectNotOpened(QDir::toNativeSeparators(path),
-                                            texts::workingCopyCannotTakeIt(error.reason())));
-    } catch (const DuplicateKeyError&) {
-        throw Error(
-            texts::projectNotOpened(QDir::toNativeSeparators(path), texts::duplicateRowsInFile()));
-    }
+    putItems(contents.items, QDir::toNativeSeparators(path));
     if (imported) {
         document_.setFile(QString(), true);
         document_.setImportedFrom(path);
@@ -167,9 +159,20 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
         document_.setFile(path, false);
     }
     config_.lastDir = directoryOf(path);
-    binder_.setupGrid(contents, false, checkRevision);
+    binder_.setupGrid(contents, checkRevision);
     document_.setModified(false);
     recent_.add(path);
+}
+
+void ProjectFiles::putItems(const std::vector<ProjectRecord>& items, const QString& shownFile) {
+    try {
+        document_.items().replaceAll(items);
+    } catch (const SqliteError& error) {
+        throw Error(
+            texts::projectNotOpened(shownFile, texts::workingCopyCannotTakeIt(error.reason())));
+    } catch (const DuplicateKeyError&) {
+        throw Error(texts::projectNotOpened(shownFile, texts::duplicateRowsInFile()));
+    }
 }
 
 void ProjectFiles::offerRecovery(const QString& tempDir) {
@@ -194,6 +197,12 @@ void ProjectFiles::offerRecovery(const QString& tempDir) {
             texts::recoverQuestion(file, locale_.toString(orphan.changed, QLocale::ShortFormat)),
             texts::appTitle(), MessageButtons::RecoverDiscardLater, MessageIcon::Question});
         if (answer == Answer::Recover) {
+            try {
+                putItems(orphan.items, file);
+            } catch (const Error& error) {
+                port_.warn(error.message());  // the copy stays for the next start
+                continue;
+            }
             specialrows::ProjectContents contents;
             contents.hadRows = true;
             contents.items = orphan.items;
@@ -203,7 +212,7 @@ void ProjectFiles::offerRecovery(const QString& tempDir) {
             contents.masterDate = state.storedMasterDate;
             contents.categories = state.categories;
             contents.unitIndex = state.unitIndex;
-            binder_.setupGrid(contents, true, false);
+            binder_.setupGrid(contents, false);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;

@@ -2,6 +2,9 @@
 
 #include <QLocale>
 #include <QString>
+#include <vector>
+
+#include "project/projectrecord.h"
 
 namespace veskplan {
 
@@ -65,6 +68,9 @@ public:
     void openFile(const QString& path, bool checkRevision = true);
 
 private:
+    // Puts a project's items in the table. Throws Error naming `shownFile` when the working
+    // copy cannot take them; the table is then unchanged.
+    void putItems(const std::vector<ProjectRecord>& items, const QString& shownFile);
     // A value still being typed into a grid cell or the category description box is stored.
     void commitTyping();
     // The unsaved-changes question; true when the command may go on.

@@ -410,7 +410,7 @@ QByteArray toCsv(const std::vector<Finding>& findings) {
     for (const Finding& f : findings) {
         const QString quantity =
             f.record.quantity ? numbertext::shortest(*f.record.quantity) : QString();
-        const QString fields[] = {texts::catalogueKindWord(static_cast<int>(f.kind)),
+        const QString fields[] = {texts::catalogueKindName(static_cast<int>(f.kind)).toLower(),
                                   f.record.cat,
                                   quantity,
                                   f.record.itemNumber,
@@ -441,10 +441,11 @@ std::optional<std::pair<ProjectRecord, ProjectRecord>> replacementChange(
         return std::nullopt;
     };
     // The item is found by its number and category; its other fields may have changed since
-    // (an earlier finding of the same item taken over, a quantity typed).
+    // (an earlier finding of the same item taken over, which also took the mark away; a
+    // quantity typed).
     const size_t position = static_cast<size_t>(finding.position);
     if (finding.position < 0 || position >= items.size() ||
-        items[position].itemNumber != finding.record.itemNumber ||
+        withoutMark(items[position].itemNumber) != withoutMark(finding.record.itemNumber) ||
         items[position].cat != finding.record.cat) {
         return refuse(texts::catalogueItemChanged());
     }

@@ -31,10 +31,9 @@ CategoryList categoriesFromItems(const RecordStore& store) {
 
 }  // namespace
 
-void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool replaceItems,
-                           bool checkRevision) {
+void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool checkRevision) {
     BusyCursor busy(port_);
-    document_.bind(contents, replaceItems);
+    document_.bind(contents);
     grid_.columnWidths = ProjectGridModel::standardWidths();
     if (!contents.hadRows) {
         CategoryList first;

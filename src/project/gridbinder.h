@@ -33,10 +33,9 @@ public:
           port_(port),
           selectUnitFromProject_(std::move(selectUnitFromProject)) {}
 
-    // `replaceItems` puts the file's items in the table (Open, start-up); a save keeps the
-    // items. `checkRevision` runs the master revision check (Open only).
-    void setupGrid(const specialrows::ProjectContents& contents, bool replaceItems,
-                   bool checkRevision);
+    // Binds the header fields and categories of a project whose items are in the table
+    // already; `checkRevision` runs the master revision check (Open only).
+    void setupGrid(const specialrows::ProjectContents& contents, bool checkRevision);
     // Whether a binding ran the revision check (the dates of the lists differed) since this was
     // last asked.
     bool takeRevisionChecked() { return std::exchange(revisionChecked_, false); }

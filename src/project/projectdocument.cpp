@@ -438,11 +438,8 @@ void ProjectDocument::itemsChanged() {
     boundFromSavedFile_ = false;
 }
 
-void ProjectDocument::bind(const specialrows::ProjectContents& contents, bool replaceItems) {
+void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     RecordStore& store = *items_;
-    if (replaceItems) {
-        store.replaceAll(contents.items);
-    }
     {
         RecordStore::Batch batch(store);
         store.setIndex(IndexOrder::PrimaryKey);

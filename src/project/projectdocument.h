@@ -104,9 +104,9 @@ public:
     void replaceItems(const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes,
                       const QString& what);
 
-    // Puts what a project file holds in place of the project, without marking it modified:
-    // the items (when given), the header fields and the categories. The undo history ends.
-    void bind(const specialrows::ProjectContents& contents, bool replaceItems);
+    // Takes the header fields of what a project file holds, the items being in the table
+    // already, without marking the project modified. The undo history ends.
+    void bind(const specialrows::ProjectContents& contents);
     // New Project: no items, no header fields; the categories stay. The undo history ends.
     void clearForNewProject();
     // Replaces the categories while binding.

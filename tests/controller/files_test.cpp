@@ -212,6 +212,20 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
         << port.messages.back().text.toStdString();
     EXPECT_EQ(store().recordCount(), 0);
     EXPECT_TRUE(doc().isUntitled());
+    // So it is when a copy left by a crash is recovered at the start; the copy waits.
+    const QString left = sandbox.tempDir() + u"/veskDataTmp-left.vsk"_s;
+    ASSERT_TRUE(QFile::copy(projectPath(u"big.vsk"_s), left));
+    controller.reset();
+    port.clear();
+    port.answers = {Answer::Recover};
+    controller = makeController();
+    {
+        const test::FileSizeLimit fullDisk(64 * 1024);
+        controller->Form_Load();
+    }
+    EXPECT_TRUE(port.messageTexts().back().contains(u"the disk is full"_s));
+    EXPECT_EQ(store().recordCount(), 0);
+    EXPECT_TRUE(QFileInfo::exists(left));
 }
 
 TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) {

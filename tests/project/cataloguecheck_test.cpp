@@ -136,6 +136,13 @@ TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARe
             EXPECT_EQ(refusal, std::get<QString>(expected));
         }
     }
+    // A marked item's second finding still finds it once the first took the mark away.
+    Finding second = found[1];
+    second.kind = Finding::Kind::DescriptionChanged;
+    second.listDescription = u"EXCAVATION, COMMON"_s;
+    const auto again = replacementChange(second, items, nullptr);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->second.description, u"EXCAVATION, COMMON"_s);
 }
 
 QStringList linesOf(const std::vector<ExportCheck>& checks) {

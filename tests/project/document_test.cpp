@@ -127,7 +127,7 @@ TEST_F(DocumentTest, HeaderFieldsAndCategoriesMarkTheProjectModified) {
 TEST_F(DocumentTest, TheTwoCategoryBoxesMoveTogetherAndKeepTheTypedDescription) {
     CategoryBoxes boxes(doc);
     specialrows::ProjectContents contents;
-    doc.bind(contents, true);
+    doc.bind(contents);
     CategoryList list;
     list.append(u"01"_s, u"Roadway"_s);
     doc.setCategories(list);
@@ -154,7 +154,7 @@ TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
     specialrows::ProjectContents saved;
     saved.hadRows = true;
     saved.projNum = u"P"_s;
-    doc.bind(saved, true);
+    doc.bind(saved);
     EXPECT_TRUE(doc.guardedCommandsEnabled());
     EXPECT_FALSE(doc.isModified());
     doc.addItem(item(u"A"_s, u"01"_s));
@@ -226,7 +226,8 @@ TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) 
     doc.setDesigner(u"P"_s);
     doc.setDesigner(QString());
     EXPECT_EQ(stack.count(), count);
-    doc.bind(specialrows::ProjectContents{}, true);
+    doc.items().replaceAll({});
+    doc.bind(specialrows::ProjectContents{});
     EXPECT_EQ(stack.count(), 0);
 }
 
