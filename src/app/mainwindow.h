@@ -18,8 +18,6 @@ public:
     // `settingsFile` keeps the window's size and the grids' column widths between runs.
     MainWindow(MainController& controller, const QString& settingsFile, QWidget* parent = nullptr);
 
-    MainFormWidgets& widgets() { return w_; }
-
     // Shows the controller's state in the controls.
     void refresh();
 

@@ -58,10 +58,6 @@ private:
 
 }  // namespace
 
-CategoryWindow* QtUserPort::categoryWindow() const {
-    return categoryWindow_.data();
-}
-
 void QtUserPort::attach(MainWindow* mainWindow, MainController* controller) {
     window_ = mainWindow;
     controller_ = controller;
@@ -124,13 +120,18 @@ Answer QtUserPort::showMessage(const MessageRequest& request) {
     }
 }
 
-QString QtUserPort::dialogFilter(const QStringList& filters) {
+namespace {
+
+// Qt file-dialog filters: "All Files (*.*)" matches every file, as it does on Windows.
+QString dialogFilter(const QStringList& filters) {
     QStringList adapted;
     for (QString filter : filters) {
         adapted.append(filter.replace(u"(*.*)"_s, u"(*)"_s));
     }
     return adapted.join(u";;"_s);
 }
+
+}  // namespace
 
 std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) {
     ArrowWhileAsking arrow(busyDepth_ > 0);

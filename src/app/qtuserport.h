@@ -29,12 +29,6 @@ public:
     // Set once the windows exist.
     void attach(MainWindow* mainWindow, MainController* controller);
 
-    // The category window while it exists (for tests).
-    CategoryWindow* categoryWindow() const;
-
-    // Qt file-dialog filters: "All Files (*.*)" matches every file, as it does on Windows.
-    static QString dialogFilter(const QStringList& filters);
-
 private:
     QPointer<MainWindow> window_;
     MainController* controller_ = nullptr;

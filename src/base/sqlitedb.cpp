@@ -197,8 +197,10 @@ int SqliteStatement::type(int column) const {
 }
 
 // Savepoints nest, so a transaction may run inside another one.
-bool SqliteDb::inTransaction() const {
-    return sqlite3_get_autocommit(db_) == 0;
+void SqliteDb::removeFiles(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        QFile::remove(path + QLatin1StringView(suffix));
+    }
 }
 
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) {

@@ -49,8 +49,8 @@ public:
     qint64 lastInsertRowId() const;
 
     sqlite3* handle() const { return db_; }
-    // Whether a transaction is open, so that what is written now may still be rolled back.
-    bool inTransaction() const;
+    // Removes a database and the log, journal and index files beside it.
+    static void removeFiles(const QString& path);
 
 private:
     [[noreturn]] void fail() const;

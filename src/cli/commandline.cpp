@@ -214,10 +214,8 @@ int runPrint(const QStringList& args) {
         writeOutput(args[2], table.text());
         return 0;
     }
-    const QuantityTablePainter painter(table);
-    PdfPrintTarget(QFileInfo(args[2]).absoluteFilePath())
-        .print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-               [&painter](QPagedPaintDevice& device) { painter.paint(device); });
+    PdfPrintTarget target(QFileInfo(args[2]).absoluteFilePath());
+    QuantityTablePainter::print(table, target);
     return 0;
 }
 

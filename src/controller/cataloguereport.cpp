@@ -201,10 +201,8 @@ void CatalogueReport::print() {
         }
         table.lines.append(fields.join(u"  "_s));
     }
-    const QuantityTablePainter painter(table);
     try {
-        target->print(QPageLayout::Landscape,
-                      [&painter](QPagedPaintDevice& device) { painter.paint(device); });
+        QuantityTablePainter::print(table, *target);
     } catch (const Error& error) {
         port_.warn(error.message());
     }

@@ -143,7 +143,6 @@ public:
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
-    const QString& workDb() const { return workingCopy_->path(); }
     ProjectFiles& files() { return files_; }
     GridBinder& binder() { return binder_; }
 

@@ -10,6 +10,7 @@
 #include "base/error.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "project/projectschema.h"
 #include "project/recordstore.h"
 
 namespace veskplan {
@@ -18,12 +19,6 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 const QString kPattern = u"veskDataTmp-*.vsk"_s;
-
-void removeDatabase(const QString& path) {
-    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s}) {
-        QFile::remove(path + suffix);
-    }
-}
 
 // The time of the last change a working copy took: every change goes to its log first. Taken
 // before the copy is opened, which folds the log into it.
@@ -40,14 +35,9 @@ QDateTime lastChangeOf(const QString& path) {
 void readOrphan(WorkingCopy::Orphan& orphan) {
     orphan.changed = lastChangeOf(orphan.path);
     SqliteDb db(orphan.path, SqliteDb::Mode::ReadWriteCreate);
-    auto rows = db.prepare(
-        "SELECT \"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\" FROM veskdata");
+    auto rows = db.prepare(projectschema::kSelectRows);
     while (rows.step()) {
-        ProjectRecord record{rows.text(0), rows.text(1), rows.text(2), rows.text(3), std::nullopt};
-        if (!rows.isNull(4)) {
-            record.quantity = rows.real(4);
-        }
-        orphan.items.push_back(std::move(record));
+        orphan.items.push_back(projectschema::readRow(rows));
     }
     std::map<QString, QString> values;
     auto exists = db.prepare("SELECT count(*) FROM sqlite_master WHERE name = 'workstate'");
@@ -89,7 +79,7 @@ WorkingCopy::WorkingCopy(const QString& tempDir) {
 }
 
 WorkingCopy::~WorkingCopy() {
-    removeDatabase(path_);
+    SqliteDb::removeFiles(path_);
     lock_->unlock();
 }
 
@@ -106,7 +96,7 @@ bool WorkingCopy::Orphan::holdsUnsavedWork() const {
 }
 
 void WorkingCopy::Orphan::discard() {
-    removeDatabase(path);
+    SqliteDb::removeFiles(path);
     if (lock) {
         lock->unlock();
     }

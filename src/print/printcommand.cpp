@@ -26,12 +26,9 @@ CommandOutcome PrintCommand::run() {
     }
     // The county is kept only once the pages are printed: a closed preview changes nothing.
     const QString county = county_.lookUp(document_.header().projNum);
-    const QuantityTable table = this->table(county);
-    const QuantityTablePainter painter(table);
     bool printed = false;
     try {
-        printed = target->print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                [&painter](QPagedPaintDevice& device) { painter.paint(device); });
+        printed = QuantityTablePainter::print(table(county), *target);
     } catch (const Error& error) {
         return report(port_, CommandOutcome::failed(error.message()));
     }

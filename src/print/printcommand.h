@@ -31,10 +31,10 @@ public:
     // a preview closed without printing, changes nothing and says nothing.
     CommandOutcome run();
 
+private:
     // The table of the project as it stands, with this county name.
     QuantityTable table(const QString& countyName) const;
 
-private:
     ProjectDocument& document_;
     ProjectGridState& grid_;
     CountyLookup& county_;

@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "base/userport.h"
 
 namespace veskplan {
 namespace {
@@ -53,6 +54,12 @@ QFont QuantityTablePainter::tableFont(QPaintDevice& device) const {
         font.setPointSizeF(font.pointSizeF() * factor);
     }
     return font;
+}
+
+bool QuantityTablePainter::print(const QuantityTable& table, PrintTarget& target) {
+    const QuantityTablePainter painter(table);
+    return target.print(table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                        [&painter](QPagedPaintDevice& device) { painter.paint(device); });
 }
 
 void QuantityTablePainter::paint(QPagedPaintDevice& device) const {

@@ -6,11 +6,6 @@
 
 namespace veskplan {
 
-void CategoryList::clear() {
-    numbers_.clear();
-    descriptions_.clear();
-}
-
 void CategoryList::insertNumber(int position, const QString& number) {
     numbers_.insert(std::clamp<qsizetype>(position, 0, numbers_.size()), number);
 }
@@ -22,15 +17,6 @@ void CategoryList::insertDescription(int position, const QString& description) {
 void CategoryList::append(const QString& number, const QString& description) {
     numbers_.append(number);
     descriptions_.append(description);
-}
-
-void CategoryList::removeLast() {
-    if (!numbers_.isEmpty()) {
-        numbers_.removeLast();
-    }
-    if (!descriptions_.isEmpty()) {
-        descriptions_.removeLast();
-    }
 }
 
 void CategoryList::setDescription(int position, const QString& description) {

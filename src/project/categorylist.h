@@ -17,12 +17,10 @@ public:
     int count() const { return static_cast<int>(numbers_.size()); }
     bool isPosition(int position) const { return position >= 0 && position < count(); }
 
-    void clear();
     // Inserts at `position` (clamped to the end), as a list box does.
     void insertNumber(int position, const QString& number);
     void insertDescription(int position, const QString& description);
     void append(const QString& number, const QString& description);
-    void removeLast();
     void setDescription(int position, const QString& description);
 
     // The number of the category after the last one ("01" for an empty list), or an empty text

@@ -198,11 +198,6 @@ void ProjectDocument::setImportedFrom(const QString& path) {
     }
 }
 
-void ProjectDocument::setStoredMasterDate(const QString& date) {
-    storedMasterDate_ = date;
-    keepState();
-}
-
 void ProjectDocument::setUnitIndex(int index) {
     if (index != unitIndex_) {
         unitIndex_ = index;
@@ -512,13 +507,9 @@ void ProjectDocument::keepState() {
         return;
     }
     try {
-        const bool mayBeRolledBack = items_->insideTransaction();
         items_->writeState(changed);
         for (auto& [key, value] : changed) {
             keptState_[key] = std::move(value);
-        }
-        if (mayBeRolledBack) {
-            keptState_.clear();  // the next change writes everything again
         }
     } catch (const SqliteError& error) {
         // The project itself is as the user sees it; only a recovery would lack this change.

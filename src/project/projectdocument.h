@@ -45,7 +45,6 @@ public:
     void setImportedFrom(const QString& path);
     // The master list date the opened project was last saved with (`projMastDate`).
     const QString& storedMasterDate() const { return storedMasterDate_; }
-    void setStoredMasterDate(const QString& date);
 
     // Unsaved changes (the opposite of `projSaved`): changes since the undo stack was last
     // clean, or a failed save.

@@ -29,4 +29,13 @@ void bindRow(SqliteStatement& statement, const ProjectRecord& record) {
         .bind(5, record.quantity);
 }
 
+ProjectRecord readRow(const SqliteStatement& statement, int first) {
+    ProjectRecord record{statement.text(first), statement.text(first + 1),
+                         statement.text(first + 2), statement.text(first + 3), std::nullopt};
+    if (!statement.isNull(first + 4)) {
+        record.quantity = statement.real(first + 4);
+    }
+    return record;
+}
+
 }  // namespace veskplan::projectschema

@@ -26,10 +26,7 @@ void runChange(SqliteStatement& statement) {
 }  // namespace
 
 std::unique_ptr<RecordStore> RecordStore::create(const QString& path) {
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-journal"));
-    QFile::remove(path + QStringLiteral("-wal"));
-    QFile::remove(path + QStringLiteral("-shm"));
+    SqliteDb::removeFiles(path);
     auto db = std::make_unique<SqliteDb>(path, SqliteDb::Mode::ReadWriteCreate);
     // The working copy is what a recovery after a crash reads: every change is a whole
     // transaction in the log, and the log reaches the disk at each checkpoint.
@@ -53,16 +50,7 @@ void RecordStore::reload() {
         "SELECT rowid, \"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\" "
         "FROM veskdata");
     while (select.step()) {
-        Row row;
-        row.id = select.integer(0);
-        row.record.itemNumber = select.text(1);
-        row.record.cat = select.text(2);
-        row.record.description = select.text(3);
-        row.record.units = select.text(4);
-        if (!select.isNull(5)) {
-            row.record.quantity = select.real(5);
-        }
-        rows_.push_back(std::move(row));
+        rows_.push_back(Row{select.integer(0), projectschema::readRow(select, 1)});
     }
     sortRows();
 }
@@ -322,19 +310,6 @@ void RecordStore::writeState(const std::vector<std::pair<QString, QString>>& val
         write.run();
     }
     transaction.commit();
-}
-
-bool RecordStore::insideTransaction() const {
-    return db_->inTransaction();
-}
-
-std::map<QString, QString> RecordStore::readState() const {
-    std::map<QString, QString> state;
-    auto read = db_->prepare("SELECT key, value FROM workstate");
-    while (read.step()) {
-        state[read.text(0)] = read.text(1);
-    }
-    return state;
 }
 
 std::vector<ProjectRecord> RecordStore::records(IndexOrder order) const {

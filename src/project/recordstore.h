@@ -86,9 +86,6 @@ public:
     // Named values kept beside the table in the same file (what a recovery needs besides the
     // items). Writing throws SqliteError.
     void writeState(const std::vector<std::pair<QString, QString>>& values);
-    std::map<QString, QString> readState() const;
-    // Whether a write now may still be rolled back by a transaction around it.
-    bool insideTransaction() const;
 
     // The rows sorted in `order`, leaving the cursor alone.
     std::vector<ProjectRecord> records(IndexOrder order) const;
