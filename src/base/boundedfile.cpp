@@ -1,6 +1,7 @@
 #include "base/boundedfile.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "base/textcodec.h"
 #include "base/texts.h"
@@ -11,7 +12,7 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 QString openError(const QFile& file) {
-    return file.exists() ? file.errorString() : u"the file does not exist"_s;
+    return file.exists() ? file.errorString() : texts::noSuchFile();
 }
 
 }  // namespace
@@ -79,6 +80,11 @@ Bytes readAll(const QString& path, qint64 maxBytes) {
         result.error = texts::fileTooLarge(maxBytes);
     }
     return result;
+}
+
+QString lineCountProblem(QByteArrayView bytes, qsizetype maxLines) {
+    const qsizetype ends = std::max(bytes.count('\n'), bytes.count('\r'));
+    return ends > maxLines ? texts::tooManyLines(maxLines) : QString();
 }
 
 }  // namespace veskplan::boundedfile

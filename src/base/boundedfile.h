@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,10 @@ struct Bytes {
 
 // The whole file, when it holds at most `maxBytes` bytes.
 Bytes readAll(const QString& path, qint64 maxBytes);
+
+// Why text of more than `maxLines` lines (counting CR LF, CR or LF ends) is refused; an empty
+// text when it has no more. Counted before the lines are built.
+QString lineCountProblem(QByteArrayView bytes, qsizetype maxLines);
 
 }  // namespace boundedfile
 }  // namespace veskplan

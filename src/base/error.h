@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cerrno>
 #include <stdexcept>
 
 namespace veskplan {
@@ -17,5 +18,11 @@ public:
 private:
     QString message_;
 };
+
+// Whether a system error number says the write was cut short for want of room (the disk, the
+// user's share of it, or the largest file allowed).
+inline bool isDiskFull(int errorNumber) {
+    return errorNumber == ENOSPC || errorNumber == EFBIG || errorNumber == EDQUOT;
+}
 
 }  // namespace veskplan

@@ -23,7 +23,7 @@ using namespace Qt::Literals::StringLiterals;
 
 QString reasonOf(int errorNumber, const QString& otherwise) {
     // A write the system cut short for want of room leaves Qt with no words of its own.
-    if (errorNumber == ENOSPC || errorNumber == EFBIG || errorNumber == EDQUOT) {
+    if (isDiskFull(errorNumber)) {
         return texts::diskFull();
     }
     return otherwise;

@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QUrl>
-#include <cerrno>
+
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace veskplan {
 
@@ -22,12 +24,12 @@ bool SqliteError::isPrimaryKeyViolation() const {
 
 QString SqliteError::reason() const {
     // A write the system cut short for want of room is a full disk, however SQLite names it.
-    if (systemError_ == ENOSPC || systemError_ == EFBIG || systemError_ == EDQUOT) {
-        return u"the disk is full"_s;
+    if (isDiskFull(systemError_)) {
+        return texts::diskFull();
     }
     switch (code_ & 0xff) {
         case SQLITE_FULL:
-            return u"the disk is full"_s;
+            return texts::diskFull();
         case SQLITE_READONLY:
             if (code_ == SQLITE_READONLY_ROLLBACK || code_ == SQLITE_READONLY_RECOVERY) {
                 return u"another program left an unfinished change in it"_s;

@@ -326,6 +326,21 @@ inline QString noSuchFolder() {
 inline QString diskFull() {
     return u"the disk is full"_s;
 }
+inline QString noSuchFile() {
+    return u"the file does not exist"_s;
+}
+inline QString notAFile() {
+    return u"it is not a file"_s;
+}
+inline QString noItemTable() {
+    return u"it holds no project item table (veskdata)"_s;
+}
+inline QString itemTableLacks(const QString& column) {
+    return u"its project item table lacks the column \""_s + column + u"\""_s;
+}
+inline QString storedQuantityNotANumber(const QString& itemNumber) {
+    return u"the quantity of item "_s + itemNumber + u" is not a number"_s;
+}
 inline QString donePrinting() {
     return u"Done Printing Quantity Table"_s;
 }

@@ -15,10 +15,11 @@ void UserPort::warn(const QString& text) {
 }
 
 CommandOutcome report(UserPort& port, CommandOutcome outcome) {
-    port.showMessage(MessageRequest{outcome.message, texts::appTitle(), MessageButtons::Ok,
-                                    outcome.kind == CommandOutcome::Kind::Failed
-                                        ? MessageIcon::Exclamation
-                                        : MessageIcon::None});
+    if (outcome.kind == CommandOutcome::Kind::Failed) {
+        port.warn(outcome.message);
+    } else {
+        port.inform(outcome.message);
+    }
     return outcome;
 }
 

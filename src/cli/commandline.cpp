@@ -145,8 +145,7 @@ int exportTabfill(const Project& project, const QString& output) {
     try {
         XlsxWorkbook workbook =
             TabfillExport::prepare(programPaths().seedWorkbook(), project.english(), highest);
-        TabfillExport::fill(workbook, records);
-        workbook.save(output);
+        TabfillExport::write(workbook, records, output);
     } catch (const XlsxError& error) {
         return failure(texts::workbookNotMade(QString::fromStdString(error.what())));
     }

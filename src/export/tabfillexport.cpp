@@ -3,7 +3,9 @@
 #include <QDir>
 #include <optional>
 
+#include "base/error.h"
 #include "base/filedialogs.h"
+#include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
 #include "export/exportgate.h"
@@ -69,6 +71,18 @@ XlsxWorkbook TabfillExport::prepare(const QString& seedWorkbook, bool english, i
     return workbook;
 }
 
+void TabfillExport::write(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records,
+                          const QString& path) {
+    QByteArray bytes;
+    try {
+        fill(workbook, records);
+        bytes = workbook.toBytes();
+    } catch (const XlsxError& error) {
+        throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
+    }
+    writeFileAtomically(path, bytes);
+}
+
 CommandOutcome TabfillExport::run() {
     port_.commitPendingEdits();
     RecordStore& items = document_.items();
@@ -102,12 +116,10 @@ CommandOutcome TabfillExport::run() {
     }
     try {
         BusyCursor busy(port_);
-        fill(*workbook, records);
-        workbook->save(*chosen);
-    } catch (const XlsxError& error) {
+        write(*workbook, records, *chosen);
+    } catch (const Error& error) {
         grid_.returnToWorkingOrder(items);
-        return report(port_, CommandOutcome::failed(
-                                 texts::workbookNotMade(QString::fromStdString(error.what()))));
+        return report(port_, CommandOutcome::failed(error.message()));
     }
     grid_.returnToWorkingOrder(items);
     port_.inform(texts::tabfillSaved() + QDir::toNativeSeparators(*chosen));

@@ -45,6 +45,10 @@ public:
     static XlsxWorkbook prepare(const QString& seedWorkbook, bool english, int highest);
     // Writes the item lines of records given in "BridgeKey" order into the workbook's sheet.
     static void fill(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records);
+    // Fills the prepared workbook and writes it to `path`. Throws Error with the message to
+    // show; the file is then as it was.
+    static void write(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records,
+                      const QString& path);
 
 private:
     ProjectDocument& document_;

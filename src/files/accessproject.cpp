@@ -123,8 +123,7 @@ public:
                 }
             }
             if (!found) {
-                throw Refusal{u"its project item table lacks the column \""_s +
-                              QString::fromLatin1(kColumns[i]) + u"\""_s};
+                throw Refusal{texts::itemTableLacks(QString::fromLatin1(kColumns[i]))};
             }
             const bool fits = i == 4 ? isNumber(found->col_type) : isText(found->col_type);
             if (!fits) {
@@ -156,12 +155,12 @@ public:
             if (quantity->col_type == MDB_DOUBLE && quantity->cur_value_len == 8) {
                 record.quantity = mdb_get_double(mdb->pg_buf, quantity->cur_value_start);
             } else {
-                bool ok = false;
-                record.quantity = QString::fromUtf8(buffers_[4].get()).toDouble(&ok);
-                if (!ok) {
-                    throw Refusal{u"the quantity of item "_s + record.itemNumber +
-                                  u" is not a number"_s};
+                const auto parsed =
+                    numbertext::parseQuantity(QString::fromUtf8(buffers_[4].get()), u'.');
+                if (!parsed.valid || !parsed.value) {
+                    throw Refusal{texts::storedQuantityNotANumber(record.itemNumber)};
                 }
+                record.quantity = parsed.value;
             }
         }
         return record;
@@ -190,7 +189,7 @@ std::vector<ProjectRecord> readTable(const QString& path) {
                                 QString::fromUtf8(entry->object_name) == u"veskdata"_s);
         }
         throw Refusal{listed ? u"its project item table (veskdata) is damaged"_s
-                             : u"it holds no project item table (veskdata)"_s};
+                             : texts::noItemTable()};
     }
     if (!mdb_read_columns(table.get()) || table->num_cols > 255) {
         throw Refusal{u"its project item table (veskdata) is damaged"_s};
@@ -235,7 +234,7 @@ std::vector<ProjectRecord> read(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile()) {
         throw Error(texts::projectNotOpened(
-            shown, info.exists() ? u"it is not a file"_s : u"the file does not exist"_s));
+            shown, info.exists() ? texts::notAFile() : texts::noSuchFile()));
     }
     if (info.size() > kMaxFileSize) {
         throw Error(texts::projectNotOpened(shown, texts::fileTooLarge(kMaxFileSize)));

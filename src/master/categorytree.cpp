@@ -41,10 +41,10 @@ CategoryTree CategoryTree::read(const QString& path) {
         tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), read.error);
         return tree;
     }
-    if (std::max(read.bytes.count('\n'), read.bytes.count('\r')) > kMaxLines) {
+    if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxLines);
+        !problem.isEmpty()) {
         CategoryTree tree;
-        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path),
-                                                   texts::tooManyLines(kMaxLines));
+        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), problem);
         return tree;
     }
     return parse(read.bytes);

@@ -125,13 +125,11 @@ ItemMapping ItemMapping::parse(QByteArrayView bytes, const QString& shownName) {
         mapping.error_ = texts::mappingUnreadable(shownName, texts::fileTooLarge(kMaxFileBytes));
         return mapping;
     }
-    const auto lineEnds = std::max(std::count(bytes.begin(), bytes.end(), '\n'),
-                                   std::count(bytes.begin(), bytes.end(), '\r'));
-    if (lineEnds > kMaxLines) {
-        mapping.error_ = texts::mappingUnreadable(shownName, texts::tooManyLines(kMaxLines));
+    if (const QString problem = boundedfile::lineCountProblem(bytes, kMaxLines);
+        !problem.isEmpty()) {
+        mapping.error_ = texts::mappingUnreadable(shownName, problem);
         return mapping;
     }
-    mapping.entries_.reserve(static_cast<qsizetype>(lineEnds));
     int columns[3] = {-1, -1, -1};  // previous, new, unit
     bool headingRead = false;
     forEachRecord(decodeText(bytes), [&](const QStringList& fields, int line, bool closed) {

@@ -28,8 +28,9 @@ MasterListFile MasterListFile::read(const QString& path) {
         return result;
     }
     // Every line is a row: count them before building the rows.
-    if (std::max(read.bytes.count('\n'), read.bytes.count('\r')) > kMaxRows) {
-        result.error = texts::masterListUnreadable(shown, texts::tooManyLines(kMaxRows));
+    if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxRows);
+        !problem.isEmpty()) {
+        result.error = texts::masterListUnreadable(shown, problem);
         return result;
     }
     result.revised = QFileInfo(path).lastModified().date();

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "base/texts.h"
 #include "master/mastergrid.h"
 #include "master/unit.h"
 
@@ -29,7 +30,7 @@ public:
     // "Revised " and the list's date (`mastRevDate`); empty while no list could be read.
     const QString& mastRevDate() const { return mastRevDate_; }
     // The date part of the caption, as project files store it.
-    QString masterDate() const { return mastRevDate_.mid(8); }
+    QString masterDate() const { return mastRevDate_.mid(texts::revisedPrefix().size()); }
     // Whether the last load failed, leaving the list empty.
     bool loadFailed() const { return loadFailed_; }
 

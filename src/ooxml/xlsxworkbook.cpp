@@ -634,8 +634,9 @@ void XlsxWorkbook::setText(const QString& a1, const QString& text) {
     naming(d->path, [&] { d->firstSheet().setText(parseAddress(a1), text); });
 }
 
-void XlsxWorkbook::save(const QString& path) const {
-    naming(path, [&] {
+QByteArray XlsxWorkbook::toBytes() const {
+    QByteArray bytes;
+    naming(d->path, [&] {
         QList<ZipArchive::Entry> entries;
         entries.reserve(qsizetype(d->parts.size()));
         for (const Impl::Part& part : d->parts) {
@@ -644,8 +645,14 @@ void XlsxWorkbook::save(const QString& path) const {
                                              : part.data;
             entries.append({part.name, std::move(data)});
         }
-        const QByteArray bytes = ZipArchive::write(entries, ZipArchive::Compression::Deflate);
+        bytes = ZipArchive::write(entries, ZipArchive::Compression::Deflate);
+    });
+    return bytes;
+}
 
+void XlsxWorkbook::save(const QString& path) const {
+    const QByteArray bytes = toBytes();
+    naming(path, [&] {
         // Written unbuffered through a file beside the target, then renamed over it: a buffered
         // file reports a write the disk refused halfway as done.
         const QFileInfo target(path);

@@ -41,6 +41,8 @@ public:
     // Inline string; empty text leaves the cell blank.
     void setText(const QString& a1, const QString& text);
 
+    // The package as the bytes of its file. Throws XlsxError.
+    QByteArray toBytes() const;
     // Writes the package to path through a temporary file that replaces it only when complete,
     // so a failure never leaves a partial file. Throws XlsxError naming path.
     void save(const QString& path) const;

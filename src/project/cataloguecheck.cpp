@@ -266,14 +266,6 @@ Query makeQuery(QStringView description, int count) {
     return query;
 }
 
-QStringView withoutMark(const QString& stored) {
-    QStringView number(stored);
-    if (number.endsWith(revisioncheck::kMark)) {
-        number.chop(std::size(revisioncheck::kMark) - 1);
-    }
-    return number;
-}
-
 // --- Findings ----------------------------------------------------------------------------------
 
 Finding::Proposal proposalOf(const MasterList& list, int row, Finding::Source source) {
@@ -314,7 +306,7 @@ void csvField(QByteArray& out, const QString& field) {
 }  // namespace
 
 QString comparedNumber(const QString& stored) {
-    return withoutMark(stored).left(12).trimmed().toString();
+    return revisioncheck::withoutMark(stored).left(12).trimmed().toString();
 }
 
 std::vector<Finding> compare(const std::vector<ProjectRecord>& items, const MasterList& list,
@@ -332,7 +324,7 @@ std::vector<Finding> compare(const std::vector<ProjectRecord>& items, const Mast
             continue;
         }
         const QString number = comparedNumber(item.itemNumber);
-        const int row = number.isEmpty() ? -1 : list.rowOfNumber(number);
+        const int row = list.rowOfNumber(number);
         if (row < 0) {
             finding.kind = Finding::Kind::Retired;
             const std::optional<Replacement> mapped =
@@ -445,13 +437,14 @@ std::optional<std::pair<ProjectRecord, ProjectRecord>> replacementChange(
     // quantity typed).
     const size_t position = static_cast<size_t>(finding.position);
     if (finding.position < 0 || position >= items.size() ||
-        withoutMark(items[position].itemNumber) != withoutMark(finding.record.itemNumber) ||
+        revisioncheck::withoutMark(items[position].itemNumber) !=
+            revisioncheck::withoutMark(finding.record.itemNumber) ||
         items[position].cat != finding.record.cat) {
         return refuse(texts::catalogueItemChanged());
     }
     const ProjectRecord& before = items[position];
     ProjectRecord after = before;
-    after.itemNumber = withoutMark(before.itemNumber).toString();
+    after.itemNumber = revisioncheck::withoutMark(before.itemNumber).toString();
     switch (finding.kind) {
         case Finding::Kind::FreeText:
             return refuse(texts::catalogueFreeTextKept());

@@ -25,7 +25,7 @@ std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& ite
             const QString number = cataloguecheck::comparedNumber(item.itemNumber);
             if (item.itemNumber.endsWith(revisioncheck::kMark)) {
                 add(ExportCheck::Error, texts::exportItemMarked());
-            } else if (list && (number.isEmpty() || !list->containsNumber(number))) {
+            } else if (list && !list->containsNumber(number)) {
                 add(ExportCheck::Error, texts::exportItemNotInList());
             }
             // Items of the "2599" free-text group may stand in a category more than once, as

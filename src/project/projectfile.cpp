@@ -61,11 +61,11 @@ void checkStructure(SqliteDb& db) {
         columns.insert(info.text(0));
     }
     if (columns.isEmpty()) {
-        throw Refusal(u"it holds no project item table (veskdata)"_s);
+        throw Refusal(texts::noItemTable());
     }
     for (const QString& column : requiredColumns()) {
         if (!columns.contains(column)) {
-            throw Refusal(u"its project item table lacks the column \""_s + column + u"\""_s);
+            throw Refusal(texts::itemTableLacks(column));
         }
     }
 }
@@ -88,10 +88,7 @@ std::optional<double> quantityValue(const SqliteStatement& row, int column,
             return std::nullopt;
         case SQLITE_INTEGER:
         case SQLITE_FLOAT:
-            if (std::isfinite(row.real(column))) {
-                return row.real(column);
-            }
-            break;
+            return row.real(column);  // what no project holds is refused with the other rules
         case SQLITE_TEXT: {
             const auto parsed = numbertext::parseQuantity(row.text(column), u'.');
             if (parsed.valid) {
@@ -102,7 +99,7 @@ std::optional<double> quantityValue(const SqliteStatement& row, int column,
         default:
             break;
     }
-    throw Refusal(u"the quantity of item "_s + itemNumber + u" is not a number"_s);
+    throw Refusal(texts::storedQuantityNotANumber(itemNumber));
 }
 
 // Items stand in categories 01 to 99; the special rows in category 00.
@@ -193,7 +190,7 @@ void refuseWhatNoProjectHolds(const std::vector<ProjectRecord>& records) {
     for (const ProjectRecord& record : records) {
         checkCategory(record);
         if (record.quantity && !std::isfinite(*record.quantity)) {
-            throw Refusal(u"the quantity of item "_s + record.itemNumber + u" is not a number"_s);
+            throw Refusal(texts::storedQuantityNotANumber(record.itemNumber));
         }
     }
     refuseRepeatedKeys(records);
@@ -215,10 +212,10 @@ std::vector<ProjectRecord> read(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists()) {
-        throw Error(texts::projectNotOpened(shown, u"the file does not exist"_s));
+        throw Error(texts::projectNotOpened(shown, texts::noSuchFile()));
     }
     if (!info.isFile()) {
-        throw Error(texts::projectNotOpened(shown, u"it is not a file"_s));
+        throw Error(texts::projectNotOpened(shown, texts::notAFile()));
     }
     try {
         const ReadableCopy source(path);

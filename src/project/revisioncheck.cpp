@@ -1,16 +1,22 @@
 #include "project/revisioncheck.h"
 
+#include <iterator>
+
 #include "master/masterlist.h"
 #include "project/recordstore.h"
 
 namespace veskplan::revisioncheck {
 
-QString revisedItemNumber(const QString& stored, const MasterList& master) {
-    QStringView base(stored);
-    if (base.endsWith(kMark)) {
-        base.chop(4);
+QStringView withoutMark(const QString& stored) {
+    QStringView number(stored);
+    if (number.endsWith(kMark)) {
+        number.chop(std::size(kMark) - 1);
     }
-    const QString first12 = base.left(12).toString();
+    return number;
+}
+
+QString revisedItemNumber(const QString& stored, const MasterList& master) {
+    const QString first12 = withoutMark(stored).left(12).toString();
     if (master.containsNumber(withoutTrailingBlanks(first12))) {
         return first12;
     }

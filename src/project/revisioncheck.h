@@ -13,6 +13,9 @@ namespace revisioncheck {
 // Appended to an item number the master list lacks.
 inline constexpr char16_t kMark[] = u"  <<";
 
+// The stored item number without a mark the check left on it.
+QStringView withoutMark(const QString& stored);
+
 // The item number the check gives a stored number: its first twelve characters (an earlier
 // mark removed), followed by the mark when the list lacks it (trailing blanks not compared).
 QString revisedItemNumber(const QString& stored, const MasterList& master);
