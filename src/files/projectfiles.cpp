@@ -151,6 +151,7 @@ void ProjectFiles::openProject(const QString& path) {
 void ProjectFiles::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
+    const ProjectDocument::Replacing replacing(document_);
     putItems(contents.items, QDir::toNativeSeparators(path));
     if (imported) {
         document_.setFile(QString(), true);
@@ -197,6 +198,7 @@ void ProjectFiles::offerRecovery(const QString& tempDir) {
             texts::recoverQuestion(file, locale_.toString(orphan.changed, QLocale::ShortFormat)),
             texts::appTitle(), MessageButtons::RecoverDiscardLater, MessageIcon::Question});
         if (answer == Answer::Recover) {
+            const ProjectDocument::Replacing replacing(document_);
             try {
                 putItems(orphan.items, file);
             } catch (const Error& error) {

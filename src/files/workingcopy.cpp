@@ -92,7 +92,7 @@ std::unique_ptr<RecordStore> WorkingCopy::createStore() const {
 }
 
 bool WorkingCopy::Orphan::holdsUnsavedWork() const {
-    return state.modified;
+    return state.modified && !state.replacing;
 }
 
 void WorkingCopy::Orphan::discard() {

@@ -36,7 +36,8 @@ public:
         std::vector<ProjectRecord> items;
         ProjectDocument::SavedState state;
         QDateTime changed;
-        // Whether it holds anything its program had not saved.
+        // Whether it holds anything its program had not saved (not so a copy left while another
+        // project was being put in place: it holds parts of two).
         bool holdsUnsavedWork() const;
         // Removes the file, its log and its lock.
         void discard();

@@ -503,18 +503,30 @@ void ProjectDocument::keepState() {
             changed.emplace_back(key, value);
         }
     }
-    if (changed.empty()) {
+    writeState(std::move(changed));
+}
+
+void ProjectDocument::writeState(std::vector<std::pair<QString, QString>> values) {
+    if (values.empty()) {
         return;
     }
     try {
-        items_->writeState(changed);
-        for (auto& [key, value] : changed) {
+        items_->writeState(values);
+        for (auto& [key, value] : values) {
             keptState_[key] = std::move(value);
         }
     } catch (const SqliteError& error) {
         // The project itself is as the user sees it; only a recovery would lack this change.
         Q_EMIT changeFailed(texts::workingCopyNotWritten(error.reason()));
     }
+}
+
+ProjectDocument::Replacing::Replacing(ProjectDocument& document) : document_(document) {
+    document_.writeState({{u"replacing"_s, u"1"_s}});
+}
+
+ProjectDocument::Replacing::~Replacing() {
+    document_.writeState({{u"replacing"_s, u"0"_s}});
 }
 
 ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, QString>& state) {
@@ -539,6 +551,7 @@ ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, Q
     saved.storedMasterDate = value(u"masterDate"_s);
     saved.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
     saved.modified = value(u"modified"_s) == u"1"_s;
+    saved.replacing = value(u"replacing"_s) == u"1"_s;
     return saved;
 }
 

@@ -29,6 +29,20 @@ public:
     explicit ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent = nullptr);
     ~ProjectDocument() override;
 
+    // While alive, the working copy says another project is being put in place of this one (its
+    // items first, then what belongs to them), so that a copy a crash leaves meanwhile, holding
+    // parts of both, is not offered back. This project's own changes were given up before.
+    class Replacing {
+    public:
+        explicit Replacing(ProjectDocument& document);
+        ~Replacing();
+        Replacing(const Replacing&) = delete;
+        Replacing& operator=(const Replacing&) = delete;
+
+    private:
+        ProjectDocument& document_;
+    };
+
     RecordStore& items() { return *items_; }
     const RecordStore& items() const { return *items_; }
     const HeaderFields& header() const { return header_; }
@@ -120,6 +134,7 @@ public:
         QString storedMasterDate;
         int unitIndex = 0;
         bool modified = false;
+        bool replacing = false;  // left while another project was being put in place
     };
     static SavedState readState(const std::map<QString, QString>& state);
     // The unit the project's items are taken from, kept with the working copy.
@@ -146,6 +161,8 @@ private:
     void endHistoryAfterAFailure();
     // Writes the state the items do not carry into the working copy.
     void keepState();
+    // Writes named values into the working copy's state table and remembers them.
+    void writeState(std::vector<std::pair<QString, QString>> values);
     void modifiedMayHaveChanged();
 
     std::unique_ptr<RecordStore> items_;

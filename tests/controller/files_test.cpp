@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "base/sqlitedb.h"
 #include "base/texts.h"
 #include "project/projectfile.h"
 #include "support/controllerfixture.h"
@@ -226,6 +227,17 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     EXPECT_TRUE(port.messageTexts().back().contains(u"the disk is full"_s));
     EXPECT_EQ(store().recordCount(), 0);
     EXPECT_TRUE(QFileInfo::exists(left));
+    // A copy left while another project was being put in place holds parts of two: not offered.
+    SqliteDb(left, SqliteDb::Mode::ReadWriteCreate)
+        .exec(
+            "CREATE TABLE workstate (key, value); INSERT INTO workstate VALUES "
+            "('modified', '1'), ('replacing', '1')");
+    controller.reset();
+    port.clear();
+    controller = makeController();
+    controller->Form_Load();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_FALSE(QFileInfo::exists(left));
 }
 
 TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) {
