@@ -154,7 +154,7 @@ void MainWindow::connectProject() {
     connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
                 if (!refreshing_) {
-                    controller_.projItemDB_ColumnResized(column, width * 15);
+                    controller_.projItemDB_ColumnResized(column, twipsOf(width));
                 }
             });
     connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });

@@ -8,16 +8,7 @@
 #include "controller/maincontroller.h"
 
 namespace veskplan {
-namespace {
-
 using namespace Qt::Literals::StringLiterals;
-
-// Pixels back to twips, as the controller keeps its widths.
-int toTwips(int pixels) {
-    return pixels * 15;
-}
-
-}  // namespace
 
 void WindowSettings::restore(QMainWindow& window, QTableView& master,
                              MainController& controller) const {
@@ -31,7 +22,7 @@ void WindowSettings::restore(QMainWindow& window, QTableView& master,
     }
     const QList<QVariant> projectWidths = settings.value(u"window/projectColumns"_s).toList();
     for (qsizetype c = 0; c < projectWidths.size(); ++c) {
-        controller.projItemDB_ColumnResized(static_cast<int>(c), toTwips(projectWidths[c].toInt()));
+        controller.projItemDB_ColumnResized(static_cast<int>(c), twipsOf(projectWidths[c].toInt()));
     }
 }
 

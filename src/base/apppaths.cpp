@@ -67,6 +67,10 @@ Configuration AppPaths::defaultConfiguration(const Environment& env) const {
     return Configuration{dataDir, home, home};
 }
 
+ConfigFile::ReadResult AppPaths::readConfiguration(const Environment& env) const {
+    return ConfigFile(configFile).read(defaultConfiguration(env));
+}
+
 QString AppPaths::countyFile() const {
     return joinPath(dataDir, u"counties.txt"_s);
 }

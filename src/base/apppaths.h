@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "base/configfile.h"
 #include "base/configuration.h"
 #include "base/environment.h"
 
@@ -20,6 +21,8 @@ struct AppPaths {
 
     // Values used when the configuration file is missing or lacks a line.
     Configuration defaultConfiguration(const Environment& environment) const;
+    // The configuration file read over those values.
+    ConfigFile::ReadResult readConfiguration(const Environment& environment) const;
 
     QString countyFile() const;
     QString categoryFile() const;

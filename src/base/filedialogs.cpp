@@ -8,7 +8,10 @@
 
 namespace veskplan {
 
-std::optional<QString> FileDialogs::choose(const FileDialogRequest& request) {
+std::optional<QString> FileDialogs::choose(FileDialogRequest request) {
+    if (request.directory.isEmpty()) {
+        request.directory = lastChosenDir_;
+    }
     std::optional<QString> chosen = port_.chooseFile(request);
     if (!chosen) {
         return chosen;

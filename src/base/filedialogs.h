@@ -14,10 +14,9 @@ public:
     FileDialogs(UserPort& port, QString startDir)
         : port_(port), lastChosenDir_(std::move(startDir)) {}
 
-    // The chosen path, or nothing when the user cancelled.
-    std::optional<QString> choose(const FileDialogRequest& request);
-
-    const QString& lastChosenDir() const { return lastChosenDir_; }
+    // The chosen path, or nothing when the user cancelled. A request without a folder starts
+    // in the folder of the file chosen last.
+    std::optional<QString> choose(FileDialogRequest request);
 
 private:
     UserPort& port_;

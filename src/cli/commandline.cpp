@@ -13,7 +13,6 @@
 #include <string>
 
 #include "base/apppaths.h"
-#include "base/configfile.h"
 #include "base/environment.h"
 #include "base/error.h"
 #include "base/filewriting.h"
@@ -224,11 +223,9 @@ MasterList masterListFor(const Project& project, const QString& named) {
     QString path = named;
     if (path.isEmpty()) {
         const Environment env = Environment::fromSystem();
-        const AppPaths paths = AppPaths::resolve(env);
-        const Configuration config =
-            ConfigFile(paths.configFile).read(paths.defaultConfiguration(env)).values;
-        path = joinPath(config.mastDir,
-                        MasterListFile::fileName(project.english() ? Unit::English : Unit::Metric));
+        const Configuration config = AppPaths::resolve(env).readConfiguration(env).values;
+        path = MasterListFile::pathIn(config.mastDir,
+                                      project.english() ? Unit::English : Unit::Metric);
     }
     MasterListFile file = MasterListFile::read(path);
     if (!file.ok()) {

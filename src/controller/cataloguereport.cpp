@@ -94,7 +94,6 @@ void CatalogueReport::chooseMappingFile() {
     request.title = texts::chooseMappingTitle();
     request.filters = QStringList{texts::allFilesFilter(), texts::mappingFilter()};
     request.selectedFilter = 1;
-    request.directory = dialogs_.lastChosenDir();
     const auto chosen = dialogs_.choose(request);
     if (!chosen) {
         return;
@@ -170,7 +169,6 @@ void CatalogueReport::saveCsv() {
     request.title = texts::catalogueTitle();
     request.filters = QStringList{texts::allFilesFilter(), texts::catalogueFilter()};
     request.selectedFilter = 1;
-    request.directory = dialogs_.lastChosenDir();
     request.defaultSuffix = u"csv"_s;
     const auto chosen = dialogs_.choose(request);
     if (!chosen) {

@@ -72,8 +72,7 @@ MainController::~MainController() {
 
 void MainController::Form_Load() {
     Notify notify(*this);
-    const ConfigFile::ReadResult read =
-        ConfigFile(paths_.configFile).read(paths_.defaultConfiguration(env_));
+    const ConfigFile::ReadResult read = paths_.readConfiguration(env_);
     config_ = read.values;
     if (!read.warning.isEmpty()) {
         port_.warn(read.warning);

@@ -107,7 +107,6 @@ CommandOutcome TabfillExport::run() {
     dialog.title = texts::tabfillTitle();
     dialog.filters = QStringList{texts::allFilesFilter(), texts::tabfillFilter()};
     dialog.selectedFilter = 1;
-    dialog.directory = dialogs_.lastChosenDir();
     dialog.fileName = tabName(highest) + u".xlsx"_s;
     dialog.defaultSuffix = u"xlsx"_s;
     const auto chosen = dialogs_.choose(dialog);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "base/apppaths.h"
 #include "base/boundedfile.h"
 #include "base/texts.h"
 
@@ -38,8 +39,8 @@ MasterListFile MasterListFile::read(const QString& path) {
     return result;
 }
 
-QString MasterListFile::fileName(Unit unit) {
-    return unit == Unit::English ? u"itemse.txt"_s : u"itemsm.txt"_s;
+QString MasterListFile::pathIn(const QString& masterDir, Unit unit) {
+    return joinPath(masterDir, unit == Unit::English ? u"itemse.txt"_s : u"itemsm.txt"_s);
 }
 
 QString revisedCaption(const QDate& date, const QLocale& locale) {

@@ -19,8 +19,9 @@ struct MasterListFile {
 
     static MasterListFile read(const QString& path);
 
-    // "itemse.txt" for English, "itemsm.txt" for Metric.
-    static QString fileName(Unit unit);
+    // The list of `unit` in the folder of master lists: "itemse.txt" for English, "itemsm.txt"
+    // for Metric.
+    static QString pathIn(const QString& masterDir, Unit unit);
 };
 
 // "Revised " followed by the date in the locale's short form.

@@ -1,12 +1,11 @@
 #include "master/mastersession.h"
 
-#include "base/apppaths.h"
 #include "master/masterlistfile.h"
 
 namespace veskplan {
 
 QString MasterSession::load(Unit unit, const QString& masterDir, const QLocale& locale) {
-    MasterListFile file = MasterListFile::read(joinPath(masterDir, MasterListFile::fileName(unit)));
+    MasterListFile file = MasterListFile::read(MasterListFile::pathIn(masterDir, unit));
     mastUnitLoaded_ = unit;
     loadFailed_ = !file.ok();
     if (loadFailed_) {
