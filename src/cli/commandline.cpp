@@ -93,10 +93,7 @@ struct Project {
     bool english() const { return contents.unitIndex.value_or(0) == 0; }
     std::vector<ProjectRecord> items(IndexOrder order) const {
         std::vector<ProjectRecord> items = contents.items;
-        std::sort(items.begin(), items.end(),
-                  [order](const ProjectRecord& a, const ProjectRecord& b) {
-                      return recordLess(order, a, b);
-                  });
+        sortRecords(items, order);
         return items;
     }
     HeaderFields header() const {

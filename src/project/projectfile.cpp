@@ -174,9 +174,7 @@ void removeStaleSaveFiles(const QString& dir) {
 
 // Two rows with the same category, item number and description cannot both stand in the table.
 void refuseRepeatedKeys(std::vector<ProjectRecord> records) {
-    std::sort(records.begin(), records.end(), [](const ProjectRecord& a, const ProjectRecord& b) {
-        return recordLess(IndexOrder::PrimaryKey, a, b);
-    });
+    sortRecords(records, IndexOrder::PrimaryKey);
     const auto repeated = std::adjacent_find(
         records.begin(), records.end(), [](const ProjectRecord& a, const ProjectRecord& b) {
             return a.cat == b.cat && a.itemNumber == b.itemNumber && a.description == b.description;
@@ -223,9 +221,7 @@ std::vector<ProjectRecord> read(const QString& path) {
         SqliteDb& db = *opened;
         checkStructure(db);
         std::vector<ProjectRecord> records;
-        auto select = db.prepare(
-            "SELECT \"Item Number\", \"Cat\", \"Description\", \"Units\", \"Quantity\" "
-            "FROM veskdata");
+        auto select = db.prepare(projectschema::kSelectRows);
         while (select.step()) {
             ProjectRecord record;
             record.itemNumber = textValue(select, 0, requiredColumns()[0], false);

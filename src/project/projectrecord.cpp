@@ -1,5 +1,6 @@
 #include "project/projectrecord.h"
 
+#include <algorithm>
 #include <tuple>
 
 namespace veskplan {
@@ -63,6 +64,15 @@ QStringView withoutTrailingBlanks(QStringView text) {
         --n;
     }
     return text.first(n);
+}
+
+void sortRecords(std::vector<ProjectRecord>& records, IndexOrder order) {
+    const auto less = [order](const ProjectRecord& a, const ProjectRecord& b) {
+        return recordLess(order, a, b);
+    };
+    if (!std::is_sorted(records.begin(), records.end(), less)) {
+        std::sort(records.begin(), records.end(), less);
+    }
 }
 
 }  // namespace veskplan

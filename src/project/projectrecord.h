@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <vector>
 
 namespace veskplan {
 
@@ -26,6 +27,8 @@ int compareBinary(QStringView a, QStringView b);
 
 // True when `a` comes before `b` in `order`.
 bool recordLess(IndexOrder order, const ProjectRecord& a, const ProjectRecord& b);
+// Puts the records in `order`; records already in it are left as they are.
+void sortRecords(std::vector<ProjectRecord>& records, IndexOrder order);
 
 // The text with trailing blanks removed; item numbers are matched against names this way.
 QStringView withoutTrailingBlanks(QStringView text);

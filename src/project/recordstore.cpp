@@ -319,10 +319,7 @@ std::vector<ProjectRecord> RecordStore::records(IndexOrder order) const {
         result.push_back(row.record);
     }
     if (order != order_) {
-        std::sort(result.begin(), result.end(),
-                  [order](const ProjectRecord& a, const ProjectRecord& b) {
-                      return recordLess(order, a, b);
-                  });
+        sortRecords(result, order);
     }
     return result;
 }

@@ -25,9 +25,7 @@ QString categoryRow(int position) {
 ProjectContents split(std::vector<ProjectRecord> rows) {
     ProjectContents contents;
     contents.hadRows = !rows.empty();
-    std::sort(rows.begin(), rows.end(), [](const ProjectRecord& a, const ProjectRecord& b) {
-        return recordLess(IndexOrder::PrimaryKey, a, b);
-    });
+    sortRecords(rows, IndexOrder::PrimaryKey);
     // Only the rows before the first item are special: a "0000" number among the items of
     // another category stays an item.
     size_t first = 0;
