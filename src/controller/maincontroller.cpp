@@ -11,7 +11,6 @@
 #include "base/sqlitedb.h"
 #include "base/texts.h"
 #include "base/userport.h"
-#include "master/mastersearch.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
@@ -92,12 +91,24 @@ void MainController::engMet_Click(int index) {
     units_.choose(index);
 }
 
-void MainController::selectMasterRow(int row) {
+void MainController::selectMasterRow(int row, bool focusAddItem) {
     MasterGrid& grid = master_.grid();
     grid.setCurrentRow(row);
     grid.selectRow(row);
     master_.setSrchPos(row);
-    port_.setFocus(u"addItem"_s);
+    if (focusAddItem) {
+        port_.setFocus(u"addItem"_s);
+    }
+}
+
+void MainController::showFound(const mastersearch::Outcome& outcome, const QString& endReached) {
+    master_.setSrchPos(outcome.searchPosition);
+    if (outcome.found >= 0) {
+        master_.grid().setTopRow(outcome.found);
+        selectMasterRow(outcome.found);
+    } else if (outcome.reachedEnd) {
+        port_.inform(endReached);
+    }
 }
 
 void MainController::mastItemList_Click(int row) {
@@ -134,12 +145,10 @@ void MainController::itemSrch_Change(const QString& text) {
     master_.setItemSearchText(text);
     const int row = master_.list().firstRowStartingWith(text);
     if (row >= 0) {
-        // The found row is the one "Add to Project" takes, as if it had been clicked.
-        MasterGrid& grid = master_.grid();
-        grid.scrollTo(row);
-        grid.setCurrentRow(row);
-        grid.selectRow(row);
-        master_.setSrchPos(row);
+        // The found row is the one "Add to Project" takes, as if it had been clicked; the
+        // typing goes on.
+        master_.grid().scrollTo(row);
+        selectMasterRow(row, false);
     }
 }
 
@@ -170,28 +179,16 @@ void MainController::srchStr_Change(const QString& text) {
 
 void MainController::findNext_Click() {
     Notify notify(*this);
-    const auto outcome =
-        mastersearch::findNext(master_.list(), master_.srchPos(), master_.descriptionSearchText());
-    master_.setSrchPos(outcome.searchPosition);
-    if (outcome.found >= 0) {
-        master_.grid().setTopRow(outcome.found);
-        selectMasterRow(outcome.found);
-    } else if (outcome.reachedEnd) {
-        port_.inform(texts::endOfMasterItems());
-    }
+    showFound(
+        mastersearch::findNext(master_.list(), master_.srchPos(), master_.descriptionSearchText()),
+        texts::endOfMasterItems());
 }
 
 void MainController::findPrev_Click() {
     Notify notify(*this);
-    const auto outcome = mastersearch::findPrevious(master_.list(), master_.srchPos(),
-                                                    master_.descriptionSearchText());
-    master_.setSrchPos(outcome.searchPosition);
-    if (outcome.found >= 0) {
-        master_.grid().setTopRow(outcome.found);
-        selectMasterRow(outcome.found);
-    } else if (outcome.reachedEnd) {
-        port_.inform(texts::beginningOfMasterItems());
-    }
+    showFound(mastersearch::findPrevious(master_.list(), master_.srchPos(),
+                                         master_.descriptionSearchText()),
+              texts::beginningOfMasterItems());
 }
 
 void MainController::itemCat_Click() {

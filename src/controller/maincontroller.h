@@ -21,6 +21,7 @@
 #include "files/unitselector.h"
 #include "files/workingcopy.h"
 #include "master/categorytree.h"
+#include "master/mastersearch.h"
 #include "master/mastersession.h"
 #include "print/printcommand.h"
 #include "project/categoryboxes.h"
@@ -160,7 +161,10 @@ private:
         MainController& controller_;
     };
 
-    void selectMasterRow(int row);
+    // Makes `row` the current, selected row of the master grid, where a search goes on.
+    void selectMasterRow(int row, bool focusAddItem = true);
+    // Shows what a description search found, or tells that it reached the end.
+    void showFound(const mastersearch::Outcome& outcome, const QString& endReached);
     void addCurrentMasterItem();
     // After an Open whose revision check ran: the comparison, shown when it finds changes.
     void reportChangesAfterOpen();
