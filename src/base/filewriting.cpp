@@ -67,7 +67,8 @@ QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QFile file(target.absolutePath() + u"/."_s + target.fileName() + u".part-"_s +
                QString::number(QRandomGenerator::global()->generate(), 36));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        return reasonOf(errno, file.errorString());
+        return QFileInfo(target.absolutePath()).isDir() ? reasonOf(errno, file.errorString())
+                                                        : texts::noSuchFolder();
     }
     for (qint64 done = 0; done < bytes.size();) {
         errno = 0;

@@ -17,6 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 
 bool PdfPrintTarget::print(QPageLayout::Orientation orientation,
                            const std::function<void(QPagedPaintDevice&)>& render) {
+    // Told before the pages are drawn, which may take a while.
     if (!QFileInfo(QFileInfo(path_).absolutePath()).isDir()) {
         throw Error(texts::fileNotWritten(QDir::toNativeSeparators(path_), texts::noSuchFolder()));
     }

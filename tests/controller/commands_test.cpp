@@ -86,6 +86,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {target};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(1).text.contains(target));
+    EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
