@@ -43,6 +43,12 @@ void syncToDisk([[maybe_unused]] const QString& path) {
 }  // namespace
 
 QString moveIntoPlace(const QString& temporary, const QString& target) {
+    const QFileInfo targetInfo(target);
+    QFile::setPermissions(temporary, targetInfo.exists() ? targetInfo.permissions()
+                                                         : QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ReadUser | QFile::WriteUser |
+                                                               QFile::ReadGroup | QFile::ReadOther);
+    syncToDisk(temporary);
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
                             QFile::encodeName(target).toStdString(), error);
@@ -80,12 +86,7 @@ QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
         }
         done += written;
     }
-    // A new file gets the usual permissions; a replaced one keeps its own.
-    if (target.exists()) {
-        file.setPermissions(target.permissions());
-    }
     file.close();
-    syncToDisk(file.fileName());
     const QString failure = moveIntoPlace(file.fileName(), path);
     if (!failure.isEmpty()) {
         file.remove();

@@ -12,8 +12,9 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes);
 // The same, returning why it failed (an empty text when it did not).
 QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Renames a finished temporary file over `target` and waits until the rename is on the disk.
-// Returns why it failed, or an empty text.
+// Puts a finished, closed temporary file in place of `target`: it takes the target's permissions
+// (the usual ones for a new file), reaches the disk and is renamed over the target, and the
+// rename reaches the disk. Returns why it failed, or an empty text.
 QString moveIntoPlace(const QString& temporary, const QString& target);
 
 }  // namespace veskplan

@@ -270,12 +270,6 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
     } catch (const SqliteError& error) {
         throw Error(texts::projectNotSaved(shown, error.reason()));
     }
-    // A new file gets the usual permissions; a replaced one keeps its own.
-    const QFile::Permissions permissions =
-        targetInfo.exists() ? targetInfo.permissions()
-                            : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                               QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-    QFile::setPermissions(temporary.fileName(), permissions);
     const QString failure = moveIntoPlace(temporary.fileName(), target);
     if (!failure.isEmpty()) {
         throw Error(texts::projectNotSaved(shown, failure));
