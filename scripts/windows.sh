@@ -1,0 +1,337 @@
+#!/usr/bin/env bash
+# Cross-builds Veskplan for 64-bit Windows on Debian and runs its tests under Wine.
+#
+#   scripts/windows.sh               dependencies (first run only), then Veskplan and its tests
+#   scripts/windows.sh --deps-only [NAME...]
+#                                    only the dependencies (all, or the ones named)
+#
+# The libraries Veskplan needs are built for Windows from Debian's source packages (apt-get
+# source) into a prefix outside the tree, named after the source versions:
+#   ${XDG_CACHE_HOME:-$HOME/.cache}/veskplan-windows/<key>     (VESKPLAN_WINDOWS_CACHE overrides
+#   the parent folder). Each library leaves a stamp there when it is installed, so a second run
+#   reuses it and an interrupted run resumes with the library it stopped in. Two runs at once
+#   wait for each other per library instead of building it twice.
+#
+# Veskplan itself is built in build/windows with cmake/mingw-w64-x86_64.cmake; its tests run
+# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the libraries.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+triplet=x86_64-w64-mingw32
+jobs=${JOBS:-$(nproc)}
+
+# Raised whenever a library is built differently, so that the old prefix is not reused.
+recipe=1
+
+# Library name, Debian source package: in build order (libzip needs zlib).
+dependencies=(
+  qtbase:qt6-base
+  zlib:zlib
+  sqlite:sqlite3
+  libzip:libzip
+  pugixml:pugixml
+  mdbtools:mdbtools
+  googletest:googletest
+)
+
+apt_packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build wine wine64 wixl msitools
+  # unpacking source packages, the host's Qt tools, SQLite's source generator, the build itself
+  dpkg-dev qt6-base-dev-tools tcl cmake pkg-config ccache autoconf automake libtool
+  bison flex gawk
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+say() { printf '==> %s\n' "$*" >&2; }
+
+duration() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
+
+# Installs missing packages and makes source packages available through a deb-src entry.
+ensure_packages() {
+  local missing=() p update=0
+  for p in "${apt_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
+      || missing+=("$p")
+  done
+  if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    local debian=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$debian" ]; then
+      say "adding a deb-src entry: /etc/apt/sources.list.d/debian-src.sources"
+      sed 's/^Types:.*/Types: deb-src/' "$debian" \
+        | as_root tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    elif [ -f /etc/apt/sources.list ]; then
+      say "adding a deb-src entry: /etc/apt/sources.list.d/debian-src.list"
+      sed -n 's/^deb /deb-src /p' /etc/apt/sources.list \
+        | as_root tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    else
+      echo "no Debian entry in /etc/apt to copy as deb-src" >&2
+      exit 1
+    fi
+    update=1
+  fi
+  if [ "$update" -eq 1 ] || [ "${#missing[@]}" -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    as_root apt-get update -qq
+  fi
+  if [ "${#missing[@]}" -gt 0 ]; then
+    say "installing ${missing[*]}"
+    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# Downloads the newest version of a source package that the mirror serves (an older one when the
+# newest's files are missing there) into the download cache, and prints its version.
+download_source() {
+  local package=$1 version dir
+  while read -r version; do
+    dir=$downloads/$package/$version
+    if [ -f "$dir/.complete" ]; then
+      printf '%s\n' "$version"
+      return
+    fi
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    if (cd "$dir" && apt-get source --download-only -qq "$package=$version" >&2); then
+      touch "$dir/.complete"
+      printf '%s\n' "$version"
+      return
+    fi
+    rm -rf "$dir"
+    say "$package $version: the mirror does not serve its files; trying an older version"
+  done < <(apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p' \
+    | sort -u | sort_versions_newest_first)
+  return 1
+}
+
+sort_versions_newest_first() {
+  local versions=() v i j t
+  while read -r v; do versions+=("$v"); done
+  for ((i = 0; i < ${#versions[@]}; i++)); do
+    for ((j = i + 1; j < ${#versions[@]}; j++)); do
+      if dpkg --compare-versions "${versions[j]}" gt "${versions[i]}"; then
+        t=${versions[i]}; versions[i]=${versions[j]}; versions[j]=$t
+      fi
+    done
+  done
+  [ "${#versions[@]}" -eq 0 ] || printf '%s\n' "${versions[@]}"
+}
+
+# Unpacks a downloaded source package (with Debian's patches) and prints its folder.
+unpack_source() {
+  local package=$1 version=$2 dir
+  dir=$work/src/$package
+  if [ ! -f "$dir.unpacked" ]; then
+    rm -rf "$dir"
+    mkdir -p "$work/src"
+    dpkg-source -q -x "$downloads/$package/$version/${package}_${version#*:}.dsc" "$dir" >&2
+    touch "$dir.unpacked"
+  fi
+  printf '%s\n' "$dir"
+}
+
+cmake_cross() {
+  local src=$1 build=$2
+  shift 2
+  cmake -G Ninja -S "$src" -B "$build" -Wno-dev \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVESKPLAN_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake --build "$build" --parallel "$jobs"
+  cmake --install "$build"
+}
+
+configure_cross() {
+  ./configure --host=$triplet --prefix="$prefix" \
+    CC=$triplet-gcc-posix CXX=$triplet-g++-posix "$@"
+}
+
+build_qtbase() {
+  # Only what Veskplan uses: Core, Gui, Widgets, PrintSupport and Test, the windows and
+  # offscreen platforms and the Windows styles. moc, rcc and uic come from the host.
+  cmake_cross "$1" "$2" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=ON \
+    -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_system_zlib=OFF
+}
+
+build_zlib() {
+  # Static, so that it ends up inside libzip's DLL. Debian's source has no win32/ folder, which
+  # zlib's CMake build wants for MinGW: its configure script cross-compiles from CHOST.
+  (cd "$1" && CHOST=$triplet CC=$triplet-gcc-posix ./configure --static --prefix="$prefix" \
+    && make -j"$jobs" libz.a && make install)
+}
+
+build_sqlite() {
+  # SQLite's tree cross-compiles its own generators for the target; make the single-file
+  # amalgamation with a host build instead and compile that for Windows.
+  mkdir -p "$2/host"
+  (cd "$2/host" && "$1/configure" --disable-tcl --disable-readline >/dev/null \
+    && make -j"$jobs" sqlite3.c sqlite3.h)
+  local version
+  version=$(sed -n 's/^#define SQLITE_VERSION *"\(.*\)"/\1/p' "$2/host/sqlite3.h")
+  (cd "$2" && $triplet-gcc-posix -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_MATH_FUNCTIONS \
+    -shared -o libsqlite3-0.dll host/sqlite3.c -Wl,--out-implib,libsqlite3.dll.a)
+  mkdir -p "$prefix/bin" "$prefix/lib/pkgconfig" "$prefix/include"
+  cp "$2/libsqlite3-0.dll" "$prefix/bin/"
+  cp "$2/libsqlite3.dll.a" "$prefix/lib/"
+  cp "$2/host/sqlite3.h" "$1/src/sqlite3ext.h" "$prefix/include/"
+  write_pc sqlite3 "SQL database engine" "$version" -lsqlite3
+}
+
+# A pkg-config file for a library whose build does not make one for Windows.
+write_pc() {
+  cat >"$prefix/lib/pkgconfig/$1.pc" <<EOF
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: $1
+Description: $2
+Version: $3
+Libs: -L\${libdir} $4
+Cflags: -I\${includedir}
+EOF
+}
+
+build_libzip() {
+  cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=ON -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF \
+    -DENABLE_ZSTD=OFF -DENABLE_OPENSSL=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF \
+    -DENABLE_COMMONCRYPTO=OFF -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF \
+    -DBUILD_DOC=OFF
+}
+
+build_pugixml() {
+  cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=ON -DPUGIXML_BUILD_TESTS=OFF
+}
+
+build_mdbtools() {
+  # libmdb alone, on mdbtools' own small replacement of GLib (--disable-glib) and without
+  # iconv, which MinGW lacks.
+  (cd "$1" \
+    && { [ -x configure ] || autoreconf -fi; } \
+    && configure_cross --disable-glib --disable-iconv --disable-man \
+      --with-bash-completion-dir=no --enable-shared --disable-static \
+    && make -C include && make -C src/libmdb -j"$jobs" \
+    && make -C include install && make -C src/libmdb install \
+    && mkdir -p "$prefix/lib/pkgconfig" && cp libmdb.pc "$prefix/lib/pkgconfig/")
+}
+
+build_googletest() {
+  # Static, as the tests link it on Linux; gmock comes with it.
+  cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+}
+
+# Wine, for the tests: its own prefix beside the libraries, no downloads of Mono or Gecko, and
+# the DLLs found in the library prefix and the compiler's runtime folders.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+wine_environment() {
+  local gcc_runtime pthread_runtime
+  gcc_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")")
+  pthread_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libwinpthread-1.dll)")")
+  WINEPATH="$(windows_path "$prefix/bin");$(windows_path "$gcc_runtime")"
+  WINEPATH+=";$(windows_path "$pthread_runtime")"
+  export WINEPREFIX=$cache/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    say "creating the Wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+  fi
+}
+
+build_veskplan() {
+  local build=$root/build/windows start=$SECONDS
+  export VESKPLAN_WINDOWS_PREFIX=$prefix
+  wine_environment
+  cmake -G Ninja -S "$root" -B "$build" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVESKPLAN_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+  cmake --build "$build" --parallel "$jobs"
+  say "Veskplan built in $(duration $((SECONDS - start))); running the tests under Wine"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+}
+
+# Builds one library unless its stamp says it is installed.
+build_dependency() {
+  local name=$1 package=$2 version=$3 stamp=$prefix/.stamps/$1
+  exec {lock}>"$prefix/.stamps/$name.lock"
+  flock "$lock"
+  if [ -f "$stamp" ]; then
+    say "$name: cached ($(cat "$stamp"))"
+    exec {lock}>&-
+    return
+  fi
+  local start=$SECONDS src build
+  say "$name: building $package $version"
+  src=$(unpack_source "$package" "$version")
+  build=$work/build/$name
+  mkdir -p "$build"
+  "build_$name" "$src" "$build"
+  local took=$((SECONDS - start))
+  printf '%s %s, built in %s\n' "$package" "$version" "$(duration $took)" >"$stamp"
+  say "$name: built in $(duration $took)"
+  rm -rf "$build" "$work/src/$package" "$work/src/$package.unpacked"
+  exec {lock}>&-
+}
+
+main() {
+  deps_only=0
+  wanted=()
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --deps-only) deps_only=1 ;;
+      -h | --help) sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
+      -*) echo "unknown option $1" >&2; exit 2 ;;
+      *) wanted+=("$1") ;;
+    esac
+    shift
+  done
+
+  ensure_packages
+
+  cache=${VESKPLAN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/veskplan-windows}
+  downloads=$cache/sources
+  versions=()
+  unavailable=()
+  for entry in "${dependencies[@]}"; do
+    package=${entry#*:}
+    if version=$(download_source "$package"); then
+      versions+=("$package=$version")
+    else
+      versions+=("$package=unavailable")
+      unavailable+=("$package")
+      say "$package: no version of this source package can be downloaded from the mirror"
+    fi
+  done
+  key=$(printf '%s\n' "recipe=$recipe" "${versions[@]}" | sha256sum | cut -c1-16)
+  prefix=$cache/$key
+  work=$cache/$key.work
+  mkdir -p "$prefix/.stamps" "$work"
+  printf '%s\n' "recipe=$recipe" "${versions[@]}" >"$prefix/.stamps/versions"
+  say "dependency prefix: $prefix"
+
+  start_all=$SECONDS
+  for i in "${!dependencies[@]}"; do
+    name=${dependencies[$i]%%:*}
+    if [ "${#wanted[@]}" -gt 0 ] && [[ " ${wanted[*]} " != *" $name "* ]]; then continue; fi
+    version=${versions[$i]#*=}
+    [ "$version" = unavailable ] && continue
+    build_dependency "$name" "${dependencies[$i]#*:}" "$version"
+  done
+  say "dependencies done in $(duration $((SECONDS - start_all)))"
+  if [ "${#unavailable[@]}" -gt 0 ]; then
+    echo "not built, their sources cannot be downloaded: ${unavailable[*]}" >&2
+    exit 1
+  fi
+  [ "$deps_only" -eq 1 ] && exit 0
+  build_veskplan
+}
+
+main "$@"
+exit
