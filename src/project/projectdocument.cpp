@@ -4,165 +4,18 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <utility>
 
 #include "base/numbertext.h"
 #include "base/texts.h"
-#include "project/projectgridmodel.h"
+#include "project/freetextitem.h"
+#include "project/projectcommands.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
-
-// Any number of items put in, taken out or changed, as one step. An item is found by its key
-// (category, item number, description), which no two items share.
-class ItemsCommand : public QUndoCommand {
-public:
-    struct Change {
-        std::optional<ProjectRecord> before;
-        std::optional<ProjectRecord> after;
-    };
-
-    ItemsCommand(ProjectDocument& document, std::vector<Change> changes, const QString& text)
-        : QUndoCommand(text), document_(document), changes_(std::move(changes)) {}
-
-    // The first execution, before the command goes on the stack. Throws DuplicateKeyError or
-    // SqliteError; nothing changes then.
-    void execute() {
-        apply(true);
-        executed_ = true;
-    }
-
-    void redo() override {
-        if (executed_) {
-            executed_ = false;  // push() redoes what execute() already did
-            return;
-        }
-        guarded(true);
-    }
-    void undo() override { guarded(false); }
-
-private:
-    // An undo or redo cannot throw through the stack: a failure is kept for the document,
-    // which ends the history once the stack is done.
-    void guarded(bool forward) {
-        try {
-            apply(forward);
-        } catch (const DuplicateKeyError&) {
-            document_.failedChange_ = texts::itemAlreadyInProject();
-        } catch (const SqliteError& error) {
-            document_.failedChange_ = error.reason();
-        }
-    }
-
-    void apply(bool forward) {
-        RecordStore& store = document_.items();
-        if (changes_.size() == 1) {
-            step(store, changes_.front(), forward);
-        } else {
-            RecordStore::Batch batch(store);
-            if (forward) {
-                for (const Change& change : changes_) {
-                    step(store, change, forward);
-                }
-            } else {
-                for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
-                    step(store, *it, forward);
-                }
-            }
-            batch.commit();
-        }
-        document_.itemsChanged();
-    }
-
-    static void step(RecordStore& store, const Change& change, bool forward) {
-        const std::optional<ProjectRecord>& from = forward ? change.before : change.after;
-        const std::optional<ProjectRecord>& to = forward ? change.after : change.before;
-        if (to && !from) {
-            store.append(*to);
-            store.setBookmark(store.lastModified());
-            return;
-        }
-        const int row = store.rowOfKey(*from);
-        if (row < 0) {
-            throw SqliteError(0, texts::itemGone());
-        }
-        store.setCurrentRow(row);
-        if (to) {
-            store.updateCurrent(*to);
-            return;
-        }
-        store.deleteCurrent();
-        store.movePrevious();
-        if (store.bof() && store.recordCount() > 0) {
-            store.moveFirst();
-        }
-    }
-
-    ProjectDocument& document_;
-    std::vector<Change> changes_;
-    bool executed_ = false;
-};
-
-// A header field set to another value. Typing into one field makes one step.
-class HeaderCommand : public QUndoCommand {
-public:
-    HeaderCommand(ProjectDocument& document, ProjectDocument::HeaderField field, QString before,
-                  QString after)
-        : QUndoCommand(captionOf(field)),
-          document_(document),
-          field_(field),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-
-    int id() const override { return 1 + static_cast<int>(field_); }
-    bool mergeWith(const QUndoCommand* other) override {
-        const auto* next = static_cast<const HeaderCommand*>(other);
-        after_ = next->after_;
-        setObsolete(after_ == before_);
-        return true;
-    }
-    void redo() override { document_.applyHeader(field_, after_); }
-    void undo() override { document_.applyHeader(field_, before_); }
-
-private:
-    static QString captionOf(ProjectDocument::HeaderField field) {
-        switch (field) {
-            case ProjectDocument::HeaderField::ProjectNumber:
-                return texts::changeProjectNumberStep();
-            case ProjectDocument::HeaderField::Designer:
-                return texts::changeDesignerStep();
-            case ProjectDocument::HeaderField::LettingMonth:
-                break;
-        }
-        return texts::changeLettingMonthStep();
-    }
-
-    ProjectDocument& document_;
-    ProjectDocument::HeaderField field_;
-    QString before_;
-    QString after_;
-};
-
-// The category list before and after a change.
-class CategoriesCommand : public QUndoCommand {
-public:
-    CategoriesCommand(ProjectDocument& document, CategoryList before, CategoryList after,
-                      const QString& text)
-        : QUndoCommand(text),
-          document_(document),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-
-    void redo() override { document_.applyCategories(after_); }
-    void undo() override { document_.applyCategories(before_); }
-
-private:
-    ProjectDocument& document_;
-    CategoryList before_;
-    CategoryList after_;
-};
 
 ProjectDocument::ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent)
     : QObject(parent), items_(std::move(items)) {
@@ -216,6 +69,13 @@ void ProjectDocument::setModified(bool modified) {
     }
     keepState();
     modifiedMayHaveChanged();
+}
+
+void ProjectDocument::markSaved(const QString& fileName, const QString& masterDate) {
+    storedMasterDate_ = masterDate;
+    boundFromSavedFile_ = true;
+    setFile(fileName, false);
+    setModified(false);
 }
 
 void ProjectDocument::modifiedMayHaveChanged() {
@@ -304,93 +164,78 @@ void ProjectDocument::setCategoryDescription(int position, const QString& descri
 ProjectDocument::AddResult ProjectDocument::addItem(const ProjectRecord& record) {
     RecordStore& store = *items_;
     // Free-text items may stand in a category more than once.
-    if (!record.itemNumber.startsWith(u"2599")) {
+    if (!inFreeTextGroup(record.itemNumber)) {
         for (int row = 0; row < store.recordCount(); ++row) {
             const ProjectRecord& existing = store.record(row);
             if (existing.itemNumber == record.itemNumber && existing.cat == record.cat) {
-                store.setCurrentRow(row);
-                return {AddResult::Kind::AlreadyInCategory, {}};
+                return {AddResult::Kind::AlreadyInCategory, {}, row};
             }
         }
     }
-    auto command = std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{std::nullopt, record}}, texts::addItemStep());
+    const EditResult result = pushItems(std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{std::nullopt, record}}, texts::addItemStep()));
+    switch (result.kind) {
+        case EditResult::Kind::Stored:
+            return {AddResult::Kind::Added, {}, store.rowOfKey(record)};
+        case EditResult::Kind::AlreadyInProject:
+            return {AddResult::Kind::AlreadyInProject, {}, -1};
+        default:
+            return {AddResult::Kind::Failed, result.reason, -1};
+    }
+}
+
+void ProjectDocument::removeItem(int row) {
+    if (!items_->isRow(row)) {
+        return;
+    }
+    const EditResult result = pushItems(std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{items_->record(row), std::nullopt}},
+        texts::removeItemStep()));
+    if (result.kind == EditResult::Kind::Failed) {
+        Q_EMIT changeFailed(result.reason);
+    }
+}
+
+ProjectDocument::EditResult ProjectDocument::pushItems(std::unique_ptr<ItemsCommand> command) {
     try {
         command->execute();
     } catch (const DuplicateKeyError&) {
-        return {AddResult::Kind::AlreadyInProject, {}};
+        return {EditResult::Kind::AlreadyInProject, {}};
     } catch (const SqliteError& error) {
-        return {AddResult::Kind::Failed, error.reason()};
+        return {EditResult::Kind::Failed, error.reason()};
     }
     undoStack_.push(command.release());
     return {};
 }
 
-void ProjectDocument::removeCurrentItem() {
-    RecordStore& store = *items_;
-    if (!store.hasCurrent()) {
-        return;
+ProjectDocument::EditResult ProjectDocument::setQuantity(int row,
+                                                         std::optional<double> quantity) {
+    if (!items_->isRow(row) || (quantity && !std::isfinite(*quantity))) {
+        return {EditResult::Kind::Refused, {}};
     }
-    auto command = std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{store.current(), std::nullopt}},
-        texts::removeItemStep());
-    try {
-        command->execute();
-    } catch (const SqliteError& error) {
-        Q_EMIT changeFailed(error.reason());
-        return;
-    }
-    undoStack_.push(command.release());
-}
-
-bool ProjectDocument::isCellEditable(int row, int column) const {
-    if (row < 0 || row >= items_->recordCount()) {
-        return false;
-    }
-    switch (column) {
-        case ProjectGridModel::QuantityColumn:
-            return true;
-        case ProjectGridModel::DescriptionColumn:
-            return isFreeTextItem(items_->record(row).itemNumber);
-        default:
-            return false;
-    }
-}
-
-ProjectDocument::EditResult ProjectDocument::editCell(int row, int column, const QString& text,
-                                                      QChar decimalPoint) {
-    using Kind = EditResult::Kind;
-    if (!isCellEditable(row, column)) {
-        return {Kind::Refused, {}};
-    }
-    const ProjectRecord before = items_->record(row);
-    ProjectRecord after = before;
-    if (column == ProjectGridModel::QuantityColumn) {
-        const auto parsed = numbertext::parseQuantity(text, decimalPoint);
-        if (!parsed.valid) {
-            return {Kind::NotANumber, {}};
-        }
-        after.quantity = parsed.value;
-    } else {
-        after.description = text;
-    }
-    if (after == before) {
+    const ProjectRecord& before = items_->record(row);
+    if (before.quantity == quantity) {
         return {};
     }
-    items_->setCurrentRow(row);
-    auto command = std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{before, after}},
-        column == ProjectGridModel::QuantityColumn ? texts::editQuantityStep()
-                                                   : texts::editDescriptionStep());
-    try {
-        command->execute();
-    } catch (const DuplicateKeyError&) {
-        return {Kind::AlreadyInProject, {}};
-    } catch (const SqliteError& error) {
-        return {Kind::Failed, error.reason()};
+    ProjectRecord after = before;
+    after.quantity = quantity;
+    return pushItems(std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{before, after}}, texts::editQuantityStep()));
+}
+
+ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
+                                                                    const QString& description) {
+    if (!items_->isRow(row) || !isTypedFreeTextItem(items_->record(row).itemNumber)) {
+        return {EditResult::Kind::Refused, {}};
     }
-    undoStack_.push(command.release());
-    return {};
+    const ProjectRecord& before = items_->record(row);
+    if (before.description == description) {
+        return {};
+    }
+    ProjectRecord after = before;
+    after.description = description;
+    return pushItems(std::make_unique<ItemsCommand>(
+        *this, std::vector<ItemsCommand::Change>{{before, after}}, texts::editDescriptionStep()));
 }
 
 void ProjectDocument::replaceItems(
@@ -429,18 +274,13 @@ void ProjectDocument::endHistoryAfterAFailure() {
     Q_EMIT changeFailed(texts::changeNotUndone(reason));
 }
 
-void ProjectDocument::itemsChanged() {
+void ProjectDocument::itemsChanged(int touchedRow) {
     boundFromSavedFile_ = false;
+    Q_EMIT itemTouched(touchedRow);
 }
 
 void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
-    RecordStore& store = *items_;
-    {
-        RecordStore::Batch batch(store);
-        store.setIndex(IndexOrder::PrimaryKey);
-        store.moveFirst();
-        batch.commit();
-    }
+    items_->setIndex(IndexOrder::PrimaryKey);
     header_.projNum = contents.projNum;
     header_.designer = contents.designer;
     if (contents.letMonth) {
@@ -458,7 +298,7 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
 void ProjectDocument::clearForNewProject() {
     const HeaderFields before = header_;
     items_->deleteAll();
-    itemsChanged();
+    itemsChanged(-1);
     header_ = HeaderFields();
     undoStack_.clear();
     // Clearing a header field that held a value is a change that asks to be saved.
@@ -553,10 +393,6 @@ ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, Q
     saved.modified = value(u"modified"_s) == u"1"_s;
     saved.replacing = value(u"replacing"_s) == u"1"_s;
     return saved;
-}
-
-bool isFreeTextItem(const QString& itemNumber) {
-    return withoutTrailingBlanks(QStringView(itemNumber).left(15)) == u"2599-9999";
 }
 
 }  // namespace veskplan

@@ -14,6 +14,7 @@
 
 namespace veskplan {
 
+class ItemsCommand;
 namespace specialrows {
 struct ProjectContents;
 }
@@ -66,6 +67,10 @@ public:
     // Saved (false): the present state becomes the clean state. Modified (true): marks it
     // unsaved whatever the undo stack says.
     void setModified(bool modified);
+    // A save went through to `fileName`, with the master list of `masterDate`: the project is
+    // titled, and its present state becomes the clean state of the undo stack, whose history
+    // stays. Save and the exports stay enabled as for a project bound from its saved file.
+    void markSaved(const QString& fileName, const QString& masterDate);
     QUndoStack& undoStack() { return undoStack_; }
     // Undo and redo of the last step. When the working copy cannot take the step, the history
     // ends and `changeFailed` says why.
@@ -88,29 +93,28 @@ public:
     bool appendCategory();
     void setCategoryDescription(int position, const QString& description);
 
-    // Items.
+    // Items, addressed by their row in the store's current order.
     struct AddResult {
         enum class Kind { Added, AlreadyInCategory, AlreadyInProject, Failed };
         Kind kind = Kind::Added;
         QString reason;  // for Failed
+        int row = -1;    // the added item, or the one its category holds already
     };
-    // Appends an item. An item (other than a free-text "2599" one) that its category already
-    // holds is refused and that item becomes current; otherwise the new item becomes current.
+    // Appends an item. An item (other than one of the free-text group) that its category
+    // already holds is refused.
     AddResult addItem(const ProjectRecord& record);
-    // Removes the current item; the row above it (or the new first row) becomes current.
-    void removeCurrentItem();
-    // Typing into the grid: only "Quantity", and "Description" of the free-text item
-    // "2599-9999", take it.
-    bool isCellEditable(int row, int column) const;
+    // Removes the item at `row`; nothing happens for a row that is not there.
+    void removeItem(int row);
     struct EditResult {
-        enum class Kind { Stored, Refused, NotANumber, AlreadyInProject, Failed };
+        enum class Kind { Stored, Refused, AlreadyInProject, Failed };
         Kind kind = Kind::Stored;
         QString reason;  // for Failed
     };
-    // Stores a typed cell text: a quantity (a number in the C form or with the locale's
-    // `decimalPoint`, or empty for none) or a free-text description. Storing the value the
-    // cell holds is no change.
-    EditResult editCell(int row, int column, const QString& text, QChar decimalPoint);
+    // A quantity, or none. Storing the value the item holds is no change.
+    EditResult setQuantity(int row, std::optional<double> quantity);
+    // The description of the free-text item, the only one whose description the designer
+    // writes; refused for any other item.
+    EditResult setFreeTextDescription(int row, const QString& description);
     // Replaces several items at once in one undoable step named `what` (the items are found by
     // their fields as they stand). Throws DuplicateKeyError or SqliteError; nothing changes
     // then.
@@ -145,6 +149,10 @@ Q_SIGNALS:
     void headerChanged();
     void categoriesChanged();
     void fileChanged();
+    // An item change (also an undo or redo of one) left a record at this row: where the views
+    // show the change. After a removal, the row above the removed one (or the first); -1 when
+    // the project is empty.
+    void itemTouched(int row);
     // A change could not be carried out (the working copy could not be written).
     void changeFailed(const QString& reason);
 
@@ -154,10 +162,12 @@ private:
     friend class CategoriesCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
+    // Runs an items command for the first time and puts it on the stack.
+    EditResult pushItems(std::unique_ptr<ItemsCommand> command);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
     void applyCategories(const CategoryList& categories);
-    void itemsChanged();
+    void itemsChanged(int touchedRow);
     void endHistoryAfterAFailure();
     // Writes the state the items do not carry into the working copy.
     void keepState();
@@ -180,9 +190,5 @@ private:
     std::map<QString, QString> keptState_;  // what the working copy's state table holds
     QUndoStack undoStack_;
 };
-
-// Whether an item number names the free-text item "2599-9999", whose description may be typed
-// (its first 15 characters, trailing blanks removed).
-bool isFreeTextItem(const QString& itemNumber);
 
 }  // namespace veskplan

@@ -1,5 +1,7 @@
 #include "project/projectgridmodel.h"
 
+#include "project/freetextitem.h"
+#include "project/projectdocument.h"
 #include "project/recordstore.h"
 
 namespace veskplan {
@@ -19,18 +21,6 @@ ProjectGridModel::ProjectGridModel(RecordStore& store, QLocale locale, QObject* 
     connect(&store_, &RecordStore::rowRemoved, this, [this] { endRemoveRows(); });
     connect(&store_, &RecordStore::rowChanged, this,
             [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, kColumnCount - 1)); });
-    // The record selector column marks the current record.
-    connect(&store_, &RecordStore::currentRowChanged, this, [this](int row) {
-        const int previous = markedRow_;
-        markedRow_ = row;
-        const int count = rowCount();
-        if (previous >= 0 && previous < count) {
-            Q_EMIT headerDataChanged(Qt::Vertical, previous, previous);
-        }
-        if (row >= 0 && row < count) {
-            Q_EMIT headerDataChanged(Qt::Vertical, row, row);
-        }
-    });
 }
 
 QString ProjectGridModel::quantityText(double value) const {
@@ -72,7 +62,7 @@ QVariant ProjectGridModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     }
     if (orientation == Qt::Vertical) {
-        return section == store_.currentRow() ? u"\u25B8"_s : QString();
+        return QString();  // a record selector: the view marks the current row
     }
     static const QString captions[kColumnCount] = {u"Item Number"_s, u"Cat"_s, u"Description"_s,
                                                    u"Units"_s, u"Quantity"_s};
@@ -84,10 +74,18 @@ Qt::ItemFlags ProjectGridModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (editable_ && editable_(index.row(), index.column())) {
+    if (isCellEditable(index.row(), index.column())) {
         flags |= Qt::ItemIsEditable;
     }
     return flags;
+}
+
+bool ProjectGridModel::isCellEditable(int row, int column) const {
+    if (!store_.isRow(row)) {
+        return false;
+    }
+    return column == QuantityColumn ||
+           (column == DescriptionColumn && isTypedFreeTextItem(store_.record(row).itemNumber));
 }
 
 bool ProjectGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -26,13 +26,12 @@ public:
     // Stores a typed cell text; returns false when the text was refused (the cell keeps its
     // value).
     using CellEditor = std::function<bool(int row, int column, const QString& text)>;
-    // Whether a cell may be typed into.
-    using CellLock = std::function<bool(int row, int column)>;
 
     ProjectGridModel(RecordStore& store, QLocale locale, QObject* parent = nullptr);
 
     void setCellEditor(CellEditor editor) { editor_ = std::move(editor); }
-    void setCellLock(CellLock editable) { editable_ = std::move(editable); }
+    // Typing into the grid: only "Quantity", and "Description" of the free-text item, take it.
+    bool isCellEditable(int row, int column) const;
 
     // The text a quantity shows in the grid and in its editor.
     QString quantityText(double value) const;
@@ -49,8 +48,6 @@ private:
     RecordStore& store_;
     QLocale locale_;
     CellEditor editor_;
-    CellLock editable_;
-    int markedRow_ = -1;
 };
 
 }  // namespace veskplan

@@ -11,13 +11,11 @@ void ProjectGridState::headingClicked(int column, RecordStore& store) {
         store.setIndex(IndexOrder::PrimaryKey);
     }
     columnWidths = ProjectGridModel::standardWidths();
-    store.moveFirst();
 }
 
 void ProjectGridState::returnToWorkingOrder(RecordStore& store) {
     store.setIndex(IndexOrder::PrimaryKey);
     columnWidths = ProjectGridModel::standardWidths();
-    store.moveFirst();
 }
 
 }  // namespace veskplan

@@ -61,7 +61,7 @@ void RecordStore::sortRows() {
     });
 }
 
-int RecordStore::rowOf(Bookmark id) const {
+int RecordStore::rowOf(qint64 id) const {
     for (size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].id == id) {
             return static_cast<int>(i);
@@ -78,70 +78,14 @@ int RecordStore::insertionRow(const ProjectRecord& record) const {
     return static_cast<int>(it - rows_.begin());
 }
 
-void RecordStore::setPosition(int position, bool deleted) {
-    const int before = currentRow();
-    position_ = position;
-    currentDeleted_ = deleted;
-    const int after = currentRow();
-    if (after != before && !quiet()) {
-        Q_EMIT currentRowChanged(after);
-    }
-}
-
 void RecordStore::setIndex(IndexOrder order) {
     if (order == order_) {
         return;
     }
-    const Bookmark keep = hasCurrent() ? rows_[static_cast<size_t>(position_)].id : 0;
     resetting([&] {
         order_ = order;
         sortRows();
-        if (keep != 0) {
-            position_ = rowOf(keep);
-        }
     });
-}
-
-void RecordStore::moveFirst() {
-    setPosition(0);
-}
-
-void RecordStore::moveLast() {
-    setPosition(recordCount() - 1);
-}
-
-void RecordStore::moveNext() {
-    if (currentDeleted_) {
-        setPosition(position_);
-        return;
-    }
-    setPosition(std::min(position_ + 1, recordCount()));
-}
-
-void RecordStore::movePrevious() {
-    setPosition(std::max(position_ - 1, -1));
-}
-
-int RecordStore::currentRow() const {
-    if (currentDeleted_ || position_ < 0 || position_ >= recordCount()) {
-        return -1;
-    }
-    return position_;
-}
-
-void RecordStore::setCurrentRow(int row) {
-    if (row < 0 || row >= recordCount()) {
-        throw std::out_of_range("record row out of range");
-    }
-    setPosition(row);
-}
-
-const ProjectRecord& RecordStore::current() const {
-    const int row = currentRow();
-    if (row < 0) {
-        throw std::logic_error("no current record");
-    }
-    return rows_[static_cast<size_t>(row)].record;
 }
 
 int RecordStore::rowOfKey(const ProjectRecord& record) const {
@@ -155,77 +99,53 @@ int RecordStore::rowOfKey(const ProjectRecord& record) const {
     return -1;
 }
 
-RecordStore::Bookmark RecordStore::bookmark() const {
-    const int row = currentRow();
-    return row < 0 ? 0 : rows_[static_cast<size_t>(row)].id;
-}
-
-bool RecordStore::setBookmark(Bookmark bookmark) {
-    const int row = rowOf(bookmark);
-    if (row < 0) {
-        return false;
-    }
-    setPosition(row);
-    return true;
-}
-
-void RecordStore::append(const ProjectRecord& record) {
+int RecordStore::append(const ProjectRecord& record) {
     auto insert = db_->prepare(projectschema::kInsertRow);
     projectschema::bindRow(insert, record);
     runChange(insert);
-    Row row{db_->lastInsertRowId(), record};
     const int at = insertionRow(record);
-    const Bookmark keep = bookmark();
     if (!quiet()) {
         Q_EMIT rowAboutToBeInserted(at);
     }
-    rows_.insert(rows_.begin() + at, std::move(row));
-    lastModified_ = rows_[static_cast<size_t>(at)].id;
-    if (keep != 0) {
-        position_ = rowOf(keep);
-    } else if (position_ >= at) {
-        ++position_;  // past the end stays past the end; a deleted row's successor moves down
-    }
+    rows_.insert(rows_.begin() + at, Row{db_->lastInsertRowId(), record});
     if (!quiet()) {
         Q_EMIT rowInserted();
     }
+    return at;
 }
 
-void RecordStore::updateCurrent(const ProjectRecord& record) {
-    const int row = currentRow();
-    if (row < 0) {
-        throw std::logic_error("no current record");
+int RecordStore::update(int row, const ProjectRecord& record) {
+    if (!isRow(row)) {
+        throw std::out_of_range("record row out of range");
     }
-    Row& current = rows_[static_cast<size_t>(row)];
+    Row& changed = rows_[static_cast<size_t>(row)];
     auto update = db_->prepare(
         "UPDATE veskdata SET \"Item Number\" = ?, \"Cat\" = ?, \"Description\" = ?, "
         "\"Units\" = ?, \"Quantity\" = ? WHERE rowid = ?");
     projectschema::bindRow(update, record);
-    update.bind(6, current.id);
+    update.bind(6, changed.id);
     runChange(update);
-    lastModified_ = current.id;
-    const bool keyChanged = current.record.itemNumber != record.itemNumber ||
-                            current.record.cat != record.cat ||
-                            current.record.description != record.description;
+    const bool keyChanged = changed.record.itemNumber != record.itemNumber ||
+                            changed.record.cat != record.cat ||
+                            changed.record.description != record.description;
     if (!keyChanged) {
-        current.record = record;
+        changed.record = record;
         if (!quiet()) {
             Q_EMIT rowChanged(row);
         }
-        return;
+        return row;
     }
-    const Bookmark id = current.id;
+    const qint64 id = changed.id;
     resetting([&] {
-        current.record = record;
+        changed.record = record;
         sortRows();
-        position_ = rowOf(id);
     });
+    return rowOf(id);
 }
 
-void RecordStore::deleteCurrent() {
-    const int row = currentRow();
-    if (row < 0) {
-        throw std::logic_error("no current record");
+void RecordStore::remove(int row) {
+    if (!isRow(row)) {
+        throw std::out_of_range("record row out of range");
     }
     auto remove = db_->prepare("DELETE FROM veskdata WHERE rowid = ?");
     remove.bind(1, rows_[static_cast<size_t>(row)].id);
@@ -237,16 +157,11 @@ void RecordStore::deleteCurrent() {
     if (!quiet()) {
         Q_EMIT rowRemoved();
     }
-    setPosition(row, true);
 }
 
 void RecordStore::deleteAll() {
     db_->exec("DELETE FROM veskdata");
-    resetting([&] {
-        rows_.clear();
-        position_ = 0;
-        currentDeleted_ = false;
-    });
+    resetting([&] { rows_.clear(); });
 }
 
 void RecordStore::replaceAll(const std::vector<ProjectRecord>& records) {
@@ -260,17 +175,11 @@ void RecordStore::replaceAll(const std::vector<ProjectRecord>& records) {
         }
         transaction.commit();
     }
-    resetting([&] {
-        reload();
-        position_ = 0;
-        currentDeleted_ = false;
-        lastModified_ = 0;
-    });
+    resetting([&] { reload(); });
 }
 
 void RecordStore::rewriteItemNumbers(
     const std::function<QString(const ProjectRecord&)>& newItemNumber) {
-    const Bookmark keep = bookmark();
     std::vector<std::pair<size_t, QString>> changes;
     for (size_t i = 0; i < rows_.size(); ++i) {
         QString number = newItemNumber(rows_[i].record);
@@ -294,11 +203,7 @@ void RecordStore::rewriteItemNumbers(
         for (auto& [row, number] : changes) {
             rows_[row].record.itemNumber = std::move(number);
         }
-        lastModified_ = rows_[changes.back().first].id;
         sortRows();
-        if (keep != 0) {
-            position_ = rowOf(keep);
-        }
     });
 }
 
@@ -341,17 +246,13 @@ RecordStore::Batch::~Batch() {
     if (!committed_) {
         transaction_.reset();  // rolls back
         try {
-            const Bookmark keep = store_.bookmark();
             store_.reload();
-            store_.position_ = keep != 0 ? store_.rowOf(keep) : 0;
-            store_.currentDeleted_ = false;
         } catch (...) {
             // Re-reading failed too: the memory copy stays as it is, which is all that is left.
         }
     }
     if (outermost) {
         Q_EMIT store_.resetDone();
-        Q_EMIT store_.currentRowChanged(store_.currentRow());
     }
 }
 

@@ -19,15 +19,14 @@ public:
     const char* what() const noexcept override { return "duplicate key"; }
 };
 
-// The project item table of the working database, with a cursor over it in one of its two
-// orders. Every change is written to the file at once; an in-memory copy in the current order
-// serves reads, walks and the grid. Signals let a grid model follow every change.
+// The project item table of the working database, its rows in one of its two orders and
+// addressed by row and by key. Every change is written to the file at once; an in-memory copy in
+// the current order serves reads and the grid. Signals let a grid model follow every change.
+// Which row anybody looks at is theirs to keep: the store has no cursor.
 class RecordStore : public QObject {
     Q_OBJECT
 
 public:
-    using Bookmark = qint64;
-
     // Creates an empty table in a new file at `path`, replacing whatever is there. The file is
     // written durably (a write-ahead log synced at each checkpoint), so that a crash or a power
     // cut leaves the last completed change in it. Throws SqliteError.
@@ -37,57 +36,37 @@ public:
     const QString& path() const { return path_; }
 
     IndexOrder index() const { return order_; }
-    // Re-orders the rows; the current record stays current.
+    // Re-orders the rows.
     void setIndex(IndexOrder order);
 
     int recordCount() const { return static_cast<int>(rows_.size()); }
-
-    void moveFirst();
-    void moveLast();
-    // After a delete, moveNext lands on the successor of the deleted row and movePrevious on
-    // its predecessor.
-    void moveNext();
-    void movePrevious();
-    bool bof() const { return position_ < 0 || rows_.empty(); }
-    bool eof() const { return position_ >= recordCount() || rows_.empty(); }
-
-    // Row of the current record in the current order, or -1 when there is none (before the
-    // first, after the last, or deleted).
-    int currentRow() const;
-    void setCurrentRow(int row);
-    bool hasCurrent() const { return currentRow() >= 0; }
-    const ProjectRecord& current() const;
+    bool isRow(int row) const { return row >= 0 && row < recordCount(); }
     const ProjectRecord& record(int row) const { return rows_[static_cast<size_t>(row)].record; }
 
     // The row of the record with the same key (category, item number, description), or -1.
     int rowOfKey(const ProjectRecord& record) const;
 
-    Bookmark bookmark() const;
-    // Makes the record with this bookmark current; false when there is none (it was deleted).
-    bool setBookmark(Bookmark bookmark);
-    // The record added or changed last; 0 when there is none.
-    Bookmark lastModified() const { return lastModified_; }
-
-    // Adds a record. The current record stays current. Throws DuplicateKeyError when the key is
-    // taken, SqliteError for other failures; nothing changes then.
-    void append(const ProjectRecord& record);
-    // Replaces the current record's fields; it stays current (its row may move).
-    void updateCurrent(const ProjectRecord& record);
-    void deleteCurrent();
+    // Adds a record and returns its row. Throws DuplicateKeyError when the key is taken,
+    // SqliteError for other failures; nothing changes then.
+    int append(const ProjectRecord& record);
+    // Replaces the fields of the record at `row` and returns its row afterwards (a changed key
+    // may move it). Throws as append does.
+    int update(int row, const ProjectRecord& record);
+    void remove(int row);
     // Removes every row.
     void deleteAll();
     // Replaces the whole table in one transaction; on failure the table is as it was.
     void replaceAll(const std::vector<ProjectRecord>& records);
 
     // Gives every row the item number the function returns for it, in one transaction, and
-    // re-orders once. The current record stays current.
+    // re-orders once.
     void rewriteItemNumbers(const std::function<QString(const ProjectRecord&)>& newItemNumber);
 
     // Named values kept beside the table in the same file (what a recovery needs besides the
     // items). Writing throws SqliteError.
     void writeState(const std::vector<std::pair<QString, QString>>& values);
 
-    // The rows sorted in `order`, leaving the cursor alone.
+    // The rows sorted in `order`.
     std::vector<ProjectRecord> records(IndexOrder order) const;
 
     // Groups many changes in one transaction; the grid hears one reset at the end instead of
@@ -114,23 +93,21 @@ Q_SIGNALS:
     void rowAboutToBeRemoved(int row);
     void rowRemoved();
     void rowChanged(int row);
-    void currentRowChanged(int row);
 
 private:
     struct Row {
-        Bookmark id = 0;
+        qint64 id = 0;  // the table's rowid
         ProjectRecord record;
     };
 
     explicit RecordStore(QString path, std::unique_ptr<SqliteDb> db);
     void reload();
     void sortRows();
-    int rowOf(Bookmark id) const;
+    int rowOf(qint64 id) const;
     int insertionRow(const ProjectRecord& record) const;
-    void setPosition(int position, bool deleted = false);
     bool quiet() const { return batchDepth_ > 0; }
     // Makes a change that may reorder every row: the grid hears one reset around it (unless a
-    // batch is open) and learns the current row afterwards.
+    // batch is open).
     template <typename Change>
     void resetting(Change&& change) {
         if (!quiet()) {
@@ -139,7 +116,6 @@ private:
         change();
         if (!quiet()) {
             Q_EMIT resetDone();
-            Q_EMIT currentRowChanged(currentRow());
         }
     }
 
@@ -147,9 +123,6 @@ private:
     std::unique_ptr<SqliteDb> db_;
     std::vector<Row> rows_;
     IndexOrder order_ = IndexOrder::PrimaryKey;
-    int position_ = -1;
-    bool currentDeleted_ = false;
-    Bookmark lastModified_ = 0;
     int batchDepth_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
@@ -23,24 +24,31 @@ protected:
     QTemporaryDir dir;
     ProjectDocument doc{RecordStore::create(dir.filePath(u"work.vsk"_s))};
     RecordStore& items() { return doc.items(); }
-    QString currentNumber() {
-        return items().hasCurrent() ? items().current().itemNumber + u'/' + items().current().cat
-                                    : u"none"_s;
+    // Where the last item change shows, as the views hear of it.
+    int touched = -2;
+    QMetaObject::Connection follow =
+        QObject::connect(&doc, &ProjectDocument::itemTouched, [this](int row) { touched = row; });
+    QString numberAt(int row) {
+        return items().isRow(row) ? items().record(row).itemNumber + u'/' + items().record(row).cat
+                                  : u"none"_s;
     }
 };
 
-TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndMakesTheNewItemCurrent) {
+TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndShowsTheNewOrTheHeldItem) {
     QAbstractItemModelTester tester(new ProjectGridModel(items(), QLocale::c(), &doc),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
     EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, AddKind::Added);
     EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(doc.guardedCommandsEnabled());
-    EXPECT_EQ(doc.addItem(item(u"2101"_s, u"01"_s)).kind, AddKind::Added);
-    EXPECT_EQ(currentNumber(), u"2101/01"_s);
+    const auto added = doc.addItem(item(u"2101"_s, u"01"_s));
+    EXPECT_EQ(added.kind, AddKind::Added);
+    EXPECT_EQ(numberAt(added.row), u"2101/01"_s);
+    EXPECT_EQ(touched, added.row);
     EXPECT_EQ(doc.addItem(item(u"2301"_s, u"02"_s)).kind, AddKind::Added);
-    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s, u"OTHER"_s)).kind, AddKind::AlreadyInCategory);
-    EXPECT_EQ(currentNumber(), u"2301/01"_s);
+    const auto held = doc.addItem(item(u"2301"_s, u"01"_s, u"OTHER"_s));
+    EXPECT_EQ(held.kind, AddKind::AlreadyInCategory);
+    EXPECT_EQ(numberAt(held.row), u"2301/01"_s);
     // Free-text items skip the category check but still meet the table's key.
     EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::Added);
     EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::AlreadyInProject);
@@ -51,58 +59,59 @@ TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndMakesTheNewItemCurren
 }
 
 TEST_F(DocumentTest, RemovingPicksTheRowAboveOrTheNewFirstAndTheLastDisablesTheCommands) {
-    doc.removeCurrentItem();  // nothing to remove
+    doc.removeItem(-1);  // nothing to remove
+    doc.removeItem(0);
     EXPECT_FALSE(doc.isModified());
     for (const char16_t* n : {u"A", u"B", u"C"}) {
         doc.addItem(item(QString::fromUtf16(n), u"01"_s));
     }
-    items().setCurrentRow(1);
-    doc.removeCurrentItem();
-    EXPECT_EQ(currentNumber(), u"A/01"_s);
-    doc.removeCurrentItem();
-    EXPECT_EQ(currentNumber(), u"C/01"_s);
-    doc.removeCurrentItem();
+    doc.removeItem(1);
+    EXPECT_EQ(numberAt(touched), u"A/01"_s);
+    doc.removeItem(touched);
+    EXPECT_EQ(numberAt(touched), u"C/01"_s);
+    doc.removeItem(touched);
+    EXPECT_EQ(touched, -1);
     EXPECT_EQ(items().recordCount(), 0);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
 }
 
 TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
     doc.addItem(item(u"2599-9999   "_s, u"01"_s));
-    doc.addItem(item(u"2599-99990"_s, u"01"_s));
     doc.addItem(item(u"2101"_s, u"01"_s));
     doc.setModified(false);
-    struct Case {
-        int row;
-        int column;
-        QString text;
-        EditKind kind;
-        const char* stored;  // the cell afterwards
-    };
+    // Rows in the working order: 2101, "2599-9999   ".
+    ProjectGridModel model(items(), QLocale::c());
     const int qty = ProjectGridModel::QuantityColumn;
     const int desc = ProjectGridModel::DescriptionColumn;
-    const Case cases[] = {
-        {0, qty, u" 12,5 "_s, EditKind::Stored, "12.5"},
-        {0, qty, u"3.25"_s, EditKind::Stored, "3.25"},
-        {0, qty, u"lots"_s, EditKind::NotANumber, "3.25"},
-        {0, qty, QString(), EditKind::Stored, ""},
-        // Rows in the working order: 2101, "2599-9999   ", 2599-99990.
-        {1, desc, u"BRIDGE RAIL"_s, EditKind::Stored, "BRIDGE RAIL"},
-        {0, desc, u"X"_s, EditKind::Refused, "D"},
-        {2, desc, u"X"_s, EditKind::Refused, "D"},
-        {0, ProjectGridModel::UnitsColumn, u"X"_s, EditKind::Refused, "LS"},
-        {7, qty, u"1"_s, EditKind::Refused, nullptr},
+    for (int column = 0; column < ProjectGridModel::kColumnCount; ++column) {
+        EXPECT_EQ(model.isCellEditable(0, column), column == qty) << column;
+        EXPECT_EQ(model.isCellEditable(1, column), column == qty || column == desc) << column;
+        EXPECT_FALSE(model.isCellEditable(2, column));
+    }
+    struct Case {
+        std::function<ProjectDocument::EditResult()> edit;
+        EditKind kind;
+        int row;
+        int column;
+        const char* shown;  // the cell afterwards
     };
-    ProjectGridModel model(items(), QLocale::c());
+    const Case cases[] = {
+        {[&] { return doc.setQuantity(0, 12.5); }, EditKind::Stored, 0, qty, "12.5"},
+        {[&] { return doc.setQuantity(0, qInf()); }, EditKind::Refused, 0, qty, "12.5"},
+        {[&] { return doc.setQuantity(0, std::nullopt); }, EditKind::Stored, 0, qty, ""},
+        {[&] { return doc.setQuantity(5, 1.0); }, EditKind::Refused, 0, qty, ""},
+        {[&] { return doc.setFreeTextDescription(1, u"BRIDGE RAIL"_s); }, EditKind::Stored, 1, desc,
+         "BRIDGE RAIL"},
+        {[&] { return doc.setFreeTextDescription(0, u"X"_s); }, EditKind::Refused, 0, desc, "D"},
+    };
     for (const Case& c : cases) {
-        EXPECT_EQ(doc.editCell(c.row, c.column, c.text, u',').kind, c.kind) << c.text.toStdString();
-        if (c.stored) {
-            EXPECT_EQ(model.data(model.index(c.row, c.column)).toString(),
-                      QString::fromLatin1(c.stored));
-        }
+        EXPECT_EQ(c.edit().kind, c.kind) << c.shown;
+        EXPECT_EQ(model.data(model.index(c.row, c.column)).toString(),
+                  QString::fromLatin1(c.shown));
     }
     EXPECT_TRUE(doc.isModified());
     doc.setModified(false);
-    EXPECT_EQ(doc.editCell(1, desc, u"BRIDGE RAIL"_s, u'.').kind, EditKind::Stored);
+    EXPECT_EQ(doc.setFreeTextDescription(1, u"BRIDGE RAIL"_s).kind, EditKind::Stored);
     EXPECT_FALSE(doc.isModified());  // the same value is no change
 }
 
@@ -158,7 +167,7 @@ TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
     EXPECT_TRUE(doc.guardedCommandsEnabled());
     EXPECT_FALSE(doc.isModified());
     doc.addItem(item(u"A"_s, u"01"_s));
-    doc.removeCurrentItem();
+    doc.removeItem(0);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
     doc.setModified(false);
     doc.clearForNewProject();
@@ -180,16 +189,15 @@ TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) 
     doc.setModified(false);
     doc.addItem(item(u"2101"_s, u"01"_s));
     doc.addItem(item(u"2599-9999"_s, u"01"_s));
-    doc.editCell(0, ProjectGridModel::QuantityColumn, u"12"_s, u'.');
-    doc.editCell(1, ProjectGridModel::DescriptionColumn, u"RAIL"_s, u'.');
+    doc.setQuantity(0, 12);
+    doc.setFreeTextDescription(1, u"RAIL"_s);
     for (const QChar c : u"STP-9"_s) {  // typing into the box: one step
         doc.setProjectNumber(doc.header().projNum + c);
     }
     doc.setLettingMonth(4);
     doc.appendCategory();
     doc.setCategoryDescription(1, u"Bridge"_s);
-    doc.items().setCurrentRow(0);
-    doc.removeCurrentItem();
+    doc.removeItem(0);
     const QStringList steps = {
         u"Add Item"_s,       u"Add Item"_s,      u"Quantity"_s,     u"Description"_s,
         u"Project Number"_s, u"Letting Month"_s, u"Add Category"_s, u"Category Description"_s,
@@ -216,9 +224,9 @@ TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) 
     }
     EXPECT_EQ(snapshot(), done);
     EXPECT_TRUE(doc.isModified());
-    doc.undo();  // the removed item comes back and is current
-    EXPECT_EQ(doc.items().current().itemNumber, u"2101"_s);
-    EXPECT_EQ(doc.items().current().quantity, 12);
+    doc.undo();  // the removed item comes back and shows
+    EXPECT_EQ(doc.items().record(touched).itemNumber, u"2101"_s);
+    EXPECT_EQ(doc.items().record(touched).quantity, 12);
 
     // Typing a value back to what it was leaves no step; binding a file ends the history.
     doc.redo();

@@ -29,7 +29,6 @@ protected:
     static std::string key(const ProjectRecord& r) {
         return (r.itemNumber + u'/' + r.cat).toStdString();
     }
-    std::string current() const { return store->hasCurrent() ? key(store->current()) : "none"; }
     // Rows as SQLite orders them: the memory copy must agree with the file.
     std::vector<std::string> fileOrder(const char* orderBy) const {
         SqliteDb db(store->path(), SqliteDb::Mode::ReadOnly);
@@ -66,14 +65,10 @@ TEST_F(RecordStoreTest, RowsFollowTheChosenIndexAsSqliteOrdersThem) {
     EXPECT_EQ(order()[0], "2101-0100000/02");
 }
 
-TEST_F(RecordStoreTest, AppendKeepsThePreviousRowCurrentAndRefusesARepeatedKey) {
-    store->append(item("2101-0100000", "01"));
-    store->append(item("2301-0200000", "01"));
-    store->moveFirst();
-    store->append(item("2105-0500000", "01"));  // lands between the two
-    EXPECT_EQ(current(), "2101-0100000/01");
-    ASSERT_TRUE(store->setBookmark(store->lastModified()));
-    EXPECT_EQ(current(), "2105-0500000/01");
+TEST_F(RecordStoreTest, AppendTellsItsRowAndRefusesARepeatedKey) {
+    EXPECT_EQ(store->append(item("2101-0100000", "01")), 0);
+    EXPECT_EQ(store->append(item("2301-0200000", "01")), 1);
+    EXPECT_EQ(store->append(item("2105-0500000", "01")), 1);  // lands between the two
     EXPECT_THROW(store->append(item("2101-0100000", "01")), DuplicateKeyError);
     // The key covers the description: two free-text items can share a category.
     store->append(item("2599-9999", "01", "FIRST"));
@@ -82,50 +77,35 @@ TEST_F(RecordStoreTest, AppendKeepsThePreviousRowCurrentAndRefusesARepeatedKey) 
     EXPECT_EQ(store->recordCount(), 5);
 }
 
-TEST_F(RecordStoreTest, DeleteThenMoveLandsOnTheNeighboursAndAWalkEndsPastTheLast) {
-    for (const char* n : {"A", "B", "C", "D"}) {
+TEST_F(RecordStoreTest, RemoveTakesTheRowFromTheFileAndRowsOutsideAreRefused) {
+    for (const char* n : {"A", "B", "C"}) {
         store->append(item(n, "01"));
     }
-    std::vector<std::string> seen;
-    for (store->moveFirst(); !store->eof(); store->moveNext()) {
-        seen.push_back(current());
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"A/01", "B/01", "C/01", "D/01"}));
-    store->moveFirst();
-    store->moveNext();  // B
-    store->deleteCurrent();
-    EXPECT_EQ(current(), "none");
-    store->moveNext();
-    EXPECT_EQ(current(), "C/01");
-    store->deleteCurrent();
-    store->movePrevious();
-    EXPECT_EQ(current(), "A/01");
-    store->deleteCurrent();
-    store->movePrevious();
-    EXPECT_TRUE(store->bof());
-    store->moveLast();
-    store->deleteCurrent();
-    store->moveNext();
-    EXPECT_TRUE(store->eof());
+    store->remove(1);
+    EXPECT_EQ(order(), (std::vector<std::string>{"A/01", "C/01"}));
+    EXPECT_EQ(fileOrder("rowid"), order());
+    EXPECT_THROW(store->remove(2), std::out_of_range);
+    EXPECT_THROW(store->update(-1, item("X", "01")), std::out_of_range);
+    store->remove(0);
+    store->remove(0);
     EXPECT_TRUE(fileOrder("rowid").empty());
 }
 
-TEST_F(RecordStoreTest, UpdateWritesThroughAndTheRecordStaysCurrentWhenItMoves) {
+TEST_F(RecordStoreTest, UpdateWritesThroughAndTellsWhereAMovedRecordWent) {
     store->append(item("2599-9999", "01", "ALPHA"));
     store->append(item("2599-9999", "01", "MIDDLE"));
-    store->moveFirst();
-    ProjectRecord changed = store->current();
+    ProjectRecord changed = store->record(0);
     changed.description = QStringLiteral("ZULU");
     changed.quantity = 4.5;
-    store->updateCurrent(changed);
-    EXPECT_EQ(store->current().description, QStringLiteral("ZULU"));
-    EXPECT_EQ(store->currentRow(), 1);
-    store->setIndex(IndexOrder::BridgeKey);
-    EXPECT_EQ(store->current().description, QStringLiteral("ZULU"));
+    EXPECT_EQ(store->update(0, changed), 1);
+    EXPECT_EQ(store->record(1).description, QStringLiteral("ZULU"));
+    changed.quantity = 5.5;
+    EXPECT_EQ(store->update(1, changed), 1);  // the key stays: so does the row
+    EXPECT_THROW(store->update(0, changed), DuplicateKeyError);
     SqliteDb db(store->path(), SqliteDb::Mode::ReadOnly);
     auto select = db.prepare("SELECT \"Quantity\" FROM veskdata WHERE \"Description\" = 'ZULU'");
     ASSERT_TRUE(select.step());
-    EXPECT_EQ(select.real(0), 4.5);
+    EXPECT_EQ(select.real(0), 5.5);
 }
 
 TEST_F(RecordStoreTest, ReplaceAllAndBatchesAreAllOrNothing) {

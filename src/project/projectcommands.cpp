@@ -1,0 +1,102 @@
+#include "project/projectcommands.h"
+
+#include "base/texts.h"
+
+namespace veskplan {
+
+void ItemsCommand::execute() {
+    apply(true);
+    executed_ = true;
+}
+
+void ItemsCommand::redo() {
+    if (executed_) {
+        executed_ = false;  // push() redoes what execute() already did
+        return;
+    }
+    guarded(true);
+}
+
+void ItemsCommand::undo() {
+    guarded(false);
+}
+
+void ItemsCommand::guarded(bool forward) {
+    try {
+        apply(forward);
+    } catch (const DuplicateKeyError&) {
+        document_.failedChange_ = texts::itemAlreadyInProject();
+    } catch (const SqliteError& error) {
+        document_.failedChange_ = error.reason();
+    }
+}
+
+void ItemsCommand::apply(bool forward) {
+    RecordStore& store = document_.items();
+    int touched = -1;
+    if (changes_.size() == 1) {
+        touched = step(store, changes_.front(), forward);
+    } else {
+        RecordStore::Batch batch(store);
+        if (forward) {
+            for (const Change& change : changes_) {
+                touched = step(store, change, forward);
+            }
+        } else {
+            for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
+                touched = step(store, *it, forward);
+            }
+        }
+        batch.commit();
+    }
+    document_.itemsChanged(touched);
+}
+
+int ItemsCommand::step(RecordStore& store, const Change& change, bool forward) {
+    const std::optional<ProjectRecord>& from = forward ? change.before : change.after;
+    const std::optional<ProjectRecord>& to = forward ? change.after : change.before;
+    if (to && !from) {
+        return store.append(*to);
+    }
+    const int row = store.rowOfKey(*from);
+    if (row < 0) {
+        throw SqliteError(0, texts::itemGone());
+    }
+    if (to) {
+        return store.update(row, *to);
+    }
+    store.remove(row);
+    if (row > 0) {
+        return row - 1;
+    }
+    return store.recordCount() > 0 ? 0 : -1;
+}
+
+QString HeaderCommand::captionOf(ProjectDocument::HeaderField field) {
+    switch (field) {
+        case ProjectDocument::HeaderField::ProjectNumber:
+            return texts::changeProjectNumberStep();
+        case ProjectDocument::HeaderField::Designer:
+            return texts::changeDesignerStep();
+        case ProjectDocument::HeaderField::LettingMonth:
+            break;
+    }
+    return texts::changeLettingMonthStep();
+}
+
+HeaderCommand::HeaderCommand(ProjectDocument& document, ProjectDocument::HeaderField field,
+                             QString before, QString after)
+    : QUndoCommand(captionOf(field)),
+      document_(document),
+      field_(field),
+      before_(std::move(before)),
+      after_(std::move(after)) {}
+
+bool HeaderCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const HeaderCommand*>(other);
+    after_ = next->after_;
+    setObsolete(after_ == before_);
+    return true;
+}
+
+}  // namespace veskplan
