@@ -1,19 +1,12 @@
 // Feeds arbitrary bytes to the .xlsx engine the way the Tabfill export uses it: open a seed,
 // keep one template sheet, fill cells, save. XlsxError is the engine's answer to a bad seed;
 // anything else escaping, a crash or a sanitizer report is a fault.
-//
-// Built as a libFuzzer target (fuzz/CMakeLists.txt, scripts/fuzz-xlsx.sh) and, with
-// VESKPLAN_FUZZ_ENTRY_ONLY defined, into the ooxml tests, which run it on every corpus file.
+
+#include "fuzztarget.h"
 
 #include "ooxml/xlsxworkbook.h"
 
-#include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
-
-#include <cstddef>
-#include <cstdint>
-#include <stdexcept>
 
 #ifndef VESKPLAN_FUZZ_ENTRY_ONLY
 #include "ooxml/ziparchive.h"
@@ -32,11 +25,6 @@ using veskplan::XlsxWorkbook;
 // The bundled seed's template sheets, the ones the export asks for.
 const QStringList kTemplates = {u"e100-01a"_s, u"e100-01b"_s, u"e100-01c"_s,
                                 u"m100-01a"_s, u"m100-01b"_s, u"m100-01c"_s};
-
-QString scratch(const QString& name) {
-    static const QTemporaryDir dir;
-    return dir.filePath(name);
-}
 
 // The cells an export writes: heading fields, an item row with text and numbers, a blank.
 void fill(XlsxWorkbook& workbook) {
@@ -81,7 +69,7 @@ void keepAndFill(const QString& input, const QString& sheet, bool writeFirst) {
         }
         workbook.keepOnlySheet(sheet, u"Tabfill"_s);
         fill(workbook);
-        const QString output = scratch(u"out.xlsx"_s);
+        const QString output = veskplan::fuzz::scratchPath(u"out.xlsx"_s);
         workbook.save(output);
         checkSaved(output);
     } catch (const XlsxError&) {
@@ -90,18 +78,11 @@ void keepAndFill(const QString& input, const QString& sheet, bool writeFirst) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString input = scratch(u"in.xlsx"_s);
-    QFile file(input);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size)) {
-        throw std::runtime_error("cannot write " + input.toStdString());
-    }
-    file.close();
-
+VESKPLAN_FUZZ_TARGET(xlsx) {
+    const InputFile input(bytes, u"in.xlsx"_s);
     QStringList sheets;
     try {
-        sheets = XlsxWorkbook::open(input).sheetNames();
+        sheets = XlsxWorkbook::open(input.path()).sheetNames();
     } catch (const XlsxError&) {
         return 0;
     }
@@ -116,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         wanted.append(sheets.front());
     }
     for (qsizetype i = 0; i < wanted.size(); ++i) {
-        keepAndFill(input, wanted[i], i == 0);
+        keepAndFill(input.path(), wanted[i], i == 0);
     }
-    return 0;
+    return sheets.size();
 }
 
 #ifndef VESKPLAN_FUZZ_ENTRY_ONLY

@@ -20,8 +20,8 @@ packages=(
   # description, the file type and the manual pages; the package's dependencies
   desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base
   dpkg-dev file
-  # the sanitizer build, fuzzing the workbook engine and line coverage (scripts/sanitize.sh,
-  # scripts/fuzz-xlsx.sh, scripts/coverage.sh)
+  # the sanitizer build, fuzzing the file readers and line coverage (scripts/sanitize.sh,
+  # scripts/fuzz.sh, scripts/coverage.sh)
   clang libclang-rt-14-dev gcovr
 )
 

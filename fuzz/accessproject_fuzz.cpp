@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the reader of older project files (Access databases, through
+// libmdb) as Open does. An Error naming the file is the reader's
+// answer to a bad file; anything else escaping, a crash or a sanitizer report is a fault.
+
+#include "fuzztarget.h"
+
+#include "base/error.h"
+#include "files/accessproject.h"
+#include "project/projectfile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+VESKPLAN_FUZZ_TARGET(accessproject) {
+    const InputFile input(bytes, u"project.mdb"_s);
+    // Open hands the library only files that begin as a Jet database.
+    if (!veskplan::accessproject::isAccessDatabase(input.path())) {
+        return 0;
+    }
+    std::vector<ProjectRecord> records;
+    try {
+        records = veskplan::accessproject::read(input.path());
+    } catch (const Error& error) {
+        require(error.message().contains(QDir::toNativeSeparators(input.path())),
+                "a refusal names the file");
+        return 0;
+    }
+    require(veskplan::projectfile::problemWith(records).isEmpty(),
+            "rows read are rows a project holds");
+    return qsizetype(records.size());
+}

@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the project file reader as Open does: the bytes become a file, which
+// is read, and the rows read are taken apart into items and special rows. An Error naming the
+// file is the reader's answer to a bad file; anything else escaping, a crash or a sanitizer
+// report is a fault.
+
+#include "fuzztarget.h"
+
+#include "base/error.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+VESKPLAN_FUZZ_TARGET(projectfile) {
+    const InputFile input(bytes, u"project.vsk"_s);
+    std::vector<ProjectRecord> records;
+    try {
+        records = veskplan::projectfile::read(input.path());
+    } catch (const Error& error) {
+        require(error.message().contains(QDir::toNativeSeparators(input.path())),
+                "a refusal names the file");
+        return 0;
+    }
+    require(veskplan::projectfile::problemWith(records).isEmpty(),
+            "rows read are rows a project holds");
+    const specialrows::ProjectContents contents = specialrows::split(records);
+    require(contents.hadRows == !records.empty() && contents.items.size() <= records.size(),
+            "the items are among the rows read");
+    return qsizetype(records.size());
+}
