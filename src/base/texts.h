@@ -22,6 +22,19 @@ inline QString tooManyLines(qsizetype maxLines) {
     return u"it holds more than "_s + QString::number(maxLines) +
            u" lines, more than such a file can"_s;
 }
+inline QString csvUnreadable(const QString& file, int line, const QString& reason) {
+    return u"The file "_s + file + u" could not be read"_s +
+           (line > 0 ? u" at line "_s + QString::number(line) : QString()) + u": "_s + reason;
+}
+inline QString csvQuoteNotClosed() {
+    return u"a quote is not closed before the end of the file"_s;
+}
+inline QString csvTextAfterQuote() {
+    return u"a closing quote is followed by other text than a comma or a line end"_s;
+}
+inline QString csvTooManyFields(qsizetype maxFields) {
+    return u"a row holds more than "_s + QString::number(maxFields) + u" fields"_s;
+}
 
 // Titles.
 inline QString appTitle() {
@@ -367,8 +380,11 @@ inline QString mappingColumnsMissing(const QString& file, const QString& column,
 inline QString mappingLine(int line, const QString& problem) {
     return u"line "_s + QString::number(line) + u": "_s + problem;
 }
+inline QString mappingLeftOut(const QString& problem) {
+    return problem + u"; the row is left out"_s;
+}
 inline QString mappingQuoteNotClosed() {
-    return u"a quote is not closed before the end of the file; the row is left out"_s;
+    return mappingLeftOut(csvQuoteNotClosed());
 }
 inline QString mappingPreviousBlank() {
     return u"the previous item ID is blank; the row is left out"_s;

@@ -1,11 +1,9 @@
 #include "master/itemmapping.h"
 
 #include <QDir>
-#include <QStringDecoder>
 #include <algorithm>
 
-#include "base/boundedfile.h"
-#include "base/textcodec.h"
+#include "base/csv.h"
 #include "base/texts.h"
 
 namespace veskplan {
@@ -17,89 +15,10 @@ using namespace Qt::Literals::StringLiterals;
 // or hostile file from eating the machine's memory.
 constexpr qint64 kMaxFileBytes = 16LL * 1024 * 1024;
 constexpr qsizetype kMaxLines = 200'000;
-// Fields past this many in a row are skipped: a line of commas would otherwise cost a string
-// for every comma.
-constexpr qsizetype kMaxFields = 256;
 
 const QString kPreviousColumn = u"Previous Item ID"_s;
 const QString kNewColumn = u"New Item ID"_s;
 const QString kUnitColumn = u"Unit of Measure"_s;
-
-QString decodeText(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes = bytes.sliced(3);
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    // Files saved by older spreadsheet programs are in the Windows code page.
-    return utf8.hasError() ? textcodec::decode(bytes) : text;
-}
-
-// Splits CSV text into records: fields separated by commas; a field in double quotes may hold
-// commas, line ends (CR LF, LF or CR) and doubled quotes. Calls take(fields, line, closed) for
-// each record with the line it starts on; `closed` is false when the text ends inside quotes.
-template <typename Take>
-void forEachRecord(QStringView text, Take take) {
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    int line = 1;
-    while (i < n) {
-        const int recordLine = line;
-        QStringList fields;
-        bool closed = true;
-        for (;;) {
-            QString field;
-            if (i < n && text[i] == u'"') {
-                // Runs between quotes are taken whole; a run follows a quote, so a CR LF is
-                // never split between two.
-                for (++i;;) {
-                    const qsizetype quote = text.indexOf(u'"', i);
-                    const QStringView run = text.sliced(i, (quote < 0 ? n : quote) - i);
-                    for (qsizetype k = 0; k < run.size(); ++k) {
-                        if (run[k] == u'\r' ||
-                            (run[k] == u'\n' && (k == 0 || run[k - 1] != u'\r'))) {
-                            ++line;
-                        }
-                    }
-                    field += run;
-                    if (quote < 0) {
-                        closed = false;
-                        i = n;
-                        break;
-                    }
-                    i = quote + 1;
-                    if (i < n && text[i] == u'"') {
-                        field += u'"';
-                        ++i;
-                        continue;
-                    }
-                    break;
-                }
-            }
-            // The rest of an unquoted field, or whatever follows a closing quote.
-            const qsizetype start = i;
-            while (i < n && text[i] != u',' && text[i] != u'\r' && text[i] != u'\n') {
-                ++i;
-            }
-            field += text.sliced(start, i - start);
-            if (fields.size() < kMaxFields) {
-                fields.append(field);
-            }
-            if (i < n && text[i] == u',') {
-                ++i;
-                continue;
-            }
-            break;
-        }
-        if (i < n) {
-            i += text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n' ? 2 : 1;
-            ++line;
-        }
-        if (!take(fields, recordLine, closed)) {
-            return;
-        }
-    }
-}
 
 bool isBlankRecord(const QStringList& fields) {
     return std::all_of(fields.begin(), fields.end(),
@@ -109,51 +28,66 @@ bool isBlankRecord(const QStringList& fields) {
 }  // namespace
 
 ItemMapping ItemMapping::read(const QString& path) {
-    const QString shown = QDir::toNativeSeparators(path);
-    const boundedfile::Bytes read = boundedfile::readAll(path, kMaxFileBytes);
-    if (!read.error.isEmpty()) {
+    try {
+        csv::Reader reader = csv::Reader::fromFile(path, kMaxFileBytes, kMaxLines);
+        return fromRecords(reader, QDir::toNativeSeparators(path));
+    } catch (const csv::ReadError& error) {
         ItemMapping mapping;
-        mapping.error_ = texts::mappingUnreadable(shown, read.error);
+        mapping.error_ = texts::mappingUnreadable(QDir::toNativeSeparators(path), error.reason());
         return mapping;
     }
-    return parse(read.bytes, shown);
 }
 
 ItemMapping ItemMapping::parse(QByteArrayView bytes, const QString& shownName) {
+    try {
+        csv::Reader reader(bytes, shownName, kMaxFileBytes, kMaxLines);
+        return fromRecords(reader, shownName);
+    } catch (const csv::ReadError& error) {
+        ItemMapping mapping;
+        mapping.error_ = texts::mappingUnreadable(shownName, error.reason());
+        return mapping;
+    }
+}
+
+ItemMapping ItemMapping::fromRecords(csv::Reader& reader, const QString& shownName) {
     ItemMapping mapping;
-    if (bytes.size() > kMaxFileBytes) {
-        mapping.error_ = texts::mappingUnreadable(shownName, texts::fileTooLarge(kMaxFileBytes));
-        return mapping;
-    }
-    if (const QString problem = boundedfile::lineCountProblem(bytes, kMaxLines);
-        !problem.isEmpty()) {
-        mapping.error_ = texts::mappingUnreadable(shownName, problem);
-        return mapping;
-    }
     int columns[3] = {-1, -1, -1};  // previous, new, unit
-    bool headingRead = false;
-    forEachRecord(decodeText(bytes), [&](const QStringList& fields, int line, bool closed) {
-        if (isBlankRecord(fields)) {
-            return true;
-        }
-        if (headingRead) {
-            if (closed) {
-                mapping.addRow(fields, line, columns);
-            } else {
-                mapping.problems_.append(texts::mappingLine(line, texts::mappingQuoteNotClosed()));
+    for (;;) {
+        std::optional<QStringList> fields;
+        try {
+            fields = reader.next();
+        } catch (const csv::ReadError& error) {
+            if (columns[0] < 0) {
+                // Without its heading row nothing of the file can be used.
+                mapping.error_ = texts::mappingUnreadable(
+                    shownName, texts::mappingLine(error.line(), error.reason()));
+                return mapping;
             }
-            return true;
+            mapping.problems_.append(
+                texts::mappingLine(error.line(), texts::mappingLeftOut(error.reason())));
+            continue;
         }
-        headingRead = true;
+        if (!fields) {
+            break;
+        }
+        if (isBlankRecord(*fields)) {
+            continue;
+        }
+        if (columns[0] >= 0) {
+            mapping.addRow(*fields, reader.line(), columns);
+            continue;
+        }
         const QString names[3] = {kPreviousColumn, kNewColumn, kUnitColumn};
         for (int c = 0; c < 3; ++c) {
-            const auto found = std::find_if(fields.begin(), fields.end(), [&](const QString& f) {
+            const auto found = std::find_if(fields->begin(), fields->end(), [&](const QString& f) {
                 return f.trimmed().compare(names[c], Qt::CaseInsensitive) == 0;
             });
-            columns[c] = found == fields.end() ? -1 : static_cast<int>(found - fields.begin());
+            columns[c] = found == fields->end() ? -1 : static_cast<int>(found - fields->begin());
         }
-        return columns[0] >= 0 && columns[1] >= 0;
-    });
+        if (columns[0] < 0 || columns[1] < 0) {
+            break;
+        }
+    }
     if (columns[0] < 0 || columns[1] < 0) {
         ItemMapping unusable;
         unusable.error_ =

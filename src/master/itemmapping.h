@@ -10,6 +10,10 @@
 
 namespace veskplan {
 
+namespace csv {
+class Reader;
+}
+
 // Where a retired item number leads in an item-mapping file.
 struct Replacement {
     QString itemNumber;  // the end of the chain
@@ -26,7 +30,8 @@ public:
 
     ItemMapping() = default;
 
-    // Reads the file; a file that cannot be read, or too large a one, gives error().
+    // Reads the file; a file that cannot be read, or too large a one, gives error(). A malformed
+    // row is left out and told among the problems.
     static ItemMapping read(const QString& path);
     // `bytes` are UTF-8 (a byte-order mark allowed) or, when they are not valid UTF-8,
     // Windows-1252. `shownName` names the file in the texts.
@@ -54,6 +59,7 @@ private:
         int steps = 0;  // how far the chain from here goes, counted when the file is read
     };
 
+    static ItemMapping fromRecords(csv::Reader& reader, const QString& shownName);
     void addRow(const QStringList& fields, int line, const int columns[3]);
     void checkChains();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/csv.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
 #include "master/itemmapping.h"
@@ -291,18 +292,6 @@ QString chainNote(const QStringList& path) {
     return note + u'.';
 }
 
-void csvField(QByteArray& out, const QString& field) {
-    const bool quoted = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
-                        field.contains(u'\r');
-    if (!quoted) {
-        out += field.toUtf8();
-        return;
-    }
-    QString doubled = field;
-    doubled.replace(u'"', u"\"\""_s);
-    out += '"' + doubled.toUtf8() + '"';
-}
-
 }  // namespace
 
 QString comparedNumber(const QString& stored) {
@@ -398,28 +387,17 @@ std::vector<Candidate> similarItems(QStringView description, QStringView unit,
 }
 
 QByteArray toCsv(const std::vector<Finding>& findings) {
-    QByteArray out = texts::catalogueCsvHeading().toUtf8() + '\n';
+    QByteArray out;
+    csv::appendRecord(out, texts::catalogueCsvHeading().split(u','), csv::LineEnd::Lf);
     for (const Finding& f : findings) {
         const QString quantity =
             f.record.quantity ? numbertext::shortest(*f.record.quantity) : QString();
-        const QString fields[] = {texts::catalogueKindName(static_cast<int>(f.kind)).toLower(),
-                                  f.record.cat,
-                                  quantity,
-                                  f.record.itemNumber,
-                                  f.record.description,
-                                  f.record.units,
-                                  f.listNumber,
-                                  f.listDescription,
-                                  f.listUnit,
-                                  f.replacement ? f.replacement->itemNumber : QString(),
-                                  f.note};
-        for (size_t i = 0; i < std::size(fields); ++i) {
-            if (i > 0) {
-                out += ',';
-            }
-            csvField(out, fields[i]);
-        }
-        out += '\n';
+        csv::appendRecord(out,
+                          {texts::catalogueKindName(static_cast<int>(f.kind)).toLower(),
+                           f.record.cat, quantity, f.record.itemNumber, f.record.description,
+                           f.record.units, f.listNumber, f.listDescription, f.listUnit,
+                           f.replacement ? f.replacement->itemNumber : QString(), f.note},
+                          csv::LineEnd::Lf);
     }
     return out;
 }
