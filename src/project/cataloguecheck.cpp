@@ -8,6 +8,7 @@
 #include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
+#include "project/freetextitem.h"
 #include "project/projectdocument.h"
 #include "project/revisioncheck.h"
 
@@ -307,7 +308,7 @@ std::vector<Finding> compare(const std::vector<ProjectRecord>& items, const Mast
         Finding finding;
         finding.record = item;
         finding.position = static_cast<int>(position);
-        if (isFreeTextItem(item.itemNumber)) {
+        if (isTypedFreeTextItem(item.itemNumber)) {
             finding.kind = Finding::Kind::FreeText;
             findings.push_back(std::move(finding));
             continue;
@@ -443,7 +444,7 @@ std::optional<std::pair<ProjectRecord, ProjectRecord>> replacementChange(
             break;
     }
     const QString newNumber = comparedNumber(after.itemNumber);
-    if (!isFreeTextItem(after.itemNumber)) {
+    if (!isTypedFreeTextItem(after.itemNumber)) {
         for (size_t i = 0; i < items.size(); ++i) {
             if (i != position && items[i].cat == after.cat &&
                 comparedNumber(items[i].itemNumber) == newNumber) {

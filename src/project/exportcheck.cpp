@@ -7,7 +7,7 @@
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
 #include "project/countylookup.h"
-#include "project/projectdocument.h"
+#include "project/freetextitem.h"
 #include "project/revisioncheck.h"
 
 namespace veskplan {
@@ -21,16 +21,16 @@ std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& ite
         auto add = [&](ExportCheck::Severity severity, const QString& message) {
             checks.push_back({severity, item.itemNumber, item.cat, message});
         };
-        if (!isFreeTextItem(item.itemNumber)) {
+        if (!isTypedFreeTextItem(item.itemNumber)) {
             const QString number = cataloguecheck::comparedNumber(item.itemNumber);
             if (item.itemNumber.endsWith(revisioncheck::kMark)) {
                 add(ExportCheck::Error, texts::exportItemMarked());
             } else if (list && !list->containsNumber(number)) {
                 add(ExportCheck::Error, texts::exportItemNotInList());
             }
-            // Items of the "2599" free-text group may stand in a category more than once, as
-            // adding lets them.
-            if (!item.itemNumber.startsWith(u"2599") && !seen.insert({item.cat, number}).second) {
+            // Items of the free-text group may stand in a category more than once, as adding
+            // lets them.
+            if (!inFreeTextGroup(item.itemNumber) && !seen.insert({item.cat, number}).second) {
                 add(ExportCheck::Error, texts::exportItemRepeated(item.cat));
             }
         }

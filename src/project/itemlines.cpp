@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/numbertext.h"
+#include "project/freetextitem.h"
 
 namespace veskplan::itemlines {
 
@@ -20,7 +21,7 @@ int highestCategory(const std::vector<ProjectRecord>& records) {
 }
 
 bool continuesLine(const QString& previousItemNumber, const ProjectRecord& record) {
-    return record.itemNumber == previousItemNumber && !record.itemNumber.startsWith(u"2599-9999");
+    return record.itemNumber == previousItemNumber && !isTypedFreeTextItem(record.itemNumber);
 }
 
 std::vector<ItemLine> merge(const std::vector<ProjectRecord>& bridgeOrdered) {
