@@ -67,7 +67,7 @@ int XlsxCellRef::columnNumber(QStringView letters) {
 }
 
 QString XlsxCellRef::toString() const {
-    return columnName(m_column) + QString::number(m_row);
+    return columnName(column_) + QString::number(row_);
 }
 
 }  // namespace veskplan

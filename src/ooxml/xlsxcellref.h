@@ -15,7 +15,7 @@ public:
     static constexpr int kMaxRow = 1048576;
     static constexpr int kMaxColumn = 16384;
 
-    XlsxCellRef(int row, int column) : m_row(row), m_column(column) {}
+    XlsxCellRef(int row, int column) : row_(row), column_(column) {}
 
     // Accepts "E15" and "e15"; no "$" marks, no sheet name. nullopt when malformed or out of
     // the sheet.
@@ -30,15 +30,15 @@ public:
     // The inverse of columnName() for 1 to 3 letters of either case; 0 when not a column.
     static int columnNumber(QStringView letters);
 
-    int row() const { return m_row; }
-    int column() const { return m_column; }
+    int row() const { return row_; }
+    int column() const { return column_; }
     QString toString() const;
 
     bool operator==(const XlsxCellRef&) const = default;
 
 private:
-    int m_row;
-    int m_column;
+    int row_;
+    int column_;
 };
 
 }  // namespace veskplan

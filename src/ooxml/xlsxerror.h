@@ -13,12 +13,12 @@ namespace veskplan {
 class XlsxError : public std::runtime_error {
 public:
     XlsxError(const QString& file, const QString& reason)
-        : std::runtime_error(compose(file, reason).toStdString()), m_file(file), m_reason(reason) {}
+        : std::runtime_error(compose(file, reason).toStdString()), file_(file), reason_(reason) {}
 
     explicit XlsxError(const QString& reason) : XlsxError(QString(), reason) {}
 
-    const QString& file() const { return m_file; }
-    const QString& reason() const { return m_reason; }
+    const QString& file() const { return file_; }
+    const QString& reason() const { return reason_; }
 
 private:
     static QString compose(const QString& file, const QString& reason) {
@@ -28,8 +28,8 @@ private:
         return QDir::toNativeSeparators(file) + QStringLiteral(": ") + reason;
     }
 
-    QString m_file;
-    QString m_reason;
+    QString file_;
+    QString reason_;
 };
 
 }  // namespace veskplan

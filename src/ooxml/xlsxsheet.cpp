@@ -65,15 +65,15 @@ bool isHexDigit(QChar c) {
 }  // namespace
 
 XlsxSheet::XlsxSheet(QByteArrayView xml, const QString& part)
-    : m_document(XlsxXml::parse(xml, part)), m_part(part) {
-    pugi::xml_node root = m_document->document_element();
+    : document_(XlsxXml::parse(xml, part)), part_(part) {
+    pugi::xml_node root = document_->document_element();
     if (XlsxXml::localName(root) != "worksheet") {
         throw XlsxError(u"part \"%1\" is not a worksheet"_s.arg(part));
     }
-    m_prefix = XlsxXml::prefix(root);
+    prefix_ = XlsxXml::prefix(root);
 
-    m_sheetData = XlsxXml::child(root, "sheetData");
-    if (!m_sheetData) {
+    sheetData_ = XlsxXml::child(root, "sheetData");
+    if (!sheetData_) {
         pugi::xml_node after;
         for (pugi::xml_node node : root.children()) {
             if (node.type() == pugi::node_element &&
@@ -82,8 +82,8 @@ XlsxSheet::XlsxSheet(QByteArrayView xml, const QString& part)
                 after = node;
             }
         }
-        m_sheetData = after ? root.insert_child_after(name("sheetData").c_str(), after)
-                            : root.prepend_child(name("sheetData").c_str());
+        sheetData_ = after ? root.insert_child_after(name("sheetData").c_str(), after)
+                           : root.prepend_child(name("sheetData").c_str());
     }
 
     pugi::xml_node cols = XlsxXml::child(root, "cols");
@@ -93,12 +93,12 @@ XlsxSheet::XlsxSheet(QByteArrayView xml, const QString& part)
         const int min = col.attribute("min").as_int();
         const int max = col.attribute("max").as_int();
         if (!style.empty() && min >= 1 && max >= min) {
-            m_columnStyles.push_back({min, max, style});
+            columnStyles_.push_back({min, max, style});
         }
     }
 
     if (pugi::xml_node dimension = XlsxXml::child(root, "dimension")) {
-        m_extent = XlsxCellRef::parseRange(XlsxXml::attribute(dimension, "ref"));
+        extent_ = XlsxCellRef::parseRange(XlsxXml::attribute(dimension, "ref"));
     }
     indexRows();
 }
@@ -107,7 +107,7 @@ XlsxSheet::~XlsxSheet() = default;
 
 void XlsxSheet::indexRows() {
     int previousRow = 0;
-    for (pugi::xml_node row = XlsxXml::child(m_sheetData, "row"); row;
+    for (pugi::xml_node row = XlsxXml::child(sheetData_, "row"); row;
          row = XlsxXml::nextSibling(row, "row")) {
         // Row and cell numbers may be left out, meaning "the next one"; spell them out so that
         // cells can be found and placed by number.
@@ -116,15 +116,15 @@ void XlsxSheet::indexRows() {
             const auto parsed = parseRowNumber(r.value());
             if (!parsed || *parsed <= previousRow) {
                 throw XlsxError(u"part \"%1\" has rows out of order at row \"%2\""_s.arg(
-                    m_part, QString::fromUtf8(r.value())));
+                    part_, QString::fromUtf8(r.value())));
             }
             rowNumber = *parsed;
         } else if (rowNumber > XlsxCellRef::kMaxRow) {
-            throw XlsxError(u"part \"%1\" has more rows than a sheet can hold"_s.arg(m_part));
+            throw XlsxError(u"part \"%1\" has more rows than a sheet can hold"_s.arg(part_));
         } else {
             row.prepend_attribute("r") = rowNumber;
         }
-        m_rows.emplace_hint(m_rows.end(), rowNumber, row);
+        rows_.emplace_hint(rows_.end(), rowNumber, row);
         previousRow = rowNumber;
 
         int previousColumn = 0;
@@ -135,7 +135,7 @@ void XlsxSheet::indexRows() {
                 const auto parsed = XlsxCellRef::parse(QString::fromUtf8(r.value()));
                 if (!parsed || parsed->row() != rowNumber || parsed->column() <= previousColumn) {
                     throw XlsxError(u"part \"%1\" has cells out of order at cell \"%2\""_s.arg(
-                        m_part, QString::fromUtf8(r.value())));
+                        part_, QString::fromUtf8(r.value())));
                 }
                 ref = *parsed;
                 // Lower-case letters would be valid but defeat the quick column lookup.
@@ -146,7 +146,7 @@ void XlsxSheet::indexRows() {
             } else {
                 if (ref.column() > XlsxCellRef::kMaxColumn) {
                     throw XlsxError(u"part \"%1\" has too many cells in row %2"_s.arg(
-                        m_part, QString::number(rowNumber)));
+                        part_, QString::number(rowNumber)));
                 }
                 cell.prepend_attribute("r") = ref.toString().toUtf8().constData();
             }
@@ -165,9 +165,9 @@ void XlsxSheet::indexRows() {
             if (type == "array" || type == "dataTable") {
                 if (const auto range =
                         XlsxCellRef::parseRange(XlsxXml::attribute(formula, "ref"))) {
-                    m_arrays.push_back({range->first.row(), range->first.column(),
-                                        range->second.row(), range->second.column(), ref.row(),
-                                        ref.column()});
+                    arrays_.push_back({range->first.row(), range->first.column(),
+                                       range->second.row(), range->second.column(), ref.row(),
+                                       ref.column()});
                 }
             }
         }
@@ -202,7 +202,7 @@ void XlsxSheet::setText(XlsxCellRef cell, QStringView text) {
 }
 
 pugi::xml_node XlsxSheet::prepareCell(XlsxCellRef ref) {
-    for (auto block = m_arrays.begin(); block != m_arrays.end(); ++block) {
+    for (auto block = arrays_.begin(); block != arrays_.end(); ++block) {
         if (!contains(block->top, block->left, block->bottom, block->right, ref)) {
             continue;
         }
@@ -212,7 +212,7 @@ pugi::xml_node XlsxSheet::prepareCell(XlsxCellRef ref) {
             throw XlsxError(u"cell %1 is part of the array formula in %2"_s.arg(cellName(ref),
                                                                                 cellName(master)));
         }
-        m_arrays.erase(block);  // the master is overwritten: the rest keep their values
+        arrays_.erase(block);  // the master is overwritten: the rest keep their values
         break;
     }
     pugi::xml_node row = findOrAddRow(ref.row());
@@ -223,15 +223,15 @@ pugi::xml_node XlsxSheet::prepareCell(XlsxCellRef ref) {
 }
 
 pugi::xml_node XlsxSheet::findOrAddRow(int row) {
-    const auto next = m_rows.lower_bound(row);
-    if (next != m_rows.end() && next->first == row) {
+    const auto next = rows_.lower_bound(row);
+    if (next != rows_.end() && next->first == row) {
         return next->second;
     }
-    pugi::xml_node node = next != m_rows.end()
-                              ? m_sheetData.insert_child_before(name("row").c_str(), next->second)
-                              : m_sheetData.append_child(name("row").c_str());
+    pugi::xml_node node = next != rows_.end()
+                              ? sheetData_.insert_child_before(name("row").c_str(), next->second)
+                              : sheetData_.append_child(name("row").c_str());
     node.append_attribute("r") = row;
-    m_rows.emplace_hint(next, row, node);
+    rows_.emplace_hint(next, row, node);
     return node;
 }
 
@@ -258,7 +258,7 @@ pugi::xml_node XlsxSheet::findOrAddCell(pugi::xml_node row, XlsxCellRef ref) {
     if (isTrue(row.attribute("customFormat"))) {
         style = row.attribute("s").value();
     } else {
-        for (const ColumnStyle& column : m_columnStyles) {
+        for (const ColumnStyle& column : columnStyles_) {
             if (ref.column() >= column.min && ref.column() <= column.max) {
                 style = column.style;
                 break;
@@ -311,8 +311,8 @@ void XlsxSheet::dissolveSharedFormula(pugi::xml_node formula, XlsxCellRef master
     const std::string si = formula.attribute("si").value();
     const QString text = XlsxXml::text(formula);
     const auto [top, bottom] = std::pair(range->first, range->second);
-    for (auto row = m_rows.lower_bound(top.row());
-         row != m_rows.end() && row->first <= bottom.row(); ++row) {
+    for (auto row = rows_.lower_bound(top.row()); row != rows_.end() && row->first <= bottom.row();
+         ++row) {
         for (pugi::xml_node cell = XlsxXml::child(row->second, "c"); cell;
              cell = XlsxXml::nextSibling(cell, "c")) {
             const int column = columnOf(cell.attribute("r").value());
@@ -336,20 +336,20 @@ void XlsxSheet::dissolveSharedFormula(pugi::xml_node formula, XlsxCellRef master
 }
 
 void XlsxSheet::extendDimension(XlsxCellRef ref) {
-    pugi::xml_node dimension = XlsxXml::child(m_document->document_element(), "dimension");
+    pugi::xml_node dimension = XlsxXml::child(document_->document_element(), "dimension");
     if (!dimension) {
         return;
     }
-    XlsxCellRef first = m_extent ? m_extent->first : ref;
-    XlsxCellRef last = m_extent ? m_extent->second : ref;
+    XlsxCellRef first = extent_ ? extent_->first : ref;
+    XlsxCellRef last = extent_ ? extent_->second : ref;
     const XlsxCellRef newFirst(std::min(first.row(), ref.row()),
                                std::min(first.column(), ref.column()));
     const XlsxCellRef newLast(std::max(last.row(), ref.row()),
                               std::max(last.column(), ref.column()));
-    if (m_extent && newFirst == first && newLast == last) {
+    if (extent_ && newFirst == first && newLast == last) {
         return;
     }
-    m_extent = std::pair(newFirst, newLast);
+    extent_ = std::pair(newFirst, newLast);
     const QString text =
         newFirst == newLast ? newFirst.toString() : newFirst.toString() + u':' + newLast.toString();
     pugi::xml_attribute attribute = dimension.attribute("ref");
@@ -392,11 +392,11 @@ void XlsxSheet::renameSheets(const XlsxFormula::SheetMap& sheets) {
         }
     } walker;
     walker.sheets = &sheets;
-    m_document->traverse(walker);
+    document_->traverse(walker);
 }
 
 void XlsxSheet::select() {
-    pugi::xml_node views = XlsxXml::child(m_document->document_element(), "sheetViews");
+    pugi::xml_node views = XlsxXml::child(document_->document_element(), "sheetViews");
     pugi::xml_node view = XlsxXml::child(views, "sheetView");
     if (!view) {
         return;
@@ -409,7 +409,7 @@ void XlsxSheet::select() {
 }
 
 QByteArray XlsxSheet::toXml() const {
-    return XlsxXml::serialize(*m_document);
+    return XlsxXml::serialize(*document_);
 }
 
 QByteArray XlsxSheet::formatNumber(double value) {

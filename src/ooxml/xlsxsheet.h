@@ -67,7 +67,7 @@ private:
         std::string style;
     };
 
-    std::string name(const char* local) const { return m_prefix + local; }
+    std::string name(const char* local) const { return prefix_ + local; }
     void indexRows();
     pugi::xml_node prepareCell(XlsxCellRef ref);
     pugi::xml_node findOrAddRow(int row);
@@ -76,14 +76,14 @@ private:
     void dissolveSharedFormula(pugi::xml_node formula, XlsxCellRef master);
     void extendDimension(XlsxCellRef ref);
 
-    std::unique_ptr<pugi::xml_document> m_document;
-    QString m_part;
-    std::string m_prefix;
-    pugi::xml_node m_sheetData;
-    std::map<int, pugi::xml_node> m_rows;
-    std::vector<ColumnStyle> m_columnStyles;
-    std::vector<Block> m_arrays;
-    std::optional<std::pair<XlsxCellRef, XlsxCellRef>> m_extent;
+    std::unique_ptr<pugi::xml_document> document_;
+    QString part_;
+    std::string prefix_;
+    pugi::xml_node sheetData_;
+    std::map<int, pugi::xml_node> rows_;
+    std::vector<ColumnStyle> columnStyles_;
+    std::vector<Block> arrays_;
+    std::optional<std::pair<XlsxCellRef, XlsxCellRef>> extent_;
 };
 
 }  // namespace veskplan

@@ -9,6 +9,8 @@
 
 namespace veskplan {
 
+class XlsxPackage;
+
 // A workbook package (.xlsx) held in memory: opened from a template, cut down to one sheet,
 // filled cell by cell and saved. Parts the program does not change are written back byte for
 // byte, so whatever the template holds survives.
@@ -48,10 +50,10 @@ public:
     void save(const QString& path) const;
 
 private:
-    struct Impl;
-    explicit XlsxWorkbook(std::unique_ptr<Impl> impl);
+    XlsxWorkbook(QString path, std::unique_ptr<XlsxPackage> package);
 
-    std::unique_ptr<Impl> d;
+    QString path_;
+    std::unique_ptr<XlsxPackage> package_;
 };
 
 }  // namespace veskplan

@@ -16,13 +16,13 @@ constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standa
 
 class ByteArrayWriter : public pugi::xml_writer {
 public:
-    explicit ByteArrayWriter(QByteArray& out) : m_out(out) {}
+    explicit ByteArrayWriter(QByteArray& out) : out_(out) {}
     void write(const void* data, size_t size) override {
-        m_out.append(static_cast<const char*>(data), qsizetype(size));
+        out_.append(static_cast<const char*>(data), qsizetype(size));
     }
 
 private:
-    QByteArray& m_out;
+    QByteArray& out_;
 };
 
 }  // namespace
@@ -109,6 +109,28 @@ QString XlsxXml::text(pugi::xml_node node) {
 
 QString XlsxXml::attribute(pugi::xml_node node, const char* name) {
     return QString::fromUtf8(node.attribute(name).value());
+}
+
+void XlsxXml::setAttribute(pugi::xml_node node, const char* name, const char* value) {
+    pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute) {
+        attribute = node.append_attribute(name);
+    }
+    attribute.set_value(value);
+}
+
+void XlsxXml::setText(pugi::xml_node node, const QString& text) {
+    node.text().set(text.toUtf8().constData());
+}
+
+std::vector<pugi::xml_node> XlsxXml::elementChildren(pugi::xml_node parent) {
+    std::vector<pugi::xml_node> children;
+    for (pugi::xml_node node : parent.children()) {
+        if (node.type() == pugi::node_element) {
+            children.push_back(node);
+        }
+    }
+    return children;
 }
 
 }  // namespace veskplan

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veskplan {
 
@@ -41,6 +42,12 @@ public:
 
     static QString text(pugi::xml_node node);
     static QString attribute(pugi::xml_node node, const char* name);
+
+    // The attribute set to `value`, added when the node lacks it.
+    static void setAttribute(pugi::xml_node node, const char* name, const char* value);
+    static void setText(pugi::xml_node node, const QString& text);
+    // The element children, in order; a copy, so that the caller may remove them as it goes.
+    static std::vector<pugi::xml_node> elementChildren(pugi::xml_node parent);
 };
 
 }  // namespace veskplan
