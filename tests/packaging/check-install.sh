@@ -6,7 +6,8 @@
 #
 #   tests/packaging/check-install.sh BUILD-DIR
 #
-# A validator that is not installed is skipped with a message; everything else must pass.
+# Every validator is installed by scripts/install-deps.sh: a missing one fails, naming its
+# package, so that a check that cannot run never passes.
 set -uo pipefail
 
 build="${1:?usage: check-install.sh BUILD-DIR}"
@@ -23,8 +24,12 @@ fail() {
   echo "FAIL: $*" >&2
   failures=$((failures + 1))
 }
-skip() { echo "SKIP: $*"; }
-have() { command -v "$1" >/dev/null 2>&1; }
+# need TOOL PACKAGE: whether TOOL is installed; a failure naming PACKAGE when it is not.
+need() {
+  command -v "$1" >/dev/null 2>&1 && return 0
+  fail "$1 is not installed: install the package $2 (scripts/install-deps.sh does)"
+  return 1
+}
 
 if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
   cat "$work/install.log" >&2
@@ -89,35 +94,27 @@ for page in veskplan veskplan-cli; do
 done
 
 # --- validators -------------------------------------------------------------------------------
-if have desktop-file-validate; then
+if need desktop-file-validate desktop-file-utils; then
   # Hints come with status 0; they count as failures too.
   if ! out="$(desktop-file-validate "$desktop" 2>&1)" || [ -n "$out" ]; then
     fail "desktop-file-validate: $out"
   fi
-else
-  skip "desktop-file-validate not installed (package desktop-file-utils)"
 fi
 
-if have appstreamcli; then
+if need appstreamcli appstream; then
   # validate-tree also checks that the launchable desktop file is installed beside it.
   out="$(appstreamcli validate-tree --no-net "$prefix" 2>&1)" || fail "appstreamcli validate-tree: $out"
-else
-  skip "appstreamcli not installed (package appstream)"
 fi
 
-if have groff; then
+if need groff groff-base; then
   for page in veskplan veskplan-cli; do
     out="$(groff -man -ww -z "$share/man/man1/$page.1" 2>&1)"
     [ -z "$out" ] || fail "groff warnings in $page.1: $out"
   done
-else
-  skip "groff not installed (package groff-base)"
 fi
 
-if have xmllint; then
+if need xmllint libxml2-utils; then
   xmllint --noout "$mime_xml" "$metainfo" || fail "xmllint: malformed XML"
-else
-  skip "xmllint not installed (package libxml2-utils)"
 fi
 
 # --- the project file type --------------------------------------------------------------------
@@ -131,11 +128,11 @@ fi
 # The desktop's own MIME database, when its tools are here, built from the installed package
 # (and the system's base package, when present, so that the project type must win over the
 # general SQLite type) and nothing else, must tell projects from other SQLite databases.
-if have python3; then
+if need python3 python3; then
   python3 -c 'import sqlite3, sys; db = sqlite3.connect(sys.argv[1]); db.execute("create table t(x)"); db.commit()' \
     "$work/plain.sqlite"
 fi
-if have update-mime-database && have gio; then
+if need update-mime-database shared-mime-info && need gio libglib2.0-bin; then
   mime_db="$work/mime-data/mime"
   mkdir -p "$mime_db/packages"
   cp "$mime_xml" "$mime_db/packages/"
@@ -156,8 +153,6 @@ if have update-mime-database && have gio; then
     type="$(content_type "$work/plain.sqlite")"
     [ "$type" != "$mime_type" ] || fail "gio takes a plain SQLite database for a project"
   fi
-else
-  skip "update-mime-database or gio not installed: MIME detection by the desktop not tried"
 fi
 
 # --- the installed programs find their data ---------------------------------------------------

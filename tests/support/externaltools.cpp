@@ -29,10 +29,21 @@ std::optional<QByteArray> run(const QString& program, const QStringList& argumen
     return process.readAllStandardOutput();
 }
 
+// The program `path` names, or an empty text after failing the test when it is missing.
+QString installed(const QString& path, const char* tool, const char* package) {
+    if (path.isEmpty() || !QFileInfo(path).isExecutable()) {
+        ADD_FAILURE() << tool << " is not installed: install the package " << package
+                      << " (scripts/install-deps.sh does)";
+        return QString();
+    }
+    return path;
+}
+
 }  // namespace
 
 std::optional<QString> libreOfficeCsv(const QString& workbook) {
-    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    const QString soffice = installed(QStandardPaths::findExecutable(u"soffice"_s),
+                                      "LibreOffice (soffice)", "libreoffice-calc-nogui");
     if (soffice.isEmpty()) {
         return std::nullopt;
     }
@@ -46,36 +57,41 @@ std::optional<QString> libreOfficeCsv(const QString& workbook) {
          dir.path(), workbook},
         180000);
     if (!done) {
-        return QString();
+        return std::nullopt;
     }
     QFile csv(dir.filePath(QFileInfo(workbook).completeBaseName() + u".csv"_s));
     if (!csv.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "LibreOffice wrote no CSV for " << workbook.toStdString();
-        return QString();
+        return std::nullopt;
     }
     return QString::fromUtf8(csv.readAll()).remove(u'\r');
 }
 
 std::optional<QString> openpyxl(const QString& script, const QString& path) {
-    const QString python = u"/usr/bin/python3"_s;
+    const QString python = installed(u"/usr/bin/python3"_s, "/usr/bin/python3", "python3");
+    if (python.isEmpty()) {
+        return std::nullopt;
+    }
     QProcess probe;
     probe.start(python, {u"-c"_s, u"import openpyxl"_s});
     if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit ||
         probe.exitCode() != 0) {
+        installed(QString(), "openpyxl for /usr/bin/python3", "python3-openpyxl");
         return std::nullopt;
     }
     const auto output = run(python, {u"-c"_s, script, path}, 60000);
-    return output ? QString::fromUtf8(output->trimmed()) : QString();
+    return output ? std::optional(QString::fromUtf8(output->trimmed())) : std::nullopt;
 }
 
 std::optional<QString> pdfText(const QString& pdf, const QStringList& options) {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    const QString pdftotext =
+        installed(QStandardPaths::findExecutable(u"pdftotext"_s), "pdftotext", "poppler-utils");
     if (pdftotext.isEmpty()) {
         return std::nullopt;
     }
     const auto output =
         run(pdftotext, QStringList{u"-layout"_s} + options + QStringList{pdf, u"-"_s}, 60000);
-    return output ? QString::fromUtf8(*output) : QString();
+    return output ? std::optional(QString::fromUtf8(*output)) : std::nullopt;
 }
 
 }  // namespace veskplan::test

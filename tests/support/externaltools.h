@@ -6,8 +6,9 @@
 
 namespace veskplan::test {
 
-// The programs that read what we write. Each returns nothing when the program is not
-// installed, so the caller can skip; a failure of an installed program fails the test.
+// The programs that read what we write, all installed by scripts/install-deps.sh. Each returns
+// nothing after failing the test when its program is missing (naming the package that brings
+// it: a check that cannot run must not pass) or when the program fails.
 
 // Converts a workbook with LibreOffice to CSV (comma, double quote, UTF-8, text quoted, cells
 // as shown) and returns the CSV text with LF line ends.
