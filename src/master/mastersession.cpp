@@ -10,12 +10,21 @@ QString MasterSession::load(Unit unit, const QString& masterDir, const QLocale& 
     loadFailed_ = !file.ok();
     if (loadFailed_) {
         grid_.replace(MasterList());
-        mastRevDate_.clear();
+        revised_ = QDate();
         return file.error;
     }
     grid_.replace(std::move(file.rows));
-    mastRevDate_ = revisedCaption(file.revised, locale);
+    revised_ = file.revised;
+    locale_ = locale;
     return QString();
+}
+
+QString MasterSession::mastRevDate() const {
+    return revised_.isValid() ? revisedCaption(revised_, locale_) : QString();
+}
+
+QString MasterSession::masterDate() const {
+    return revised_.isValid() ? locale_.toString(revised_, QLocale::ShortFormat) : QString();
 }
 
 }  // namespace veskplan

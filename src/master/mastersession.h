@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <optional>
 
-#include "base/texts.h"
 #include "master/mastergrid.h"
 #include "master/unit.h"
 
@@ -27,10 +27,12 @@ public:
     void forgetLoadedUnit() { mastUnitLoaded_.reset(); }
     void setLoadedUnit(Unit unit) { mastUnitLoaded_ = unit; }
 
+    // The date the loaded list was revised; null while no list could be read.
+    const QDate& revisionDate() const { return revised_; }
     // "Revised " and the list's date (`mastRevDate`); empty while no list could be read.
-    const QString& mastRevDate() const { return mastRevDate_; }
-    // The date part of the caption, as project files store it.
-    QString masterDate() const { return mastRevDate_.mid(texts::revisedPrefix().size()); }
+    QString mastRevDate() const;
+    // The list's date as project files store it.
+    QString masterDate() const;
     // Whether the last load failed, leaving the list empty.
     bool loadFailed() const { return loadFailed_; }
 
@@ -54,7 +56,8 @@ private:
     MasterGrid grid_;
     int engMet_ = -1;
     std::optional<Unit> mastUnitLoaded_;
-    QString mastRevDate_;
+    QDate revised_;
+    QLocale locale_;
     bool loadFailed_ = false;
     int srchPos_ = -1;
     QString itemSearchText_;
