@@ -1,70 +1,20 @@
 #include "app/mainformwidgets.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenuBar>
 
+#include "app/textrulevalidator.h"
 #include "app/twips.h"
+#include "controller/maincontroller.h"
 #include "project/headerfields.h"
-#include "project/projectgridmodel.h"
 
 namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-// How a control follows a window larger than the form: the two grids share the extra height,
-// everything below the master grid drops with it, and the controls at the right edge move or
-// widen with the extra width.
-enum Follow : unsigned {
-    Stay = 0,
-    Widen = 1,
-    ShiftRight = 2,
-    Drop = 4,
-    GrowWithMaster = 8,
-    GrowWithProject = 16,
-};
-
-struct Placement {
-    const char* name;
-    int left, top, width, height;  // twips
-    unsigned follow;
-};
-
-// Every control of the form, where it sits at the form's own size, and how it follows.
-constexpr Placement kLayout[] = {
-    {"mnuLine", 0, 0, 8280, 15, Widen},
-    {"engMet", 120, 240, 1455, 315, Stay},
-    {"Shape4", 1680, 240, 6375, 255, Widen},
-    {"Label1", 1680, 240, 1575, 255, Stay},
-    {"mastRevDate", 3510, 270, 2415, 225, Stay},  // inside its title bar
-    {"mastItemList", 1680, 480, 6375, 3135, Widen | GrowWithMaster},
-    {"itemCat", 120, 720, 1455, 375, Stay},
-    {"Label3", 120, 1320, 975, 255, Stay},
-    {"itemSrch", 120, 1560, 1455, 285, Stay},
-    {"Label9", 120, 2040, 1455, 255, Stay},
-    {"srchStr", 120, 2280, 1455, 285, Stay},
-    {"findNext", 120, 2640, 1455, 375, Stay},
-    {"findPrev", 120, 3120, 1455, 375, Stay},
-    {"Label6", 120, 3720, 855, 255, Drop},
-    {"Label5", 1680, 3720, 1215, 255, Drop},
-    {"designer", 120, 3960, 1335, 285, Drop},
-    {"projNum", 1680, 3960, 1935, 285, Drop},
-    {"addItem", 3960, 3840, 1935, 375, Drop},
-    {"remItem", 6120, 3840, 1935, 375, Drop | ShiftRight},
-    {"Label7", 120, 4320, 1095, 255, Drop},
-    {"Label8", 1920, 4320, 735, 255, Drop},
-    {"Label11", 2760, 4320, 1575, 255, Drop},
-    {"letMonth", 120, 4560, 1335, 315, Drop},
-    {"addCat", 1650, 4560, 285, 315, Drop},
-    {"catNum", 1920, 4560, 735, 315, Drop},
-    {"catDesc", 2760, 4560, 5295, 315, Drop | Widen},
-    {"Shape3", 120, 5040, 7185, 255, Drop | Widen},
-    {"Label2", 120, 5040, 1575, 255, Drop},
-    {"projFileN", 1920, 5040, 5295, 255, Drop | Widen},
-    {"printProjList", 7320, 5040, 735, 255, Drop | ShiftRight},
-    {"projItemDB", 120, 5280, 7935, 1815, Drop | Widen | GrowWithProject},
-};
 
 template <typename W>
 W* place(QWidget& parent, const QString& name) {
@@ -97,13 +47,21 @@ QPushButton* button(QWidget& parent, const QString& name, const QString& caption
     return widget;
 }
 
-// A dark-blue title bar with readable labels on it.
-QFrame* titleBar(QWidget& parent, const QString& name) {
+// A dark-blue title bar holding its title and, `gapTwips` after it, a line of information
+// that takes the rest of the bar.
+QFrame* titleBar(QWidget& parent, const QString& name, QLabel* title, int gapTwips,
+                 QLabel* information) {
     auto* bar = place<QFrame>(parent, name);
     bar->setAutoFillBackground(true);
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
     bar->setPalette(palette);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(twips(45), 1, twips(45), 1);
+    row->setSpacing(0);
+    row->addWidget(title);
+    row->addSpacing(twips(gapTwips));
+    row->addWidget(information, 1);
     return bar;
 }
 
@@ -114,6 +72,30 @@ void onTitleBar(QLabel* label, double pointSize) {
     QFont font = label->font();
     font.setPointSizeF(pointSize);
     label->setFont(font);
+}
+
+// A label over the control it names.
+QVBoxLayout* captioned(QLabel* caption, QWidget* control) {
+    auto* pair = new QVBoxLayout;
+    pair->setSpacing(1);
+    pair->addWidget(caption);
+    pair->addWidget(control);
+    pair->addStretch();
+    return pair;
+}
+
+// At least as wide as the form has it, and never narrower than its contents need: an explicit
+// least width would otherwise let the layout cut a caption at a larger font.
+void atLeast(QWidget* widget, int widthTwips) {
+    widget->setMinimumWidth(std::max(twips(widthTwips), widget->minimumSizeHint().width()));
+}
+
+// A button narrower than the style's usual least width, yet as wide as its caption needs.
+void fitToCaption(QPushButton* button, int widthTwips) {
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
+    button->setFixedWidth(std::max(twips(widthTwips), text + margin + 2 * frame + 4));
 }
 
 // The platform's keys for a command; where a platform has none (Save As and Quit on some), the
@@ -128,6 +110,8 @@ QList<QKeySequence> standardShortcuts(QKeySequence::StandardKey key) {
     return keys;
 }
 
+// The grids take the room the window has beyond the form's; each keeps at least its heading
+// and three rows.
 void setUpGrid(QTableView* grid) {
     grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
@@ -140,24 +124,55 @@ void setUpGrid(QTableView* grid) {
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     grid->horizontalHeader()->setFixedHeight(rowHeight + 2);
+    grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    grid->setMinimumHeight(rowHeight + 2 + 3 * rowHeight + 2 * grid->frameWidth());
 }
 
 }  // namespace
 
 void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
-    mnuLine = place<QFrame>(client, u"mnuLine"_s);
-    mnuLine->setFrameShape(QFrame::HLine);
+    menuSeparator = place<QFrame>(client, u"mnuLine"_s);
+    menuSeparator->setFrameShape(QFrame::HLine);
+    buildMasterSection(client);
+    buildProjectSection(client);
+    layOut(client);
 
+    // Labels name the boxes beside them for screen readers.
+    itemSearchLabel->setBuddy(itemSrch);
+    descriptionSearchLabel->setBuddy(srchStr);
+    designerLabel->setBuddy(designer);
+    projectNumberLabel->setBuddy(projNum);
+    lettingMonthLabel->setBuddy(letMonth);
+    categoryLabel->setBuddy(catNum);
+    categoryDescriptionLabel->setBuddy(catDesc);
+
+    // The Tab key goes down the column of search controls, to the master grid, then through
+    // the form's rows in reading order, and last to the project grid.
+    QWidget* order[] = {engMet,       itemCat,  itemSrch, srchStr,       findNext,  findPrev,
+                        mastItemList, designer, projNum,  addItem,       remItem,   letMonth,
+                        addCat,       catNum,   catDesc,  printProjList, projItemDB};
+    for (QWidget* widget : order) {
+        widget->setFocusPolicy(Qt::StrongFocus);
+    }
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+    buildMenus(window);
+}
+
+void MainFormWidgets::buildMasterSection(QWidget& client) {
     engMet = control<QComboBox>(
         client, u"engMet"_s,
         u"Select Metric or English to change the source of the Master Item List"_s, u"Units"_s);
     engMet->addItems({u"English"_s, u"Metric"_s});
+    atLeast(engMet, 1455);
 
-    Shape4 = titleBar(client, u"Shape4"_s);
-    Label1 = label(client, u"Label1"_s, u"Master Item List"_s);
-    onTitleBar(Label1, 9.75);
+    masterTitleLabel = label(client, u"Label1"_s, u"Master Item List"_s);
+    onTitleBar(masterTitleLabel, 9.75);
     mastRevDate = label(client, u"mastRevDate"_s, QString());
     onTitleBar(mastRevDate, 8.25);
+    masterTitleBar = titleBar(client, u"Shape4"_s, masterTitleLabel, 255, mastRevDate);
+    masterTitleBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     mastItemList = control<QTableView>(
         client, u"mastItemList"_s, u"Double click on an item to add it to the Project Item List"_s,
@@ -171,35 +186,47 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     itemCat = button(
         client, u"itemCat"_s, u"&Sections"_s,
         u"Click here to select an Item Category you want to jump to in the Master Item List"_s);
-    Label3 = label(client, u"Label3"_s, u"&Item Search:"_s);
+    itemSearchLabel = label(client, u"Label3"_s, u"&Item Search:"_s);
     itemSrch = control<QLineEdit>(
         client, u"itemSrch"_s,
         u"Enter an Item Number here to jump to that item in the Master Item List"_s,
         u"Item Search:"_s);
-    Label9 = label(client, u"Label9"_s, u"&Description Search:"_s);
+    itemSrch->setValidator(new TextRuleValidator(&MainController::itemSrch_KeyPress,
+                                                 TextRuleValidator::kNoLimit, itemSrch));
+    descriptionSearchLabel = label(client, u"Label9"_s, u"&Description Search:"_s);
     srchStr = control<QLineEdit>(client, u"srchStr"_s,
                                  u"Text to Search for in Description Field of Master Item List"_s,
                                  u"Description Search:"_s);
+    srchStr->setValidator(new TextRuleValidator(&MainController::srchStr_KeyPress,
+                                                TextRuleValidator::kNoLimit, srchStr));
     findNext =
         button(client, u"findNext"_s, u"Find &Next"_s, u"Find the Next Occurance of Search Text"_s);
     findPrev = button(client, u"findPrev"_s, u"Find &Previous"_s,
                       u"Find the Previous Occurance of Search Text"_s);
+}
 
-    Label6 = label(client, u"Label6"_s, u"Desi&gner:"_s);
-    Label5 = label(client, u"Label5"_s, u"Project N&umber:"_s);
+void MainFormWidgets::buildProjectSection(QWidget& client) {
+    designerLabel = label(client, u"Label6"_s, u"Desi&gner:"_s);
+    projectNumberLabel = label(client, u"Label5"_s, u"Project N&umber:"_s);
     designer = control<QLineEdit>(client, u"designer"_s, u"Enter the Name of the Designer here"_s,
                                   u"Designer:"_s);
     projNum = control<QLineEdit>(client, u"projNum"_s, u"Enter the Project Number here"_s,
                                  u"Project Number:"_s);
-    projNum->setMaxLength(HeaderFields::kProjectNumberLength);
+    // A longer text is refused whole rather than cut, so a pasted number is never stored
+    // short of its end.
+    projNum->setValidator(
+        new TextRuleValidator(nullptr, HeaderFields::kProjectNumberLength, projNum));
+    atLeast(projNum, 1935);
     addItem = button(client, u"addItem"_s, u"&Add to Project"_s,
                      u"Click here to Add the selected Master Item to the Project Item List"_s);
+    atLeast(addItem, 1935);
     remItem = button(client, u"remItem"_s, u"&Remove from Project"_s,
                      u"Click here to Remove the selected item from the Project Item List"_s);
+    atLeast(remItem, 1935);
 
-    Label7 = label(client, u"Label7"_s, u"&Letting Month:"_s);
-    Label8 = label(client, u"Label8"_s, u"&Category:"_s);
-    Label11 = label(client, u"Label11"_s, u"Categor&y Description:"_s);
+    lettingMonthLabel = label(client, u"Label7"_s, u"&Letting Month:"_s);
+    categoryLabel = label(client, u"Label8"_s, u"&Category:"_s);
+    categoryDescriptionLabel = label(client, u"Label11"_s, u"Categor&y Description:"_s);
     letMonth =
         control<QComboBox>(client, u"letMonth"_s,
                            u"Indicate which Month the Letting will be held"_s, u"Letting Month:"_s);
@@ -207,21 +234,32 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     letMonth->setCurrentIndex(-1);
     addCat = button(client, u"addCat"_s, u"+"_s, u"Click here to Increment the Category Number"_s);
     addCat->setAccessibleName(u"Add Category"_s);
+    fitToCaption(addCat, 285);
     catNum = control<QComboBox>(
         client, u"catNum"_s, u"Indicate for which Category you are Adding Items"_s, u"Category:"_s);
+    // The boxes are as wide as the form makes them, whatever entries they are given later.
+    catNum->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    catNum->setMinimumContentsLength(2);
+    atLeast(catNum, 735);
     catDesc = control<QComboBox>(client, u"catDesc"_s,
                                  u"Description of the Category Number displayed to the left"_s,
                                  u"Category Description:"_s);
     catDesc->setEditable(true);
     catDesc->setInsertPolicy(QComboBox::NoInsert);
+    catDesc->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    catDesc->setMinimumContentsLength(12);
+    catDesc->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    Shape3 = titleBar(client, u"Shape3"_s);
-    Label2 = label(client, u"Label2"_s, u"Project Item List"_s);
-    onTitleBar(Label2, 9.75);
+    projectTitleLabel = label(client, u"Label2"_s, u"Project Item List"_s);
+    onTitleBar(projectTitleLabel, 9.75);
     projFileN = label(client, u"projFileN"_s, QString());
     onTitleBar(projFileN, 8.25);
+    // A long path is cut at the bar's end rather than widening the window.
+    projFileN->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    projectTitleBar = titleBar(client, u"Shape3"_s, projectTitleLabel, 225, projFileN);
     printProjList = button(client, u"printProjList"_s, u"Prin&t"_s,
                            u"Click Here to Print the Project Item List"_s);
+    fitToCaption(printProjList, 735);
     projItemDB = control<QTableView>(
         client, u"projItemDB"_s,
         u"List of Project Items.  Click on Column Headings to Change Sort Order"_s,
@@ -233,28 +271,123 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
                                 QAbstractItemView::DoubleClicked |
                                 QAbstractItemView::EditKeyPressed);
     projItemDB->verticalHeader()->setFixedWidth(twips(240));
+}
 
-    // Labels name the boxes beside them for screen readers.
-    Label3->setBuddy(itemSrch);
-    Label9->setBuddy(srchStr);
-    Label6->setBuddy(designer);
-    Label5->setBuddy(projNum);
-    Label7->setBuddy(letMonth);
-    Label8->setBuddy(catNum);
-    Label11->setBuddy(catDesc);
+// Two columns: the unit selector, the search controls, the designer and the letting month at
+// the left; the master list, the project number with the item buttons, and the category boxes
+// at the right; the project list's bar and grid across both. The master grid and the project
+// grid share the room beyond the form's own size; struts keep the form's size as the least.
+void MainFormWidgets::layOut(QWidget& client) {
+    auto* heightStrut = new QHBoxLayout(&client);
+    heightStrut->setContentsMargins(0, 0, 0, 0);
+    heightStrut->setSpacing(0);
+    heightStrut->addStrut(twips(kClientHeight));
+    auto* page = new QVBoxLayout;
+    page->setSpacing(0);
+    page->addStrut(twips(kClientWidth));
+    heightStrut->addLayout(page);
+    page->addWidget(menuSeparator);
+    auto* form = new QGridLayout;
+    page->addLayout(form, 1);
+    const int margin = twips(120);
+    form->setContentsMargins(margin, std::max(0, twips(240) - menuSeparator->sizeHint().height()),
+                             margin, margin);
+    form->setHorizontalSpacing(twips(105));
+    form->setVerticalSpacing(0);
+    auto gap = [form](int row, int heightTwips) {
+        form->addItem(
+            new QSpacerItem(0, twips(heightTwips), QSizePolicy::Minimum, QSizePolicy::Fixed), row,
+            0);
+    };
 
-    // The Tab key goes down the column of search controls, to the master grid, then through
-    // the form's rows in reading order, and last to the project grid.
-    QWidget* order[] = {engMet,       itemCat,  itemSrch, srchStr,       findNext,  findPrev,
-                        mastItemList, designer, projNum,  addItem,       remItem,   letMonth,
-                        addCat,       catNum,   catDesc,  printProjList, projItemDB};
-    for (QWidget* widget : order) {
-        widget->setFocusPolicy(Qt::StrongFocus);
+    // The column is as wide as its captions; the boxes in it take that width.
+    for (QLineEdit* box : {itemSrch, srchStr, designer}) {
+        box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     }
-    for (size_t i = 0; i + 1 < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i], order[i + 1]);
-    }
+    auto* search = new QVBoxLayout;
+    search->setSpacing(0);
+    search->addWidget(engMet);
+    search->addSpacing(twips(165));
+    search->addWidget(itemCat);
+    search->addSpacing(twips(225));
+    search->addWidget(itemSearchLabel);
+    search->addWidget(itemSrch);
+    search->addSpacing(twips(195));
+    search->addWidget(descriptionSearchLabel);
+    search->addWidget(srchStr);
+    search->addSpacing(twips(75));
+    search->addWidget(findNext);
+    search->addSpacing(twips(105));
+    search->addWidget(findPrev);
+    search->addStretch();
+    form->addLayout(search, 0, 0);
+    auto* master = new QVBoxLayout;
+    master->setSpacing(0);
+    master->addWidget(masterTitleBar);
+    master->addWidget(mastItemList, 1);
+    form->addLayout(master, 0, 1);
 
+    gap(1, 105);
+    form->addLayout(captioned(designerLabel, designer), 2, 0);
+    auto* items = new QHBoxLayout;
+    items->setSpacing(0);
+    items->addLayout(captioned(projectNumberLabel, projNum));
+    items->addSpacing(twips(345));
+    items->addWidget(addItem);
+    items->addSpacerItem(
+        new QSpacerItem(twips(225), 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    items->addWidget(remItem);
+    form->addLayout(items, 2, 1);
+
+    gap(3, 75);
+    form->addLayout(captioned(lettingMonthLabel, letMonth), 4, 0);
+    auto* categories = new QGridLayout;
+    categories->setSpacing(0);
+    categories->setVerticalSpacing(1);
+    categories->addWidget(categoryLabel, 0, 1);
+    categories->addWidget(categoryDescriptionLabel, 0, 3);
+    categories->addWidget(addCat, 1, 0);
+    categories->addWidget(catNum, 1, 1);
+    categories->setColumnMinimumWidth(2, twips(105));
+    categories->addWidget(catDesc, 1, 3);
+    categories->setColumnStretch(3, 1);
+    categories->setRowStretch(2, 1);
+    form->addLayout(categories, 4, 1);
+
+    gap(5, 165);
+    auto* projectBar = new QHBoxLayout;
+    projectBar->setSpacing(twips(15));
+    projectBar->addWidget(projectTitleBar, 1);
+    projectBar->addWidget(printProjList);
+    form->addLayout(projectBar, 6, 0, 1, 2);
+    form->addWidget(projItemDB, 7, 0, 1, 2);
+
+    form->setColumnStretch(1, 1);
+    form->setRowStretch(0, 1);
+    form->setRowStretch(7, 1);
+}
+
+int MainFormWidgets::clientHeightShowingProjectRows(QWidget& client, int width, int rows,
+                                                    int limit) const {
+    const int need = projItemDB->horizontalHeader()->height() +
+                     rows * projItemDB->verticalHeader()->defaultSectionSize() +
+                     2 * projItemDB->frameWidth();
+    // The grid grows with the client's height; the layout itself says how much.
+    int low = client.minimumSizeHint().height();
+    int high = std::max(low, limit);
+    while (low < high) {
+        const int height = (low + high) / 2;
+        client.layout()->setGeometry(QRect(0, 0, width, height));
+        if (projItemDB->height() >= need) {
+            high = height;
+        } else {
+            low = height + 1;
+        }
+    }
+    return low;
+}
+
+void MainFormWidgets::buildMenus(QMainWindow& window) {
     QMenuBar* bar = window.menuBar();
     auto menu = [bar](const QString& name, const QString& caption) {
         QMenu* created = bar->addMenu(caption);
@@ -275,15 +408,13 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mnuFileOpen = add(mnuFile, u"mnuFileOpen"_s, u"&Open Project..."_s, QKeySequence::Open);
     mnuFileRecent = mnuFile->addMenu(u"&Recent Projects"_s);
     mnuFileRecent->setObjectName(u"mnuFileRecent"_s);
-    mnuFileSep1 = mnuFile->addSeparator();
-    mnuFileSep1->setObjectName(u"mnuFileSep1"_s);
+    mnuFile->addSeparator()->setObjectName(u"mnuFileSep1"_s);
     mnuFileSave = add(mnuFile, u"mnuFileSave"_s, u"&Save Project"_s, QKeySequence::Save);
     mnuFileSaveas =
         add(mnuFile, u"mnuFileSaveas"_s, u"Save Project &As..."_s, QKeySequence::SaveAs);
     mnuFilePrint =
         add(mnuFile, u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, QKeySequence::Print);
-    mnuFileSep2 = mnuFile->addSeparator();
-    mnuFileSep2->setObjectName(u"mnuFileSep2"_s);
+    mnuFile->addSeparator()->setObjectName(u"mnuFileSep2"_s);
     mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
     mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);
     mnuEditUndo = add(mnuEdit, u"mnuEditUndo"_s, u"Undo"_s, QKeySequence::Undo);
@@ -300,36 +431,6 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"&Road CAD"_s);
     mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (&Excel)"_s);
     mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"&Bridge CAD"_s);
-    stretch(client, twips(kClientWidth), twips(kClientHeight));
-}
-
-void MainFormWidgets::stretch(QWidget& client, int clientWidthPx, int clientHeightPx) {
-    const int extraWidth = std::max(0, clientWidthPx - twips(kClientWidth));
-    const int extraHeight = std::max(0, clientHeightPx - twips(kClientHeight));
-    // The project grid, where the day's work is, takes two thirds of the room.
-    const int masterExtra = extraHeight / 3;
-    const int projectExtra = extraHeight - masterExtra;
-    for (const Placement& p : kLayout) {
-        QRect rect = twipsRect(p.left, p.top, p.width, p.height);
-        if (p.follow & Drop) {
-            rect.translate(0, masterExtra);
-        }
-        if (p.follow & ShiftRight) {
-            rect.translate(extraWidth, 0);
-        }
-        if (p.follow & Widen) {
-            rect.setWidth(rect.width() + extraWidth);
-        }
-        if (p.follow & GrowWithMaster) {
-            rect.setHeight(rect.height() + masterExtra);
-        }
-        if (p.follow & GrowWithProject) {
-            rect.setHeight(rect.height() + projectExtra);
-        }
-        if (auto* widget = client.findChild<QWidget*>(QString::fromLatin1(p.name))) {
-            widget->setGeometry(rect);
-        }
-    }
 }
 
 }  // namespace veskplan

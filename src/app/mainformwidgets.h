@@ -13,41 +13,43 @@ class QMainWindow;
 
 namespace veskplan {
 
-// The controls of the main window, created and placed as the window's layout table says.
-// Building them is all this does; behaviour is wired by MainWindow.
+// The controls of the main window in their layouts, with their tooltips, accessible names,
+// input rules and tab order. Building them is all this does; behaviour is wired by MainWindow.
+// Each control's object name is the name users and tests know it by; the labels, bars and the
+// line, whose object names say nothing of them, have members named for what they are.
 struct MainFormWidgets {
-    // Client area of the main window, in twips.
+    // The form's client area at its smallest, in twips.
     static constexpr int kClientWidth = 8175;
     static constexpr int kClientHeight = 7215;
 
-    QFrame* mnuLine = nullptr;
+    QFrame* menuSeparator = nullptr;
     QComboBox* engMet = nullptr;
-    QFrame* Shape4 = nullptr;
-    QLabel* Label1 = nullptr;
+    QFrame* masterTitleBar = nullptr;
+    QLabel* masterTitleLabel = nullptr;
     QLabel* mastRevDate = nullptr;
     QTableView* mastItemList = nullptr;
     QPushButton* itemCat = nullptr;
-    QLabel* Label3 = nullptr;
+    QLabel* itemSearchLabel = nullptr;
     QLineEdit* itemSrch = nullptr;
-    QLabel* Label9 = nullptr;
+    QLabel* descriptionSearchLabel = nullptr;
     QLineEdit* srchStr = nullptr;
     QPushButton* findNext = nullptr;
     QPushButton* findPrev = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* designerLabel = nullptr;
+    QLabel* projectNumberLabel = nullptr;
     QLineEdit* designer = nullptr;
     QLineEdit* projNum = nullptr;
     QPushButton* addItem = nullptr;
     QPushButton* remItem = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label11 = nullptr;
+    QLabel* lettingMonthLabel = nullptr;
+    QLabel* categoryLabel = nullptr;
+    QLabel* categoryDescriptionLabel = nullptr;
     QComboBox* letMonth = nullptr;
     QPushButton* addCat = nullptr;
     QComboBox* catNum = nullptr;
     QComboBox* catDesc = nullptr;
-    QFrame* Shape3 = nullptr;
-    QLabel* Label2 = nullptr;
+    QFrame* projectTitleBar = nullptr;
+    QLabel* projectTitleLabel = nullptr;
     QLabel* projFileN = nullptr;
     QPushButton* printProjList = nullptr;
     QTableView* projItemDB = nullptr;
@@ -56,11 +58,9 @@ struct MainFormWidgets {
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileOpen = nullptr;
     QMenu* mnuFileRecent = nullptr;
-    QAction* mnuFileSep1 = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveas = nullptr;
     QAction* mnuFilePrint = nullptr;
-    QAction* mnuFileSep2 = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditUndo = nullptr;
@@ -75,11 +75,18 @@ struct MainFormWidgets {
     QAction* mnuExpRCADexcel = nullptr;
     QAction* mnuExpBCAD = nullptr;
 
-    // Creates every control on `client` and the menus in the window's menu bar.
+    // Creates every control in layouts on `client` and the menus in the window's menu bar. The
+    // client's minimum size is the form's, or more where the captions need it.
     void build(QMainWindow& window, QWidget& client);
-    // Places every control for a client area of this size: at the form's own size as the layout
-    // table gives, larger with the two grids taking the room.
-    static void stretch(QWidget& client, int clientWidthPx, int clientHeightPx);
+    // The height of `client`, at this width, at which the project grid shows `rows` rows, or
+    // `limit` if that is not enough.
+    int clientHeightShowingProjectRows(QWidget& client, int width, int rows, int limit) const;
+
+private:
+    void buildMasterSection(QWidget& client);
+    void buildProjectSection(QWidget& client);
+    void layOut(QWidget& client);
+    void buildMenus(QMainWindow& window);
 };
 
 }  // namespace veskplan

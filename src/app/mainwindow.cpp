@@ -16,6 +16,7 @@
 #include "app/appicon.h"
 #include "app/formkeys.h"
 #include "app/gridediting.h"
+#include "app/quantitydelegate.h"
 #include "app/twips.h"
 #include "base/texts.h"
 #include "controller/maincontroller.h"
@@ -65,11 +66,11 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     client_->setObjectName(QStringLiteral("mainFormClient"));
     setCentralWidget(client_);
     w_.build(*this, *client_);
-    client_->setMinimumSize(twips(MainFormWidgets::kClientWidth),
-                            twips(MainFormWidgets::kClientHeight));
 
     w_.mastItemList->setModel(&controller_.masterModel());
     w_.projItemDB->setModel(&controller_.projectModel());
+    w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
+                                            new QuantityDelegate(w_.projItemDB));
     const auto& widths = MasterGridModel::kColumnWidthsTwips;
     for (int c = 0; c < 3; ++c) {
         w_.mastItemList->setColumnWidth(c, twips(widths[c]));
@@ -82,12 +83,9 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
     // A first run opens large enough for fifteen rows of the project grid and more master rows
     // than the form had, within a 1280 x 800 screen.
-    const int rowHeight = w_.projItemDB->verticalHeader()->defaultSectionSize();
-    const int projectNeed =
-        w_.projItemDB->horizontalHeader()->height() + 15 * rowHeight + 4 - twips(1815);
-    resize(twips(MainFormWidgets::kClientWidth) + 160, twips(MainFormWidgets::kClientHeight) +
-                                                           (projectNeed * 3 + 1) / 2 +
-                                                           menuBar()->sizeHint().height());
+    const int width = client_->minimumSizeHint().width() + 160;
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(width, menuHeight + w_.clientHeightShowingProjectRows(*client_, width, 15, 720));
     settings_.restore(*this, *w_.mastItemList, controller_);
     refresh();
 }
@@ -122,6 +120,9 @@ void MainWindow::connectMaster() {
             controller_.srchStr_Change(text);
         }
     });
+    connect(w_.itemSrch, &QLineEdit::returnPressed, this,
+            [this] { controller_.itemSrch_Return(); });
+    connect(w_.srchStr, &QLineEdit::returnPressed, this, [this] { controller_.srchStr_Return(); });
     connect(w_.findNext, &QPushButton::clicked, this, [this] { controller_.findNext_Click(); });
     connect(w_.findPrev, &QPushButton::clicked, this, [this] { controller_.findPrev_Click(); });
 }
@@ -329,11 +330,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     refresh();  // scroll positions take effect once the grids have their size
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    MainFormWidgets::stretch(*client_, client_->width(), client_->height());
 }
 
 }  // namespace veskplan

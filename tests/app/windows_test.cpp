@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -61,28 +62,13 @@ const char* const kTabOrder[] = {"engMet",        "itemCat",      "itemSrch", "s
                                  "remItem",       "letMonth",     "addCat",   "catNum",  "catDesc",
                                  "printProjList", "projItemDB"};
 
-TEST_F(WindowTest, EveryControlIsNamedDescribedAndAloneInItsPlaceAndTabVisitsThemInOrder) {
+TEST_F(WindowTest, EveryControlIsNamedAndDescribedAndTabVisitsThemInOrder) {
     EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);  // the packaged pictures
-    std::vector<QWidget*> controls;
     for (const char* name : kTabOrder) {
         QWidget* control = find(QString::fromLatin1(name));
-        controls.push_back(control);
         EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
         EXPECT_FALSE(control->toolTip().isEmpty()) << name;
         EXPECT_EQ(control->accessibleDescription(), control->toolTip()) << name;
-    }
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        controls.push_back(label);
-    }
-    // The form's rectangles meet on shared 15-twip seams, one pixel wide: that much is not an
-    // overlap.
-    auto inside = [](const QWidget* w) { return w->geometry().adjusted(0, 0, -1, -1); };
-    for (size_t i = 0; i < controls.size(); ++i) {
-        for (size_t j = i + 1; j < controls.size(); ++j) {
-            EXPECT_FALSE(inside(controls[i]).intersects(inside(controls[j])))
-                << controls[i]->objectName().toStdString() << " and "
-                << controls[j]->objectName().toStdString();
-        }
     }
     find(u"engMet"_s)->setFocus();
     for (size_t i = 1; i <= std::size(kTabOrder); ++i) {
@@ -112,6 +98,154 @@ TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
     EXPECT_EQ(master().descriptionSearchText(), u"PIPE"_s);
     QTest::mouseClick(find<QAbstractButton>(u"findNext"_s), Qt::LeftButton);
     EXPECT_EQ(masterGrid->currentIndex().row(), 3);
+}
+
+// Where each control sits on the form at its own size, in twips: its place relative to every
+// other control (left of, above) is kept at any size, font and scale.
+struct Place {
+    const char* name;
+    int left, top, width, height;
+};
+constexpr Place kForm[] = {
+    {"mnuLine", 0, 0, 8280, 15},           {"engMet", 120, 240, 1455, 315},
+    {"Shape4", 1680, 240, 6375, 255},      {"Label1", 1680, 240, 1575, 255},
+    {"mastRevDate", 3510, 270, 2415, 225}, {"mastItemList", 1680, 480, 6375, 3135},
+    {"itemCat", 120, 720, 1455, 375},      {"Label3", 120, 1320, 975, 255},
+    {"itemSrch", 120, 1560, 1455, 285},    {"Label9", 120, 2040, 1455, 255},
+    {"srchStr", 120, 2280, 1455, 285},     {"findNext", 120, 2640, 1455, 375},
+    {"findPrev", 120, 3120, 1455, 375},    {"Label6", 120, 3720, 855, 255},
+    {"Label5", 1680, 3720, 1215, 255},     {"designer", 120, 3960, 1335, 285},
+    {"projNum", 1680, 3960, 1935, 285},    {"addItem", 3960, 3840, 1935, 375},
+    {"remItem", 6120, 3840, 1935, 375},    {"Label7", 120, 4320, 1095, 255},
+    {"Label8", 1920, 4320, 735, 255},      {"Label11", 2760, 4320, 1575, 255},
+    {"letMonth", 120, 4560, 1335, 315},    {"addCat", 1650, 4560, 285, 315},
+    {"catNum", 1920, 4560, 735, 315},      {"catDesc", 2760, 4560, 5295, 315},
+    {"Shape3", 120, 5040, 7185, 255},      {"Label2", 120, 5040, 1575, 255},
+    {"projFileN", 1920, 5040, 5295, 255},  {"printProjList", 7320, 5040, 735, 255},
+    {"projItemDB", 120, 5280, 7935, 1815},
+};
+
+TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALargerFont) {
+    const QFont font = QApplication::font();
+    for (const double pointSize : {8.25, 16.0}) {
+        QFont larger = font;
+        larger.setPointSizeF(pointSize);
+        QApplication::setFont(larger);
+        MainWindow form(*controller, sandbox.path(u"other.conf"_s));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QWidget* client = form.centralWidget();
+        const QSize least = client->minimumSizeHint();
+        if (pointSize == 8.25) {
+            EXPECT_EQ(least, QSize(545, 481));
+        }
+        std::map<QString, int> gridHeights;
+        for (const int factor : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << pointSize << " pt, " << factor << " x");
+            form.resize(form.size() - client->size() + least * factor);
+            QApplication::processEvents();
+            ASSERT_EQ(client->size(), least * factor);
+            auto at = [&](const char* name) {
+                const QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+                return QRect(w->mapTo(client, QPoint()), w->size());
+            };
+            for (const Place& a : kForm) {
+                for (const Place& b : kForm) {
+                    const QRect ra = at(a.name), rb = at(b.name);
+                    const auto names = testing::Message() << a.name << " and " << b.name;
+                    // Side by side: one left of the other; one over the other: above it.
+                    const bool sameRow = a.top < b.top + b.height && b.top < a.top + a.height;
+                    const bool sameColumn = a.left < b.left + b.width && b.left < a.left + a.width;
+                    if (sameRow && a.left + a.width <= b.left) {
+                        EXPECT_LE(ra.x() + ra.width(), rb.x()) << names;
+                    }
+                    if (sameColumn && a.top + a.height <= b.top) {
+                        EXPECT_LE(ra.y() + ra.height(), rb.y()) << names;
+                    }
+                    const bool container = std::string_view(a.name).starts_with("Shape") ||
+                                           std::string_view(b.name).starts_with("Shape");
+                    if (a.name != b.name && !container) {
+                        EXPECT_FALSE(ra.intersects(rb)) << names;
+                    }
+                }
+            }
+            for (const QLabel* label : client->findChildren<QLabel*>()) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+                EXPECT_GE(label->height(), label->sizeHint().height())
+                    << label->text().toStdString();
+            }
+            for (const QPushButton* button : client->findChildren<QPushButton*>()) {
+                const QString caption = button->text().remove(u'&');
+                EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(caption))
+                    << caption.toStdString();
+            }
+            // The room beyond the least size goes to the two grids.
+            if (factor == 2) {
+                const int masterGain = at("mastItemList").height() - gridHeights[u"master"_s];
+                const int projectGain = at("projItemDB").height() - gridHeights[u"project"_s];
+                EXPECT_GE(masterGain, least.height() / 4);
+                EXPECT_GE(projectGain, least.height() / 4);
+                EXPECT_EQ(masterGain + projectGain, least.height());
+            }
+            gridHeights[u"master"_s] = at("mastItemList").height();
+            gridHeights[u"project"_s] = at("projItemDB").height();
+        }
+    }
+    QApplication::setFont(font);
+}
+
+// Typed and pasted text meet the same rules: a paste that breaks them is refused whole.
+TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
+    const QString number25 = u"STP-0021-A(4)17-2026-0001"_s;
+    const struct {
+        const char* box;
+        QString pasted, expected;
+    } cases[] = {
+        {"itemSrch", u"25x"_s, u""_s},
+        {"itemSrch", u"2501-01"_s, u"2501-01"_s},
+        {"srchStr", u"pipe 15\""_s, u"PIPE 15\""_s},
+        {"projNum", number25, number25},
+        {"projNum", number25 + u'9', u""_s},
+    };
+    for (const auto& c : cases) {
+        auto* box = find<QLineEdit>(QString::fromLatin1(c.box));
+        box->clear();
+        box->setFocus();
+        QGuiApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), c.expected) << c.box << " " << c.pasted.toStdString();
+    }
+    auto* number = find<QLineEdit>(u"projNum"_s);
+    number->clear();
+    QTest::keyClicks(number, number25 + u"XY"_s);  // typing stops at the field's length
+    EXPECT_EQ(doc().header().projNum, number25);
+
+    addMasterRow(1);
+    auto* grid = find<QTableView>(u"projItemDB"_s);
+    const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
+    auto edit = [&](const QString& pasted, const QString& typed) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(quantity).center());
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_NE(editor, nullptr);
+        if (editor) {
+            editor->clear();
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClicks(editor, typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QApplication::processEvents();  // the grid stores the text once the key is done
+        }
+    };
+    edit(u"12 bags"_s, u"x-2.5"_s);
+    EXPECT_EQ(store().record(0).quantity, -2.5);
+    edit(u"1e3"_s, QString());
+    EXPECT_EQ(store().record(0).quantity, 1000.0);
+    const size_t messages = port.messageTexts().size();
+    edit(u"-"_s, QString());  // no letter to refuse, and still no number: the user is told
+    EXPECT_EQ(store().record(0).quantity, 1000.0);
+    EXPECT_EQ(port.messageTexts().size(), messages + 1);
 }
 
 TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
@@ -167,7 +301,8 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     auto* grid = find<QTableView>(u"projItemDB"_s);
     EXPECT_GE(grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize(), 15);
     EXPECT_LE(window->frameGeometry().height(), 800);
-    EXPECT_FALSE(find<QPushButton>(u"addItem"_s)->isEnabled() && store().recordCount() < 0);
+    // A loaded list has a current row, so Add to Project is ready from the start.
+    EXPECT_TRUE(find<QPushButton>(u"addItem"_s)->isEnabled());
 
     QTest::keySequence(window.get(), QKeySequence::Find);
     EXPECT_EQ(focusName(), u"srchStr"_s);
