@@ -42,7 +42,7 @@ void BM_SetupGridWithRevisionCheck(benchmark::State& state) {
         document.items().replaceAll(contents.items);
         program.controller->master().list().containsNumber(u"warm");  // built once per load
         state.ResumeTiming();
-        program.controller->binder().setupGrid(contents, true);
+        program.controller->binding().bind(contents, true);
     }
 }
 BENCHMARK(BM_SetupGridWithRevisionCheck)->Unit(benchmark::kMillisecond);

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "base/userport.h"
+#include "controller/userport.h"
 
 class QWidget;
 class QTableView;

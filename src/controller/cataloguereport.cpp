@@ -5,11 +5,11 @@
 #include <set>
 
 #include "base/error.h"
-#include "base/filedialogs.h"
 #include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
-#include "base/userport.h"
+#include "controller/filedialogs.h"
+#include "controller/userport.h"
 #include "master/mastersession.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"

@@ -1,16 +1,14 @@
 #include "controller/maincontroller.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <utility>
 
 #include "base/configfile.h"
-#include "base/error.h"
-#include "base/sqlitedb.h"
+#include "base/numbertext.h"
 #include "base/texts.h"
-#include "base/userport.h"
+#include "controller/userport.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
@@ -37,26 +35,30 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       workingCopy_(std::make_unique<WorkingCopy>(paths_.tempDir)),
       document_(std::make_unique<ProjectDocument>(workingCopy_->createStore())),
       projectModel_(std::make_unique<ProjectGridModel>(document_->items(), locale_)),
+      projectSelection_(std::make_unique<QItemSelectionModel>(projectModel_.get())),
       boxes_(*document_),
       dialogs_(port_, QDir::currentPath()),
       county_(paths_.countyFile()),
       recent_(paths_.settingsFile),
-      units_(master_, *document_, config_, port_, locale_, [this] { return files_.newProject(); }),
-      binder_(*document_, master_, boxes_, grid_, port_,
-              [this](Unit unit) { units_.chooseFromProject(unit); }),
-      files_(*document_, master_, boxes_, binder_, config_, paths_, dialogs_, recent_, port_,
+      units_(master_, *document_, config_, port_, locale_),
+      binding_(*document_, master_, boxes_, grid_, units_, port_),
+      files_(*document_, master_, boxes_, binding_, config_, paths_, dialogs_, recent_, port_,
              locale_),
-      trnsport_(*document_, master_, config_, county_, dialogs_, port_),
-      cad_(*document_, master_, config_, grid_, dialogs_, port_, locale_),
-      tabfill_(*document_, master_, paths_.seedWorkbook(), grid_, dialogs_, port_),
+      exports_(*document_, master_, config_, county_, grid_, dialogs_, port_, paths_.seedWorkbook(),
+               locale_),
       print_(*document_, grid_, county_, port_, locale_, today_),
-      report_(*document_, master_, paths_.settingsFile, dialogs_, port_) {
+      report_(*document_, master_, paths_.settingsFile, dialogs_, port_),
+      categories_(master_, paths_.categoryFile(), port_) {
     connect(document_.get(), &ProjectDocument::categoriesChanged, this,
             [this] { boxes_.followCategories(); });
     connect(document_.get(), &ProjectDocument::changeFailed, this,
             [this](const QString& reason) { port_.warn(reason); });
-    projectModel_->setCellLock(
-        [this](int row, int column) { return document_->isCellEditable(row, column); });
+    // Where a change shows: the row it left its item at.
+    connect(document_.get(), &ProjectDocument::itemTouched, this,
+            [this](int row) { showProjectCell(row, grid_.currentColumn); });
+    // A new order or a new project starts at the first row.
+    connect(projectModel_.get(), &QAbstractItemModel::modelReset, this,
+            [this] { showProjectCell(0, grid_.currentColumn); });
     projectModel_->setCellEditor([this](int row, int column, const QString& text) {
         Notify notify(*this);
         return editProjectCell(row, column, text);
@@ -65,6 +67,7 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
 
 MainController::~MainController() {
     // The store closes before its file goes.
+    projectSelection_.reset();
     projectModel_.reset();
     document_.reset();
 }
@@ -77,9 +80,9 @@ void MainController::Form_Load() {
         port_.warn(read.warning);
     }
     document_->setFile(QString(), true);
-    binder_.setupGrid(specialrows::ProjectContents{}, false);
+    binding_.bind(specialrows::ProjectContents{}, false);
     master_.forgetLoadedUnit();
-    units_.choose(indexOf(Unit::English));
+    units_.choose(indexOf(Unit::English));  // the project is empty: nothing is asked
     master_.setSrchPos(-1);
     port_.setFocus(u"itemCat"_s);
     document_->setModified(false);
@@ -88,7 +91,15 @@ void MainController::Form_Load() {
 
 void MainController::engMet_Click(int index) {
     Notify notify(*this);
-    units_.choose(index);
+    if (units_.choose(index) == UnitSwitch::Choice::NewProjectFirst) {
+        // A new project that did not go through (its save was cancelled or failed) leaves the
+        // selector on the list that is loaded.
+        if (files_.newProject()) {
+            units_.load(index);
+        } else {
+            units_.putBack(index);
+        }
+    }
 }
 
 void MainController::selectMasterRow(int row, bool focusAddItem) {
@@ -193,34 +204,7 @@ void MainController::findPrev_Click() {
 
 void MainController::itemCat_Click() {
     Notify notify(*this);
-    port_.showCategoryBrowser();
-    const int row = mastersearch::firstOfCategory(master_.list(), master_.chosenCat());
-    if (row >= 0) {
-        master_.grid().scrollTo(row);
-    }
-    master_.setChosenCat(QString());
-}
-
-const CategoryTree& MainController::getCat_Load() {
-    if (!categoryTree_) {
-        categoryTree_ = CategoryTree::read(paths_.categoryFile());
-        if (!categoryTree_->error.isEmpty()) {
-            port_.warn(categoryTree_->error);
-        }
-    }
-    return *categoryTree_;
-}
-
-void MainController::catTree_NodeClick(const QString& nodeText) {
-    master_.setChosenCat(nodeText);
-}
-
-bool MainController::catTree_DblClick() const {
-    return CategoryTree::isCategory(master_.chosenCat());
-}
-
-void MainController::getCat_Unload() {
-    categoryTree_.reset();
+    categories_.browse();
 }
 
 void MainController::addCurrentMasterItem() {
@@ -237,6 +221,7 @@ void MainController::addCurrentMasterItem() {
     const ProjectDocument::AddResult result = document_->addItem(record);
     switch (result.kind) {
         case Kind::AlreadyInCategory:
+            showProjectCell(result.row, grid_.currentColumn);
             port_.inform(texts::itemAlreadyInCategory());
             return;
         case Kind::AlreadyInProject:
@@ -249,6 +234,8 @@ void MainController::addCurrentMasterItem() {
             break;
     }
     grid_.currentColumn = ProjectGridModel::QuantityColumn;
+    showProjectCell(result.kind == Kind::Added ? result.row : currentProjectRow(),
+                    grid_.currentColumn);
     port_.setFocus(u"projItemDB"_s);
 }
 
@@ -259,7 +246,7 @@ void MainController::addItem_Click() {
 
 void MainController::remItem_Click() {
     Notify notify(*this);
-    document_->removeCurrentItem();
+    document_->removeItem(currentProjectRow());
 }
 
 void MainController::projItemDB_HeadClick(int column) {
@@ -269,12 +256,11 @@ void MainController::projItemDB_HeadClick(int column) {
 
 void MainController::projItemDB_RowColChange(int row, int column) {
     Notify notify(*this);
-    RecordStore& items = document_->items();
-    if (row >= 0 && row < items.recordCount()) {
-        items.setCurrentRow(row);
-    }
     if (column >= 0 && column < ProjectGridModel::kColumnCount) {
         grid_.currentColumn = column;
+    }
+    if (document_->items().isRow(row)) {
+        showProjectCell(row, grid_.currentColumn);
     }
 }
 
@@ -284,16 +270,40 @@ void MainController::projItemDB_ColumnResized(int column, int widthTwips) {
     }
 }
 
+int MainController::currentProjectRow() const {
+    const QModelIndex current = projectSelection_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void MainController::showProjectCell(int row, int column) {
+    if (!document_->items().isRow(row)) {
+        projectSelection_->clear();
+        return;
+    }
+    const QModelIndex cell = projectModel_->index(row, column);
+    if (cell != projectSelection_->currentIndex()) {
+        projectSelection_->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
 bool MainController::editProjectCell(int row, int column, const QString& text) {
     using Kind = ProjectDocument::EditResult::Kind;
-    const ProjectDocument::EditResult result =
-        document_->editCell(row, column, text, locale_.decimalPoint().at(0));
+    ProjectDocument::EditResult result;
+    if (column == ProjectGridModel::QuantityColumn) {
+        const auto parsed = numbertext::parseQuantity(text, locale_.decimalPoint().at(0));
+        if (!parsed.valid) {
+            port_.inform(texts::quantityNotANumber(text));
+            return false;
+        }
+        result = document_->setQuantity(row, parsed.value);
+    } else if (column == ProjectGridModel::DescriptionColumn) {
+        result = document_->setFreeTextDescription(row, text);
+    } else {
+        return false;
+    }
     switch (result.kind) {
         case Kind::Stored:
             return true;
-        case Kind::NotANumber:
-            port_.inform(texts::quantityNotANumber(text));
-            break;
         case Kind::AlreadyInProject:
             port_.inform(texts::itemAlreadyInProject());
             break;
@@ -399,7 +409,7 @@ void MainController::mnuFileOpen_Click() {
 }
 
 void MainController::reportChangesAfterOpen() {
-    if (!binder_.takeRevisionChecked()) {
+    if (!binding_.takeRevisionChecked()) {
         return;
     }
     report_.run();
@@ -433,8 +443,8 @@ void MainController::catalogueRow_DblClick(int row) {
     Notify notify(*this);
     const int projectRow = report_.projectRowOf(row);
     if (projectRow >= 0) {
-        document_->items().setCurrentRow(projectRow);
         grid_.currentColumn = ProjectGridModel::ItemNumberColumn;
+        showProjectCell(projectRow, grid_.currentColumn);
         port_.setFocus(u"projItemDB"_s);
     }
 }
@@ -461,22 +471,22 @@ bool MainController::Form_Unload() {
 
 CommandOutcome MainController::mnuExpTrans_Click() {
     Notify notify(*this);
-    return trnsport_.run();
+    return exports_.trnsport();
 }
 
 CommandOutcome MainController::mnuExpRCAD_Click() {
     Notify notify(*this);
-    return cad_.run(CadKind::RoadCad);
+    return exports_.cad(CadKind::RoadCad);
 }
 
 CommandOutcome MainController::mnuExpBCAD_Click() {
     Notify notify(*this);
-    return cad_.run(CadKind::BridgeCad);
+    return exports_.cad(CadKind::BridgeCad);
 }
 
 CommandOutcome MainController::mnuExpRCADexcel_Click() {
     Notify notify(*this);
-    return tabfill_.run();
+    return exports_.tabfill();
 }
 
 CommandOutcome MainController::printProjList_Click() {

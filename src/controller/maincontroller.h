@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QItemSelectionModel>
 #include <QLocale>
 #include <QObject>
 #include <functional>
@@ -8,25 +9,23 @@
 #include <optional>
 
 #include "base/apppaths.h"
-#include "base/commandoutcome.h"
 #include "base/configuration.h"
 #include "base/environment.h"
-#include "base/filedialogs.h"
 #include "controller/cataloguereport.h"
-#include "export/cadexport.h"
-#include "export/tabfillexport.h"
-#include "export/trnsportexport.h"
-#include "files/projectfiles.h"
+#include "controller/categorybrowser.h"
+#include "controller/commandoutcome.h"
+#include "controller/exportcommands.h"
+#include "controller/filecommands.h"
+#include "controller/filedialogs.h"
+#include "controller/printcommand.h"
+#include "controller/projectbinding.h"
+#include "controller/unitswitch.h"
 #include "files/recentprojects.h"
-#include "files/unitselector.h"
 #include "files/workingcopy.h"
-#include "master/categorytree.h"
 #include "master/mastersearch.h"
 #include "master/mastersession.h"
-#include "print/printcommand.h"
 #include "project/categoryboxes.h"
 #include "project/countylookup.h"
-#include "project/gridbinder.h"
 #include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
 #include "project/projectgridstate.h"
@@ -67,11 +66,11 @@ public:
     void itemCat_Click();
 
     // Category window.
-    const CategoryTree& getCat_Load();
-    void catTree_NodeClick(const QString& nodeText);
+    const CategoryTree& getCat_Load() { return categories_.tree(); }
+    void catTree_NodeClick(const QString& nodeText) { categories_.pick(nodeText); }
     // True when the window should hide (a category was chosen).
-    bool catTree_DblClick() const;
-    void getCat_Unload();
+    bool catTree_DblClick() const { return categories_.picked(); }
+    void getCat_Unload() { categories_.close(); }
 
     // Project item list.
     void addItem_Click();
@@ -133,6 +132,10 @@ public:
     ProjectDocument& document() { return *document_; }
     const ProjectDocument& document() const { return *document_; }
     ProjectGridModel& projectModel() { return *projectModel_; }
+    // The project grid's current cell and selection, shared with the grid's view.
+    QItemSelectionModel& projectSelection() { return *projectSelection_; }
+    // The row of the project grid's current cell, -1 when there is none.
+    int currentProjectRow() const;
     const ProjectGridState& projectGrid() const { return grid_; }
     const CategoryBoxes& categoryBoxes() const { return boxes_; }
     // Save, Save As and the four exports.
@@ -144,8 +147,8 @@ public:
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
-    ProjectFiles& files() { return files_; }
-    GridBinder& binder() { return binder_; }
+    FileCommands& files() { return files_; }
+    ProjectBinding& binding() { return binding_; }
 
 Q_SIGNALS:
     void stateChanged();
@@ -170,6 +173,8 @@ private:
     void reportChangesAfterOpen();
     void showCatalogueReport();
     bool editProjectCell(int row, int column, const QString& text);
+    // Makes this cell of the project grid current and its row the selection.
+    void showProjectCell(int row, int column);
 
     UserPort& port_;
     Environment env_;
@@ -182,21 +187,20 @@ private:
     MasterSession master_;
     std::unique_ptr<ProjectDocument> document_;
     std::unique_ptr<ProjectGridModel> projectModel_;
+    std::unique_ptr<QItemSelectionModel> projectSelection_;
     ProjectGridState grid_;
     CategoryBoxes boxes_;
     FileDialogs dialogs_;
     CountyLookup county_;
     RecentProjects recent_;
 
-    UnitSelector units_;
-    GridBinder binder_;
-    ProjectFiles files_;
-    TrnsportExport trnsport_;
-    CadExport cad_;
-    TabfillExport tabfill_;
+    UnitSwitch units_;
+    ProjectBinding binding_;
+    FileCommands files_;
+    ExportCommands exports_;
     PrintCommand print_;
     CatalogueReport report_;
-    std::optional<CategoryTree> categoryTree_;
+    CategoryBrowser categories_;
     int notifyDepth_ = 0;
 };
 

@@ -1,19 +1,11 @@
 #include "export/cadexport.h"
 
-#include <QDir>
+#include <cmath>
 
-#include "base/configuration.h"
-#include "base/error.h"
-#include "base/filedialogs.h"
 #include "base/filewriting.h"
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
-#include "base/texts.h"
-#include "export/exportgate.h"
-#include "master/mastersession.h"
 #include "project/itemlines.h"
-#include "project/projectdocument.h"
-#include "project/projectgridstate.h"
 
 namespace veskplan {
 namespace {
@@ -94,43 +86,9 @@ QByteArray CadExport::render(CadKind kind, bool english, const std::vector<Proje
     return text.windows1252();
 }
 
-CommandOutcome CadExport::run(CadKind kind) {
-    port_.commitPendingEdits();
-    if (!passChecksBeforeExport(document_, master_, port_)) {
-        return CommandOutcome::cancelled();
-    }
-    FileDialogRequest dialog;
-    dialog.mode = FileDialogRequest::Mode::Save;
-    dialog.title = kind == CadKind::RoadCad ? texts::roadCadTitle() : texts::bridgeCadTitle();
-    dialog.filters =
-        QStringList{texts::allFilesFilter(),
-                    kind == CadKind::RoadCad ? texts::roadCadFilter() : texts::bridgeCadFilter()};
-    dialog.selectedFilter = 1;
-    dialog.directory = config_.lastDir;
-    dialog.defaultSuffix = u"txt"_s;
-    const QString& projectFile = document_.fileName();
-    if (!projectFile.isEmpty()) {
-        dialog.fileName =
-            projectFile.chopped(std::min<qsizetype>(4, projectFile.size())) + u".txt"_s;
-    }
-    const auto chosen = dialogs_.choose(dialog);
-    if (!chosen) {
-        return CommandOutcome::cancelled();
-    }
-    RecordStore& items = document_.items();
-    const QByteArray bytes =
-        render(kind, master_.engMet() == 0, items.records(IndexOrder::BridgeKey),
-               locale_.decimalPoint().at(0));
-    try {
-        writeFileAtomically(*chosen, bytes);
-    } catch (const Error& error) {
-        grid_.returnToWorkingOrder(items);
-        return report(port_, CommandOutcome::failed(error.message()));
-    }
-    grid_.returnToWorkingOrder(items);
-    port_.inform((kind == CadKind::RoadCad ? texts::roadCadSaved() : texts::bridgeCadSaved()) +
-                 QDir::toNativeSeparators(*chosen));
-    return CommandOutcome::written(*chosen);
+void CadExport::write(const QString& path, CadKind kind, bool english,
+                      const std::vector<ProjectRecord>& records, QChar decimalPoint) {
+    writeFileAtomically(path, render(kind, english, records, decimalPoint));
 }
 
 }  // namespace veskplan

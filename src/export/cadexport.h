@@ -2,21 +2,12 @@
 
 #include <QByteArray>
 #include <QChar>
-#include <QLocale>
 #include <QString>
 #include <vector>
 
-#include "base/commandoutcome.h"
 #include "project/projectrecord.h"
 
 namespace veskplan {
-
-class FileDialogs;
-class MasterSession;
-class ProjectDocument;
-class UserPort;
-struct Configuration;
-struct ProjectGridState;
 
 // The two kinds of quantity file for the drafting applications.
 enum class CadKind { RoadCad, BridgeCad };
@@ -25,20 +16,6 @@ enum class CadKind { RoadCad, BridgeCad };
 // number with a quantity column per category and, with more than one category, a total.
 class CadExport {
 public:
-    CadExport(ProjectDocument& document, const MasterSession& master, const Configuration& config,
-              ProjectGridState& grid, FileDialogs& dialogs, UserPort& port, QLocale locale)
-        : document_(document),
-          master_(master),
-          config_(config),
-          grid_(grid),
-          dialogs_(dialogs),
-          port_(port),
-          locale_(std::move(locale)) {}
-
-    // Asks for the file (proposing the project's name with ".txt"), writes it in "BridgeKey"
-    // order and says so; the grid is back in its working order afterwards.
-    CommandOutcome run(CadKind kind);
-
     static QString tabName(CadKind kind, bool english, int highest);
     static QString layoutLine(CadKind kind, int highest);
     // Column of the row total; 0 when there is none (one category).
@@ -48,15 +25,9 @@ public:
     // The file for records given in "BridgeKey" order.
     static QByteArray render(CadKind kind, bool english, const std::vector<ProjectRecord>& records,
                              QChar decimalPoint);
-
-private:
-    ProjectDocument& document_;
-    const MasterSession& master_;
-    const Configuration& config_;
-    ProjectGridState& grid_;
-    FileDialogs& dialogs_;
-    UserPort& port_;
-    QLocale locale_;
+    // Writes the file to `path`, whole or not at all. Throws Error with the message to show.
+    static void write(const QString& path, CadKind kind, bool english,
+                      const std::vector<ProjectRecord>& records, QChar decimalPoint);
 };
 
 }  // namespace veskplan

@@ -1,19 +1,11 @@
 #include "export/tabfillexport.h"
 
-#include <QDir>
-#include <optional>
-
 #include "base/error.h"
-#include "base/filedialogs.h"
 #include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
-#include "export/exportgate.h"
-#include "master/mastersession.h"
 #include "ooxml/xlsxworkbook.h"
 #include "project/itemlines.h"
-#include "project/projectdocument.h"
-#include "project/projectgridstate.h"
 
 namespace veskplan {
 namespace {
@@ -81,48 +73,6 @@ void TabfillExport::write(XlsxWorkbook& workbook, const std::vector<ProjectRecor
         throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
     }
     writeFileAtomically(path, bytes);
-}
-
-CommandOutcome TabfillExport::run() {
-    port_.commitPendingEdits();
-    RecordStore& items = document_.items();
-    const std::vector<ProjectRecord> records = items.records(IndexOrder::BridgeKey);
-    const int highest = itemlines::highestCategory(records);
-    if (highest > kLargestTable) {
-        return report(port_, CommandOutcome::refused(texts::tabfillTooManyCategories()));
-    }
-    if (!passChecksBeforeExport(document_, master_, port_)) {
-        return CommandOutcome::cancelled();
-    }
-    std::optional<XlsxWorkbook> workbook;
-    try {
-        workbook = prepare(seedWorkbook_, master_.engMet() == 0, highest);
-    } catch (const XlsxError& error) {
-        return report(port_, CommandOutcome::failed(
-                                 texts::workbookNotMade(QString::fromStdString(error.what()))));
-    }
-
-    FileDialogRequest dialog;
-    dialog.mode = FileDialogRequest::Mode::Save;
-    dialog.title = texts::tabfillTitle();
-    dialog.filters = QStringList{texts::allFilesFilter(), texts::tabfillFilter()};
-    dialog.selectedFilter = 1;
-    dialog.fileName = tabName(highest) + u".xlsx"_s;
-    dialog.defaultSuffix = u"xlsx"_s;
-    const auto chosen = dialogs_.choose(dialog);
-    if (!chosen) {
-        return CommandOutcome::cancelled();
-    }
-    try {
-        BusyCursor busy(port_);
-        write(*workbook, records, *chosen);
-    } catch (const Error& error) {
-        grid_.returnToWorkingOrder(items);
-        return report(port_, CommandOutcome::failed(error.message()));
-    }
-    grid_.returnToWorkingOrder(items);
-    port_.inform(texts::tabfillSaved() + QDir::toNativeSeparators(*chosen));
-    return CommandOutcome::written(*chosen);
 }
 
 }  // namespace veskplan

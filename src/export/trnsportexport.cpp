@@ -1,19 +1,11 @@
 #include "export/trnsportexport.h"
 
-#include <QDir>
 #include <cmath>
 
-#include "base/apppaths.h"
-#include "base/configuration.h"
-#include "base/error.h"
-#include "base/filedialogs.h"
 #include "base/filewriting.h"
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
-#include "base/texts.h"
-#include "export/exportgate.h"
 #include "project/countylookup.h"
-#include "project/projectdocument.h"
 
 namespace veskplan {
 namespace {
@@ -63,36 +55,9 @@ QByteArray TrnsportExport::render(const QString& projectNumber, const QString& c
     return text.windows1252();
 }
 
-CommandOutcome TrnsportExport::run() {
-    port_.commitPendingEdits();
-    if (!passChecksBeforeExport(document_, master_, port_)) {
-        return CommandOutcome::cancelled();
-    }
-    const HeaderFields& header = document_.header();
-    FileDialogRequest dialog;
-    dialog.mode = FileDialogRequest::Mode::Save;
-    dialog.title = texts::trnsportTitle();
-    dialog.filters = QStringList{texts::allFilesFilter()};
-    dialog.directory = joinPath(config_.tsptDir, header.letMonthText());
-    dialog.fileName = defaultFileName(header.projNum);
-    dialog.defaultSuffix = u"txt"_s;
-    const auto chosen = dialogs_.choose(dialog);
-    if (!chosen) {
-        return CommandOutcome::cancelled();
-    }
-    county_.keep(county_.lookUp(header.projNum));
-    RecordStore& items = document_.items();
-    const QByteArray bytes =
-        render(header.projNum, county_.name(), header.designer, items.records(items.index()));
-    try {
-        writeFileAtomically(*chosen, bytes);
-    } catch (const Error& error) {
-        return report(port_, CommandOutcome::failed(error.message()));
-    }
-    items.moveLast();
-    items.moveNext();  // the walk leaves the records behind their last
-    port_.inform(texts::trnsportSaved() + QDir::toNativeSeparators(*chosen));
-    return CommandOutcome::written(*chosen);
+void TrnsportExport::write(const QString& path, const QString& projectNumber, const QString& county,
+                           const QString& designer, const std::vector<ProjectRecord>& records) {
+    writeFileAtomically(path, render(projectNumber, county, designer, records));
 }
 
 }  // namespace veskplan

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "base/userport.h"
+#include "print/printtarget.h"
 
 namespace veskplan {
 

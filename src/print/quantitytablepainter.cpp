@@ -7,7 +7,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
-#include "base/userport.h"
+#include "print/printtarget.h"
 
 namespace veskplan {
 namespace {

@@ -34,7 +34,7 @@ protected:
     }
     void expectWorkingOrder() {
         EXPECT_EQ(store().index(), IndexOrder::PrimaryKey);
-        EXPECT_EQ(store().currentRow(), 0);
+        EXPECT_EQ(controller->currentProjectRow(), 0);
     }
 };
 

@@ -20,14 +20,15 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
     EXPECT_EQ(controller->projectGrid().currentColumn, ProjectGridModel::QuantityColumn);
     controller->addCat_Click();
     addMasterRow(0);
-    EXPECT_EQ(store().current().itemNumber, u"2101-0100000"_s);
-    EXPECT_EQ(store().current().cat, u"02"_s);
+    EXPECT_EQ(store().record(controller->currentProjectRow()).itemNumber, u"2101-0100000"_s);
+    EXPECT_EQ(store().record(controller->currentProjectRow()).cat, u"02"_s);
     controller->catNum_Click(0);
     addMasterRow(0);
     addMasterRow(0);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::itemAlreadyInCategory()});
-    EXPECT_EQ(store().current().cat, u"01"_s);  // the item already there is shown
-    controller->mastItemList_Click(-1);         // outside the rows: nothing happens
+    EXPECT_EQ(store().record(controller->currentProjectRow()).cat,
+              u"01"_s);                  // the item already there is shown
+    controller->mastItemList_Click(-1);  // outside the rows: nothing happens
     controller->mastItemList_Click(6);
     EXPECT_EQ(master().grid().selectedRow(), 0);
 }
@@ -47,7 +48,7 @@ TEST_F(ControllerTest, RemovingSortingAndTypingGoThroughTheGrid) {
                      .testFlag(Qt::ItemIsEditable));
     controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
     EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
-    EXPECT_EQ(store().currentRow(), 0);
+    EXPECT_EQ(controller->currentProjectRow(), 0);
     controller->projItemDB_HeadClick(ProjectGridModel::UnitsColumn);  // keeps the order
     EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
     controller->projItemDB_HeadClick(ProjectGridModel::CatColumn);

@@ -313,7 +313,8 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
         ASSERT_EQ(report.rowCount(), 2);
         EXPECT_EQ(report.counts()[0], 1);
         controller->catalogueRow_DblClick(0);
-        EXPECT_EQ(store().current().itemNumber, u"9999-0000001  <<"_s);
+        EXPECT_EQ(store().record(controller->currentProjectRow()).itemNumber,
+                  u"9999-0000001  <<"_s);
         report.replaceAll();
     };
     port.files = {projectPath(u"old.vsk"_s)};

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "base/userport.h"
+#include "controller/userport.h"
 
 namespace veskplan::test {
 

@@ -1,4 +1,4 @@
-#include "files/projectfiles.h"
+#include "controller/filecommands.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,15 +6,16 @@
 #include "base/apppaths.h"
 #include "base/configfile.h"
 #include "base/error.h"
-#include "base/filedialogs.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "controller/busycursor.h"
+#include "controller/filedialogs.h"
+#include "controller/projectbinding.h"
 #include "files/accessproject.h"
 #include "files/recentprojects.h"
 #include "files/workingcopy.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
-#include "project/gridbinder.h"
 #include "project/projectdocument.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
@@ -45,12 +46,12 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 
 }  // namespace
 
-void ProjectFiles::commitTyping() {
+void FileCommands::commitTyping() {
     port_.commitPendingEdits();
     boxes_.storeTypedDescription();
 }
 
-bool ProjectFiles::confirmDiscard() {
+bool FileCommands::confirmDiscard() {
     commitTyping();
     if (!document_.isModified()) {
         return true;
@@ -60,7 +61,7 @@ bool ProjectFiles::confirmDiscard() {
                                          MessageButtons::YesNoCancel, MessageIcon::Question});
     switch (answer) {
         case Answer::Yes:
-            return saver() == SaveResult::Saved;
+            return save() == SaveResult::Saved;
         case Answer::No:
             return true;
         default:
@@ -68,7 +69,7 @@ bool ProjectFiles::confirmDiscard() {
     }
 }
 
-ProjectFiles::SaveResult ProjectFiles::saver() {
+FileCommands::SaveResult FileCommands::save() {
     commitTyping();
 
     QString target = document_.fileName();
@@ -102,13 +103,13 @@ ProjectFiles::SaveResult ProjectFiles::saver() {
     }
     document_.setFile(target, false);
     // The saved header and category rows are read back into the boxes, as an Open would.
-    binder_.setupGrid(specialrows::split(specialRows), false);
+    binding_.bind(specialrows::split(specialRows), false);
     document_.setModified(false);
     recent_.add(target);
     return SaveResult::Saved;
 }
 
-bool ProjectFiles::newProject() {
+bool FileCommands::newProject() {
     if (!confirmDiscard()) {
         return false;
     }
@@ -116,7 +117,7 @@ bool ProjectFiles::newProject() {
     return true;
 }
 
-void ProjectFiles::openProject() {
+void FileCommands::openProject() {
     if (!confirmDiscard()) {
         return;
     }
@@ -132,7 +133,7 @@ void ProjectFiles::openProject() {
     }
 }
 
-void ProjectFiles::openProject(const QString& path) {
+void FileCommands::openProject(const QString& path) {
     if (!QFileInfo::exists(path) && recent_.paths().contains(QDir::cleanPath(path))) {
         recent_.remove(path);
         port_.warn(texts::missingRecentProject(QDir::toNativeSeparators(path)));
@@ -148,7 +149,7 @@ void ProjectFiles::openProject(const QString& path) {
     }
 }
 
-void ProjectFiles::openFile(const QString& path, bool checkRevision) {
+void FileCommands::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
     const ProjectDocument::Replacing replacing(document_);
@@ -160,12 +161,12 @@ void ProjectFiles::openFile(const QString& path, bool checkRevision) {
         document_.setFile(path, false);
     }
     config_.lastDir = directoryOf(path);
-    binder_.setupGrid(contents, checkRevision);
+    binding_.bind(contents, checkRevision);
     document_.setModified(false);
     recent_.add(path);
 }
 
-void ProjectFiles::putItems(const std::vector<ProjectRecord>& items, const QString& shownFile) {
+void FileCommands::putItems(const std::vector<ProjectRecord>& items, const QString& shownFile) {
     try {
         document_.items().replaceAll(items);
     } catch (const SqliteError& error) {
@@ -176,7 +177,7 @@ void ProjectFiles::putItems(const std::vector<ProjectRecord>& items, const QStri
     }
 }
 
-void ProjectFiles::offerRecovery(const QString& tempDir) {
+void FileCommands::offerRecovery(const QString& tempDir) {
     QStringList unreadable;
     std::vector<WorkingCopy::Orphan> orphans = WorkingCopy::findOrphans(tempDir, &unreadable);
     for (const QString& message : unreadable) {
@@ -214,7 +215,7 @@ void ProjectFiles::offerRecovery(const QString& tempDir) {
             contents.masterDate = state.storedMasterDate;
             contents.categories = state.categories;
             contents.unitIndex = state.unitIndex;
-            binder_.setupGrid(contents, false);
+            binding_.bind(contents, false);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;
@@ -225,24 +226,20 @@ void ProjectFiles::offerRecovery(const QString& tempDir) {
     }
 }
 
-void ProjectFiles::save() {
-    saver();
-}
-
-void ProjectFiles::saveAs() {
+FileCommands::SaveResult FileCommands::saveAs() {
     document_.setFile(document_.fileName(), true);
-    saver();
+    return save();
 }
 
-bool ProjectFiles::exit() {
+bool FileCommands::exit() {
     if (!confirmDiscard()) {
         return false;
     }
-    iniSave();
+    writeConfiguration();
     return true;
 }
 
-bool ProjectFiles::closeWindow() {
+bool FileCommands::closeWindow() {
     commitTyping();
     if (document_.isModified()) {
         const Answer answer =
@@ -250,15 +247,15 @@ bool ProjectFiles::closeWindow() {
                                              MessageButtons::YesNo, MessageIcon::Question});
         // Work the user asked to save is never thrown away: a save that was cancelled or
         // failed keeps the window open.
-        if (answer == Answer::Yes && saver() != SaveResult::Saved) {
+        if (answer == Answer::Yes && save() != SaveResult::Saved) {
             return false;
         }
     }
-    iniSave();
+    writeConfiguration();
     return true;
 }
 
-void ProjectFiles::iniSave() {
+void FileCommands::writeConfiguration() {
     try {
         ConfigFile(paths_.configFile).write(config_);
     } catch (const Error& error) {

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QPageLayout>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 #include <optional>
 
-class QPagedPaintDevice;
+#include "print/printtarget.h"
 
 namespace veskplan {
 
@@ -34,21 +32,10 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
-// A printer the user has chosen.
-class PrintTarget {
-public:
-    virtual ~PrintTarget() = default;
-
-    // Lays the document out in `orientation`, drawing its pages with `render` (which may be
-    // called more than once, for a preview), and sends it to the printer. False when the user
-    // stopped before anything was printed.
-    virtual bool print(QPageLayout::Orientation orientation,
-                       const std::function<void(QPagedPaintDevice&)>& render) = 0;
-};
-
 // Everything the program asks of the person at the screen, and the few things it does to the
 // screen that are not state (focus, busy pointer). The windows implement it with dialogs; tests
-// implement it with scripted answers.
+// implement it with scripted answers. Only the commands of this layer use it: the layers below
+// take values and return results.
 class UserPort {
 public:
     virtual ~UserPort() = default;
@@ -81,18 +68,6 @@ public:
     // the exclamation icon.
     void inform(const QString& text);
     void warn(const QString& text);
-};
-
-// Shows the hourglass for as long as it lives.
-class BusyCursor {
-public:
-    explicit BusyCursor(UserPort& port) : port_(port) { port_.beginBusy(); }
-    ~BusyCursor() { port_.endBusy(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    UserPort& port_;
 };
 
 }  // namespace veskplan

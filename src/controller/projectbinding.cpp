@@ -1,9 +1,10 @@
-#include "project/gridbinder.h"
+#include "controller/projectbinding.h"
 
 #include <algorithm>
 
 #include "base/texts.h"
-#include "base/userport.h"
+#include "controller/busycursor.h"
+#include "controller/unitswitch.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
 #include "project/itemlines.h"
@@ -31,7 +32,7 @@ CategoryList categoriesFromItems(const RecordStore& store) {
 
 }  // namespace
 
-void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool checkRevision) {
+void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool checkRevision) {
     BusyCursor busy(port_);
     document_.bind(contents);
     grid_.columnWidths = ProjectGridModel::standardWidths();
@@ -48,7 +49,7 @@ void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool ch
         const Unit unit = unitAt(*contents.unitIndex);
         master_.setLoadedUnit(unit);
         if (master_.engMet() != *contents.unitIndex) {
-            selectUnitFromProject_(unit);
+            units_.chooseFromProject(unit);
         }
     }
     revisionChecked_ = checkRevision && contents.hadRows && !master_.loadFailed() &&
@@ -56,13 +57,12 @@ void GridBinder::setupGrid(const specialrows::ProjectContents& contents, bool ch
     if (revisionChecked_) {
         this->checkRevision();
     }
-    document_.items().moveFirst();
     boxes_.reset();
     boxes_.selectNumber(0);
     boxes_.selectDescription(0);
 }
 
-void GridBinder::checkRevision() {
+void ProjectBinding::checkRevision() {
     try {
         revisioncheck::markItems(document_.items(), master_.list());
     } catch (const DuplicateKeyError&) {

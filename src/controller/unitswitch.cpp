@@ -1,39 +1,47 @@
-#include "files/unitselector.h"
+#include "controller/unitswitch.h"
 
 #include "base/configuration.h"
 #include "base/texts.h"
-#include "base/userport.h"
+#include "controller/busycursor.h"
 #include "master/mastersession.h"
 #include "project/projectdocument.h"
 
 namespace veskplan {
 
-void UnitSelector::choose(int index) {
+UnitSwitch::Choice UnitSwitch::choose(int index) {
     master_.setEngMet(index);
     if (document_.items().recordCount() > 0) {
         const std::optional<Unit> loaded = master_.mastUnitLoaded();
         if (loaded && indexOf(*loaded) == index) {
-            return;
+            return Choice::Loaded;
         }
         const Answer answer =
             port_.showMessage(MessageRequest{texts::unitChangeQuestion(), texts::unitChangeTitle(),
                                              MessageButtons::YesNo, MessageIcon::Exclamation});
-        // A refusal, or a new project that did not go through (its save was cancelled or
-        // failed), leaves the selector on the list that is loaded.
-        if (answer != Answer::Yes || !newProject_()) {
-            master_.setEngMet(index == 0 ? 1 : 0);
-            return;
+        if (answer != Answer::Yes) {
+            putBack(index);
+            return Choice::Refused;
         }
+        return Choice::NewProjectFirst;
     }
-    load(unitAt(index));
+    loadList(unitAt(index));
+    return Choice::Loaded;
 }
 
-void UnitSelector::chooseFromProject(Unit unit) {
+void UnitSwitch::load(int index) {
+    loadList(unitAt(index));
+}
+
+void UnitSwitch::putBack(int index) {
+    master_.setEngMet(index == 0 ? 1 : 0);
+}
+
+void UnitSwitch::chooseFromProject(Unit unit) {
     master_.setEngMet(indexOf(unit));
-    load(unit);
+    loadList(unit);
 }
 
-void UnitSelector::load(Unit unit) {
+void UnitSwitch::loadList(Unit unit) {
     QString failure;
     {
         BusyCursor busy(port_);

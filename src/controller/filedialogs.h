@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "base/userport.h"
+#include "controller/userport.h"
 
 namespace veskplan {
 

@@ -10,26 +10,27 @@ namespace veskplan {
 
 class CategoryBoxes;
 class FileDialogs;
-class GridBinder;
 class MasterSession;
-class RecentProjects;
+class ProjectBinding;
 class ProjectDocument;
+class RecentProjects;
 class UserPort;
 struct AppPaths;
 struct Configuration;
 
-// The File menu, the closing of the main window, and `saver`, which they share.
-class ProjectFiles {
+// The File menu, the closing of the main window, the recent projects and the offer of the work
+// a crashed run left behind.
+class FileCommands {
 public:
     enum class SaveResult { Saved, Cancelled, Failed };
 
-    ProjectFiles(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
-                 GridBinder& binder, Configuration& config, const AppPaths& paths,
+    FileCommands(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
+                 ProjectBinding& binding, Configuration& config, const AppPaths& paths,
                  FileDialogs& dialogs, RecentProjects& recent, UserPort& port, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
-          binder_(binder),
+          binding_(binding),
           config_(config),
           paths_(paths),
           dialogs_(dialogs),
@@ -45,17 +46,15 @@ public:
     // ones: the unsaved-changes question, then the file. A recent project that is gone is
     // taken off the list, with a message.
     void openProject(const QString& path);
-    void save();
-    void saveAs();
+    // Saves the project, asking for a file name when it has none; says why it failed. The
+    // undo history stays: the saved state becomes its clean state.
+    SaveResult save();
+    // Saves under a name asked for.
+    SaveResult saveAs();
     // Exit; true when the program may end now (the configuration file is written).
     bool exit();
     // The window is being closed; true when it may close (the configuration file is written).
     bool closeWindow();
-
-    // Saves the project, asking for a file name when it has none; says why it failed.
-    SaveResult saver();
-    // Writes the configuration file; a failure is reported, never fatal.
-    void iniSave();
 
     // Offers back, one at a time, the unsaved work of each run that ended without closing
     // (working copies in `tempDir` whose program is gone): Recover puts it in the window as an
@@ -75,11 +74,13 @@ private:
     void commitTyping();
     // The unsaved-changes question; true when the command may go on.
     bool confirmDiscard();
+    // Writes the configuration file; a failure is reported, never fatal.
+    void writeConfiguration();
 
     ProjectDocument& document_;
     const MasterSession& master_;
     CategoryBoxes& boxes_;
-    GridBinder& binder_;
+    ProjectBinding& binding_;
     Configuration& config_;
     const AppPaths& paths_;
     FileDialogs& dialogs_;

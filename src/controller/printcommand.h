@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <functional>
 
-#include "base/commandoutcome.h"
+#include "controller/commandoutcome.h"
 #include "print/quantitytable.h"
 
 namespace veskplan {

@@ -1,4 +1,4 @@
-#include "base/filedialogs.h"
+#include "controller/filedialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "print/printcommand.h"
+#include "controller/printcommand.h"
 
 #include "base/error.h"
 #include "base/texts.h"
-#include "base/userport.h"
+#include "controller/userport.h"
 #include "print/quantitytablepainter.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"

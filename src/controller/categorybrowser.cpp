@@ -1,0 +1,36 @@
+#include "controller/categorybrowser.h"
+
+#include "controller/userport.h"
+#include "master/mastersearch.h"
+#include "master/mastersession.h"
+
+namespace veskplan {
+
+void CategoryBrowser::browse() {
+    port_.showCategoryBrowser();
+    const int row = mastersearch::firstOfCategory(master_.list(), master_.chosenCat());
+    if (row >= 0) {
+        master_.grid().scrollTo(row);
+    }
+    master_.setChosenCat(QString());
+}
+
+const CategoryTree& CategoryBrowser::tree() {
+    if (!tree_) {
+        tree_ = CategoryTree::read(categoryFile_);
+        if (!tree_->error.isEmpty()) {
+            port_.warn(tree_->error);
+        }
+    }
+    return *tree_;
+}
+
+void CategoryBrowser::pick(const QString& nodeText) {
+    master_.setChosenCat(nodeText);
+}
+
+bool CategoryBrowser::picked() const {
+    return CategoryTree::isCategory(master_.chosenCat());
+}
+
+}  // namespace veskplan

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "master/categorytree.h"
+
+namespace veskplan {
+
+class MasterSession;
+class UserPort;
+
+// The "Item Categories" window: the tree of the category file, read when the window opens, and
+// the category picked in it, whose first item the master grid then shows.
+class CategoryBrowser {
+public:
+    CategoryBrowser(MasterSession& master, QString categoryFile, UserPort& port)
+        : master_(master), categoryFile_(std::move(categoryFile)), port_(port) {}
+
+    // Shows the window until a category is chosen or the window is closed, then scrolls the
+    // master grid to the first item of the chosen category.
+    void browse();
+    // The tree, read once while the window is open; an unreadable file is told.
+    const CategoryTree& tree();
+    // A click on a node of the tree.
+    void pick(const QString& nodeText);
+    // Whether the node picked last is a category, which a double click chooses.
+    bool picked() const;
+    // The window was closed: the file is read again next time.
+    void close() { tree_.reset(); }
+
+private:
+    MasterSession& master_;
+    QString categoryFile_;
+    UserPort& port_;
+    std::optional<CategoryTree> tree_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include "controller/commandoutcome.h"
+#include "export/cadexport.h"
+
+namespace veskplan {
+
+class CountyLookup;
+class FileDialogs;
+class MasterSession;
+class ProjectDocument;
+class UserPort;
+struct Configuration;
+struct ProjectGridState;
+
+// The Export menu: the checks before an export, the file dialog, the writer and the closing
+// message of each of the four exports.
+class ExportCommands {
+public:
+    ExportCommands(ProjectDocument& document, const MasterSession& master,
+                   const Configuration& config, CountyLookup& county, ProjectGridState& grid,
+                   FileDialogs& dialogs, UserPort& port, QString seedWorkbook, QLocale locale)
+        : document_(document),
+          master_(master),
+          config_(config),
+          county_(county),
+          grid_(grid),
+          dialogs_(dialogs),
+          port_(port),
+          seedWorkbook_(std::move(seedWorkbook)),
+          locale_(std::move(locale)) {}
+
+    // Checks the project, asks for the file (in the letting month's folder under the Trns*Port
+    // folder), looks the county up and writes the items in the order the grid shows.
+    CommandOutcome trnsport();
+    // Asks for the file (proposing the project's name with ".txt") and writes it in "BridgeKey"
+    // order; the grid is back in its working order afterwards.
+    CommandOutcome cad(CadKind kind);
+    // Checks the seed workbook, asks for the file, fills and saves the workbook. A project with
+    // more than five categories is refused before anything is asked.
+    CommandOutcome tabfill();
+
+private:
+    // Before an export writes anything, the project is checked for what the receiving program
+    // would refuse (errors) or what is probably a mistake (warnings). With findings the
+    // designer goes back or exports anyway; without, nothing is asked. True when the export
+    // may go on.
+    bool passChecks();
+    // The closing message of a written file, or the failure, told.
+    CommandOutcome told(const QString& savedAs, const QString& path);
+
+    ProjectDocument& document_;
+    const MasterSession& master_;
+    const Configuration& config_;
+    CountyLookup& county_;
+    ProjectGridState& grid_;
+    FileDialogs& dialogs_;
+    UserPort& port_;
+    QString seedWorkbook_;
+    QLocale locale_;
+};
+
+}  // namespace veskplan
