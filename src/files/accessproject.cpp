@@ -173,10 +173,28 @@ private:
     int lengths_[5] = {};
 };
 
+// The library follows a table's usage map to its data pages without checking the map: an empty
+// one, or a bitmap one (type 0) without the number of its first page, has it read outside the
+// map. Such a table is damaged.
+bool hasUsableMap(const MdbTableDef& table) {
+    return table.usage_map && table.map_sz >= 1 && (table.usage_map[0] != 0 || table.map_sz >= 5);
+}
+
+// The catalog is the table defined on page 2, whose rows the library reads as it opens the
+// catalog: its map is checked first.
+bool hasUsableCatalog(MdbHandle* mdb) {
+    MdbCatalogEntry entry{};
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = 2;
+    const std::unique_ptr<MdbTableDef, TableFreer> catalog(mdb_read_table(&entry));
+    return catalog && hasUsableMap(*catalog);
+}
+
 std::vector<ProjectRecord> readTable(const QString& path) {
     const std::unique_ptr<MdbHandle, HandleCloser> mdb(
         mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
-    if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE)) {
+    if (!mdb || !hasUsableCatalog(mdb.get()) || !mdb_read_catalog(mdb.get(), MDB_TABLE)) {
         throw Refusal{u"it is not an Access database, or it is damaged"_s};
     }
     const std::unique_ptr<MdbTableDef, TableFreer> table(
@@ -191,7 +209,7 @@ std::vector<ProjectRecord> readTable(const QString& path) {
         throw Refusal{listed ? u"its project item table (veskdata) is damaged"_s
                              : texts::noItemTable()};
     }
-    if (!mdb_read_columns(table.get()) || table->num_cols > 255) {
+    if (!hasUsableMap(*table) || !mdb_read_columns(table.get()) || table->num_cols > 255) {
         throw Refusal{u"its project item table (veskdata) is damaged"_s};
     }
     if (table->num_rows > kMaxRows) {

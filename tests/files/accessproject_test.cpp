@@ -62,6 +62,11 @@ TEST(AccessProject, BadFilesAreRefusedNamingTheFileAndTheReason) {
         {"badkinds.mdb", "the column \"Quantity\" holds no numbers"},
         {"duplicates.mdb", "the same item twice"},
         {"missing.mdb", "does not exist"},
+        // Tables whose usage maps the library would read beyond.
+        {"../../../fuzz/corpus/accessproject/found-catalog-without-map.mdb",
+         "it is not an Access database, or it is damaged"},
+        {"../../../fuzz/corpus/accessproject/short-table-map.mdb",
+         "its project item table (veskdata) is damaged"},
     };
     for (const auto& [name, reason] : cases) {
         const QString path = test::dataPath(u"mdb/"_s + QLatin1String(name));
