@@ -89,10 +89,10 @@ FileCommands::SaveResult FileCommands::save() {
     }
 
     BusyCursor busy(port_);
-    const std::vector<ProjectRecord> specialRows = specialrows::compose(
-        document_.header(), master_.engMet(), master_.masterDate(), document_.categories());
     try {
-        projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows);
+        projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey),
+                           specialrows::compose(document_.header(), master_.engMet(),
+                                                master_.masterDate(), document_.categories()));
     } catch (const Error& error) {
         port_.warn(error.message());
         document_.setModified(true);
@@ -101,10 +101,8 @@ FileCommands::SaveResult FileCommands::save() {
     if (document_.isUntitled()) {
         config_.lastDir = directoryOf(target);
     }
-    document_.setFile(target, false);
-    // The saved header and category rows are read back into the boxes, as an Open would.
-    binding_.bind(specialrows::split(specialRows), false);
-    document_.setModified(false);
+    // The file holds what the document holds: nothing is read back, and the history stays.
+    document_.markSaved(target, master_.masterDate());
     recent_.add(target);
     return SaveResult::Saved;
 }

@@ -55,8 +55,9 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     controller->remItem_Click();
     buildAndSave(u"trip.vsk"_s);
     EXPECT_FALSE(doc().isModified());
-    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"No Description"_s}));
-    EXPECT_EQ(boxes().numberIndex(), 0);
+    // Nothing is read back: the category in use stays, its empty description too.
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, QString()}));
+    EXPECT_EQ(boxes().numberIndex(), 1);
     const auto saved = projectfile::read(projectPath(u"trip.vsk"_s));
     EXPECT_EQ(saved.size(), 6u);  // two items, two header rows, two category rows
     addMasterRow(2);
@@ -75,6 +76,8 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
     EXPECT_EQ(doc().header().designer, u"Pat Quinn"_s);
     EXPECT_EQ(doc().header().letMonth, 1);
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"No Description"_s}));
+    EXPECT_EQ(boxes().numberIndex(), 0);
     EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
     EXPECT_TRUE(controller->mnuFileExit_Click());  // opened and untouched: nothing asked
     EXPECT_FALSE(prompted());
