@@ -117,6 +117,14 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
              controller->mnuFileOpen_Click();
          },
          false, false, false},
+        // Saved with its header rows, an empty project can be saved again, before and after
+        // an undo past the save.
+        {[&] {
+             controller->designer_Change(u"Kim"_s);
+             controller->mnuFileSave_Click();
+         },
+         false, false, true},
+        {[&] { controller->mnuEditUndo_Click(); }, false, true, true},
     };
     int n = 0;
     for (const Step& step : steps) {
