@@ -30,7 +30,13 @@
 #define VESKPLAN_FUZZ_ENTRY(name) extern "C" int LLVMFuzzerTestOneInput
 #endif
 
-// The two functions of a target, for the test that runs every target.
+// Every target, and the two functions of one, for the test that runs them all.
+// clang-format off
+#define VESKPLAN_FUZZ_TARGETS(X) \
+    X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
+    X(countylookup) X(categorytree)
+// clang-format on
+
 #define VESKPLAN_FUZZ_DECLARE(name)                  \
     namespace veskplan::fuzz::name##Target {         \
         qsizetype read(QByteArrayView bytes);        \

@@ -7,14 +7,7 @@
 
 #include <QRegularExpression>
 
-VESKPLAN_FUZZ_DECLARE(xlsx)
-VESKPLAN_FUZZ_DECLARE(projectfile)
-VESKPLAN_FUZZ_DECLARE(accessproject)
-VESKPLAN_FUZZ_DECLARE(masterlist)
-VESKPLAN_FUZZ_DECLARE(itemmapping)
-VESKPLAN_FUZZ_DECLARE(configfile)
-VESKPLAN_FUZZ_DECLARE(countylookup)
-VESKPLAN_FUZZ_DECLARE(categorytree)
+VESKPLAN_FUZZ_TARGETS(VESKPLAN_FUZZ_DECLARE)
 
 namespace veskplan::test {
 namespace {
@@ -24,14 +17,10 @@ struct Target {
     int (*entry)(const uint8_t* data, size_t size);
     qsizetype (*read)(QByteArrayView bytes);
 };
-#define VESKPLAN_TARGET(name)                                        \
-    Target {                                                         \
-#name, &fuzz::name##Target::entry, &fuzz::name##Target::read \
-    }
-const Target kTargets[] = {VESKPLAN_TARGET(xlsx),          VESKPLAN_TARGET(projectfile),
-                           VESKPLAN_TARGET(accessproject), VESKPLAN_TARGET(masterlist),
-                           VESKPLAN_TARGET(itemmapping),   VESKPLAN_TARGET(configfile),
-                           VESKPLAN_TARGET(countylookup),  VESKPLAN_TARGET(categorytree)};
+// clang-format off
+#define VESKPLAN_TARGET(name) Target{#name, &fuzz::name##Target::entry, &fuzz::name##Target::read},
+const Target kTargets[] = {VESKPLAN_FUZZ_TARGETS(VESKPLAN_TARGET)};
+// clang-format on
 
 void PrintTo(const Target& target, std::ostream* out) {
     *out << target.name;
