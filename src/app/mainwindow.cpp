@@ -71,6 +71,7 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     w_.projItemDB->setModel(&controller_.projectModel());
     w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
                                             new QuantityDelegate(w_.projItemDB));
+    w_.projItemDB->setSelectionModel(&controller_.projectSelection());
     const auto& widths = MasterGridModel::kColumnWidthsTwips;
     for (int c = 0; c < 3; ++c) {
         w_.mastItemList->setColumnWidth(c, twips(widths[c]));
@@ -299,10 +300,6 @@ void MainWindow::refreshProject() {
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
         grid->setColumnWidth(c,
                              twips(controller_.projectGrid().columnWidths[static_cast<size_t>(c)]));
-    }
-    const int row = document.items().currentRow();
-    if (row >= 0 && !isEditingCell(grid)) {
-        grid->setCurrentIndex(grid->model()->index(row, controller_.projectGrid().currentColumn));
     }
 }
 
