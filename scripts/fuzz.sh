@@ -61,6 +61,10 @@ case "$target" in
   accessproject) options+=(-max_len=65536) ;;
 esac
 
+# The .mdb reader quiets standard error while the library reads, which would hide a sanitizer's
+# report: reports go to files beside the findings.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$findings/report"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$findings/report"
 status=0
 "$build/bin/${target}_fuzz" "$work" "${options[@]}" || status=$?
 
@@ -70,6 +74,7 @@ if [ "${#found[@]}" -gt 0 ]; then
   echo "fuzz: inputs that failed (run $build/bin/${target}_fuzz on one to see why; once" >&2
   echo "fixed, add it to fuzz/corpus/$target, where the ordinary tests run it):" >&2
   printf '  %s\n' "${found[@]}" >&2
+  cat "$findings"/report.* >&2 2>/dev/null || true
   exit 1
 fi
 exit "$status"
