@@ -13,6 +13,7 @@
 #include "controller/projectbinding.h"
 #include "files/accessproject.h"
 #include "files/recentprojects.h"
+#include "files/recoverystate.h"
 #include "files/workingcopy.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
@@ -150,7 +151,7 @@ void FileCommands::openProject(const QString& path) {
 void FileCommands::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
-    const ProjectDocument::Replacing replacing(document_);
+    const RecoveryWriter::Replacing replacing(recovery_);
     putItems(contents.items, QDir::toNativeSeparators(path));
     if (imported) {
         document_.setFile(QString(), true);
@@ -190,14 +191,14 @@ void FileCommands::offerRecovery(const QString& tempDir) {
         if (recovered) {
             continue;
         }
-        const ProjectDocument::SavedState& state = orphan.state;
+        const RecoveryState& state = orphan.state;
         const QString file =
             state.fileName.isEmpty() ? texts::untitled() : QDir::toNativeSeparators(state.fileName);
         const Answer answer = port_.showMessage(MessageRequest{
             texts::recoverQuestion(file, locale_.toString(orphan.changed, QLocale::ShortFormat)),
             texts::appTitle(), MessageButtons::RecoverDiscardLater, MessageIcon::Question});
         if (answer == Answer::Recover) {
-            const ProjectDocument::Replacing replacing(document_);
+            const RecoveryWriter::Replacing replacing(recovery_);
             try {
                 putItems(orphan.items, file);
             } catch (const Error& error) {

@@ -14,6 +14,7 @@ class MasterSession;
 class ProjectBinding;
 class ProjectDocument;
 class RecentProjects;
+class RecoveryWriter;
 class UserPort;
 struct AppPaths;
 struct Configuration;
@@ -26,7 +27,8 @@ public:
 
     FileCommands(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
                  ProjectBinding& binding, Configuration& config, const AppPaths& paths,
-                 FileDialogs& dialogs, RecentProjects& recent, UserPort& port, QLocale locale)
+                 FileDialogs& dialogs, RecentProjects& recent, RecoveryWriter& recovery,
+                 UserPort& port, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
@@ -35,6 +37,7 @@ public:
           paths_(paths),
           dialogs_(dialogs),
           recent_(recent),
+          recovery_(recovery),
           port_(port),
           locale_(std::move(locale)) {}
 
@@ -85,6 +88,7 @@ private:
     const AppPaths& paths_;
     FileDialogs& dialogs_;
     RecentProjects& recent_;
+    RecoveryWriter& recovery_;
     UserPort& port_;
     QLocale locale_;
 };

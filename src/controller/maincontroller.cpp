@@ -42,8 +42,9 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       recent_(paths_.settingsFile),
       units_(master_, *document_, config_, port_, locale_),
       binding_(*document_, master_, boxes_, grid_, units_, port_),
-      files_(*document_, master_, boxes_, binding_, config_, paths_, dialogs_, recent_, port_,
-             locale_),
+      recovery_(*document_),
+      files_(*document_, master_, boxes_, binding_, config_, paths_, dialogs_, recent_, recovery_,
+             port_, locale_),
       exports_(*document_, master_, config_, county_, grid_, dialogs_, port_, paths_.seedWorkbook(),
                locale_),
       print_(*document_, grid_, county_, port_, locale_, today_),
@@ -53,6 +54,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
             [this] { boxes_.followCategories(); });
     connect(document_.get(), &ProjectDocument::changeFailed, this,
             [this](const QString& reason) { port_.warn(reason); });
+    connect(&recovery_, &RecoveryWriter::writeFailed, this,
+            [this](const QString& message) { port_.warn(message); });
     // Where a change shows: the row it left its item at.
     connect(document_.get(), &ProjectDocument::itemTouched, this,
             [this](int row) { showProjectCell(row, grid_.currentColumn); });

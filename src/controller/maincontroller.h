@@ -21,6 +21,7 @@
 #include "controller/projectbinding.h"
 #include "controller/unitswitch.h"
 #include "files/recentprojects.h"
+#include "files/recoverystate.h"
 #include "files/workingcopy.h"
 #include "master/mastersearch.h"
 #include "master/mastersession.h"
@@ -196,6 +197,7 @@ private:
 
     UnitSwitch units_;
     ProjectBinding binding_;
+    RecoveryWriter recovery_;
     FileCommands files_;
     ExportCommands exports_;
     PrintCommand print_;

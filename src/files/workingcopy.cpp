@@ -50,7 +50,7 @@ void readOrphan(WorkingCopy::Orphan& orphan) {
     } else {
         values[u"modified"_s] = u"1"_s;  // a copy that kept no state: whatever it holds counts
     }
-    orphan.state = ProjectDocument::readState(values);
+    orphan.state = RecoveryState::read(values);
 }
 
 }  // namespace

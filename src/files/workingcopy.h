@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "project/projectdocument.h"
+#include "files/recoverystate.h"
+#include "project/projectrecord.h"
 
 namespace veskplan {
 
@@ -34,7 +35,7 @@ public:
         QString path;
         std::unique_ptr<QLockFile> lock;
         std::vector<ProjectRecord> items;
-        ProjectDocument::SavedState state;
+        RecoveryState state;
         QDateTime changed;
         // Whether it holds anything its program had not saved (not so a copy left while another
         // project was being put in place: it holds parts of two).

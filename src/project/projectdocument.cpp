@@ -19,10 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 ProjectDocument::ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent)
     : QObject(parent), items_(std::move(items)) {
-    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] {
-        keepState();
-        modifiedMayHaveChanged();
-    });
+    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] { modifiedMayHaveChanged(); });
     connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { modifiedMayHaveChanged(); });
 }
 
@@ -40,7 +37,6 @@ void ProjectDocument::setFile(const QString& fileName, bool untitled) {
     if (!untitled) {
         importedFrom_.clear();
     }
-    keepState();
     Q_EMIT fileChanged();
 }
 
@@ -54,7 +50,7 @@ void ProjectDocument::setImportedFrom(const QString& path) {
 void ProjectDocument::setUnitIndex(int index) {
     if (index != unitIndex_) {
         unitIndex_ = index;
-        keepState();
+        Q_EMIT headerChanged();  // saved with the header rows
     }
 }
 
@@ -67,7 +63,6 @@ void ProjectDocument::setModified(bool modified) {
     if (!modified) {
         undoStack_.setClean();
     }
-    keepState();
     modifiedMayHaveChanged();
 }
 
@@ -76,6 +71,7 @@ void ProjectDocument::markSaved(const QString& fileName, const QString& masterDa
     boundFromSavedFile_ = true;
     setFile(fileName, false);
     setModified(false);
+    Q_EMIT headerChanged();  // the master date is saved with the header rows
 }
 
 void ProjectDocument::modifiedMayHaveChanged() {
@@ -208,8 +204,7 @@ ProjectDocument::EditResult ProjectDocument::pushItems(std::unique_ptr<ItemsComm
     return {};
 }
 
-ProjectDocument::EditResult ProjectDocument::setQuantity(int row,
-                                                         std::optional<double> quantity) {
+ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<double> quantity) {
     if (!items_->isRow(row) || (quantity && !std::isfinite(*quantity))) {
         return {EditResult::Kind::Refused, {}};
     }
@@ -269,7 +264,6 @@ void ProjectDocument::endHistoryAfterAFailure() {
     const QString reason = std::exchange(failedChange_, QString());
     undoStack_.clear();
     forcedModified_ = true;
-    keepState();
     modifiedMayHaveChanged();
     Q_EMIT changeFailed(texts::changeNotUndone(reason));
 }
@@ -291,7 +285,6 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     }
     boundFromSavedFile_ = contents.hadRows;
     undoStack_.clear();
-    keepState();
     Q_EMIT headerChanged();
 }
 
@@ -307,7 +300,6 @@ void ProjectDocument::clearForNewProject() {
     fileName_.clear();
     importedFrom_.clear();
     untitled_ = true;
-    keepState();
     modifiedMayHaveChanged();
     Q_EMIT fileChanged();
     Q_EMIT headerChanged();
@@ -315,84 +307,6 @@ void ProjectDocument::clearForNewProject() {
 
 void ProjectDocument::setCategories(const CategoryList& categories) {
     applyCategories(categories);
-    keepState();
-}
-
-void ProjectDocument::keepState() {
-    QJsonObject categories{
-        {u"numbers"_s, QJsonArray::fromStringList(categories_.numbers())},
-        {u"descriptions"_s, QJsonArray::fromStringList(categories_.descriptions())}};
-    const std::pair<QString, QString> values[] = {
-        {u"fileName"_s, fileName_},
-        {u"untitled"_s, untitled_ ? u"1"_s : u"0"_s},
-        {u"projNum"_s, header_.projNum},
-        {u"designer"_s, header_.designer},
-        {u"letMonth"_s, QString::number(header_.letMonth)},
-        {u"categories"_s,
-         QString::fromUtf8(QJsonDocument(categories).toJson(QJsonDocument::Compact))},
-        {u"masterDate"_s, storedMasterDate_},
-        {u"unit"_s, QString::number(unitIndex_)},
-        {u"modified"_s, isModified() ? u"1"_s : u"0"_s},
-    };
-    // Most changes are to items, which are in the working copy already: only what differs from
-    // the last write is written.
-    std::vector<std::pair<QString, QString>> changed;
-    for (const auto& [key, value] : values) {
-        const auto written = keptState_.find(key);
-        if (written == keptState_.end() || written->second != value) {
-            changed.emplace_back(key, value);
-        }
-    }
-    writeState(std::move(changed));
-}
-
-void ProjectDocument::writeState(std::vector<std::pair<QString, QString>> values) {
-    if (values.empty()) {
-        return;
-    }
-    try {
-        items_->writeState(values);
-        for (auto& [key, value] : values) {
-            keptState_[key] = std::move(value);
-        }
-    } catch (const SqliteError& error) {
-        // The project itself is as the user sees it; only a recovery would lack this change.
-        Q_EMIT changeFailed(texts::workingCopyNotWritten(error.reason()));
-    }
-}
-
-ProjectDocument::Replacing::Replacing(ProjectDocument& document) : document_(document) {
-    document_.writeState({{u"replacing"_s, u"1"_s}});
-}
-
-ProjectDocument::Replacing::~Replacing() {
-    document_.writeState({{u"replacing"_s, u"0"_s}});
-}
-
-ProjectDocument::SavedState ProjectDocument::readState(const std::map<QString, QString>& state) {
-    auto value = [&state](const QString& key) {
-        const auto found = state.find(key);
-        return found == state.end() ? QString() : found->second;
-    };
-    SavedState saved;
-    saved.fileName = value(u"fileName"_s);
-    saved.untitled = value(u"untitled"_s) != u"0"_s;
-    saved.header.projNum = value(u"projNum"_s).left(HeaderFields::kProjectNumberLength);
-    saved.header.designer = value(u"designer"_s);
-    const int month = numbertext::wholeNumber(value(u"letMonth"_s)).value_or(-1);
-    saved.header.letMonth = month >= 0 && month < 12 ? month : -1;
-    const QJsonObject categories =
-        QJsonDocument::fromJson(value(u"categories"_s).toUtf8()).object();
-    const QJsonArray numbers = categories.value(u"numbers"_s).toArray();
-    const QJsonArray descriptions = categories.value(u"descriptions"_s).toArray();
-    for (qsizetype i = 0; i < numbers.size() && i <= CategoryList::kLastCategory; ++i) {
-        saved.categories.append(numbers[i].toString(), descriptions.at(i).toString());
-    }
-    saved.storedMasterDate = value(u"masterDate"_s);
-    saved.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
-    saved.modified = value(u"modified"_s) == u"1"_s;
-    saved.replacing = value(u"replacing"_s) == u"1"_s;
-    return saved;
 }
 
 }  // namespace veskplan

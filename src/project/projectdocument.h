@@ -30,20 +30,6 @@ public:
     explicit ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent = nullptr);
     ~ProjectDocument() override;
 
-    // While alive, the working copy says another project is being put in place of this one (its
-    // items first, then what belongs to them), so that a copy a crash leaves meanwhile, holding
-    // parts of both, is not offered back. This project's own changes were given up before.
-    class Replacing {
-    public:
-        explicit Replacing(ProjectDocument& document);
-        ~Replacing();
-        Replacing(const Replacing&) = delete;
-        Replacing& operator=(const Replacing&) = delete;
-
-    private:
-        ProjectDocument& document_;
-    };
-
     RecordStore& items() { return *items_; }
     const RecordStore& items() const { return *items_; }
     const HeaderFields& header() const { return header_; }
@@ -129,20 +115,9 @@ public:
     // Replaces the categories while binding.
     void setCategories(const CategoryList& categories);
 
-    // What the working copy holds besides the items, for a recovery after a crash.
-    struct SavedState {
-        QString fileName;
-        bool untitled = true;
-        HeaderFields header;
-        CategoryList categories;
-        QString storedMasterDate;
-        int unitIndex = 0;
-        bool modified = false;
-        bool replacing = false;  // left while another project was being put in place
-    };
-    static SavedState readState(const std::map<QString, QString>& state);
     // The unit the project's items are taken from, kept with the working copy.
     void setUnitIndex(int index);
+    int unitIndex() const { return unitIndex_; }
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -169,10 +144,6 @@ private:
     void applyCategories(const CategoryList& categories);
     void itemsChanged(int touchedRow);
     void endHistoryAfterAFailure();
-    // Writes the state the items do not carry into the working copy.
-    void keepState();
-    // Writes named values into the working copy's state table and remembers them.
-    void writeState(std::vector<std::pair<QString, QString>> values);
     void modifiedMayHaveChanged();
 
     std::unique_ptr<RecordStore> items_;
@@ -187,7 +158,6 @@ private:
     bool reportedModified_ = false;
     bool boundFromSavedFile_ = false;
     QString failedChange_;
-    std::map<QString, QString> keptState_;  // what the working copy's state table holds
     QUndoStack undoStack_;
 };
 

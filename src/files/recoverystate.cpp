@@ -1,0 +1,107 @@
+#include "files/recoverystate.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "base/numbertext.h"
+#include "base/sqlitedb.h"
+#include "base/texts.h"
+#include "project/projectdocument.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
+    auto value = [&values](const QString& key) {
+        const auto found = values.find(key);
+        return found == values.end() ? QString() : found->second;
+    };
+    RecoveryState state;
+    state.fileName = value(u"fileName"_s);
+    state.untitled = value(u"untitled"_s) != u"0"_s;
+    state.header.projNum = value(u"projNum"_s).left(HeaderFields::kProjectNumberLength);
+    state.header.designer = value(u"designer"_s);
+    const int month = numbertext::wholeNumber(value(u"letMonth"_s)).value_or(-1);
+    state.header.letMonth = month >= 0 && month < 12 ? month : -1;
+    const QJsonObject categories =
+        QJsonDocument::fromJson(value(u"categories"_s).toUtf8()).object();
+    const QJsonArray numbers = categories.value(u"numbers"_s).toArray();
+    const QJsonArray descriptions = categories.value(u"descriptions"_s).toArray();
+    for (qsizetype i = 0; i < numbers.size() && i <= CategoryList::kLastCategory; ++i) {
+        state.categories.append(numbers[i].toString(), descriptions.at(i).toString());
+    }
+    state.storedMasterDate = value(u"masterDate"_s);
+    state.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
+    state.modified = value(u"modified"_s) == u"1"_s;
+    state.replacing = value(u"replacing"_s) == u"1"_s;
+    return state;
+}
+
+std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDocument& document) {
+    const CategoryList& list = document.categories();
+    const QJsonObject categories{
+        {u"numbers"_s, QJsonArray::fromStringList(list.numbers())},
+        {u"descriptions"_s, QJsonArray::fromStringList(list.descriptions())}};
+    const HeaderFields& header = document.header();
+    return {
+        {u"fileName"_s, document.fileName()},
+        {u"untitled"_s, document.isUntitled() ? u"1"_s : u"0"_s},
+        {u"projNum"_s, header.projNum},
+        {u"designer"_s, header.designer},
+        {u"letMonth"_s, QString::number(header.letMonth)},
+        {u"categories"_s,
+         QString::fromUtf8(QJsonDocument(categories).toJson(QJsonDocument::Compact))},
+        {u"masterDate"_s, document.storedMasterDate()},
+        {u"unit"_s, QString::number(document.unitIndex())},
+        {u"modified"_s, document.isModified() ? u"1"_s : u"0"_s},
+    };
+}
+
+RecoveryWriter::RecoveryWriter(ProjectDocument& document, QObject* parent)
+    : QObject(parent), document_(document) {
+    for (auto signal : {&ProjectDocument::headerChanged, &ProjectDocument::categoriesChanged,
+                        &ProjectDocument::fileChanged}) {
+        connect(&document_, signal, this, &RecoveryWriter::keep);
+    }
+    connect(&document_, &ProjectDocument::modifiedChanged, this, &RecoveryWriter::keep);
+    keep();
+}
+
+void RecoveryWriter::keep() {
+    // Most changes are to items, which are in the working copy already: only what differs from
+    // the last write is written.
+    std::vector<std::pair<QString, QString>> changed;
+    for (auto& [key, value] : RecoveryState::valuesOf(document_)) {
+        const auto known = written_.find(key);
+        if (known == written_.end() || known->second != value) {
+            changed.emplace_back(key, std::move(value));
+        }
+    }
+    write(std::move(changed));
+}
+
+void RecoveryWriter::write(std::vector<std::pair<QString, QString>> values) {
+    if (values.empty()) {
+        return;
+    }
+    try {
+        document_.items().writeState(values);
+        for (auto& [key, value] : values) {
+            written_[key] = std::move(value);
+        }
+    } catch (const SqliteError& error) {
+        Q_EMIT writeFailed(texts::workingCopyNotWritten(error.reason()));
+    }
+}
+
+RecoveryWriter::Replacing::Replacing(RecoveryWriter& writer) : writer_(writer) {
+    writer_.write({{u"replacing"_s, u"1"_s}});
+}
+
+RecoveryWriter::Replacing::~Replacing() {
+    writer_.write({{u"replacing"_s, u"0"_s}});
+}
+
+}  // namespace veskplan
