@@ -259,7 +259,8 @@ build_veskplan() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
 }
 
-# Builds one library unless its stamp says it is installed.
+# Builds one library unless its stamp says it is installed. The time spent on it is kept across
+# interrupted runs, so that the stamp tells what the library cost in all.
 build_dependency() {
   local name=$1 package=$2 version=$3 stamp=$prefix/.stamps/$1
   exec {lock}>"$prefix/.stamps/$name.lock"
@@ -269,16 +270,20 @@ build_dependency() {
     exec {lock}>&-
     return
   fi
-  local start=$SECONDS src build
+  local build=$work/build/$name src
+  mkdir -p "$build"
+  dependency_clock=$build.seconds dependency_earlier=0 dependency_start=$SECONDS
+  [ -f "$dependency_clock" ] && dependency_earlier=$(cat "$dependency_clock")
+  trap 'echo $((dependency_earlier + SECONDS - dependency_start)) >"$dependency_clock"' EXIT
+  trap 'exit 130' INT TERM HUP
   say "$name: building $package $version"
   src=$(unpack_source "$package" "$version")
-  build=$work/build/$name
-  mkdir -p "$build"
   "build_$name" "$src" "$build"
-  local took=$((SECONDS - start))
+  trap - EXIT INT TERM HUP
+  local took=$((dependency_earlier + SECONDS - dependency_start))
   printf '%s %s, built in %s\n' "$package" "$version" "$(duration $took)" >"$stamp"
   say "$name: built in $(duration $took)"
-  rm -rf "$build" "$work/src/$package" "$work/src/$package.unpacked"
+  rm -rf "$build" "$build.seconds" "$work/src/$package" "$work/src/$package.unpacked"
   exec {lock}>&-
 }
 
