@@ -58,18 +58,21 @@ int main(int argc, char** argv) {
 
     veskplan::QtUserPort port;
     std::unique_ptr<veskplan::MainController> controller;
+    std::unique_ptr<veskplan::MainWindow> window;
     try {
         controller = std::make_unique<veskplan::MainController>(
             port, veskplan::Environment::fromSystem(), QLocale::system(),
             [] { return QDate::currentDate(); });
+        // The window follows the controller from its start: the start-up's focus and state
+        // reach it as every later command's do.
+        window =
+            std::make_unique<veskplan::MainWindow>(*controller, controller->paths().settingsFile);
         controller->Form_Load();
     } catch (const veskplan::Error& error) {
         QMessageBox::critical(nullptr, veskplan::texts::appTitle(), error.message());
         return 1;
     }
-    veskplan::MainWindow window(*controller, controller->paths().settingsFile);
-    port.attach(&window, controller.get());
-    window.show();
+    window->show();
     if (!projects.isEmpty()) {
         controller->openProject(projects.first());
     }

@@ -14,12 +14,15 @@
 #include <QUrl>
 
 #include "app/appicon.h"
+#include "app/cataloguewindow.h"
+#include "app/categorywindow.h"
 #include "app/formkeys.h"
 #include "app/gridediting.h"
 #include "app/quantitydelegate.h"
 #include "app/twips.h"
 #include "base/texts.h"
 #include "controller/maincontroller.h"
+#include "controller/viewrequests.h"
 
 namespace veskplan {
 namespace {
@@ -82,6 +85,7 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connectMenus();
     new FormKeys(controller_, w_, this);
     connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
+    connectRequests();
     // A first run opens large enough for fifteen rows of the project grid and more master rows
     // than the form had, within a 1280 x 800 screen.
     const int width = client_->minimumSizeHint().width() + 160;
@@ -89,6 +93,30 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     resize(width, menuHeight + w_.clientHeightShowingProjectRows(*client_, width, 15, 720));
     settings_.restore(*this, *w_.mastItemList, controller_);
     refresh();
+}
+
+void MainWindow::connectRequests() {
+    ViewRequests& requests = controller_.requests();
+    connect(&requests, &ViewRequests::focusRequested, this, &MainWindow::requestFocus);
+    connect(&requests, &ViewRequests::commitTypingRequested, this, [this] {
+        // Taking the focus from the cell editor makes the grid write the typed value.
+        if (isEditingCell(w_.projItemDB)) {
+            w_.projItemDB->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    connect(&requests, &ViewRequests::categoryBrowserRequested, this, [this] {
+        if (!categoryWindow_ || categoryWindow_->closedByCloseBox()) {
+            if (categoryWindow_) {
+                categoryWindow_->deleteLater();
+            }
+            categoryWindow_ = new CategoryWindow(controller_, this);
+        }
+        categoryWindow_->exec();
+    });
+    connect(&requests, &ViewRequests::catalogueReportRequested, this, [this] {
+        CatalogueWindow window(controller_, this);
+        window.exec();
+    });
 }
 
 void MainWindow::connectMaster() {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "app/mainformwidgets.h"
 #include "app/windowsettings.h"
 
 namespace veskplan {
 
+class CategoryWindow;
 class MainController;
 
 // The main window: the controls of the layout table, wired to the controller's handlers. It
@@ -32,6 +34,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void connectRequests();
     void connectMaster();
     void connectProject();
     void connectMenus();
@@ -46,6 +49,7 @@ private:
     QWidget* client_ = nullptr;
     bool refreshing_ = false;
     QString pendingFocus_;
+    QPointer<CategoryWindow> categoryWindow_;
     bool closing_ = false;
 };
 

@@ -6,14 +6,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPointer>
 #include <QPrinter>
-#include <QTableView>
+#include <QPushButton>
 #include <map>
 
-#include "app/cataloguewindow.h"
-#include "app/categorywindow.h"
-#include "app/gridediting.h"
-#include "app/mainwindow.h"
 #include "base/error.h"
 #include "base/texts.h"
 
@@ -58,20 +55,18 @@ private:
 
 }  // namespace
 
-void QtUserPort::attach(MainWindow* mainWindow, MainController* controller) {
-    window_ = mainWindow;
-    controller_ = controller;
-    // Start-up asks for the focus before the window exists.
-    if (!startFocus_.isEmpty()) {
-        window_->requestFocus(startFocus_);
-        window_->refresh();
+QWidget* QtUserPort::dialogParent() {
+    // The window the user works in: the main window, or a window of its own opened over it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
     }
+    return QApplication::activeWindow();
 }
 
 Answer QtUserPort::showMessage(const MessageRequest& request) {
     ArrowWhileAsking arrow(busyDepth_ > 0);
     QMessageBox box(icon(request.icon), request.title.isEmpty() ? texts::appTitle() : request.title,
-                    request.text, QMessageBox::NoButton, window_);
+                    request.text, QMessageBox::NoButton, dialogParent());
     std::map<QAbstractButton*, Answer> answers;
     auto add = [&](QMessageBox::StandardButton button, Answer answer) {
         answers[box.addButton(button)] = answer;
@@ -135,7 +130,7 @@ QString dialogFilter(const QStringList& filters) {
 
 std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) {
     ArrowWhileAsking arrow(busyDepth_ > 0);
-    QFileDialog dialog(window_, request.title, request.directory);
+    QFileDialog dialog(dialogParent(), request.title, request.directory);
     dialog.setObjectName(u"CommonDialog1"_s);
     dialog.setOption(QFileDialog::DontUseNativeDialog,
                      qEnvironmentVariableIsSet("VESKPLAN_QT_DIALOGS"));
@@ -163,45 +158,6 @@ std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) 
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
-}
-
-void QtUserPort::setFocus(const QString& controlName) {
-    if (window_) {
-        window_->requestFocus(controlName);
-    } else {
-        startFocus_ = controlName;
-    }
-}
-
-void QtUserPort::commitPendingEdits() {
-    if (!window_) {
-        return;
-    }
-    // Taking the focus from the cell editor makes the grid write the typed value.
-    auto* grid = window_->findChild<QTableView*>(u"projItemDB"_s);
-    if (isEditingCell(grid)) {
-        grid->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void QtUserPort::showCategoryBrowser() {
-    if (!controller_) {
-        return;
-    }
-    if (!categoryWindow_ || categoryWindow_->closedByCloseBox()) {
-        if (categoryWindow_) {
-            categoryWindow_->deleteLater();
-        }
-        categoryWindow_ = new CategoryWindow(*controller_, window_);
-    }
-    categoryWindow_->exec();
-}
-
-void QtUserPort::showCatalogueReport() {
-    if (controller_) {
-        CatalogueWindow window(*controller_, window_);
-        window.exec();
-    }
 }
 
 namespace {
@@ -246,12 +202,12 @@ private:
 std::unique_ptr<PrintTarget> QtUserPort::choosePrinter() {
     ArrowWhileAsking arrow(busyDepth_ > 0);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), window_);
+    QPrintDialog dialog(printer.get(), dialogParent());
     dialog.setObjectName(u"CommonDialog2"_s);
     if (dialog.exec() != QDialog::Accepted) {
         return nullptr;
     }
-    return std::make_unique<PrinterTarget>(std::move(printer), window_);
+    return std::make_unique<PrinterTarget>(std::move(printer), dialogParent());
 }
 
 void QtUserPort::beginBusy() {

@@ -1,13 +1,14 @@
 #include "controller/categorybrowser.h"
 
 #include "controller/userport.h"
+#include "controller/viewrequests.h"
 #include "master/mastersearch.h"
 #include "master/mastersession.h"
 
 namespace veskplan {
 
 void CategoryBrowser::browse() {
-    port_.showCategoryBrowser();
+    Q_EMIT requests_.categoryBrowserRequested();
     const int row = mastersearch::firstOfCategory(master_.list(), master_.chosenCat());
     if (row >= 0) {
         master_.grid().scrollTo(row);

@@ -9,13 +9,18 @@ namespace veskplan {
 
 class MasterSession;
 class UserPort;
+class ViewRequests;
 
 // The "Item Categories" window: the tree of the category file, read when the window opens, and
 // the category picked in it, whose first item the master grid then shows.
 class CategoryBrowser {
 public:
-    CategoryBrowser(MasterSession& master, QString categoryFile, UserPort& port)
-        : master_(master), categoryFile_(std::move(categoryFile)), port_(port) {}
+    CategoryBrowser(MasterSession& master, QString categoryFile, UserPort& port,
+                    ViewRequests& requests)
+        : master_(master),
+          categoryFile_(std::move(categoryFile)),
+          port_(port),
+          requests_(requests) {}
 
     // Shows the window until a category is chosen or the window is closed, then scrolls the
     // master grid to the first item of the chosen category.
@@ -33,6 +38,7 @@ private:
     MasterSession& master_;
     QString categoryFile_;
     UserPort& port_;
+    ViewRequests& requests_;
     std::optional<CategoryTree> tree_;
 };
 

@@ -9,6 +9,7 @@
 #include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
+#include "controller/viewrequests.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
 #include "master/mastersession.h"
@@ -81,7 +82,7 @@ CommandOutcome ExportCommands::told(const QString& savedAs, const QString& path)
 }
 
 CommandOutcome ExportCommands::trnsport() {
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     if (!passChecks()) {
         return CommandOutcome::cancelled();
     }
@@ -106,7 +107,7 @@ CommandOutcome ExportCommands::trnsport() {
 }
 
 CommandOutcome ExportCommands::cad(CadKind kind) {
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     if (!passChecks()) {
         return CommandOutcome::cancelled();
     }
@@ -138,7 +139,7 @@ CommandOutcome ExportCommands::cad(CadKind kind) {
 }
 
 CommandOutcome ExportCommands::tabfill() {
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     RecordStore& items = document_.items();
     const std::vector<ProjectRecord> records = items.records(IndexOrder::BridgeKey);
     const int highest = itemlines::highestCategory(records);

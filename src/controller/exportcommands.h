@@ -13,6 +13,7 @@ class FileDialogs;
 class MasterSession;
 class ProjectDocument;
 class UserPort;
+class ViewRequests;
 struct Configuration;
 struct ProjectGridState;
 
@@ -22,7 +23,8 @@ class ExportCommands {
 public:
     ExportCommands(ProjectDocument& document, const MasterSession& master,
                    const Configuration& config, CountyLookup& county, ProjectGridState& grid,
-                   FileDialogs& dialogs, UserPort& port, QString seedWorkbook, QLocale locale)
+                   FileDialogs& dialogs, UserPort& port, ViewRequests& requests,
+                   QString seedWorkbook, QLocale locale)
         : document_(document),
           master_(master),
           config_(config),
@@ -30,6 +32,7 @@ public:
           grid_(grid),
           dialogs_(dialogs),
           port_(port),
+          requests_(requests),
           seedWorkbook_(std::move(seedWorkbook)),
           locale_(std::move(locale)) {}
 
@@ -59,6 +62,7 @@ private:
     ProjectGridState& grid_;
     FileDialogs& dialogs_;
     UserPort& port_;
+    ViewRequests& requests_;
     QString seedWorkbook_;
     QLocale locale_;
 };

@@ -11,6 +11,7 @@
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
 #include "controller/projectbinding.h"
+#include "controller/viewrequests.h"
 #include "files/accessproject.h"
 #include "files/recentprojects.h"
 #include "files/recoverystate.h"
@@ -48,7 +49,7 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 }  // namespace
 
 void FileCommands::commitTyping() {
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     boxes_.storeTypedDescription();
 }
 

@@ -16,6 +16,7 @@ class ProjectDocument;
 class RecentProjects;
 class RecoveryWriter;
 class UserPort;
+class ViewRequests;
 struct AppPaths;
 struct Configuration;
 
@@ -28,7 +29,7 @@ public:
     FileCommands(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
                  ProjectBinding& binding, Configuration& config, const AppPaths& paths,
                  FileDialogs& dialogs, RecentProjects& recent, RecoveryWriter& recovery,
-                 UserPort& port, QLocale locale)
+                 UserPort& port, ViewRequests& requests, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
@@ -39,6 +40,7 @@ public:
           recent_(recent),
           recovery_(recovery),
           port_(port),
+          requests_(requests),
           locale_(std::move(locale)) {}
 
     // New Project; false when the user stopped it (or its save did not go through).
@@ -90,6 +92,7 @@ private:
     RecentProjects& recent_;
     RecoveryWriter& recovery_;
     UserPort& port_;
+    ViewRequests& requests_;
     QLocale locale_;
 };
 

@@ -9,6 +9,7 @@
 #include "base/numbertext.h"
 #include "base/texts.h"
 #include "controller/userport.h"
+#include "controller/viewrequests.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
@@ -44,12 +45,12 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       binding_(*document_, master_, boxes_, grid_, units_, port_),
       recovery_(*document_),
       files_(*document_, master_, boxes_, binding_, config_, paths_, dialogs_, recent_, recovery_,
-             port_, locale_),
-      exports_(*document_, master_, config_, county_, grid_, dialogs_, port_, paths_.seedWorkbook(),
-               locale_),
-      print_(*document_, grid_, county_, port_, locale_, today_),
+             port_, requests_, locale_),
+      exports_(*document_, master_, config_, county_, grid_, dialogs_, port_, requests_,
+               paths_.seedWorkbook(), locale_),
+      print_(*document_, grid_, county_, port_, requests_, locale_, today_),
       report_(*document_, master_, paths_.settingsFile, dialogs_, port_),
-      categories_(master_, paths_.categoryFile(), port_) {
+      categories_(master_, paths_.categoryFile(), port_, requests_) {
     connect(document_.get(), &ProjectDocument::categoriesChanged, this,
             [this] { boxes_.followCategories(); });
     connect(document_.get(), &ProjectDocument::changeFailed, this,
@@ -87,7 +88,7 @@ void MainController::Form_Load() {
     master_.forgetLoadedUnit();
     units_.choose(indexOf(Unit::English));  // the project is empty: nothing is asked
     master_.setSrchPos(-1);
-    port_.setFocus(u"itemCat"_s);
+    Q_EMIT requests_.focusRequested(u"itemCat"_s);
     document_->setModified(false);
     files_.offerRecovery(paths_.tempDir);
 }
@@ -111,7 +112,7 @@ void MainController::selectMasterRow(int row, bool focusAddItem) {
     grid.selectRow(row);
     master_.setSrchPos(row);
     if (focusAddItem) {
-        port_.setFocus(u"addItem"_s);
+        Q_EMIT requests_.focusRequested(u"addItem"_s);
     }
 }
 
@@ -168,7 +169,7 @@ void MainController::itemSrch_Change(const QString& text) {
 
 void MainController::itemSrch_Return() {
     Notify notify(*this);
-    port_.setFocus(u"addItem"_s);
+    Q_EMIT requests_.focusRequested(u"addItem"_s);
 }
 
 void MainController::srchStr_Return() {
@@ -177,7 +178,7 @@ void MainController::srchStr_Return() {
 
 void MainController::mnuEditFind_Click() {
     Notify notify(*this);
-    port_.setFocus(u"srchStr"_s);
+    Q_EMIT requests_.focusRequested(u"srchStr"_s);
 }
 
 void MainController::srchStr_KeyPress(char16_t& key) {
@@ -239,7 +240,7 @@ void MainController::addCurrentMasterItem() {
     grid_.currentColumn = ProjectGridModel::QuantityColumn;
     showProjectCell(result.kind == Kind::Added ? result.row : currentProjectRow(),
                     grid_.currentColumn);
-    port_.setFocus(u"projItemDB"_s);
+    Q_EMIT requests_.focusRequested(u"projItemDB"_s);
 }
 
 void MainController::addItem_Click() {
@@ -363,13 +364,13 @@ void MainController::letMonth_Click(int index) {
 
 void MainController::mnuEditUndo_Click() {
     Notify notify(*this);
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     document_->undo();
 }
 
 void MainController::mnuEditRedo_Click() {
     Notify notify(*this);
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     document_->redo();
 }
 
@@ -424,7 +425,7 @@ void MainController::reportChangesAfterOpen() {
 
 void MainController::mnuEditCheck_Click() {
     Notify notify(*this);
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     report_.run();
     if (report_.findings().empty()) {
         port_.inform(texts::catalogueNothingFound());
@@ -439,7 +440,7 @@ void MainController::showCatalogueReport() {
     Q_EMIT stateChanged();
     const auto restore =
         qScopeGuard([this, depth = std::exchange(notifyDepth_, 0)] { notifyDepth_ = depth; });
-    port_.showCatalogueReport();
+    Q_EMIT requests_.catalogueReportRequested();
 }
 
 void MainController::catalogueRow_DblClick(int row) {
@@ -448,7 +449,7 @@ void MainController::catalogueRow_DblClick(int row) {
     if (projectRow >= 0) {
         grid_.currentColumn = ProjectGridModel::ItemNumberColumn;
         showProjectCell(projectRow, grid_.currentColumn);
-        port_.setFocus(u"projItemDB"_s);
+        Q_EMIT requests_.focusRequested(u"projItemDB"_s);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
 #include "controller/unitswitch.h"
+#include "controller/viewrequests.h"
 #include "files/recentprojects.h"
 #include "files/recoverystate.h"
 #include "files/workingcopy.h"
@@ -149,6 +150,8 @@ public:
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
     FileCommands& files() { return files_; }
+    // What the commands ask of the windows besides questions: focus, typing, windows of their own.
+    ViewRequests& requests() { return requests_; }
     ProjectBinding& binding() { return binding_; }
 
 Q_SIGNALS:
@@ -178,6 +181,7 @@ private:
     void showProjectCell(int row, int column);
 
     UserPort& port_;
+    ViewRequests requests_;
     Environment env_;
     AppPaths paths_;
     Configuration config_;

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/texts.h"
 #include "controller/userport.h"
+#include "controller/viewrequests.h"
 #include "print/quantitytablepainter.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
@@ -19,7 +20,7 @@ QuantityTable PrintCommand::table(const QString& countyName) const {
 }
 
 CommandOutcome PrintCommand::run() {
-    port_.commitPendingEdits();
+    Q_EMIT requests_.commitTypingRequested();
     const std::unique_ptr<PrintTarget> target = port_.choosePrinter();
     if (!target) {
         return CommandOutcome::cancelled();

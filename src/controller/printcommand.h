@@ -12,17 +12,20 @@ namespace veskplan {
 class CountyLookup;
 class ProjectDocument;
 class UserPort;
+class ViewRequests;
 struct ProjectGridState;
 
 // The "Print" button: the project's quantity table on the chosen printer.
 class PrintCommand {
 public:
     PrintCommand(ProjectDocument& document, ProjectGridState& grid, CountyLookup& county,
-                 UserPort& port, QLocale locale, std::function<QDate()> today)
+                 UserPort& port, ViewRequests& requests, QLocale locale,
+                 std::function<QDate()> today)
         : document_(document),
           grid_(grid),
           county_(county),
           port_(port),
+          requests_(requests),
           locale_(std::move(locale)),
           today_(std::move(today)) {}
 
@@ -39,6 +42,7 @@ private:
     ProjectGridState& grid_;
     CountyLookup& county_;
     UserPort& port_;
+    ViewRequests& requests_;
     QLocale locale_;
     std::function<QDate()> today_;
 };

@@ -32,8 +32,8 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
-// Everything the program asks of the person at the screen, and the few things it does to the
-// screen that are not state (focus, busy pointer). The windows implement it with dialogs; tests
+// Everything the program asks of the person at the screen (messages, files, the printer), and
+// the busy pointer while it works. The windows implement it with dialogs; tests
 // implement it with scripted answers. Only the commands of this layer use it: the layers below
 // take values and return results.
 class UserPort {
@@ -45,20 +45,8 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
 
-    // Moves the keyboard focus to the control with this object name.
-    virtual void setFocus(const QString& controlName) = 0;
-
-    // Any edit the user is typing into a grid cell is committed (written through the model).
-    virtual void commitPendingEdits() = 0;
-
     // The printer dialog; nothing when the user cancelled it.
     virtual std::unique_ptr<PrintTarget> choosePrinter() = 0;
-
-    // Shows the "Item Categories" window modally; returns when it is hidden or closed.
-    virtual void showCategoryBrowser() = 0;
-
-    // Shows the report of the catalogue comparison (modal); returns when it is closed.
-    virtual void showCatalogueReport() = 0;
 
     // The hourglass pointer; calls nest.
     virtual void beginBusy() = 0;

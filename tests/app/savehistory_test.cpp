@@ -19,7 +19,6 @@ TEST_F(SaveHistoryTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheS
     applyApplicationFont();
     start();
     MainWindow window(*controller, sandbox.path(u"window.conf"_s));
-    port.onFocus = [&window](const QString& name) { window.requestFocus(name); };
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

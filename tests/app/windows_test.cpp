@@ -10,8 +10,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/appfont.h"
@@ -33,10 +35,58 @@ protected:
         applyApplicationFont();
         start();
         window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
-        port.onFocus = [this](const QString& name) { window->requestFocus(name); };
+        // A window of its own that the main window opens is closed again, as a user would.
+        port.catalogueReport = [this] {
+            QTimer::singleShot(0, [this] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    modal->close();
+                }
+                QApplication::setActiveWindow(window.get());
+            });
+        };
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // After a window of its own has closed, the main window is the active one again (there is
+    // no window manager to hand the activation back).
+    void reactivate() {
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // What the user does in the catalogue window the main window opened (it is modal: this
+    // happens while the command runs).
+    void useTheReport() {
+        auto* dialog = qobject_cast<CatalogueWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const auto closing = qScopeGuard([this, dialog] {
+            dialog->close();
+            QApplication::setActiveWindow(window.get());
+        });
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        auto* kinds = dialog->findChild<QComboBox*>(u"catalogueKinds"_s);
+        EXPECT_EQ(kinds->currentText(), u"All (2)"_s);
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_F4);
+        QTest::keyClick(kinds->view(), Qt::Key_Down);
+        QTest::keyClick(kinds->view(), Qt::Key_Down);
+        QTest::keyClick(kinds->view(), Qt::Key_Return);
+        EXPECT_EQ(kinds->currentText(), u"Unit changed (1)"_s);
+        QTableView* table = dialog->table();
+        ASSERT_EQ(table->model()->rowCount(), 1);
+        const QPoint row = table->visualRect(table->model()->index(0, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
+        EXPECT_EQ(find<QTableView>(u"projItemDB"_s)->currentIndex().row(), 1);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueReplace"_s), Qt::LeftButton);
+        EXPECT_EQ(store().record(1).units, u"CY  "_s);
+        EXPECT_EQ(kinds->currentText(), u"Unit changed (0)"_s);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueReplaceAll"_s),
+                          Qt::LeftButton);
+        EXPECT_EQ(store().record(0).itemNumber, u"2501-0150000"_s);
+        port.files = {sandbox.path(u"report"_s)};
+        QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueSave"_s), Qt::LeftButton);
+        EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"report.csv"_s)));
     }
     template <typename W = QWidget>
     W* find(const QString& name) {
@@ -352,6 +402,7 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
+    reactivate();
     EXPECT_EQ(store().recordCount(), 1);
     port.files = {projectPath(u"b.vsk"_s)};
     QTest::keySequence(window.get(), QKeySequence::Open);
@@ -383,35 +434,10 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     port.files = {projectPath(u"old.vsk"_s)};
     QTest::keySequence(window.get(), QKeySequence::Open);
+    reactivate();
     ASSERT_EQ(port.catalogueReports, 1);
     // The window is modal: what the user does in it happens while the command runs.
-    port.catalogueReport = [this] {
-        CatalogueWindow dialog(*controller, window.get());
-        dialog.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        auto* kinds = dialog.findChild<QComboBox*>(u"catalogueKinds"_s);
-        EXPECT_EQ(kinds->currentText(), u"All (2)"_s);
-        kinds->setFocus();
-        QTest::keyClick(kinds, Qt::Key_F4);
-        QTest::keyClick(kinds->view(), Qt::Key_Down);
-        QTest::keyClick(kinds->view(), Qt::Key_Down);
-        QTest::keyClick(kinds->view(), Qt::Key_Return);
-        EXPECT_EQ(kinds->currentText(), u"Unit changed (1)"_s);
-        QTableView* table = dialog.table();
-        ASSERT_EQ(table->model()->rowCount(), 1);
-        const QPoint row = table->visualRect(table->model()->index(0, 0)).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
-        EXPECT_EQ(find<QTableView>(u"projItemDB"_s)->currentIndex().row(), 1);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueReplace"_s), Qt::LeftButton);
-        EXPECT_EQ(store().record(1).units, u"CY  "_s);
-        EXPECT_EQ(kinds->currentText(), u"Unit changed (0)"_s);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueReplaceAll"_s), Qt::LeftButton);
-        EXPECT_EQ(store().record(0).itemNumber, u"2501-0150000"_s);
-        port.files = {sandbox.path(u"report"_s)};
-        QTest::mouseClick(dialog.findChild<QPushButton*>(u"catalogueSave"_s), Qt::LeftButton);
-        EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"report.csv"_s)));
-    };
+    port.catalogueReport = [this] { QTimer::singleShot(0, [this] { useTheReport(); }); };
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
@@ -421,10 +447,17 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
 }
 
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
-    QtUserPort qtPort;
-    qtPort.setFocus(u"itemCat"_s);  // start-up asks before the window exists
-    qtPort.attach(window.get(), controller.get());
-    EXPECT_EQ(focusName(), u"itemCat"_s);
+    {
+        // The start-up, in the program's order: the window follows the controller before it
+        // starts, so the focus the start-up asks for is where the user begins.
+        auto starting = makeController();
+        MainWindow shown(*starting, sandbox.path(u"window2.conf"_s));
+        starting->Form_Load();
+        shown.show();
+        QApplication::setActiveWindow(&shown);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), u"itemCat"_s);
+    }
     auto window = std::make_unique<CategoryWindow>(*controller);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

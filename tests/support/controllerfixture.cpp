@@ -43,9 +43,11 @@ void ControllerTest::SetUp() {
 }
 
 std::unique_ptr<MainController> ControllerTest::makeController() {
-    return std::make_unique<MainController>(port, sandbox.environment(),
-                                            QLocale(QLocale::English, QLocale::UnitedStates),
-                                            [] { return QDate(2026, 12, 6); });
+    auto made = std::make_unique<MainController>(port, sandbox.environment(),
+                                                 QLocale(QLocale::English, QLocale::UnitedStates),
+                                                 [] { return QDate(2026, 12, 6); });
+    port.follow(made->requests());
+    return made;
 }
 
 void ControllerTest::start() {

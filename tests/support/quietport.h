@@ -25,10 +25,6 @@ public:
         }
     }
     std::optional<QString> chooseFile(const FileDialogRequest&) override { return nextFile; }
-    void setFocus(const QString&) override {}
-    void commitPendingEdits() override {}
-    void showCategoryBrowser() override {}
-    void showCatalogueReport() override {}
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
     void beginBusy() override {}
     void endBusy() override {}

@@ -35,10 +35,22 @@ std::optional<QString> ScriptedPort::chooseFile(const FileDialogRequest& request
     return chosen ? std::optional<QString>(file) : std::nullopt;
 }
 
-void ScriptedPort::showCategoryBrowser() {
-    if (categoryBrowser) {
-        categoryBrowser();
-    }
+void ScriptedPort::follow(ViewRequests& requests) {
+    QObject::connect(&requests, &ViewRequests::focusRequested, &requests,
+                     [this](const QString& control) { focus.push_back(control); });
+    QObject::connect(&requests, &ViewRequests::commitTypingRequested, &requests,
+                     [this] { ++commits; });
+    QObject::connect(&requests, &ViewRequests::categoryBrowserRequested, &requests, [this] {
+        if (categoryBrowser) {
+            categoryBrowser();
+        }
+    });
+    QObject::connect(&requests, &ViewRequests::catalogueReportRequested, &requests, [this] {
+        ++catalogueReports;
+        if (catalogueReport) {
+            catalogueReport();
+        }
+    });
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controller/userport.h"
+#include "controller/viewrequests.h"
 
 namespace veskplan::test {
 
@@ -17,23 +18,13 @@ class ScriptedPort : public UserPort {
 public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
-    void setFocus(const QString& controlName) override {
-        focus.push_back(controlName);
-        if (onFocus) {
-            onFocus(controlName);
-        }
-    }
-    void commitPendingEdits() override { ++commits; }
-    void showCategoryBrowser() override;
-    void showCatalogueReport() override {
-        ++catalogueReports;
-        if (catalogueReport) {
-            catalogueReport();
-        }
-    }
     std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;
+
+    // Follows what the commands ask of the windows (focus, typing stored, windows of their
+    // own), recording it and running the scripted windows.
+    void follow(ViewRequests& requests);
 
     // Scripted answers, used in order.
     std::deque<Answer> answers;
@@ -41,8 +32,6 @@ public:
     std::function<void()> categoryBrowser;
     std::function<void()> catalogueReport;
     int catalogueReports = 0;
-    // Widget tests move the real focus as the windows' own port does.
-    std::function<void(const QString&)> onFocus;
     // The printer dialog: cancelled when false; otherwise the pages go to `printPdf` as a PDF.
     bool printerChosen = true;
     QString printPdf;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace veskplan {
+
+// What the commands ask of the windows that is not a question to the user: where the keyboard
+// focus goes, that a value still being typed into a cell is stored first, and which window of
+// its own to show. The windows connect to these signals; a command never holds a window.
+class ViewRequests : public QObject {
+    Q_OBJECT
+
+Q_SIGNALS:
+    // Moves the keyboard focus to the control with this object name once the window shows the
+    // new state.
+    void focusRequested(const QString& controlName);
+    // Any value the user is typing into a grid cell is written through the grid's model.
+    void commitTypingRequested();
+    // Shows the "Item Categories" window; returns when it is hidden or closed.
+    void categoryBrowserRequested();
+    // Shows the report of the catalogue comparison; returns when it is closed.
+    void catalogueReportRequested();
+};
+
+}  // namespace veskplan
