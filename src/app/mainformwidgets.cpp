@@ -5,9 +5,11 @@
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QUndoStack>
 
 #include "app/textrulevalidator.h"
 #include "app/twips.h"
+#include "base/texts.h"
 #include "controller/maincontroller.h"
 #include "project/headerfields.h"
 
@@ -130,7 +132,7 @@ void setUpGrid(QTableView* grid) {
 
 }  // namespace
 
-void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
+void MainFormWidgets::build(QMainWindow& window, QWidget& client, QUndoStack& history) {
     menuSeparator = place<QFrame>(client, u"mnuLine"_s);
     menuSeparator->setFrameShape(QFrame::HLine);
     buildMasterSection(client);
@@ -157,7 +159,7 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client) {
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }
-    buildMenus(window);
+    buildMenus(window, history);
 }
 
 void MainFormWidgets::buildMasterSection(QWidget& client) {
@@ -387,7 +389,7 @@ int MainFormWidgets::clientHeightShowingProjectRows(QWidget& client, int width, 
     return low;
 }
 
-void MainFormWidgets::buildMenus(QMainWindow& window) {
+void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
     QMenuBar* bar = window.menuBar();
     auto menu = [bar](const QString& name, const QString& caption) {
         QMenu* created = bar->addMenu(caption);
@@ -417,8 +419,17 @@ void MainFormWidgets::buildMenus(QMainWindow& window) {
     mnuFile->addSeparator()->setObjectName(u"mnuFileSep2"_s);
     mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
     mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);
-    mnuEditUndo = add(mnuEdit, u"mnuEditUndo"_s, u"Undo"_s, QKeySequence::Undo);
-    mnuEditRedo = add(mnuEdit, u"mnuEditRedo"_s, u"Redo"_s, QKeySequence::Redo);
+    // The history's own actions: their captions name the step and follow the stack.
+    auto stepAction = [&](QAction* action, const QString& name, QKeySequence::StandardKey key) {
+        mnuEdit->addAction(action);
+        action->setObjectName(name);
+        action->setShortcuts(standardShortcuts(key));
+        return action;
+    };
+    mnuEditUndo = stepAction(history.createUndoAction(mnuEdit, texts::undoPrefix()),
+                             u"mnuEditUndo"_s, QKeySequence::Undo);
+    mnuEditRedo = stepAction(history.createRedoAction(mnuEdit, texts::redoPrefix()),
+                             u"mnuEditRedo"_s, QKeySequence::Redo);
     mnuEdit->addSeparator();
     mnuEditFind = add(mnuEdit, u"mnuEditFind"_s, u"&Find"_s, QKeySequence::Find);
     mnuEditFindNext = add(mnuEdit, u"mnuEditFindNext"_s, u"Find &Next"_s, QKeySequence::FindNext);

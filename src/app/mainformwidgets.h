@@ -10,6 +10,7 @@
 #include <QTableView>
 
 class QMainWindow;
+class QUndoStack;
 
 namespace veskplan {
 
@@ -77,7 +78,7 @@ struct MainFormWidgets {
 
     // Creates every control in layouts on `client` and the menus in the window's menu bar. The
     // client's minimum size is the form's, or more where the captions need it.
-    void build(QMainWindow& window, QWidget& client);
+    void build(QMainWindow& window, QWidget& client, QUndoStack& history);
     // The height of `client`, at this width, at which the project grid shows `rows` rows, or
     // `limit` if that is not enough.
     int clientHeightShowingProjectRows(QWidget& client, int width, int rows, int limit) const;
@@ -86,7 +87,7 @@ private:
     void buildMasterSection(QWidget& client);
     void buildProjectSection(QWidget& client);
     void layOut(QWidget& client);
-    void buildMenus(QMainWindow& window);
+    void buildMenus(QMainWindow& window, QUndoStack& history);
 };
 
 }  // namespace veskplan

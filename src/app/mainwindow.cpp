@@ -68,7 +68,7 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("mainFormClient"));
     setCentralWidget(client_);
-    w_.build(*this, *client_);
+    w_.build(*this, *client_, controller_.document().undoStack());
 
     w_.mastItemList->setModel(&controller_.masterModel());
     w_.projItemDB->setModel(&controller_.projectModel());
@@ -86,6 +86,11 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     new FormKeys(controller_, w_, this);
     connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
     connectRequests();
+    // The title follows the document: its name and its unsaved changes.
+    const ProjectDocument& document = controller_.document();
+    connect(&document, &ProjectDocument::fileChanged, this, &MainWindow::showTitle);
+    connect(&document, &ProjectDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    showTitle();
     // A first run opens large enough for fifteen rows of the project grid and more master rows
     // than the form had, within a 1280 x 800 screen.
     const int width = client_->minimumSizeHint().width() + 160;
@@ -93,6 +98,11 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     resize(width, menuHeight + w_.clientHeightShowingProjectRows(*client_, width, 15, 720));
     settings_.restore(*this, *w_.mastItemList, controller_);
     refresh();
+}
+
+void MainWindow::showTitle() {
+    setWindowTitle(controller_.document().displayName() + u"[*] - "_s + texts::mainCaption());
+    setWindowModified(controller_.document().isModified());
 }
 
 void MainWindow::connectRequests() {
@@ -194,6 +204,11 @@ void MainWindow::connectProject() {
 
 void MainWindow::connectMenus() {
     connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.mnuFileNew_Click(); });
+    // The history's actions store what is being typed first, and a step the working copy cannot
+    // take ends the history with a message: they go through the controller.
+    for (QAction* step : {w_.mnuEditUndo, w_.mnuEditRedo}) {
+        disconnect(step, &QAction::triggered, &controller_.document().undoStack(), nullptr);
+    }
     connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.mnuEditUndo_Click(); });
     connect(w_.mnuEditFind, &QAction::triggered, this, [this] { controller_.mnuEditFind_Click(); });
     connect(w_.mnuEditCheck, &QAction::triggered, this,
@@ -313,17 +328,10 @@ void MainWindow::refreshProject() {
     setTextIfDifferent(w_.designer, header.designer);
     w_.letMonth->setCurrentIndex(header.letMonth);
     w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
-    setWindowTitle(controller_.windowTitle());
-    setWindowModified(document.isModified());
     for (QAction* action : {w_.mnuFileSave, w_.mnuFileSaveas, w_.mnuExpTrans, w_.mnuExpRCAD,
                             w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
         action->setEnabled(controller_.guardedCommandsEnabled());
     }
-    QUndoStack& undo = controller_.document().undoStack();
-    w_.mnuEditUndo->setText(controller_.undoCaption());
-    w_.mnuEditUndo->setEnabled(undo.canUndo());
-    w_.mnuEditRedo->setText(controller_.redoCaption());
-    w_.mnuEditRedo->setEnabled(undo.canRedo());
     QTableView* grid = w_.projItemDB;
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
         grid->setColumnWidth(c,

@@ -35,6 +35,7 @@ protected:
 
 private:
     void connectRequests();
+    void showTitle();
     void connectMaster();
     void connectProject();
     void connectMenus();

@@ -374,31 +374,10 @@ void MainController::mnuEditRedo_Click() {
     document_->redo();
 }
 
-QString MainController::undoCaption() const {
-    const QString what = document_->undoStack().undoText();
-    return what.isEmpty() ? texts::undoPrefix() : texts::undoPrefix() + u' ' + what;
-}
-
-QString MainController::redoCaption() const {
-    const QString what = document_->undoStack().redoText();
-    return what.isEmpty() ? texts::redoPrefix() : texts::redoPrefix() + u' ' + what;
-}
-
 void MainController::openProject(const QString& path) {
     Notify notify(*this);
     files_.openProject(path);
     reportChangesAfterOpen();
-}
-
-QString MainController::windowTitle() const {
-    const ProjectDocument& document = *document_;
-    QString name = texts::untitled();
-    if (!document.importedFrom().isEmpty()) {
-        name = texts::importedName(QFileInfo(document.importedFrom()).fileName());
-    } else if (!document.fileName().isEmpty()) {
-        name = QFileInfo(document.fileName()).fileName();
-    }
-    return name + u"[*] - "_s + texts::mainCaption();
 }
 
 void MainController::mnuFileNew_Click() {

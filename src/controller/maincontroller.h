@@ -91,9 +91,6 @@ public:
     // Edit menu: the undo stack of the project.
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
-    // "Undo <what>" and "Redo <what>", or the bare word when there is nothing to undo or redo.
-    QString undoCaption() const;
-    QString redoCaption() const;
 
     // File menu and closing.
     void mnuFileNew_Click();
@@ -144,8 +141,6 @@ public:
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
     // "Add to Project" takes the master grid's current row, so it needs one.
     bool addItemEnabled() const { return master_.grid().isRow(master_.grid().currentRow()); }
-    // "<file name>[*] - VESKPLAN": the window shows its modified mark in place of "[*]".
-    QString windowTitle() const;
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }

@@ -1,13 +1,9 @@
 #include "project/projectdocument.h"
 
-#include <QDateTime>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QFileInfo>
 #include <cmath>
 #include <utility>
 
-#include "base/numbertext.h"
 #include "base/texts.h"
 #include "project/freetextitem.h"
 #include "project/projectcommands.h"
@@ -52,6 +48,13 @@ void ProjectDocument::setUnitIndex(int index) {
         unitIndex_ = index;
         Q_EMIT headerChanged();  // saved with the header rows
     }
+}
+
+QString ProjectDocument::displayName() const {
+    if (!importedFrom_.isEmpty()) {
+        return texts::importedName(QFileInfo(importedFrom_).fileName());
+    }
+    return fileName_.isEmpty() ? texts::untitled() : QFileInfo(fileName_).fileName();
 }
 
 bool ProjectDocument::isModified() const {

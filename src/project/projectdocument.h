@@ -43,6 +43,9 @@ public:
     // The older project file (an Access database) the project was opened from, which is never
     // written: the project is untitled until saved as a project file of our own.
     const QString& importedFrom() const { return importedFrom_; }
+    // The name the project is shown by: its file's name, the older file it was imported from,
+    // or "Untitled".
+    QString displayName() const;
     void setImportedFrom(const QString& path);
     // The master list date the opened project was last saved with (`projMastDate`).
     const QString& storedMasterDate() const { return storedMasterDate_; }

@@ -334,7 +334,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
     EXPECT_EQ(projectRows()[1],
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
     EXPECT_EQ(report.rowCount(), 0);
-    EXPECT_EQ(controller->undoCaption(), u"Undo Replace Items"_s);
+    EXPECT_EQ(doc().undoStack().undoText(), u"Replace Items"_s);
     controller->mnuEditUndo_Click();  // one step brings every replaced item back
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     port.catalogueReport = nullptr;
@@ -372,7 +372,7 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
     report.replace(0);
     EXPECT_EQ(report.rowCount(), 0);
     EXPECT_EQ(store().record(2).units, u"CY  "_s);
-    EXPECT_EQ(controller->undoCaption(), u"Undo Replace Items"_s);
+    EXPECT_EQ(doc().undoStack().undoText(), u"Replace Items"_s);
 
     // The successor is in the category already: refused, the item stays as it was.
     report.setFilter(std::nullopt);
