@@ -85,7 +85,7 @@ public:
         }
         batch.commit();
         for (int c = 2; c <= categories; ++c) {
-            controller->addCat_Click();
+            controller->editing().addCategory();
         }
     }
 

@@ -12,7 +12,7 @@ template <CommandOutcome (MainController::*Command)()>
 void BM_Export(benchmark::State& state) {
     BenchProgram program(6000, 2000, static_cast<int>(state.range(0)));
     MainController& c = *program.controller;
-    c.projNum_Change(QStringLiteral("STP-12-B(7)03"));
+    c.editing().setProjectNumber(QStringLiteral("STP-12-B(7)03"));
     program.port.nextFile = program.path(QStringLiteral("out"));
     for (auto _ : state) {
         state.PauseTiming();  // a new file each time, so that no question is asked

@@ -15,10 +15,10 @@ void BM_AddOneItem(benchmark::State& state) {
     MainController& c = *program.controller;
     int row = 3;
     for (auto _ : state) {
-        c.mastItemList_Click(row);
-        c.addItem_Click();
+        c.browsing().pickRow(row);
+        c.editing().addCurrentMasterItem();
         state.PauseTiming();
-        c.remItem_Click();
+        c.editing().removeCurrentItem();
         row = row % 5000 + 1;
         state.ResumeTiming();
     }

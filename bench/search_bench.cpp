@@ -11,9 +11,9 @@ using veskplan::bench::BenchProgram;
 void BM_FindNextNoMatch(benchmark::State& state) {
     BenchProgram program(60000, 0, 1);
     MainController& c = *program.controller;
-    c.srchStr_Change(QStringLiteral("NO SUCH TEXT"));
+    c.browsing().setDescriptionSearch(QStringLiteral("NO SUCH TEXT"));
     for (auto _ : state) {
-        c.findNext_Click();
+        c.browsing().findNext();
     }
 }
 BENCHMARK(BM_FindNextNoMatch)->Unit(benchmark::kMillisecond);
@@ -24,7 +24,7 @@ void BM_ItemNumberJump(benchmark::State& state) {
     MainController& c = *program.controller;
     const QString target = c.master().list().itemNumber(59989).toString();
     for (auto _ : state) {
-        c.itemSrch_Change(target);
+        c.browsing().jumpToItemNumber(target);
     }
 }
 BENCHMARK(BM_ItemNumberJump)->Unit(benchmark::kMicrosecond);
@@ -34,7 +34,7 @@ void BM_ItemNumberJumpShort(benchmark::State& state) {
     BenchProgram program(60000, 0, 1);
     MainController& c = *program.controller;
     for (auto _ : state) {
-        c.itemSrch_Change(QStringLiteral("25"));
+        c.browsing().jumpToItemNumber(QStringLiteral("25"));
     }
 }
 BENCHMARK(BM_ItemNumberJumpShort)->Unit(benchmark::kMicrosecond);

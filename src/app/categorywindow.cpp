@@ -33,15 +33,16 @@ CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
     catTree_->setHeaderHidden(true);
     catTree_->setFrameShape(QFrame::Box);
     catTree_->setExpandsOnDoubleClick(true);
-    connect(catTree_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { controller_.catTree_NodeClick(item->text(0)); });
+    connect(catTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        controller_.browsing().categories().pick(item->text(0));
+    });
     connect(catTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) {
-            controller_.catTree_NodeClick(item->text(0));
+            controller_.browsing().categories().pick(item->text(0));
         }
     });
     connect(catTree_, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (controller_.catTree_DblClick()) {
+        if (controller_.browsing().categories().picked()) {
             hide();
             done(QDialog::Accepted);
         }
@@ -50,7 +51,7 @@ CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
 }
 
 void CategoryWindow::build() {
-    const CategoryTree& tree = controller_.getCat_Load();
+    const CategoryTree& tree = controller_.browsing().categories().tree();
     auto* root = new QTreeWidgetItem(catTree_, QStringList{tree.root.text});
     root->setData(0, Qt::UserRole, tree.root.key);
     addChildren(root, tree.root);
@@ -60,7 +61,7 @@ void CategoryWindow::build() {
 
 void CategoryWindow::closeEvent(QCloseEvent* event) {
     closedByCloseBox_ = true;
-    controller_.getCat_Unload();
+    controller_.browsing().categories().close();
     QDialog::closeEvent(event);
 }
 

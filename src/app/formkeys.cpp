@@ -16,7 +16,8 @@ FormKeys::FormKeys(MainController& controller, MainFormWidgets& widgets, QObject
     remove->setShortcut(QKeySequence::Delete);
     remove->setShortcutContext(Qt::WidgetShortcut);
     w_.projItemDB->addAction(remove);
-    connect(remove, &QAction::triggered, this, [this] { controller_.remItem_Click(); });
+    connect(remove, &QAction::triggered, this,
+            [this] { controller_.editing().removeCurrentItem(); });
     connect(qApp, &QApplication::focusChanged, this, &FormKeys::focusChanged);
 }
 
@@ -26,7 +27,7 @@ void FormKeys::focusChanged(QWidget* old, QWidget* now) {
         return widget == w_.catDesc || w_.catDesc->isAncestorOf(widget);
     };
     if (old && inBox(old) && !inBox(now)) {
-        controller_.catDesc_LostFocus();
+        controller_.editing().storeCategoryDescription();
     }
 }
 

@@ -193,13 +193,13 @@ void MainFormWidgets::buildMasterSection(QWidget& client) {
         client, u"itemSrch"_s,
         u"Enter an Item Number here to jump to that item in the Master Item List"_s,
         u"Item Search:"_s);
-    itemSrch->setValidator(new TextRuleValidator(&MainController::itemSrch_KeyPress,
+    itemSrch->setValidator(new TextRuleValidator(&MasterBrowsing::filterItemSearchKey,
                                                  TextRuleValidator::kNoLimit, itemSrch));
     descriptionSearchLabel = label(client, u"Label9"_s, u"&Description Search:"_s);
     srchStr = control<QLineEdit>(client, u"srchStr"_s,
                                  u"Text to Search for in Description Field of Master Item List"_s,
                                  u"Description Search:"_s);
-    srchStr->setValidator(new TextRuleValidator(&MainController::srchStr_KeyPress,
+    srchStr->setValidator(new TextRuleValidator(&MasterBrowsing::filterDescriptionSearchKey,
                                                 TextRuleValidator::kNoLimit, srchStr));
     findNext =
         button(client, u"findNext"_s, u"Find &Next"_s, u"Find the Next Occurance of Search Text"_s);

@@ -71,10 +71,10 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     w_.build(*this, *client_, controller_.document().undoStack());
 
     w_.mastItemList->setModel(&controller_.masterModel());
-    w_.projItemDB->setModel(&controller_.projectModel());
+    w_.projItemDB->setModel(&controller_.editing().model());
     w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
                                             new QuantityDelegate(w_.projItemDB));
-    w_.projItemDB->setSelectionModel(&controller_.projectSelection());
+    w_.projItemDB->setSelectionModel(&controller_.editing().selection());
     const auto& widths = MasterGridModel::kColumnWidthsTwips;
     for (int c = 0; c < 3; ++c) {
         w_.mastItemList->setColumnWidth(c, twips(widths[c]));
@@ -84,7 +84,12 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connectProject();
     connectMenus();
     new FormKeys(controller_, w_, this);
+    // The commands that reach across tools show everything again; each tool only its part.
     connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
+    connect(&controller_.browsing(), &MasterBrowsing::changed, this,
+            [this] { showParts(MasterPart); });
+    connect(&controller_.editing(), &ProjectEditing::changed, this,
+            [this] { showParts(ProjectPart | CategoryPart); });
     connectRequests();
     // The title follows the document: its name and its unsaved changes.
     const ProjectDocument& document = controller_.document();
@@ -133,71 +138,78 @@ void MainWindow::connectMaster() {
     connect(w_.engMet, &QComboBox::activated, this,
             [this](int index) { controller_.engMet_Click(index); });
     connect(w_.mastItemList, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { controller_.mastItemList_Click(index.row()); });
+            [this](const QModelIndex& index) { controller_.browsing().pickRow(index.row()); });
     connect(w_.mastItemList, &QTableView::doubleClicked, this,
-            [this] { controller_.mastItemList_DblClick(); });
+            [this] { controller_.editing().addCurrentMasterItem(); });
     connect(w_.mastItemList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!refreshing_ && current.isValid()) {
-                    controller_.mastItemList_RowColChange(current.row());
+                    controller_.browsing().setCurrentRow(current.row());
                 }
             });
     connect(w_.mastItemList->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this](int value) {
                 if (!refreshing_) {
-                    controller_.mastItemList_Scroll(value);
+                    controller_.browsing().setTopRow(value);
                 }
             });
-    connect(w_.itemCat, &QPushButton::clicked, this, [this] { controller_.itemCat_Click(); });
+    connect(w_.itemCat, &QPushButton::clicked, this,
+            [this] { controller_.browsing().browseCategories(); });
     connect(w_.itemSrch, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!refreshing_) {
-            controller_.itemSrch_Change(text);
+            controller_.browsing().jumpToItemNumber(text);
         }
     });
     connect(w_.srchStr, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!refreshing_) {
-            controller_.srchStr_Change(text);
+            controller_.browsing().setDescriptionSearch(text);
         }
     });
     connect(w_.itemSrch, &QLineEdit::returnPressed, this,
-            [this] { controller_.itemSrch_Return(); });
-    connect(w_.srchStr, &QLineEdit::returnPressed, this, [this] { controller_.srchStr_Return(); });
-    connect(w_.findNext, &QPushButton::clicked, this, [this] { controller_.findNext_Click(); });
-    connect(w_.findPrev, &QPushButton::clicked, this, [this] { controller_.findPrev_Click(); });
+            [this] { controller_.browsing().itemSearchEntered(); });
+    connect(w_.srchStr, &QLineEdit::returnPressed, this,
+            [this] { controller_.browsing().findNext(); });
+    connect(w_.findNext, &QPushButton::clicked, this,
+            [this] { controller_.browsing().findNext(); });
+    connect(w_.findPrev, &QPushButton::clicked, this,
+            [this] { controller_.browsing().findPrevious(); });
 }
 
 void MainWindow::connectProject() {
-    connect(w_.addItem, &QPushButton::clicked, this, [this] { controller_.addItem_Click(); });
-    connect(w_.remItem, &QPushButton::clicked, this, [this] { controller_.remItem_Click(); });
+    connect(w_.addItem, &QPushButton::clicked, this,
+            [this] { controller_.editing().addCurrentMasterItem(); });
+    connect(w_.remItem, &QPushButton::clicked, this,
+            [this] { controller_.editing().removeCurrentItem(); });
     connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { controller_.projItemDB_HeadClick(column); });
+            [this](int column) { controller_.editing().sortByHeading(column); });
     connect(w_.projItemDB->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!refreshing_ && current.isValid()) {
-                    controller_.projItemDB_RowColChange(current.row(), current.column());
+                    controller_.editing().setCurrentCell(current.row(), current.column());
                 }
             });
     connect(w_.projNum, &QLineEdit::textEdited, this,
-            [this](const QString& text) { controller_.projNum_Change(text); });
+            [this](const QString& text) { controller_.editing().setProjectNumber(text); });
     connect(w_.designer, &QLineEdit::textEdited, this,
-            [this](const QString& text) { controller_.designer_Change(text); });
+            [this](const QString& text) { controller_.editing().setDesigner(text); });
     connect(w_.letMonth, &QComboBox::activated, this,
-            [this](int index) { controller_.letMonth_Click(index); });
+            [this](int index) { controller_.editing().setLettingMonth(index); });
     connect(w_.catNum, &QComboBox::activated, this,
-            [this](int index) { controller_.catNum_Click(index); });
+            [this](int index) { controller_.editing().selectCategory(index); });
     connect(w_.catDesc, &QComboBox::activated, this,
-            [this](int index) { controller_.catDesc_Click(index); });
+            [this](int index) { controller_.editing().selectCategoryByDescription(index); });
     // Only what the user types is a change of the text: a pick in the list changes the text
     // too, while the box is still changing its entry, and must reach the controller as a pick.
     connect(w_.catDesc->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { controller_.catDesc_Change(text); });
+            [this](const QString& text) { controller_.editing().typeCategoryDescription(text); });
     connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
                 if (!refreshing_) {
-                    controller_.projItemDB_ColumnResized(column, twipsOf(width));
+                    controller_.editing().setColumnWidth(column, twipsOf(width));
                 }
             });
-    connect(w_.addCat, &QPushButton::clicked, this, [this] { controller_.addCat_Click(); });
+    connect(w_.addCat, &QPushButton::clicked, this,
+            [this] { controller_.editing().addCategory(); });
     connect(w_.printProjList, &QPushButton::clicked, this,
             [this] { controller_.printProjList_Click(); });
 }
@@ -209,14 +221,15 @@ void MainWindow::connectMenus() {
     for (QAction* step : {w_.mnuEditUndo, w_.mnuEditRedo}) {
         disconnect(step, &QAction::triggered, &controller_.document().undoStack(), nullptr);
     }
-    connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.mnuEditUndo_Click(); });
-    connect(w_.mnuEditFind, &QAction::triggered, this, [this] { controller_.mnuEditFind_Click(); });
+    connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.editing().undo(); });
+    connect(w_.mnuEditFind, &QAction::triggered, this,
+            [this] { controller_.browsing().goToDescriptionSearch(); });
     connect(w_.mnuEditCheck, &QAction::triggered, this,
             [this] { controller_.mnuEditCheck_Click(); });
     connect(w_.mnuEditFindNext, &QAction::triggered, this,
-            [this] { controller_.findNext_Click(); });
+            [this] { controller_.browsing().findNext(); });
     connect(w_.mnuEditFindPrev, &QAction::triggered, this,
-            [this] { controller_.findPrev_Click(); });
+            [this] { controller_.browsing().findPrevious(); });
     connect(w_.mnuFilePrint, &QAction::triggered, this,
             [this] { controller_.printProjList_Click(); });
     connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
@@ -224,7 +237,7 @@ void MainWindow::connectMenus() {
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(w_.mnuFile->menuAction()); });
-    connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.mnuEditRedo_Click(); });
+    connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.editing().redo(); });
     connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.mnuFileOpen_Click(); });
     connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
     connect(w_.mnuFileSaveas, &QAction::triggered, this,
@@ -243,11 +256,21 @@ void MainWindow::connectMenus() {
 }
 
 void MainWindow::refresh() {
+    showParts(MasterPart | ProjectPart | CategoryPart);
+}
+
+void MainWindow::showParts(unsigned parts) {
     {
         Guard guard(refreshing_);
-        refreshMaster();
-        refreshProject();
-        refreshCategories();
+        if (parts & MasterPart) {
+            refreshMaster();
+        }
+        if (parts & ProjectPart) {
+            refreshProject();
+        }
+        if (parts & CategoryPart) {
+            refreshCategories();
+        }
     }
     if (!pendingFocus_.isEmpty()) {
         if (auto* widget = findChild<QWidget*>(pendingFocus_)) {
@@ -334,14 +357,14 @@ void MainWindow::refreshProject() {
     }
     QTableView* grid = w_.projItemDB;
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
-        grid->setColumnWidth(c,
-                             twips(controller_.projectGrid().columnWidths[static_cast<size_t>(c)]));
+        grid->setColumnWidth(
+            c, twips(controller_.editing().gridState().columnWidths[static_cast<size_t>(c)]));
     }
 }
 
 void MainWindow::refreshCategories() {
     const CategoryList& categories = controller_.document().categories();
-    const CategoryBoxes& boxes = controller_.categoryBoxes();
+    const CategoryBoxes& boxes = controller_.editing().categoryBoxes();
     setItemsIfDifferent(w_.catNum, categories.numbers());
     setItemsIfDifferent(w_.catDesc, categories.descriptions());
     w_.catNum->setCurrentIndex(boxes.numberIndex());

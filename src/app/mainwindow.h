@@ -22,6 +22,9 @@ public:
 
     // Shows the controller's state in the controls.
     void refresh();
+    enum Part : unsigned { MasterPart = 1, ProjectPart = 2, CategoryPart = 4 };
+    // Shows these parts of the state again, then moves the focus where it was asked to go.
+    void showParts(unsigned parts);
 
     // Moves the keyboard focus to the named control once the state is shown: a control that
     // takes the focus before it shows the state picks a cell or entry of its own.

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <map>

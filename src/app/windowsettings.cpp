@@ -22,7 +22,7 @@ void WindowSettings::restore(QMainWindow& window, QTableView& master,
     }
     const QList<QVariant> projectWidths = settings.value(u"window/projectColumns"_s).toList();
     for (qsizetype c = 0; c < projectWidths.size(); ++c) {
-        controller.projItemDB_ColumnResized(static_cast<int>(c), twipsOf(projectWidths[c].toInt()));
+        controller.editing().setColumnWidth(static_cast<int>(c), twipsOf(projectWidths[c].toInt()));
     }
 }
 
@@ -36,7 +36,7 @@ void WindowSettings::save(const QMainWindow& window, const QTableView& master,
     }
     settings.setValue(u"window/masterColumns"_s, masterWidths);
     QList<QVariant> projectWidths;
-    for (const int width : controller.projectGrid().columnWidths) {
+    for (const int width : controller.editing().gridState().columnWidths) {
         projectWidths.append(twips(width));
     }
     settings.setValue(u"window/projectColumns"_s, projectWidths);

@@ -17,8 +17,10 @@
 #include "controller/exportcommands.h"
 #include "controller/filecommands.h"
 #include "controller/filedialogs.h"
+#include "controller/masterbrowsing.h"
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
+#include "controller/projectediting.h"
 #include "controller/unitswitch.h"
 #include "controller/viewrequests.h"
 #include "files/recentprojects.h"
@@ -36,10 +38,9 @@ namespace veskplan {
 
 class UserPort;
 
-// The main window without its widgets: every handler of the window, by the control's name, and
-// the objects whose state the window shows. The window forwards events here and mirrors the
-// state after each `stateChanged`. Rows of both grids are the models' rows, counted from 0;
-// -1 means none.
+// The program without its windows: it makes every part and wires them together, and runs the
+// commands that reach across tools (the start-up, the unit switch, the File and Export menus and
+// the catalogue check). Finding items and editing the project are tools of their own.
 class MainController : public QObject {
     Q_OBJECT
 
@@ -53,44 +54,9 @@ public:
     // any unsaved work a crashed run left behind.
     void Form_Load();
 
-    // Master item list.
+    // A pick in the unit selector: loads the other list, first starting a new project when the
+    // project holds items.
     void engMet_Click(int index);
-    void mastItemList_Click(int row);
-    void mastItemList_DblClick();
-    void mastItemList_RowColChange(int row);
-    void mastItemList_Scroll(int topRow);
-    static void itemSrch_KeyPress(char16_t& key);
-    void itemSrch_Change(const QString& text);
-    static void srchStr_KeyPress(char16_t& key);
-    void srchStr_Change(const QString& text);
-    void findNext_Click();
-    void findPrev_Click();
-    void itemCat_Click();
-
-    // Category window.
-    const CategoryTree& getCat_Load() { return categories_.tree(); }
-    void catTree_NodeClick(const QString& nodeText) { categories_.pick(nodeText); }
-    // True when the window should hide (a category was chosen).
-    bool catTree_DblClick() const { return categories_.picked(); }
-    void getCat_Unload() { categories_.close(); }
-
-    // Project item list.
-    void addItem_Click();
-    void remItem_Click();
-    void projItemDB_HeadClick(int column);
-    void projItemDB_RowColChange(int row, int column);
-    void catNum_Click(int index);
-    void catDesc_Click(int index);
-    void catDesc_Change(const QString& text);
-    void catDesc_LostFocus();
-    void addCat_Click();
-    void projNum_Change(const QString& text);
-    void designer_Change(const QString& text);
-    void letMonth_Click(int index);
-
-    // Edit menu: the undo stack of the project.
-    void mnuEditUndo_Click();
-    void mnuEditRedo_Click();
 
     // File menu and closing.
     void mnuFileNew_Click();
@@ -111,13 +77,6 @@ public:
     void catalogueRow_DblClick(int row);
     CatalogueReport& catalogueReport() { return report_; }
 
-    // Edit menu: Find moves to "Description Search:"; Enter in the search boxes.
-    void mnuEditFind_Click();
-    void itemSrch_Return();
-    void srchStr_Return();
-    // A column of the project grid was resized by the user (width in twips).
-    void projItemDB_ColumnResized(int column, int widthTwips);
-
     // Export menu and the "Print" button.
     CommandOutcome mnuExpTrans_Click();
     CommandOutcome mnuExpRCAD_Click();
@@ -125,18 +84,14 @@ public:
     CommandOutcome mnuExpRCADexcel_Click();
     CommandOutcome printProjList_Click();
 
-    // What the windows show.
+    // The tools and what the windows show.
+    MasterBrowsing& browsing() { return browsing_; }
+    ProjectEditing& editing() { return *editing_; }
+    const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }
     MasterGridModel& masterModel() { return master_.grid().model(); }
     ProjectDocument& document() { return *document_; }
     const ProjectDocument& document() const { return *document_; }
-    ProjectGridModel& projectModel() { return *projectModel_; }
-    // The project grid's current cell and selection, shared with the grid's view.
-    QItemSelectionModel& projectSelection() { return *projectSelection_; }
-    // The row of the project grid's current cell, -1 when there is none.
-    int currentProjectRow() const;
-    const ProjectGridState& projectGrid() const { return grid_; }
-    const CategoryBoxes& categoryBoxes() const { return boxes_; }
     // Save, Save As and the four exports.
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
     // "Add to Project" takes the master grid's current row, so it needs one.
@@ -145,9 +100,9 @@ public:
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
     FileCommands& files() { return files_; }
+    ProjectBinding& binding() { return binding_; }
     // What the commands ask of the windows besides questions: focus, typing, windows of their own.
     ViewRequests& requests() { return requests_; }
-    ProjectBinding& binding() { return binding_; }
 
 Q_SIGNALS:
     void stateChanged();
@@ -163,17 +118,9 @@ private:
         MainController& controller_;
     };
 
-    // Makes `row` the current, selected row of the master grid, where a search goes on.
-    void selectMasterRow(int row, bool focusAddItem = true);
-    // Shows what a description search found, or tells that it reached the end.
-    void showFound(const mastersearch::Outcome& outcome, const QString& endReached);
-    void addCurrentMasterItem();
     // After an Open whose revision check ran: the comparison, shown when it finds changes.
     void reportChangesAfterOpen();
     void showCatalogueReport();
-    bool editProjectCell(int row, int column, const QString& text);
-    // Makes this cell of the project grid current and its row the selection.
-    void showProjectCell(int row, int column);
 
     UserPort& port_;
     ViewRequests requests_;
@@ -186,10 +133,8 @@ private:
 
     MasterSession master_;
     std::unique_ptr<ProjectDocument> document_;
-    std::unique_ptr<ProjectGridModel> projectModel_;
-    std::unique_ptr<QItemSelectionModel> projectSelection_;
-    ProjectGridState grid_;
-    CategoryBoxes boxes_;
+    MasterBrowsing browsing_;
+    std::unique_ptr<ProjectEditing> editing_;
     FileDialogs dialogs_;
     CountyLookup county_;
     RecentProjects recent_;
@@ -201,7 +146,6 @@ private:
     ExportCommands exports_;
     PrintCommand print_;
     CatalogueReport report_;
-    CategoryBrowser categories_;
     int notifyDepth_ = 0;
 };
 

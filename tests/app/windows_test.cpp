@@ -308,12 +308,12 @@ TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
 }
 
 TEST_F(WindowTest, PickingACategoryByItsDescriptionSelectsItAndKeepsEveryDescription) {
-    controller->catDesc_Change(u"Alpha"_s);
-    controller->catDesc_LostFocus();
-    controller->addCat_Click();
-    controller->catDesc_Change(u"Beta"_s);
-    controller->catDesc_LostFocus();
-    controller->catNum_Click(0);
+    controller->editing().typeCategoryDescription(u"Alpha"_s);
+    controller->editing().storeCategoryDescription();
+    controller->editing().addCategory();
+    controller->editing().typeCategoryDescription(u"Beta"_s);
+    controller->editing().storeCategoryDescription();
+    controller->editing().selectCategory(0);
     auto* description = find<QComboBox>(u"catDesc"_s);
     description->lineEdit()->setFocus();
     QTest::keyClick(description, Qt::Key_F4);  // opens the list

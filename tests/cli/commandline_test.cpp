@@ -23,15 +23,15 @@ protected:
         // A two-category project with header fields, saved.
         addMasterRow(0);
         addMasterRow(3);
-        ProjectGridModel& model = controller->projectModel();
+        ProjectGridModel& model = controller->editing().model();
         model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"12.5"_s);
-        controller->addCat_Click();
+        controller->editing().addCategory();
         addMasterRow(0);
         addMasterRow(4);
         model.setData(model.index(2, ProjectGridModel::QuantityColumn), u"4"_s);
-        controller->projNum_Change(u"STP-12-B(7)03"_s);
-        controller->designer_Change(u"Pat Quinn"_s);
-        controller->letMonth_Click(3);
+        controller->editing().setProjectNumber(u"STP-12-B(7)03"_s);
+        controller->editing().setDesigner(u"Pat Quinn"_s);
+        controller->editing().setLettingMonth(3);
         port.files = {project()};
         controller->mnuFileSave_Click();
         port.clear();
@@ -63,7 +63,7 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
         {u"bridgecad"_s, [this] { controller->mnuExpBCAD_Click(); }},
         {u"tabfill"_s, [this] { controller->mnuExpRCADexcel_Click(); }},
         {u"trnsport"_s, [this] {
-             controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
+             controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
              controller->mnuExpTrans_Click();
          }}};
     for (const auto& [kind, windowCommand] : exports) {

@@ -16,25 +16,25 @@ protected:
         ControllerTest::SetUp();
         start();
         addMasterRow(1);
-        controller->addCat_Click();
+        controller->editing().addCategory();
         addMasterRow(0);
-        ProjectGridModel& model = controller->projectModel();
+        ProjectGridModel& model = controller->editing().model();
         model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"7"_s);
         model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"3"_s);
-        controller->projNum_Change(u"STP-12-B(7)03"_s);
-        controller->designer_Change(u"Pat Quinn"_s);
-        controller->letMonth_Click(1);
+        controller->editing().setProjectNumber(u"STP-12-B(7)03"_s);
+        controller->editing().setDesigner(u"Pat Quinn"_s);
+        controller->editing().setLettingMonth(1);
         port.clear();
     }
     QString out() const { return sandbox.path(u"out.txt"_s); }
     // The grid as a user may leave it: "BridgeKey" order, another row.
     void disturbTheGrid() {
-        controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
-        controller->projItemDB_RowColChange(1, 2);
+        controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
+        controller->editing().setCurrentCell(1, 2);
     }
     void expectWorkingOrder() {
         EXPECT_EQ(store().index(), IndexOrder::PrimaryKey);
-        EXPECT_EQ(controller->currentProjectRow(), 0);
+        EXPECT_EQ(controller->editing().currentRow(), 0);
     }
 };
 
@@ -51,9 +51,9 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
 
     // The file follows the order the grid shows; a number naming no county keeps the last one.
-    controller->projItemDB_HeadClick(ProjectGridModel::ItemNumberColumn);
-    controller->projNum_Change(u"STP-12-B(7)A3"_s);
-    controller->letMonth_Click(-1);
+    controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
+    controller->editing().setProjectNumber(u"STP-12-B(7)A3"_s);
+    controller->editing().setLettingMonth(-1);
     port.clear();
     port.answers = {Answer::ExportAnyway};  // no county, no letting month
     port.files = {out()};
@@ -91,9 +91,9 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
 }
 
 TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingAnything) {
-    ProjectGridModel& model = controller->projectModel();
+    ProjectGridModel& model = controller->editing().model();
     model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"-2"_s);
-    controller->letMonth_Click(-1);
+    controller->editing().setLettingMonth(-1);
     const std::function<CommandOutcome()> exports[] = {
         [this] { return controller->mnuExpTrans_Click(); },
         [this] { return controller->mnuExpRCAD_Click(); },
@@ -154,7 +154,7 @@ TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     EXPECT_TRUE(port.messages.at(0).text.contains(u"seed100-01.xlsx"_s));
     EXPECT_TRUE(port.dialogs.empty());  // no dialog for a workbook that cannot be made
     for (int n = 3; n <= 6; ++n) {
-        controller->addCat_Click();
+        controller->editing().addCategory();
     }
     addMasterRow(2);
     port.clear();
@@ -180,7 +180,7 @@ TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     EXPECT_EQ(doc().isModified(), modified);
     EXPECT_TRUE(test::readFile(port.printPdf).startsWith("%PDF-"));
     expectWorkingOrder();
-    controller->addCat_Click();
+    controller->editing().addCategory();
     addMasterRow(2);
     controller->printProjList_Click();
     EXPECT_EQ(port.printed.back(), QPageLayout::Landscape);  // three categories

@@ -36,10 +36,10 @@ int main(int argc, char** argv) {
     port.nextFile = root + u"/projects/job.vsk"_s;
     MainController controller(port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
     controller.Form_Load();
-    controller.mastItemList_Click(0);
-    controller.addItem_Click();
+    controller.browsing().pickRow(0);
+    controller.editing().addCurrentMasterItem();
     say("ready", 0);
-    ProjectGridModel& model = controller.projectModel();
+    ProjectGridModel& model = controller.editing().model();
     for (int change = 1;; ++change) {
         model.setData(model.index(0, ProjectGridModel::QuantityColumn), QString::number(change));
         say("change", change);

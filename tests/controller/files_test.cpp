@@ -23,15 +23,15 @@ protected:
     // Two items in two categories with header fields, saved as `name`.
     void buildAndSave(const QString& name) {
         addMasterRow(0);
-        ProjectGridModel& model = controller->projectModel();
+        ProjectGridModel& model = controller->editing().model();
         ASSERT_TRUE(model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"12.5"_s));
-        controller->catDesc_Change(u"Mainline"_s);
-        controller->catDesc_LostFocus();
-        controller->addCat_Click();
+        controller->editing().typeCategoryDescription(u"Mainline"_s);
+        controller->editing().storeCategoryDescription();
+        controller->editing().addCategory();
         addMasterRow(3);
-        controller->projNum_Change(u"STP-12-B(7)03"_s);
-        controller->designer_Change(u"Pat Quinn"_s);
-        controller->letMonth_Click(1);
+        controller->editing().setProjectNumber(u"STP-12-B(7)03"_s);
+        controller->editing().setDesigner(u"Pat Quinn"_s);
+        controller->editing().setLettingMonth(1);
         port.files = {projectPath(name)};
         controller->mnuFileSave_Click();
         port.clear();
@@ -52,7 +52,7 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(port.dialogs[0].selectedFilter, 1);
     EXPECT_EQ(port.dialogs[0].directory, sandbox.projectsDir());
     EXPECT_TRUE(doc().isUntitled());
-    controller->remItem_Click();
+    controller->editing().removeCurrentItem();
     buildAndSave(u"trip.vsk"_s);
     EXPECT_FALSE(doc().isModified());
     // Nothing is read back: the category in use stays, its empty description too.
@@ -94,7 +94,7 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
     const Step steps[] = {
         {[] {}, true, false, false},
         {[&] { addMasterRow(0); }, true, true, true},
-        {[&] { controller->remItem_Click(); }, true, true, false},
+        {[&] { controller->editing().removeCurrentItem(); }, true, true, false},
         {[&] {
              addMasterRow(0);
              port.files = {projectPath(u"s.vsk"_s)};
@@ -120,11 +120,11 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
         // Saved with its header rows, an empty project can be saved again, before and after
         // an undo past the save.
         {[&] {
-             controller->designer_Change(u"Kim"_s);
+             controller->editing().setDesigner(u"Kim"_s);
              controller->mnuFileSave_Click();
          },
          false, false, true},
-        {[&] { controller->mnuEditUndo_Click(); }, false, true, true},
+        {[&] { controller->editing().undo(); }, false, true, true},
     };
     int n = 0;
     for (const Step& step : steps) {
@@ -324,7 +324,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
         ASSERT_EQ(report.rowCount(), 2);
         EXPECT_EQ(report.counts()[0], 1);
         controller->catalogueRow_DblClick(0);
-        EXPECT_EQ(store().record(controller->currentProjectRow()).itemNumber,
+        EXPECT_EQ(store().record(controller->editing().currentRow()).itemNumber,
                   u"9999-0000001  <<"_s);
         report.replaceAll();
     };
@@ -335,7 +335,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
     EXPECT_EQ(report.rowCount(), 0);
     EXPECT_EQ(doc().undoStack().undoText(), u"Replace Items"_s);
-    controller->mnuEditUndo_Click();  // one step brings every replaced item back
+    controller->editing().undo();  // one step brings every replaced item back
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     port.catalogueReport = nullptr;
     controller->mnuEditCheck_Click();

@@ -69,7 +69,7 @@ TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
     EXPECT_TRUE(port.messages[0].text.contains(u"itemsm.txt"_s));
     EXPECT_FALSE(port.messageWhileBusy);
     EXPECT_EQ(master().list().count(), 0);
-    controller->addItem_Click();
+    controller->editing().addCurrentMasterItem();
     EXPECT_EQ(store().recordCount(), 0);
 }
 
@@ -79,7 +79,7 @@ TEST_F(ControllerTest, ListsAndCategoryFilesBeyondTheirSizeAreRefusedWithAMessag
     test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, QByteArray(30'000, '\r'));
     controller->engMet_Click(1);
     EXPECT_EQ(master().list().count(), 0);
-    EXPECT_TRUE(controller->getCat_Load().root.children.empty());
+    EXPECT_TRUE(controller->browsing().categories().tree().root.children.empty());
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_TRUE(port.messages[0].text.contains(u"itemsm.txt"_s));
     EXPECT_TRUE(port.messages[0].text.contains(u"more than 800000 lines"_s));
@@ -90,41 +90,41 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     start();
     char16_t keys[] = {u'2', u'-', 8, u'a', u' '};
     for (char16_t& key : keys) {
-        MainController::itemSrch_KeyPress(key);
+        MasterBrowsing::filterItemSearchKey(key);
     }
     EXPECT_EQ(std::u16string(keys, 5), (std::u16string{u'2', u'-', 8, 0, 0}));
     char16_t lower = u'p';
-    MainController::srchStr_KeyPress(lower);
+    MasterBrowsing::filterDescriptionSearchKey(lower);
     EXPECT_EQ(lower, u'P');
 
     // The jump picks the row it shows, as a click does: "Add to Project" adds what is seen.
-    controller->itemSrch_Change(u"2105"_s);
+    controller->browsing().jumpToItemNumber(u"2105"_s);
     EXPECT_EQ(master().grid().topRow(), 0);  // six rows: the view cannot scroll
     EXPECT_EQ(master().grid().currentRow(), 1);
     EXPECT_EQ(master().grid().selectedRow(), 1);
     EXPECT_EQ(master().srchPos(), 1);
-    controller->itemSrch_Change(u"9"_s);  // no match: nothing moves
+    controller->browsing().jumpToItemNumber(u"9"_s);  // no match: nothing moves
     EXPECT_EQ(master().grid().currentRow(), 1);
-    controller->itemSrch_Return();
+    controller->browsing().itemSearchEntered();
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);
-    controller->addItem_Click();
+    controller->editing().addCurrentMasterItem();
     EXPECT_EQ(store().record(0).itemNumber, u"2105-0500000"_s);
-    controller->remItem_Click();
-    controller->mnuEditFind_Click();
+    controller->editing().removeCurrentItem();
+    controller->browsing().goToDescriptionSearch();
     EXPECT_EQ(port.lastFocus(), u"srchStr"_s);
-    controller->srchStr_Change(u"PIPE"_s);
-    controller->srchStr_Return();  // Enter runs Find Next
+    controller->browsing().setDescriptionSearch(u"PIPE"_s);
+    controller->browsing().findNext();  // Enter runs Find Next
     EXPECT_EQ(master().srchPos(), 3);
     EXPECT_EQ(master().grid().selectedRow(), 3);
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);
-    controller->findNext_Click();
+    controller->browsing().findNext();
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::endOfMasterItems()});
-    controller->mastItemList_Click(0);
-    controller->findPrev_Click();
+    controller->browsing().pickRow(0);
+    controller->browsing().findPrevious();
     EXPECT_EQ(port.messageTexts().size(), 1u);  // row 0 has nothing before it
-    controller->srchStr_Change(u"ZZZ"_s);
-    controller->mastItemList_Click(2);
-    controller->findPrev_Click();
+    controller->browsing().setDescriptionSearch(u"ZZZ"_s);
+    controller->browsing().pickRow(2);
+    controller->browsing().findPrevious();
     EXPECT_EQ(port.messageTexts().back(), texts::beginningOfMasterItems());
     controller->engMet_Click(1);
     EXPECT_EQ(master().srchPos(), 2);
@@ -135,19 +135,21 @@ TEST_F(ControllerTest, TheCategoryBrowserScrollsToTheChosenCategoryOnce) {
     start();
     int loads = 0;
     port.categoryBrowser = [&] {
-        loads += controller->getCat_Load().root.children.empty() ? 0 : 1;
-        controller->catTree_NodeClick(u"2300 PAVING"_s);
-        EXPECT_FALSE(controller->catTree_DblClick());  // a section does not close the window
-        controller->catTree_NodeClick(u"2501 PIPE CULVERTS"_s);
-        EXPECT_TRUE(controller->catTree_DblClick());
+        loads += controller->browsing().categories().tree().root.children.empty() ? 0 : 1;
+        controller->browsing().categories().pick(u"2300 PAVING"_s);
+        EXPECT_FALSE(
+            controller->browsing().categories().picked());  // a section does not close the window
+        controller->browsing().categories().pick(u"2501 PIPE CULVERTS"_s);
+        EXPECT_TRUE(controller->browsing().categories().picked());
     };
-    controller->itemCat_Click();
+    controller->browsing().browseCategories();
     EXPECT_EQ(master().grid().topRow(), 0);
     EXPECT_TRUE(master().chosenCat().isEmpty());
-    EXPECT_EQ(&controller->getCat_Load(), &controller->getCat_Load());  // read once
-    controller->getCat_Unload();
+    EXPECT_EQ(&controller->browsing().categories().tree(),
+              &controller->browsing().categories().tree());  // read once
+    controller->browsing().categories().close();
     QFile::remove(sandbox.dataDir() + u"/itemcats.txt"_s);
-    EXPECT_TRUE(controller->getCat_Load().root.children.empty());
+    EXPECT_TRUE(controller->browsing().categories().tree().root.children.empty());
     EXPECT_TRUE(port.messageTexts().back().contains(u"itemcats.txt"_s));
     EXPECT_EQ(loads, 1);
 }

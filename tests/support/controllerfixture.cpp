@@ -57,8 +57,8 @@ void ControllerTest::start() {
 }
 
 void ControllerTest::addMasterRow(int row) {
-    controller->mastItemList_Click(row);
-    controller->addItem_Click();
+    controller->browsing().pickRow(row);
+    controller->editing().addCurrentMasterItem();
 }
 
 std::string ControllerTest::rowText(const ProjectRecord& r) {

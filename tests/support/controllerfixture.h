@@ -24,7 +24,7 @@ protected:
     ProjectDocument& doc() { return controller->document(); }
     RecordStore& store() { return doc().items(); }
     const MasterSession& master() { return controller->master(); }
-    const CategoryBoxes& boxes() { return controller->categoryBoxes(); }
+    const CategoryBoxes& boxes() { return controller->editing().categoryBoxes(); }
 
     // Makes master row `row` current (as a click does) and adds it.
     void addMasterRow(int row);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "controller/categorybrowser.h"
+#include "controller/changenotice.h"
+#include "master/mastersearch.h"
+
+namespace veskplan {
+
+class MasterSession;
+class UserPort;
+class ViewRequests;
+
+// Finding items in the master list: a click on a row, the item-number jump, the description
+// search forward and back, and the category browser. The row it leaves current is the one
+// "Add to Project" takes. It says when what its view shows has changed.
+class MasterBrowsing : public QObject {
+    Q_OBJECT
+
+public:
+    MasterBrowsing(MasterSession& master, QString categoryFile, UserPort& port,
+                   ViewRequests& requests);
+
+    // The key rules of the two search boxes: a key that may not be typed becomes 0; the
+    // description search takes upper case.
+    static void filterItemSearchKey(char16_t& key);
+    static void filterDescriptionSearchKey(char16_t& key);
+
+    // A click on a row: it becomes current and selected, where a search goes on from.
+    void pickRow(int row);
+    // The user moved the current row or scrolled the grid.
+    void setCurrentRow(int row);
+    void setTopRow(int row);
+    // Typing into "Item Search:": the first item whose number begins with the text is picked.
+    void jumpToItemNumber(const QString& text);
+    // Enter in "Item Search:" goes on to "Add to Project".
+    void itemSearchEntered();
+    // Find moves to "Description Search:".
+    void goToDescriptionSearch();
+    void setDescriptionSearch(const QString& text);
+    void findNext();
+    void findPrevious();
+    // "Sections": the category browser, then the first item of the chosen category.
+    void browseCategories();
+    CategoryBrowser& categories() { return categories_; }
+
+Q_SIGNALS:
+    // What the master grid and the search boxes show may have changed.
+    void changed();
+
+private:
+    ChangeNotice changeNotice();
+    // Makes `row` the current, selected row of the master grid, where a search goes on.
+    void selectRow(int row, bool focusAddItem = true);
+    // Shows what a description search found, or tells that it reached the end.
+    void showFound(const mastersearch::Outcome& outcome, const QString& endReached);
+
+    MasterSession& master_;
+    UserPort& port_;
+    ViewRequests& requests_;
+    CategoryBrowser categories_;
+    int noticeDepth_ = 0;
+};
+
+}  // namespace veskplan

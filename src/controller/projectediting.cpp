@@ -1,0 +1,203 @@
+#include "controller/projectediting.h"
+
+#include "base/numbertext.h"
+#include "base/texts.h"
+#include "controller/changenotice.h"
+#include "controller/userport.h"
+#include "controller/viewrequests.h"
+#include "master/mastersession.h"
+#include "project/projectdocument.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& master,
+                               UserPort& port, ViewRequests& requests, QLocale locale)
+    : document_(document),
+      master_(master),
+      port_(port),
+      requests_(requests),
+      locale_(std::move(locale)),
+      model_(std::make_unique<ProjectGridModel>(document_.items(), locale_)),
+      selection_(std::make_unique<QItemSelectionModel>(model_.get())),
+      boxes_(document_) {
+    connect(&document_, &ProjectDocument::categoriesChanged, this,
+            [this] { boxes_.followCategories(); });
+    // Where a change shows: the row it left its item at.
+    connect(&document_, &ProjectDocument::itemTouched, this,
+            [this](int row) { showCell(row, grid_.currentColumn); });
+    // A new order or a new project starts at the first row.
+    connect(model_.get(), &QAbstractItemModel::modelReset, this,
+            [this] { showCell(0, grid_.currentColumn); });
+    model_->setCellEditor([this](int row, int column, const QString& text) {
+        const ChangeNotice notice = changeNotice();
+        return editCell(row, column, text);
+    });
+}
+
+ProjectEditing::~ProjectEditing() = default;
+
+ChangeNotice ProjectEditing::changeNotice() {
+    return {noticeDepth_, [this] { Q_EMIT changed(); }};
+}
+
+int ProjectEditing::currentRow() const {
+    const QModelIndex current = selection_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ProjectEditing::addCurrentMasterItem() {
+    const ChangeNotice notice = changeNotice();
+    const MasterGrid& grid = master_.grid();
+    const int row = grid.currentRow();
+    if (!grid.isRow(row)) {
+        return;  // an empty list has no current row
+    }
+    const MasterList& list = grid.list();
+    const ProjectRecord record{list.itemNumber(row).toString(), boxes_.currentNumber(),
+                               list.description(row).toString(), list.unit(row).toString(),
+                               std::nullopt};
+    using Kind = ProjectDocument::AddResult::Kind;
+    const ProjectDocument::AddResult result = document_.addItem(record);
+    switch (result.kind) {
+        case Kind::AlreadyInCategory:
+            showCell(result.row, grid_.currentColumn);
+            port_.inform(texts::itemAlreadyInCategory());
+            return;
+        case Kind::AlreadyInProject:
+            port_.inform(texts::itemAlreadyInProject());
+            break;
+        case Kind::Failed:
+            port_.inform(texts::itemNotAdded(result.reason));
+            break;
+        case Kind::Added:
+            break;
+    }
+    grid_.currentColumn = ProjectGridModel::QuantityColumn;
+    showCell(result.kind == Kind::Added ? result.row : currentRow(), grid_.currentColumn);
+    Q_EMIT requests_.focusRequested(u"projItemDB"_s);
+}
+
+void ProjectEditing::removeCurrentItem() {
+    const ChangeNotice notice = changeNotice();
+    document_.removeItem(currentRow());
+}
+
+void ProjectEditing::sortByHeading(int column) {
+    const ChangeNotice notice = changeNotice();
+    grid_.headingClicked(column, document_.items());
+}
+
+void ProjectEditing::setCurrentCell(int row, int column) {
+    const ChangeNotice notice = changeNotice();
+    if (column >= 0 && column < ProjectGridModel::kColumnCount) {
+        grid_.currentColumn = column;
+    }
+    if (document_.items().isRow(row)) {
+        showCell(row, grid_.currentColumn);
+    }
+}
+
+void ProjectEditing::showCell(int row, int column) {
+    if (!document_.items().isRow(row)) {
+        selection_->clear();
+        return;
+    }
+    const QModelIndex cell = model_->index(row, column);
+    if (cell != selection_->currentIndex()) {
+        selection_->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void ProjectEditing::setColumnWidth(int column, int widthTwips) {
+    if (column >= 0 && column < ProjectGridModel::kColumnCount && widthTwips > 0) {
+        grid_.columnWidths[static_cast<size_t>(column)] = widthTwips;
+    }
+}
+
+bool ProjectEditing::editCell(int row, int column, const QString& text) {
+    using Kind = ProjectDocument::EditResult::Kind;
+    ProjectDocument::EditResult result;
+    if (column == ProjectGridModel::QuantityColumn) {
+        const auto parsed = numbertext::parseQuantity(text, locale_.decimalPoint().at(0));
+        if (!parsed.valid) {
+            port_.inform(texts::quantityNotANumber(text));
+            return false;
+        }
+        result = document_.setQuantity(row, parsed.value);
+    } else if (column == ProjectGridModel::DescriptionColumn) {
+        result = document_.setFreeTextDescription(row, text);
+    } else {
+        return false;
+    }
+    switch (result.kind) {
+        case Kind::Stored:
+            return true;
+        case Kind::AlreadyInProject:
+            port_.inform(texts::itemAlreadyInProject());
+            break;
+        case Kind::Failed:
+            port_.inform(texts::cellNotSaved(result.reason));
+            break;
+        case Kind::Refused:
+            break;
+    }
+    return false;
+}
+
+void ProjectEditing::setProjectNumber(const QString& text) {
+    const ChangeNotice notice = changeNotice();
+    document_.setProjectNumber(text);
+}
+
+void ProjectEditing::setDesigner(const QString& text) {
+    const ChangeNotice notice = changeNotice();
+    document_.setDesigner(text);
+}
+
+void ProjectEditing::setLettingMonth(int index) {
+    const ChangeNotice notice = changeNotice();
+    document_.setLettingMonth(index);
+}
+
+void ProjectEditing::selectCategory(int index) {
+    const ChangeNotice notice = changeNotice();
+    boxes_.selectNumber(index);
+}
+
+void ProjectEditing::selectCategoryByDescription(int index) {
+    const ChangeNotice notice = changeNotice();
+    boxes_.selectDescription(index);
+}
+
+void ProjectEditing::typeCategoryDescription(const QString& text) {
+    const ChangeNotice notice = changeNotice();
+    boxes_.typeDescription(text);
+}
+
+void ProjectEditing::storeCategoryDescription() {
+    const ChangeNotice notice = changeNotice();
+    boxes_.storeTypedDescription();
+}
+
+void ProjectEditing::addCategory() {
+    const ChangeNotice notice = changeNotice();
+    if (!boxes_.addCategory()) {
+        port_.inform(texts::lastCategoryReached());
+    }
+}
+
+void ProjectEditing::undo() {
+    const ChangeNotice notice = changeNotice();
+    Q_EMIT requests_.commitTypingRequested();
+    document_.undo();
+}
+
+void ProjectEditing::redo() {
+    const ChangeNotice notice = changeNotice();
+    Q_EMIT requests_.commitTypingRequested();
+    document_.redo();
+}
+
+}  // namespace veskplan

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QItemSelectionModel>
+#include <QLocale>
+#include <QObject>
+#include <memory>
+
+#include "controller/changenotice.h"
+#include "project/categoryboxes.h"
+#include "project/projectgridmodel.h"
+#include "project/projectgridstate.h"
+
+namespace veskplan {
+
+class MasterSession;
+class ProjectDocument;
+class UserPort;
+class ViewRequests;
+
+// Editing the project's list: adding the master grid's current item, removing, typing
+// quantities and the free-text description, sorting, the header fields, the categories and the
+// history. It keeps the project grid's view state (current cell, selection, column widths) apart
+// from the document, and says when what its view shows has changed.
+class ProjectEditing : public QObject {
+    Q_OBJECT
+
+public:
+    ProjectEditing(ProjectDocument& document, const MasterSession& master, UserPort& port,
+                   ViewRequests& requests, QLocale locale);
+    ~ProjectEditing() override;
+
+    ProjectGridModel& model() { return *model_; }
+    // The grid's current cell and selection, shared with the grid's view.
+    QItemSelectionModel& selection() { return *selection_; }
+    ProjectGridState& gridState() { return grid_; }
+    const ProjectGridState& gridState() const { return grid_; }
+    CategoryBoxes& categoryBoxes() { return boxes_; }
+    const CategoryBoxes& categoryBoxes() const { return boxes_; }
+    // The row of the grid's current cell, -1 when there is none.
+    int currentRow() const;
+
+    // Adds the master grid's current item under the current category and goes to its quantity;
+    // an item its category holds already is shown instead.
+    void addCurrentMasterItem();
+    void removeCurrentItem();
+    // A click on a column heading: "Item Number" and "Cat" choose the order.
+    void sortByHeading(int column);
+    // The user moved to this cell of the grid.
+    void setCurrentCell(int row, int column);
+    // Makes this cell current and its row the selection.
+    void showCell(int row, int column);
+    // A column the user resized (width in twips).
+    void setColumnWidth(int column, int widthTwips);
+
+    void setProjectNumber(const QString& text);
+    void setDesigner(const QString& text);
+    void setLettingMonth(int index);
+
+    // The category boxes: a pick in either list, typing a description (stored when the box
+    // loses the focus), and "+".
+    void selectCategory(int index);
+    void selectCategoryByDescription(int index);
+    void typeCategoryDescription(const QString& text);
+    void storeCategoryDescription();
+    void addCategory();
+
+    // The history: what is being typed is stored first.
+    void undo();
+    void redo();
+
+Q_SIGNALS:
+    // What the grid and the category boxes show may have changed.
+    void changed();
+
+private:
+    // Stores a typed cell text; false when it was refused (the cell keeps its value).
+    bool editCell(int row, int column, const QString& text);
+    ChangeNotice changeNotice();
+
+    ProjectDocument& document_;
+    const MasterSession& master_;
+    UserPort& port_;
+    ViewRequests& requests_;
+    QLocale locale_;
+    std::unique_ptr<ProjectGridModel> model_;
+    std::unique_ptr<QItemSelectionModel> selection_;
+    ProjectGridState grid_;
+    CategoryBoxes boxes_;
+    int noticeDepth_ = 0;
+};
+
+}  // namespace veskplan
