@@ -19,7 +19,7 @@
 #include "project/exportcheck.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 
 namespace veskplan {
 namespace {

@@ -178,13 +178,12 @@ void FileCommands::putItems(const std::vector<ProjectRecord>& items, const QStri
 }
 
 void FileCommands::offerRecovery(const QString& tempDir) {
-    QStringList unreadable;
-    std::vector<WorkingCopy::Orphan> orphans = WorkingCopy::findOrphans(tempDir, &unreadable);
-    for (const QString& message : unreadable) {
+    WorkingCopy::OrphanSearch found = WorkingCopy::findOrphans(tempDir);
+    for (const QString& message : found.unreadable) {
         port_.warn(message);
     }
     bool recovered = false;
-    for (WorkingCopy::Orphan& orphan : orphans) {
+    for (WorkingCopy::Orphan& orphan : found.orphans) {
         if (!orphan.holdsUnsavedWork()) {
             orphan.discard();
             continue;

@@ -32,7 +32,7 @@
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 
 namespace veskplan {
 

@@ -7,7 +7,7 @@
 #include "print/quantitytablepainter.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 
 namespace veskplan {
 

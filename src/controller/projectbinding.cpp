@@ -9,7 +9,7 @@
 #include "project/categoryboxes.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 #include "project/revisioncheck.h"
 #include "project/specialrows.h"
 

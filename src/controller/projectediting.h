@@ -8,7 +8,7 @@
 #include "controller/changenotice.h"
 #include "project/categoryboxes.h"
 #include "project/projectgridmodel.h"
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 
 namespace veskplan {
 

@@ -102,9 +102,8 @@ void WorkingCopy::Orphan::discard() {
     }
 }
 
-std::vector<WorkingCopy::Orphan> WorkingCopy::findOrphans(const QString& tempDir,
-                                                          QStringList* unreadable) {
-    std::vector<Orphan> orphans;
+WorkingCopy::OrphanSearch WorkingCopy::findOrphans(const QString& tempDir) {
+    OrphanSearch found;
     const QFileInfoList files =
         QDir(tempDir).entryInfoList({kPattern}, QDir::Files, QDir::Time | QDir::Reversed);
     for (const QFileInfo& file : files) {
@@ -119,16 +118,14 @@ std::vector<WorkingCopy::Orphan> WorkingCopy::findOrphans(const QString& tempDir
         try {
             readOrphan(orphan);
         } catch (const SqliteError& error) {
-            if (unreadable) {
-                unreadable->append(
-                    texts::recoveryFailed(QDir::toNativeSeparators(orphan.path), error.reason()));
-            }
+            found.unreadable.append(
+                texts::recoveryFailed(QDir::toNativeSeparators(orphan.path), error.reason()));
             orphan.lock->unlock();
             continue;
         }
-        orphans.push_back(std::move(orphan));
+        found.orphans.push_back(std::move(orphan));
     }
-    return orphans;
+    return found;
 }
 
 }  // namespace veskplan

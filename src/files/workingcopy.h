@@ -43,9 +43,13 @@ public:
         // Removes the file, its log and its lock.
         void discard();
     };
-    // The working copies in `tempDir` whose program is no longer running, oldest first. A copy
-    // that cannot be read is reported in `unreadable` and left alone.
-    static std::vector<Orphan> findOrphans(const QString& tempDir, QStringList* unreadable);
+    struct OrphanSearch {
+        std::vector<Orphan> orphans;  // oldest first
+        QStringList unreadable;       // a message for each copy that could not be read
+    };
+    // The working copies in `tempDir` whose program is no longer running. A copy that cannot be
+    // read is left alone.
+    static OrphanSearch findOrphans(const QString& tempDir);
 
     // The lock file beside a working copy.
     static QString lockPathOf(const QString& path);

@@ -1,4 +1,4 @@
-#include "project/projectgridstate.h"
+#include "controller/projectgridstate.h"
 
 #include "project/recordstore.h"
 

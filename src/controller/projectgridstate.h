@@ -6,7 +6,7 @@ namespace veskplan {
 
 class RecordStore;
 
-// The project grid as state: the column the cursor is in and the column widths in twips.
+// The project grid's view state: the column the user works in and the column widths in twips.
 struct ProjectGridState {
     int currentColumn = ProjectGridModel::ItemNumberColumn;
     ProjectGridModel::ColumnWidths columnWidths = ProjectGridModel::standardWidths();
