@@ -16,14 +16,11 @@ VESKPLAN_FUZZ_TARGET(accessproject) {
     if (!veskplan::accessproject::isAccessDatabase(input.path())) {
         return 0;
     }
-    std::vector<ProjectRecord> records;
-    try {
-        records = veskplan::accessproject::read(input.path());
-    } catch (const Error& error) {
-        require(error.message().contains(QDir::toNativeSeparators(input.path())),
-                "a refusal names the file");
+    const auto read = readOrRefuse(input, veskplan::accessproject::read);
+    if (!read) {
         return 0;
     }
+    const std::vector<ProjectRecord>& records = *read;
     require(veskplan::projectfile::problemWith(records).isEmpty(),
             "rows read are rows a project holds");
     return qsizetype(records.size());

@@ -21,8 +21,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+
+#include "base/error.h"
 
 #ifdef VESKPLAN_FUZZ_ENTRY_ONLY
 #define VESKPLAN_FUZZ_ENTRY(name) int veskplan::fuzz::name##Target::entry
@@ -94,6 +97,18 @@ private:
 inline void require(bool holds, const std::string& rule) {
     if (!holds) {
         throw std::logic_error("broken: " + rule);
+    }
+}
+
+// What a reader makes of the input, or nothing when it refused it; a refusal must name the file.
+template <typename Read>
+auto readOrRefuse(const InputFile& input, Read read) -> std::optional<decltype(read(QString()))> {
+    try {
+        return read(input.path());
+    } catch (const veskplan::Error& error) {
+        require(error.message().contains(QDir::toNativeSeparators(input.path())),
+                "a refusal names the file");
+        return std::nullopt;
     }
 }
 

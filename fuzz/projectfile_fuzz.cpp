@@ -13,14 +13,11 @@ using namespace Qt::Literals::StringLiterals;
 
 VESKPLAN_FUZZ_TARGET(projectfile) {
     const InputFile input(bytes, u"project.vsk"_s);
-    std::vector<ProjectRecord> records;
-    try {
-        records = veskplan::projectfile::read(input.path());
-    } catch (const Error& error) {
-        require(error.message().contains(QDir::toNativeSeparators(input.path())),
-                "a refusal names the file");
+    const auto read = readOrRefuse(input, veskplan::projectfile::read);
+    if (!read) {
         return 0;
     }
+    const std::vector<ProjectRecord>& records = *read;
     require(veskplan::projectfile::problemWith(records).isEmpty(),
             "rows read are rows a project holds");
     const specialrows::ProjectContents contents = specialrows::split(records);

@@ -211,14 +211,19 @@ ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<
     if (!items_->isRow(row) || (quantity && !std::isfinite(*quantity))) {
         return {EditResult::Kind::Refused, {}};
     }
-    const ProjectRecord& before = items_->record(row);
-    if (before.quantity == quantity) {
-        return {};
-    }
-    ProjectRecord after = before;
+    ProjectRecord after = items_->record(row);
     after.quantity = quantity;
+    return changeItem(row, after, texts::editQuantityStep());
+}
+
+ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRecord& after,
+                                                        const QString& step) {
+    const ProjectRecord& before = items_->record(row);
+    if (before == after) {
+        return {};  // storing the value an item holds is no change
+    }
     return pushItems(std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{before, after}}, texts::editQuantityStep()));
+        *this, std::vector<ItemsCommand::Change>{{before, after}}, step));
 }
 
 ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
@@ -226,14 +231,9 @@ ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
     if (!items_->isRow(row) || !isTypedFreeTextItem(items_->record(row).itemNumber)) {
         return {EditResult::Kind::Refused, {}};
     }
-    const ProjectRecord& before = items_->record(row);
-    if (before.description == description) {
-        return {};
-    }
-    ProjectRecord after = before;
+    ProjectRecord after = items_->record(row);
     after.description = description;
-    return pushItems(std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{before, after}}, texts::editDescriptionStep()));
+    return changeItem(row, after, texts::editDescriptionStep());
 }
 
 void ProjectDocument::replaceItems(

@@ -142,6 +142,8 @@ private:
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
     EditResult pushItems(std::unique_ptr<ItemsCommand> command);
+    // Replaces the item at `row` by `after` as one step named `step`.
+    EditResult changeItem(int row, const ProjectRecord& after, const QString& step);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
     void applyCategories(const CategoryList& categories);
