@@ -152,14 +152,15 @@ build_qtbase() {
   # Only what Veskplan uses: Core, Gui, Widgets, PrintSupport and Test, the windows and
   # offscreen platforms and the Windows styles. moc, rcc and uic come from the host.
   # Direct2D stays on: the Windows print engine uses the DirectWrite font engine, which Qt 6.4
-  # builds only together with Direct2D.
+  # builds only together with Direct2D. Debian's source leaves out the Wintab header (its licence
+  # forbids changes), so no tablet events.
   cmake_cross "$1" "$2" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=ON \
-    -DFEATURE_vulkan=OFF -DFEATURE_system_zlib=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_system_zlib=OFF
 }
 
 build_zlib() {
