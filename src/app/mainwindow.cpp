@@ -360,6 +360,12 @@ void MainWindow::refreshProject() {
         grid->setColumnWidth(
             c, twips(controller_.editing().gridState().columnWidths[static_cast<size_t>(c)]));
     }
+    // A grid whose rows were all replaced (a new order, another project) starts at its first
+    // row: the view's reset has cleared the current cell.
+    ProjectEditing& editing = controller_.editing();
+    if (editing.currentRow() < 0 && !isEditingCell(grid)) {
+        editing.showCell(0, editing.gridState().currentColumn);
+    }
 }
 
 void MainWindow::refreshCategories() {
