@@ -50,22 +50,12 @@ TEST(AppPaths, SystemEnvironmentIsTheRunningProcess) {
 }
 
 TEST(AppPaths, JoinAndSplitPaths) {
-    const std::tuple<const char*, const char*, const char*> joins[] = {
-        {"/a", "x", "/a/x"}, {"/a//", "x", "/a/x"},       {"/", "x", "/x"},
-        {"", "x", "/x"},     {"C:\\d\\", "x", "C:\\d/x"},
-    };
-    for (const auto& [dir, name, path] : joins) {
-        EXPECT_EQ(joinPath(QString::fromLatin1(dir), QString::fromLatin1(name)),
-                  QLatin1StringView(path));
-    }
-    const std::pair<const char*, const char*> dirs[] = {
-        {"/a/b/c.txt", "/a/b"},
-        {"c.txt", ""},
-        {"/c.txt", "/"},
-        {"C:\\x\\y.vsk", "C:\\x"},
-    };
-    for (const auto& [path, dir] : dirs) {
-        EXPECT_EQ(directoryOf(QString::fromLatin1(path)), QLatin1StringView(dir)) << path;
+    for (const QStringList& c : test::tableRows(u"base/paths.txt"_s)) {
+        if (c[0] == u"join"_s) {
+            EXPECT_EQ(joinPath(c[1], c[2]), c[3]) << c.join(u'|').toStdString();
+        } else {
+            EXPECT_EQ(directoryOf(c[1]), c[2]) << c.join(u'|').toStdString();
+        }
     }
 }
 

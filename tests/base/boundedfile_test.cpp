@@ -36,7 +36,7 @@ TEST(BoundedFile, ReadingStopsAtTheLinesNeededAndRefusesEndlessLines) {
     EXPECT_TRUE(bytes.error.contains(u"larger than such a file can be"_s));
 }
 
-TEST(FileWriting, AWriteTheDiskRefusesHalfwayFailsAndLeavesTheOldFileWhole) {
+TEST(FileWriting, ReplacesTheFileWholeOrLeavesItAlone) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"out.txt"_s);
     test::writeFile(path, "old");
@@ -46,7 +46,13 @@ TEST(FileWriting, AWriteTheDiskRefusesHalfwayFailsAndLeavesTheOldFileWhole) {
     }();
     EXPECT_EQ(failure, u"the disk is full"_s);
     EXPECT_EQ(test::readFile(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.txt"_s});
+    writeFileAtomically(path, "new\r\n");
+    EXPECT_EQ(test::readFile(path), QByteArray("new\r\n"));
+    const QString nowhere = dir.filePath(u"missing/out.txt"_s);
+    const QString message = test::errorMessage([&] { writeFileAtomically(nowhere, "x"); });
+    EXPECT_TRUE(message.startsWith(u"The file "_s + nowhere + u" could not be written"_s));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"out.txt"_s});
 }
 
 TEST(SqliteError, ReasonsSayWhatHappenedInTheUsersWords) {

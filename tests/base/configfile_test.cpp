@@ -22,12 +22,7 @@ protected:
 };
 
 TEST_F(ConfigFileTest, ReadsTheValuesByPosition) {
-    struct Case {
-        QByteArray bytes;
-        Configuration values;
-        bool tooShort;
-    };
-    const Case cases[] = {
+    const std::tuple<QByteArray, Configuration, bool> cases[] = {
         // Values from the eleventh character of lines 2, 4 and 6; the others are not looked at.
         {crlf({"x", "mastDir = C:\\vesk", "", "tsptDir = \\\\srv\\t", "; y", "lastDir = D:\\j"}),
          {u"C:\\vesk"_s, u"\\\\srv\\t"_s, u"D:\\j"_s},
@@ -44,14 +39,14 @@ TEST_F(ConfigFileTest, ReadsTheValuesByPosition) {
          true},
         {"", kDefaults, true},
     };
-    for (const Case& c : cases) {
-        test::writeFile(path(), c.bytes);
+    for (const auto& [bytes, values, tooShort] : cases) {
+        test::writeFile(path(), bytes);
         const auto result = ConfigFile(path()).read(kDefaults);
-        EXPECT_EQ(result.values, c.values) << c.bytes.toStdString();
+        EXPECT_EQ(result.values, values) << bytes.toStdString();
         EXPECT_TRUE(result.existed);
         EXPECT_EQ(result.warning,
-                  c.tooShort ? texts::configTooShort(QDir::toNativeSeparators(path())) : QString())
-            << c.bytes.toStdString();
+                  tooShort ? texts::configTooShort(QDir::toNativeSeparators(path())) : QString())
+            << bytes.toStdString();
     }
 }
 

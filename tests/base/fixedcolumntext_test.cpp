@@ -1,8 +1,5 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "base/error.h"
-#include "base/filewriting.h"
 #include "base/fixedcolumntext.h"
 #include "support/testfiles.h"
 
@@ -26,21 +23,6 @@ TEST(FixedColumnText, PadsToTheColumnOrStartsANewLine) {
     EXPECT_EQ(text.lines(), (QStringList{u"ABC DE"_s, u"     F½°"_s, {}, u"  G"_s, u"H"_s}));
     EXPECT_TRUE(
         test::sameBytes("ABC DE\r\n     F\xBD\xB0\r\n\r\n  G\r\nH\r\n", text.windows1252()));
-}
-
-TEST(FileWriting, ReplacesTheFileWholeOrLeavesItAlone) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"out.txt"_s);
-    test::writeFile(path, "old");
-    writeFileAtomically(path, "new\r\n");
-    EXPECT_EQ(test::readFile(path), QByteArray("new\r\n"));
-
-    const QString nowhere = dir.filePath(u"missing/out.txt"_s);
-    EXPECT_THAT([&] { writeFileAtomically(nowhere, "x"); },
-                testing::ThrowsMessage<Error>(testing::StartsWith(
-                    "The file " + nowhere.toStdString() + " could not be written")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{u"out.txt"_s});
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <csignal>
 
+#include "base/error.h"
+
 namespace veskplan::test {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -31,6 +33,18 @@ QByteArray dataFile(const QString& name) {
     return readFile(dataPath(name));
 }
 
+QList<QStringList> tableRows(const QString& name, qsizetype fields) {
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(dataFile(name)).split(u'\n')) {
+        if (!line.isEmpty() && !line.startsWith(u'#')) {
+            rows.append(line.split(u'|'));
+            EXPECT_TRUE(fields == 0 || rows.last().size() == fields) << line.toStdString();
+        }
+    }
+    EXPECT_FALSE(rows.isEmpty()) << name.toStdString() << " holds no rows";
+    return rows;
+}
+
 void setModified(const QString& path, const QDateTime& when) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -54,6 +68,16 @@ void setModified(const QString& path, const QDateTime& when) {
            << actual.size() << ")\nexpected from that line:\n"
            << show(expected.mid(lineStart, 300)) << "\nactual from that line:\n"
            << show(actual.mid(lineStart, 300));
+}
+
+QString errorMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.message();
+    }
+    ADD_FAILURE() << "no error";
+    return QStringLiteral("no error");
 }
 
 Sandbox::Sandbox() {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <ostream>
 
 #include "base/environment.h"
@@ -20,13 +21,6 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
          << bytes.left(120).toPercentEncoding(" .,:;-_()*#/").toStdString()
          << (bytes.size() > 120 ? "...\"" : "\"");
 }
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << '{';
-    for (const QString& text : list) {
-        *out << '"' << text.toStdString() << "\" ";
-    }
-    *out << '}';
-}
 QT_END_NAMESPACE
 
 namespace veskplan::test {
@@ -36,10 +30,17 @@ QByteArray readFile(const QString& path);
 // A file of tests/data, by its path below that folder.
 QByteArray dataFile(const QString& name);
 QString dataPath(const QString& name);
+// The rows of a table of tests/data: one a line, fields split at '|'; blank lines and lines
+// starting with '#' (which say how to read the table) are left out. A table without rows, or a
+// row of another number of fields than `fields` (when given), fails the test.
+QList<QStringList> tableRows(const QString& name, qsizetype fields = 0);
 void setModified(const QString& path, const QDateTime& when);
 
 // Byte-exact comparison with a readable report of the first difference.
 ::testing::AssertionResult sameBytes(const QByteArray& expected, const QByteArray& actual);
+
+// The message of the Error `action` throws; "no error", failing the test, when it throws none.
+QString errorMessage(const std::function<void()>& action);
 
 // A private set of folders for one test: the program data directory, the configuration
 // directory (SystemRoot), the temporary directory and a folder for project files; and the
