@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
@@ -88,27 +87,18 @@ TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
         EXPECT_EQ(model.isCellEditable(1, column), column == qty || column == desc) << column;
         EXPECT_FALSE(model.isCellEditable(2, column));
     }
-    struct Case {
-        std::function<ProjectDocument::EditResult()> edit;
-        EditKind kind;
-        int row;
-        int column;
-        const char* shown;  // the cell afterwards
+    // What an edit answers and what the cell shows afterwards.
+    const auto after = [&](ProjectDocument::EditResult result, int row, int column) {
+        return std::pair(result.kind, model.data(model.index(row, column)).toString());
     };
-    const Case cases[] = {
-        {[&] { return doc.setQuantity(0, 12.5); }, EditKind::Stored, 0, qty, "12.5"},
-        {[&] { return doc.setQuantity(0, qInf()); }, EditKind::Refused, 0, qty, "12.5"},
-        {[&] { return doc.setQuantity(0, std::nullopt); }, EditKind::Stored, 0, qty, ""},
-        {[&] { return doc.setQuantity(5, 1.0); }, EditKind::Refused, 0, qty, ""},
-        {[&] { return doc.setFreeTextDescription(1, u"BRIDGE RAIL"_s); }, EditKind::Stored, 1, desc,
-         "BRIDGE RAIL"},
-        {[&] { return doc.setFreeTextDescription(0, u"X"_s); }, EditKind::Refused, 0, desc, "D"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.edit().kind, c.kind) << c.shown;
-        EXPECT_EQ(model.data(model.index(c.row, c.column)).toString(),
-                  QString::fromLatin1(c.shown));
-    }
+    EXPECT_EQ(after(doc.setQuantity(0, 12.5), 0, qty), std::pair(EditKind::Stored, u"12.5"_s));
+    EXPECT_EQ(after(doc.setQuantity(0, qInf()), 0, qty), std::pair(EditKind::Refused, u"12.5"_s));
+    EXPECT_EQ(after(doc.setQuantity(0, std::nullopt), 0, qty), std::pair(EditKind::Stored, u""_s));
+    EXPECT_EQ(after(doc.setQuantity(5, 1.0), 0, qty), std::pair(EditKind::Refused, u""_s));
+    EXPECT_EQ(after(doc.setFreeTextDescription(1, u"BRIDGE RAIL"_s), 1, desc),
+              std::pair(EditKind::Stored, u"BRIDGE RAIL"_s));
+    EXPECT_EQ(after(doc.setFreeTextDescription(0, u"X"_s), 0, desc),
+              std::pair(EditKind::Refused, u"D"_s));
     EXPECT_TRUE(doc.isModified());
     doc.setModified(false);
     EXPECT_EQ(doc.setFreeTextDescription(1, u"BRIDGE RAIL"_s).kind, EditKind::Stored);
@@ -174,12 +164,6 @@ TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
     EXPECT_TRUE(doc.isModified());  // the project number held a value
     EXPECT_TRUE(doc.isUntitled());
 }
-
-}  // namespace
-}  // namespace veskplan
-
-namespace veskplan {
-namespace {
 
 TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) {
     QUndoStack& stack = doc.undoStack();
