@@ -26,31 +26,13 @@ TEST(CadFile, MatchesTheHandWorkedFiles) {
             CadExport::render(kind, english, test::records(file + u".records"_s), u'.')))
             << name;
     }
-}
-
-TEST(CadFile, TabNameLayoutGroupsAndTotalColumn) {
-    struct Case {
-        CadKind kind;
-        bool english;
-        int highest;
-        const char* tab;
-        int groups;  // of eleven characters after the 76 of the item columns
-        int total;
-    };
-    const Case cases[] = {
-        {CadKind::RoadCad, true, 1, "100-1AE", 1, 0},
-        {CadKind::RoadCad, false, 2, "100-1B", 3, 100},
-        {CadKind::RoadCad, true, 3, "100-1CE", 6, 133},
-        {CadKind::RoadCad, true, 5, "100-1CE", 6, 133},
-        {CadKind::RoadCad, false, 9, "100-1C", 10, 177},
-        {CadKind::BridgeCad, true, 1, "vesk1", 1, 0},
-        {CadKind::BridgeCad, false, 4, "mvesk4", 5, 122},
-        {CadKind::BridgeCad, true, 12, "vesk12", 13, 210},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CadExport::tabName(c.kind, c.english, c.highest), QLatin1StringView(c.tab));
-        EXPECT_EQ(CadExport::layoutLine(c.kind, c.highest).size(), 76 + 11 * c.groups) << c.tab;
-        EXPECT_EQ(CadExport::totalColumn(c.kind, c.highest), c.total) << c.tab;
+    for (const QStringList& c : test::tableRows(u"export/cad-layout.txt"_s, 6)) {
+        SCOPED_TRACE(c.join(u'|').toStdString());
+        const CadKind kind = c[0] == u"road"_s ? CadKind::RoadCad : CadKind::BridgeCad;
+        const int highest = c[2].toInt();
+        EXPECT_EQ(CadExport::tabName(kind, c[1] == u"yes"_s, highest), c[3]);
+        EXPECT_EQ(CadExport::layoutLine(kind, highest).size(), 76 + 11 * c[4].toInt());
+        EXPECT_EQ(CadExport::totalColumn(kind, highest), c[5].toInt());
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "base/error.h"
 #include "base/texts.h"
@@ -92,15 +91,6 @@ std::optional<std::vector<QStringList>> pages(const QString& pdf, const Drawn& d
     return result;
 }
 
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.message();
-    }
-    return u"no error"_s;
-}
-
 TEST(PdfPrint, PagesShowEveryColumnUnderItsHeading) {
     struct Case {
         int items;
@@ -119,12 +109,8 @@ TEST(PdfPrint, PagesShowEveryColumnUnderItsHeading) {
         const QuantityTable t = table(c.items, c.highest);
         const Drawn drawn = printToPdf(t, path);
         EXPECT_TRUE(test::readFile(path).contains(c.mediaBox)) << c.highest;
-        if (c.shrunk) {
-            EXPECT_LT(drawn.pointSize, 8.0);
-            EXPECT_GT(drawn.pointSize, 4.0);
-        } else {
-            EXPECT_EQ(drawn.pointSize, 8.0);
-        }
+        EXPECT_EQ(drawn.pointSize < 8.0, c.shrunk) << drawn.pointSize;
+        EXPECT_TRUE(drawn.pointSize > 4.0 && drawn.pointSize <= 8.0) << drawn.pointSize;
         const auto read = pages(path, drawn);
         ASSERT_TRUE(read.has_value()) << c.highest;
         ASSERT_EQ(read->size(), 2u) << c.highest;
@@ -137,18 +123,19 @@ TEST(PdfPrintTarget, FailuresLeaveTheOldFileOrNoneAndNameTheFile) {
     const QString path = dir.filePath(u"t.pdf"_s);
     test::writeFile(path, "old");
     PdfPrintTarget target(path);
-    EXPECT_EQ(errorOf([&] {
+    EXPECT_EQ(test::errorMessage([&] {
                   target.print(QPageLayout::Portrait,
                                [](QPagedPaintDevice&) { throw Error(u"no paper"_s); });
               }),
               u"no paper"_s);
-    EXPECT_EQ(errorOf([&] { target.print(QPageLayout::Portrait, [](QPagedPaintDevice&) {}); }),
-              texts::fileNotWritten(path, texts::nothingPrinted()));
+    EXPECT_EQ(
+        test::errorMessage([&] { target.print(QPageLayout::Portrait, [](QPagedPaintDevice&) {}); }),
+        texts::fileNotWritten(path, texts::nothingPrinted()));
     EXPECT_EQ(test::readFile(path), QByteArray("old"));
 
     const QString nowhere = dir.filePath(u"missing/t.pdf"_s);
     bool drawn = false;
-    EXPECT_TRUE(errorOf([&] {
+    EXPECT_TRUE(test::errorMessage([&] {
                     PdfPrintTarget(nowhere).print(QPageLayout::Portrait,
                                                   [&](QPagedPaintDevice&) { drawn = true; });
                 }).contains(nowhere));
@@ -169,9 +156,9 @@ TEST(QuantityTablePainter, ReportsADeviceItCannotStartOrPage) {
     const QuantityTable t = table(60, 1);  // two pages
     const QuantityTablePainter painter(t);
     QPdfWriter nowhere(dir.filePath(u"missing/t.pdf"_s));
-    EXPECT_EQ(errorOf([&] { painter.paint(nowhere); }), texts::printerNotStarted());
+    EXPECT_EQ(test::errorMessage([&] { painter.paint(nowhere); }), texts::printerNotStarted());
     OnePageOnly full(dir.filePath(u"t.pdf"_s));
-    EXPECT_EQ(errorOf([&] { painter.paint(full); }), texts::noNewPage());
+    EXPECT_EQ(test::errorMessage([&] { painter.paint(full); }), texts::noNewPage());
 }
 
 }  // namespace
