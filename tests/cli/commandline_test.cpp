@@ -42,10 +42,7 @@ protected:
     CliRun cli(const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const Environment sandboxEnv = sandbox.environment();
-        for (const QString& key : sandboxEnv.variables.keys()) {
-            env.insert(key, sandboxEnv.variables.value(key));
-        }
+        env.insert(sandbox.environment().variables);
         env.insert(u"LC_ALL"_s, u"en_US.UTF-8"_s);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
@@ -87,7 +84,7 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
     }
 }
 
-TEST_F(CommandLineTest, ListAndPrintWriteTheItemsAndTheTable) {
+TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
     CliRun run = cli({u"list"_s, project()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out,
@@ -108,18 +105,16 @@ TEST_F(CommandLineTest, ListAndPrintWriteTheItemsAndTheTable) {
     run = cli({u"print"_s, project(), u"--pdf"_s, out(u"table.pdf"_s)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
-}
-
-TEST_F(CommandLineTest, StandardOutputTakesTextAndAFullDiskIsAFailure) {
+    run = cli({u"export"_s, u"trnsport"_s, project(), u"-"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
+    // A full disk is a failure.
     QProcess process;
     process.setStandardOutputFile(u"/dev/full"_s);
     process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), {u"list"_s, project()});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(process.readAllStandardError().contains("standard output could not be written"));
-    const CliRun run = cli({u"export"_s, u"trnsport"_s, project(), u"-"_s});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
 }
 
 TEST_F(CommandLineTest, AnAccessProjectExportsAsItsConversionDoes) {
@@ -164,48 +159,45 @@ TEST_F(CommandLineTest, CheckTellsErrorsAndWarningsByItsExitStatusAndCompareWrit
     EXPECT_TRUE(run.err.contains("none.csv")) << run.err.toStdString();
 }
 
-TEST_F(CommandLineTest, HelpVersionAndUsageErrors) {
+TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {
     CliRun run = cli({u"--help"_s});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("veskplan-cli export trnsport|roadcad|bridgecad|tabfill"));
     run = cli({u"--version"_s});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("veskplan-cli "));
-    for (const QStringList& wrong :
-         {QStringList{}, QStringList{u"frobnicate"_s},
-          QStringList{u"export"_s, u"pdf"_s, project(), out(u"x"_s)},
-          QStringList{u"export"_s, u"trnsport"_s, project()},
-          QStringList{u"export"_s, u"trnsport"_s, project(), out(u"x"_s), u"--order"_s,
-                      u"sideways"_s},
-          QStringList{u"print"_s, project(), u"--html"_s, out(u"x"_s)}}) {
-        run = cli(wrong);
-        EXPECT_EQ(run.exitCode, 2) << wrong.join(u' ').toStdString();
-        EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
-    }
-}
-
-TEST_F(CommandLineTest, FailuresSayWhatWentWrongOnOneLineAndWriteNothing) {
     test::writeFile(out(u"notes.vsk"_s), "just some text\r\n");
     test::makeProjectFile(out(u"six.vsk"_s), {test::rec("2101-0100000", "06", "X", "LS", 1)});
-    const struct {
-        QString project;
-        const char* kind;
-        QString output;
-        QString says;
-    } cases[] = {
-        {out(u"nowhere.vsk"_s), "trnsport", out(u"a.txt"_s), u"does not exist"_s},
-        {out(u"notes.vsk"_s), "roadcad", out(u"b.txt"_s), u"could not be opened as a project"_s},
-        {project(), "bridgecad", out(u"no-dir/c.txt"_s), u"could not be written"_s},
-        {out(u"six.vsk"_s), "tabfill", out(u"d.xlsx"_s),
+    // A mistake in the command (status 2) is followed by the usage; a failure (1) is one line.
+    const QString x = out(u"x"_s);
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{}, 2, u"no command given"_s},
+        {{u"frobnicate"_s}, 2, u"unknown command"_s},
+        {{u"export"_s, u"pdf"_s, project(), x}, 2, u"unknown export kind"_s},
+        {{u"export"_s, u"trnsport"_s, project()}, 2, u"export needs a kind"_s},
+        {{u"export"_s, u"trnsport"_s, project(), x, u"--order"_s, u"sideways"_s},
+         2,
+         u"--order takes"_s},
+        {{u"print"_s, project(), u"--html"_s, x}, 2, u"print needs a project"_s},
+        {{u"export"_s, u"trnsport"_s, out(u"nowhere.vsk"_s), x}, 1, u"does not exist"_s},
+        {{u"export"_s, u"roadcad"_s, out(u"notes.vsk"_s), x},
+         1,
+         u"could not be opened as a project"_s},
+        {{u"export"_s, u"bridgecad"_s, project(), out(u"no-dir/x"_s)},
+         1,
+         u"could not be written"_s},
+        {{u"export"_s, u"tabfill"_s, out(u"six.vsk"_s), x},
+         1,
          u"Your project has more categories than the largest tab will hold."_s},
     };
-    for (const auto& c : cases) {
-        const CliRun run = cli({u"export"_s, QString::fromLatin1(c.kind), c.project, c.output});
-        EXPECT_EQ(run.exitCode, 1) << c.kind;
-        EXPECT_TRUE(run.err.startsWith("veskplan-cli: ")) << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(QString::fromUtf8(run.err).contains(c.says)) << run.err.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(c.output)) << c.kind;
+    for (const auto& [arguments, status, says] : cases) {
+        run = cli(arguments);
+        const QString err = QString::fromUtf8(run.err);
+        EXPECT_EQ(run.exitCode, status) << err.toStdString();
+        EXPECT_TRUE(err.startsWith(u"veskplan-cli: "_s) && err.section(u'\n', 0, 0).contains(says))
+            << err.toStdString();
+        EXPECT_EQ(err.count(u'\n') == 1, status == 1) << err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(x)) << arguments.join(u' ').toStdString();
     }
 }
 
