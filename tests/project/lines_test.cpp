@@ -34,17 +34,8 @@ TEST(ItemLines, MergeOneItemAcrossCategoriesButNeverTheFreeTextItem) {
 TEST(RevisionCheck, MarksNumbersTheListLacksAndRemovesOldMarks) {
     const MasterList list = MasterList::parse(test::masterLine("2101-0100000", "C", "LS") + "\r\n" +
                                               test::masterLine("2599-9999", "S", "LS"));
-    const std::pair<QString, QString> cases[] = {
-        {u"2101-0100000"_s, u"2101-0100000"_s},
-        {u"2101-0100000  <<"_s, u"2101-0100000"_s},
-        {u"2599-9999   "_s, u"2599-9999   "_s},
-        {u"2599-9999"_s, u"2599-9999"_s},
-        {u"2101-0100001"_s, u"2101-0100001  <<"_s},
-        {u"2101-0100000XYZ"_s, u"2101-0100000"_s},  // cut to twelve characters
-        {u"3000-1"_s, u"3000-1  <<"_s},
-    };
-    for (const auto& [stored, revised] : cases) {
-        EXPECT_EQ(revisioncheck::revisedItemNumber(stored, list), revised) << stored.toStdString();
+    for (const QStringList& c : test::tableRows(u"project/revisions.txt"_s, 2)) {
+        EXPECT_EQ(revisioncheck::revisedItemNumber(c[0], list), c[1]) << c[0].toStdString();
     }
 }
 
@@ -54,16 +45,8 @@ TEST(CountyLookup, LineNOfTheFileForTheLastTwoCharacters) {
     test::writeFile(file, test::crlf({"Alder", "Birchwood", "Cedar Falls"}));
     CountyLookup county(file);
     county.keep(u"Kept"_s);
-    const std::pair<const char*, const char*> cases[] = {
-        {"STP-12-B(7)03", "Cedar Falls"},
-        {"X-2", "Birchwood"},
-        {"B(1)", "Alder"},
-        {"NH-A3", "Kept"},
-        {"", "Kept"},
-        {"X-09", ""},
-    };
-    for (const auto& [number, name] : cases) {
-        EXPECT_EQ(county.lookUp(QString::fromLatin1(number)), QString::fromLatin1(name)) << number;
+    for (const QStringList& c : test::tableRows(u"project/county-lookups.txt"_s, 2)) {
+        EXPECT_EQ(county.lookUp(c[0]), c[1]) << c[0].toStdString();
     }
     EXPECT_EQ(CountyLookup(dir.filePath(u"none.txt"_s)).lookUp(u"X-01"_s), QString());
 }
