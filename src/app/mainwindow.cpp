@@ -324,22 +324,23 @@ void MainWindow::refreshMaster() {
     setTextIfDifferent(w_.srchStr, session.descriptionSearchText());
     QTableView* grid = w_.mastItemList;
     const MasterGrid& master = session.grid();
+    const MasterGridState& view = controller_.browsing().gridState();
     auto* model = grid->model();
-    const int current = master.currentRow();
+    const int current = view.currentRow;
     // A hidden grid would scroll to its current row when first shown; the top row decides.
     if (grid->isVisible() && master.isRow(current)) {
         grid->selectionModel()->setCurrentIndex(model->index(current, 0),
                                                 QItemSelectionModel::NoUpdate);
     }
-    if (master.isRow(master.selectedRow())) {
+    if (master.isRow(view.selectedRow)) {
         grid->selectionModel()->select(
-            model->index(master.selectedRow(), 0),
+            model->index(view.selectedRow, 0),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         grid->selectionModel()->clearSelection();
     }
-    if (master.topRow() >= 0) {
-        grid->verticalScrollBar()->setValue(master.topRow());
+    if (view.topRow >= 0) {
+        grid->verticalScrollBar()->setValue(view.topRow);
     }
     w_.addItem->setEnabled(controller_.addItemEnabled());
 }

@@ -7,13 +7,11 @@
 
 namespace veskplan {
 
-void CategoryBrowser::browse() {
+int CategoryBrowser::browse() {
     Q_EMIT requests_.categoryBrowserRequested();
     const int row = mastersearch::firstOfCategory(master_.list(), master_.chosenCat());
-    if (row >= 0) {
-        master_.grid().scrollTo(row);
-    }
     master_.setChosenCat(QString());
+    return row;
 }
 
 const CategoryTree& CategoryBrowser::tree() {

@@ -22,9 +22,9 @@ public:
           port_(port),
           requests_(requests) {}
 
-    // Shows the window until a category is chosen or the window is closed, then scrolls the
-    // master grid to the first item of the chosen category.
-    void browse();
+    // Shows the window until a category is chosen or the window is closed; the first row of
+    // the chosen category, or -1.
+    int browse();
     // The tree, read once while the window is open; an unreadable file is told.
     const CategoryTree& tree();
     // A click on a node of the tree.

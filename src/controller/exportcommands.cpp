@@ -9,6 +9,7 @@
 #include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
+#include "controller/projectgridstate.h"
 #include "controller/viewrequests.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
@@ -19,7 +20,6 @@
 #include "project/exportcheck.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
-#include "controller/projectgridstate.h"
 
 namespace veskplan {
 namespace {

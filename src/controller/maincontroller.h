@@ -21,6 +21,7 @@
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
 #include "controller/projectediting.h"
+#include "controller/projectgridstate.h"
 #include "controller/unitswitch.h"
 #include "controller/viewrequests.h"
 #include "files/recentprojects.h"
@@ -32,7 +33,6 @@
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
-#include "controller/projectgridstate.h"
 
 namespace veskplan {
 
@@ -95,7 +95,7 @@ public:
     // Save, Save As and the four exports.
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
     // "Add to Project" takes the master grid's current row, so it needs one.
-    bool addItemEnabled() const { return master_.grid().isRow(master_.grid().currentRow()); }
+    bool addItemEnabled() const { return browsing_.currentRow() >= 0; }
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }

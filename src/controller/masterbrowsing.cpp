@@ -14,7 +14,16 @@ MasterBrowsing::MasterBrowsing(MasterSession& master, QString categoryFile, User
     : master_(master),
       port_(port),
       requests_(requests),
-      categories_(master, std::move(categoryFile), port, requests) {}
+      categories_(master, std::move(categoryFile), port, requests) {
+    // A list loaded anew is shown from its top.
+    connect(&master_.grid().model(), &QAbstractItemModel::modelReset, this,
+            [this] { grid_.reset(master_.list().count()); });
+    grid_.reset(master_.list().count());
+}
+
+int MasterBrowsing::currentRow() const {
+    return master_.grid().isRow(grid_.currentRow) ? grid_.currentRow : -1;
+}
 
 ChangeNotice MasterBrowsing::changeNotice() {
     return {noticeDepth_, [this] { Q_EMIT changed(); }};
@@ -34,9 +43,8 @@ void MasterBrowsing::filterDescriptionSearchKey(char16_t& key) {
 }
 
 void MasterBrowsing::selectRow(int row, bool focusAddItem) {
-    MasterGrid& grid = master_.grid();
-    grid.setCurrentRow(row);
-    grid.selectRow(row);
+    grid_.currentRow = row;
+    grid_.selectedRow = row;
     master_.setSrchPos(row);
     if (focusAddItem) {
         Q_EMIT requests_.focusRequested(u"addItem"_s);
@@ -46,7 +54,7 @@ void MasterBrowsing::selectRow(int row, bool focusAddItem) {
 void MasterBrowsing::showFound(const mastersearch::Outcome& outcome, const QString& endReached) {
     master_.setSrchPos(outcome.searchPosition);
     if (outcome.found >= 0) {
-        master_.grid().setTopRow(outcome.found);
+        grid_.topRow = outcome.found;
         selectRow(outcome.found);
     } else if (outcome.reachedEnd) {
         port_.inform(endReached);
@@ -62,12 +70,12 @@ void MasterBrowsing::pickRow(int row) {
 
 void MasterBrowsing::setCurrentRow(int row) {
     const ChangeNotice notice = changeNotice();
-    master_.grid().setCurrentRow(row);
+    grid_.currentRow = row;
 }
 
 void MasterBrowsing::setTopRow(int row) {
     const ChangeNotice notice = changeNotice();
-    master_.grid().setTopRow(row);
+    grid_.topRow = row;
 }
 
 void MasterBrowsing::jumpToItemNumber(const QString& text) {
@@ -77,7 +85,7 @@ void MasterBrowsing::jumpToItemNumber(const QString& text) {
     if (row >= 0) {
         // The found row is the one "Add to Project" takes, as if it had been clicked; the
         // typing goes on.
-        master_.grid().scrollTo(row);
+        grid_.scrollTo(row, master_.list().count());
         selectRow(row, false);
     }
 }
@@ -113,7 +121,10 @@ void MasterBrowsing::findPrevious() {
 
 void MasterBrowsing::browseCategories() {
     const ChangeNotice notice = changeNotice();
-    categories_.browse();
+    const int row = categories_.browse();
+    if (row >= 0) {
+        grid_.scrollTo(row, master_.list().count());
+    }
 }
 
 }  // namespace veskplan

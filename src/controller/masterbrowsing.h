@@ -5,6 +5,7 @@
 
 #include "controller/categorybrowser.h"
 #include "controller/changenotice.h"
+#include "controller/mastergridstate.h"
 #include "master/mastersearch.h"
 
 namespace veskplan {
@@ -45,6 +46,9 @@ public:
     // "Sections": the category browser, then the first item of the chosen category.
     void browseCategories();
     CategoryBrowser& categories() { return categories_; }
+    const MasterGridState& gridState() const { return grid_; }
+    // The row "Add to Project" takes, -1 when there is none.
+    int currentRow() const;
 
 Q_SIGNALS:
     // What the master grid and the search boxes show may have changed.
@@ -61,6 +65,7 @@ private:
     UserPort& port_;
     ViewRequests& requests_;
     CategoryBrowser categories_;
+    MasterGridState grid_;
     int noticeDepth_ = 0;
 };
 

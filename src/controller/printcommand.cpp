@@ -2,12 +2,12 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "controller/projectgridstate.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "print/quantitytablepainter.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
-#include "controller/projectgridstate.h"
 
 namespace veskplan {
 

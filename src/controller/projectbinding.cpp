@@ -4,12 +4,12 @@
 
 #include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/projectgridstate.h"
 #include "controller/unitswitch.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
-#include "controller/projectgridstate.h"
 #include "project/revisioncheck.h"
 #include "project/specialrows.h"
 

@@ -3,6 +3,7 @@
 #include "base/numbertext.h"
 #include "base/texts.h"
 #include "controller/changenotice.h"
+#include "controller/masterbrowsing.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "master/mastersession.h"
@@ -13,9 +14,11 @@ namespace veskplan {
 using namespace Qt::Literals::StringLiterals;
 
 ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& master,
-                               UserPort& port, ViewRequests& requests, QLocale locale)
+                               const MasterBrowsing& browsing, UserPort& port,
+                               ViewRequests& requests, QLocale locale)
     : document_(document),
       master_(master),
+      browsing_(browsing),
       port_(port),
       requests_(requests),
       locale_(std::move(locale)),
@@ -49,12 +52,11 @@ int ProjectEditing::currentRow() const {
 
 void ProjectEditing::addCurrentMasterItem() {
     const ChangeNotice notice = changeNotice();
-    const MasterGrid& grid = master_.grid();
-    const int row = grid.currentRow();
-    if (!grid.isRow(row)) {
+    const int row = browsing_.currentRow();
+    if (row < 0) {
         return;  // an empty list has no current row
     }
-    const MasterList& list = grid.list();
+    const MasterList& list = master_.list();
     const ProjectRecord record{list.itemNumber(row).toString(), boxes_.currentNumber(),
                                list.description(row).toString(), list.unit(row).toString(),
                                std::nullopt};

@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "controller/changenotice.h"
+#include "controller/projectgridstate.h"
 #include "project/categoryboxes.h"
 #include "project/projectgridmodel.h"
-#include "controller/projectgridstate.h"
 
 namespace veskplan {
 
+class MasterBrowsing;
 class MasterSession;
 class ProjectDocument;
 class UserPort;
@@ -25,8 +26,9 @@ class ProjectEditing : public QObject {
     Q_OBJECT
 
 public:
-    ProjectEditing(ProjectDocument& document, const MasterSession& master, UserPort& port,
-                   ViewRequests& requests, QLocale locale);
+    ProjectEditing(ProjectDocument& document, const MasterSession& master,
+                   const MasterBrowsing& browsing, UserPort& port, ViewRequests& requests,
+                   QLocale locale);
     ~ProjectEditing() override;
 
     ProjectGridModel& model() { return *model_; }
@@ -79,6 +81,7 @@ private:
 
     ProjectDocument& document_;
     const MasterSession& master_;
+    const MasterBrowsing& browsing_;
     UserPort& port_;
     ViewRequests& requests_;
     QLocale locale_;

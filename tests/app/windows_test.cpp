@@ -131,7 +131,7 @@ TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
     auto* masterGrid = find<QTableView>(u"mastItemList"_s);
     QTest::mouseClick(masterGrid->viewport(), Qt::LeftButton, {},
                       masterGrid->visualRect(masterGrid->model()->index(1, 1)).center());
-    EXPECT_EQ(master().grid().selectedRow(), 1);
+    EXPECT_EQ(controller->browsing().gridState().selectedRow, 1);
     EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(1, QModelIndex()));
     EXPECT_EQ(focusName(), u"addItem"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter presses the button
@@ -357,7 +357,7 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     EXPECT_EQ(focusName(), u"srchStr"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"pipe"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter runs Find Next
-    EXPECT_EQ(master().grid().selectedRow(), 3);
+    EXPECT_EQ(controller->browsing().gridState().selectedRow, 3);
     EXPECT_EQ(focusName(), u"addItem"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // adds the found item
     ASSERT_EQ(store().recordCount(), 1);

@@ -30,7 +30,7 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
               u"01"_s);                  // the item already there is shown
     controller->browsing().pickRow(-1);  // outside the rows: nothing happens
     controller->browsing().pickRow(6);
-    EXPECT_EQ(master().grid().selectedRow(), 0);
+    EXPECT_EQ(controller->browsing().gridState().selectedRow, 0);
 }
 
 TEST_F(ControllerTest, RemovingSortingAndTypingGoThroughTheGrid) {

@@ -20,8 +20,8 @@ TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
     EXPECT_EQ(master().list().count(), 6);
     EXPECT_EQ(master().mastRevDate(), u"Revised 3/14/26"_s);
     EXPECT_EQ(master().srchPos(), -1);
-    EXPECT_EQ(master().grid().topRow(), 0);
-    EXPECT_EQ(master().grid().currentRow(), 5);
+    EXPECT_EQ(controller->browsing().gridState().topRow, 0);
+    EXPECT_EQ(controller->browsing().gridState().currentRow, 5);
     EXPECT_FALSE(doc().isModified());
     EXPECT_TRUE(doc().isUntitled());
     EXPECT_FALSE(controller->guardedCommandsEnabled());
@@ -99,12 +99,12 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
 
     // The jump picks the row it shows, as a click does: "Add to Project" adds what is seen.
     controller->browsing().jumpToItemNumber(u"2105"_s);
-    EXPECT_EQ(master().grid().topRow(), 0);  // six rows: the view cannot scroll
-    EXPECT_EQ(master().grid().currentRow(), 1);
-    EXPECT_EQ(master().grid().selectedRow(), 1);
+    EXPECT_EQ(controller->browsing().gridState().topRow, 0);  // six rows: the view cannot scroll
+    EXPECT_EQ(controller->browsing().gridState().currentRow, 1);
+    EXPECT_EQ(controller->browsing().gridState().selectedRow, 1);
     EXPECT_EQ(master().srchPos(), 1);
     controller->browsing().jumpToItemNumber(u"9"_s);  // no match: nothing moves
-    EXPECT_EQ(master().grid().currentRow(), 1);
+    EXPECT_EQ(controller->browsing().gridState().currentRow, 1);
     controller->browsing().itemSearchEntered();
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);
     controller->editing().addCurrentMasterItem();
@@ -115,7 +115,7 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     controller->browsing().setDescriptionSearch(u"PIPE"_s);
     controller->browsing().findNext();  // Enter runs Find Next
     EXPECT_EQ(master().srchPos(), 3);
-    EXPECT_EQ(master().grid().selectedRow(), 3);
+    EXPECT_EQ(controller->browsing().gridState().selectedRow, 3);
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);
     controller->browsing().findNext();
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::endOfMasterItems()});
@@ -143,7 +143,7 @@ TEST_F(ControllerTest, TheCategoryBrowserScrollsToTheChosenCategoryOnce) {
         EXPECT_TRUE(controller->browsing().categories().picked());
     };
     controller->browsing().browseCategories();
-    EXPECT_EQ(master().grid().topRow(), 0);
+    EXPECT_EQ(controller->browsing().gridState().topRow, 0);
     EXPECT_TRUE(master().chosenCat().isEmpty());
     EXPECT_EQ(&controller->browsing().categories().tree(),
               &controller->browsing().categories().tree());  // read once
