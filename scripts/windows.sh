@@ -86,7 +86,7 @@ ensure_packages() {
 # Downloads the newest version of a source package that the mirror serves (an older one when the
 # newest's files are missing there) into the download cache, and prints its version.
 download_source() {
-  local package=$1 version dir
+  local package=$1 version dir failure
   while read -r version; do
     dir=$downloads/$package/$version
     if [ -f "$dir/.complete" ]; then
@@ -95,13 +95,13 @@ download_source() {
     fi
     rm -rf "$dir"
     mkdir -p "$dir"
-    if (cd "$dir" && apt-get source --download-only -qq "$package=$version" >&2); then
+    if failure=$(cd "$dir" && apt-get source --download-only -qq "$package=$version" 2>&1); then
       touch "$dir/.complete"
       printf '%s\n' "$version"
       return
     fi
     rm -rf "$dir"
-    say "$package $version: the mirror does not serve its files; trying an older version"
+    say "$package $version: cannot be downloaded ($(grep -m1 '^E:' <<<"$failure" || true))"
   done < <(apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p' \
     | sort -u | sort_versions_newest_first)
   return 1
@@ -284,7 +284,8 @@ build_dependency() {
   local took=$((dependency_earlier + SECONDS - dependency_start))
   printf '%s %s, built in %s\n' "$package" "$version" "$(duration $took)" >"$stamp"
   say "$name: built in $(duration $took)"
-  rm -rf "$build" "$build.seconds" "$work/src/$package" "$work/src/$package.unpacked"
+  rm -rf "$build" "$build.seconds" "$work/src/$package" "$work/src/$package.unpacked" \
+    "$work/src/${package}_"*
   exec {lock}>&-
 }
 
@@ -333,6 +334,11 @@ main() {
     build_dependency "$name" "${dependencies[$i]#*:}" "$version"
   done
   say "dependencies done in $(duration $((SECONDS - start_all)))"
+  local entry all_built=1
+  for entry in "${dependencies[@]}"; do
+    [ -f "$prefix/.stamps/${entry%%:*}" ] || all_built=0
+  done
+  [ "$all_built" -eq 0 ] || rm -rf "$work"
   if [ "${#unavailable[@]}" -gt 0 ]; then
     echo "not built, their sources cannot be downloaded: ${unavailable[*]}" >&2
     exit 1
