@@ -22,7 +22,11 @@ private:
 // Whether a system error number says the write was cut short for want of room (the disk, the
 // user's share of it, or the largest file allowed).
 inline bool isDiskFull(int errorNumber) {
+#ifdef EDQUOT
     return errorNumber == ENOSPC || errorNumber == EFBIG || errorNumber == EDQUOT;
+#else
+    return errorNumber == ENOSPC || errorNumber == EFBIG;  // a C library without disk quotas
+#endif
 }
 
 }  // namespace veskplan
