@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "base/configfile.h"
-#include "base/numbertext.h"
 #include "base/texts.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"

@@ -1,18 +1,15 @@
 #pragma once
 
 #include <QDate>
-#include <QItemSelectionModel>
 #include <QLocale>
 #include <QObject>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "base/apppaths.h"
 #include "base/configuration.h"
 #include "base/environment.h"
 #include "controller/cataloguereport.h"
-#include "controller/categorybrowser.h"
 #include "controller/commandoutcome.h"
 #include "controller/exportcommands.h"
 #include "controller/filecommands.h"
@@ -21,18 +18,14 @@
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
 #include "controller/projectediting.h"
-#include "controller/projectgridstate.h"
 #include "controller/unitswitch.h"
 #include "controller/viewrequests.h"
 #include "files/recentprojects.h"
 #include "files/recoverystate.h"
 #include "files/workingcopy.h"
-#include "master/mastersearch.h"
 #include "master/mastersession.h"
-#include "project/categoryboxes.h"
 #include "project/countylookup.h"
 #include "project/projectdocument.h"
-#include "project/projectgridmodel.h"
 
 namespace veskplan {
 
