@@ -1,0 +1,94 @@
+#include "history/bidfile.h"
+
+#include "history/fieldtext.h"
+#include "history/historytexts.h"
+#include "history/tablefile.h"
+
+namespace veskplan {
+namespace {
+
+using Field = ColumnLayout::Field;
+
+const std::vector<Field> kWanted = {
+    Field::ItemNumber,  Field::Description, Field::Unit,       Field::Quantity,  Field::UnitPrice,
+    Field::LettingDate, Field::Contract,    Field::BidderRank, Field::LowBidder, Field::Region};
+const std::vector<Field> kRequired = {Field::ItemNumber, Field::Unit,        Field::Quantity,
+                                      Field::UnitPrice,  Field::LettingDate, Field::Contract};
+
+class Cells {
+public:
+    Cells(const std::map<Field, qsizetype>& columns, const QStringList& cells)
+        : columns_(columns), cells_(cells) {}
+
+    QString text(Field field) const {
+        const auto found = columns_.find(field);
+        return found == columns_.end() ? QString() : cells_.value(found->second).trimmed();
+    }
+    QString required(Field field) const {
+        QString value = text(field);
+        if (value.isEmpty()) {
+            throw fieldtext::FieldError{historytexts::emptyField(ColumnLayout::fieldWords(field))};
+        }
+        return value;
+    }
+
+private:
+    const std::map<Field, qsizetype>& columns_;
+    const QStringList& cells_;
+};
+
+BidRecord bidOf(const Cells& cells, bool workbook) {
+    BidRecord bid;
+    bid.itemNumber = cells.required(Field::ItemNumber);
+    bid.description = cells.text(Field::Description);
+    bid.unit = fieldtext::unit(cells.text(Field::Unit));
+    const QString quantity = cells.text(Field::Quantity);
+    bid.quantity = fieldtext::amount(quantity, ColumnLayout::fieldWords(Field::Quantity));
+    if (bid.quantity <= 0) {
+        throw fieldtext::FieldError{
+            historytexts::notAboveZero(ColumnLayout::fieldWords(Field::Quantity), quantity)};
+    }
+    const QString price = cells.text(Field::UnitPrice);
+    bid.unitPrice = fieldtext::amount(price, ColumnLayout::fieldWords(Field::UnitPrice));
+    if (bid.unitPrice < 0) {
+        throw fieldtext::FieldError{
+            historytexts::belowZero(ColumnLayout::fieldWords(Field::UnitPrice), price)};
+    }
+    bid.lettingDate = fieldtext::date(cells.text(Field::LettingDate), workbook);
+    bid.contract = cells.required(Field::Contract);
+    bid.bidderRank = fieldtext::rank(cells.text(Field::BidderRank));
+    bid.lowBidder = fieldtext::flag(cells.text(Field::LowBidder));
+    bid.region = cells.text(Field::Region);
+    return bid;
+}
+
+}  // namespace
+
+int BidFile::read(const QString& path, const ColumnLayout* layout,
+                  const std::function<void(const BidRecord&)>& take) {
+    TableFile table = TableFile::open(path, kMaxBytes, kMaxRows);
+    const std::optional<TableFile::Row> heading = table.next();
+    if (!heading) {
+        throw csv::ReadError(table.shownName(), 0, historytexts::noHeading());
+    }
+    std::map<Field, qsizetype> columns;
+    try {
+        columns = (layout ? *layout : ColumnLayout()).locate(heading->cells, kWanted, kRequired);
+    } catch (const ColumnLayout::ColumnProblem& problem) {
+        throw csv::ReadError(table.shownName(), heading->line, problem.reason);
+    }
+    int count = 0;
+    while (const std::optional<TableFile::Row> row = table.next()) {
+        BidRecord bid;
+        try {
+            bid = bidOf(Cells(columns, row->cells), table.isWorkbook());
+        } catch (const fieldtext::FieldError& error) {
+            throw csv::ReadError(table.shownName(), row->line, error.reason);
+        }
+        take(bid);
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace veskplan

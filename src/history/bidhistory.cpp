@@ -1,0 +1,234 @@
+#include "history/bidhistory.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "base/csv.h"
+#include "base/error.h"
+#include "base/sqlitedb.h"
+#include "history/bidfile.h"
+#include "history/historytexts.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr int kSchemaVersion = 1;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE import (
+    id INTEGER PRIMARY KEY,
+    file TEXT NOT NULL,
+    sha256 TEXT NOT NULL UNIQUE,
+    imported TEXT NOT NULL,
+    rows INTEGER NOT NULL
+);
+CREATE TABLE bid (
+    id INTEGER PRIMARY KEY,
+    item_number TEXT NOT NULL,
+    description TEXT NOT NULL,
+    unit TEXT NOT NULL,
+    quantity REAL NOT NULL,
+    unit_price REAL NOT NULL,
+    letting_date TEXT NOT NULL,
+    contract TEXT NOT NULL,
+    bidder_rank INTEGER NOT NULL,
+    low_bidder INTEGER NOT NULL,
+    region TEXT NOT NULL,
+    import_id INTEGER NOT NULL REFERENCES import(id)
+);
+CREATE INDEX bid_item ON bid (item_number, letting_date);
+PRAGMA user_version = 1;
+)sql";
+
+constexpr const char* kColumns =
+    "SELECT id, item_number, description, unit, quantity, unit_price, letting_date, contract, "
+    "bidder_rank, low_bidder, region FROM bid ";
+
+BidRecord recordAt(const SqliteStatement& row) {
+    BidRecord bid;
+    bid.id = row.integer(0);
+    bid.itemNumber = row.text(1);
+    bid.description = row.text(2);
+    bid.unit = row.text(3);
+    bid.quantity = row.real(4);
+    bid.unitPrice = row.real(5);
+    bid.lettingDate = QDate::fromString(row.text(6), Qt::ISODate);
+    bid.contract = row.text(7);
+    bid.bidderRank = int(row.integer(8));
+    bid.lowBidder = row.integer(9) != 0;
+    bid.region = row.text(10);
+    return bid;
+}
+
+QString fileDigest(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+        throw Error(
+            historytexts::historyNotWritten(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+}  // namespace
+
+BidHistory::BidHistory(QString path, std::unique_ptr<SqliteDb> db, bool readOnly)
+    : path_(std::move(path)), db_(std::move(db)), readOnly_(readOnly) {}
+BidHistory::BidHistory(BidHistory&&) noexcept = default;
+BidHistory& BidHistory::operator=(BidHistory&&) noexcept = default;
+BidHistory::~BidHistory() = default;
+
+BidHistory BidHistory::open(const QString& path, bool readOnly) {
+    const QString shown = QDir::toNativeSeparators(path);
+    try {
+        if (QFileInfo(path).isDir()) {
+            throw Error(historytexts::historyNotOpened(shown, u"it is a folder"_s));
+        }
+        auto db = std::make_unique<SqliteDb>(
+            path, readOnly ? SqliteDb::Mode::Snapshot : SqliteDb::Mode::ReadWriteCreate);
+        SqliteStatement tables =
+            db->prepare("SELECT count(*), sum(name IN ('bid', 'import')) FROM sqlite_master");
+        tables.step();
+        const qint64 objects = tables.integer(0);
+        const qint64 ours = tables.integer(1);
+        SqliteStatement version = db->prepare("PRAGMA user_version");
+        version.step();
+        if (objects == 0 && !readOnly) {
+            SqliteTransaction transaction(*db);
+            db->exec(kSchema);
+            transaction.commit();
+        } else if (ours != 2 || version.integer(0) != kSchemaVersion) {
+            throw Error(historytexts::historyNotOpened(shown, historytexts::notABidHistory()));
+        }
+        return BidHistory(path, std::move(db), readOnly);
+    } catch (const SqliteError& error) {
+        throw Error(historytexts::historyNotOpened(shown, error.reason()));
+    }
+}
+
+ImportReport BidHistory::import(const QString& file, const ColumnLayout* layout) {
+    return import(QStringList{file}, layout).front();
+}
+
+std::vector<ImportReport> BidHistory::import(const QStringList& files, const ColumnLayout* layout) {
+    const QString shown = QDir::toNativeSeparators(path_);
+    if (readOnly_) {
+        throw Error(historytexts::historyNotWritten(shown, historytexts::historyReadOnly()));
+    }
+    std::vector<ImportReport> reports;
+    try {
+        SqliteTransaction transaction(*db_);
+        for (const QString& file : files) {
+            reports.push_back(importOne(file, layout));
+        }
+        transaction.commit();
+    } catch (const SqliteError& error) {
+        throw Error(historytexts::historyNotWritten(shown, error.reason()));
+    }
+    return reports;
+}
+
+ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout) {
+    ImportReport report{QDir::toNativeSeparators(file), 0};
+    SqliteStatement addImport =
+        db_->prepare("INSERT INTO import (file, sha256, imported, rows) VALUES (?, '', ?, 0)");
+    addImport.bind(1, QFileInfo(file).absoluteFilePath())
+        .bind(2, QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+        .run();
+    const qint64 importId = db_->lastInsertRowId();
+    SqliteStatement insert = db_->prepare(
+        "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
+        "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?)");
+    report.rows = BidFile::read(file, layout, [&](const BidRecord& bid) {
+        insert.bind(1, bid.itemNumber)
+            .bind(2, bid.description)
+            .bind(3, bid.unit)
+            .bind(4, std::optional<double>(bid.quantity))
+            .bind(5, std::optional<double>(bid.unitPrice))
+            .bind(6, bid.lettingDate.toString(Qt::ISODate))
+            .bind(7, bid.contract)
+            .bind(8, qint64(bid.bidderRank))
+            .bind(9, qint64(bid.lowBidder ? 1 : 0))
+            .bind(10, bid.region)
+            .bind(11, importId)
+            .run();
+    });
+    // The same bids twice would count every bid twice: a file is taken once.
+    const QString digest = fileDigest(file);
+    SqliteStatement earlier = db_->prepare("SELECT imported FROM import WHERE sha256 = ?");
+    earlier.bind(1, digest);
+    if (earlier.step()) {
+        throw csv::ReadError(report.file, 0, historytexts::alreadyImported(earlier.text(0)));
+    }
+    SqliteStatement finish = db_->prepare("UPDATE import SET sha256 = ?, rows = ? WHERE id = ?");
+    finish.bind(1, digest).bind(2, qint64(report.rows)).bind(3, importId).run();
+    return report;
+}
+
+void BidHistory::failRead(const std::exception& error) const {
+    const auto* sqlite = dynamic_cast<const SqliteError*>(&error);
+    throw Error(historytexts::historyNotOpened(
+        QDir::toNativeSeparators(path_),
+        sqlite ? sqlite->reason() : QString::fromLocal8Bit(error.what())));
+}
+
+std::vector<BidRecord> BidHistory::bidsFor(const QString& itemNumber) const {
+    std::vector<BidRecord> bids;
+    try {
+        SqliteStatement query = db_->prepare(
+            (std::string(kColumns) + "WHERE item_number = ? ORDER BY letting_date, id").c_str());
+        query.bind(1, itemNumber.trimmed());
+        while (query.step()) {
+            bids.push_back(recordAt(query));
+        }
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
+    return bids;
+}
+
+std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
+    const QStringList& itemNumbers) const {
+    std::map<QString, std::vector<BidRecord>> found;
+    for (const QString& item : itemNumbers) {
+        if (found.count(item.trimmed()) > 0) {
+            continue;
+        }
+        std::vector<BidRecord> bids = bidsFor(item);
+        if (!bids.empty()) {
+            found.emplace(item.trimmed(), std::move(bids));
+        }
+    }
+    return found;
+}
+
+std::optional<BidRecord> BidHistory::bid(qint64 id) const {
+    try {
+        SqliteStatement query = db_->prepare((std::string(kColumns) + "WHERE id = ?").c_str());
+        query.bind(1, id);
+        if (query.step()) {
+            return recordAt(query);
+        }
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
+    return std::nullopt;
+}
+
+qint64 BidHistory::bidCount() const {
+    try {
+        SqliteStatement query = db_->prepare("SELECT count(*) FROM bid");
+        query.step();
+        return query.integer(0);
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
+}
+
+}  // namespace veskplan

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "history/bidrecord.h"
+#include "history/columnlayout.h"
+#include "history/importreport.h"
+
+namespace veskplan {
+
+class SqliteDb;
+
+// The agency's or the user's bid history: a database file of its own, kept apart from the plan
+// files so that one history serves every project, and shareable read-only on a network folder.
+class BidHistory {
+public:
+    // Opens the file; a writable one that does not exist yet is made with its tables. A
+    // read-only one is read as it stands and creates nothing beside it. Throws Error naming the
+    // file for a file that cannot be opened or is not a bid history.
+    static BidHistory open(const QString& path, bool readOnly);
+
+    BidHistory(BidHistory&&) noexcept;
+    BidHistory& operator=(BidHistory&&) noexcept;
+    ~BidHistory();
+
+    // Adds the bids of a bid tabulation, all of them or none: a bad row, a file imported before
+    // or a history open read-only throws Error naming the file (and the line) and leaves the
+    // history as it was.
+    ImportReport import(const QString& file, const ColumnLayout* layout = nullptr);
+    // Several files, all of them or none.
+    std::vector<ImportReport> import(const QStringList& files,
+                                     const ColumnLayout* layout = nullptr);
+
+    // The bids of an item in letting order.
+    std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
+    // The bids of each item that has any.
+    std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers) const;
+    std::optional<BidRecord> bid(qint64 id) const;
+    qint64 bidCount() const;
+
+    const QString& path() const { return path_; }
+
+private:
+    BidHistory(QString path, std::unique_ptr<SqliteDb> db, bool readOnly);
+    ImportReport importOne(const QString& file, const ColumnLayout* layout);
+    [[noreturn]] void failRead(const std::exception& error) const;
+
+    QString path_;
+    std::unique_ptr<SqliteDb> db_;
+    bool readOnly_ = true;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace veskplan {
+
+// Which column of a price or bid file gives which field. Headings are recognised by name, in
+// the layouts agencies publish and in plain words; a layout file names the headings of a layout
+// that is not recognised, one FIELD=HEADING per line, FIELD being a plain heading:
+//
+//     Item Number=ITEM_NO
+//     Unit Price=AWARD_PRICE
+class ColumnLayout {
+public:
+    enum class Field {
+        ItemNumber,
+        Description,
+        Unit,
+        Quantity,
+        UnitPrice,
+        LettingDate,
+        Contract,
+        BidderRank,
+        LowBidder,
+        Region,
+        AveragePrice,
+        TotalCost,
+        TotalQuantity,
+        Bids,
+    };
+
+    // Throws Error naming the file, the line and the reason.
+    static ColumnLayout read(const QString& path);
+
+    void name(Field field, const QString& heading);
+    std::optional<QString> headingOf(Field field) const;
+
+    // The plain heading of a field ("Unit Price"), as layout files name it.
+    static QString plainHeading(Field field);
+    // The field in words for messages ("unit price").
+    static QString fieldWords(Field field);
+
+    // The column of each wanted field in a heading row: named by this layout when it names the
+    // field, else recognised by name. Throws ColumnProblem for a heading that appears twice, two
+    // columns that give one field, and a required field no column gives.
+    struct ColumnProblem {
+        QString reason;
+    };
+    std::map<Field, qsizetype> locate(const QStringList& headings, const std::vector<Field>& wanted,
+                                      const std::vector<Field>& required) const;
+
+    static constexpr qint64 kMaxBytes = 64 * 1024;
+
+private:
+    std::map<Field, QString> headings_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,160 @@
+#include "history/fieldtext.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <utility>
+
+#include "history/historytexts.h"
+
+namespace veskplan::fieldtext {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// The units of the master lists, and the other spellings bid exports use for them.
+constexpr std::pair<const char16_t*, const char16_t*> kUnits[] = {
+    {u"LF", u"LF"},      {u"EACH", u"EACH"},   {u"SY", u"SY"},      {u"CY", u"CY"},
+    {u"TON", u"TON"},    {u"HR", u"HR"},       {u"LS", u"LS"},      {u"LB", u"LB"},
+    {u"SF", u"SF"},      {u"GAL", u"GAL"},     {u"ACRE", u"ACRE"},  {u"MGAL", u"MGAL"},
+    {u"M", u"M"},        {u"M2", u"M2"},       {u"M3", u"M3"},      {u"T", u"T"},
+    {u"KG", u"KG"},      {u"L", u"L"},         {u"HA", u"HA"},      {u"EA", u"EACH"},
+    {u"LIN FT", u"LF"},  {u"LNFT", u"LF"},     {u"SQ YD", u"SY"},   {u"SQYD", u"SY"},
+    {u"CU YD", u"CY"},   {u"CUYD", u"CY"},     {u"TONS", u"TON"},   {u"HOUR", u"HR"},
+    {u"HRS", u"HR"},     {u"LUMP SUM", u"LS"}, {u"LUMP", u"LS"},    {u"LBS", u"LB"},
+    {u"SQ FT", u"SF"},   {u"SQFT", u"SF"},     {u"GALLON", u"GAL"}, {u"AC", u"ACRE"},
+    {u"ACRES", u"ACRE"}, {u"MG", u"MGAL"},     {u"SQ M", u"M2"},
+};
+
+QString unitKey(QStringView text) {
+    QString key = text.trimmed().toString().toUpper();
+    key.remove(u'.');
+    return key.simplified();
+}
+
+std::optional<QString> knownUnit(QStringView text) {
+    const QString key = unitKey(text);
+    for (const auto& [spelling, canonical] : kUnits) {
+        if (key == QStringView(spelling)) {
+            return QString::fromUtf16(canonical);
+        }
+    }
+    return std::nullopt;
+}
+
+QString plainNumber(QStringView text) {
+    QString number = text.trimmed().toString();
+    if (number.startsWith(u'$')) {
+        number.remove(0, 1);
+    } else if (number.startsWith(u"-$"_s)) {
+        number.remove(1, 1);
+    }
+    static const QRegularExpression grouped(u"^-?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"_s);
+    if (grouped.match(number).hasMatch()) {
+        number.remove(u',');
+    }
+    return number;
+}
+
+}  // namespace
+
+std::optional<double> optionalAmount(QStringView text, const QString& field) {
+    if (text.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = plainNumber(text).toDouble(&ok);
+    if (!ok) {
+        throw FieldError{historytexts::notANumber(field, text.trimmed().toString())};
+    }
+    if (!std::isfinite(value) || std::abs(value) > kMaxAmount) {
+        throw FieldError{historytexts::numberOutOfRange(field, text.trimmed().toString())};
+    }
+    return value;
+}
+
+double amount(QStringView text, const QString& field) {
+    const std::optional<double> value = optionalAmount(text, field);
+    if (!value) {
+        throw FieldError{historytexts::emptyField(field)};
+    }
+    return *value;
+}
+
+QDate date(QStringView text, bool serialNumbers) {
+    const QString trimmed = text.trimmed().toString();
+    static const QRegularExpression iso(u"^(\\d{4})-(\\d{2})-(\\d{2})([T ].*)?$"_s);
+    static const QRegularExpression american(u"^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"_s);
+    QDate result;
+    if (const auto m = iso.match(trimmed); m.hasMatch()) {
+        result = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    } else if (const auto m = american.match(trimmed); m.hasMatch()) {
+        result = QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    } else if (serialNumbers) {
+        bool ok = false;
+        const double day = trimmed.toDouble(&ok);
+        // Day 1 is 1900-01-01 and day 60 a 29 February that never was, so later days count
+        // from 1899-12-30; days up to 9999-12-31.
+        if (ok && day >= 61 && day < 2958466) {
+            result = QDate(1899, 12, 30).addDays(qint64(std::floor(day)));
+        }
+    }
+    if (!result.isValid()) {
+        throw FieldError{trimmed.isEmpty() ? historytexts::emptyField(u"letting date"_s)
+                                           : historytexts::notADate(trimmed)};
+    }
+    return result;
+}
+
+QString unit(QStringView text) {
+    if (text.trimmed().isEmpty()) {
+        throw FieldError{historytexts::emptyField(u"unit"_s)};
+    }
+    const std::optional<QString> known = knownUnit(text);
+    if (!known) {
+        throw FieldError{historytexts::unknownUnit(text.trimmed().toString())};
+    }
+    return *known;
+}
+
+QString canonicalUnit(QStringView text) {
+    return knownUnit(text).value_or(unitKey(text));
+}
+
+bool flag(QStringView text) {
+    const QString key = text.trimmed().toString().toUpper();
+    if (key == u"Y"_s || key == u"YES"_s || key == u"TRUE"_s || key == u"1"_s || key == u"X"_s) {
+        return true;
+    }
+    if (key.isEmpty() || key == u"N"_s || key == u"NO"_s || key == u"FALSE"_s || key == u"0"_s) {
+        return false;
+    }
+    throw FieldError{historytexts::notAFlag(text.trimmed().toString())};
+}
+
+int rank(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        return 0;
+    }
+    bool ok = false;
+    const double value = trimmed.toDouble(&ok);  // a workbook stores 1 as "1" or "1.0"
+    if (!ok || value < 0 || value > 1000 || value != std::floor(value)) {
+        throw FieldError{historytexts::notARank(trimmed.toString())};
+    }
+    return int(value);
+}
+
+std::optional<int> count(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = trimmed.toDouble(&ok);
+    if (!ok || value < 0 || value > 1e9 || value != std::floor(value)) {
+        throw FieldError{historytexts::notACount(trimmed.toString())};
+    }
+    return int(value);
+}
+
+}  // namespace veskplan::fieldtext

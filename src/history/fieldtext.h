@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace veskplan {
+
+// The fields of price and bid files read from their text. Each reader throws FieldError with
+// the reason a field cannot be taken; the file reader adds the file and the line.
+namespace fieldtext {
+
+struct FieldError {
+    QString reason;
+};
+
+// The largest amount or quantity taken: far above any bid, far below where doubles lose cents.
+constexpr double kMaxAmount = 1e12;
+
+// A number as files write it: blanks around, a leading "$", thousands separated by commas
+// ("$1,234.50"). Empty text is an error naming `field`.
+double amount(QStringView text, const QString& field);
+// The same, or nothing for empty text.
+std::optional<double> optionalAmount(QStringView text, const QString& field);
+// ISO (2026-03-31, a time after it allowed) or M/d/yyyy; with `serialNumbers` also a
+// spreadsheet's day number, as a workbook stores a date.
+QDate date(QStringView text, bool serialNumbers);
+// The unit in its canonical spelling ("EA" is "EACH", "LIN FT" is "LF"); an error when unknown.
+QString unit(QStringView text);
+// Yes/no in the forms exports use: Y, N, YES, NO, TRUE, FALSE, 1, 0, X; empty is no.
+bool flag(QStringView text);
+// A bidder's rank, 0 (unknown, also for empty text) to 1000.
+int rank(QStringView text);
+// A count of bids, nothing for empty text.
+std::optional<int> count(QStringView text);
+
+// The canonical spelling of a known unit, else the text trimmed and in capitals, so that units
+// are compared the same way wherever they come from.
+QString canonicalUnit(QStringView text);
+
+}  // namespace fieldtext
+}  // namespace veskplan

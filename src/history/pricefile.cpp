@@ -1,0 +1,73 @@
+#include "history/pricefile.h"
+
+#include "history/fieldtext.h"
+#include "history/historytexts.h"
+#include "history/tablefile.h"
+
+namespace veskplan {
+namespace {
+
+using Field = ColumnLayout::Field;
+
+PublishedPrice priceOf(const std::map<Field, qsizetype>& columns, const QStringList& cells) {
+    const auto text = [&](Field field) {
+        const auto found = columns.find(field);
+        return found == columns.end() ? QString() : cells.value(found->second).trimmed();
+    };
+    const auto words = &ColumnLayout::fieldWords;
+    PublishedPrice price;
+    price.itemNumber = text(Field::ItemNumber);
+    if (price.itemNumber.isEmpty()) {
+        throw fieldtext::FieldError{historytexts::emptyField(words(Field::ItemNumber))};
+    }
+    price.description = text(Field::Description);
+    price.unit = fieldtext::unit(text(Field::Unit));
+    price.region = text(Field::Region);
+    price.averagePrice = fieldtext::amount(text(Field::AveragePrice), words(Field::AveragePrice));
+    if (price.averagePrice < 0) {
+        throw fieldtext::FieldError{
+            historytexts::belowZero(words(Field::AveragePrice), text(Field::AveragePrice))};
+    }
+    price.totalCost = fieldtext::optionalAmount(text(Field::TotalCost), words(Field::TotalCost));
+    price.totalQuantity =
+        fieldtext::optionalAmount(text(Field::TotalQuantity), words(Field::TotalQuantity));
+    if (price.totalQuantity && *price.totalQuantity <= 0) {
+        throw fieldtext::FieldError{
+            historytexts::notAboveZero(words(Field::TotalQuantity), text(Field::TotalQuantity))};
+    }
+    price.bids = fieldtext::count(text(Field::Bids));
+    return price;
+}
+
+}  // namespace
+
+std::vector<PublishedPrice> readPriceFile(const QString& path, const ColumnLayout* layout) {
+    TableFile table = TableFile::open(path, kMaxPriceFileBytes, kMaxPriceFileRows);
+    const std::optional<TableFile::Row> heading = table.next();
+    if (!heading) {
+        throw csv::ReadError(table.shownName(), 0, historytexts::noHeading());
+    }
+    std::map<Field, qsizetype> columns;
+    try {
+        columns =
+            (layout ? *layout : ColumnLayout())
+                .locate(heading->cells,
+                        {Field::ItemNumber, Field::Description, Field::Unit, Field::Region,
+                         Field::AveragePrice, Field::TotalCost, Field::TotalQuantity, Field::Bids},
+                        {Field::ItemNumber, Field::Unit, Field::AveragePrice});
+    } catch (const ColumnLayout::ColumnProblem& problem) {
+        throw csv::ReadError(table.shownName(), heading->line, problem.reason);
+    }
+    std::vector<PublishedPrice> prices;
+    while (const std::optional<TableFile::Row> row = table.next()) {
+        try {
+            prices.push_back(priceOf(columns, row->cells));
+        } catch (const fieldtext::FieldError& error) {
+            throw csv::ReadError(table.shownName(), row->line, error.reason);
+        }
+        prices.back().line = row->line;
+    }
+    return prices;
+}
+
+}  // namespace veskplan

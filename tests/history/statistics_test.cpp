@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include "history/bidhistory.h"
+#include "history/bidstatistics.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::dataPath;
+
+const QString kExcavation = u"2105-0100030"_s;
+const QString kPavement = u"2301-0100070"_s;
+
+class Statistics : public ::testing::Test {
+protected:
+    void SetUp() override {
+        history_.emplace(BidHistory::open(dir_.filePath(u"h.db"_s), false));
+        ASSERT_EQ(history_->import(dataPath(u"history/bids.csv"_s)).rows, 17);
+    }
+    QTemporaryDir dir_;
+    std::optional<BidHistory> history_;
+};
+
+TEST_F(Statistics, TheFiguresOfEachWindowAreThoseWorkedOutByHand) {
+    const std::vector<BidRecord> bids = history_->bidsFor(kExcavation);
+    for (const QStringList& row : test::tableRows(u"history/statistics.txt"_s, 14)) {
+        SCOPED_TRACE(row.join(u'|').toStdString());
+        BidWindow window;
+        window.bids = row[0] == u"low"_s     ? BidSelection::Low
+                      : row[0] == u"three"_s ? BidSelection::ThreeLowest
+                                             : BidSelection::All;
+        window.region = row[1];
+        window.from = QDate::fromString(row[2], Qt::ISODate);
+        window.to = QDate::fromString(row[3], Qt::ISODate);
+        std::optional<CostIndex> index;
+        if (!row[4].isEmpty()) {
+            index = CostIndex::read(dataPath(u"history/"_s + row[4]));
+            window.escalate = true;
+            window.estimateDate = QDate(2026, 3, 31);
+        }
+        const ItemStatistics s =
+            computeStatistics(bids, u"CY  "_s, window, index ? &*index : nullptr, 120.0);
+        EXPECT_EQ(s.itemNumber, kExcavation);
+        EXPECT_EQ(s.unit, u"CY"_s);
+        EXPECT_EQ(s.bids, row[5].toInt());
+        EXPECT_EQ(s.contracts, row[6].toInt());
+        EXPECT_NEAR(s.weightedAverage, row[7].toDouble(), 1e-9);
+        EXPECT_NEAR(s.median, row[8].toDouble(), 1e-9);
+        EXPECT_NEAR(s.minimum, row[9].toDouble(), 1e-9);
+        EXPECT_NEAR(s.maximum, row[10].toDouble(), 1e-9);
+        if (row[11] == u"-"_s) {
+            EXPECT_FALSE(s.coefficientOfVariation);
+        } else {
+            ASSERT_TRUE(s.coefficientOfVariation);
+            EXPECT_NEAR(*s.coefficientOfVariation, row[11].toDouble(), 1e-9);
+        }
+        EXPECT_EQ(s.otherUnitBids, row[12].toInt());
+        EXPECT_EQ(s.notEscalatedBids, row[13].toInt());
+        EXPECT_EQ(s.bidsUsed.size(), size_t(s.bids));
+        EXPECT_EQ(s.bidIds.size(), size_t(s.bids));
+        EXPECT_FALSE(s.regression) << "fewer than eight contracts";
+    }
+}
+
+TEST_F(Statistics, EveryFigureTracesToItsBidRows) {
+    const ItemStatistics s =
+        computeStatistics(history_->bidsFor(kExcavation), u"CY"_s, BidWindow{}, nullptr, {});
+    EXPECT_EQ(s.bidIds, (std::vector<qint64>{7, 1, 5}));  // letting order
+    EXPECT_EQ(s.minQuantity, 50);
+    EXPECT_EQ(s.maxQuantity, 300);
+    const std::optional<BidRecord> first = history_->bid(7);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, s.bidsUsed.front());
+    EXPECT_EQ(first->contract, u"C3"_s);
+    EXPECT_EQ(first->lettingDate, QDate(2024, 11, 1));
+    EXPECT_EQ(first->unitPrice, 16);
+    EXPECT_EQ(first->bidderRank, 0);
+    EXPECT_TRUE(first->lowBidder);
+    EXPECT_FALSE(history_->bid(99));
+}
+
+TEST_F(Statistics, EightContractsGiveTheLogRegressionAndItsPredictionInterval) {
+    const std::vector<BidRecord> bids = history_->bidsFor(kPavement);
+    // ln p = a + b ln q over the eight low bids, by hand: x̄ = ln 100 + 3.5 ln 2,
+    // Sxx = 42 (ln 2)², t(0.95, 6) = 1.943180; x0 = ln 1000.
+    const ItemStatistics s = computeStatistics(bids, u"SY"_s, BidWindow{}, nullptr, 1000.0);
+    ASSERT_TRUE(s.regression);
+    EXPECT_EQ(s.regression->bids, 8);
+    EXPECT_NEAR(s.regression->intercept, 4.627199710440792, 1e-9);
+    EXPECT_NEAR(s.regression->slope, -0.20092947755205784, 1e-9);
+    EXPECT_NEAR(s.regression->predicted, 25.514018626791913, 1e-7);
+    EXPECT_NEAR(s.regression->lower90, 23.544706730947592, 1e-6);
+    EXPECT_NEAR(s.regression->upper90, 27.64804649839381, 1e-6);
+    EXPECT_NEAR(s.weightedAverage, 17.850980392156863, 1e-9);
+    EXPECT_NEAR(s.median, 25, 1e-12);
+
+    BidWindow seven;
+    seven.to = QDate(2025, 7, 31);
+    EXPECT_FALSE(computeStatistics(bids, u"SY"_s, seven, nullptr, 1000.0).regression);
+    EXPECT_FALSE(computeStatistics(bids, u"SY"_s, BidWindow{}, nullptr, std::nullopt).regression);
+    EXPECT_FALSE(computeStatistics(bids, u"SY"_s, BidWindow{}, nullptr, 0.0).regression);
+    std::vector<BidRecord> sameQuantity = bids;
+    for (BidRecord& bid : sameQuantity) {
+        bid.quantity = 500;
+    }
+    EXPECT_FALSE(computeStatistics(sameQuantity, u"SY"_s, BidWindow{}, nullptr, 1000.0).regression);
+}
+
+TEST(StudentT, QuantilesMatchTheTable) {
+    const struct {
+        double p;
+        int degrees;
+        double t;
+    } table[] = {{0.95, 1, 6.313751515},   {0.95, 2, 2.919985580},  {0.95, 6, 1.943180281},
+                 {0.95, 10, 1.812461123},  {0.95, 30, 1.697260887}, {0.975, 10, 2.228138852},
+                 {0.995, 4, 4.604094871},  {0.05, 5, -2.015048373}, {0.5, 3, 0},
+                 {0.95, 120, 1.657650899}, {0.9995, 1, 636.6192488}};
+    for (const auto& row : table) {
+        EXPECT_NEAR(studentTQuantile(row.p, row.degrees), row.t, 1e-6 * std::max(1.0, row.t))
+            << row.p << " " << row.degrees;
+    }
+    EXPECT_THROW(studentTQuantile(1, 3), std::invalid_argument);
+    EXPECT_THROW(studentTQuantile(0.9, 0), std::invalid_argument);
+}
+
+TEST(CostIndexFile, FactorsUseTheQuarterAndTheLatestForLaterOnes) {
+    const CostIndex index = CostIndex::read(dataPath(u"history/index.csv"_s));
+    EXPECT_FALSE(index.isEmpty());
+    EXPECT_EQ(index.quarters(), 3);
+    EXPECT_DOUBLE_EQ(*index.factor(QDate(2024, 12, 31), QDate(2025, 4, 1)), 1.2);
+    EXPECT_DOUBLE_EQ(*index.factor(QDate(2025, 3, 31), QDate(2030, 1, 1)), 120.0 / 110);
+    EXPECT_DOUBLE_EQ(*index.factor(QDate(2025, 6, 30), QDate(2025, 1, 1)), 110.0 / 120);
+    EXPECT_FALSE(index.factor(QDate(2024, 9, 30), QDate(2025, 1, 1)));
+    EXPECT_FALSE(index.factor(QDate(2025, 1, 1), QDate()));
+    EXPECT_TRUE(CostIndex().isEmpty());
+}
+
+TEST(CostIndexFile, BadFilesAreRefusedWithLineAndReason) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"Quarter,Index\n2024Q1,abc\n", u"at line 2: the index \"abc\" is not a number"_s},
+        {"Quarter,Index\n2024Q5,100\n",
+         u"at line 2: the quarter \"2024Q5\" is not a quarter (2024Q1 or 2024-Q1)"_s},
+        {"Quarter,Index\n2024Q1,100\n2024-Q1,101\n",
+         u"at line 3: the quarter \"2024-Q1\" appears twice"_s},
+        {"Quarter,Index\n2024Q1,0\n", u"at line 2: the index \"0\" is not above zero"_s},
+        {"Quarter,Value\n2024Q1,1\n",
+         u"at line 1: the heading row names no \"Quarter\" and \"Index\" columns"_s},
+        {"Quarter,Index,Index\n", u"at line 1: the heading \"Index\" appears twice"_s},
+        {"Quarter,Index\n", u"i.csv could not be read: the file holds no quarters"_s},
+        {"",
+         u"i.csv could not be read: the heading row names no \"Quarter\" and \"Index\" columns"_s},
+    };
+    for (const auto& [bytes, message] : cases) {
+        const QString error = test::errorMessage([&] { CostIndex::parse(bytes, u"i.csv"_s); });
+        EXPECT_TRUE(error.startsWith(u"The file i.csv could not be read"_s)) << error.toStdString();
+        EXPECT_TRUE(error.endsWith(message)) << error.toStdString();
+    }
+    const CostIndex blanks =
+        CostIndex::parse("\n quarter , INDEX,Note\n\n2024q2,\"1,234.5\",x\n", u"i.csv"_s);
+    EXPECT_EQ(blanks.valueAt(QDate(2024, 5, 1)), 1234.5);
+}
+
+}  // namespace
+}  // namespace veskplan
