@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/texts.h"
-#include "controller/maincontroller.h"
+#include "controller/cataloguecommands.h"
 
 namespace veskplan {
 namespace {
@@ -31,11 +31,11 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 }  // namespace
 
-CatalogueWindow::CatalogueWindow(MainController& controller, QWidget* parent)
-    : QDialog(parent), controller_(controller) {
+CatalogueWindow::CatalogueWindow(CatalogueCommands& catalogue, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue) {
     setObjectName(u"catalogueReport"_s);
     setWindowTitle(texts::catalogueTitle());
-    CatalogueReport& report = controller_.catalogueReport();
+    CatalogueReport& report = catalogue_.report();
 
     kinds_ = new QComboBox(this);
     kinds_->setObjectName(u"catalogueKinds"_s);
@@ -87,30 +87,32 @@ CatalogueWindow::CatalogueWindow(MainController& controller, QWidget* parent)
     layout->addLayout(buttons);
     resize(1000, 480);
 
-    // Whatever the report does ends in a new set of rows: the counts and the mapping file's
-    // state follow it.
-    connect(&report, &QAbstractItemModel::modelReset, this, &CatalogueWindow::refresh);
+    connect(&report, &QAbstractItemModel::modelReset, table_, &QTableView::resizeColumnsToContents);
+    connect(&catalogue_, &CatalogueCommands::reportChanged, this, &CatalogueWindow::showCounts);
+    connect(&catalogue_, &CatalogueCommands::mappingChanged, this, &CatalogueWindow::showMapping);
     connect(kinds_, &QComboBox::activated, this, [&report](int index) {
         report.setFilter(index <= 0 ? std::nullopt : std::optional(static_cast<Kind>(index - 1)));
     });
-    connect(replace, &QPushButton::clicked, this,
-            [this, &report] { report.replace(currentRow()); });
-    connect(replaceAll, &QPushButton::clicked, this, [&report] { report.replaceAll(); });
-    connect(chooseMapping, &QPushButton::clicked, this, [&report] { report.chooseMappingFile(); });
-    connect(save, &QPushButton::clicked, this, [&report] { report.saveCsv(); });
-    connect(print, &QPushButton::clicked, this, [&report] { report.print(); });
+    connect(replace, &QPushButton::clicked, this, [this] { catalogue_.replace(currentRow()); });
+    connect(replaceAll, &QPushButton::clicked, &catalogue_, &CatalogueCommands::replaceAll);
+    connect(chooseMapping, &QPushButton::clicked, &catalogue_,
+            &CatalogueCommands::chooseMappingFile);
+    connect(save, &QPushButton::clicked, &catalogue_, &CatalogueCommands::saveCsv);
+    connect(print, &QPushButton::clicked, &catalogue_, &CatalogueCommands::print);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(table_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { controller_.catalogueRow_DblClick(index.row()); });
-    refresh();
+            [this](const QModelIndex& index) { catalogue_.goToItem(index.row()); });
+    showCounts();
+    showMapping();
+    table_->resizeColumnsToContents();
 }
 
 int CatalogueWindow::currentRow() const {
     return table_->currentIndex().isValid() ? table_->currentIndex().row() : -1;
 }
 
-void CatalogueWindow::refresh() {
-    const CatalogueReport& report = controller_.catalogueReport();
+void CatalogueWindow::showCounts() {
+    const CatalogueReport& report = catalogue_.report();
     const auto counts = report.counts();
     int total = 0;
     QStringList entries;
@@ -123,12 +125,14 @@ void CatalogueWindow::refresh() {
     kinds_->clear();
     kinds_->addItems(entries);
     kinds_->setCurrentIndex(report.filter() ? static_cast<int>(*report.filter()) + 1 : 0);
-    const QString file = report.mappingFile();
+}
+
+void CatalogueWindow::showMapping() {
+    const QString file = catalogue_.mappingFile();
     QStringList lines{file.isEmpty() ? u"No item-mapping file is chosen."_s
                                      : u"Item-mapping file: "_s + QDir::toNativeSeparators(file)};
-    lines += report.mappingProblems().mid(0, 5);
+    lines += catalogue_.mappingProblems().mid(0, 5);
     mapping_->setText(lines.join(u'\n'));
-    table_->resizeColumnsToContents();
 }
 
 }  // namespace veskplan

@@ -8,7 +8,7 @@ class QTableView;
 
 namespace veskplan {
 
-class MainController;
+class CatalogueCommands;
 
 // The "Check Against Master List" window: the catalogue comparison of the project, filtered by
 // kind with a count for each, its replacements taken over per row or for all, saved as CSV or
@@ -17,15 +17,16 @@ class CatalogueWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CatalogueWindow(MainController& controller, QWidget* parent = nullptr);
+    explicit CatalogueWindow(CatalogueCommands& catalogue, QWidget* parent = nullptr);
 
     QTableView* table() const { return table_; }
 
 private:
-    void refresh();
+    void showCounts();
+    void showMapping();
     int currentRow() const;
 
-    MainController& controller_;
+    CatalogueCommands& catalogue_;
     QComboBox* kinds_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* mapping_ = nullptr;

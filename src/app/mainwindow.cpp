@@ -128,8 +128,8 @@ void MainWindow::connectRequests() {
         }
         categoryWindow_->exec();
     });
-    connect(&requests, &ViewRequests::catalogueReportRequested, this, [this] {
-        CatalogueWindow window(controller_, this);
+    connect(&controller_.catalogue(), &CatalogueCommands::windowRequested, this, [this] {
+        CatalogueWindow window(controller_.catalogue(), this);
         window.exec();
     });
 }
@@ -225,7 +225,7 @@ void MainWindow::connectMenus() {
     connect(w_.mnuEditFind, &QAction::triggered, this,
             [this] { controller_.browsing().goToDescriptionSearch(); });
     connect(w_.mnuEditCheck, &QAction::triggered, this,
-            [this] { controller_.mnuEditCheck_Click(); });
+            [this] { controller_.catalogue().check(); });
     connect(w_.mnuEditFindNext, &QAction::triggered, this,
             [this] { controller_.browsing().findNext(); });
     connect(w_.mnuEditFindPrev, &QAction::triggered, this,

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <utility>
 
 #include "base/configfile.h"
@@ -49,7 +48,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       exports_(*document_, master_, config_, county_, editing_->gridState(), dialogs_, port_,
                requests_, paths_.seedWorkbook(), locale_),
       print_(*document_, editing_->gridState(), county_, port_, requests_, locale_, today_),
-      report_(*document_, master_, paths_.settingsFile, dialogs_, port_) {
+      catalogue_(std::make_unique<CatalogueCommands>(
+          *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)) {
     connect(document_.get(), &ProjectDocument::changeFailed, this,
             [this](const QString& reason) { port_.warn(reason); });
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
@@ -58,6 +58,7 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
 
 MainController::~MainController() {
     // The store closes before its file goes.
+    catalogue_.reset();
     editing_.reset();
     document_.reset();
 }
@@ -93,8 +94,10 @@ void MainController::engMet_Click(int index) {
 }
 
 void MainController::openProject(const QString& path) {
-    Notify notify(*this);
-    files_.openProject(path);
+    {
+        Notify notify(*this);
+        files_.openProject(path);
+    }
     reportChangesAfterOpen();
 }
 
@@ -104,48 +107,17 @@ void MainController::mnuFileNew_Click() {
 }
 
 void MainController::mnuFileOpen_Click() {
-    Notify notify(*this);
-    files_.openProject();
+    {
+        Notify notify(*this);
+        files_.openProject();
+    }
     reportChangesAfterOpen();
 }
 
 void MainController::reportChangesAfterOpen() {
-    if (!binding_.takeRevisionChecked()) {
-        return;
-    }
-    report_.run();
-    const auto counts = report_.counts();
-    if (counts[0] + counts[1] + counts[2] > 0) {
-        showCatalogueReport();
-    }
-}
-
-void MainController::mnuEditCheck_Click() {
-    Notify notify(*this);
-    Q_EMIT requests_.commitTypingRequested();
-    report_.run();
-    if (report_.findings().empty()) {
-        port_.inform(texts::catalogueNothingFound());
-        return;
-    }
-    showCatalogueReport();
-}
-
-void MainController::showCatalogueReport() {
-    // The report window is modal and its commands come back here while this handler runs: the
-    // main window must show the project as it is now, and each of those commands its change.
-    Q_EMIT stateChanged();
-    const auto restore =
-        qScopeGuard([this, depth = std::exchange(notifyDepth_, 0)] { notifyDepth_ = depth; });
-    Q_EMIT requests_.catalogueReportRequested();
-}
-
-void MainController::catalogueRow_DblClick(int row) {
-    Notify notify(*this);
-    const int projectRow = report_.projectRowOf(row);
-    if (projectRow >= 0) {
-        editing_->setCurrentCell(projectRow, ProjectGridModel::ItemNumberColumn);
-        Q_EMIT requests_.focusRequested(u"projItemDB"_s);
+    // The window shows the opened project before the report window opens over it.
+    if (binding_.takeRevisionChecked()) {
+        catalogue_->checkAfterOpen();
     }
 }
 

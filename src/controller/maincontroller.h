@@ -9,7 +9,7 @@
 #include "base/apppaths.h"
 #include "base/configuration.h"
 #include "base/environment.h"
-#include "controller/cataloguereport.h"
+#include "controller/cataloguecommands.h"
 #include "controller/commandoutcome.h"
 #include "controller/exportcommands.h"
 #include "controller/filecommands.h"
@@ -32,8 +32,8 @@ namespace veskplan {
 class UserPort;
 
 // The program without its windows: it makes every part and wires them together, and runs the
-// commands that reach across tools (the start-up, the unit switch, the File and Export menus and
-// the catalogue check). Finding items and editing the project are tools of their own.
+// commands that reach across tools (the start-up, the unit switch, the File and Export menus).
+// Finding items, editing the project and the catalogue check are tools of their own.
 class MainController : public QObject {
     Q_OBJECT
 
@@ -64,12 +64,6 @@ public:
     void openProject(const QString& path);
     QStringList recentProjects() const { return recent_.paths(); }
 
-    // Edit menu: the catalogue comparison of the project against the master list, in a window
-    // of its own; a double click on one of its rows selects the item in the project grid.
-    void mnuEditCheck_Click();
-    void catalogueRow_DblClick(int row);
-    CatalogueReport& catalogueReport() { return report_; }
-
     // Export menu and the "Print" button.
     CommandOutcome mnuExpTrans_Click();
     CommandOutcome mnuExpRCAD_Click();
@@ -79,6 +73,7 @@ public:
 
     // The tools and what the windows show.
     MasterBrowsing& browsing() { return browsing_; }
+    CatalogueCommands& catalogue() { return *catalogue_; }
     ProjectEditing& editing() { return *editing_; }
     const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }
@@ -113,7 +108,6 @@ private:
 
     // After an Open whose revision check ran: the comparison, shown when it finds changes.
     void reportChangesAfterOpen();
-    void showCatalogueReport();
 
     UserPort& port_;
     ViewRequests requests_;
@@ -138,7 +132,7 @@ private:
     FileCommands files_;
     ExportCommands exports_;
     PrintCommand print_;
-    CatalogueReport report_;
+    std::unique_ptr<CatalogueCommands> catalogue_;
     int notifyDepth_ = 0;
 };
 

@@ -19,8 +19,6 @@ Q_SIGNALS:
     void commitTypingRequested();
     // Shows the "Item Categories" window; returns when it is hidden or closed.
     void categoryBrowserRequested();
-    // Shows the report of the catalogue comparison; returns when it is closed.
-    void catalogueReportRequested();
 };
 
 }  // namespace veskplan

@@ -318,15 +318,16 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
                     "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
     QSettings(sandbox.path(u"userconfig/veskplan-window.conf"_s), QSettings::IniFormat)
         .setValue(u"catalogue/mappingFile"_s, sandbox.path(u"mapping.csv"_s));
-    CatalogueReport& report = controller->catalogueReport();
+    CatalogueCommands& catalogue = controller->catalogue();
+    const CatalogueReport& report = catalogue.report();
     port.catalogueReport = [&] {
         // A retired item, whose successor the mapping file names, and a changed unit.
         ASSERT_EQ(report.rowCount(), 2);
         EXPECT_EQ(report.counts()[0], 1);
-        controller->catalogueRow_DblClick(0);
+        catalogue.goToItem(0);
         EXPECT_EQ(store().record(controller->editing().currentRow()).itemNumber,
                   u"9999-0000001  <<"_s);
-        report.replaceAll();
+        catalogue.replaceAll();
     };
     port.files = {projectPath(u"old.vsk"_s)};
     controller->mnuFileOpen_Click();
@@ -338,7 +339,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
     controller->editing().undo();  // one step brings every replaced item back
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     port.catalogueReport = nullptr;
-    controller->mnuEditCheck_Click();
+    catalogue.check();
     EXPECT_EQ(port.catalogueReports, 2);
 }
 
@@ -349,17 +350,18 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     port.files = {projectPath(u"old.vsk"_s)};
     controller->mnuFileOpen_Click();
-    CatalogueReport& report = controller->catalogueReport();
+    CatalogueCommands& catalogue = controller->catalogue();
+    CatalogueReport& report = catalogue.report();
     // A mapping file without its columns is told and proposes nothing; a good one is kept.
     test::writeFile(sandbox.path(u"bad.csv"_s), "Old,New\r\n9999-0000001,2501-0150000\r\n");
     test::writeFile(sandbox.path(u"good.csv"_s),
                     "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
     port.files = {sandbox.path(u"bad.csv"_s)};
-    report.chooseMappingFile();
+    catalogue.chooseMappingFile();
     EXPECT_TRUE(port.messageTexts().back().contains(u"cannot be used"_s));
     port.files = {sandbox.path(u"good.csv"_s)};
-    report.chooseMappingFile();
-    EXPECT_EQ(report.mappingFile(), sandbox.path(u"good.csv"_s));
+    catalogue.chooseMappingFile();
+    EXPECT_EQ(catalogue.mappingFile(), sandbox.path(u"good.csv"_s));
     ASSERT_TRUE(report.findings().front().replacement);
 
     report.setFilter(CatalogueReport::Kind::UnitChanged);
@@ -368,8 +370,8 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
     EXPECT_EQ(report.data(report.index(0, CatalogueReport::ListUnitColumn)), u"CY  "_s);
     EXPECT_EQ(report.headerData(CatalogueReport::ReplacementColumn, Qt::Horizontal),
               u"Replacement"_s);
-    EXPECT_EQ(report.projectRowOf(0), 2);
-    report.replace(0);
+    EXPECT_EQ(catalogue.projectRowOf(0), 2);
+    catalogue.replace(0);
     EXPECT_EQ(report.rowCount(), 0);
     EXPECT_EQ(store().record(2).units, u"CY  "_s);
     EXPECT_EQ(doc().undoStack().undoText(), u"Replace Items"_s);
@@ -381,13 +383,13 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
               u"2501-0150000  15 INCH RC PIPE CULVERT  (9999-0000001 was replaced by "
               u"2501-0150000.)"_s);
     port.clear();
-    report.replace(0);
+    catalogue.replace(0);
     ASSERT_EQ(port.messageTexts().size(), 1);
     EXPECT_EQ(port.messageTexts()[0],
               u"Some items were not replaced:\n9999-0000001: 2501-0150000 "
               u"is already in category 01."_s);
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
-    report.print();
+    catalogue.print();
     EXPECT_EQ(port.printed, std::vector{QPageLayout::Landscape});
 }
 

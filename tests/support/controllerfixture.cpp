@@ -47,6 +47,7 @@ std::unique_ptr<MainController> ControllerTest::makeController() {
                                                  QLocale(QLocale::English, QLocale::UnitedStates),
                                                  [] { return QDate(2026, 12, 6); });
     port.follow(made->requests());
+    port.follow(made->catalogue());
     return made;
 }
 

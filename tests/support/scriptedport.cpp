@@ -45,7 +45,10 @@ void ScriptedPort::follow(ViewRequests& requests) {
             categoryBrowser();
         }
     });
-    QObject::connect(&requests, &ViewRequests::catalogueReportRequested, &requests, [this] {
+}
+
+void ScriptedPort::follow(CatalogueCommands& catalogue) {
+    QObject::connect(&catalogue, &CatalogueCommands::windowRequested, &catalogue, [this] {
         ++catalogueReports;
         if (catalogueReport) {
             catalogueReport();

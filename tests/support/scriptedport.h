@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "controller/cataloguecommands.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 
@@ -25,6 +26,7 @@ public:
     // Follows what the commands ask of the windows (focus, typing stored, windows of their
     // own), recording it and running the scripted windows.
     void follow(ViewRequests& requests);
+    void follow(CatalogueCommands& catalogue);
 
     // Scripted answers, used in order.
     std::deque<Answer> answers;
