@@ -1,9 +1,11 @@
 // How long the window takes to appear: the program's start (configuration, working copy, the
-// bundled English list, the main window shown) against a bare window with a grid, both in one
-// process whose application object exists already.
+// bundled English list, the main window shown) against a bare window with a grid. Once as whole
+// processes, as a user sees it, and once in a process whose application object exists already.
 #include <benchmark/benchmark.h>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -13,6 +15,54 @@
 namespace {
 
 using namespace veskplan;
+
+// Runs a program that shows its window, says so on its output and quits; the real time from its
+// start to that line is timed.
+void runUntilShown(benchmark::State& state, const QString& program, const QStringList& arguments,
+                   const QProcessEnvironment& environment) {
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.setReadChannel(QProcess::StandardOutput);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, arguments);
+        while (!process.canReadLine() && process.waitForReadyRead(30000)) {
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (process.readLine() != "shown\n" || !process.waitForFinished(30000) ||
+            process.exitCode() != 0) {
+            state.SkipWithError("the program did not show its window and quit");
+            return;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+QProcessEnvironment offscreenEnvironment(const QTemporaryDir& dir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), dir.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("SystemRoot"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("temp"), dir.filePath(QStringLiteral("temp")));
+    env.insert(QStringLiteral("VESKPLAN_DATA"), QStringLiteral(VESKPLAN_SOURCE_DIR "/data"));
+    return env;
+}
+
+void BM_BareWindowProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    runUntilShown(state, QStringLiteral(BARE_WINDOW_PROGRAM), {}, offscreenEnvironment(dir));
+}
+BENCHMARK(BM_BareWindowProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_ProgramProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    runUntilShown(state, QStringLiteral(VESKPLAN_PROGRAM), {QStringLiteral("--quit-when-shown")},
+                  offscreenEnvironment(dir));
+}
+BENCHMARK(BM_ProgramProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void showAndSettle(QWidget& window) {
     window.show();

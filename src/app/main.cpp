@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -30,6 +31,8 @@ std::optional<int> answerWithoutAWindow(int argc, char** argv) {
                 "older .mdb one) is opened at start.\n"
                 "  -h, --help     shows this text\n"
                 "  --version      shows the version\n"
+                "  --quit-when-shown  shows the window, writes \"shown\" and quits (to time the "
+                "start)\n"
                 "veskplan-cli writes the exports and the printed table without a window.\n",
                 stdout);
             return 0;
@@ -54,7 +57,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(u"org.veskplan.Veskplan"_s);
     veskplan::applyApplicationFont();
     QApplication::setWindowIcon(veskplan::applicationIcon());
-    const QStringList projects = QApplication::arguments().mid(1);
+    QStringList projects = QApplication::arguments().mid(1);
+    const bool quitWhenShown = projects.removeAll(u"--quit-when-shown"_s) > 0;
 
     veskplan::QtUserPort port;
     std::unique_ptr<veskplan::MainController> controller;
@@ -75,6 +79,15 @@ int main(int argc, char** argv) {
     window->show();
     if (!projects.isEmpty()) {
         controller->openProject(projects.first());
+    }
+    if (quitWhenShown) {
+        // Queued behind the window's first layout and paint; the line tells a measuring
+        // program when the window stood, before the exit's own writing.
+        QTimer::singleShot(0, &app, [] {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            QApplication::quit();
+        });
     }
     return QApplication::exec();
 }
