@@ -13,12 +13,14 @@
 // each corpus through the entry and asks the reading function whether the valid seeds are read.
 
 #include <QByteArrayView>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -37,7 +39,7 @@
 // clang-format off
 #define VESKPLAN_FUZZ_TARGETS(X) \
     X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
-    X(countylookup) X(categorytree)
+    X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex)
 // clang-format on
 
 #define VESKPLAN_FUZZ_DECLARE(name)                  \

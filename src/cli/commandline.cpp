@@ -18,6 +18,7 @@
 #include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "cli/historycommand.h"
 #include "export/cadexport.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
@@ -50,6 +51,7 @@ constexpr const char* kUsage =
     "  veskplan-cli check PROJECT [--master FILE]\n"
     "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
+    "  veskplan-cli history import HISTORY FILE... [--layout FILE]\n"
     "  veskplan-cli -h | --help | --version\n"
     "PROJECT is a .vsk project file or an older .mdb one (read only). An OUTPUT of - writes a\n"
     "text export or the printed lines to standard output.\n"
@@ -359,6 +361,11 @@ int runCommandLine(int argc, char** argv) {
         if (command == u"compare"_s) {
             return runCompare(args);
         }
+        if (command == u"history"_s) {
+            return runHistoryCommand(args);
+        }
+    } catch (const HistoryUsageProblem& usage) {
+        return usageError(usage.problem);
     } catch (const Error& error) {
         return failure(error.message());
     } catch (const std::bad_alloc&) {

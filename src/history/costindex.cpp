@@ -87,6 +87,11 @@ CostIndex CostIndex::parse(QByteArrayView bytes, const QString& shownName) {
                 shownName, reader.line(),
                 historytexts::notAboveZero(u"index"_s, row->value(indexColumn).trimmed()));
         }
+        if (value < kMinValue) {  // so that every factor stays a finite number
+            throw csv::ReadError(
+                shownName, reader.line(),
+                historytexts::numberOutOfRange(u"index"_s, row->value(indexColumn).trimmed()));
+        }
         if (!index.values_.emplace(*quarter, value).second) {
             throw csv::ReadError(shownName, reader.line(), historytexts::quarterTwice(quarterText));
         }

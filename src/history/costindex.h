@@ -30,6 +30,7 @@ public:
     // The largest file read: a century of quarters with room for notes.
     static constexpr qint64 kMaxBytes = 1 << 20;
     static constexpr qsizetype kMaxLines = 10000;
+    static constexpr double kMinValue = 1e-6;
 
 private:
     std::map<int, double> values_;  // year * 4 + quarter - 1 -> index

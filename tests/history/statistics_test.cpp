@@ -3,6 +3,7 @@
 
 #include "history/bidhistory.h"
 #include "history/bidstatistics.h"
+#include "history/pricefile.h"
 #include "support/testfiles.h"
 
 namespace veskplan {
@@ -161,6 +162,24 @@ TEST(CostIndexFile, BadFilesAreRefusedWithLineAndReason) {
     const CostIndex blanks =
         CostIndex::parse("\n quarter , INDEX,Note\n\n2024q2,\"1,234.5\",x\n", u"i.csv"_s);
     EXPECT_EQ(blanks.valueAt(QDate(2024, 5, 1)), 1234.5);
+}
+
+TEST(SampleData, TheBundledHistoryPricesTheSampleProjectWithARegression) {
+    QTemporaryDir dir;
+    BidHistory history = BidHistory::open(dir.filePath(u"h.db"_s), false);
+    const QString data = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
+    EXPECT_GT(history.import(data + u"sample-bids.csv"_s).rows, 100);
+    const CostIndex index = CostIndex::read(data + u"sample-index.csv"_s);
+    BidWindow window;
+    window.escalate = true;
+    window.estimateDate = QDate(2026, 9, 30);
+    const ItemStatistics pavement =
+        computeStatistics(history.bidsFor(kPavement), u"SY"_s, window, &index, 50.0);
+    EXPECT_GE(pavement.contracts, 8);
+    ASSERT_TRUE(pavement.regression);
+    EXPECT_LT(pavement.regression->lower90, pavement.regression->predicted);
+    EXPECT_EQ(pavement.otherUnitBids + pavement.notEscalatedBids, 0);
+    EXPECT_FALSE(readPriceFile(data + u"sample-prices.csv"_s).empty());
 }
 
 }  // namespace

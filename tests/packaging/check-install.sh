@@ -52,7 +52,8 @@ for program in veskplan veskplan-cli; do
 done
 extra="$(ls "$prefix/bin" | grep -vx -e veskplan -e veskplan-cli)"
 [ -z "$extra" ] || fail "bin holds more than the two programs: $extra"
-for data in itemcats.txt counties.txt seed100-01.xlsx itemse.txt itemsm.txt sample.vsk; do
+for data in itemcats.txt counties.txt seed100-01.xlsx itemse.txt itemsm.txt sample.vsk \
+  sample-bids.csv sample-prices.csv sample-index.csv; do
   [ -s "$share/veskplan/$data" ] || fail "share/veskplan/$data is missing or empty"
 done
 for file in "$desktop" "$metainfo" "$mime_xml" "$share/man/man1/veskplan.1" \

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace veskplan {
+
+// A command line that the history command cannot run; `problem` is the usage line's reason.
+struct HistoryUsageProblem {
+    const char* problem;
+};
+
+// `history import DB FILE... [--layout FILE]`: adds the bids of the files to the bid history DB
+// (made when it does not exist), all files or none, and prints one line per file. Throws Error
+// for a failure (a history made for this run is removed again) and HistoryUsageProblem for a
+// wrong command line; returns the exit status otherwise.
+int runHistoryCommand(const QStringList& args);
+
+}  // namespace veskplan

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "history/bidhistory.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::dataPath;
+
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+Run cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(HistoryCommand, ImportsFilesIntoAHistoryItMakes) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(u"bids.db"_s);
+    const QString bids = dataPath(u"history/bids.csv"_s);
+    const QString custom = dataPath(u"history/custom.csv"_s);
+    Run run = cli({u"history"_s, u"import"_s, db, bids, custom, u"--layout"_s,
+                   dataPath(u"history/layout.txt"_s)});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(bids) + u": 17 bids imported\n"_s +
+                           QDir::toNativeSeparators(custom) + u": 1 bids imported\n"_s);
+    EXPECT_EQ(run.err, QString());
+    EXPECT_EQ(BidHistory::open(db, true).bidCount(), 18);
+}
+
+TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(u"bids.db"_s);
+    const QString bad = dir.filePath(u"bad.csv"_s);
+    test::writeFile(bad,
+                    "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n"
+                    "1,CY,5,1.5,2026-03-31,A\n1,CY,x,1,2026-03-31,A\n");
+    const QString opendata = dataPath(u"history/opendata.csv"_s);
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{u"history"_s}, 2, u"veskplan-cli: history takes import\n"_s},
+        {{u"history"_s, u"import"_s, db},
+         2,
+         u"veskplan-cli: history import needs a history and one or more files\n"_s},
+        {{u"history"_s, u"import"_s, db, opendata, u"--layout"_s},
+         2,
+         u"veskplan-cli: --layout takes one layout file\n"_s},
+        {{u"history"_s, u"import"_s, db, opendata, bad},
+         1,
+         u"veskplan-cli: The file "_s + QDir::toNativeSeparators(bad) +
+             u" could not be read at line 3: the quantity \"x\" is not a number\n"_s},
+        {{u"history"_s, u"import"_s, db, opendata, u"--layout"_s, dir.filePath(u"none"_s)},
+         1,
+         u"veskplan-cli: The file "_s + QDir::toNativeSeparators(dir.filePath(u"none"_s)) +
+             u" could not be read: "_s},
+    };
+    for (const auto& [arguments, status, says] : cases) {
+        const Run run = cli(arguments);
+        EXPECT_EQ(run.status, status);
+        EXPECT_TRUE(run.err.startsWith(says)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n') == 1, status == 1) << run.err.toStdString();
+        EXPECT_EQ(run.out, QString());
+        EXPECT_FALSE(QFileInfo::exists(db));
+    }
+    // A history that was there stays as it was.
+    ASSERT_EQ(cli({u"history"_s, u"import"_s, db, opendata}).status, 0);
+    EXPECT_EQ(cli({u"history"_s, u"import"_s, db, bad}).status, 1);
+    EXPECT_EQ(BidHistory::open(db, true).bidCount(), 2);
+}
+
+}  // namespace
+}  // namespace veskplan

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "base/sqlitedb.h"
+#include "history/bidhistory.h"
+#include "history/pricefile.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::dataPath;
+using test::errorMessage;
+
+const QByteArray kHeading =
+    "Item Number,Description,Unit,Quantity,Unit Price,Letting Date,Contract,Bidder Rank,"
+    "Low Bidder,Region\n";
+const QByteArray kGoodRow = "2105-0100030,EXCAVATION,CY,10,5,2026-03-31,A,1,Y,\n";
+
+class Import : public ::testing::Test {
+protected:
+    void SetUp() override {
+        history_.emplace(BidHistory::open(path(u"h.db"_s), false));
+        history_->import(dataPath(u"history/bids.csv"_s));
+    }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        test::writeFile(path(name), bytes);
+        return path(name);
+    }
+    QString refusal(const QString& file) {
+        return errorMessage([&] { history_->import(file); });
+    }
+    QTemporaryDir dir_;
+    std::optional<BidHistory> history_;
+};
+
+TEST_F(Import, EachBadRowNamesFileLineAndReasonAndNothingIsImported) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"2105-0100030,E,CY,10,abc,2026-03-31,A,1,Y,",
+         u"3: the unit price \"abc\" is not a number"_s},
+        {"2105-0100030,E,CY,0,5,2026-03-31,A,1,Y,", u"3: the quantity \"0\" is not above zero"_s},
+        {"2105-0100030,E,CY,-2,5,2026-03-31,A,1,Y,", u"3: the quantity \"-2\" is not above zero"_s},
+        {"2105-0100030,E,CY,,5,2026-03-31,A,1,Y,", u"3: the quantity is empty"_s},
+        {"2105-0100030,E,CY,10,-5,2026-03-31,A,1,Y,", u"3: the unit price \"-5\" is below zero"_s},
+        {"2105-0100030,E,CY,10,1e13,2026-03-31,A,1,Y,",
+         u"3: the unit price \"1e13\" is out of range"_s},
+        {"2105-0100030,E,FURLONG,10,5,2026-03-31,A,1,Y,",
+         u"3: the unit \"FURLONG\" is not a known unit"_s},
+        {"2105-0100030,E,,10,5,2026-03-31,A,1,Y,", u"3: the unit is empty"_s},
+        {"2105-0100030,E,CY,10,5,31.03.2026,A,1,Y,",
+         u"3: the letting date \"31.03.2026\" is not a date (2026-03-31 or 3/31/2026)"_s},
+        {"2105-0100030,E,CY,10,5,2/30/2026,A,1,Y,",
+         u"3: the letting date \"2/30/2026\" is not a date (2026-03-31 or 3/31/2026)"_s},
+        {"2105-0100030,E,CY,10,5,,A,1,Y,", u"3: the letting date is empty"_s},
+        {"2105-0100030,E,CY,10,5,2026-03-31,,1,Y,", u"3: the contract is empty"_s},
+        {",E,CY,10,5,2026-03-31,A,1,Y,", u"3: the item number is empty"_s},
+        {"2105-0100030,E,CY,10,5,2026-03-31,A,first,Y,",
+         u"3: the bidder rank \"first\" is not a whole number from 0 to 1000"_s},
+        {"2105-0100030,E,CY,10,5,2026-03-31,A,1,maybe,",
+         u"3: the low bidder flag \"maybe\" is neither yes nor no"_s},
+        {"2105-0100030,\"E,CY", u"3: a quote is not closed before the end of the file"_s},
+    };
+    for (const auto& [row, reason] : cases) {
+        const QString file = write(u"bad.csv"_s, kHeading + kGoodRow + row + '\n');
+        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
+                                     u" could not be read at line "_s + reason);
+    }
+    EXPECT_EQ(history_->bidCount(), 17);
+}
+
+TEST_F(Import, HeadingsAreCheckedBeforeAnyRow) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"Item Number,Unit,Unit,Quantity,Unit Price,Letting Date,Contract\n",
+         u" at line 1: the heading \"Unit\" appears twice"_s},
+        {"Item Number,Unit,Quantity,Unit Price,Letting Date\n",
+         u" at line 1: no column gives the contract"_s},
+        {"Item Number,Unit,Quantity,Unit Price,Letting Date,Contract,District,Region\n",
+         u" at line 1: both \"District\" and \"Region\" give the region"_s},
+        {"\n\n", u": the file holds no heading row"_s},
+    };
+    for (const auto& [heading, reason] : cases) {
+        const QString file = write(u"heading.csv"_s, heading);
+        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
+                                     u" could not be read"_s + reason);
+    }
+}
+
+TEST_F(Import, SeveralFilesGoInTogetherOrNotAtAll) {
+    const QString good = write(u"good.csv"_s, kHeading + kGoodRow);
+    const QString bad = write(u"bad.csv"_s, kHeading + "x,E,CY,1,zz,2026-03-31,A,1,Y,\n");
+    EXPECT_TRUE(errorMessage([&] {
+                    history_->import(QStringList{good, bad});
+                }).endsWith(u"at line 2: the unit price \"zz\" is not a number"_s));
+    EXPECT_EQ(history_->bidCount(), 17);
+    const std::vector<ImportReport> reports = history_->import(QStringList{good});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].rows, 1);
+    EXPECT_EQ(reports[0].file, QDir::toNativeSeparators(good));
+    EXPECT_EQ(history_->bidCount(), 18);
+    EXPECT_TRUE(errorMessage([&] {
+                    history_->import(good);
+                }).contains(u"the same file was imported before ("_s));
+    EXPECT_EQ(history_->bidCount(), 18);
+}
+
+TEST_F(Import, AHugeFileIsRefusedUnread) {
+    QFile huge(path(u"huge.csv"_s));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
+    huge.close();
+    EXPECT_EQ(refusal(huge.fileName()),
+              u"The file "_s + QDir::toNativeSeparators(huge.fileName()) +
+                  u" could not be read: the file is larger than such a file can be (256 MB)"_s);
+    EXPECT_TRUE(errorMessage([&] {
+                    readPriceFile(huge.fileName());
+                }).endsWith(u"larger than such a file can be (64 MB)"_s));
+}
+
+TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
+    EXPECT_EQ(history_->import(dataPath(u"history/opendata.csv"_s)).rows, 2);
+    const std::vector<BidRecord> paint = history_->bidsFor(u" 2704-0100410 "_s);
+    ASSERT_EQ(paint.size(), 2u);
+    EXPECT_EQ(paint[1].unit, u"LF"_s);
+    EXPECT_EQ(paint[1].bidderRank, 2);
+    EXPECT_EQ(paint[0].region, u"D3"_s);
+    EXPECT_EQ(paint[0].lettingDate, QDate(2025, 4, 17));
+    EXPECT_EQ(paint[0].contract, u"24-0117"_s);
+    EXPECT_EQ(paint[0].description, u"6 INCH BROKEN LINE WHITE PAINT"_s);
+
+    const QString custom = dataPath(u"history/custom.csv"_s);
+    EXPECT_TRUE(refusal(custom).endsWith(u"at line 1: no column gives the item number"_s));
+    const ColumnLayout layout = ColumnLayout::read(dataPath(u"history/layout.txt"_s));
+    EXPECT_EQ(history_->import(custom, &layout).rows, 1);
+    const std::vector<BidRecord> pipe = history_->bidsFor(u"2501-0100110"_s);
+    ASSERT_EQ(pipe.size(), 1u);
+    EXPECT_EQ(pipe[0].quantity, 120);
+    EXPECT_EQ(pipe[0].unitPrice, 85.5);
+
+    const std::pair<QByteArray, QString> bad[] = {
+        {"Item Number\n", u"at line 1: a line of a layout reads FIELD=HEADING"_s},
+        {"# note\nColour=C\n", u"at line 2: the field \"Colour\" is not one a layout can name"_s},
+        {"Unit=U\nunit=V\n", u"at line 2: the field \"unit\" is named twice"_s},
+    };
+    for (const auto& [bytes, reason] : bad) {
+        const QString file = write(u"layout.txt"_s, bytes);
+        EXPECT_TRUE(errorMessage([&] { ColumnLayout::read(file); }).endsWith(reason))
+            << reason.toStdString();
+    }
+    ColumnLayout missing;
+    missing.name(ColumnLayout::Field::Region, u"Zone"_s);
+    EXPECT_TRUE(
+        errorMessage([&] {
+            history_->import(custom, &missing);
+        }).endsWith(u"the layout names \"Zone\" for the region, which no column is called"_s));
+}
+
+TEST_F(Import, AWorkbookIsReadFromItsFirstSheet) {
+    EXPECT_EQ(history_->import(dataPath(u"history/bids.xlsx"_s)).rows, 2);
+    const std::vector<BidRecord> deck = history_->bidsFor(u"2402-0100100"_s);
+    ASSERT_EQ(deck.size(), 2u);
+    EXPECT_EQ(deck[0].lettingDate, QDate(2026, 1, 1));  // day 46023
+    EXPECT_EQ(deck[0].quantity, 12.5);
+    EXPECT_EQ(deck[0].unitPrice, 850);
+    EXPECT_EQ(deck[0].contract, u"K-17"_s);
+    EXPECT_TRUE(deck[0].lowBidder);
+    EXPECT_EQ(deck[1].lettingDate, QDate(2026, 3, 31));
+    EXPECT_EQ(deck[1].unitPrice, 910.25);
+    EXPECT_FALSE(deck[1].lowBidder);
+    const QString broken = write(u"broken.xlsx"_s, "not a zip");
+    EXPECT_TRUE(refusal(broken).startsWith(u"The file "_s + QDir::toNativeSeparators(broken) +
+                                           u" could not be read: "_s));
+}
+
+TEST_F(Import, AHistoryOpensReadOnlyAndRefusesWhatIsNotOne) {
+    history_.reset();
+    BidHistory shared = BidHistory::open(path(u"h.db"_s), true);
+    EXPECT_EQ(shared.bidCount(), 17);
+    EXPECT_EQ(shared.bidsFor(QStringList{u"2105-0100030"_s, u"9999"_s, u"2105-0100030"_s}).size(),
+              1u);
+    EXPECT_EQ(errorMessage([&] { shared.import(dataPath(u"history/opendata.csv"_s)); }),
+              u"The bid history "_s + QDir::toNativeSeparators(path(u"h.db"_s)) +
+                  u" could not be written: it is open read-only"_s);
+    {
+        SqliteDb other(path(u"other.db"_s), SqliteDb::Mode::ReadWriteCreate);
+        other.exec("CREATE TABLE t (x)");
+    }
+    EXPECT_EQ(errorMessage([&] { BidHistory::open(path(u"other.db"_s), false); }),
+              u"The bid history "_s + QDir::toNativeSeparators(path(u"other.db"_s)) +
+                  u" could not be opened: it is not a bid history"_s);
+    EXPECT_TRUE(errorMessage([&] {
+                    BidHistory::open(path(u"none.db"_s), true);
+                }).startsWith(u"The bid history "_s));
+    EXPECT_TRUE(
+        errorMessage([&] { BidHistory::open(dir_.path(), false); }).endsWith(u"it is a folder"_s));
+}
+
+TEST(PriceFile, APublishedReportReadsRowByRow) {
+    const std::vector<PublishedPrice> prices = readPriceFile(dataPath(u"history/prices.csv"_s));
+    const std::vector<PublishedPrice> expected = {
+        {u"2105-0100030"_s, u"COMMON EXCAVATION (CV)"_s, u"CY"_s, u"Statewide"_s, 9.25, 200000.0,
+         1850000.0, std::nullopt, 2},
+        {u"2105-0100030"_s, u"COMMON EXCAVATION (CV)"_s, u"CY"_s, u"North"_s, 11.5, std::nullopt,
+         std::nullopt, std::nullopt, 3},
+        {u"2404-0100040"_s, u"STRUCTURAL STEEL (GRADE HPS 50W)"_s, u"LB"_s, u"Statewide"_s, 2.1,
+         10000.0, 21000.0, std::nullopt, 4},
+    };
+    EXPECT_EQ(prices, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"p.csv"_s);
+    const std::pair<QByteArray, QString> bad[] = {
+        {"Item Number,Unit,Average Unit Price\n1,CY,about ten\n",
+         u"at line 2: the average unit price \"about ten\" is not a number"_s},
+        {"Item Number,Unit,Average Unit Price,Total Quantity\n1,CY,5,0\n",
+         u"at line 2: the total quantity \"0\" is not above zero"_s},
+        {"Item Number,Unit,Average Unit Price,Bids\n1,CY,5,2.5\n",
+         u"at line 2: the number of bids \"2.5\" is not a whole number"_s},
+        {"Item Number,Unit,Average Unit Price\n1,CY,-5\n",
+         u"at line 2: the average unit price \"-5\" is below zero"_s},
+        {"Item Number,Unit,Average Unit Price\n,CY,5\n", u"at line 2: the item number is empty"_s},
+        {"Item Number,Unit,Average Unit Price\n1,BUSHEL,5\n",
+         u"at line 2: the unit \"BUSHEL\" is not a known unit"_s},
+        {"Item Number,Unit\n", u"at line 1: no column gives the average unit price"_s},
+        {"", u"could not be read: the file holds no heading row"_s},
+    };
+    for (const auto& [bytes, reason] : bad) {
+        test::writeFile(file, bytes);
+        const QString message = errorMessage([&] { readPriceFile(file); });
+        EXPECT_TRUE(message.startsWith(u"The file "_s + QDir::toNativeSeparators(file)));
+        EXPECT_TRUE(message.endsWith(reason)) << message.toStdString();
+    }
+    test::writeFile(file, "Item Number,Unit,Average Unit Price,Bids\n7,EA,5,12\n");
+    EXPECT_EQ(readPriceFile(file).at(0).bids, 12);
+    EXPECT_EQ(readPriceFile(file).at(0).unit, u"EACH"_s);
+}
+
+}  // namespace
+}  // namespace veskplan
