@@ -49,6 +49,15 @@ constexpr const char* kColumns =
     "SELECT id, item_number, description, unit, quantity, unit_price, letting_date, contract, "
     "bidder_rank, low_bidder, region FROM bid ";
 
+// The dates the history writes, read without the general parser: every bid has one.
+QDate isoDate(const QString& text) {
+    if (text.size() != 10) {
+        return {};
+    }
+    const QStringView view(text);
+    return QDate(view.left(4).toInt(), view.mid(5, 2).toInt(), view.mid(8, 2).toInt());
+}
+
 BidRecord recordAt(const SqliteStatement& row) {
     BidRecord bid;
     bid.id = row.integer(0);
@@ -57,7 +66,7 @@ BidRecord recordAt(const SqliteStatement& row) {
     bid.unit = row.text(3);
     bid.quantity = row.real(4);
     bid.unitPrice = row.real(5);
-    bid.lettingDate = QDate::fromString(row.text(6), Qt::ISODate);
+    bid.lettingDate = isoDate(row.text(6));
     bid.contract = row.text(7);
     bid.bidderRank = int(row.integer(8));
     bid.lowBidder = row.integer(9) != 0;
@@ -90,7 +99,7 @@ BidHistory BidHistory::open(const QString& path, bool readOnly) {
             throw Error(historytexts::historyNotOpened(shown, u"it is a folder"_s));
         }
         auto db = std::make_unique<SqliteDb>(
-            path, readOnly ? SqliteDb::Mode::Snapshot : SqliteDb::Mode::ReadWriteCreate);
+            path, readOnly ? SqliteDb::Mode::ReadOnly : SqliteDb::Mode::ReadWriteCreate);
         SqliteStatement tables =
             db->prepare("SELECT count(*), sum(name IN ('bid', 'import')) FROM sqlite_master");
         tables.step();
@@ -143,8 +152,8 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
     const qint64 importId = db_->lastInsertRowId();
     SqliteStatement insert = db_->prepare(
         "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
-        "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?)");
+        "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, coalesce(?, ''), ?, ?, "
+        "?, ?, ?, ?, ?, coalesce(?, ''), ?)");
     report.rows = BidFile::read(file, layout, [&](const BidRecord& bid) {
         insert.bind(1, bid.itemNumber)
             .bind(2, bid.description)
@@ -179,31 +188,32 @@ void BidHistory::failRead(const std::exception& error) const {
 }
 
 std::vector<BidRecord> BidHistory::bidsFor(const QString& itemNumber) const {
-    std::vector<BidRecord> bids;
-    try {
-        SqliteStatement query = db_->prepare(
-            (std::string(kColumns) + "WHERE item_number = ? ORDER BY letting_date, id").c_str());
-        query.bind(1, itemNumber.trimmed());
-        while (query.step()) {
-            bids.push_back(recordAt(query));
-        }
-    } catch (const SqliteError& error) {
-        failRead(error);
-    }
-    return bids;
+    std::map<QString, std::vector<BidRecord>> found = bidsFor(QStringList{itemNumber});
+    return found.empty() ? std::vector<BidRecord>() : std::move(found.begin()->second);
 }
 
 std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
     const QStringList& itemNumbers) const {
     std::map<QString, std::vector<BidRecord>> found;
-    for (const QString& item : itemNumbers) {
-        if (found.count(item.trimmed()) > 0) {
-            continue;
+    try {
+        SqliteStatement query = db_->prepare(
+            (std::string(kColumns) + "WHERE item_number = ? ORDER BY letting_date, id").c_str());
+        for (const QString& item : itemNumbers) {
+            if (found.count(item.trimmed()) > 0) {
+                continue;
+            }
+            std::vector<BidRecord> bids;
+            query.bind(1, item.trimmed());
+            while (query.step()) {
+                bids.push_back(recordAt(query));
+            }
+            query.reset();
+            if (!bids.empty()) {
+                found.emplace(item.trimmed(), std::move(bids));
+            }
         }
-        std::vector<BidRecord> bids = bidsFor(item);
-        if (!bids.empty()) {
-            found.emplace(item.trimmed(), std::move(bids));
-        }
+    } catch (const SqliteError& error) {
+        failRead(error);
     }
     return found;
 }

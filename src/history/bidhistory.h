@@ -20,7 +20,7 @@ class SqliteDb;
 class BidHistory {
 public:
     // Opens the file; a writable one that does not exist yet is made with its tables. A
-    // read-only one is read as it stands and creates nothing beside it. Throws Error naming the
+    // read-only one is read as it stands. Throws Error naming the
     // file for a file that cannot be opened or is not a bid history.
     static BidHistory open(const QString& path, bool readOnly);
 

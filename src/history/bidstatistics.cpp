@@ -68,15 +68,14 @@ bool selected(const BidRecord& bid, BidSelection selection) {
     return false;
 }
 
-bool inWindow(const BidRecord& bid, const BidWindow& window) {
+bool inWindow(const BidRecord& bid, const BidWindow& window, const QString& region) {
     if (window.from.isValid() && bid.lettingDate < window.from) {
         return false;
     }
     if (window.to.isValid() && bid.lettingDate > window.to) {
         return false;
     }
-    return window.region.trimmed().isEmpty() ||
-           bid.region.trimmed().compare(window.region.trimmed(), Qt::CaseInsensitive) == 0;
+    return region.isEmpty() || bid.region.trimmed().compare(region, Qt::CaseInsensitive) == 0;
 }
 
 double medianOf(std::vector<double> values) {
@@ -160,11 +159,13 @@ ItemStatistics computeStatistics(const std::vector<BidRecord>& bidsOfOneItem, co
         stats.itemNumber = bidsOfOneItem.front().itemNumber;
     }
     const bool escalate = window.escalate && index != nullptr && !index->isEmpty();
+    const QString region = window.region.trimmed();
     for (const BidRecord& bid : bidsOfOneItem) {
-        if (!inWindow(bid, window) || !selected(bid, window.bids)) {
+        if (!inWindow(bid, window, region) || !selected(bid, window.bids)) {
             continue;
         }
-        if (fieldtext::canonicalUnit(bid.unit) != stats.unit) {
+        // The history keeps units in their canonical spelling: most compare equal at once.
+        if (bid.unit != stats.unit && fieldtext::canonicalUnit(bid.unit) != stats.unit) {
             ++stats.otherUnitBids;
             continue;
         }

@@ -1,6 +1,7 @@
 #include "history/columnlayout.h"
 
 #include <QDir>
+#include <algorithm>
 #include <array>
 
 #include "base/boundedfile.h"
@@ -176,8 +177,10 @@ std::map<Field, qsizetype> ColumnLayout::locate(const QStringList& headings,
             }
             const auto [placed, fresh] = columns.emplace(field, at);
             if (!fresh) {
+                const qsizetype left = std::min(placed->second, at);
+                const qsizetype right = std::max(placed->second, at);
                 throw ColumnProblem{historytexts::twoColumnsForField(
-                    fieldWords(field), headings[placed->second].trimmed(), headings[at].trimmed())};
+                    fieldWords(field), headings[left].trimmed(), headings[right].trimmed())};
             }
         }
     }

@@ -49,7 +49,7 @@ QString plainNumber(QStringView text) {
         number.remove(1, 1);
     }
     static const QRegularExpression grouped(u"^-?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"_s);
-    if (grouped.match(number).hasMatch()) {
+    if (number.contains(u',') && grouped.match(number).hasMatch()) {
         number.remove(u',');
     }
     return number;
@@ -85,7 +85,17 @@ QDate date(QStringView text, bool serialNumbers) {
     static const QRegularExpression iso(u"^(\\d{4})-(\\d{2})-(\\d{2})([T ].*)?$"_s);
     static const QRegularExpression american(u"^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"_s);
     QDate result;
-    if (const auto m = iso.match(trimmed); m.hasMatch()) {
+    const auto digits = [&](qsizetype from, qsizetype count) {
+        bool ok = true;
+        for (qsizetype i = from; i < from + count; ++i) {
+            ok = ok && trimmed[i].isDigit() && trimmed[i].unicode() < 128;
+        }
+        return ok ? QStringView(trimmed).mid(from, count).toInt() : -1;
+    };
+    if (trimmed.size() == 10 && trimmed[4] == u'-' && trimmed[7] == u'-') {
+        // The common case without a pattern match: an import has a date on every row.
+        result = QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+    } else if (const auto m = iso.match(trimmed); m.hasMatch()) {
         result = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
     } else if (const auto m = american.match(trimmed); m.hasMatch()) {
         result = QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());

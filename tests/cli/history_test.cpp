@@ -13,12 +13,12 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using test::dataPath;
 
-struct Run {
+struct CliResult {
     int status = -1;
     QString out, err;
 };
 
-Run cli(const QStringList& arguments) {
+CliResult cli(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
@@ -31,11 +31,18 @@ TEST(HistoryCommand, ImportsFilesIntoAHistoryItMakes) {
     const QString db = dir.filePath(u"bids.db"_s);
     const QString bids = dataPath(u"history/bids.csv"_s);
     const QString custom = dataPath(u"history/custom.csv"_s);
-    Run run = cli({u"history"_s, u"import"_s, db, bids, custom, u"--layout"_s,
-                   dataPath(u"history/layout.txt"_s)});
+    CliResult run = cli({u"history"_s, u"import"_s, db, bids});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QDir::toNativeSeparators(bids) + u": 17 bids imported\n"_s +
-                           QDir::toNativeSeparators(custom) + u": 1 bids imported\n"_s);
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(bids) + u": 17 bids imported\n"_s);
+    run = cli({u"history"_s, u"import"_s, db, u"--layout"_s, dataPath(u"history/layout.txt"_s),
+               custom, dataPath(u"history/opendata.csv"_s)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.endsWith(
+        u"the layout names \"PAYITEM;X\" for the item number, which no column is called\n"_s));
+    run = cli(
+        {u"history"_s, u"import"_s, db, custom, u"--layout"_s, dataPath(u"history/layout.txt"_s)});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(custom) + u": 1 bids imported\n"_s);
     EXPECT_EQ(run.err, QString());
     EXPECT_EQ(BidHistory::open(db, true).bidCount(), 18);
 }
@@ -66,7 +73,7 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
              u" could not be read: "_s},
     };
     for (const auto& [arguments, status, says] : cases) {
-        const Run run = cli(arguments);
+        const CliResult run = cli(arguments);
         EXPECT_EQ(run.status, status);
         EXPECT_TRUE(run.err.startsWith(says)) << run.err.toStdString();
         EXPECT_EQ(run.err.count(u'\n') == 1, status == 1) << run.err.toStdString();
