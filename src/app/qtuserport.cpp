@@ -97,6 +97,11 @@ Answer QtUserPort::showMessage(const MessageRequest& request) {
             addOwn(texts::exportAnywayButton(), QMessageBox::AcceptRole, Answer::ExportAnyway);
             break;
     }
+    for (const auto& [button, answer] : answers) {
+        if (request.defaultAnswer == answer) {
+            box.setDefaultButton(qobject_cast<QPushButton*>(button));
+        }
+    }
     box.exec();
     const auto chosen = answers.find(box.clickedButton());
     if (chosen != answers.end()) {

@@ -35,6 +35,7 @@
 #include "project/exportcheck.h"
 #include "project/itemlines.h"
 #include "project/projectfile.h"
+#include "project/revisioncheck.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
@@ -46,6 +47,7 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  veskplan-cli export trnsport|roadcad|bridgecad|tabfill PROJECT OUTPUT [--order "
     "primary|bridge]\n"
+    "                      [--strict]\n"
     "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt\n"
     "  veskplan-cli list PROJECT\n"
     "  veskplan-cli check PROJECT [--master FILE]\n"
@@ -57,6 +59,7 @@ constexpr const char* kUsage =
     "text export or the printed lines to standard output.\n"
     "check prints the findings of the checks before an export, tab-separated: severity, item\n"
     "number, category, message; compare prints the comparison with the master list as CSV.\n"
+    "export --strict writes nothing when the checks before an export find an error.\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found), 2 wrong command line, 3 (check) warnings only.\n";
 
@@ -150,7 +153,32 @@ int exportTabfill(const Project& project, const QString& output) {
     return 0;
 }
 
-int runExport(const QStringList& args) {
+MasterList masterListFor(const Project& project, const QString& named);
+
+// Why a strict export writes nothing: the errors the checks before an export find (with the
+// master list of the project's unit), or an empty text.
+QString strictRefusal(const Project& project) {
+    const MasterList list = masterListFor(project, QString());
+    const std::vector<ExportCheck> checks =
+        checkBeforeExport(project.items(IndexOrder::PrimaryKey), project.contents.projNum,
+                          project.contents.letMonth.value_or(-1), &list);
+    QStringList errors;
+    for (const ExportCheck& check : checks) {
+        if (check.severity == ExportCheck::Error) {
+            errors.append(revisioncheck::withoutMark(check.itemNumber).trimmed().toString() +
+                          u" (category "_s + check.category + u"): "_s + check.message);
+        }
+    }
+    if (errors.isEmpty()) {
+        return QString();
+    }
+    return u"the checks before an export found "_s + QString::number(errors.size()) +
+           u" error(s), nothing was written: "_s + errors.join(u"; "_s);
+}
+
+int runExport(const QStringList& given) {
+    QStringList args = given;
+    const bool strict = args.removeAll(u"--strict"_s) > 0;
     if (args.size() != 3 && args.size() != 5) {
         return usageError("export needs a kind, a project and an output file");
     }
@@ -186,6 +214,11 @@ int runExport(const QStringList& args) {
         return usageError("unknown export kind");
     }
     const Project project = Project::read(args[1]);
+    if (strict) {
+        if (const QString refusal = strictRefusal(project); !refusal.isEmpty()) {
+            return failure(refusal);
+        }
+    }
     if (found == textExports.end()) {
         if (args[2] == u"-"_s) {
             return usageError("a workbook cannot be written to standard output");

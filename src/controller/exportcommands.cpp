@@ -1,6 +1,7 @@
 #include "controller/exportcommands.h"
 
 #include <QDir>
+#include <algorithm>
 #include <optional>
 
 #include "base/apppaths.h"
@@ -9,6 +10,7 @@
 #include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
+#include "controller/projectediting.h"
 #include "controller/projectgridstate.h"
 #include "controller/viewrequests.h"
 #include "export/tabfillexport.h"
@@ -20,6 +22,7 @@
 #include "project/exportcheck.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
+#include "project/revisioncheck.h"
 
 namespace veskplan {
 namespace {
@@ -34,8 +37,8 @@ QString findingLine(const ExportCheck& check) {
     if (check.itemNumber.isEmpty()) {
         return severity + u": "_s + check.message;
     }
-    return severity + u": "_s + check.itemNumber.trimmed() + u" (category "_s + check.category +
-           u"): "_s + check.message;
+    return severity + u": "_s + revisioncheck::withoutMark(check.itemNumber).trimmed().toString() +
+           u" (category "_s + check.category + u"): "_s + check.message;
 }
 
 FileDialogRequest saveDialog(const QString& title, QStringList filters, QString defaultSuffix) {
@@ -51,9 +54,10 @@ FileDialogRequest saveDialog(const QString& title, QStringList filters, QString 
 }  // namespace
 
 bool ExportCommands::passChecks() {
-    const std::vector<ExportCheck> checks = checkBeforeExport(
-        document_.items().records(IndexOrder::PrimaryKey), document_.header().projNum,
-        document_.header().letMonth, master_.loadFailed() ? nullptr : &master_.list());
+    const std::vector<ProjectRecord> items = document_.items().records(IndexOrder::PrimaryKey);
+    const std::vector<ExportCheck> checks =
+        checkBeforeExport(items, document_.header().projNum, document_.header().letMonth,
+                          master_.loadFailed() ? nullptr : &master_.list());
     if (checks.empty()) {
         return true;
     }
@@ -69,11 +73,28 @@ bool ExportCommands::passChecks() {
         lines.append(u"... and "_s + QString::number(checks.size() - kShown) + u" more"_s);
     }
     const int warnings = static_cast<int>(checks.size()) - errors;
-    const Answer answer = port_.showMessage(
-        MessageRequest{texts::checksQuestion(errors, warnings, lines.join(u'\n')),
-                       texts::checksTitle(), MessageButtons::ExportAnywayGoBack,
-                       errors > 0 ? MessageIcon::Exclamation : MessageIcon::Information});
-    return answer == Answer::ExportAnyway;
+    MessageRequest question{texts::checksQuestion(errors, warnings, lines.join(u'\n')),
+                            texts::checksTitle(), MessageButtons::ExportAnywayGoBack,
+                            errors > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
+    if (errors > 0) {
+        question.defaultAnswer = Answer::GoBack;  // Enter never exports past an error
+    }
+    if (port_.showMessage(question) == Answer::ExportAnyway) {
+        return true;
+    }
+    // Back in the window, the first item found wanting (the first error, when there are any)
+    // is the one to look at.
+    const auto first = std::find_if(checks.begin(), checks.end(), [errors](const ExportCheck& c) {
+        return c.item >= 0 && (errors == 0 || c.severity == ExportCheck::Error);
+    });
+    if (first != checks.end()) {
+        const int row = document_.items().rowOfKey(items[static_cast<size_t>(first->item)]);
+        if (row >= 0) {
+            Q_EMIT requests_.focusRequested(u"projItemDB"_s);
+            editing_.setCurrentCell(row, ProjectGridModel::ItemNumberColumn);
+        }
+    }
+    return false;
 }
 
 CommandOutcome ExportCommands::told(const QString& savedAs, const QString& path) {

@@ -12,6 +12,7 @@ class CountyLookup;
 class FileDialogs;
 class MasterSession;
 class ProjectDocument;
+class ProjectEditing;
 class UserPort;
 class ViewRequests;
 struct Configuration;
@@ -21,12 +22,13 @@ struct ProjectGridState;
 // message of each of the four exports.
 class ExportCommands {
 public:
-    ExportCommands(ProjectDocument& document, const MasterSession& master,
+    ExportCommands(ProjectDocument& document, const MasterSession& master, ProjectEditing& editing,
                    const Configuration& config, CountyLookup& county, ProjectGridState& grid,
                    FileDialogs& dialogs, UserPort& port, ViewRequests& requests,
                    QString seedWorkbook, QLocale locale)
         : document_(document),
           master_(master),
+          editing_(editing),
           config_(config),
           county_(county),
           grid_(grid),
@@ -49,14 +51,16 @@ public:
 private:
     // Before an export writes anything, the project is checked for what the receiving program
     // would refuse (errors) or what is probably a mistake (warnings). With findings the
-    // designer goes back or exports anyway; without, nothing is asked. True when the export
-    // may go on.
+    // designer goes back or exports anyway (with errors, going back is what Enter does, and it
+    // shows the first finding's item); without, nothing is asked. True when the export may go
+    // on.
     bool passChecks();
     // The closing message of a written file, or the failure, told.
     CommandOutcome told(const QString& savedAs, const QString& path);
 
     ProjectDocument& document_;
     const MasterSession& master_;
+    ProjectEditing& editing_;
     const Configuration& config_;
     CountyLookup& county_;
     ProjectGridState& grid_;

@@ -45,8 +45,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       recovery_(*document_),
       files_(*document_, master_, editing_->categoryBoxes(), binding_, config_, paths_, dialogs_,
              recent_, recovery_, port_, requests_, locale_),
-      exports_(*document_, master_, config_, county_, editing_->gridState(), dialogs_, port_,
-               requests_, paths_.seedWorkbook(), locale_),
+      exports_(*document_, master_, *editing_, config_, county_, editing_->gridState(), dialogs_,
+               port_, requests_, paths_.seedWorkbook(), locale_),
       print_(*document_, editing_->gridState(), county_, port_, requests_, locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(
           *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)) {

@@ -14,10 +14,22 @@ enum class MessageIcon { None, Information, Exclamation, Question, Critical };
 enum class Answer { Ok, Yes, No, Cancel, Recover, Discard, Later, ExportAnyway, GoBack };
 
 struct MessageRequest {
+    MessageRequest(QString text = {}, QString title = {},
+                   MessageButtons buttons = MessageButtons::Ok,
+                   MessageIcon icon = MessageIcon::None,
+                   std::optional<Answer> defaultAnswer = std::nullopt)
+        : text(std::move(text)),
+          title(std::move(title)),
+          buttons(buttons),
+          icon(icon),
+          defaultAnswer(defaultAnswer) {}
+
     QString text;
     QString title;  // the application's title when the message gives none of its own
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // The button Enter presses; the toolkit's own choice when none is given.
+    std::optional<Answer> defaultAnswer;
 };
 
 struct FileDialogRequest {

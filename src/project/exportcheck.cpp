@@ -17,9 +17,11 @@ std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& ite
                                            const MasterList* list) {
     std::vector<ExportCheck> checks;
     std::set<std::pair<QString, QString>> seen;  // category, compared number
-    for (const ProjectRecord& item : items) {
+    for (size_t position = 0; position < items.size(); ++position) {
+        const ProjectRecord& item = items[position];
         auto add = [&](ExportCheck::Severity severity, const QString& message) {
-            checks.push_back({severity, item.itemNumber, item.cat, message});
+            checks.push_back(
+                {severity, item.itemNumber, item.cat, message, static_cast<int>(position)});
         };
         if (!isTypedFreeTextItem(item.itemNumber)) {
             const QString number = cataloguecheck::comparedNumber(item.itemNumber);

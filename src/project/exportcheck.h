@@ -16,6 +16,7 @@ struct ExportCheck {
     QString itemNumber;  // as stored; empty for a check of the whole project
     QString category;
     QString message;
+    int item = -1;  // index into the checked items; -1 for a check of the whole project
 };
 
 // Errors: an item marked as missing from the list, or (with a list) missing from it, free-text

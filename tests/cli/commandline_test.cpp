@@ -159,6 +159,32 @@ TEST_F(CommandLineTest, CheckTellsErrorsAndWarningsByItsExitStatusAndCompareWrit
     EXPECT_TRUE(run.err.contains("none.csv")) << run.err.toStdString();
 }
 
+TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise) {
+    test::makeProjectFile(out(u"bad.vsk"_s),
+                          {test::rec("2101-0100000  <<", "01", "CLEARING", "ACRE", 1),
+                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", -2)});
+    const QString x = out(u"x"_s);
+    for (const QString& kind : {u"trnsport"_s, u"tabfill"_s}) {
+        const CliRun run = cli({u"export"_s, kind, out(u"bad.vsk"_s), x, u"--strict"_s});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith(
+            "veskplan-cli: the checks before an export found 2 error(s), nothing was written: "
+            "2101-0100000 (category 01): "))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("; 2105-0500000 (category 02): ")) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("<<"));
+        EXPECT_FALSE(QFileInfo::exists(x));
+    }
+    // Without it, or with warnings only, the export is written as ever.
+    EXPECT_EQ(cli({u"export"_s, u"trnsport"_s, out(u"bad.vsk"_s), x}).exitCode, 0);
+    const CliRun run = cli(
+        {u"export"_s, u"trnsport"_s, project(), u"-"_s, u"--order"_s, u"bridge"_s, u"--strict"_s});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              cli({u"export"_s, u"trnsport"_s, project(), u"-"_s, u"--order"_s, u"bridge"_s}).out);
+}
+
 TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {
     CliRun run = cli({u"--help"_s});
     EXPECT_EQ(run.exitCode, 0);

@@ -58,6 +58,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.answers = {Answer::ExportAnyway};  // no county, no letting month
     port.files = {out()};
     controller->mnuExpTrans_Click();
+    EXPECT_FALSE(port.messages[0].defaultAnswer);  // warnings only: the usual default
     EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
     EXPECT_EQ(port.dialogs[0].fileName, u"C00.R012B007"_s);
     const QByteArray bytes = test::readFile(out());
@@ -101,12 +102,17 @@ TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingA
         [this] { return controller->mnuExpRCADexcel_Click(); }};
     int n = 0;
     for (const auto& runExport : exports) {
+        controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
         port.clear();
         port.answers = {Answer::GoBack};
         EXPECT_EQ(runExport().kind, Kind::Cancelled);
+        // Going back shows the item in error; Enter would have gone back too.
+        EXPECT_EQ(store().record(controller->editing().currentRow()).quantity, -2);
+        EXPECT_EQ(port.lastFocus(), u"projItemDB"_s);
         EXPECT_TRUE(port.dialogs.empty());  // asked before the file dialog
         ASSERT_EQ(port.messages.size(), 1u);
         EXPECT_EQ(port.messages[0].buttons, MessageButtons::ExportAnywayGoBack);
+        EXPECT_EQ(port.messages[0].defaultAnswer, Answer::GoBack);
         EXPECT_TRUE(port.messages[0].text.startsWith(u"1 error(s) and 1 warning(s)"_s))
             << port.messages[0].text.toStdString();
         EXPECT_TRUE(port.messages[0].text.contains(u"Error: 2105-0500000 (category 01): "_s));
