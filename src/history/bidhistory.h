@@ -38,7 +38,7 @@ public:
 
     // The bids of an item in letting order.
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
-    // The bids of each item that has any.
+    // The bids of each item that has any, by its item number without surrounding blanks.
     std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers) const;
     std::optional<BidRecord> bid(qint64 id) const;
     qint64 bidCount() const;
