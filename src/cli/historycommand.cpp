@@ -45,7 +45,8 @@ int runHistoryCommand(const QStringList& args) {
         throw;
     }
     for (const ImportReport& report : reports) {
-        std::printf("%s: %d bids imported\n", report.file.toUtf8().constData(), report.rows);
+        std::printf("%s: %d %s imported\n", report.file.toUtf8().constData(), report.rows,
+                    report.rows == 1 ? "bid" : "bids");
     }
     return 0;
 }

@@ -32,6 +32,11 @@ QString unitKey(QStringView text) {
 }
 
 std::optional<QString> knownUnit(QStringView text) {
+    for (const auto& [spelling, canonical] : kUnits) {
+        if (text == QStringView(spelling)) {  // as most files write it, without a copy
+            return QString::fromUtf16(canonical);
+        }
+    }
     const QString key = unitKey(text);
     for (const auto& [spelling, canonical] : kUnits) {
         if (key == QStringView(spelling)) {
@@ -62,7 +67,10 @@ std::optional<double> optionalAmount(QStringView text, const QString& field) {
         return std::nullopt;
     }
     bool ok = false;
-    const double value = plainNumber(text).toDouble(&ok);
+    double value = text.trimmed().toDouble(&ok);  // a plain number, as most are
+    if (!ok) {
+        value = plainNumber(text).toDouble(&ok);
+    }
     if (!ok) {
         throw FieldError{historytexts::notANumber(field, text.trimmed().toString())};
     }

@@ -42,7 +42,7 @@ TEST(HistoryCommand, ImportsFilesIntoAHistoryItMakes) {
     run = cli(
         {u"history"_s, u"import"_s, db, custom, u"--layout"_s, dataPath(u"history/layout.txt"_s)});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QDir::toNativeSeparators(custom) + u": 1 bids imported\n"_s);
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(custom) + u": 1 bid imported\n"_s);
     EXPECT_EQ(run.err, QString());
     EXPECT_EQ(BidHistory::open(db, true).bidCount(), 18);
 }
