@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 
 #include "app/mainformwidgets.h"
 #include "controller/maincontroller.h"
@@ -19,6 +21,36 @@ FormKeys::FormKeys(MainController& controller, MainFormWidgets& widgets, QObject
     connect(remove, &QAction::triggered, this,
             [this] { controller_.editing().removeCurrentItem(); });
     connect(qApp, &QApplication::focusChanged, this, &FormKeys::focusChanged);
+    for (QPushButton* button : {w_.itemCat, w_.findNext, w_.findPrev, w_.addItem, w_.remItem,
+                                w_.addCat, w_.printProjList}) {
+        button->installEventFilter(this);
+    }
+}
+
+// Arrow keys never move the focus from button to button: a Down after a pick followed by Enter
+// would press whatever button lay below. While "Add to Project" holds the focus after a pick, the
+// keys that move a grid's row move the master list's, so the pick can be corrected before Enter.
+bool FormKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QObject::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            if (watched == w_.addItem) {
+                QKeyEvent moved(QEvent::KeyPress, key->key(), key->modifiers());
+                QApplication::sendEvent(w_.mastItemList, &moved);
+            }
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+    }
 }
 
 // The focus moves before the control that takes it acts: a click on "+" sees the new text.

@@ -73,9 +73,17 @@ bool FileCommands::confirmDiscard() {
 
 FileCommands::SaveResult FileCommands::save() {
     commitTyping();
+    return write(document_.isUntitled());
+}
 
+FileCommands::SaveResult FileCommands::saveAs() {
+    commitTyping();
+    return write(true);
+}
+
+FileCommands::SaveResult FileCommands::write(bool askForName) {
     QString target = document_.fileName();
-    if (document_.isUntitled()) {
+    if (askForName) {
         // An imported project is proposed as a project file of its own beside the old one.
         const QFileInfo imported(document_.importedFrom());
         const QString proposal =
@@ -96,11 +104,11 @@ FileCommands::SaveResult FileCommands::save() {
                            specialrows::compose(document_.header(), master_.engMet(),
                                                 master_.masterDate(), document_.categories()));
     } catch (const Error& error) {
+        // The project stays where it was, with its changes still unsaved.
         port_.warn(error.message());
-        document_.setModified(true);
         return SaveResult::Failed;
     }
-    if (document_.isUntitled()) {
+    if (askForName) {
         config_.lastDir = directoryOf(target);
     }
     // The file holds what the document holds: nothing is read back, and the history stays.
@@ -114,6 +122,8 @@ bool FileCommands::newProject() {
         return false;
     }
     document_.clearForNewProject();
+    boxes_.reset();
+    boxes_.selectNumber(0);
     return true;
 }
 
@@ -223,11 +233,6 @@ void FileCommands::offerRecovery(const QString& tempDir) {
             orphan.discard();
         }
     }
-}
-
-FileCommands::SaveResult FileCommands::saveAs() {
-    document_.setFile(document_.fileName(), true);
-    return save();
 }
 
 bool FileCommands::exit() {

@@ -54,7 +54,8 @@ public:
     // Saves the project, asking for a file name when it has none; says why it failed. The
     // undo history stays: the saved state becomes its clean state.
     SaveResult save();
-    // Saves under a name asked for.
+    // Saves under a name asked for. Nothing changes when the save does not go through: the
+    // project keeps its file name and its unsaved state.
     SaveResult saveAs();
     // Exit; true when the program may end now (the configuration file is written).
     bool exit();
@@ -72,6 +73,8 @@ public:
     void openFile(const QString& path, bool checkRevision = true);
 
 private:
+    // Writes the project to its file, or to one the user names.
+    SaveResult write(bool askForName);
     // Puts a project's items in the table. Throws Error naming `shownFile` when the working
     // copy cannot take them; the table is then unchanged.
     void putItems(const std::vector<ProjectRecord>& items, const QString& shownFile);

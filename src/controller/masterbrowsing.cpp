@@ -70,7 +70,10 @@ void MasterBrowsing::pickRow(int row) {
 
 void MasterBrowsing::setCurrentRow(int row) {
     const ChangeNotice notice = changeNotice();
+    // The highlight goes with the current row, so that what is shown selected is what "Add to
+    // Project" takes.
     grid_.currentRow = row;
+    grid_.selectedRow = row;
 }
 
 void MasterBrowsing::setTopRow(int row) {

@@ -31,7 +31,7 @@ public:
 
     // A click on a row: it becomes current and selected, where a search goes on from.
     void pickRow(int row);
-    // The user moved the current row or scrolled the grid.
+    // The user moved the current row (it is highlighted too) or scrolled the grid.
     void setCurrentRow(int row);
     void setTopRow(int row);
     // Typing into "Item Search:": the first item whose number begins with the text is picked.

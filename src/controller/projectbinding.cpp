@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/filedate.h"
 #include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/projectgridstate.h"
@@ -52,8 +53,10 @@ void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool che
             units_.chooseFromProject(unit);
         }
     }
-    revisionChecked_ = checkRevision && contents.hadRows && !master_.loadFailed() &&
-                       master_.masterDate() != document_.storedMasterDate();
+    // Dates compare as dates: older saves wrote the form of their machine's language.
+    revisionChecked_ =
+        checkRevision && contents.hadRows && !master_.loadFailed() &&
+        filedate::fromText(document_.storedMasterDate(), locale_) != master_.revisionDate();
     if (revisionChecked_) {
         this->checkRevision();
     }
@@ -73,9 +76,15 @@ void ProjectBinding::checkRevision() {
         port_.inform(texts::revisionCheckFailed(error.reason()));
         return;
     }
-    port_.showMessage(
-        MessageRequest{texts::revisionCheck(document_.storedMasterDate(), master_.masterDate()),
-                       texts::appTitle(), MessageButtons::Ok, MessageIcon::None});
+    // The user reads the dates in the form of the machine's language.
+    const QString& stored = document_.storedMasterDate();
+    const QDate storedDate = filedate::fromText(stored, locale_);
+    const QString shownStored =
+        storedDate.isValid() ? locale_.toString(storedDate, QLocale::ShortFormat) : stored;
+    port_.showMessage(MessageRequest{
+        texts::revisionCheck(shownStored,
+                             locale_.toString(master_.revisionDate(), QLocale::ShortFormat)),
+        texts::appTitle(), MessageButtons::Ok, MessageIcon::None});
 }
 
 }  // namespace veskplan

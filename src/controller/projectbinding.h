@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <utility>
 
 namespace veskplan {
@@ -20,13 +21,14 @@ struct ProjectContents;
 class ProjectBinding {
 public:
     ProjectBinding(ProjectDocument& document, MasterSession& master, CategoryBoxes& boxes,
-                   ProjectGridState& grid, UnitSwitch& units, UserPort& port)
+                   ProjectGridState& grid, UnitSwitch& units, UserPort& port, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
           grid_(grid),
           units_(units),
-          port_(port) {}
+          port_(port),
+          locale_(std::move(locale)) {}
 
     // Binds the header fields and categories of a project whose items are in the table
     // already; `checkRevision` runs the master revision check (Open only).
@@ -44,6 +46,7 @@ private:
     ProjectGridState& grid_;
     UnitSwitch& units_;
     UserPort& port_;
+    QLocale locale_;
     bool revisionChecked_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "master/mastersession.h"
 
+#include "base/filedate.h"
 #include "master/masterlistfile.h"
 
 namespace veskplan {
@@ -24,7 +25,7 @@ QString MasterSession::mastRevDate() const {
 }
 
 QString MasterSession::masterDate() const {
-    return revised_.isValid() ? locale_.toString(revised_, QLocale::ShortFormat) : QString();
+    return filedate::toText(revised_);
 }
 
 }  // namespace veskplan

@@ -31,7 +31,7 @@ public:
     const QDate& revisionDate() const { return revised_; }
     // "Revised " and the list's date (`mastRevDate`); empty while no list could be read.
     QString mastRevDate() const;
-    // The list's date as project files store it.
+    // The list's date as project files store it, the same on every machine.
     QString masterDate() const;
     // Whether the last load failed, leaving the list empty.
     bool loadFailed() const { return loadFailed_; }

@@ -292,17 +292,19 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
 }
 
 void ProjectDocument::clearForNewProject() {
-    const HeaderFields before = header_;
     items_->deleteAll();
     itemsChanged(-1);
     header_ = HeaderFields();
+    storedMasterDate_.clear();
     undoStack_.clear();
-    // Clearing a header field that held a value is a change that asks to be saved.
-    forcedModified_ =
-        !before.projNum.isEmpty() || !before.designer.isEmpty() || before.letMonth != -1;
+    // Nothing of the last project stays: a new project is as blank as the first one.
+    forcedModified_ = false;
     fileName_.clear();
     importedFrom_.clear();
     untitled_ = true;
+    CategoryList first;
+    first.append(CategoryList::numberText(1), QString());
+    applyCategories(first);
     modifiedMayHaveChanged();
     Q_EMIT fileChanged();
     Q_EMIT headerChanged();

@@ -113,7 +113,8 @@ public:
     // Takes the header fields of what a project file holds, the items being in the table
     // already, without marking the project modified. The undo history ends.
     void bind(const specialrows::ProjectContents& contents);
-    // New Project: no items, no header fields; the categories stay. The undo history ends.
+    // New Project: no items, no header fields, one category 01 without a description, as at the
+    // first start; not modified. The undo history ends.
     void clearForNewProject();
     // Replaces the categories while binding.
     void setCategories(const CategoryList& categories);

@@ -103,9 +103,9 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
          false, false, true},
         {[&] {
              port.files = {std::nullopt};
-             controller->mnuFileSaveas_Click();
+             controller->mnuFileSaveas_Click();  // cancelled: nothing changes
          },
-         true, false, true},
+         false, false, true},
         {[&] { controller->mnuFileNew_Click(); }, true, false, false},
         {[&] {
              port.files = {projectPath(u"s.vsk"_s)};

@@ -159,10 +159,13 @@ TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
     doc.addItem(item(u"A"_s, u"01"_s));
     doc.removeItem(0);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
-    doc.setModified(false);
-    doc.clearForNewProject();
-    EXPECT_TRUE(doc.isModified());  // the project number held a value
+    doc.appendCategory();
+    doc.clearForNewProject();  // nothing of the last project stays, and nothing asks to be saved
+    EXPECT_FALSE(doc.isModified());
     EXPECT_TRUE(doc.isUntitled());
+    EXPECT_EQ(doc.header().projNum, QString());
+    EXPECT_EQ(doc.categories().numbers(), QStringList{u"01"_s});
+    EXPECT_EQ(doc.categories().descriptions(), QStringList{QString()});
 }
 
 TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) {

@@ -43,8 +43,7 @@ void ControllerTest::SetUp() {
 }
 
 std::unique_ptr<MainController> ControllerTest::makeController() {
-    auto made = std::make_unique<MainController>(port, sandbox.environment(),
-                                                 QLocale(QLocale::English, QLocale::UnitedStates),
+    auto made = std::make_unique<MainController>(port, sandbox.environment(), locale,
                                                  [] { return QDate(2026, 12, 6); });
     port.follow(made->requests());
     port.follow(made->catalogue());

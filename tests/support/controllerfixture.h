@@ -43,6 +43,8 @@ protected:
 
     Sandbox sandbox;
     ScriptedPort port;
+    // The user's language, which the controllers made next are given.
+    QLocale locale{QLocale::English, QLocale::UnitedStates};
     std::unique_ptr<MainController> controller;
 };
 

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include "app/appfont.h"
+#include "app/mainwindow.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// A designer's day at the main window, from the keyboard and the mouse.
+class WorkingDayTest : public test::ControllerTest {
+protected:
+    void open() {
+        applyApplicationFont();
+        start();
+        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    template <typename W = QWidget>
+    W* find(const QString& name) {
+        W* widget = window->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QWidget* focus() const { return QApplication::focusWidget(); }
+    void clickMasterRow(int row) {
+        auto* grid = find<QTableView>(u"mastItemList"_s);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 1)).center());
+    }
+    // A pick in the master list, then Enter on "Add to Project".
+    void addMasterRowByKeys(int row) {
+        clickMasterRow(row);
+        QTest::keyClick(focus(), Qt::Key_Return);
+    }
+    void keys(QKeySequence::StandardKey key) { QTest::keySequence(window.get(), key); }
+    // File > Save Project As, through the menu's keys.
+    void saveAsFromTheMenu() {
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+    }
+    std::vector<ProjectRecord> savedRows(const QString& name) {
+        return projectfile::read(projectPath(name));
+    }
+    // The descriptions of the rows of a saved project whose item numbers begin so.
+    QStringList savedDescriptions(const QString& name, const QString& numberStart) {
+        QStringList descriptions;
+        for (const ProjectRecord& row : savedRows(name)) {
+            if (row.itemNumber.startsWith(numberStart)) {
+                descriptions.append(row.description);
+            }
+        }
+        return descriptions;
+    }
+    // A saved project with three described categories, two items and a project number.
+    void makeProjectWithCategories(const QString& name, const QString& masterDate) {
+        CategoryList categories;
+        for (const char* description : {"Mainline", "Ramps", "Bridge"}) {
+            categories.append(categories.nextNumber(), QString::fromLatin1(description));
+        }
+        HeaderFields header;
+        header.projNum = u"STP-12"_s;
+        projectfile::write(projectPath(name),
+                           {test::rec("2101-0100000", "01", "CLEARING", "ACRE"),
+                            test::rec("2105-0500000", "03", "COMMON EXCAVATION", "CY")},
+                           specialrows::compose(header, 0, masterDate, categories));
+    }
+    void openProject(const QString& name) {
+        port.files = {projectPath(name)};
+        keys(QKeySequence::Open);
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+// After a pick, the arrow keys correct the pick and Enter adds the row shown selected; they never
+// take the focus to "Remove from Project".
+TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShownSelected) {
+    open();
+    addMasterRowByKeys(0);
+    auto* masterGrid = find<QTableView>(u"mastItemList"_s);
+    const struct {
+        int picked;
+        std::vector<Qt::Key> keys;
+        int added;
+    } cases[] = {
+        {1, {Qt::Key_Down}, 2},
+        {3, {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}, 4},
+        {4, {Qt::Key_PageDown}, 5},
+        {5, {Qt::Key_PageUp, Qt::Key_Down}, 1},
+    };
+    int items = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picked);
+        clickMasterRow(c.picked);
+        ASSERT_EQ(focus(), find(u"addItem"_s));
+        for (const Qt::Key key : c.keys) {
+            QTest::keyClick(focus(), key);
+            EXPECT_EQ(focus(), find(u"addItem"_s));
+        }
+        EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(c.added, QModelIndex()));
+        EXPECT_EQ(masterGrid->selectionModel()->selectedRows().size(), 1);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        ASSERT_EQ(store().recordCount(), ++items);
+        QStringList numbers;
+        for (const ProjectRecord& record : store().records(IndexOrder::PrimaryKey)) {
+            numbers.append(record.itemNumber);
+        }
+        EXPECT_TRUE(numbers.contains(master().list().itemNumber(c.added).toString()));
+    }
+}
+
+// A new project is as blank as the first start, after a project with categories: by the menu's
+// key and by a switch of the unit answered Yes. Untouched, it asks nothing.
+TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothing) {
+    open();
+    makeProjectWithCategories(u"three.vsk"_s, u"3/14/2026"_s);
+    auto* numbers = find<QComboBox>(u"catNum"_s);
+    auto* descriptions = find<QComboBox>(u"catDesc"_s);
+    auto expectBlank = [&] {
+        EXPECT_EQ(doc().categories().numbers(), QStringList{u"01"_s});
+        EXPECT_EQ(doc().categories().descriptions(), QStringList{QString()});
+        EXPECT_EQ(numbers->count(), 1);
+        EXPECT_EQ(numbers->currentText(), u"01"_s);
+        EXPECT_EQ(descriptions->currentText(), QString());
+        EXPECT_EQ(find<QLineEdit>(u"projNum"_s)->text(), QString());
+        EXPECT_EQ(window->windowTitle(), u"Untitled[*] - VESKPLAN"_s);
+        EXPECT_FALSE(window->isWindowModified());
+    };
+    openProject(u"three.vsk"_s);
+    ASSERT_EQ(numbers->count(), 3);
+    keys(QKeySequence::New);
+    expectBlank();
+
+    openProject(u"three.vsk"_s);
+    port.answers = {Answer::Yes};  // throw the items away for the other list
+    auto* units = find<QComboBox>(u"engMet"_s);
+    units->setFocus();
+    QTest::keyClick(units, Qt::Key_F4);
+    QTest::keyClick(units->view(), Qt::Key_Down);
+    QTest::keyClick(units->view(), Qt::Key_Return);
+    EXPECT_TRUE(port.answers.empty());
+    EXPECT_EQ(master().engMet(), 1);
+    expectBlank();
+
+    QTest::mouseClick(find<QAbstractButton>(u"addCat"_s), Qt::LeftButton);
+    EXPECT_EQ(numbers->currentText(), u"02"_s);
+    addMasterRowByKeys(0);
+    port.files = {projectPath(u"fresh.vsk"_s)};
+    keys(QKeySequence::Save);
+    EXPECT_EQ(savedDescriptions(u"fresh.vsk"_s, u"0000-00000"_s),
+              (QStringList{u"No Description"_s, u"No Description"_s}));
+
+    openProject(u"three.vsk"_s);
+    keys(QKeySequence::New);
+    port.clear();
+    window->close();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+// A Save As that cannot write leaves the project where it was: its name, its unsaved state, and
+// the file the next Save writes.
+TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState) {
+    open();
+    addMasterRowByKeys(0);
+    port.files = {projectPath(u"kept.vsk"_s)};
+    keys(QKeySequence::Save);
+    const QString unwritable = sandbox.path(u"no/such/folder/moved.vsk"_s);
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        if (modified) {
+            QTest::keyClicks(find<QLineEdit>(u"projNum"_s), u"B7"_s);
+        }
+        port.clear();
+        port.files = {unwritable};
+        saveAsFromTheMenu();
+        ASSERT_EQ(port.messages.size(), 1u);
+        EXPECT_EQ(window->windowTitle(), u"kept.vsk[*] - VESKPLAN"_s);
+        EXPECT_EQ(window->isWindowModified(), modified);
+        EXPECT_EQ(find<QLabel>(u"projFileN"_s)->text(),
+                  QDir::toNativeSeparators(projectPath(u"kept.vsk"_s)));
+    }
+    keys(QKeySequence::Save);  // the old file, without a question
+    EXPECT_EQ(port.dialogs.size(), 1u);
+    EXPECT_EQ(savedDescriptions(u"kept.vsk"_s, specialrows::firstHeader()).value(0).left(2),
+              u"B7"_s);
+    EXPECT_FALSE(window->isWindowModified());
+
+    keys(QKeySequence::New);
+    addMasterRowByKeys(1);
+    port.clear();
+    port.files = {unwritable, std::nullopt};
+    keys(QKeySequence::Save);
+    keys(QKeySequence::Save);  // still untitled: Save asks for a name again
+    EXPECT_EQ(port.dialogs.size(), 2u);
+    EXPECT_EQ(window->windowTitle(), u"Untitled[*] - VESKPLAN"_s);
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+// Files hold dates in one form whatever the user's language and read every form they may hold;
+// the window shows dates in the user's language.
+TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
+    locale = QLocale(QLocale::German, QLocale::Germany);
+    open();
+    const QDate listDate(2026, 3, 14);  // the English list's date in the sandbox
+    EXPECT_EQ(find<QLabel>(u"mastRevDate"_s)->text(),
+              u"Revised "_s + locale.toString(listDate, QLocale::ShortFormat));
+    addMasterRowByKeys(0);
+    port.files = {projectPath(u"dated.vsk"_s)};
+    keys(QKeySequence::Save);
+    EXPECT_EQ(savedDescriptions(u"dated.vsk"_s, specialrows::secondHeader()),
+              QStringList{u"3/14/2026"_s});
+
+    // The same date in the forms older files hold, and a date of another list.
+    for (const QString& stored :
+         {u"3/14/2026"_s, u"03/14/2026"_s, u"2026-03-14"_s, u"3/14/26"_s,
+          locale.toString(listDate, QLocale::ShortFormat), u"14 Mar 2026"_s, u"3/15/2026"_s}) {
+        SCOPED_TRACE(stored.toStdString());
+        makeProjectWithCategories(u"old.vsk"_s, stored);
+        port.clear();
+        openProject(u"old.vsk"_s);
+        ASSERT_EQ(store().recordCount(), 2);
+        if (stored == u"3/15/2026"_s) {
+            ASSERT_EQ(port.messages.size(), 1u);
+            EXPECT_TRUE(port.messages[0].text.contains(
+                u"("_s + locale.toString(QDate(2026, 3, 15), QLocale::ShortFormat) + u")"_s));
+            EXPECT_TRUE(port.messages[0].text.contains(
+                u"("_s + locale.toString(listDate, QLocale::ShortFormat) + u")"_s));
+        } else {
+            EXPECT_TRUE(port.messages.empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace veskplan
