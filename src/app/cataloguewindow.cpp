@@ -61,7 +61,8 @@ CatalogueWindow::CatalogueWindow(CatalogueCommands& catalogue, QWidget* parent)
                            u"Take over the replacement, unit or description of the chosen row"_s);
     auto* replaceAll =
         button(this, u"catalogueReplaceAll"_s, u"Replace &All"_s,
-               u"Take over every replacement, unit and description the list gives"_s);
+               u"Take over every successor the mapping file names and every unit and description "
+               u"the list gives; guesses are left to Replace, one by one"_s);
     auto* chooseMapping = button(this, u"catalogueMappingFile"_s, u"&Mapping File..."_s,
                                  u"Choose the agency's item-mapping file (CSV)"_s);
     auto* save =
@@ -131,8 +132,11 @@ void CatalogueWindow::showMapping() {
     const QString file = catalogue_.mappingFile();
     QStringList lines{file.isEmpty() ? u"No item-mapping file is chosen."_s
                                      : u"Item-mapping file: "_s + QDir::toNativeSeparators(file)};
-    lines += catalogue_.mappingProblems().mid(0, 5);
+    const QStringList problems = catalogue_.mappingProblems();
+    lines += problems.mid(0, 5);
     mapping_->setText(lines.join(u'\n'));
+    // Only the first problems fit under the table; the tooltip holds them all.
+    mapping_->setToolTip(problems.join(u'\n'));
 }
 
 }  // namespace veskplan

@@ -427,7 +427,29 @@ inline QString catalogueNoReplacement() {
 }
 inline QString catalogueCsvHeading() {
     return u"Kind,Category,Quantity,Project Item Number,Project Description,Project Unit,"
-           u"List Item Number,List Description,List Unit,Replacement,Note"_s;
+           u"List Item Number,List Description,List Unit,Replacement,Proposed By,Note"_s;
+}
+// Where a replacement comes from: the agency's mapping file, or a guess from the descriptions
+// that the designer confirms item by item.
+inline QString catalogueFromMapping() {
+    return u"Mapping file"_s;
+}
+inline QString catalogueGuess() {
+    return u"Guess"_s;
+}
+inline QString catalogueGuessTip() {
+    return u"A guess from the closest description: Replace asks before taking it over, and "
+           u"Replace All leaves it."_s;
+}
+inline QString catalogueGuessQuestion(const QString& number, const QString& guessNumber,
+                                      const QString& guessDescription) {
+    return u"The list proposes no successor for "_s + number + u". Replace it by "_s + guessNumber +
+           u" "_s + guessDescription + u", the list item with the closest description?"_s;
+}
+// A quantity carried over into another unit.
+inline QString quantityToReview(const QString& from, const QString& to) {
+    return u"The unit changed from "_s + from + u" to "_s + to +
+           u": check the quantity and type it again."_s;
 }
 // The kinds of findings, in the order of cataloguecheck::Finding::Kind, as the report window
 // shows them (the CSV file writes them in lower case).

@@ -23,10 +23,12 @@ using cataloguecheck::Finding;
 
 const QString kMappingKey = u"catalogue/mappingFile"_s;
 
+// What Replace All takes over: what the list and the mapping file say, never a guess.
 bool takesOver(const Finding& finding) {
     return finding.kind == Finding::Kind::UnitChanged ||
            finding.kind == Finding::Kind::DescriptionChanged ||
-           (finding.kind == Finding::Kind::Retired && finding.replacement);
+           (finding.kind == Finding::Kind::Retired && finding.replacement &&
+            !CatalogueReport::isGuess(finding));
 }
 
 }  // namespace
@@ -108,9 +110,21 @@ void CatalogueCommands::chooseMappingFile() {
 }
 
 void CatalogueCommands::replace(int row) {
-    if (report_.isShownRow(row)) {
-        takeOver({&report_.shownFinding(row)});
+    if (!report_.isShownRow(row)) {
+        return;
     }
+    const Finding& finding = report_.shownFinding(row);
+    if (CatalogueReport::isGuess(finding)) {
+        const Answer answer = port_.showMessage(MessageRequest{
+            texts::catalogueGuessQuestion(cataloguecheck::shownNumber(finding.record.itemNumber),
+                                          finding.replacement->itemNumber.trimmed(),
+                                          finding.replacement->description.trimmed()),
+            texts::catalogueTitle(), MessageButtons::YesNo, MessageIcon::Question});
+        if (answer != Answer::Yes) {
+            return;
+        }
+    }
+    takeOver({&finding});
 }
 
 void CatalogueCommands::replaceAll() {

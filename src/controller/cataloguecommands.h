@@ -45,9 +45,11 @@ public:
     // Asks for the mapping file, keeps it, compares again.
     void chooseMappingFile();
 
-    // Takes over the replacement of the shown row, or of every finding that has one (a retired
-    // item's proposal, a changed unit or description), as one undoable step. Items that cannot
-    // take it (the category holds the new number already) are told, the rest replaced.
+    // Takes over the replacement of the shown row (a guess only once the designer confirms it),
+    // or of every finding the list or the mapping file decides (a retired item's successor in
+    // the mapping file, a changed unit or description; guesses stay), as one undoable step.
+    // Items that cannot take it (the category holds the new number already) are told, the rest
+    // replaced; an item whose unit changes has its quantity marked for review.
     void replace(int row);
     void replaceAll();
 

@@ -1,5 +1,8 @@
 #include "controller/cataloguereport.h"
 
+#include <QColor>
+#include <QFont>
+
 #include "base/numbertext.h"
 #include "base/texts.h"
 
@@ -35,6 +38,11 @@ void CatalogueReport::setFilter(std::optional<Kind> kind) {
     endResetModel();
 }
 
+bool CatalogueReport::isGuess(const Finding& finding) {
+    return finding.replacement &&
+           finding.replacement->source == Finding::Source::SimilarDescription;
+}
+
 const Finding& CatalogueReport::shownFinding(int row) const {
     return findings_.at(static_cast<size_t>(shown_.at(static_cast<size_t>(row))));
 }
@@ -49,7 +57,7 @@ QString CatalogueReport::cell(const Finding& finding, int column) const {
             return finding.record.quantity ? numbertext::shortest(*finding.record.quantity)
                                            : QString();
         case NumberColumn:
-            return finding.record.itemNumber;
+            return cataloguecheck::shownNumber(finding.record.itemNumber);
         case DescriptionColumn:
             return finding.record.description;
         case UnitColumn:
@@ -60,6 +68,8 @@ QString CatalogueReport::cell(const Finding& finding, int column) const {
             return finding.listDescription;
         case ListUnitColumn:
             return finding.listUnit;
+        case ProposedByColumn:
+            return cataloguecheck::proposedBy(finding);
         case ReplacementColumn:
             return finding.replacement
                        ? finding.replacement->itemNumber.trimmed() + u"  "_s +
@@ -80,10 +90,32 @@ int CatalogueReport::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CatalogueReport::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    return cell(shownFinding(index.row()), index.column());
+    const Finding& finding = shownFinding(index.row());
+    // A guess looks apart from what the list and the mapping file say.
+    const bool guessed = isGuess(finding) && (index.column() == ProposedByColumn ||
+                                              index.column() == ReplacementColumn);
+    switch (role) {
+        case Qt::DisplayRole:
+            return cell(finding, index.column());
+        case Qt::ToolTipRole:
+            // Notes are long: the whole text, wherever the column ends.
+            return guessed ? cell(finding, index.column()) + u"\n"_s + texts::catalogueGuessTip()
+                           : cell(finding, index.column());
+        case Qt::ForegroundRole:
+            return guessed ? QVariant(QColor(153, 76, 0)) : QVariant();
+        case Qt::FontRole:
+            if (guessed) {
+                QFont font;
+                font.setItalic(true);
+                return font;
+            }
+            return {};
+        default:
+            return {};
+    }
 }
 
 QVariant CatalogueReport::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -92,9 +124,9 @@ QVariant CatalogueReport::headerData(int section, Qt::Orientation orientation, i
         return {};
     }
     static const QString headings[ColumnCount] = {
-        u"Finding"_s,     u"Cat"_s,        u"Quantity"_s,         u"Item Number"_s,
-        u"Description"_s, u"Units"_s,      u"List Item Number"_s, u"List Description"_s,
-        u"List Units"_s,  u"Replacement"_s};
+        u"Finding"_s,     u"Cat"_s,         u"Quantity"_s,         u"Item Number"_s,
+        u"Description"_s, u"Units"_s,       u"List Item Number"_s, u"List Description"_s,
+        u"List Units"_s,  u"Proposed By"_s, u"Replacement"_s};
     return headings[section];
 }
 

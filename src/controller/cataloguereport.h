@@ -27,6 +27,7 @@ public:
         ListNumberColumn,
         ListDescriptionColumn,
         ListUnitColumn,
+        ProposedByColumn,
         ReplacementColumn,
         ColumnCount
     };
@@ -42,6 +43,8 @@ public:
     bool isShownRow(int row) const { return row >= 0 && row < rowCount(); }
     // The finding a shown row stands for.
     const cataloguecheck::Finding& shownFinding(int row) const;
+    // A replacement from the closest description, which the designer confirms item by item.
+    static bool isGuess(const cataloguecheck::Finding& finding);
     // The text of one field of a finding, as the window shows it.
     QString cell(const cataloguecheck::Finding& finding, int column) const;
 

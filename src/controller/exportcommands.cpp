@@ -55,9 +55,9 @@ FileDialogRequest saveDialog(const QString& title, QStringList filters, QString 
 
 bool ExportCommands::passChecks() {
     const std::vector<ProjectRecord> items = document_.items().records(IndexOrder::PrimaryKey);
-    const std::vector<ExportCheck> checks =
-        checkBeforeExport(items, document_.header().projNum, document_.header().letMonth,
-                          master_.loadFailed() ? nullptr : &master_.list());
+    const std::vector<ExportCheck> checks = checkBeforeExport(
+        items, document_.header().projNum, document_.header().letMonth,
+        master_.loadFailed() ? nullptr : &master_.list(), &document_.quantityReviews());
     if (checks.empty()) {
         return true;
     }

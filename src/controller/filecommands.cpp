@@ -225,6 +225,7 @@ void FileCommands::offerRecovery(const QString& tempDir) {
             contents.categories = state.categories;
             contents.unitIndex = state.unitIndex;
             binding_.bind(contents, false);
+            document_.setQuantityReviews(state.reviews);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;

@@ -25,6 +25,7 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
       model_(std::make_unique<ProjectGridModel>(document_.items(), locale_)),
       selection_(std::make_unique<QItemSelectionModel>(model_.get())),
       boxes_(document_) {
+    model_->followReviews(document_);
     connect(&document_, &ProjectDocument::categoriesChanged, this,
             [this] { boxes_.followCategories(); });
     // Where a change shows: the row it left its item at.

@@ -34,6 +34,13 @@ RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
     }
     state.storedMasterDate = value(u"masterDate"_s);
     state.unitIndex = value(u"unit"_s) == u"1"_s ? 1 : 0;
+    std::vector<QuantityReviews::Entry> reviews;
+    for (const QJsonValue entry : QJsonDocument::fromJson(value(u"reviews"_s).toUtf8()).array()) {
+        const QJsonArray fields = entry.toArray();
+        reviews.push_back({fields.at(0).toString(), fields.at(1).toString(),
+                           fields.at(2).toString(), fields.at(3).toString()});
+    }
+    state.reviews = QuantityReviews::fromEntries(reviews);
     state.modified = value(u"modified"_s) == u"1"_s;
     state.replacing = value(u"replacing"_s) == u"1"_s;
     return state;
@@ -45,6 +52,11 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
         {u"numbers"_s, QJsonArray::fromStringList(list.numbers())},
         {u"descriptions"_s, QJsonArray::fromStringList(list.descriptions())}};
     const HeaderFields& header = document.header();
+    QJsonArray reviews;
+    for (const QuantityReviews::Entry& entry : document.quantityReviews().entries()) {
+        reviews.append(
+            QJsonArray{entry.cat, entry.itemNumber, entry.description, entry.formerUnit});
+    }
     return {
         {u"fileName"_s, document.fileName()},
         {u"untitled"_s, document.isUntitled() ? u"1"_s : u"0"_s},
@@ -55,6 +67,7 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
          QString::fromUtf8(QJsonDocument(categories).toJson(QJsonDocument::Compact))},
         {u"masterDate"_s, document.storedMasterDate()},
         {u"unit"_s, QString::number(document.unitIndex())},
+        {u"reviews"_s, QString::fromUtf8(QJsonDocument(reviews).toJson(QJsonDocument::Compact))},
         {u"modified"_s, document.isModified() ? u"1"_s : u"0"_s},
     };
 }
@@ -62,7 +75,7 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
 RecoveryWriter::RecoveryWriter(ProjectDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     for (auto signal : {&ProjectDocument::headerChanged, &ProjectDocument::categoriesChanged,
-                        &ProjectDocument::fileChanged}) {
+                        &ProjectDocument::fileChanged, &ProjectDocument::quantityReviewsChanged}) {
         connect(&document_, signal, this, &RecoveryWriter::keep);
     }
     connect(&document_, &ProjectDocument::modifiedChanged, this, &RecoveryWriter::keep);

@@ -8,6 +8,7 @@
 
 #include "project/categorylist.h"
 #include "project/headerfields.h"
+#include "project/quantityreviews.h"
 
 namespace veskplan {
 
@@ -23,6 +24,7 @@ struct RecoveryState {
     CategoryList categories;
     QString storedMasterDate;
     int unitIndex = 0;
+    QuantityReviews reviews;
     bool modified = false;
     bool replacing = false;  // left while another project was being put in place
 

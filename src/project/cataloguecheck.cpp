@@ -295,6 +295,18 @@ QString chainNote(const QStringList& path) {
 
 }  // namespace
 
+QString shownNumber(const QString& stored) {
+    return revisioncheck::withoutMark(stored).trimmed().toString();
+}
+
+QString proposedBy(const Finding& finding) {
+    if (!finding.replacement) {
+        return QString();
+    }
+    return finding.replacement->source == Finding::Source::Mapping ? texts::catalogueFromMapping()
+                                                                   : texts::catalogueGuess();
+}
+
 QString comparedNumber(const QString& stored) {
     return revisioncheck::withoutMark(stored).left(12).trimmed().toString();
 }
@@ -393,12 +405,13 @@ QByteArray toCsv(const std::vector<Finding>& findings) {
     for (const Finding& f : findings) {
         const QString quantity =
             f.record.quantity ? numbertext::shortest(*f.record.quantity) : QString();
-        csv::appendRecord(out,
-                          {texts::catalogueKindName(static_cast<int>(f.kind)).toLower(),
-                           f.record.cat, quantity, f.record.itemNumber, f.record.description,
-                           f.record.units, f.listNumber, f.listDescription, f.listUnit,
-                           f.replacement ? f.replacement->itemNumber : QString(), f.note},
-                          csv::LineEnd::Lf);
+        csv::appendRecord(
+            out,
+            {texts::catalogueKindName(static_cast<int>(f.kind)).toLower(), f.record.cat, quantity,
+             shownNumber(f.record.itemNumber), f.record.description, f.record.units, f.listNumber,
+             f.listDescription, f.listUnit, f.replacement ? f.replacement->itemNumber : QString(),
+             proposedBy(f).toLower(), f.note},
+            csv::LineEnd::Lf);
     }
     return out;
 }

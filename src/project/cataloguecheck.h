@@ -68,7 +68,9 @@ struct Candidate {
 std::vector<Candidate> similarItems(QStringView description, QStringView unit,
                                     const MasterList& list, int count);
 
-// The findings as a CSV report (UTF-8, LF line ends, a heading row).
+// The findings as a CSV report (UTF-8, LF line ends, a heading row). Item numbers are named
+// without the revision mark; a replacement says whether the mapping file gave it or it is a
+// guess.
 QByteArray toCsv(const std::vector<Finding>& findings);
 
 // The item as `items` holds it now and what it becomes when the finding's replacement is taken
@@ -85,6 +87,10 @@ std::optional<std::pair<ProjectRecord, ProjectRecord>> replacementChange(
 // The number an item is compared by: the revision mark removed, the first 12 characters,
 // blanks around them removed.
 QString comparedNumber(const QString& stored);
+// The stored number as messages name it: the revision mark and the blanks around it removed.
+QString shownNumber(const QString& stored);
+// Where the finding's replacement comes from (the mapping file, or a guess); empty without one.
+QString proposedBy(const Finding& finding);
 
 }  // namespace cataloguecheck
 }  // namespace veskplan

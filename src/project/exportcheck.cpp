@@ -8,13 +8,14 @@
 #include "project/cataloguecheck.h"
 #include "project/countylookup.h"
 #include "project/freetextitem.h"
+#include "project/quantityreviews.h"
 #include "project/revisioncheck.h"
 
 namespace veskplan {
 
 std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& items,
                                            const QString& projectNumber, int letMonth,
-                                           const MasterList* list) {
+                                           const MasterList* list, const QuantityReviews* reviews) {
     std::vector<ExportCheck> checks;
     std::set<std::pair<QString, QString>> seen;  // category, compared number
     for (size_t position = 0; position < items.size(); ++position) {
@@ -35,6 +36,10 @@ std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& ite
             if (!inFreeTextGroup(item.itemNumber) && !seen.insert({item.cat, number}).second) {
                 add(ExportCheck::Error, texts::exportItemRepeated(item.cat));
             }
+        }
+        if (const auto formerUnit = reviews ? reviews->formerUnit(item) : std::nullopt) {
+            add(ExportCheck::Error,
+                texts::quantityToReview(*formerUnit, withoutTrailingBlanks(item.units).toString()));
         }
         if (!item.quantity) {
             add(ExportCheck::Warning, texts::exportNoQuantity());

@@ -8,6 +8,7 @@
 namespace veskplan {
 
 class MasterList;
+class QuantityReviews;
 
 // Something to put right, or to look at, before the project's items leave for an export.
 struct ExportCheck {
@@ -24,10 +25,12 @@ struct ExportCheck {
 // a category holds more than once, free-text items excepted. Warnings: no quantity or a zero
 // one; a project number the county cannot be read from, without the county form or whose last
 // two characters name no county (so the county would be empty); no letting month (`letMonth`
-// outside 0..11). The items' checks come first, in their order, each
-// item's errors before its warnings; then the project's. `list` is null when none is loaded.
+// outside 0..11). A quantity to review (its unit changed under it) is an error too. The items'
+// checks come first, in their order, each item's errors before its warnings; then the
+// project's. `list` is null when none is loaded; `reviews` when there are none.
 std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& items,
                                            const QString& projectNumber, int letMonth,
-                                           const MasterList* list);
+                                           const MasterList* list,
+                                           const QuantityReviews* reviews = nullptr);
 
 }  // namespace veskplan

@@ -33,43 +33,60 @@ void ItemsCommand::guarded(bool forward) {
 
 void ItemsCommand::apply(bool forward) {
     RecordStore& store = document_.items();
+    // The reviews follow the items: a step that fails leaves both as they were.
+    const QuantityReviews reviews = document_.reviews_;
     int touched = -1;
-    if (changes_.size() == 1) {
-        touched = step(store, changes_.front(), forward);
-    } else {
-        RecordStore::Batch batch(store);
-        if (forward) {
-            for (const Change& change : changes_) {
-                touched = step(store, change, forward);
-            }
+    try {
+        if (changes_.size() == 1) {
+            touched = step(changes_.front(), forward);
         } else {
-            for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
-                touched = step(store, *it, forward);
+            RecordStore::Batch batch(store);
+            if (forward) {
+                for (const Change& change : changes_) {
+                    touched = step(change, forward);
+                }
+            } else {
+                for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
+                    touched = step(*it, forward);
+                }
             }
+            batch.commit();
         }
-        batch.commit();
+    } catch (...) {
+        document_.reviews_ = reviews;
+        throw;
     }
     document_.itemsChanged(touched);
+    if (!(reviews == document_.reviews_)) {
+        Q_EMIT document_.quantityReviewsChanged();
+    }
 }
 
-int ItemsCommand::step(RecordStore& store, const Change& change, bool forward) {
+int ItemsCommand::step(const Change& change, bool forward) {
+    RecordStore& store = document_.items();
     const std::optional<ProjectRecord>& from = forward ? change.before : change.after;
     const std::optional<ProjectRecord>& to = forward ? change.after : change.before;
-    if (to && !from) {
-        return store.append(*to);
-    }
-    const int row = store.rowOfKey(*from);
-    if (row < 0) {
-        throw SqliteError(0, texts::itemGone());
+    const std::optional<QString>& review = forward ? change.reviewAfter : change.reviewBefore;
+    int row = -1;
+    if (from) {
+        row = store.rowOfKey(*from);
+        if (row < 0) {
+            throw SqliteError(0, texts::itemGone());
+        }
     }
     if (to) {
-        return store.update(row, *to);
+        row = from ? store.update(row, *to) : store.append(*to);
+    } else {
+        store.remove(row);
+        row = row > 0 ? row - 1 : store.recordCount() > 0 ? 0 : -1;
     }
-    store.remove(row);
-    if (row > 0) {
-        return row - 1;
+    if (from) {
+        document_.reviews_.unmark(*from);
     }
-    return store.recordCount() > 0 ? 0 : -1;
+    if (to && review) {
+        document_.reviews_.mark(*to, *review);
+    }
+    return row;
 }
 
 QString HeaderCommand::captionOf(ProjectDocument::HeaderField field) {

@@ -17,6 +17,9 @@ public:
     struct Change {
         std::optional<ProjectRecord> before;
         std::optional<ProjectRecord> after;
+        // The unit a quantity to review was typed in, before and after the change.
+        std::optional<QString> reviewBefore;
+        std::optional<QString> reviewAfter;
     };
 
     ItemsCommand(ProjectDocument& document, std::vector<Change> changes, const QString& text)
@@ -34,7 +37,7 @@ private:
     void guarded(bool forward);
     void apply(bool forward);
     // One change in one direction; returns the row where the views show it.
-    static int step(RecordStore& store, const Change& change, bool forward);
+    int step(const Change& change, bool forward);
 
     ProjectDocument& document_;
     std::vector<Change> changes_;

@@ -187,8 +187,11 @@ void ProjectDocument::removeItem(int row) {
     if (!items_->isRow(row)) {
         return;
     }
+    const ProjectRecord& removed = items_->record(row);
     const EditResult result = pushItems(std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{items_->record(row), std::nullopt}},
+        *this,
+        std::vector<ItemsCommand::Change>{
+            {removed, std::nullopt, reviews_.formerUnit(removed), std::nullopt}},
         texts::removeItemStep()));
     if (result.kind == EditResult::Kind::Failed) {
         Q_EMIT changeFailed(result.reason);
@@ -213,17 +216,19 @@ ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<
     }
     ProjectRecord after = items_->record(row);
     after.quantity = quantity;
-    return changeItem(row, after, texts::editQuantityStep());
+    return changeItem(row, after, texts::editQuantityStep(), std::nullopt);
 }
 
 ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRecord& after,
-                                                        const QString& step) {
+                                                        const QString& step,
+                                                        const std::optional<QString>& review) {
     const ProjectRecord& before = items_->record(row);
-    if (before == after) {
+    const std::optional<QString> reviewBefore = reviews_.formerUnit(before);
+    if (before == after && reviewBefore == review) {
         return {};  // storing the value an item holds is no change
     }
     return pushItems(std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{before, after}}, step));
+        *this, std::vector<ItemsCommand::Change>{{before, after, reviewBefore, review}}, step));
 }
 
 ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
@@ -233,14 +238,22 @@ ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
     }
     ProjectRecord after = items_->record(row);
     after.description = description;
-    return changeItem(row, after, texts::editDescriptionStep());
+    return changeItem(row, after, texts::editDescriptionStep(),
+                      reviews_.formerUnit(items_->record(row)));
 }
 
 void ProjectDocument::replaceItems(
     const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes, const QString& what) {
     std::vector<ItemsCommand::Change> steps;
     for (const auto& [before, after] : changes) {
-        steps.push_back({before, after});
+        const std::optional<QString> reviewBefore = reviews_.formerUnit(before);
+        std::optional<QString> reviewAfter = reviewBefore;
+        // A quantity measured in another unit is no longer what the designer typed.
+        if (!reviewAfter && after.quantity &&
+            withoutTrailingBlanks(before.units) != withoutTrailingBlanks(after.units)) {
+            reviewAfter = withoutTrailingBlanks(before.units).toString();
+        }
+        steps.push_back({before, after, reviewBefore, reviewAfter});
     }
     if (steps.empty()) {
         return;
@@ -288,7 +301,15 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     }
     boundFromSavedFile_ = contents.hadRows;
     undoStack_.clear();
+    setQuantityReviews({});
     Q_EMIT headerChanged();
+}
+
+void ProjectDocument::setQuantityReviews(const QuantityReviews& reviews) {
+    if (!(reviews == reviews_)) {
+        reviews_ = reviews;
+        Q_EMIT quantityReviewsChanged();
+    }
 }
 
 void ProjectDocument::clearForNewProject() {
@@ -297,6 +318,7 @@ void ProjectDocument::clearForNewProject() {
     header_ = HeaderFields();
     storedMasterDate_.clear();
     undoStack_.clear();
+    setQuantityReviews({});
     // Nothing of the last project stays: a new project is as blank as the first one.
     forcedModified_ = false;
     fileName_.clear();

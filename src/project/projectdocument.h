@@ -10,6 +10,7 @@
 
 #include "project/categorylist.h"
 #include "project/headerfields.h"
+#include "project/quantityreviews.h"
 #include "project/recordstore.h"
 
 namespace veskplan {
@@ -99,14 +100,15 @@ public:
         Kind kind = Kind::Stored;
         QString reason;  // for Failed
     };
-    // A quantity, or none. Storing the value the item holds is no change.
+    // A quantity, or none. Storing the value the item holds is no change, unless the quantity
+    // was to be reviewed: typing it confirms it.
     EditResult setQuantity(int row, std::optional<double> quantity);
     // The description of the free-text item, the only one whose description the designer
     // writes; refused for any other item.
     EditResult setFreeTextDescription(int row, const QString& description);
     // Replaces several items at once in one undoable step named `what` (the items are found by
-    // their fields as they stand). Throws DuplicateKeyError or SqliteError; nothing changes
-    // then.
+    // their fields as they stand). An item with a quantity whose unit changes is marked for its
+    // quantity to be reviewed. Throws DuplicateKeyError or SqliteError; nothing changes then.
     void replaceItems(const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes,
                       const QString& what);
 
@@ -118,6 +120,11 @@ public:
     void clearForNewProject();
     // Replaces the categories while binding.
     void setCategories(const CategoryList& categories);
+
+    // The items whose quantity is to be reviewed, and the unit it was typed in. Each mark comes
+    // and goes with the step that made it; a recovered project takes them back whole.
+    const QuantityReviews& quantityReviews() const { return reviews_; }
+    void setQuantityReviews(const QuantityReviews& reviews);
 
     // The unit the project's items are taken from, kept with the working copy.
     void setUnitIndex(int index);
@@ -132,6 +139,8 @@ Q_SIGNALS:
     // show the change. After a removal, the row above the removed one (or the first); -1 when
     // the project is empty.
     void itemTouched(int row);
+    // Items were marked for review or their marks went.
+    void quantityReviewsChanged();
     // A change could not be carried out (the working copy could not be written).
     void changeFailed(const QString& reason);
 
@@ -143,8 +152,10 @@ private:
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
     EditResult pushItems(std::unique_ptr<ItemsCommand> command);
-    // Replaces the item at `row` by `after` as one step named `step`.
-    EditResult changeItem(int row, const ProjectRecord& after, const QString& step);
+    // Replaces the item at `row` by `after` as one step named `step`; the item's quantity is
+    // then to be reviewed as `review` says.
+    EditResult changeItem(int row, const ProjectRecord& after, const QString& step,
+                          const std::optional<QString>& review);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
     void applyCategories(const CategoryList& categories);
@@ -155,6 +166,7 @@ private:
     std::unique_ptr<RecordStore> items_;
     HeaderFields header_;
     CategoryList categories_;
+    QuantityReviews reviews_;
     QString fileName_;
     bool untitled_ = true;
     QString storedMasterDate_;

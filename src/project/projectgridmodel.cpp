@@ -1,5 +1,8 @@
 #include "project/projectgridmodel.h"
 
+#include <QColor>
+
+#include "base/texts.h"
 #include "project/freetextitem.h"
 #include "project/projectdocument.h"
 #include "project/recordstore.h"
@@ -23,6 +26,15 @@ ProjectGridModel::ProjectGridModel(RecordStore& store, QLocale locale, QObject* 
             [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, kColumnCount - 1)); });
 }
 
+void ProjectGridModel::followReviews(const ProjectDocument& document) {
+    reviewed_ = &document;
+    connect(&document, &ProjectDocument::quantityReviewsChanged, this, [this] {
+        if (rowCount() > 0) {
+            Q_EMIT dataChanged(index(0, QuantityColumn), index(rowCount() - 1, QuantityColumn));
+        }
+    });
+}
+
 QString ProjectGridModel::quantityText(double value) const {
     return locale_.toString(value, 'f', QLocale::FloatingPointShortest);
 }
@@ -36,6 +48,19 @@ int ProjectGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ProjectGridModel::data(const QModelIndex& index, int role) const {
+    // A quantity to review stands out, and says why.
+    if (index.isValid() && index.row() < store_.recordCount() && index.column() == QuantityColumn &&
+        reviewed_ && (role == Qt::BackgroundRole || role == Qt::ToolTipRole)) {
+        const ProjectRecord& record = store_.record(index.row());
+        const auto formerUnit = reviewed_->quantityReviews().formerUnit(record);
+        if (!formerUnit) {
+            return {};
+        }
+        if (role == Qt::BackgroundRole) {
+            return QColor(255, 214, 102);
+        }
+        return texts::quantityToReview(*formerUnit, withoutTrailingBlanks(record.units).toString());
+    }
     if (!index.isValid() || index.row() >= store_.recordCount() ||
         (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};

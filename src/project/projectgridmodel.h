@@ -7,6 +7,7 @@
 
 namespace veskplan {
 
+class ProjectDocument;
 class RecordStore;
 
 // The project item grid: the five fields of the project table in the record store's current
@@ -30,6 +31,8 @@ public:
     ProjectGridModel(RecordStore& store, QLocale locale, QObject* parent = nullptr);
 
     void setCellEditor(CellEditor editor) { editor_ = std::move(editor); }
+    // Shows which quantities the document marks for review.
+    void followReviews(const ProjectDocument& document);
     // Typing into the grid: only "Quantity", and "Description" of the free-text item, take it.
     bool isCellEditable(int row, int column) const;
 
@@ -48,6 +51,7 @@ private:
     RecordStore& store_;
     QLocale locale_;
     CellEditor editor_;
+    const ProjectDocument* reviewed_ = nullptr;
 };
 
 }  // namespace veskplan

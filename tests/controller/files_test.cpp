@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QSettings>
 
 #include "base/sqlitedb.h"
@@ -391,6 +392,55 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     catalogue.print();
     EXPECT_EQ(port.printed, std::vector{QPageLayout::Landscape});
+}
+
+TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport) {
+    test::makeProjectFile(projectPath(u"old.vsk"_s),
+                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                           test::rec("2105-0500000", "01", "COMMON EXCAVATION", "M3", 7)});
+    port.files = {projectPath(u"old.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    CatalogueCommands& catalogue = controller->catalogue();
+    const CatalogueReport& report = catalogue.report();
+    // Without a mapping file the retired item's proposal is a guess, and looks it.
+    const QModelIndex proposedBy = report.index(1, CatalogueReport::ProposedByColumn);
+    ASSERT_EQ(proposedBy.data().toString(), u"Guess"_s);
+    EXPECT_TRUE(proposedBy.data(Qt::FontRole).value<QFont>().italic());
+    EXPECT_EQ(report.index(1, CatalogueReport::NumberColumn).data(), u"9999-0000001"_s);
+    catalogue.replaceAll();  // takes the unit, leaves the guess
+    EXPECT_EQ(projectRows(), (std::vector<std::string>{"2105-0500000|01|COMMON EXCAVATION|CY  |7",
+                                                       "9999-0000001  <<|01|OLD CULVERT|LF|5"}));
+    ASSERT_EQ(report.rowCount(), 1);
+    port.clear();
+    port.answers = {Answer::No, Answer::Yes};
+    catalogue.replace(0);
+    EXPECT_EQ(port.messageTexts().at(0),
+              u"The list proposes no successor for 9999-0000001. Replace it by 2501-0150000 15 "
+              u"INCH RC PIPE CULVERT, the list item with the closest description?"_s);
+    EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
+    catalogue.replace(0);
+    EXPECT_EQ(store().record(1).itemNumber, u"2501-0150000"_s);
+
+    // 7 M3 are not 7 CY: the checks before an export stop at it, and going back shows it.
+    const ProjectRecord excavation = store().record(0);
+    EXPECT_EQ(doc().quantityReviews().formerUnit(excavation), u"M3"_s);
+    controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
+    port.clear();
+    port.answers = {Answer::GoBack};
+    controller->mnuExpTrans_Click();
+    EXPECT_TRUE(port.messageTexts().at(0).contains(
+        u"Error: 2105-0500000 (category 01): The unit changed from M3 to CY: check the quantity "
+        u"and type it again."_s));
+    EXPECT_EQ(controller->editing().currentRow(), 0);
+    // The working copy keeps the mark for a recovery.
+    std::map<QString, QString> kept;
+    for (const auto& [key, value] : RecoveryState::valuesOf(doc())) {
+        kept[key] = value;
+    }
+    EXPECT_TRUE(RecoveryState::read(kept).reviews == doc().quantityReviews());
+    ProjectGridModel& model = controller->editing().model();
+    model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"9.2"_s);
+    EXPECT_TRUE(doc().quantityReviews().isEmpty());
 }
 
 }  // namespace

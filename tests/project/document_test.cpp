@@ -226,5 +226,53 @@ TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) 
     EXPECT_EQ(stack.count(), 0);
 }
 
+TEST_F(DocumentTest, AReplacementInAnotherUnitMarksItsQuantityUntilTheQuantityIsTypedAgain) {
+    ProjectGridModel model(items(), QLocale::c());
+    model.followReviews(doc);
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    ProjectRecord acre{u"2101-01"_s, u"01"_s, u"CLEARING"_s, u"ACRE"_s, 12.5};
+    ProjectRecord bare{u"2105-01"_s, u"01"_s, u"EXCAVATION"_s, u"M3"_s, std::nullopt};
+    doc.addItem(acre);
+    doc.addItem(bare);
+    ProjectRecord lumpSum = acre;
+    lumpSum.units = u"LS  "_s;
+    ProjectRecord cubicYards = bare;
+    cubicYards.units = u"CY"_s;
+    int told = 0;
+    QObject::connect(&doc, &ProjectDocument::quantityReviewsChanged, [&told] { ++told; });
+    // Only a quantity there is to carry over is marked.
+    doc.replaceItems({{acre, lumpSum}, {bare, cubicYards}}, u"Replace Items"_s);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(doc.quantityReviews().formerUnit(lumpSum), u"ACRE"_s);
+    EXPECT_FALSE(doc.quantityReviews().formerUnit(cubicYards));
+    const QModelIndex quantity = model.index(0, ProjectGridModel::QuantityColumn);
+    EXPECT_TRUE(quantity.data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(quantity.data(Qt::ToolTipRole).toString(),
+              u"The unit changed from ACRE to LS: check the quantity and type it again."_s);
+    EXPECT_FALSE(model.index(1, ProjectGridModel::QuantityColumn).data(Qt::ToolTipRole).isValid());
+    // The mark goes and comes with its step, and with a removal.
+    doc.undo();
+    EXPECT_TRUE(doc.quantityReviews().isEmpty());
+    doc.redo();
+    EXPECT_FALSE(doc.quantityReviews().isEmpty());
+    doc.removeItem(0);
+    EXPECT_TRUE(doc.quantityReviews().isEmpty());
+    doc.undo();
+    EXPECT_EQ(doc.quantityReviews().formerUnit(lumpSum), u"ACRE"_s);
+    // Typing the quantity, even the same one, confirms it as one step of its own.
+    const int steps = doc.undoStack().index();
+    EXPECT_EQ(doc.setQuantity(items().rowOfKey(lumpSum), 12.5).kind, EditKind::Stored);
+    EXPECT_EQ(doc.undoStack().index(), steps + 1);
+    EXPECT_TRUE(doc.quantityReviews().isEmpty());
+    EXPECT_FALSE(quantity.data(Qt::BackgroundRole).isValid());
+    doc.setQuantity(items().rowOfKey(lumpSum), 12.5);
+    EXPECT_EQ(doc.undoStack().index(), steps + 1);  // now it is no change
+    doc.undo();
+    EXPECT_FALSE(doc.quantityReviews().isEmpty());
+    doc.clearForNewProject();
+    EXPECT_TRUE(doc.quantityReviews().isEmpty());
+}
+
 }  // namespace
 }  // namespace veskplan
