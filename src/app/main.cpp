@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     QStringList projects = QApplication::arguments().mid(1);
     const bool quitWhenShown = projects.removeAll(u"--quit-when-shown"_s) > 0;
 
-    veskplan::QtUserPort port;
+    veskplan::QtUserPort port(QLocale::system());
     std::unique_ptr<veskplan::MainController> controller;
     std::unique_ptr<veskplan::MainWindow> window;
     try {

@@ -416,6 +416,7 @@ void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
         add(mnuFile, u"mnuFileSaveas"_s, u"Save Project &As..."_s, QKeySequence::SaveAs);
     mnuFilePrint =
         add(mnuFile, u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, QKeySequence::Print);
+    mnuFilePdf = add(mnuFile, u"mnuFilePdf"_s, u"Export &Quantity Table as PDF…"_s);
     mnuFile->addSeparator()->setObjectName(u"mnuFileSep2"_s);
     mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
     mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);

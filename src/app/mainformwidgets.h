@@ -62,6 +62,7 @@ struct MainFormWidgets {
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveas = nullptr;
     QAction* mnuFilePrint = nullptr;
+    QAction* mnuFilePdf = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditUndo = nullptr;

@@ -232,6 +232,8 @@ void MainWindow::connectMenus() {
             [this] { controller_.browsing().findPrevious(); });
     connect(w_.mnuFilePrint, &QAction::triggered, this,
             [this] { controller_.printProjList_Click(); });
+    connect(w_.mnuFilePdf, &QAction::triggered, this,
+            [this] { controller_.printing().exportPdf(); });
     connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
     // F10 opens the menu bar, as in the desktop's other programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "print/papersize.h"
 
 namespace veskplan {
 namespace {
@@ -167,8 +167,8 @@ std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) 
 
 namespace {
 
-// The chosen printer. Before paper is used the pages are shown in a preview, from which the
-// user prints them or closes it.
+// The printer. The pages are shown in a preview first; its Print button asks which printer
+// (the one printer dialog) and prints them, or the user closes it.
 class PrinterTarget : public PrintTarget {
 public:
     PrinterTarget(std::unique_ptr<QPrinter> printer, QWidget* parent)
@@ -205,13 +205,8 @@ private:
 }  // namespace
 
 std::unique_ptr<PrintTarget> QtUserPort::choosePrinter() {
-    ArrowWhileAsking arrow(busyDepth_ > 0);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), dialogParent());
-    dialog.setObjectName(u"CommonDialog2"_s);
-    if (dialog.exec() != QDialog::Accepted) {
-        return nullptr;
-    }
+    printer->setPageSize(defaultPaperSize(locale_));
     return std::make_unique<PrinterTarget>(std::move(printer), dialogParent());
 }
 

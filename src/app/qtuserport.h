@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLocale>
+
 #include "controller/userport.h"
 
 class QWidget;
@@ -7,9 +9,11 @@ class QWidget;
 namespace veskplan {
 
 // The user-interaction port on Qt's message boxes, file dialogs and printer dialog, each over
-// the window the user is working in.
+// the window the user is working in. Printing starts on the paper of `locale`.
 class QtUserPort : public UserPort {
 public:
+    explicit QtUserPort(QLocale locale = QLocale()) : locale_(std::move(locale)) {}
+
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
@@ -19,6 +23,7 @@ public:
 private:
     static QWidget* dialogParent();
 
+    QLocale locale_;
     int busyDepth_ = 0;
 };
 

@@ -27,6 +27,7 @@
 #include "master/masterlistfile.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxworkbook.h"
+#include "print/papersize.h"
 #include "print/pdfprinttarget.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
@@ -48,7 +49,7 @@ constexpr const char* kUsage =
     "  veskplan-cli export trnsport|roadcad|bridgecad|tabfill PROJECT OUTPUT [--order "
     "primary|bridge]\n"
     "                      [--strict]\n"
-    "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt\n"
+    "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt [--paper letter|a4]\n"
     "  veskplan-cli list PROJECT\n"
     "  veskplan-cli check PROJECT [--master FILE]\n"
     "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
@@ -229,7 +230,19 @@ int runExport(const QStringList& given) {
     return 0;
 }
 
-int runPrint(const QStringList& args) {
+int runPrint(const QStringList& given) {
+    // The paper of the user's locale, as the window prints on, unless told.
+    QPageSize paper = defaultPaperSize(QLocale::system());
+    QStringList args = given;
+    const qsizetype paperAt = args.indexOf(u"--paper"_s);
+    if (paperAt >= 0) {
+        const QString named = args.value(paperAt + 1);
+        if (named != u"letter"_s && named != u"a4"_s) {
+            return usageError("--paper takes letter or a4");
+        }
+        paper = QPageSize(named == u"a4"_s ? QPageSize::A4 : QPageSize::Letter);
+        args.remove(paperAt, 2);
+    }
     if (args.size() != 3 || (args[1] != u"--pdf"_s && args[1] != u"--text"_s)) {
         return usageError("print needs a project and --pdf FILE or --text FILE");
     }
@@ -244,7 +257,7 @@ int runPrint(const QStringList& args) {
         writeOutput(args[2], table.text());
         return 0;
     }
-    PdfPrintTarget target(QFileInfo(args[2]).absoluteFilePath());
+    PdfPrintTarget target(QFileInfo(args[2]).absoluteFilePath(), paper);
     QuantityTablePainter::print(table, target);
     return 0;
 }

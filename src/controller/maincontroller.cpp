@@ -47,7 +47,8 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
              recent_, recovery_, port_, requests_, locale_),
       exports_(*document_, master_, *editing_, config_, county_, editing_->gridState(), dialogs_,
                port_, requests_, paths_.seedWorkbook(), locale_),
-      print_(*document_, editing_->gridState(), county_, port_, requests_, locale_, today_),
+      print_(*document_, editing_->gridState(), county_, dialogs_, port_, requests_,
+             paths_.settingsFile, locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(
           *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)) {
     connect(document_.get(), &ProjectDocument::changeFailed, this,

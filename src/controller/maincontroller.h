@@ -74,6 +74,7 @@ public:
     // The tools and what the windows show.
     MasterBrowsing& browsing() { return browsing_; }
     CatalogueCommands& catalogue() { return *catalogue_; }
+    PrintCommand& printing() { return print_; }
     ProjectEditing& editing() { return *editing_; }
     const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }

@@ -10,22 +10,27 @@
 namespace veskplan {
 
 class CountyLookup;
+class FileDialogs;
+class PrintTarget;
 class ProjectDocument;
 class UserPort;
 class ViewRequests;
 struct ProjectGridState;
 
-// The "Print" button: the project's quantity table on the chosen printer.
+// The "Print" button: the project's quantity table on the printer, or in a PDF file.
 class PrintCommand {
 public:
+    // `settingsFile` keeps the folder the last PDF went to.
     PrintCommand(ProjectDocument& document, ProjectGridState& grid, CountyLookup& county,
-                 UserPort& port, ViewRequests& requests, QLocale locale,
-                 std::function<QDate()> today)
+                 FileDialogs& dialogs, UserPort& port, ViewRequests& requests, QString settingsFile,
+                 QLocale locale, std::function<QDate()> today)
         : document_(document),
           grid_(grid),
           county_(county),
+          dialogs_(dialogs),
           port_(port),
           requests_(requests),
+          settingsFile_(std::move(settingsFile)),
           locale_(std::move(locale)),
           today_(std::move(today)) {}
 
@@ -33,16 +38,24 @@ public:
     // then the grid back in its working order and the closing message. Cancel in the dialog, or
     // a preview closed without printing, changes nothing and says nothing.
     CommandOutcome run();
+    // File > "Export Quantity Table as PDF…": the same pages, on the locale's paper, in a file
+    // asked for in the folder the last one went to.
+    CommandOutcome exportPdf();
 
 private:
     // The table of the project as it stands, with this county name.
     QuantityTable table(const QString& countyName) const;
+    // Prints the table on `target`: the county is kept and the grid back in its working order
+    // once the pages are out. False when the user stopped before anything was printed.
+    bool printOn(PrintTarget& target);
 
     ProjectDocument& document_;
     ProjectGridState& grid_;
     CountyLookup& county_;
+    FileDialogs& dialogs_;
     UserPort& port_;
     ViewRequests& requests_;
+    QString settingsFile_;
     QLocale locale_;
     std::function<QDate()> today_;
 };

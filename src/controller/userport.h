@@ -57,7 +57,8 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
 
-    // The printer dialog; nothing when the user cancelled it.
+    // The printer: the pages go to a preview whose Print button asks for the printer (the
+    // printer dialog); nothing when the user cancelled.
     virtual std::unique_ptr<PrintTarget> choosePrinter() = 0;
 
     // The hourglass pointer; calls nest.

@@ -29,7 +29,7 @@ bool PdfPrintTarget::print(QPageLayout::Orientation orientation,
         QPdfWriter writer(&document);
         writer.setResolution(kResolution);
         writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::Letter), orientation,
+            QPageLayout(paper_, orientation,
                         QMarginsF(kMarginInches, kMarginInches, kMarginInches, kMarginInches),
                         QPageLayout::Inch));
         render(writer);

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <algorithm>
 
 #include "app/qtuserport.h"
 
@@ -38,6 +43,46 @@ TEST(QtUserPortTest, EnterInTheChecksBeforeAnExportGoesBackWhenThereAreErrors) {
     EXPECT_EQ(port.showMessage(question), Answer::ExportAnyway);
     pressInNextModal(Qt::Key_Escape);
     EXPECT_EQ(port.showMessage(question), Answer::GoBack);
+}
+
+TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintButtonAsksOnce) {
+    for (const auto& [locale, paper] :
+         {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
+          std::pair{QLocale(QLocale::German, QLocale::Germany), QPageSize::A4}}) {
+        QtUserPort port(locale);
+        const std::unique_ptr<PrintTarget> target = port.choosePrinter();
+        ASSERT_NE(target, nullptr);
+        QStringList modals;  // the windows that opened, in order
+        QPageSize::PageSizeId shownPaper = QPageSize::Custom;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(preview, nullptr);
+            modals << preview->objectName();
+            shownPaper = preview->printer()->pageLayout().pageSize().id();
+            // The preview's Print button asks for the printer; cancelled, the preview stays.
+            QTimer::singleShot(0, [&, preview] {
+                QWidget* asked = QApplication::activeModalWidget();
+                modals << QString::fromLatin1(asked->metaObject()->className());
+                QTest::keyClick(asked, Qt::Key_Escape);
+                QTimer::singleShot(0, [&, preview] {
+                    modals << QApplication::activeModalWidget()->objectName();
+                    preview->reject();
+                });
+            });
+            auto buttons = preview->findChildren<QToolButton*>();
+            const auto print = std::find_if(buttons.begin(), buttons.end(), [](QToolButton* b) {
+                return b->defaultAction() && b->defaultAction()->text().contains(u"Print"_s);
+            });
+            ASSERT_NE(print, buttons.end());
+            QTest::mouseClick(*print, Qt::LeftButton);
+        });
+        bool drawn = false;
+        EXPECT_FALSE(
+            target->print(QPageLayout::Portrait, [&drawn](QPagedPaintDevice&) { drawn = true; }));
+        EXPECT_TRUE(drawn);
+        EXPECT_EQ(shownPaper, paper);
+        EXPECT_EQ(modals, (QStringList{u"printPreview"_s, u"QPrintDialog"_s, u"printPreview"_s}));
+    }
 }
 
 }  // namespace

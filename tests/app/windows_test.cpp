@@ -462,6 +462,16 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
     EXPECT_TRUE(window->isWindowModified());
 }
 
+TEST_F(WindowTest, TheFileMenuWritesTheQuantityTableAsAPdf) {
+    port.files = {sandbox.path(u"table"_s)};
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Q);
+    ASSERT_EQ(port.dialogs.size(), 1u);
+    EXPECT_EQ(port.dialogs[0].title, u"Export Quantity Table as PDF"_s);
+    EXPECT_TRUE(test::readFile(sandbox.path(u"table.pdf"_s)).startsWith("%PDF-"));
+}
+
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
     {
         // The start-up, in the program's order: the window follows the controller before it

@@ -227,5 +227,26 @@ TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing)
     }
 }
 
+TEST_F(CommandLineTest, ThePrintedPdfIsOnTheLocalesPaperOrTheOneNamed) {
+    // The paper's width and height in points, as the page's box gives them.
+    const std::tuple<QStringList, QByteArray> cases[] = {
+        {QStringList(),
+         "/MediaBox [0 0 612.000000 792.000000]"},  // the test's locale is the United States'
+        {{u"--paper"_s, u"a4"_s}, "/MediaBox [0 0 595.000000 842.000000]"},
+        {{u"--paper"_s, u"letter"_s}, "/MediaBox [0 0 612.000000 792.000000]"},
+    };
+    for (const auto& [options, box] : cases) {
+        const CliRun run =
+            cli(QStringList{u"print"_s, project(), u"--pdf"_s, out(u"t.pdf"_s)} + options);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(test::readFile(out(u"t.pdf"_s)).contains(box)) << box.data();
+    }
+    const CliRun run =
+        cli({u"print"_s, project(), u"--paper"_s, u"legal"_s, u"--pdf"_s, out(u"u.pdf"_s)});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith("veskplan-cli: --paper takes letter or a4\n"));
+    EXPECT_FALSE(QFileInfo::exists(out(u"u.pdf"_s)));
+}
+
 }  // namespace
 }  // namespace veskplan

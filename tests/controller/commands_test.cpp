@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "base/texts.h"
 #include "support/controllerfixture.h"
+#include "support/externaltools.h"
 
 namespace veskplan {
 namespace {
@@ -190,6 +193,32 @@ TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     addMasterRow(2);
     controller->printProjList_Click();
     EXPECT_EQ(port.printed.back(), QPageLayout::Landscape);  // three categories
+}
+
+TEST_F(CommandsTest, TheQuantityTableGoesToAPdfOnTheLocalesPaperAndItsFolderIsRemembered) {
+    disturbTheGrid();
+    const QString folder = sandbox.path(u"tables"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    port.files = {folder + u"/table"_s};
+    EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Written);
+    const QString pdf = folder + u"/table.pdf"_s;
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Quantity table saved as "_s + pdf});
+    EXPECT_EQ(port.dialogs.at(0).filters.at(1), u"PDF Files (*.pdf)"_s);
+    EXPECT_TRUE(
+        test::readFile(pdf).contains("/MediaBox [0 0 612.000000 792.000000]"));  // US Letter
+    const std::optional<QString> text = test::pdfText(pdf);
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->contains(u"Project: STP-12-B(7)03"_s)) << text->toStdString();
+    EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
+    expectWorkingOrder();
+    EXPECT_EQ(QSettings(controller->paths().settingsFile, QSettings::IniFormat)
+                  .value(u"print/pdfFolder"_s),
+              folder);
+    port.clear();
+    port.files = {std::nullopt};
+    EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Cancelled);
+    EXPECT_EQ(port.dialogs.at(0).directory, folder);
+    EXPECT_TRUE(port.messages.empty());
 }
 
 }  // namespace

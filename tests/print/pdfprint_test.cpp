@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "print/papersize.h"
 #include "print/pdfprinttarget.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
@@ -159,6 +160,19 @@ TEST(QuantityTablePainter, ReportsADeviceItCannotStartOrPage) {
     EXPECT_EQ(test::errorMessage([&] { painter.paint(nowhere); }), texts::printerNotStarted());
     OnePageOnly full(dir.filePath(u"t.pdf"_s));
     EXPECT_EQ(test::errorMessage([&] { painter.paint(full); }), texts::noNewPage());
+}
+
+TEST(PaperSize, IsLetterWhereTheUsMeasuresAndA4Elsewhere) {
+    const std::pair<QLocale, QPageSize::PageSizeId> cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
+        {QLocale(QLocale::Spanish, QLocale::UnitedStates), QPageSize::Letter},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4},
+        {QLocale(QLocale::German, QLocale::Germany), QPageSize::A4},
+        {QLocale::c(), QPageSize::A4},
+    };
+    for (const auto& [locale, paper] : cases) {
+        EXPECT_EQ(defaultPaperSize(locale).id(), paper) << locale.name().toStdString();
+    }
 }
 
 }  // namespace
