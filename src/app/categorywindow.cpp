@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "app/twips.h"
@@ -41,13 +42,32 @@ CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
             controller_.browsing().categories().pick(item->text(0));
         }
     });
-    connect(catTree_, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (controller_.browsing().categories().picked()) {
-            hide();
-            done(QDialog::Accepted);
-        }
-    });
+    connect(catTree_, &QTreeWidget::itemDoubleClicked, this, &CategoryWindow::choose);
+    catTree_->installEventFilter(this);
     build();
+}
+
+void CategoryWindow::choose() {
+    if (controller_.browsing().categories().picked()) {
+        hide();
+        done(QDialog::Accepted);
+    }
+}
+
+bool CategoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == catTree_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // As a double click: a section opens or closes, a category is chosen.
+            if (QTreeWidgetItem* item = catTree_->currentItem();
+                item && !controller_.browsing().categories().picked()) {
+                item->setExpanded(!item->isExpanded());
+            }
+            choose();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CategoryWindow::build() {

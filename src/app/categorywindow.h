@@ -21,9 +21,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
+    // A double click or Enter on a node: a category is chosen and the window goes.
+    void choose();
 
     MainController& controller_;
     QTreeWidget* catTree_ = nullptr;

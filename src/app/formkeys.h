@@ -11,7 +11,8 @@ struct MainFormWidgets;
 
 // What the main form's widgets give no signal for: Delete in the project grid removes the
 // current item, the typed category description is stored the moment its box loses the focus,
-// and the arrow keys on the form's buttons stay off the other buttons.
+// the arrow keys on the form's buttons stay off the other buttons, and a paste into the project
+// number that does not fit is refused with a message.
 class FormKeys : public QObject {
     Q_OBJECT
 
@@ -23,6 +24,8 @@ protected:
 
 private:
     void focusChanged(QWidget* old, QWidget* now);
+    bool projectNumberEvent(QEvent* event);
+    void pasteProjectNumber();
 
     MainController& controller_;
     MainFormWidgets& w_;

@@ -37,11 +37,12 @@ inline QString csvTooManyFields(qsizetype maxFields) {
 }
 
 // Titles.
-inline QString appTitle() {
-    return u"veskplan"_s;
-}
 inline QString mainCaption() {
     return u"VESKPLAN"_s;
+}
+// The title of a message box without one of its own: the program's name as its window shows it.
+inline QString appTitle() {
+    return mainCaption();
 }
 inline QString categoryCaption() {
     return u"Item Categories"_s;
@@ -138,6 +139,10 @@ inline QString addCategoryStep() {
 }
 inline QString describeCategoryStep() {
     return u"Category Description"_s;
+}
+inline QString projectNumberTooLong(int length) {
+    return u"The pasted project number is longer than the "_s + QString::number(length) +
+           u" characters a project number can have. The project number is left as it was."_s;
 }
 inline QString changeProjectNumberStep() {
     return u"Project Number"_s;
@@ -285,10 +290,10 @@ inline QString goBackButton() {
 
 // Exports and printing.
 inline QString trnsportTitle() {
-    return u"Export Project Item List to a TRNS*PORT file"_s;
+    return u"Export Project Item List to a Trns*Port file"_s;
 }
 inline QString trnsportSaved() {
-    return u"Trns*port file saved as "_s;
+    return u"Trns*Port file saved as "_s;
 }
 inline QString roadCadTitle() {
     return u"Export Project Item List to a Road CAD Quantity file"_s;

@@ -154,6 +154,14 @@ void ProjectEditing::setProjectNumber(const QString& text) {
     document_.setProjectNumber(text);
 }
 
+bool ProjectEditing::acceptPastedProjectNumber(const QString& text) {
+    if (text.size() <= HeaderFields::kProjectNumberLength) {
+        return true;
+    }
+    port_.warn(texts::projectNumberTooLong(HeaderFields::kProjectNumberLength));
+    return false;
+}
+
 void ProjectEditing::setDesigner(const QString& text) {
     const ChangeNotice notice = changeNotice();
     document_.setDesigner(text);

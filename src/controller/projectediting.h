@@ -55,6 +55,9 @@ public:
     void setColumnWidth(int column, int widthTwips);
 
     void setProjectNumber(const QString& text);
+    // A paste into the project number that would give `text`: true when it fits a project file;
+    // a longer one is refused with a message, and the number stays as it was.
+    bool acceptPastedProjectNumber(const QString& text);
     void setDesigner(const QString& text);
     void setLettingMonth(int index);
 

@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "app/appfont.h"
+#include "app/categorywindow.h"
 #include "app/mainwindow.h"
+#include "base/texts.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
 #include "support/controllerfixture.h"
@@ -244,6 +251,76 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
                 u"("_s + locale.toString(listDate, QLocale::ShortFormat) + u")"_s));
         } else {
             EXPECT_TRUE(port.messages.empty());
+        }
+    }
+}
+
+// Enter in the category browser does what a double click does: a section opens, a category is
+// chosen and the browser goes.
+TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory) {
+    open();
+    bool sectionOpened = false, stillShown = true;
+    QTimer::singleShot(0, [&] {
+        auto* browser = qobject_cast<CategoryWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        QTreeWidget* tree = browser->tree();
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                                  Qt::Key_Return, Qt::Key_Down, Qt::Key_Enter}) {
+            QTest::keyClick(tree, key);
+        }
+        sectionOpened = tree->topLevelItem(0)->child(2)->isExpanded();
+        stillShown = browser->isVisible();
+        if (stillShown) {
+            browser->close();
+        }
+    });
+    QTest::mouseClick(find<QAbstractButton>(u"itemCat"_s), Qt::LeftButton);
+    EXPECT_TRUE(sectionOpened);
+    EXPECT_FALSE(stillShown);
+}
+
+// A pasted project number that does not fit is refused with a message, by the key and by the
+// box's own menu, under the program's name; one that fits is taken.
+TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) {
+    open();
+    auto* number = find<QLineEdit>(u"projNum"_s);
+    QTest::keyClicks(number, u"SR-7"_s);
+    const struct {
+        bool byMenu;
+        QString pasted, kept;
+    } cases[] = {
+        {false, QString(26, u'X'), u"SR-7"_s},
+        {true, u"-B(3)"_s + QString(17, u'0'), u"SR-7"_s},
+        {true, u"-B(3)"_s, u"SR-7-B(3)"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted.toStdString());
+        port.clear();
+        QGuiApplication::clipboard()->setText(c.pasted);
+        if (c.byMenu) {
+            QTimer::singleShot(0, [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                for (QAction* action : menu->actions()) {
+                    if (action->text().startsWith(u"&Paste"_s)) {
+                        menu->setActiveAction(action);
+                    }
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+            const QPoint at = number->rect().center();
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, number->mapToGlobal(at));
+            QApplication::sendEvent(number, &menuKey);
+        } else {
+            QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
+        }
+        EXPECT_EQ(number->text(), c.kept);
+        EXPECT_EQ(doc().header().projNum, c.kept);
+        const bool refused = c.kept == u"SR-7"_s;
+        ASSERT_EQ(port.messages.size(), refused ? 1u : 0u);
+        if (refused) {
+            EXPECT_EQ(port.messages[0].text, texts::projectNumberTooLong(25));
+            EXPECT_EQ(port.messages[0].title, u"VESKPLAN"_s);
         }
     }
 }

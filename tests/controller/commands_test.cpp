@@ -45,10 +45,10 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {out()};
     EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Written);
     const FileDialogRequest& dialog = port.dialogs.at(0);
-    EXPECT_EQ(dialog.title, texts::trnsportTitle());
+    EXPECT_EQ(dialog.title, u"Export Project Item List to a Trns*Port file"_s);
     EXPECT_EQ(dialog.fileName, u"C03.R012B007"_s);
     EXPECT_EQ(dialog.directory, sandbox.path(u"tsp/February"_s));
-    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Trns*port file saved as "_s + out()});
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Trns*Port file saved as "_s + out()});
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"controller/trnsport.txt"_s), test::readFile(out())));
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
