@@ -62,9 +62,9 @@ public:
         env.variables.insert(QStringLiteral("temp"), dir.filePath(QStringLiteral("temp")));
         env.variables.insert(QStringLiteral("VESKPLAN_DATA"), data);
         env.homeDir = dir.path();
-        controller = std::make_unique<MainController>(port, env, QLocale::c(),
+        controller = std::make_unique<MainController>(port, port, env, QLocale::c(),
                                                       [] { return QDate(2026, 12, 6); });
-        controller->Form_Load();
+        controller->start();
         fill(projectRows, categories);
     }
 

@@ -7,8 +7,21 @@ namespace {
 using namespace veskplan;
 using veskplan::bench::BenchProgram;
 
+CommandOutcome trnsport(ExportCommands& exports) {
+    return exports.trnsport();
+}
+CommandOutcome roadCad(ExportCommands& exports) {
+    return exports.cad(CadKind::RoadCad);
+}
+CommandOutcome bridgeCad(ExportCommands& exports) {
+    return exports.cad(CadKind::BridgeCad);
+}
+CommandOutcome tabfill(ExportCommands& exports) {
+    return exports.tabfill();
+}
+
 // Each export of a 2000-row project with 9 categories (5 for the workbook, which holds no more).
-template <CommandOutcome (MainController::*Command)()>
+template <CommandOutcome (*Command)(ExportCommands&)>
 void BM_Export(benchmark::State& state) {
     BenchProgram program(6000, 2000, static_cast<int>(state.range(0)));
     MainController& c = *program.controller;
@@ -20,25 +33,17 @@ void BM_Export(benchmark::State& state) {
             QFile::remove(program.path(QString::fromLatin1(written)));
         }
         state.ResumeTiming();
-        const CommandOutcome outcome = (c.*Command)();
+        const CommandOutcome outcome = Command(c.exports());
         if (outcome.kind != CommandOutcome::Kind::Written) {
             state.SkipWithError(outcome.message.toStdString().c_str());
             break;
         }
     }
 }
-BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpTrans_Click)
-    ->Arg(9)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpRCAD_Click)
-    ->Arg(9)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpBCAD_Click)
-    ->Arg(9)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, &MainController::mnuExpRCADexcel_Click)
-    ->Arg(5)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, trnsport)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, roadCad)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, bridgeCad)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, tabfill)->Arg(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

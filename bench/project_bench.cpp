@@ -51,7 +51,7 @@ BENCHMARK(BM_SetupGridWithRevisionCheck)->Unit(benchmark::kMillisecond);
 std::unique_ptr<BenchProgram> savedProject() {
     auto program = std::make_unique<BenchProgram>(6000, 2000, 9);
     program->port.nextFile = program->path(QStringLiteral("p.vsk"));
-    program->controller->mnuFileSaveas_Click();
+    program->controller->files().saveAs();
     return program;
 }
 
@@ -59,7 +59,7 @@ void BM_SaveProject(benchmark::State& state) {
     const auto program = savedProject();
     MainController& c = *program->controller;
     for (auto _ : state) {
-        c.mnuFileSave_Click();
+        c.files().save();
     }
 }
 BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);

@@ -89,9 +89,9 @@ void BM_ProgramWindow(benchmark::State& state) {
     env.homeDir = dir.path();
     test::QuietPort port;
     for (auto _ : state) {
-        MainController controller(port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
+        MainController controller(port, port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
         MainWindow window(controller, dir.filePath(QStringLiteral("window.conf")));
-        controller.Form_Load();
+        controller.start();
         showAndSettle(window);
     }
 }

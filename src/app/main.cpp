@@ -9,6 +9,7 @@
 
 #include "app/appfont.h"
 #include "app/appicon.h"
+#include "app/busypointer.h"
 #include "app/mainwindow.h"
 #include "app/qtuserport.h"
 #include "base/error.h"
@@ -61,17 +62,18 @@ int main(int argc, char** argv) {
     const bool quitWhenShown = projects.removeAll(u"--quit-when-shown"_s) > 0;
 
     veskplan::QtUserPort port(QLocale::system());
+    veskplan::BusyPointer busy;
     std::unique_ptr<veskplan::MainController> controller;
     std::unique_ptr<veskplan::MainWindow> window;
     try {
         controller = std::make_unique<veskplan::MainController>(
-            port, veskplan::Environment::fromSystem(), QLocale::system(),
+            port, busy, veskplan::Environment::fromSystem(), QLocale::system(),
             [] { return QDate::currentDate(); });
         // The window follows the controller from its start: the start-up's focus and state
         // reach it as every later command's do.
         window =
             std::make_unique<veskplan::MainWindow>(*controller, controller->paths().settingsFile);
-        controller->Form_Load();
+        controller->start();
     } catch (const veskplan::Error& error) {
         QMessageBox::critical(nullptr, veskplan::texts::appTitle(), error.message());
         return 1;

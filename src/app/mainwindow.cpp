@@ -84,8 +84,13 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connectProject();
     connectMenus();
     new FormKeys(controller_, w_, this);
-    // The commands that reach across tools show everything again; each tool only its part.
-    connect(&controller_, &MainController::stateChanged, this, &MainWindow::refresh);
+    // Each tool's commands show again the part of the window they change; the start-up all.
+    connect(&controller_, &MainController::started, this, &MainWindow::refresh);
+    connect(&controller_.files(), &FileCommands::changed, this,
+            [this] { showParts(ProjectPart | CategoryPart); });
+    connect(&controller_.units(), &UnitSwitch::changed, this, [this] { showParts(MasterPart); });
+    connect(&controller_.exports(), &ExportCommands::changed, this,
+            [this] { showParts(ProjectPart); });
     connect(&controller_.browsing(), &MasterBrowsing::changed, this,
             [this] { showParts(MasterPart); });
     connect(&controller_.editing(), &ProjectEditing::changed, this,
@@ -136,7 +141,7 @@ void MainWindow::connectRequests() {
 
 void MainWindow::connectMaster() {
     connect(w_.engMet, &QComboBox::activated, this,
-            [this](int index) { controller_.engMet_Click(index); });
+            [this](int index) { controller_.switchUnit(unitAt(index)); });
     connect(w_.mastItemList, &QTableView::clicked, this,
             [this](const QModelIndex& index) { controller_.browsing().pickRow(index.row()); });
     connect(w_.mastItemList, &QTableView::doubleClicked, this,
@@ -210,12 +215,11 @@ void MainWindow::connectProject() {
             });
     connect(w_.addCat, &QPushButton::clicked, this,
             [this] { controller_.editing().addCategory(); });
-    connect(w_.printProjList, &QPushButton::clicked, this,
-            [this] { controller_.printProjList_Click(); });
+    connect(w_.printProjList, &QPushButton::clicked, this, [this] { print(); });
 }
 
 void MainWindow::connectMenus() {
-    connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.mnuFileNew_Click(); });
+    connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.files().newProject(); });
     // The history's actions store what is being typed first, and a step the working copy cannot
     // take ends the history with a message: they go through the controller.
     for (QAction* step : {w_.mnuEditUndo, w_.mnuEditRedo}) {
@@ -230,8 +234,7 @@ void MainWindow::connectMenus() {
             [this] { controller_.browsing().findNext(); });
     connect(w_.mnuEditFindPrev, &QAction::triggered, this,
             [this] { controller_.browsing().findPrevious(); });
-    connect(w_.mnuFilePrint, &QAction::triggered, this,
-            [this] { controller_.printProjList_Click(); });
+    connect(w_.mnuFilePrint, &QAction::triggered, this, [this] { print(); });
     connect(w_.mnuFilePdf, &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });
     connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
@@ -240,21 +243,28 @@ void MainWindow::connectMenus() {
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(w_.mnuFile->menuAction()); });
     connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.editing().redo(); });
-    connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.mnuFileOpen_Click(); });
-    connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.mnuFileSave_Click(); });
-    connect(w_.mnuFileSaveas, &QAction::triggered, this,
-            [this] { controller_.mnuFileSaveas_Click(); });
-    connect(w_.mnuExpTrans, &QAction::triggered, this, [this] { controller_.mnuExpTrans_Click(); });
-    connect(w_.mnuExpRCAD, &QAction::triggered, this, [this] { controller_.mnuExpRCAD_Click(); });
+    connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.openProject(); });
+    connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.files().save(); });
+    connect(w_.mnuFileSaveas, &QAction::triggered, this, [this] { controller_.files().saveAs(); });
+    connect(w_.mnuExpTrans, &QAction::triggered, this,
+            [this] { controller_.exports().trnsport(); });
+    connect(w_.mnuExpRCAD, &QAction::triggered, this,
+            [this] { controller_.exports().cad(CadKind::RoadCad); });
     connect(w_.mnuExpRCADexcel, &QAction::triggered, this,
-            [this] { controller_.mnuExpRCADexcel_Click(); });
-    connect(w_.mnuExpBCAD, &QAction::triggered, this, [this] { controller_.mnuExpBCAD_Click(); });
+            [this] { controller_.exports().tabfill(); });
+    connect(w_.mnuExpBCAD, &QAction::triggered, this,
+            [this] { controller_.exports().cad(CadKind::BridgeCad); });
     connect(w_.mnuFileExit, &QAction::triggered, this, [this] {
-        if (controller_.mnuFileExit_Click()) {
+        if (controller_.files().exit()) {
             closing_ = true;
             close();
         }
     });
+}
+
+void MainWindow::print() {
+    controller_.printing().run();
+    showParts(ProjectPart);  // the grid is back in its working order
 }
 
 void MainWindow::refresh() {
@@ -384,7 +394,7 @@ void MainWindow::refreshCategories() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (closing_ || controller_.Form_Unload()) {
+    if (closing_ || controller_.files().closeWindow()) {
         settings_.save(*this, *w_.mastItemList, controller_);
         event->accept();
         return;

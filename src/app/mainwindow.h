@@ -11,8 +11,8 @@ namespace veskplan {
 class CategoryWindow;
 class MainController;
 
-// The main window: the controls of the layout table, wired to the controller's handlers. It
-// holds no logic; after every handler it shows the controller's state again.
+// The main window: the form's controls, wired to the tools' commands. It holds no logic; it
+// shows again the part of the state that a tool or the document says has changed.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -46,6 +46,7 @@ private:
     void refreshProject();
     void refreshCategories();
     void refreshRecentProjects();
+    void print();
 
     MainController& controller_;
     MainFormWidgets w_;

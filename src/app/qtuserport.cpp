@@ -35,10 +35,10 @@ QMessageBox::Icon icon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// The hourglass gives way to the arrow while the user answers a question.
+// The busy pointer gives way to the arrow while the user answers a question.
 class ArrowWhileAsking {
 public:
-    explicit ArrowWhileAsking(bool busy) : busy_(busy) {
+    ArrowWhileAsking() : busy_(QApplication::overrideCursor() != nullptr) {
         if (busy_) {
             QApplication::setOverrideCursor(Qt::ArrowCursor);
         }
@@ -64,7 +64,7 @@ QWidget* QtUserPort::dialogParent() {
 }
 
 Answer QtUserPort::showMessage(const MessageRequest& request) {
-    ArrowWhileAsking arrow(busyDepth_ > 0);
+    const ArrowWhileAsking arrow;
     QMessageBox box(icon(request.icon), request.title.isEmpty() ? texts::appTitle() : request.title,
                     request.text, QMessageBox::NoButton, dialogParent());
     std::map<QAbstractButton*, Answer> answers;
@@ -134,7 +134,7 @@ QString dialogFilter(const QStringList& filters) {
 }  // namespace
 
 std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) {
-    ArrowWhileAsking arrow(busyDepth_ > 0);
+    const ArrowWhileAsking arrow;
     QFileDialog dialog(dialogParent(), request.title, request.directory);
     dialog.setObjectName(u"CommonDialog1"_s);
     dialog.setOption(QFileDialog::DontUseNativeDialog,
@@ -208,18 +208,6 @@ std::unique_ptr<PrintTarget> QtUserPort::choosePrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(defaultPaperSize(locale_));
     return std::make_unique<PrinterTarget>(std::move(printer), dialogParent());
-}
-
-void QtUserPort::beginBusy() {
-    if (busyDepth_++ == 0) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-}
-
-void QtUserPort::endBusy() {
-    if (busyDepth_ > 0 && --busyDepth_ == 0) {
-        QApplication::restoreOverrideCursor();
-    }
 }
 
 }  // namespace veskplan

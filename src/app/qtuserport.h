@@ -17,14 +17,11 @@ public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
-    void beginBusy() override;
-    void endBusy() override;
 
 private:
     static QWidget* dialogParent();
 
     QLocale locale_;
-    int busyDepth_ = 0;
 };
 
 }  // namespace veskplan

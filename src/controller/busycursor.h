@@ -1,19 +1,21 @@
 #pragma once
 
-#include "controller/userport.h"
+#include "controller/busyindicator.h"
 
 namespace veskplan {
 
-// Shows the hourglass for as long as it lives.
+// Shows the busy pointer for as long as it lives.
 class BusyCursor {
 public:
-    explicit BusyCursor(UserPort& port) : port_(port) { port_.beginBusy(); }
-    ~BusyCursor() { port_.endBusy(); }
+    explicit BusyCursor(BusyIndicator& indicator) : indicator_(indicator) {
+        indicator_.beginBusy();
+    }
+    ~BusyCursor() { indicator_.endBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
-    UserPort& port_;
+    BusyIndicator& indicator_;
 };
 
 }  // namespace veskplan

@@ -12,6 +12,7 @@
 #include "controller/filedialogs.h"
 #include "controller/projectediting.h"
 #include "controller/projectgridstate.h"
+#include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
@@ -97,12 +98,17 @@ bool ExportCommands::passChecks() {
     return false;
 }
 
+ChangeNotice ExportCommands::changeNotice() {
+    return {noticeDepth_, [this] { Q_EMIT changed(); }};
+}
+
 CommandOutcome ExportCommands::told(const QString& savedAs, const QString& path) {
     port_.inform(savedAs + QDir::toNativeSeparators(path));
     return CommandOutcome::written(path);
 }
 
 CommandOutcome ExportCommands::trnsport() {
+    const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.commitTypingRequested();
     if (!passChecks()) {
         return CommandOutcome::cancelled();
@@ -128,6 +134,7 @@ CommandOutcome ExportCommands::trnsport() {
 }
 
 CommandOutcome ExportCommands::cad(CadKind kind) {
+    const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.commitTypingRequested();
     if (!passChecks()) {
         return CommandOutcome::cancelled();
@@ -160,6 +167,7 @@ CommandOutcome ExportCommands::cad(CadKind kind) {
 }
 
 CommandOutcome ExportCommands::tabfill() {
+    const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.commitTypingRequested();
     RecordStore& items = document_.items();
     const std::vector<ProjectRecord> records = items.records(IndexOrder::BridgeKey);
@@ -185,7 +193,7 @@ CommandOutcome ExportCommands::tabfill() {
         return CommandOutcome::cancelled();
     }
     try {
-        BusyCursor busy(port_);
+        BusyCursor busy(busy_);
         TabfillExport::write(*workbook, records, *chosen);
     } catch (const Error& error) {
         grid_.returnToWorkingOrder(items);

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QLocale>
+#include <QObject>
 #include <QString>
 
+#include "controller/changenotice.h"
 #include "controller/commandoutcome.h"
 #include "export/cadexport.h"
 
 namespace veskplan {
 
+class BusyIndicator;
 class CountyLookup;
 class FileDialogs;
 class MasterSession;
@@ -19,13 +22,16 @@ struct Configuration;
 struct ProjectGridState;
 
 // The Export menu: the checks before an export, the file dialog, the writer and the closing
-// message of each of the four exports.
-class ExportCommands {
+// message of each of the four exports. It says when an export has moved the project grid (its
+// order, its current item).
+class ExportCommands : public QObject {
+    Q_OBJECT
+
 public:
     ExportCommands(ProjectDocument& document, const MasterSession& master, ProjectEditing& editing,
                    const Configuration& config, CountyLookup& county, ProjectGridState& grid,
-                   FileDialogs& dialogs, UserPort& port, ViewRequests& requests,
-                   QString seedWorkbook, QLocale locale)
+                   FileDialogs& dialogs, UserPort& port, BusyIndicator& busy,
+                   ViewRequests& requests, QString seedWorkbook, QLocale locale)
         : document_(document),
           master_(master),
           editing_(editing),
@@ -34,6 +40,7 @@ public:
           grid_(grid),
           dialogs_(dialogs),
           port_(port),
+          busy_(busy),
           requests_(requests),
           seedWorkbook_(std::move(seedWorkbook)),
           locale_(std::move(locale)) {}
@@ -48,7 +55,11 @@ public:
     // more than five categories is refused before anything is asked.
     CommandOutcome tabfill();
 
+Q_SIGNALS:
+    void changed();
+
 private:
+    ChangeNotice changeNotice();
     // Before an export writes anything, the project is checked for what the receiving program
     // would refuse (errors) or what is probably a mistake (warnings). With findings the
     // designer goes back or exports anyway (with errors, going back is what Enter does, and it
@@ -66,9 +77,11 @@ private:
     ProjectGridState& grid_;
     FileDialogs& dialogs_;
     UserPort& port_;
+    BusyIndicator& busy_;
     ViewRequests& requests_;
     QString seedWorkbook_;
     QLocale locale_;
+    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

@@ -11,6 +11,7 @@
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
 #include "controller/projectbinding.h"
+#include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "files/accessproject.h"
 #include "files/recentprojects.h"
@@ -48,6 +49,14 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 
 }  // namespace
 
+ChangeNotice FileCommands::changeNotice() {
+    return {noticeDepth_, [this] { Q_EMIT changed(); }};
+}
+
+QStringList FileCommands::recentProjects() const {
+    return recent_.paths();
+}
+
 void FileCommands::commitTyping() {
     Q_EMIT requests_.commitTypingRequested();
     boxes_.storeTypedDescription();
@@ -72,11 +81,13 @@ bool FileCommands::confirmDiscard() {
 }
 
 FileCommands::SaveResult FileCommands::save() {
+    const ChangeNotice notice = changeNotice();
     commitTyping();
     return write(document_.isUntitled());
 }
 
 FileCommands::SaveResult FileCommands::saveAs() {
+    const ChangeNotice notice = changeNotice();
     commitTyping();
     return write(true);
 }
@@ -98,7 +109,7 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
         target = *chosen;
     }
 
-    BusyCursor busy(port_);
+    BusyCursor busy(busy_);
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey),
                            specialrows::compose(document_.header(), master_.engMet(),
@@ -118,6 +129,7 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
 }
 
 bool FileCommands::newProject() {
+    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return false;
     }
@@ -128,6 +140,7 @@ bool FileCommands::newProject() {
 }
 
 void FileCommands::openProject() {
+    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return;
     }
@@ -144,6 +157,7 @@ void FileCommands::openProject() {
 }
 
 void FileCommands::openProject(const QString& path) {
+    const ChangeNotice notice = changeNotice();
     if (!QFileInfo::exists(path) && recent_.paths().contains(QDir::cleanPath(path))) {
         recent_.remove(path);
         port_.warn(texts::missingRecentProject(QDir::toNativeSeparators(path)));
@@ -160,6 +174,7 @@ void FileCommands::openProject(const QString& path) {
 }
 
 void FileCommands::openFile(const QString& path, bool checkRevision) {
+    const ChangeNotice notice = changeNotice();
     const bool imported = accessproject::isAccessDatabase(path);
     specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
     const RecoveryWriter::Replacing replacing(recovery_);
@@ -188,6 +203,7 @@ void FileCommands::putItems(const std::vector<ProjectRecord>& items, const QStri
 }
 
 void FileCommands::offerRecovery(const QString& tempDir) {
+    const ChangeNotice notice = changeNotice();
     WorkingCopy::OrphanSearch found = WorkingCopy::findOrphans(tempDir);
     for (const QString& message : found.unreadable) {
         port_.warn(message);
@@ -237,6 +253,7 @@ void FileCommands::offerRecovery(const QString& tempDir) {
 }
 
 bool FileCommands::exit() {
+    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return false;
     }
@@ -245,6 +262,7 @@ bool FileCommands::exit() {
 }
 
 bool FileCommands::closeWindow() {
+    const ChangeNotice notice = changeNotice();
     commitTyping();
     if (document_.isModified()) {
         const Answer answer =

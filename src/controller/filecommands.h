@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QLocale>
+#include <QObject>
 #include <QString>
 #include <vector>
 
+#include "controller/changenotice.h"
 #include "project/projectrecord.h"
 
 namespace veskplan {
 
+class BusyIndicator;
 class CategoryBoxes;
 class FileDialogs;
 class MasterSession;
@@ -21,15 +24,18 @@ struct AppPaths;
 struct Configuration;
 
 // The File menu, the closing of the main window, the recent projects and the offer of the work
-// a crashed run left behind.
-class FileCommands {
+// a crashed run left behind. It says when a command has changed the project or where it is
+// saved.
+class FileCommands : public QObject {
+    Q_OBJECT
+
 public:
     enum class SaveResult { Saved, Cancelled, Failed };
 
     FileCommands(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
                  ProjectBinding& binding, Configuration& config, const AppPaths& paths,
                  FileDialogs& dialogs, RecentProjects& recent, RecoveryWriter& recovery,
-                 UserPort& port, ViewRequests& requests, QLocale locale)
+                 UserPort& port, BusyIndicator& busy, ViewRequests& requests, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
@@ -40,6 +46,7 @@ public:
           recent_(recent),
           recovery_(recovery),
           port_(port),
+          busy_(busy),
           requests_(requests),
           locale_(std::move(locale)) {}
 
@@ -72,7 +79,14 @@ public:
     // asked for. Throws Error naming the file; the open project is then untouched.
     void openFile(const QString& path, bool checkRevision = true);
 
+    QStringList recentProjects() const;
+
+Q_SIGNALS:
+    // The project, its file name or its categories may have changed.
+    void changed();
+
 private:
+    ChangeNotice changeNotice();
     // Writes the project to its file, or to one the user names.
     SaveResult write(bool askForName);
     // Puts a project's items in the table. Throws Error naming `shownFile` when the working
@@ -95,8 +109,10 @@ private:
     RecentProjects& recent_;
     RecoveryWriter& recovery_;
     UserPort& port_;
+    BusyIndicator& busy_;
     ViewRequests& requests_;
     QLocale locale_;
+    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

@@ -14,19 +14,10 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
-MainController::Notify::Notify(MainController& controller) : controller_(controller) {
-    ++controller_.notifyDepth_;
-}
-
-MainController::Notify::~Notify() {
-    if (--controller_.notifyDepth_ == 0) {
-        Q_EMIT controller_.stateChanged();
-    }
-}
-
-MainController::MainController(UserPort& port, Environment environment, QLocale locale,
-                               std::function<QDate()> clock)
+MainController::MainController(UserPort& port, BusyIndicator& busy, Environment environment,
+                               QLocale locale, std::function<QDate()> clock)
     : port_(port),
+      busy_(busy),
       env_(std::move(environment)),
       paths_(AppPaths::resolve(env_)),
       locale_(std::move(locale)),
@@ -39,14 +30,14 @@ MainController::MainController(UserPort& port, Environment environment, QLocale 
       dialogs_(port_, QDir::currentPath()),
       county_(paths_.countyFile()),
       recent_(paths_.settingsFile),
-      units_(master_, *document_, config_, port_, locale_),
+      units_(master_, *document_, config_, port_, busy_, locale_),
       binding_(*document_, master_, editing_->categoryBoxes(), editing_->gridState(), units_, port_,
-               locale_),
+               busy_, locale_),
       recovery_(*document_),
       files_(*document_, master_, editing_->categoryBoxes(), binding_, config_, paths_, dialogs_,
-             recent_, recovery_, port_, requests_, locale_),
+             recent_, recovery_, port_, busy_, requests_, locale_),
       exports_(*document_, master_, *editing_, config_, county_, editing_->gridState(), dialogs_,
-               port_, requests_, paths_.seedWorkbook(), locale_),
+               port_, busy_, requests_, paths_.seedWorkbook(), locale_),
       print_(*document_, editing_->gridState(), county_, dialogs_, port_, requests_,
              paths_.settingsFile, locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(
@@ -64,8 +55,7 @@ MainController::~MainController() {
     document_.reset();
 }
 
-void MainController::Form_Load() {
-    Notify notify(*this);
+void MainController::start() {
     const ConfigFile::ReadResult read = paths_.readConfiguration(env_);
     config_ = read.values;
     if (!read.warning.isEmpty()) {
@@ -79,10 +69,11 @@ void MainController::Form_Load() {
     Q_EMIT requests_.focusRequested(u"itemCat"_s);
     document_->setModified(false);
     files_.offerRecovery(paths_.tempDir);
+    Q_EMIT started();
 }
 
-void MainController::engMet_Click(int index) {
-    Notify notify(*this);
+void MainController::switchUnit(Unit unit) {
+    const int index = indexOf(unit);
     if (units_.choose(index) == UnitSwitch::Choice::NewProjectFirst) {
         // A new project that did not go through (its save was cancelled or failed) leaves the
         // selector on the list that is loaded.
@@ -94,77 +85,21 @@ void MainController::engMet_Click(int index) {
     }
 }
 
+// The file tool tells the window the opened project first; the report window opens over it.
 void MainController::openProject(const QString& path) {
-    {
-        Notify notify(*this);
-        files_.openProject(path);
-    }
+    files_.openProject(path);
     reportChangesAfterOpen();
 }
 
-void MainController::mnuFileNew_Click() {
-    Notify notify(*this);
-    files_.newProject();
-}
-
-void MainController::mnuFileOpen_Click() {
-    {
-        Notify notify(*this);
-        files_.openProject();
-    }
+void MainController::openProject() {
+    files_.openProject();
     reportChangesAfterOpen();
 }
 
 void MainController::reportChangesAfterOpen() {
-    // The window shows the opened project before the report window opens over it.
     if (binding_.takeRevisionChecked()) {
         catalogue_->checkAfterOpen();
     }
-}
-
-void MainController::mnuFileSave_Click() {
-    Notify notify(*this);
-    files_.save();
-}
-
-void MainController::mnuFileSaveas_Click() {
-    Notify notify(*this);
-    files_.saveAs();
-}
-
-bool MainController::mnuFileExit_Click() {
-    Notify notify(*this);
-    return files_.exit();
-}
-
-bool MainController::Form_Unload() {
-    Notify notify(*this);
-    return files_.closeWindow();
-}
-
-CommandOutcome MainController::mnuExpTrans_Click() {
-    Notify notify(*this);
-    return exports_.trnsport();
-}
-
-CommandOutcome MainController::mnuExpRCAD_Click() {
-    Notify notify(*this);
-    return exports_.cad(CadKind::RoadCad);
-}
-
-CommandOutcome MainController::mnuExpBCAD_Click() {
-    Notify notify(*this);
-    return exports_.cad(CadKind::BridgeCad);
-}
-
-CommandOutcome MainController::mnuExpRCADexcel_Click() {
-    Notify notify(*this);
-    return exports_.tabfill();
-}
-
-CommandOutcome MainController::printProjList_Click() {
-    Notify notify(*this);
-    return print_.run();
 }
 
 }  // namespace veskplan

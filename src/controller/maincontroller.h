@@ -29,47 +29,35 @@
 
 namespace veskplan {
 
+class BusyIndicator;
 class UserPort;
 
-// The program without its windows: it makes every part and wires them together, and runs the
-// commands that reach across tools (the start-up, the unit switch, the File and Export menus).
-// Finding items, editing the project and the catalogue check are tools of their own.
+// The program without its windows: it makes every tool and wires them together. What reaches
+// across tools lives here: the start-up, the unit switch that may first start a new project, and
+// an Open that shows the catalogue report when the revision check found changes. Every other
+// command is a tool's own.
 class MainController : public QObject {
     Q_OBJECT
 
 public:
     // Creates the working copy of the project. Throws Error when it cannot be created.
-    MainController(UserPort& port, Environment environment, QLocale locale,
+    MainController(UserPort& port, BusyIndicator& busy, Environment environment, QLocale locale,
                    std::function<QDate()> clock);
     ~MainController() override;
 
-    // Start-up: configuration, an empty project, the English master list, and the offer of
-    // any unsaved work a crashed run left behind.
-    void Form_Load();
+    // Configuration, an empty project, the English master list, and the offer of any unsaved
+    // work a crashed run left behind.
+    void start();
 
     // A pick in the unit selector: loads the other list, first starting a new project when the
     // project holds items.
-    void engMet_Click(int index);
+    void switchUnit(Unit unit);
 
-    // File menu and closing.
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveas_Click();
-    bool mnuFileExit_Click();
-    bool Form_Unload();
-
-    // A project named on the command line, dropped on the window or picked among the recent
-    // projects, opened as File > Open opens it.
+    // File > Open, and a project named on the command line, dropped on the window or picked
+    // among the recent projects, opened as File > Open opens it.
+    void openProject();
     void openProject(const QString& path);
     QStringList recentProjects() const { return recent_.paths(); }
-
-    // Export menu and the "Print" button.
-    CommandOutcome mnuExpTrans_Click();
-    CommandOutcome mnuExpRCAD_Click();
-    CommandOutcome mnuExpBCAD_Click();
-    CommandOutcome mnuExpRCADexcel_Click();
-    CommandOutcome printProjList_Click();
 
     // The tools and what the windows show.
     MasterBrowsing& browsing() { return browsing_; }
@@ -89,28 +77,22 @@ public:
     const AppPaths& paths() const { return paths_; }
     const QString& countyName() const { return county_.name(); }
     FileCommands& files() { return files_; }
+    ExportCommands& exports() { return exports_; }
+    UnitSwitch& units() { return units_; }
     ProjectBinding& binding() { return binding_; }
     // What the commands ask of the windows besides questions: focus, typing, windows of their own.
     ViewRequests& requests() { return requests_; }
 
 Q_SIGNALS:
-    void stateChanged();
+    // The start-up has run: everything the windows show is new.
+    void started();
 
 private:
-    // Emits stateChanged once when the outermost handler returns.
-    class Notify {
-    public:
-        explicit Notify(MainController& controller);
-        ~Notify();
-
-    private:
-        MainController& controller_;
-    };
-
     // After an Open whose revision check ran: the comparison, shown when it finds changes.
     void reportChangesAfterOpen();
 
     UserPort& port_;
+    BusyIndicator& busy_;
     ViewRequests requests_;
     Environment env_;
     AppPaths paths_;
@@ -134,7 +116,6 @@ private:
     ExportCommands exports_;
     PrintCommand print_;
     std::unique_ptr<CatalogueCommands> catalogue_;
-    int notifyDepth_ = 0;
 };
 
 }  // namespace veskplan

@@ -7,6 +7,7 @@
 #include "controller/busycursor.h"
 #include "controller/projectgridstate.h"
 #include "controller/unitswitch.h"
+#include "controller/userport.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
 #include "project/itemlines.h"
@@ -34,7 +35,7 @@ CategoryList categoriesFromItems(const RecordStore& store) {
 }  // namespace
 
 void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool checkRevision) {
-    BusyCursor busy(port_);
+    BusyCursor busy(busy_);
     document_.bind(contents);
     grid_.columnWidths = ProjectGridModel::standardWidths();
     if (!contents.hadRows) {

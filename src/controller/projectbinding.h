@@ -5,6 +5,7 @@
 
 namespace veskplan {
 
+class BusyIndicator;
 class CategoryBoxes;
 class MasterSession;
 class ProjectDocument;
@@ -21,13 +22,15 @@ struct ProjectContents;
 class ProjectBinding {
 public:
     ProjectBinding(ProjectDocument& document, MasterSession& master, CategoryBoxes& boxes,
-                   ProjectGridState& grid, UnitSwitch& units, UserPort& port, QLocale locale)
+                   ProjectGridState& grid, UnitSwitch& units, UserPort& port, BusyIndicator& busy,
+                   QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
           grid_(grid),
           units_(units),
           port_(port),
+          busy_(busy),
           locale_(std::move(locale)) {}
 
     // Binds the header fields and categories of a project whose items are in the table
@@ -46,6 +49,7 @@ private:
     ProjectGridState& grid_;
     UnitSwitch& units_;
     UserPort& port_;
+    BusyIndicator& busy_;
     QLocale locale_;
     bool revisionChecked_ = false;
 };

@@ -3,12 +3,29 @@
 #include "base/configuration.h"
 #include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/userport.h"
 #include "master/mastersession.h"
 #include "project/projectdocument.h"
 
 namespace veskplan {
+namespace {
+
+// Each command of the selector tells once that it changed what the selector shows.
+class ChangedOnReturn {
+public:
+    explicit ChangedOnReturn(UnitSwitch& units) : units_(units) {}
+    ~ChangedOnReturn() { Q_EMIT units_.changed(); }
+    ChangedOnReturn(const ChangedOnReturn&) = delete;
+    ChangedOnReturn& operator=(const ChangedOnReturn&) = delete;
+
+private:
+    UnitSwitch& units_;
+};
+
+}  // namespace
 
 UnitSwitch::Choice UnitSwitch::choose(int index) {
+    const ChangedOnReturn told(*this);
     master_.setEngMet(index);
     if (document_.items().recordCount() > 0) {
         const std::optional<Unit> loaded = master_.mastUnitLoaded();
@@ -29,14 +46,17 @@ UnitSwitch::Choice UnitSwitch::choose(int index) {
 }
 
 void UnitSwitch::load(int index) {
+    const ChangedOnReturn told(*this);
     loadList(unitAt(index));
 }
 
 void UnitSwitch::putBack(int index) {
+    const ChangedOnReturn told(*this);
     master_.setEngMet(index == 0 ? 1 : 0);
 }
 
 void UnitSwitch::chooseFromProject(Unit unit) {
+    const ChangedOnReturn told(*this);
     master_.setEngMet(indexOf(unit));
     loadList(unit);
 }
@@ -44,7 +64,7 @@ void UnitSwitch::chooseFromProject(Unit unit) {
 void UnitSwitch::loadList(Unit unit) {
     QString failure;
     {
-        BusyCursor busy(port_);
+        BusyCursor busy(busy_);
         failure = master_.load(unit, config_.mastDir, locale_);
     }
     document_.setUnitIndex(indexOf(unit));

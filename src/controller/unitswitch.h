@@ -1,27 +1,33 @@
 #pragma once
 
 #include <QLocale>
+#include <QObject>
 
 #include "master/unit.h"
 
 namespace veskplan {
 
+class BusyIndicator;
 class MasterSession;
 class ProjectDocument;
 class UserPort;
 struct Configuration;
 
-// The unit selector `engMet` and the loading of the master list it names.
-class UnitSwitch {
+// The unit selector `engMet` and the loading of the master list it names. It says when the
+// selector or the loaded list changed.
+class UnitSwitch : public QObject {
+    Q_OBJECT
+
 public:
     enum class Choice { Loaded, Refused, NewProjectFirst };
 
     UnitSwitch(MasterSession& master, ProjectDocument& document, const Configuration& config,
-               UserPort& port, QLocale locale)
+               UserPort& port, BusyIndicator& busy, QLocale locale)
         : master_(master),
           document_(document),
           config_(config),
           port_(port),
+          busy_(busy),
           locale_(std::move(locale)) {}
 
     // A pick in the selector, by the user or at start-up: loads the chosen list, unless the
@@ -36,6 +42,9 @@ public:
     // The unit stored in an opened project: loaded without any question.
     void chooseFromProject(Unit unit);
 
+Q_SIGNALS:
+    void changed();
+
 private:
     void loadList(Unit unit);
 
@@ -43,6 +52,7 @@ private:
     ProjectDocument& document_;
     const Configuration& config_;
     UserPort& port_;
+    BusyIndicator& busy_;
     QLocale locale_;
 };
 

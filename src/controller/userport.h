@@ -44,8 +44,8 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
-// Everything the program asks of the person at the screen (messages, files, the printer), and
-// the busy pointer while it works. The windows implement it with dialogs; tests
+// Everything the program asks of the person at the screen: messages, files, the printer. The
+// windows implement it with dialogs; tests
 // implement it with scripted answers. Only the commands of this layer use it: the layers below
 // take values and return results.
 class UserPort {
@@ -60,10 +60,6 @@ public:
     // The printer: the pages go to a preview whose Print button asks for the printer (the
     // printer dialog); nothing when the user cancelled.
     virtual std::unique_ptr<PrintTarget> choosePrinter() = 0;
-
-    // The hourglass pointer; calls nest.
-    virtual void beginBusy() = 0;
-    virtual void endBusy() = 0;
 
     // Convenience: a message with only an OK button and the application's title, plain or with
     // the exclamation icon.

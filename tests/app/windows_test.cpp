@@ -478,7 +478,7 @@ TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsClose
         // starts, so the focus the start-up asks for is where the user begins.
         auto starting = makeController();
         MainWindow shown(*starting, sandbox.path(u"window2.conf"_s));
-        starting->Form_Load();
+        starting->start();
         shown.show();
         QApplication::setActiveWindow(&shown);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));

@@ -33,7 +33,7 @@ protected:
         controller->editing().setDesigner(u"Pat Quinn"_s);
         controller->editing().setLettingMonth(3);
         port.files = {project()};
-        controller->mnuFileSave_Click();
+        controller->files().save();
         port.clear();
     }
     QString project() const { return projectPath(u"job.vsk"_s); }
@@ -55,13 +55,13 @@ protected:
 TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
     // The window's county name starts empty, as a fresh run's does.
     const std::pair<QString, std::function<void()>> exports[] = {
-        {u"trnsport"_s, [this] { controller->mnuExpTrans_Click(); }},
-        {u"roadcad"_s, [this] { controller->mnuExpRCAD_Click(); }},
-        {u"bridgecad"_s, [this] { controller->mnuExpBCAD_Click(); }},
-        {u"tabfill"_s, [this] { controller->mnuExpRCADexcel_Click(); }},
+        {u"trnsport"_s, [this] { controller->exports().trnsport(); }},
+        {u"roadcad"_s, [this] { controller->exports().cad(CadKind::RoadCad); }},
+        {u"bridgecad"_s, [this] { controller->exports().cad(CadKind::BridgeCad); }},
+        {u"tabfill"_s, [this] { controller->exports().tabfill(); }},
         {u"trnsport"_s, [this] {
              controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
-             controller->mnuExpTrans_Click();
+             controller->exports().trnsport();
          }}};
     for (const auto& [kind, windowCommand] : exports) {
         // The window's save dialog adds the extension a name lacks; the command line writes the

@@ -43,7 +43,7 @@ protected:
 
 TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {out()};
-    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Written);
+    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Written);
     const FileDialogRequest& dialog = port.dialogs.at(0);
     EXPECT_EQ(dialog.title, u"Export Project Item List to a Trns*Port file"_s);
     EXPECT_EQ(dialog.fileName, u"C03.R012B007"_s);
@@ -60,7 +60,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.clear();
     port.answers = {Answer::ExportAnyway};  // no county, no letting month
     port.files = {out()};
-    controller->mnuExpTrans_Click();
+    controller->exports().trnsport();
     EXPECT_FALSE(port.messages[0].defaultAnswer);  // warnings only: the usual default
     EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
     EXPECT_EQ(port.dialogs[0].fileName, u"C00.R012B007"_s);
@@ -72,7 +72,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.clear();
     port.answers = {Answer::ExportAnyway};
     port.files = {std::nullopt};
-    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Cancelled);
+    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Cancelled);
     EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
     // A full disk is told as such.
     port.clear();
@@ -80,7 +80,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {out()};
     {
         const test::FileSizeLimit fullDisk(16);
-        EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
+        EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
     }
     EXPECT_TRUE(port.messages.at(1).text.endsWith(u"could not be written: the disk is full"_s))
         << port.messages.at(1).text.toStdString();
@@ -88,7 +88,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.clear();
     port.answers = {Answer::ExportAnyway};
     port.files = {target};
-    EXPECT_EQ(controller->mnuExpTrans_Click().kind, Kind::Failed);
+    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(1).text.contains(target));
     EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
@@ -99,10 +99,10 @@ TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingA
     model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"-2"_s);
     controller->editing().setLettingMonth(-1);
     const std::function<CommandOutcome()> exports[] = {
-        [this] { return controller->mnuExpTrans_Click(); },
-        [this] { return controller->mnuExpRCAD_Click(); },
-        [this] { return controller->mnuExpBCAD_Click(); },
-        [this] { return controller->mnuExpRCADexcel_Click(); }};
+        [this] { return controller->exports().trnsport(); },
+        [this] { return controller->exports().cad(CadKind::RoadCad); },
+        [this] { return controller->exports().cad(CadKind::BridgeCad); },
+        [this] { return controller->exports().tabfill(); }};
     int n = 0;
     for (const auto& runExport : exports) {
         controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
@@ -127,13 +127,13 @@ TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingA
 
 TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
     port.files = {projectPath(u"job.vsk"_s)};
-    controller->mnuFileSave_Click();
+    controller->files().save();
     for (const bool road : {true, false}) {
         disturbTheGrid();
         port.clear();
         port.files = {out()};
-        const CommandOutcome outcome =
-            road ? controller->mnuExpRCAD_Click() : controller->mnuExpBCAD_Click();
+        const CommandOutcome outcome = road ? controller->exports().cad(CadKind::RoadCad)
+                                            : controller->exports().cad(CadKind::BridgeCad);
         EXPECT_EQ(outcome.kind, Kind::Written);
         const FileDialogRequest& dialog = port.dialogs.at(0);
         EXPECT_EQ(dialog.fileName, projectPath(u"job.txt"_s));
@@ -149,17 +149,17 @@ TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
 TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     disturbTheGrid();
     port.files = {std::nullopt};
-    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Cancelled);
+    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Cancelled);
     EXPECT_EQ(port.dialogs.at(0).fileName, u"100-01b.xlsx"_s);
     EXPECT_EQ(store().index(), IndexOrder::BridgeKey);  // cancelled: nothing changes
     port.files = {sandbox.path(u"t.xlsx"_s)};
-    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Written);
+    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Written);
     EXPECT_EQ(port.messageTexts().back(), texts::tabfillSaved() + sandbox.path(u"t.xlsx"_s));
     expectWorkingOrder();
 
     QFile::remove(sandbox.dataDir() + u"/seed100-01.xlsx"_s);
     port.clear();
-    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Failed);
+    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(0).text.contains(u"seed100-01.xlsx"_s));
     EXPECT_TRUE(port.dialogs.empty());  // no dialog for a workbook that cannot be made
     for (int n = 3; n <= 6; ++n) {
@@ -167,14 +167,14 @@ TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     }
     addMasterRow(2);
     port.clear();
-    EXPECT_EQ(controller->mnuExpRCADexcel_Click().kind, Kind::Refused);
+    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Refused);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::tabfillTooManyCategories()});
 }
 
 TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     disturbTheGrid();
     port.printerChosen = false;
-    EXPECT_EQ(controller->printProjList_Click().kind, Kind::Cancelled);
+    EXPECT_EQ(controller->printing().run().kind, Kind::Cancelled);
     EXPECT_TRUE(port.printed.empty());
     EXPECT_TRUE(controller->countyName().isEmpty());
     EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
@@ -182,7 +182,7 @@ TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     port.printerChosen = true;
     port.printPdf = sandbox.path(u"printed.pdf"_s);
     const bool modified = doc().isModified();
-    EXPECT_EQ(controller->printProjList_Click().kind, Kind::Written);
+    EXPECT_EQ(controller->printing().run().kind, Kind::Written);
     EXPECT_EQ(port.printed, std::vector<QPageLayout::Orientation>{QPageLayout::Portrait});
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::donePrinting()});
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
@@ -191,7 +191,7 @@ TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     expectWorkingOrder();
     controller->editing().addCategory();
     addMasterRow(2);
-    controller->printProjList_Click();
+    controller->printing().run();
     EXPECT_EQ(port.printed.back(), QPageLayout::Landscape);  // three categories
 }
 

@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     env.homeDir = root + u"/home"_s;
     test::QuietPort port;
     port.nextFile = root + u"/projects/job.vsk"_s;
-    MainController controller(port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
-    controller.Form_Load();
+    MainController controller(port, port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
+    controller.start();
     controller.browsing().pickRow(0);
     controller.editing().addCurrentMasterItem();
     say("ready", 0);
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         model.setData(model.index(0, ProjectGridModel::QuantityColumn), QString::number(change));
         say("change", change);
         if (change % 4 == 0) {
-            controller.mnuFileSave_Click();
+            controller.files().save();
             say("saved", change);
         }
     }

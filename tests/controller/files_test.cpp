@@ -34,7 +34,7 @@ protected:
         controller->editing().setDesigner(u"Pat Quinn"_s);
         controller->editing().setLettingMonth(1);
         port.files = {projectPath(name)};
-        controller->mnuFileSave_Click();
+        controller->files().save();
         port.clear();
     }
     bool prompted() const {
@@ -46,7 +46,7 @@ protected:
 TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     port.files = {std::nullopt};
     addMasterRow(0);
-    controller->mnuFileSave_Click();  // cancelled: nothing saved
+    controller->files().save();  // cancelled: nothing saved
     ASSERT_EQ(port.dialogs.size(), 1u);
     EXPECT_EQ(port.dialogs[0].filters,
               (QStringList{u"All Files (*.*)"_s, u"Project Item Database Files (*.vsk)"_s}));
@@ -62,15 +62,15 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     const auto saved = projectfile::read(projectPath(u"trip.vsk"_s));
     EXPECT_EQ(saved.size(), 6u);  // two items, two header rows, two category rows
     addMasterRow(2);
-    controller->mnuFileSave_Click();  // titled: no dialog
+    controller->files().save();  // titled: no dialog
     EXPECT_TRUE(port.dialogs.empty());
     EXPECT_EQ(projectfile::read(projectPath(u"trip.vsk"_s)).size(), 7u);
 
-    controller->mnuFileNew_Click();
+    controller->files().newProject();
     controller.reset();  // quit, and start again
     start();
     port.files = {projectPath(u"trip.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(projectRows()[0], "2101-0100000|01|CLEARING" + std::string(32, ' ') + "|ACRE|12.5");
     EXPECT_EQ(store().recordCount(), 3);
@@ -80,7 +80,7 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"No Description"_s}));
     EXPECT_EQ(boxes().numberIndex(), 0);
     EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
-    EXPECT_TRUE(controller->mnuFileExit_Click());  // opened and untouched: nothing asked
+    EXPECT_TRUE(controller->files().exit());  // opened and untouched: nothing asked
     EXPECT_FALSE(prompted());
 }
 
@@ -99,30 +99,30 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
         {[&] {
              addMasterRow(0);
              port.files = {projectPath(u"s.vsk"_s)};
-             controller->mnuFileSave_Click();
+             controller->files().save();
          },
          false, false, true},
         {[&] {
              port.files = {std::nullopt};
-             controller->mnuFileSaveas_Click();  // cancelled: nothing changes
+             controller->files().saveAs();  // cancelled: nothing changes
          },
          false, false, true},
-        {[&] { controller->mnuFileNew_Click(); }, true, false, false},
+        {[&] { controller->files().newProject(); }, true, false, false},
         {[&] {
              port.files = {projectPath(u"s.vsk"_s)};
-             controller->mnuFileOpen_Click();
+             controller->openProject();
          },
          false, false, true},
         {[&] {
              port.files = {projectPath(u"empty.vsk"_s)};
-             controller->mnuFileOpen_Click();
+             controller->openProject();
          },
          false, false, false},
         // Saved with its header rows, an empty project can be saved again, before and after
         // an undo past the save.
         {[&] {
              controller->editing().setDesigner(u"Kim"_s);
-             controller->mnuFileSave_Click();
+             controller->files().save();
          },
          false, false, true},
         {[&] { controller->editing().undo(); }, false, true, true},
@@ -158,8 +158,8 @@ TEST_F(FilesTest, NewOpenAndExitAskBeforeLosingWork) {
                 file = file ? std::optional(projectPath(*file)) : std::nullopt;
             }
             const bool wentOn = command == 0
-                                    ? (controller->mnuFileNew_Click(), store().recordCount() == 0)
-                                    : controller->mnuFileExit_Click();
+                                    ? (controller->files().newProject(), store().recordCount() == 0)
+                                    : controller->files().exit();
             EXPECT_EQ(wentOn, c.goesOn);
             EXPECT_EQ(QFileInfo::exists(projectPath(u"y.vsk"_s)), c.saved);
             EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNoCancel);
@@ -174,10 +174,10 @@ TEST_F(FilesTest, ClosingAsksYesOrNoKeepsTheWindowAfterAFailedSaveAndWritesTheCo
     QFile::remove(sandbox.configFile());
     port.answers = {Answer::Yes};
     port.files = {std::nullopt};
-    EXPECT_FALSE(controller->Form_Unload());
+    EXPECT_FALSE(controller->files().closeWindow());
     EXPECT_FALSE(QFileInfo::exists(sandbox.configFile()));
     port.answers = {Answer::No};
-    EXPECT_TRUE(controller->Form_Unload());
+    EXPECT_TRUE(controller->files().closeWindow());
     EXPECT_EQ(port.messages.back().buttons, MessageButtons::YesNo);
     EXPECT_TRUE(readFile(sandbox.configFile())
                     .endsWith("lastDir = " + QFile::encodeName(sandbox.projectsDir()) + "\r\n"));
@@ -190,7 +190,7 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
     // A full disk: no file may grow.
     {
         const test::FileSizeLimit fullDisk(1);
-        controller->mnuFileSave_Click();
+        controller->files().save();
     }
     EXPECT_EQ(readFile(projectPath(u"whole.vsk"_s)), before);
     EXPECT_TRUE(doc().isModified());
@@ -201,7 +201,7 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
 
     port.clear();
     port.files = {sandbox.path(u"gone/x.vsk"_s)};  // a folder that does not exist
-    controller->mnuFileSaveas_Click();
+    controller->files().saveAs();
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_TRUE(port.messages[0].text.contains(QDir::toNativeSeparators(sandbox.path(u"gone"_s))));
     EXPECT_EQ(doc().fileName(), projectPath(u"whole.vsk"_s));
@@ -217,7 +217,7 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     port.files = {projectPath(u"big.vsk"_s)};
     {
         const test::FileSizeLimit fullDisk(64 * 1024);  // the working copy cannot hold the project
-        controller->mnuFileOpen_Click();
+        controller->openProject();
     }
     ASSERT_FALSE(port.messages.empty());
     EXPECT_TRUE(port.messages.back().text.contains(u"working copy"_s));
@@ -234,7 +234,7 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     controller = makeController();
     {
         const test::FileSizeLimit fullDisk(64 * 1024);
-        controller->Form_Load();
+        controller->start();
     }
     EXPECT_TRUE(port.messageTexts().back().contains(u"the disk is full"_s));
     EXPECT_EQ(store().recordCount(), 0);
@@ -247,7 +247,7 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     controller.reset();
     port.clear();
     controller = makeController();
-    controller->Form_Load();
+    controller->start();
     EXPECT_TRUE(port.messages.empty());
     EXPECT_FALSE(QFileInfo::exists(left));
 }
@@ -257,14 +257,14 @@ TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) 
     ASSERT_TRUE(QFile::copy(test::dataPath(u"mdb/project.mdb"_s), old));
     const QByteArray before = readFile(old);
     port.files = {old};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     EXPECT_EQ(port.dialogs[0].filters[1], u"Project files (*.vsk *.mdb)"_s);
     EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
     EXPECT_EQ(doc().categories().count(), 3);
     EXPECT_TRUE(doc().isUntitled());
     EXPECT_EQ(doc().importedFrom(), old);
     port.files = {projectPath(u"th61.vsk"_s)};
-    controller->mnuFileSave_Click();
+    controller->files().save();
     EXPECT_EQ(port.dialogs[1].fileName, projectPath(u"th61.vsk"_s));
     EXPECT_EQ(doc().fileName(), projectPath(u"th61.vsk"_s));
     EXPECT_TRUE(doc().importedFrom().isEmpty());
@@ -278,7 +278,7 @@ TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
     test::writeFile(projectPath(u"text.vsk"_s), "Project: not a database\r\n");
     port.files = {projectPath(u"text.vsk"_s)};
     port.answers = {Answer::No};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_TRUE(
         port.messages[1].text.contains(QDir::toNativeSeparators(projectPath(u"text.vsk"_s))));
@@ -293,7 +293,7 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
         {test::rec("0000-2000000", "00", "1/1/20", "-1"), test::rec("2101-0100000  <<", "01"),
          test::rec("9999-0000001", "01"), test::rec("0000-1000000", "00", "P", "1")});
     port.files = {projectPath(u"old.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     EXPECT_EQ(master().engMet(), 1);  // the project's unit, loaded without a question
     EXPECT_EQ(port.messageTexts(),
               std::vector<QString>{texts::revisionCheck(u"1/1/20"_s, u"4/2/26"_s)});
@@ -331,7 +331,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
         catalogue.replaceAll();
     };
     port.files = {projectPath(u"old.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     EXPECT_EQ(port.catalogueReports, 1);
     EXPECT_EQ(projectRows()[1],
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
@@ -350,7 +350,7 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
                            test::rec("2501-0150000", "01", "15 INCH RC PIPE CULVERT", "LF", 1),
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     port.files = {projectPath(u"old.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     CatalogueCommands& catalogue = controller->catalogue();
     CatalogueReport& report = catalogue.report();
     // A mapping file without its columns is told and proposes nothing; a good one is kept.
@@ -399,7 +399,7 @@ TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport)
                           {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
                            test::rec("2105-0500000", "01", "COMMON EXCAVATION", "M3", 7)});
     port.files = {projectPath(u"old.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     CatalogueCommands& catalogue = controller->catalogue();
     const CatalogueReport& report = catalogue.report();
     // Without a mapping file the retired item's proposal is a guess, and looks it.
@@ -427,7 +427,7 @@ TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport)
     controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
     port.clear();
     port.answers = {Answer::GoBack};
-    controller->mnuExpTrans_Click();
+    controller->exports().trnsport();
     EXPECT_TRUE(port.messageTexts().at(0).contains(
         u"Error: 2105-0500000 (category 01): The unit changed from M3 to CY: check the quantity "
         u"and type it again."_s));

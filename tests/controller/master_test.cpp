@@ -11,7 +11,7 @@ using test::ControllerTest;
 
 TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
     controller = makeController();
-    controller->Form_Load();
+    controller->start();
     EXPECT_EQ(port.lastFocus(), u"itemCat"_s);
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(port.busyDepth, 0);
@@ -32,14 +32,14 @@ TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
 
 TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
     start();
-    controller->engMet_Click(1);  // an empty project loads at once
+    controller->switchUnit(Unit::Metric);  // an empty project loads at once
     EXPECT_EQ(master().list().count(), 3);
     EXPECT_EQ(master().mastRevDate(), u"Revised 4/2/26"_s);
     EXPECT_TRUE(port.messages.empty());
-    controller->engMet_Click(0);
+    controller->switchUnit(Unit::English);
     addMasterRow(0);
     port.clear();
-    controller->engMet_Click(0);  // the loaded unit: nothing happens
+    controller->switchUnit(Unit::English);  // the loaded unit: nothing happens
     EXPECT_EQ(port.busyCount, 0);
 
     struct Case {
@@ -51,7 +51,7 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
                           Case{{Answer::Yes, Answer::No}, 1, 0}}) {
         port.clear();
         port.answers = c.answers;
-        controller->engMet_Click(1);
+        controller->switchUnit(Unit::Metric);
         EXPECT_TRUE(port.answers.empty());
         EXPECT_EQ(port.messages[0].text, texts::unitChangeQuestion());
         EXPECT_EQ(port.messages[0].title, u"Change Master Item List"_s);
@@ -64,7 +64,7 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
 TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
     start();
     QFile::remove(sandbox.dataDir() + u"/itemsm.txt"_s);
-    controller->engMet_Click(1);
+    controller->switchUnit(Unit::Metric);
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_TRUE(port.messages[0].text.contains(u"itemsm.txt"_s));
     EXPECT_FALSE(port.messageWhileBusy);
@@ -77,7 +77,7 @@ TEST_F(ControllerTest, ListsAndCategoryFilesBeyondTheirSizeAreRefusedWithAMessag
     start();
     test::writeFile(sandbox.dataDir() + u"/itemsm.txt"_s, QByteArray(900'000, '\n'));
     test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, QByteArray(30'000, '\r'));
-    controller->engMet_Click(1);
+    controller->switchUnit(Unit::Metric);
     EXPECT_EQ(master().list().count(), 0);
     EXPECT_TRUE(controller->browsing().categories().tree().root.children.empty());
     ASSERT_EQ(port.messages.size(), 2u);
@@ -126,7 +126,7 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     controller->browsing().pickRow(2);
     controller->browsing().findPrevious();
     EXPECT_EQ(port.messageTexts().back(), texts::beginningOfMasterItems());
-    controller->engMet_Click(1);
+    controller->switchUnit(Unit::Metric);
     EXPECT_EQ(master().srchPos(), 2);
     EXPECT_EQ(master().descriptionSearchText(), u"ZZZ"_s);
 }

@@ -43,7 +43,7 @@ void ControllerTest::SetUp() {
 }
 
 std::unique_ptr<MainController> ControllerTest::makeController() {
-    auto made = std::make_unique<MainController>(port, sandbox.environment(), locale,
+    auto made = std::make_unique<MainController>(port, port, sandbox.environment(), locale,
                                                  [] { return QDate(2026, 12, 6); });
     port.follow(made->requests());
     port.follow(made->catalogue());
@@ -52,7 +52,7 @@ std::unique_ptr<MainController> ControllerTest::makeController() {
 
 void ControllerTest::start() {
     controller = makeController();
-    controller->Form_Load();
+    controller->start();
     port.clear();
 }
 

@@ -12,12 +12,12 @@ namespace veskplan::test {
 
 // A started program without a window: a sandbox with small English and Metric master lists,
 // a category file, a county file, the bundled seed workbook, the scripted port and the
-// controller after Form_Load.
+// controller after its start-up.
 class ControllerTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Creates a controller over the sandbox (Form_Load not yet run).
+    // Creates a controller over the sandbox (not yet started).
     std::unique_ptr<MainController> makeController();
     void start();
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "controller/busyindicator.h"
 #include "controller/userport.h"
 
 namespace veskplan::test {
@@ -10,7 +11,7 @@ namespace veskplan::test {
 // A port for programs that run the controller unattended: acknowledges notices, postpones
 // recovery, exports whatever the checks find, answers every other question with No and every
 // file dialog with `nextFile`.
-class QuietPort : public UserPort {
+class QuietPort : public UserPort, public BusyIndicator {
 public:
     Answer showMessage(const MessageRequest& request) override {
         switch (request.buttons) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "controller/busyindicator.h"
 #include "controller/cataloguecommands.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
@@ -15,7 +16,7 @@ namespace veskplan::test {
 // The user-interaction port with scripted answers. Every message, dialog and focus request is
 // recorded; questions take their answers from the queues, and a question without a scripted
 // answer fails the test.
-class ScriptedPort : public UserPort {
+class ScriptedPort : public UserPort, public BusyIndicator {
 public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
