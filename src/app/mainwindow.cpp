@@ -11,15 +11,16 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "app/appicon.h"
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
 #include "app/formkeys.h"
+#include "app/gridcolumns.h"
 #include "app/gridediting.h"
 #include "app/quantitydelegate.h"
-#include "app/twips.h"
 #include "base/texts.h"
 #include "controller/maincontroller.h"
 #include "controller/viewrequests.h"
@@ -69,16 +70,18 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     client_->setObjectName(QStringLiteral("mainFormClient"));
     setCentralWidget(client_);
     w_.build(*this, *client_, controller_.document().undoStack());
+    counts_ = new QLabel(statusBar());
+    counts_->setObjectName(u"projectCounts"_s);
+    statusBar()->addWidget(counts_);
 
     w_.mastItemList->setModel(&controller_.masterModel());
     w_.projItemDB->setModel(&controller_.editing().model());
     w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
                                             new QuantityDelegate(w_.projItemDB));
     w_.projItemDB->setSelectionModel(&controller_.editing().selection());
-    const auto& widths = MasterGridModel::kColumnWidthsTwips;
-    for (int c = 0; c < 3; ++c) {
-        w_.mastItemList->setColumnWidth(c, twips(widths[c]));
-    }
+    gridcolumns::setUpMasterGrid(*w_.mastItemList);
+    gridcolumns::setUpProjectGrid(*w_.projItemDB);
+    showCounts();
 
     connectMaster();
     connectProject();
@@ -101,12 +104,20 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connect(&document, &ProjectDocument::fileChanged, this, &MainWindow::showTitle);
     connect(&document, &ProjectDocument::modifiedChanged, this, &QWidget::setWindowModified);
     showTitle();
+    // The status bar counts the project's items and categories as they change.
+    const ProjectGridModel& items = controller_.editing().model();
+    for (const auto change :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&items, change, this, &MainWindow::showCounts);
+    }
+    connect(&items, &QAbstractItemModel::modelReset, this, &MainWindow::showCounts);
+    connect(&document, &ProjectDocument::categoriesChanged, this, &MainWindow::showCounts);
     // A first run opens large enough for fifteen rows of the project grid and more master rows
     // than the form had, within a 1280 x 800 screen.
     const int width = client_->minimumSizeHint().width() + 160;
-    const int menuHeight = menuBar()->sizeHint().height();
-    resize(width, menuHeight + w_.clientHeightShowingProjectRows(*client_, width, 15, 720));
-    settings_.restore(*this, *w_.mastItemList, controller_);
+    const int barsHeight = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    resize(width, barsHeight + w_.clientHeightShowingProjectRows(*client_, width, 15, 720));
+    settings_.restore(*this, *w_.mastItemList, *w_.projItemDB);
     refresh();
 }
 
@@ -207,12 +218,6 @@ void MainWindow::connectProject() {
     // too, while the box is still changing its entry, and must reach the controller as a pick.
     connect(w_.catDesc->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_.editing().typeCategoryDescription(text); });
-    connect(w_.projItemDB->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int column, int, int width) {
-                if (!refreshing_) {
-                    controller_.editing().setColumnWidth(column, twipsOf(width));
-                }
-            });
     connect(w_.addCat, &QPushButton::clicked, this,
             [this] { controller_.editing().addCategory(); });
     connect(w_.printProjList, &QPushButton::clicked, this, [this] { print(); });
@@ -292,6 +297,12 @@ void MainWindow::showParts(unsigned parts) {
     }
 }
 
+void MainWindow::showCounts() {
+    const ProjectDocument& document = controller_.document();
+    counts_->setText(
+        texts::projectCounts(document.items().recordCount(), document.categories().count()));
+}
+
 void MainWindow::requestFocus(const QString& controlName) {
     pendingFocus_ = controlName;
 }
@@ -369,10 +380,8 @@ void MainWindow::refreshProject() {
         action->setEnabled(controller_.guardedCommandsEnabled());
     }
     QTableView* grid = w_.projItemDB;
-    for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
-        grid->setColumnWidth(
-            c, twips(controller_.editing().gridState().columnWidths[static_cast<size_t>(c)]));
-    }
+    grid->horizontalHeader()->setSortIndicator(ProjectGridState::sortedColumn(document.items()),
+                                               Qt::AscendingOrder);
     // A grid whose rows were all replaced (a new order, another project) starts at its first
     // row: the view's reset has cleared the current cell.
     ProjectEditing& editing = controller_.editing();
@@ -395,7 +404,7 @@ void MainWindow::refreshCategories() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_ || controller_.files().closeWindow()) {
-        settings_.save(*this, *w_.mastItemList, controller_);
+        settings_.save(*this, *w_.mastItemList, *w_.projItemDB);
         event->accept();
         return;
     }

@@ -47,11 +47,13 @@ private:
     void refreshCategories();
     void refreshRecentProjects();
     void print();
+    void showCounts();
 
     MainController& controller_;
     MainFormWidgets w_;
     WindowSettings settings_;
     QWidget* client_ = nullptr;
+    QLabel* counts_ = nullptr;
     bool refreshing_ = false;
     QString pendingFocus_;
     QPointer<CategoryWindow> categoryWindow_;

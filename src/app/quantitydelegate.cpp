@@ -17,6 +17,7 @@ QWidget* QuantityDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
             uR"(\s*[+-]?[0-9,]*(?:(?:\.|%1)[0-9]*)?(?:[eE][+-]?[0-9]*)?\s*)"_s.arg(decimalPoint),
             QRegularExpression::UseUnicodePropertiesOption);
         line->setValidator(new QRegularExpressionValidator(number, line));
+        line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);  // as the cell shows it
     }
     return editor;
 }

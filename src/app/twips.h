@@ -10,11 +10,6 @@ inline constexpr int twips(int value) {
     return (value + 7) / 15;
 }
 
-// Pixels back to twips, as the controller keeps widths.
-inline constexpr int twipsOf(int pixels) {
-    return pixels * 15;
-}
-
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }

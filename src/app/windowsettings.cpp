@@ -1,45 +1,53 @@
 #include "app/windowsettings.h"
 
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QSettings>
 #include <QTableView>
 
-#include "app/twips.h"
-#include "controller/maincontroller.h"
-
 namespace veskplan {
+namespace {
+
 using namespace Qt::Literals::StringLiterals;
 
-void WindowSettings::restore(QMainWindow& window, QTableView& master,
-                             MainController& controller) const {
-    QSettings settings(file_, QSettings::IniFormat);
-    window.restoreGeometry(settings.value(u"window/geometry"_s).toByteArray());
-    const QList<QVariant> masterWidths = settings.value(u"window/masterColumns"_s).toList();
-    for (qsizetype c = 0; c < masterWidths.size() && c < 3; ++c) {
-        if (masterWidths[c].toInt() > 0) {
-            master.setColumnWidth(static_cast<int>(c), masterWidths[c].toInt());
+// A column that stretches with the window has no width of its own to keep.
+bool keepsItsWidth(const QTableView& grid, int column) {
+    return grid.horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch;
+}
+
+void restoreWidths(QTableView& grid, const QList<QVariant>& widths) {
+    const int columns = grid.horizontalHeader()->count();
+    for (int c = 0; c < widths.size() && c < columns; ++c) {
+        const int width = widths[c].toInt();
+        if (width > 0 && keepsItsWidth(grid, c)) {
+            grid.setColumnWidth(c, width);
         }
-    }
-    const QList<QVariant> projectWidths = settings.value(u"window/projectColumns"_s).toList();
-    for (qsizetype c = 0; c < projectWidths.size(); ++c) {
-        controller.editing().setColumnWidth(static_cast<int>(c), twipsOf(projectWidths[c].toInt()));
     }
 }
 
+QList<QVariant> widthsOf(const QTableView& grid) {
+    QList<QVariant> widths;
+    for (int c = 0; c < grid.horizontalHeader()->count(); ++c) {
+        widths.append(keepsItsWidth(grid, c) ? grid.columnWidth(c) : 0);
+    }
+    return widths;
+}
+
+}  // namespace
+
+void WindowSettings::restore(QMainWindow& window, QTableView& master, QTableView& project) const {
+    QSettings settings(file_, QSettings::IniFormat);
+    window.restoreGeometry(settings.value(u"window/geometry"_s).toByteArray());
+    restoreWidths(master, settings.value(u"window/masterColumns"_s).toList());
+    restoreWidths(project, settings.value(u"window/projectColumns"_s).toList());
+}
+
 void WindowSettings::save(const QMainWindow& window, const QTableView& master,
-                          const MainController& controller) const {
+                          const QTableView& project) const {
     QSettings settings(file_, QSettings::IniFormat);
     settings.setValue(u"window/geometry"_s, window.saveGeometry());
-    QList<QVariant> masterWidths;
-    for (int c = 0; c < 3; ++c) {
-        masterWidths.append(master.columnWidth(c));
-    }
-    settings.setValue(u"window/masterColumns"_s, masterWidths);
-    QList<QVariant> projectWidths;
-    for (const int width : controller.editing().gridState().columnWidths) {
-        projectWidths.append(twips(width));
-    }
-    settings.setValue(u"window/projectColumns"_s, projectWidths);
+    settings.setValue(u"window/masterColumns"_s, widthsOf(master));
+    settings.setValue(u"window/projectColumns"_s, widthsOf(project));
     settings.sync();
 }
 

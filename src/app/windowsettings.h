@@ -7,18 +7,15 @@ class QTableView;
 
 namespace veskplan {
 
-class MainController;
-
 // What the window remembers between runs in the program's own settings file: its size and
-// place, and the widths of the grids' columns.
+// place, and the widths of the grids' columns as the user left them.
 class WindowSettings {
 public:
     explicit WindowSettings(QString file) : file_(std::move(file)) {}
 
     // Puts the window and the grids as they were left; a first run keeps their own sizes.
-    void restore(QMainWindow& window, QTableView& master, MainController& controller) const;
-    void save(const QMainWindow& window, const QTableView& master,
-              const MainController& controller) const;
+    void restore(QMainWindow& window, QTableView& master, QTableView& project) const;
+    void save(const QMainWindow& window, const QTableView& master, const QTableView& project) const;
 
 private:
     QString file_;

@@ -120,6 +120,10 @@ inline QString workingCopyCannotTakeIt(const QString& reason) {
 inline QString itemGone() {
     return u"the item is no longer in the project"_s;
 }
+inline QString projectCounts(int items, int categories) {
+    return QString::number(items) + (items == 1 ? u" item in "_s : u" items in "_s) +
+           QString::number(categories) + (categories == 1 ? u" category"_s : u" categories"_s);
+}
 
 // Undo steps: the Edit menu shows "Undo " or "Redo " before them.
 inline QString addItemStep() {

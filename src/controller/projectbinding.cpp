@@ -5,7 +5,6 @@
 #include "base/filedate.h"
 #include "base/texts.h"
 #include "controller/busycursor.h"
-#include "controller/projectgridstate.h"
 #include "controller/unitswitch.h"
 #include "controller/userport.h"
 #include "master/mastersession.h"
@@ -37,7 +36,6 @@ CategoryList categoriesFromItems(const RecordStore& store) {
 void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool checkRevision) {
     BusyCursor busy(busy_);
     document_.bind(contents);
-    grid_.columnWidths = ProjectGridModel::standardWidths();
     if (!contents.hadRows) {
         CategoryList first;
         first.append(u"01"_s, QString());

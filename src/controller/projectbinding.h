@@ -11,7 +11,6 @@ class MasterSession;
 class ProjectDocument;
 class UnitSwitch;
 class UserPort;
-struct ProjectGridState;
 namespace specialrows {
 struct ProjectContents;
 }
@@ -22,12 +21,10 @@ struct ProjectContents;
 class ProjectBinding {
 public:
     ProjectBinding(ProjectDocument& document, MasterSession& master, CategoryBoxes& boxes,
-                   ProjectGridState& grid, UnitSwitch& units, UserPort& port, BusyIndicator& busy,
-                   QLocale locale)
+                   UnitSwitch& units, UserPort& port, BusyIndicator& busy, QLocale locale)
         : document_(document),
           master_(master),
           boxes_(boxes),
-          grid_(grid),
           units_(units),
           port_(port),
           busy_(busy),
@@ -46,7 +43,6 @@ private:
     ProjectDocument& document_;
     MasterSession& master_;
     CategoryBoxes& boxes_;
-    ProjectGridState& grid_;
     UnitSwitch& units_;
     UserPort& port_;
     BusyIndicator& busy_;

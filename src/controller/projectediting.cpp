@@ -113,12 +113,6 @@ void ProjectEditing::showCell(int row, int column) {
     }
 }
 
-void ProjectEditing::setColumnWidth(int column, int widthTwips) {
-    if (column >= 0 && column < ProjectGridModel::kColumnCount && widthTwips > 0) {
-        grid_.columnWidths[static_cast<size_t>(column)] = widthTwips;
-    }
-}
-
 bool ProjectEditing::editCell(int row, int column, const QString& text) {
     using Kind = ProjectDocument::EditResult::Kind;
     ProjectDocument::EditResult result;

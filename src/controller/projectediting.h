@@ -20,7 +20,7 @@ class ViewRequests;
 
 // Editing the project's list: adding the master grid's current item, removing, typing
 // quantities and the free-text description, sorting, the header fields, the categories and the
-// history. It keeps the project grid's view state (current cell, selection, column widths) apart
+// history. It keeps the project grid's view state (current cell, selection) apart
 // from the document, and says when what its view shows has changed.
 class ProjectEditing : public QObject {
     Q_OBJECT
@@ -51,8 +51,6 @@ public:
     void setCurrentCell(int row, int column);
     // Makes this cell current and its row the selection.
     void showCell(int row, int column);
-    // A column the user resized (width in twips).
-    void setColumnWidth(int column, int widthTwips);
 
     void setProjectNumber(const QString& text);
     // A paste into the project number that would give `text`: true when it fits a project file;

@@ -10,12 +10,15 @@ void ProjectGridState::headingClicked(int column, RecordStore& store) {
     } else if (column == ProjectGridModel::CatColumn) {
         store.setIndex(IndexOrder::PrimaryKey);
     }
-    columnWidths = ProjectGridModel::standardWidths();
 }
 
 void ProjectGridState::returnToWorkingOrder(RecordStore& store) {
     store.setIndex(IndexOrder::PrimaryKey);
-    columnWidths = ProjectGridModel::standardWidths();
+}
+
+int ProjectGridState::sortedColumn(const RecordStore& store) {
+    return store.index() == IndexOrder::BridgeKey ? ProjectGridModel::ItemNumberColumn
+                                                  : ProjectGridModel::CatColumn;
 }
 
 }  // namespace veskplan

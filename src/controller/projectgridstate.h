@@ -6,18 +6,21 @@ namespace veskplan {
 
 class RecordStore;
 
-// The project grid's view state: the column the user works in and the column widths in twips.
+// The project grid's view state that the commands decide: the column the user works in. The
+// column widths are the view's own and stay as the user set them.
 struct ProjectGridState {
     int currentColumn = ProjectGridModel::ItemNumberColumn;
-    ProjectGridModel::ColumnWidths columnWidths = ProjectGridModel::standardWidths();
 
     // A click on a column heading: "Item Number" orders by item number ("BridgeKey"), "Cat" by
-    // category; every heading puts the column widths back and returns to the first row.
+    // category; the grid returns to the first row.
     void headingClicked(int column, RecordStore& store);
 
-    // Back to the working order ("PrimaryKey") and the standard column widths, on the first
-    // row: where every walk in the other order leaves the grid.
+    // Back to the working order ("PrimaryKey"), on the first row: where every walk in the other
+    // order leaves the grid.
     void returnToWorkingOrder(RecordStore& store);
+
+    // The column whose heading shows the order the grid is sorted in.
+    static int sortedColumn(const RecordStore& store);
 };
 
 }  // namespace veskplan

@@ -11,6 +11,15 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+// Quantities line up on their last digit, as in a spreadsheet.
+QVariant alignmentOf(int column) {
+    return static_cast<int>(
+        (column == ProjectGridModel::QuantityColumn ? Qt::AlignRight : Qt::AlignLeft) |
+        Qt::AlignVCenter);
+}
+}  // namespace
+
 ProjectGridModel::ProjectGridModel(RecordStore& store, QLocale locale, QObject* parent)
     : QAbstractTableModel(parent), store_(store), locale_(std::move(locale)) {
     locale_.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -61,8 +70,13 @@ QVariant ProjectGridModel::data(const QModelIndex& index, int role) const {
         }
         return texts::quantityToReview(*formerUnit, withoutTrailingBlanks(record.units).toString());
     }
-    if (!index.isValid() || index.row() >= store_.recordCount() ||
-        (role != Qt::DisplayRole && role != Qt::EditRole)) {
+    if (!index.isValid() || index.row() >= store_.recordCount()) {
+        return {};
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return alignmentOf(index.column());
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
     }
     const ProjectRecord& record = store_.record(index.row());
@@ -83,6 +97,9 @@ QVariant ProjectGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ProjectGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::TextAlignmentRole && orientation == Qt::Horizontal) {
+        return alignmentOf(section);
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }

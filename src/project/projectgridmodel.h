@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QLocale>
-#include <array>
 #include <functional>
 
 namespace veskplan {
@@ -19,10 +18,6 @@ class ProjectGridModel : public QAbstractTableModel {
 public:
     enum Column { ItemNumberColumn, CatColumn, DescriptionColumn, UnitsColumn, QuantityColumn };
     static constexpr int kColumnCount = 5;
-    // Standard layout: widths of columns 0 to 4.
-    using ColumnWidths = std::array<int, kColumnCount>;
-    static constexpr ColumnWidths kStandardWidthsTwips = {1440, 400, 4145, 630, 770};
-    static ColumnWidths standardWidths() { return kStandardWidthsTwips; }
 
     // Stores a typed cell text; returns false when the text was refused (the cell keeps its
     // value).

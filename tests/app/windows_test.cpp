@@ -437,11 +437,11 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
     EXPECT_EQ(controller->recentProjects(), QStringList{projectPath(u"a.vsk"_s)});
 
     window->resize(900, 700);
-    find<QTableView>(u"projItemDB"_s)->horizontalHeader()->resizeSection(2, 300);
+    find<QTableView>(u"projItemDB"_s)->horizontalHeader()->resizeSection(3, 90);
     window->close();
     MainWindow again(*controller, sandbox.path(u"window.conf"_s));
     EXPECT_EQ(again.size(), QSize(900, 700));
-    EXPECT_EQ(again.findChild<QTableView*>(u"projItemDB"_s)->columnWidth(2), 300);
+    EXPECT_EQ(again.findChild<QTableView*>(u"projItemDB"_s)->columnWidth(3), 90);
 }
 
 TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplacementsOver) {

@@ -86,6 +86,12 @@ TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
         EXPECT_EQ(model.isCellEditable(0, column), column == qty) << column;
         EXPECT_EQ(model.isCellEditable(1, column), column == qty || column == desc) << column;
         EXPECT_FALSE(model.isCellEditable(2, column));
+        // Quantities line up on their last digit, under a heading that does the same.
+        const int horizontal = column == qty ? Qt::AlignRight : Qt::AlignLeft;
+        EXPECT_EQ(model.data(model.index(0, column), Qt::TextAlignmentRole).toInt(),
+                  horizontal | Qt::AlignVCenter);
+        EXPECT_EQ(model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
+                  horizontal | Qt::AlignVCenter);
     }
     // What an edit answers and what the cell shows afterwards.
     const auto after = [&](ProjectDocument::EditResult result, int row, int column) {

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "app/appfont.h"
+#include "app/mainwindow.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+class GridTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        applyApplicationFont();
+        start();
+        // The catalogue window an Open shows for items the list lacks is closed again.
+        port.catalogueReport = [] {
+            QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        };
+        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        grid = window->findChild<QTableView*>(u"projItemDB"_s);
+        master = window->findChild<QTableView*>(u"mastItemList"_s);
+    }
+    void openProject(const QString& name) {
+        port.files = {projectPath(name)};
+        QTest::keySequence(window.get(), QKeySequence::Open);
+        QApplication::setActiveWindow(window.get());
+    }
+    void clickHeading(int column) {
+        QHeaderView* header = grid->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    }
+    // Drags the right edge of a column's heading by `dx` pixels, as a user widens a column.
+    void dragColumnEdge(int column, int dx) {
+        QHeaderView* header = grid->horizontalHeader();
+        const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
+                          header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(header->viewport(), edge + QPoint(dx / 2, 0));
+        QTest::mouseMove(header->viewport(), edge + QPoint(dx, 0));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(dx, 0));
+    }
+    QString counts() { return window->findChild<QLabel*>(u"projectCounts"_s)->text(); }
+
+    std::unique_ptr<MainWindow> window;
+    QTableView* grid = nullptr;
+    QTableView* master = nullptr;
+};
+
+TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
+    const int itemWidth = grid->columnWidth(ProjectGridModel::ItemNumberColumn);
+    const int description = grid->columnWidth(ProjectGridModel::DescriptionColumn);
+    const int masterDescription = master->columnWidth(1);
+    window->resize(window->width() + 200, window->height());
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(ProjectGridModel::DescriptionColumn), description + 200);
+    EXPECT_EQ(master->columnWidth(1), masterDescription + 200);
+    EXPECT_EQ(grid->columnWidth(ProjectGridModel::ItemNumberColumn), itemWidth);
+
+    // A marked number is shown whole.
+    test::makeProjectFile(projectPath(u"marked.vsk"_s),
+                          {test::rec("9999-0000001  <<", "01", "OLD CULVERT", "LF", 5),
+                           test::rec("2105-0500000", "01", "COMMON EXCAVATION", "CY", 7)});
+    openProject(u"marked.vsk"_s);
+    // What the column's cells need to show their text whole.
+    const int needed = static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(
+        ProjectGridModel::ItemNumberColumn);
+    EXPECT_GE(grid->columnWidth(ProjectGridModel::ItemNumberColumn), needed);
+
+    dragColumnEdge(ProjectGridModel::ItemNumberColumn, 40);
+    dragColumnEdge(ProjectGridModel::UnitsColumn, 30);
+    const int widened = grid->columnWidth(ProjectGridModel::ItemNumberColumn);
+    const int units = grid->columnWidth(ProjectGridModel::UnitsColumn);
+    EXPECT_GE(widened, std::max(itemWidth, needed) + 30);
+    const auto widthsStay = [&](const char* after) {
+        EXPECT_EQ(grid->columnWidth(ProjectGridModel::ItemNumberColumn), widened) << after;
+        EXPECT_EQ(grid->columnWidth(ProjectGridModel::UnitsColumn), units) << after;
+    };
+    port.files = {projectPath(u"saved.vsk"_s)};
+    QTest::keySequence(window.get(), QKeySequence::SaveAs);
+    widthsStay("Save As");
+    openProject(u"saved.vsk"_s);
+    widthsStay("Open");
+    clickHeading(ProjectGridModel::ItemNumberColumn);
+    clickHeading(ProjectGridModel::CatColumn);
+    widthsStay("sorting");
+    QTest::keySequence(window.get(), QKeySequence::New);
+    widthsStay("New Project");
+
+    window->close();
+    MainWindow again(*controller, sandbox.path(u"window.conf"_s));
+    auto* next = again.findChild<QTableView*>(u"projItemDB"_s);
+    EXPECT_EQ(next->columnWidth(ProjectGridModel::ItemNumberColumn), widened);
+    EXPECT_EQ(next->columnWidth(ProjectGridModel::UnitsColumn), units);
+}
+
+TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
+    test::makeProjectFile(projectPath(u"two.vsk"_s),
+                          {test::rec("2301-0200000", "01", "CONCRETE PAVEMENT 8 INCH", "SY", 1),
+                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2)});
+    openProject(u"two.vsk"_s);
+    QHeaderView* header = grid->horizontalHeader();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    const struct {
+        int clicked, shown;
+        const char* first;
+    } clicks[] = {
+        {ProjectGridModel::ItemNumberColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
+        {ProjectGridModel::UnitsColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
+        {ProjectGridModel::ItemNumberColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
+        {ProjectGridModel::CatColumn, ProjectGridModel::CatColumn, "2301-0200000"},
+        {ProjectGridModel::DescriptionColumn, ProjectGridModel::CatColumn, "2301-0200000"},
+    };
+    for (const auto& click : clicks) {
+        clickHeading(click.clicked);
+        EXPECT_EQ(header->sortIndicatorSection(), click.shown) << click.clicked;
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder) << click.clicked;
+        EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QString::fromLatin1(click.first));
+    }
+}
+
+TEST_F(GridTest, TheMasterListShowsItsCurrentRowWhileAnotherControlHasTheFocus) {
+    // A desktop theme that dims the selection of a control without the focus.
+    const QPalette theme = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
+    QPalette dimming = theme;
+    dimming.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    QApplication::setPalette(dimming);
+    QApplication::processEvents();
+    const QModelIndex picked = master->model()->index(1, 1);
+    QTest::mouseClick(master->viewport(), Qt::LeftButton, {}, master->visualRect(picked).center());
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), u"addItem"_s);
+    // Past the end of the description's text, in the selected row.
+    const QRect cell = master->visualRect(picked);
+    const QPoint blank(cell.right() - 4, cell.center().y());
+    const QColor shown = master->viewport()->grab().toImage().pixelColor(blank);
+    EXPECT_EQ(shown, theme.color(QPalette::Active, QPalette::Highlight));
+}
+
+TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
+    EXPECT_EQ(counts(), u"0 items in 1 category"_s);
+    addMasterRow(0);
+    EXPECT_EQ(counts(), u"1 item in 1 category"_s);
+    QTest::mouseClick(window->findChild<QPushButton*>(u"addCat"_s), Qt::LeftButton);
+    addMasterRow(1);
+    EXPECT_EQ(counts(), u"2 items in 2 categories"_s);
+    QTest::keySequence(window.get(), QKeySequence::Undo);
+    QTest::keySequence(window.get(), QKeySequence::Undo);
+    EXPECT_EQ(counts(), u"1 item in 1 category"_s);
+    test::makeProjectFile(projectPath(u"three.vsk"_s),
+                          {test::rec("2101-0100000", "01", "CLEARING", "ACRE", 1),
+                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2),
+                           test::rec("2301-0200000", "03", "CONCRETE PAVEMENT 8 INCH", "SY", 3)});
+    port.answers = {Answer::No};  // the unsaved item is not kept
+    openProject(u"three.vsk"_s);
+    EXPECT_EQ(counts(), u"3 items in 3 categories"_s);
+}
+
+}  // namespace
+}  // namespace veskplan
