@@ -267,7 +267,8 @@ void MainFormWidgets::buildProjectSection(QWidget& client) {
         u"List of Project Items.  Click on Column Headings to Change Sort Order"_s,
         u"Project Item List"_s);
     setUpGrid(projItemDB);
-    projItemDB->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Shift with the arrows or a drag takes in several rows, for Copy.
+    projItemDB->setSelectionMode(QAbstractItemView::ContiguousSelection);
     projItemDB->setSelectionBehavior(QAbstractItemView::SelectItems);
     projItemDB->setEditTriggers(QAbstractItemView::AnyKeyPressed |
                                 QAbstractItemView::DoubleClicked |

@@ -20,6 +20,7 @@
 #include "app/formkeys.h"
 #include "app/gridcolumns.h"
 #include "app/gridediting.h"
+#include "app/projectgridclipboard.h"
 #include "app/quantitydelegate.h"
 #include "base/texts.h"
 #include "controller/maincontroller.h"
@@ -87,6 +88,7 @@ MainWindow::MainWindow(MainController& controller, const QString& settingsFile, 
     connectProject();
     connectMenus();
     new FormKeys(controller_, w_, this);
+    new ProjectGridClipboard(controller_.editing(), *w_.projItemDB);
     // Each tool's commands show again the part of the window they change; the start-up all.
     connect(&controller_, &MainController::started, this, &MainWindow::refresh);
     connect(&controller_.files(), &FileCommands::changed, this,

@@ -120,6 +120,18 @@ inline QString workingCopyCannotTakeIt(const QString& reason) {
 inline QString itemGone() {
     return u"the item is no longer in the project"_s;
 }
+inline QString pasteOnlyIntoQuantities() {
+    return u"Warning!\nOnly quantities can be pasted: choose a cell of the Quantity column first."_s;
+}
+inline QString pastePastLastRow(qsizetype values, int row, int rows) {
+    return u"Warning!\nNothing was pasted: "_s + QString::number(values) +
+           u" quantities from row "_s + QString::number(row) +
+           u" would go past the last of the "_s + QString::number(rows) + u" rows."_s;
+}
+inline QString pastedQuantityNotANumber(const QString& value, int row, const QString& item) {
+    return u"Warning!\nNothing was pasted: the quantity for row "_s + QString::number(row) +
+           u" ("_s + item + u"), \""_s + value + u"\", is not a number."_s;
+}
 inline QString projectCounts(int items, int categories) {
     return QString::number(items) + (items == 1 ? u" item in "_s : u" items in "_s) +
            QString::number(categories) + (categories == 1 ? u" category"_s : u" categories"_s);
@@ -134,6 +146,9 @@ inline QString removeItemStep() {
 }
 inline QString editQuantityStep() {
     return u"Quantity"_s;
+}
+inline QString pasteQuantitiesStep() {
+    return u"Paste Quantities"_s;
 }
 inline QString editDescriptionStep() {
     return u"Description"_s;

@@ -8,6 +8,9 @@
 #include "controller/viewrequests.h"
 #include "master/mastersession.h"
 #include "project/projectdocument.h"
+#include "project/revisioncheck.h"
+
+#include <QRegularExpression>
 
 namespace veskplan {
 
@@ -113,8 +116,41 @@ void ProjectEditing::showCell(int row, int column) {
     }
 }
 
+bool ProjectEditing::pasteQuantities(const QString& text) {
+    const ChangeNotice notice = changeNotice();
+    const QModelIndex current = selection_->currentIndex();
+    if (text.isEmpty()) {
+        return false;
+    }
+    if (!current.isValid() || current.column() != ProjectGridModel::QuantityColumn) {
+        port_.inform(texts::pasteOnlyIntoQuantities());
+        return false;
+    }
+    QStringList lines = text.split(QRegularExpression(u"\r\n|\r|\n"_s));
+    if (lines.size() > 1 && lines.back().isEmpty()) {
+        lines.removeLast();  // the line end after the last value
+    }
+    const int first = current.row();
+    const int rows = document_.items().recordCount();
+    if (lines.size() > rows - first) {
+        port_.inform(texts::pastePastLastRow(lines.size(), first + 1, rows));
+        return false;
+    }
+    std::vector<std::optional<double>> quantities;
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto parsed = numbertext::parseQuantity(lines[i], locale_.decimalPoint().at(0));
+        if (!parsed.valid) {
+            const QString& number = document_.items().record(first + i).itemNumber;
+            port_.inform(texts::pastedQuantityNotANumber(
+                lines[i], first + i + 1, revisioncheck::withoutMark(number).trimmed().toString()));
+            return false;
+        }
+        quantities.push_back(parsed.value);
+    }
+    return stored(document_.setQuantities(first, quantities));
+}
+
 bool ProjectEditing::editCell(int row, int column, const QString& text) {
-    using Kind = ProjectDocument::EditResult::Kind;
     ProjectDocument::EditResult result;
     if (column == ProjectGridModel::QuantityColumn) {
         const auto parsed = numbertext::parseQuantity(text, locale_.decimalPoint().at(0));
@@ -128,6 +164,11 @@ bool ProjectEditing::editCell(int row, int column, const QString& text) {
     } else {
         return false;
     }
+    return stored(result);
+}
+
+bool ProjectEditing::stored(const ProjectDocument::EditResult& result) {
+    using Kind = ProjectDocument::EditResult::Kind;
     switch (result.kind) {
         case Kind::Stored:
             return true;

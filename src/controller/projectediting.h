@@ -8,6 +8,7 @@
 #include "controller/changenotice.h"
 #include "controller/projectgridstate.h"
 #include "project/categoryboxes.h"
+#include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
 
 namespace veskplan {
@@ -52,6 +53,12 @@ public:
     // Makes this cell current and its row the selection.
     void showCell(int row, int column);
 
+    // A column of numbers, one a line (as a spreadsheet copies a column), into the quantities
+    // from the current cell's row down, as one step. Each is checked as a typed quantity; the
+    // first that is none, or more lines than rows to take them, stops the paste with a message,
+    // and nothing is pasted. Only a cell of the Quantity column takes a paste.
+    bool pasteQuantities(const QString& text);
+
     void setProjectNumber(const QString& text);
     // A paste into the project number that would give `text`: true when it fits a project file;
     // a longer one is refused with a message, and the number stays as it was.
@@ -78,6 +85,8 @@ Q_SIGNALS:
 private:
     // Stores a typed cell text; false when it was refused (the cell keeps its value).
     bool editCell(int row, int column, const QString& text);
+    // Tells the user why an edit was not stored; true when it was.
+    bool stored(const ProjectDocument::EditResult& result);
     ChangeNotice changeNotice();
 
     ProjectDocument& document_;

@@ -219,6 +219,34 @@ ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<
     return changeItem(row, after, texts::editQuantityStep(), std::nullopt);
 }
 
+ProjectDocument::EditResult ProjectDocument::setQuantities(
+    int firstRow, const std::vector<std::optional<double>>& quantities) {
+    const int count = static_cast<int>(quantities.size());
+    if (count == 0 || !items_->isRow(firstRow) || !items_->isRow(firstRow + count - 1)) {
+        return {EditResult::Kind::Refused, {}};
+    }
+    std::vector<ItemsCommand::Change> changes;
+    for (int i = 0; i < count; ++i) {
+        const std::optional<double>& quantity = quantities[static_cast<size_t>(i)];
+        if (quantity && !std::isfinite(*quantity)) {
+            return {EditResult::Kind::Refused, {}};
+        }
+        const ProjectRecord& before = items_->record(firstRow + i);
+        ProjectRecord after = before;
+        after.quantity = quantity;
+        // A pasted quantity, like a typed one, confirms a quantity that was to be reviewed.
+        const std::optional<QString> review = reviews_.formerUnit(before);
+        if (before != after || review) {
+            changes.push_back({before, after, review, std::nullopt});
+        }
+    }
+    if (changes.empty()) {
+        return {};
+    }
+    return pushItems(
+        std::make_unique<ItemsCommand>(*this, std::move(changes), texts::pasteQuantitiesStep()));
+}
+
 ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRecord& after,
                                                         const QString& step,
                                                         const std::optional<QString>& review) {

@@ -103,6 +103,10 @@ public:
     // A quantity, or none. Storing the value the item holds is no change, unless the quantity
     // was to be reviewed: typing it confirms it.
     EditResult setQuantity(int row, std::optional<double> quantity);
+    // Quantities of consecutive rows from `firstRow`, as one step; every row must be there.
+    // Each confirms a quantity that was to be reviewed; a value an item holds is otherwise no
+    // change.
+    EditResult setQuantities(int firstRow, const std::vector<std::optional<double>>& quantities);
     // The description of the free-text item, the only one whose description the designer
     // writes; refused for any other item.
     EditResult setFreeTextDescription(int row, const QString& description);

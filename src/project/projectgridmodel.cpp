@@ -48,6 +48,29 @@ QString ProjectGridModel::quantityText(double value) const {
     return locale_.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString ProjectGridModel::rowsAsText(const QList<int>& rows) const {
+    QStringList lines;
+    QStringList cells;
+    for (int c = 0; c < kColumnCount; ++c) {
+        cells.append(headerData(c, Qt::Horizontal).toString());
+    }
+    lines.append(cells.join(u'\t'));
+    for (const int row : rows) {
+        cells.clear();
+        for (int c = 0; c < kColumnCount; ++c) {
+            // A tab or a line end inside a cell would break the table apart.
+            QString text = data(index(row, c)).toString();
+            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+            while (text.endsWith(u' ')) {
+                text.chop(1);
+            }
+            cells.append(text);
+        }
+        lines.append(cells.join(u'\t'));
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
 int ProjectGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : store_.recordCount();
 }

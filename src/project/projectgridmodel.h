@@ -33,6 +33,9 @@ public:
 
     // The text a quantity shows in the grid and in its editor.
     QString quantityText(double value) const;
+    // These rows as a spreadsheet takes them: a line of headings, then one line a row, the
+    // columns apart by tabs, each cell as the grid shows it without its trailing blanks.
+    QString rowsAsText(const QList<int>& rows) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "app/appfont.h"
 #include "app/mainwindow.h"
+#include "base/texts.h"
 #include "support/controllerfixture.h"
 
 namespace veskplan {
@@ -168,6 +170,67 @@ TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
     port.answers = {Answer::No};  // the unsaved item is not kept
     openProject(u"three.vsk"_s);
     EXPECT_EQ(counts(), u"3 items in 3 categories"_s);
+}
+
+// Typing in the grid as in a spreadsheet: Enter stores and goes down, Tab to the next cell.
+TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
+    for (int row : {0, 1, 2}) {
+        addMasterRow(row);
+    }
+    const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    for (const QString& typed : {u"12"_s, u"3.5"_s}) {
+        QTest::keyClicks(grid, typed.left(1));  // the first key opens the cell's editor
+        QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(store().record(0).quantity, 12);
+    EXPECT_EQ(store().record(1).quantity, 3.5);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, ProjectGridModel::QuantityColumn));
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClicks(grid, u"-"_s);  // no number: said so, and the cell stays current
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(port.messageTexts().back(), texts::quantityNotANumber(u"-"_s));
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    QTest::keyClicks(grid, u"7"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(store().record(2).quantity, 7);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
+    for (int row : {0, 1, 2}) {
+        addMasterRow(row);
+    }
+    const auto quantities = [this] {
+        std::vector<std::optional<double>> all;
+        for (int row = 0; row < store().recordCount(); ++row) {
+            all.push_back(store().record(row).quantity);
+        }
+        return all;
+    };
+    const std::vector<std::optional<double>> none(3);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    clipboard->setText(u"4\r\n5\r\n"_s);
+    QTest::keySequence(grid, QKeySequence::Paste);
+    EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4, 5, std::nullopt}));
+    QTest::keySequence(window.get(), QKeySequence::Undo);
+    EXPECT_EQ(quantities(), none);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    clipboard->setText(u"6\nlots\n"_s);
+    QTest::keySequence(grid, QKeySequence::Paste);
+    EXPECT_EQ(quantities(), none);
+    EXPECT_EQ(port.messageTexts().back(),
+              texts::pastedQuantityNotANumber(u"lots"_s, 2, u"2105-0500000"_s));
+
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);  // the current row and the next
+    QTest::keySequence(grid, QKeySequence::Copy);
+    EXPECT_EQ(clipboard->text(),
+              u"Item Number\tCat\tDescription\tUnits\tQuantity\n"
+              u"2101-0100000\t01\tCLEARING\tACRE\t\n"
+              u"2105-0500000\t01\tCOMMON EXCAVATION\tCY\t\n"_s);
 }
 
 }  // namespace

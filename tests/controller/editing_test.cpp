@@ -88,5 +88,60 @@ TEST_F(ControllerTest, CategoriesAndHeaderFieldsChangeThroughTheirBoxes) {
     EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
 }
 
+// A column copied from a spreadsheet goes into the quantities from the current row down, each
+// value checked as a typed one, as one step or not at all.
+TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAll) {
+    start();
+    for (int row : {0, 1, 2}) {
+        addMasterRow(row);
+    }
+    using Quantities = std::vector<std::optional<double>>;
+    const int qty = ProjectGridModel::QuantityColumn;
+    const struct {
+        int row, column;
+        QString text;
+        Quantities after;
+        QString message;
+    } cases[] = {
+        {0, qty, u"1\r\n2.5\r\n"_s, {1, 2.5, std::nullopt}, {}},
+        {1, qty, u"3\t\n\n"_s, {1, 3, std::nullopt}, {}},  // a trailing tab; an empty cell
+        {1, qty, u"4\r5.5"_s, {1, 4, 5.5}, {}},
+        {2, qty, u"6\n7\n"_s, {1, 4, 5.5}, texts::pastePastLastRow(2, 3, 3)},
+        {0,
+         qty,
+         u"8\n9 bags\n1"_s,
+         {1, 4, 5.5},
+         texts::pastedQuantityNotANumber(u"9 bags"_s, 2, u"2105-0500000"_s)},
+        {0,
+         ProjectGridModel::DescriptionColumn,
+         u"8"_s,
+         {1, 4, 5.5},
+         texts::pasteOnlyIntoQuantities()},
+        {0, qty, QString(), {1, 4, 5.5}, {}},  // nothing on the clipboard
+    };
+    QUndoStack& history = doc().undoStack();
+    for (const auto& c : cases) {
+        port.clear();
+        const int steps = history.count();
+        controller->editing().setCurrentCell(c.row, c.column);
+        EXPECT_EQ(controller->editing().pasteQuantities(c.text),
+                  c.message.isNull() && !c.text.isEmpty());
+        Quantities now;
+        for (int row = 0; row < store().recordCount(); ++row) {
+            now.push_back(store().record(row).quantity);
+        }
+        const auto pasted = testing::Message() << c.text.toStdString();
+        EXPECT_EQ(now, c.after) << pasted;
+        EXPECT_EQ(port.messageTexts(),
+                  c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message})
+            << pasted;
+        EXPECT_EQ(history.count(), steps + (c.message.isNull() && !c.text.isEmpty() ? 1 : 0))
+            << pasted;
+    }
+    controller->editing().undo();
+    EXPECT_EQ(store().record(1).quantity, 3);
+    EXPECT_EQ(store().record(2).quantity, std::nullopt);
+}
+
 }  // namespace
 }  // namespace veskplan

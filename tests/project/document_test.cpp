@@ -280,5 +280,35 @@ TEST_F(DocumentTest, AReplacementInAnotherUnitMarksItsQuantityUntilTheQuantityIs
     EXPECT_TRUE(doc.quantityReviews().isEmpty());
 }
 
+TEST_F(DocumentTest, PastedQuantitiesAreOneStepAndRowsCopyAsATable) {
+    doc.addItem(ProjectRecord{u"2101"_s, u"01"_s, u"CLEARING   "_s, u"ACRE"_s, 2.0});
+    doc.addItem(ProjectRecord{u"2105"_s, u"01"_s, u"EXCAVATION"_s, u"CY  "_s, std::nullopt});
+    doc.addItem(ProjectRecord{u"2301"_s, u"02"_s, u"PAVING\tA"_s, u"SY"_s, 1.5});
+    const auto quantities = [this] {
+        std::vector<std::optional<double>> all;
+        for (int row = 0; row < items().recordCount(); ++row) {
+            all.push_back(items().record(row).quantity);
+        }
+        return all;
+    };
+    const int steps = doc.undoStack().count();
+    EXPECT_EQ(doc.setQuantities(0, {4.0, std::nullopt, 1.5}).kind, EditKind::Stored);
+    EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4.0, std::nullopt, 1.5}));
+    ASSERT_EQ(doc.undoStack().count(), steps + 1);
+    EXPECT_EQ(doc.undoStack().text(steps), u"Paste Quantities"_s);
+    EXPECT_EQ(doc.setQuantities(2, {1.0, 2.0}).kind, EditKind::Refused);  // past the last row
+    EXPECT_EQ(doc.setQuantities(0, {1.0, qInf()}).kind, EditKind::Refused);
+    EXPECT_EQ(doc.setQuantities(0, {4.0}).kind, EditKind::Stored);  // no change, no step
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    doc.undo();
+    EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{2.0, std::nullopt, 1.5}));
+
+    const ProjectGridModel model(items(), QLocale::c());
+    EXPECT_EQ(model.rowsAsText({0, 2}),
+              u"Item Number\tCat\tDescription\tUnits\tQuantity\n"
+              u"2101\t01\tCLEARING\tACRE\t2\n"
+              u"2301\t02\tPAVING A\tSY\t1.5\n"_s);
+}
+
 }  // namespace
 }  // namespace veskplan
