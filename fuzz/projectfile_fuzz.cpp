@@ -13,15 +13,19 @@ using namespace Qt::Literals::StringLiterals;
 
 VESKPLAN_FUZZ_TARGET(projectfile) {
     const InputFile input(bytes, u"project.vsk"_s);
-    const auto read = readOrRefuse(input, veskplan::projectfile::read);
+    const auto read = readOrRefuse(input, veskplan::projectfile::readWithPrices);
     if (!read) {
         return 0;
     }
-    const std::vector<ProjectRecord>& records = *read;
+    const std::vector<ProjectRecord>& records = read->records;
+    for (const auto& [key, price] : read->prices.items()) {
+        require(veskplan::ProjectPrices::isValidUnitPrice(price.unitPrice),
+                "prices read are prices a project holds");
+    }
     require(veskplan::projectfile::problemWith(records).isEmpty(),
             "rows read are rows a project holds");
     const specialrows::ProjectContents contents = specialrows::split(records);
     require(contents.hadRows == !records.empty() && contents.items.size() <= records.size(),
             "the items are among the rows read");
-    return qsizetype(records.size());
+    return qsizetype(records.size() + read->prices.items().size());
 }

@@ -172,6 +172,15 @@ inline QString changeDesignerStep() {
 inline QString changeLettingMonthStep() {
     return u"Letting Month"_s;
 }
+inline QString unitPriceStep() {
+    return u"Unit Price"_s;
+}
+inline QString mobilizationStep() {
+    return u"Mobilization"_s;
+}
+inline QString contingencyStep() {
+    return u"Contingency"_s;
+}
 inline QString undoPrefix() {
     return u"Undo"_s;
 }

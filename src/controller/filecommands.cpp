@@ -113,7 +113,8 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey),
                            specialrows::compose(document_.header(), master_.engMet(),
-                                                master_.masterDate(), document_.categories()));
+                                                master_.masterDate(), document_.categories()),
+                           document_.prices());
     } catch (const Error& error) {
         // The project stays where it was, with its changes still unsaved.
         port_.warn(error.message());
@@ -176,7 +177,9 @@ void FileCommands::openProject(const QString& path) {
 void FileCommands::openFile(const QString& path, bool checkRevision) {
     const ChangeNotice notice = changeNotice();
     const bool imported = accessproject::isAccessDatabase(path);
-    specialrows::ProjectContents contents = specialrows::split(readProjectFile(path));
+    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}}
+                                          : projectfile::readWithPrices(path);
+    specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     const RecoveryWriter::Replacing replacing(recovery_);
     putItems(contents.items, QDir::toNativeSeparators(path));
     if (imported) {
@@ -187,6 +190,7 @@ void FileCommands::openFile(const QString& path, bool checkRevision) {
     }
     config_.lastDir = directoryOf(path);
     binding_.bind(contents, checkRevision);
+    document_.setPrices(read.prices);
     document_.setModified(false);
     recent_.add(path);
 }
@@ -242,6 +246,7 @@ void FileCommands::offerRecovery(const QString& tempDir) {
             contents.unitIndex = state.unitIndex;
             binding_.bind(contents, false);
             document_.setQuantityReviews(state.reviews);
+            document_.setPrices(state.prices);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;

@@ -13,6 +13,57 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+QString pricesJson(const ProjectPrices& prices) {
+    QJsonArray items;
+    for (const auto& [key, price] : prices.items()) {
+        items.append(QJsonObject{{u"cat"_s, key.cat},
+                                 {u"item"_s, key.itemNumber},
+                                 {u"description"_s, key.description},
+                                 {u"price"_s, price.unitPrice},
+                                 {u"unit"_s, price.unit},
+                                 {u"kind"_s, priceKindCode(price.kind)},
+                                 {u"note"_s, price.note}});
+    }
+    QJsonObject object{{u"items"_s, items}};
+    if (prices.mobilizationPercent()) {
+        object.insert(u"mobilization"_s, *prices.mobilizationPercent());
+    }
+    if (prices.contingencyPercent()) {
+        object.insert(u"contingency"_s, *prices.contingencyPercent());
+    }
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+// What cannot be a price is left out, as anything else out of range is.
+ProjectPrices pricesFromJson(const QString& text) {
+    const QJsonObject object = QJsonDocument::fromJson(text.toUtf8()).object();
+    ProjectPrices prices;
+    for (const QJsonValue& value : object.value(u"items"_s).toArray()) {
+        const QJsonObject item = value.toObject();
+        const auto kind = priceKindFromCode(item.value(u"kind"_s).toString());
+        const double unitPrice = item.value(u"price"_s).toDouble(-1);
+        if (kind && ProjectPrices::isValidUnitPrice(unitPrice)) {
+            prices.set(ItemKey{item.value(u"cat"_s).toString(), item.value(u"item"_s).toString(),
+                               item.value(u"description"_s).toString()},
+                       ItemPrice{unitPrice, item.value(u"unit"_s).toString(), *kind,
+                                 item.value(u"note"_s).toString()});
+        }
+    }
+    for (const auto& [name, set] :
+         {std::pair(u"mobilization"_s, &ProjectPrices::setMobilizationPercent),
+          std::pair(u"contingency"_s, &ProjectPrices::setContingencyPercent)}) {
+        const double percent = object.value(name).toDouble(-1);
+        if (ProjectPrices::isValidPercent(percent)) {
+            (prices.*set)(percent);
+        }
+    }
+    return prices;
+}
+
+}  // namespace
+
 RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
     auto value = [&values](const QString& key) {
         const auto found = values.find(key);
@@ -41,6 +92,7 @@ RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
                            fields.at(2).toString(), fields.at(3).toString()});
     }
     state.reviews = QuantityReviews::fromEntries(reviews);
+    state.prices = pricesFromJson(value(u"prices"_s));
     state.modified = value(u"modified"_s) == u"1"_s;
     state.replacing = value(u"replacing"_s) == u"1"_s;
     return state;
@@ -68,6 +120,7 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
         {u"masterDate"_s, document.storedMasterDate()},
         {u"unit"_s, QString::number(document.unitIndex())},
         {u"reviews"_s, QString::fromUtf8(QJsonDocument(reviews).toJson(QJsonDocument::Compact))},
+        {u"prices"_s, pricesJson(document.prices())},
         {u"modified"_s, document.isModified() ? u"1"_s : u"0"_s},
     };
 }
@@ -75,7 +128,8 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
 RecoveryWriter::RecoveryWriter(ProjectDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     for (auto signal : {&ProjectDocument::headerChanged, &ProjectDocument::categoriesChanged,
-                        &ProjectDocument::fileChanged, &ProjectDocument::quantityReviewsChanged}) {
+                        &ProjectDocument::fileChanged, &ProjectDocument::quantityReviewsChanged,
+                        &ProjectDocument::pricesChanged}) {
         connect(&document_, signal, this, &RecoveryWriter::keep);
     }
     connect(&document_, &ProjectDocument::modifiedChanged, this, &RecoveryWriter::keep);

@@ -8,6 +8,7 @@
 
 #include "project/categorylist.h"
 #include "project/headerfields.h"
+#include "project/projectprices.h"
 #include "project/quantityreviews.h"
 
 namespace veskplan {
@@ -25,6 +26,7 @@ struct RecoveryState {
     QString storedMasterDate;
     int unitIndex = 0;
     QuantityReviews reviews;
+    ProjectPrices prices;
     bool modified = false;
     bool replacing = false;  // left while another project was being put in place
 
@@ -36,7 +38,7 @@ struct RecoveryState {
 };
 
 // Keeps the working copy's state table in step with the document: every change of its header
-// fields, categories, file or modified state is written as it happens.
+// fields, categories, prices, file or modified state is written as it happens.
 class RecoveryWriter : public QObject {
     Q_OBJECT
 

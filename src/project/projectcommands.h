@@ -83,4 +83,23 @@ private:
     CategoryList after_;
 };
 
+// The prices before and after a change of one price or percentage.
+class PricesCommand : public QUndoCommand {
+public:
+    PricesCommand(ProjectDocument& document, ProjectPrices before, ProjectPrices after,
+                  const QString& text)
+        : QUndoCommand(text),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+
+    void redo() override { document_.applyPrices(after_); }
+    void undo() override { document_.applyPrices(before_); }
+
+private:
+    ProjectDocument& document_;
+    ProjectPrices before_;
+    ProjectPrices after_;
+};
+
 }  // namespace veskplan

@@ -317,6 +317,51 @@ void ProjectDocument::itemsChanged(int touchedRow) {
     Q_EMIT itemTouched(touchedRow);
 }
 
+bool ProjectDocument::setPrice(const ItemKey& key, std::optional<ItemPrice> price) {
+    if (price && !ProjectPrices::isValidUnitPrice(price->unitPrice)) {
+        return false;
+    }
+    ProjectPrices after = prices_;
+    after.set(key, std::move(price));
+    return changePrices(after, texts::unitPriceStep());
+}
+
+bool ProjectDocument::setMobilizationPercent(std::optional<double> percent) {
+    if (percent && !ProjectPrices::isValidPercent(*percent)) {
+        return false;
+    }
+    ProjectPrices after = prices_;
+    after.setMobilizationPercent(percent);
+    return changePrices(after, texts::mobilizationStep());
+}
+
+bool ProjectDocument::setContingencyPercent(std::optional<double> percent) {
+    if (percent && !ProjectPrices::isValidPercent(*percent)) {
+        return false;
+    }
+    ProjectPrices after = prices_;
+    after.setContingencyPercent(percent);
+    return changePrices(after, texts::contingencyStep());
+}
+
+bool ProjectDocument::changePrices(const ProjectPrices& after, const QString& step) {
+    if (!(after == prices_)) {
+        undoStack_.push(new PricesCommand(*this, prices_, after, step));
+    }
+    return true;
+}
+
+void ProjectDocument::applyPrices(const ProjectPrices& prices) {
+    prices_ = prices;
+    Q_EMIT pricesChanged();
+}
+
+void ProjectDocument::setPrices(const ProjectPrices& prices) {
+    if (!(prices == prices_)) {
+        applyPrices(prices);
+    }
+}
+
 void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     items_->setIndex(IndexOrder::PrimaryKey);
     header_.projNum = contents.projNum;
@@ -330,6 +375,7 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     boundFromSavedFile_ = contents.hadRows;
     undoStack_.clear();
     setQuantityReviews({});
+    setPrices(ProjectPrices());  // the file's own prices follow the binding
     Q_EMIT headerChanged();
 }
 
@@ -347,6 +393,7 @@ void ProjectDocument::clearForNewProject() {
     storedMasterDate_.clear();
     undoStack_.clear();
     setQuantityReviews({});
+    setPrices(ProjectPrices());
     // Nothing of the last project stays: a new project is as blank as the first one.
     forcedModified_ = false;
     fileName_.clear();

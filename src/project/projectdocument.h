@@ -10,6 +10,7 @@
 
 #include "project/categorylist.h"
 #include "project/headerfields.h"
+#include "project/projectprices.h"
 #include "project/quantityreviews.h"
 #include "project/recordstore.h"
 
@@ -129,6 +130,14 @@ public:
     // and goes with the step that made it; a recovered project takes them back whole.
     const QuantityReviews& quantityReviews() const { return reviews_; }
     void setQuantityReviews(const QuantityReviews& reviews);
+    // Prices: each change one undoable step; setting what is held is no change. A price or
+    // percentage out of range is refused (false).
+    const ProjectPrices& prices() const { return prices_; }
+    bool setPrice(const ItemKey& key, std::optional<ItemPrice> price);
+    bool setMobilizationPercent(std::optional<double> percent);
+    bool setContingencyPercent(std::optional<double> percent);
+    // Takes the prices a project file or a recovered working copy holds, as no step.
+    void setPrices(const ProjectPrices& prices);
 
     // The unit the project's items are taken from, kept with the working copy.
     void setUnitIndex(int index);
@@ -145,6 +154,7 @@ Q_SIGNALS:
     void itemTouched(int row);
     // Items were marked for review or their marks went.
     void quantityReviewsChanged();
+    void pricesChanged();
     // A change could not be carried out (the working copy could not be written).
     void changeFailed(const QString& reason);
 
@@ -152,6 +162,7 @@ private:
     friend class ItemsCommand;
     friend class HeaderCommand;
     friend class CategoriesCommand;
+    friend class PricesCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
@@ -163,6 +174,8 @@ private:
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
     void applyCategories(const CategoryList& categories);
+    bool changePrices(const ProjectPrices& after, const QString& step);
+    void applyPrices(const ProjectPrices& prices);
     void itemsChanged(int touchedRow);
     void endHistoryAfterAFailure();
     void modifiedMayHaveChanged();
@@ -171,6 +184,7 @@ private:
     HeaderFields header_;
     CategoryList categories_;
     QuantityReviews reviews_;
+    ProjectPrices prices_;
     QString fileName_;
     bool untitled_ = true;
     QString storedMasterDate_;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <set>
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #include <unistd.h>
@@ -22,6 +23,7 @@
 #include "base/sqlitedb.h"
 #include "base/texts.h"
 #include "project/categorylist.h"
+#include "project/pricetable.h"
 #include "project/projectschema.h"
 #include "project/specialrows.h"
 
@@ -207,6 +209,10 @@ QString problemWith(const std::vector<ProjectRecord>& records) {
 }
 
 std::vector<ProjectRecord> read(const QString& path) {
+    return readWithPrices(path).records;
+}
+
+Contents readWithPrices(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -232,7 +238,9 @@ std::vector<ProjectRecord> read(const QString& path) {
             records.push_back(std::move(record));
         }
         refuseWhatNoProjectHolds(records);
-        return records;
+        return Contents{std::move(records), pricetable::read(db)};
+    } catch (const Error& refusal) {
+        throw Error(texts::projectNotOpened(shown, refusal.message()));
     } catch (const Refusal& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.reason));
     } catch (const SqliteError& error) {
@@ -241,7 +249,7 @@ std::vector<ProjectRecord> read(const QString& path) {
 }
 
 void write(const QString& target, const std::vector<ProjectRecord>& items,
-           const std::vector<ProjectRecord>& specialRows) {
+           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices) {
     const QString shown = QDir::toNativeSeparators(target);
     const QFileInfo targetInfo(target);
     removeStaleSaveFiles(targetInfo.absolutePath());
@@ -265,6 +273,21 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
                 projectschema::bindRow(insert, record);
                 insert.run();
             }
+        }
+        if (!prices.isEmpty()) {
+            // A price stays with the document while its item is out of the project, but is
+            // saved only with the item.
+            std::set<ItemKey> present;
+            for (const ProjectRecord& record : items) {
+                present.insert(ItemKey::of(record));
+            }
+            ProjectPrices saved = prices;
+            for (const auto& [key, price] : prices.items()) {
+                if (!present.contains(key)) {
+                    saved.set(key, std::nullopt);
+                }
+            }
+            pricetable::write(db, saved);
         }
         transaction.commit();
     } catch (const SqliteError& error) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "project/projectprices.h"
 #include "project/projectrecord.h"
 
 namespace veskplan {
@@ -16,6 +17,15 @@ namespace projectfile {
 // views, holds a value of the wrong kind or two rows with the same key. Nothing is changed.
 std::vector<ProjectRecord> read(const QString& path);
 
+// A project file's rows and the prices it keeps beside them.
+struct Contents {
+    std::vector<ProjectRecord> records;
+    ProjectPrices prices;
+};
+// Reads the rows as read() does, and the prices: none for a file without a price table. A price
+// table that cannot be a project's is refused as the rows are.
+Contents readWithPrices(const QString& path);
+
 // Why rows read from a project file cannot be a project (an item outside the categories 01 to
 // 99, a quantity that is no number, two rows with one key, more than 99 category rows), or an
 // empty text when they can.
@@ -23,9 +33,9 @@ QString problemWith(const std::vector<ProjectRecord>& records);
 
 // Writes a project file holding the items and then the special rows, through a temporary file
 // in the same directory that is renamed over `target`, so a failure leaves the old file whole.
-// Throws Error naming the file.
+// The prices of the items written go into a table of their own. Throws Error naming the file.
 void write(const QString& target, const std::vector<ProjectRecord>& items,
-           const std::vector<ProjectRecord>& specialRows);
+           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices = {});
 
 }  // namespace projectfile
 }  // namespace veskplan

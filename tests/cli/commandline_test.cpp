@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "project/projectfile.h"
 #include "support/controllerfixture.h"
 
 namespace veskplan {
@@ -81,6 +82,35 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
         EXPECT_TRUE(
             test::sameBytes(test::readFile(windowFile), test::readFile(out(u"cli-"_s + kind))))
             << kind.toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, PricesNeverReachThePlanFilesOrTheQuantityTable) {
+    const QStringList kinds{u"trnsport"_s, u"roadcad"_s, u"bridgecad"_s, u"tabfill"_s};
+    const auto outputs = [&](const QString& tag) {
+        std::vector<QByteArray> bytes;
+        for (const QString& kind : kinds) {
+            const QString file = out(tag + kind);
+            EXPECT_EQ(cli({u"export"_s, kind, project(), file}).exitCode, 0);
+            bytes.push_back(test::readFile(file));
+        }
+        EXPECT_EQ(cli({u"print"_s, project(), u"--text"_s, out(tag + u"table"_s)}).exitCode, 0);
+        bytes.push_back(test::readFile(out(tag + u"table"_s)));
+        return bytes;
+    };
+    const std::vector<QByteArray> plain = outputs(u"plain-"_s);
+    for (int row = 0; row < store().recordCount(); ++row) {
+        doc().setPrice(
+            ItemKey::of(store().record(row)),
+            ItemPrice{1234.56 + row, store().record(row).units, PriceKind::Typed, u"quote"_s});
+    }
+    doc().setMobilizationPercent(5);
+    controller->mnuFileSave_Click();
+    ASSERT_EQ(projectfile::readWithPrices(project()).prices.items().size(), 4u);
+    const std::vector<QByteArray> priced = outputs(u"priced-"_s);
+    for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_TRUE(test::sameBytes(plain[i], priced[i])) << i;
+        EXPECT_FALSE(priced[i].contains("1234"));
     }
 }
 

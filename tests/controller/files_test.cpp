@@ -6,6 +6,7 @@
 
 #include "base/sqlitedb.h"
 #include "base/texts.h"
+#include "files/recoverystate.h"
 #include "project/projectfile.h"
 #include "support/controllerfixture.h"
 
@@ -82,6 +83,31 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
     EXPECT_TRUE(controller->files().exit());  // opened and untouched: nothing asked
     EXPECT_FALSE(prompted());
+}
+
+TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
+    buildAndSave(u"priced.vsk"_s);
+    const ItemKey key = ItemKey::of(store().record(0));
+    doc().setPrice(key, ItemPrice{310, u"ACRE"_s, PriceKind::Typed, u"quote"_s});
+    doc().setMobilizationPercent(4);
+    const ProjectPrices prices = doc().prices();
+    std::map<QString, QString> kept;
+    for (const auto& [name, value] : RecoveryState::valuesOf(doc())) {
+        kept[name] = value;
+    }
+    EXPECT_EQ(RecoveryState::read(kept).prices, prices);
+    kept[u"prices"_s] = u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9}"_s;
+    EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
+    controller->mnuFileSave_Click();
+    EXPECT_TRUE(port.messageTexts().empty());
+    EXPECT_FALSE(doc().isModified());
+    controller->mnuFileNew_Click();
+    EXPECT_TRUE(doc().prices().isEmpty());
+    port.answers = {Answer::No};  // the cleared header fields are not saved
+    port.files = {projectPath(u"priced.vsk"_s)};
+    controller->mnuFileOpen_Click();
+    EXPECT_EQ(doc().prices(), prices);
+    EXPECT_FALSE(doc().isModified());
 }
 
 TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "base/sqlitedb.h"
+#include "project/projectdocument.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+ProjectRecord item(const QString& number, const QString& cat, const QString& units = u"LS"_s) {
+    return ProjectRecord{number, cat, u"D"_s, units, 2.0};
+}
+
+ItemPrice typed(double price, const QString& unit = u"LS"_s) {
+    return ItemPrice{price, unit, PriceKind::Typed, u"quoted"_s};
+}
+
+TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
+    QTemporaryDir dir;
+    ProjectDocument doc{RecordStore::create(dir.filePath(u"work.vsk"_s))};
+    QSignalSpy changed(&doc, &ProjectDocument::pricesChanged);
+    doc.addItem(item(u"2101"_s, u"01"_s));
+    doc.setModified(false);
+    const ItemKey key = ItemKey::of(doc.items().record(0));
+    QUndoStack& stack = doc.undoStack();
+    const int steps = stack.count();
+
+    EXPECT_TRUE(doc.setPrice(key, typed(12.5)));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.setPrice(key, typed(12.5)));  // the same price is no step
+    EXPECT_FALSE(doc.setPrice(key, typed(-1)));
+    EXPECT_FALSE(doc.setPrice(key, typed(qInf())));
+    EXPECT_FALSE(doc.setMobilizationPercent(1001));
+    EXPECT_TRUE(doc.setMobilizationPercent(5));
+    EXPECT_TRUE(doc.setContingencyPercent(10));
+    EXPECT_EQ(stack.count(), steps + 3);
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(stack.undoText(), u"Contingency"_s);
+
+    stack.undo();
+    stack.undo();
+    EXPECT_FALSE(doc.prices().mobilizationPercent() || doc.prices().contingencyPercent());
+    EXPECT_EQ(stack.undoText(), u"Unit Price"_s);
+    stack.undo();
+    EXPECT_EQ(doc.prices().find(key), nullptr);
+    EXPECT_FALSE(doc.isModified());
+    stack.redo();
+    ASSERT_NE(doc.prices().find(key), nullptr);
+    EXPECT_EQ(*doc.prices().find(key), typed(12.5));
+
+    // Removed and brought back, the item keeps its price.
+    doc.removeItem(0);
+    stack.undo();
+    EXPECT_EQ(doc.items().recordCount(), 1);
+    EXPECT_EQ(*doc.prices().find(ItemKey::of(doc.items().record(0))), typed(12.5));
+    EXPECT_TRUE(doc.setPrice(key, std::nullopt));
+    EXPECT_TRUE(doc.prices().isEmpty());
+    doc.setPrice(key, typed(3));
+    doc.clearForNewProject();
+    EXPECT_TRUE(doc.prices().isEmpty());
+}
+
+// The rows of a table, one a line, fields separated by '|', in key order.
+QByteArray tableText(const QString& path, const char* select, int columns = 1) {
+    SqliteDb db(path, SqliteDb::Mode::ReadOnly);
+    auto rows = db.prepare(select);
+    QByteArray text;
+    while (rows.step()) {
+        QStringList fields;
+        for (int column = 0; column < columns; ++column) {
+            fields.append(rows.isNull(column) ? u"NULL"_s : rows.text(column));
+        }
+        text += fields.join(u'|').toUtf8() + '\n';
+    }
+    return text;
+}
+
+TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
+    QTemporaryDir dir;
+    const std::vector<ProjectRecord> items = {item(u"2101"_s, u"01"_s),
+                                              item(u"2301"_s, u"02"_s, u"CY"_s)};
+    const auto special = specialrows::compose(HeaderFields{}, 0, u"3/14/2026"_s, CategoryList());
+    ProjectPrices prices;
+    prices.set(ItemKey::of(items[1]), ItemPrice{41.25, u"CY"_s, PriceKind::Median, QString()});
+    prices.set(ItemKey::of(items[0]), ItemPrice{1500, u"LS"_s, PriceKind::Typed, u"quote, 2026"_s});
+    prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, typed(1));  // its item is out of the project
+    prices.setContingencyPercent(7.5);
+    const QString plain = dir.filePath(u"plain.vsk"_s);
+    const QString priced = dir.filePath(u"priced.vsk"_s);
+    projectfile::write(plain, items, special);
+    projectfile::write(priced, items, special, prices);
+
+    const char* allRows = "SELECT * FROM veskdata ORDER BY rowid";
+    EXPECT_EQ(tableText(plain, allRows, 5), tableText(priced, allRows, 5));
+    EXPECT_EQ(tableText(plain, "SELECT name FROM sqlite_master ORDER BY name"),
+              "BridgeKey\nsqlite_autoindex_veskdata_1\nveskdata\n");
+    EXPECT_TRUE(
+        test::sameBytes(test::dataFile(u"project/price-tables.txt"_s),
+                        tableText(priced, "SELECT * FROM veskprices ORDER BY rowid", 7) +
+                            tableText(priced, "SELECT * FROM veskestimate ORDER BY rowid", 2)));
+
+    EXPECT_TRUE(projectfile::readWithPrices(plain).prices.isEmpty());
+    prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, std::nullopt);
+    const projectfile::Contents back = projectfile::readWithPrices(priced);
+    EXPECT_EQ(back.prices, prices);
+    EXPECT_EQ(back.records, projectfile::read(plain));
+}
+
+}  // namespace
+}  // namespace veskplan
