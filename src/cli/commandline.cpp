@@ -18,6 +18,7 @@
 #include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
 #include "export/cadexport.h"
 #include "export/tabfillexport.h"
@@ -55,12 +56,17 @@ constexpr const char* kUsage =
     "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
     "  veskplan-cli history import HISTORY FILE... [--layout FILE]\n"
+    "  veskplan-cli estimate PROJECT [--history DB] [--prices FILE]... [--index FILE]\n"
+    "      [--from DATE] [--to DATE] [--region R] [--bids low|three|all] [--on DATE]\n"
+    "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"
     "  veskplan-cli -h | --help | --version\n"
     "PROJECT is a .vsk project file or an older .mdb one (read only). An OUTPUT of - writes a\n"
     "text export or the printed lines to standard output.\n"
     "check prints the findings of the checks before an export, tab-separated: severity, item\n"
     "number, category, message; compare prints the comparison with the master list as CSV.\n"
     "export --strict writes nothing when the checks before an export find an error.\n"
+    "estimate prices the items the project holds no price for from the bids of the 24 months\n"
+    "before --on (today by default); dates are written 2026-03-31.\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found), 2 wrong command line, 3 (check) warnings only.\n";
 
@@ -349,6 +355,15 @@ int runConvert(const QStringList& args) {
     return 0;
 }
 
+int runEstimate(const QStringList& args) {
+    const auto parsed = EstimateCommand::parse(args, QDate::currentDate());
+    if (const auto* problem = std::get_if<QString>(&parsed)) {
+        return usageError(problem->toUtf8().constData());
+    }
+    std::get<EstimateCommand>(parsed).run();
+    return 0;
+}
+
 int runList(const QStringList& args) {
     if (args.size() != 1) {
         return usageError("list needs a project");
@@ -406,6 +421,9 @@ int runCommandLine(int argc, char** argv) {
         }
         if (command == u"compare"_s) {
             return runCompare(args);
+        }
+        if (command == u"estimate"_s) {
+            return runEstimate(args);
         }
         if (command == u"history"_s) {
             return runHistoryCommand(args);

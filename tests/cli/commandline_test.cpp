@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
+#include "history/bidhistory.h"
 #include "project/projectfile.h"
 #include "support/controllerfixture.h"
 
@@ -112,6 +114,49 @@ TEST_F(CommandLineTest, PricesNeverReachThePlanFilesOrTheQuantityTable) {
         EXPECT_TRUE(test::sameBytes(plain[i], priced[i])) << i;
         EXPECT_FALSE(priced[i].contains("1234"));
     }
+}
+
+TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
+    const QString history = out(u"bids.db"_s);
+    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    const QString prices = test::dataPath(u"cli/estimate-prices.csv"_s);
+    const QStringList common{u"estimate"_s, project(),      u"--history"_s, history,
+                             u"--prices"_s, prices,         u"--region"_s,  u"North"_s,
+                             u"--on"_s,     u"2026-03-31"_s};
+    // The region picks the bids and the published rows; bids let before the window do not count.
+    CliRun run = cli(common + QStringList{u"--csv"_s, out(u"estimate.csv"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s),
+                                test::readFile(out(u"estimate.csv"_s))));
+    run = cli(common + QStringList{u"--xlsx"_s, out(u"estimate.xlsx"_s)});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(test::readFile(out(u"estimate.xlsx"_s)).startsWith("PK"));
+    run = cli(common + QStringList{u"--pdf"_s, out(u"estimate.pdf"_s)});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(test::readFile(out(u"estimate.pdf"_s)).startsWith("%PDF"));
+
+    const std::pair<QStringList, int> mistakes[] = {
+        {{u"estimate"_s, project()}, 2},
+        {{u"estimate"_s, project(), u"--csv"_s}, 2},
+        {{u"estimate"_s, project(), u"--on"_s, u"2026-02-30"_s, u"--csv"_s, out(u"x"_s)}, 2},
+        {{u"estimate"_s, project(), u"--bids"_s, u"some"_s, u"--csv"_s, out(u"x"_s)}, 2},
+        {{u"estimate"_s, project(), u"--price"_s, u"mean"_s, u"--csv"_s, out(u"x"_s)}, 2},
+        {{u"estimate"_s, project(), u"--from"_s, u"2026-04-01"_s, u"--to"_s, u"2026-01-01"_s,
+          u"--csv"_s, out(u"x"_s)},
+         2},
+        {{u"estimate"_s, project(), u"--csv"_s, out(u"x"_s), u"--pdf"_s, out(u"y"_s)}, 2},
+        {{u"estimate"_s, project(), project(), u"--csv"_s, out(u"x"_s)}, 2},
+        {{u"estimate"_s, project(), u"--colour"_s, u"red"_s, u"--csv"_s, out(u"x"_s)}, 2},
+        {{u"estimate"_s, project(), u"--prices"_s, out(u"none.csv"_s), u"--csv"_s, out(u"x"_s)}, 1},
+        {{u"estimate"_s, project(), u"--index"_s, prices, u"--csv"_s, out(u"x"_s)}, 1},
+    };
+    for (const auto& [arguments, status] : mistakes) {
+        run = cli(arguments);
+        EXPECT_EQ(run.exitCode, status) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("veskplan-cli: ")) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
+    }
+    EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(prices).toUtf8()));
 }
 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {

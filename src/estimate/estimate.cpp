@@ -1,0 +1,32 @@
+#include "estimate/estimate.h"
+
+#include <array>
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString flagNames(unsigned flags) {
+    static const std::array<QString, 7> names{u"no price"_s,
+                                              u"unit differs"_s,
+                                              u"fewer than 3 contracts"_s,
+                                              u"CV above 50%"_s,
+                                              u"quantity outside history range"_s,
+                                              u"lump sum"_s,
+                                              u"major item"_s};
+    QStringList set;
+    for (size_t bit = 0; bit < names.size(); ++bit) {
+        if (flags & (1u << bit)) {
+            set.append(names[bit]);
+        }
+    }
+    return set.join(u';');
+}
+
+QString centsText(qint64 cents) {
+    const qint64 whole = cents < 0 ? -cents : cents;
+    return (cents < 0 ? u"-"_s : QString()) + QString::number(whole / 100) + u'.' +
+           QString::number(whole % 100).rightJustified(2, u'0');
+}
+
+}  // namespace veskplan

@@ -1,0 +1,232 @@
+#include "estimate/estimatebuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "history/bidstatistics.h"
+
+namespace veskplan::estimatebuilder {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString trimmed(const QString& text) {
+    return withoutTrailingBlanks(text).trimmed().toString();
+}
+
+bool isStatewide(const QString& region) {
+    const QString r = region.trimmed();
+    return r.isEmpty() || r.compare(u"statewide"_s, Qt::CaseInsensitive) == 0;
+}
+
+bool isHistoryKind(std::optional<PriceKind> kind) {
+    return kind == PriceKind::WeightedAverage || kind == PriceKind::Median ||
+           kind == PriceKind::QuantityAdjusted;
+}
+
+QString evidenceNote(const ItemStatistics& statistics, const BidWindow& window) {
+    QString note = QString::number(statistics.bids) + u" bids, "_s +
+                   QString::number(statistics.contracts) + u" contracts"_s;
+    if (window.from.isValid() || window.to.isValid()) {
+        note += u", let "_s + window.from.toString(Qt::ISODate) + u" to "_s +
+                window.to.toString(Qt::ISODate);
+    }
+    if (!window.region.isEmpty()) {
+        note += u", "_s + window.region;
+    }
+    return note;
+}
+
+// The flags the evidence behind a bid-history price raises.
+unsigned evidenceFlags(const EstimateLine& line) {
+    if (!isHistoryKind(line.kind) || !line.statistics) {
+        return 0;
+    }
+    const ItemStatistics& s = *line.statistics;
+    unsigned flags = 0;
+    if (s.contracts < 3) {
+        flags |= unsigned(EstimateFlag::FewContracts);
+    }
+    if (s.coefficientOfVariation && *s.coefficientOfVariation > 0.5) {
+        flags |= unsigned(EstimateFlag::HighVariation);
+    }
+    const double quantity = line.item.quantity.value_or(0);
+    if (quantity > 0 && (quantity > 10 * s.maxQuantity || quantity * 10 < s.minQuantity)) {
+        flags |= unsigned(EstimateFlag::QuantityOutsideRange);
+    }
+    return flags;
+}
+
+// The fewest lines whose amounts reach 80% of the items' total, largest first.
+std::vector<int> majorItems(const std::vector<EstimateLine>& lines, qint64 total) {
+    std::vector<int> order(lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lines](int a, int b) {
+        return lines[a].amountCents.value_or(0) > lines[b].amountCents.value_or(0);
+    });
+    std::vector<int> major;
+    qint64 carried = 0;
+    for (const int position : order) {
+        if (total <= 0 || carried * 10 >= total * 8 ||
+            lines[position].amountCents.value_or(0) <= 0) {
+            break;
+        }
+        carried += *lines[position].amountCents;
+        major.push_back(position);
+    }
+    return major;
+}
+
+qint64 percentOf(qint64 cents, std::optional<double> percent) {
+    return percent ? std::llround(double(cents) * *percent / 100.0) : 0;
+}
+
+}  // namespace
+
+bool isLumpSum(const QString& unit) {
+    QString u = unit.trimmed().toUpper();
+    u.remove(u'.');
+    return u == u"LS"_s || u == u"L S"_s || u == u"LUMP SUM"_s || u == u"LUMP"_s;
+}
+
+bool sameUnit(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
+                     const EstimateSettings& settings) {
+    Evidence evidence;
+    const QString number = trimmed(item.itemNumber);
+    bool otherUnit = false;
+    if (const auto bids = sources.bids.find(number); bids != sources.bids.end()) {
+        ItemStatistics statistics =
+            computeStatistics(bids->second, item.units.trimmed(), settings.window,
+                              sources.index.isEmpty() ? nullptr : &sources.index, item.quantity);
+        otherUnit = statistics.otherUnitBids > 0;
+        if (statistics.bids > 0) {
+            evidence.statistics = std::move(statistics);
+        }
+    }
+    const PublishedPrice* regional = nullptr;
+    const PublishedPrice* statewide = nullptr;
+    for (const PublishedPrice& price : sources.published) {
+        if (trimmed(price.itemNumber) != number) {
+            continue;
+        }
+        if (!sameUnit(price.unit, item.units)) {
+            otherUnit = true;
+        } else if (!settings.window.region.isEmpty() &&
+                   price.region.trimmed().compare(settings.window.region, Qt::CaseInsensitive) ==
+                       0) {
+            regional = regional ? regional : &price;
+        } else if (isStatewide(price.region)) {
+            statewide = statewide ? statewide : &price;
+        }
+    }
+    if (const PublishedPrice* chosen = regional ? regional : statewide) {
+        evidence.published = *chosen;
+    }
+    evidence.otherUnitOnly = otherUnit && !evidence.statistics && !evidence.published;
+    return evidence;
+}
+
+std::optional<ItemPrice> computedPrice(const ProjectRecord& item, const Evidence& evidence,
+                                       PriceStatistic statistic) {
+    if (const auto& s = evidence.statistics) {
+        ItemPrice price{s->weightedAverage, item.units, PriceKind::WeightedAverage, QString()};
+        if (statistic == PriceStatistic::Median) {
+            price = ItemPrice{s->median, item.units, PriceKind::Median, QString()};
+        } else if (statistic == PriceStatistic::QuantityAdjusted && s->regression) {
+            price = ItemPrice{s->regression->predicted, item.units, PriceKind::QuantityAdjusted,
+                              QString()};
+        }
+        return price;
+    }
+    if (const auto& p = evidence.published) {
+        const QString where = isStatewide(p->region) ? u"statewide"_s : p->region.trimmed();
+        return ItemPrice{p->averagePrice, item.units, PriceKind::Published,
+                         u"published average, "_s + where};
+    }
+    return std::nullopt;
+}
+
+Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& categories,
+               const ProjectPrices& prices, const PriceSources& sources,
+               const EstimateSettings& settings) {
+    std::vector<ProjectRecord> ordered = items;
+    sortRecords(ordered, IndexOrder::PrimaryKey);
+    Estimate estimate;
+    estimate.lines.reserve(ordered.size());
+    for (ProjectRecord& item : ordered) {
+        EstimateLine line;
+        const Evidence evidence = evidenceFor(item, sources, settings);
+        line.statistics = evidence.statistics;
+        line.published = evidence.published;
+        std::optional<ItemPrice> price;
+        if (const ItemPrice* stored = prices.find(ItemKey::of(item))) {
+            price = *stored;
+        } else {
+            price = computedPrice(item, evidence, settings.statistic);
+            if (price && isHistoryKind(price->kind)) {
+                price->note = evidenceNote(*evidence.statistics, settings.window);
+            }
+        }
+        if (price) {
+            line.unitPrice = price->unitPrice;
+            line.kind = price->kind;
+            line.priceUnit = price->unit;
+            line.note = price->note;
+            line.unitPriceCents = std::llround(price->unitPrice * 100);
+            if (sameUnit(price->unit, item.units)) {
+                // A lump sum without a quantity is one of it.
+                const double quantity = item.quantity.value_or(isLumpSum(item.units) ? 1 : 0);
+                line.amountCents = std::llround(quantity * double(*line.unitPriceCents));
+            } else {
+                line.flags |= unsigned(EstimateFlag::UnitDiffers);
+            }
+        } else {
+            line.flags |= unsigned(EstimateFlag::NoPrice);
+            if (evidence.otherUnitOnly) {
+                line.flags |= unsigned(EstimateFlag::UnitDiffers);
+            }
+        }
+        if (isLumpSum(item.units)) {
+            line.flags |= unsigned(EstimateFlag::LumpSum);
+        }
+        const qsizetype position = categories.numbers().indexOf(item.cat);
+        line.categoryDescription =
+            position >= 0 ? categories.descriptions().value(position) : QString();
+        line.item = std::move(item);
+        line.flags |= evidenceFlags(line);
+        estimate.itemsCents += line.amountCents.value_or(0);
+        if (estimate.subtotals.empty() || estimate.subtotals.back().cat != line.item.cat) {
+            estimate.subtotals.push_back(
+                CategorySubtotal{line.item.cat, line.categoryDescription, 0});
+        }
+        estimate.subtotals.back().cents += line.amountCents.value_or(0);
+        estimate.lines.push_back(std::move(line));
+    }
+    const std::vector<int> major = majorItems(estimate.lines, estimate.itemsCents);
+    std::vector<bool> isMajor(estimate.lines.size(), false);
+    for (const int position : major) {
+        estimate.lines[position].flags |= unsigned(EstimateFlag::MajorItem);
+        isMajor[position] = true;
+    }
+    estimate.majorFirst = major;
+    for (int position = 0; position < int(estimate.lines.size()); ++position) {
+        if (!isMajor[position]) {
+            estimate.majorFirst.push_back(position);
+        }
+    }
+    estimate.mobilizationPercent = prices.mobilizationPercent();
+    estimate.mobilizationCents = percentOf(estimate.itemsCents, prices.mobilizationPercent());
+    estimate.contingencyPercent = prices.contingencyPercent();
+    estimate.contingencyCents =
+        percentOf(estimate.itemsCents + estimate.mobilizationCents, prices.contingencyPercent());
+    estimate.totalCents =
+        estimate.itemsCents + estimate.mobilizationCents + estimate.contingencyCents;
+    return estimate;
+}
+
+}  // namespace veskplan::estimatebuilder

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "estimate/estimate.h"
+#include "estimate/estimatesettings.h"
+#include "estimate/pricesources.h"
+#include "project/categorylist.h"
+#include "project/projectprices.h"
+
+namespace veskplan {
+
+// Prices a project: each item's own stored price when it has one, otherwise the chosen statistic
+// of its bids in the window, otherwise the published average of its unit (the window's region,
+// else the statewide row). Amounts are the quantity times the unit price in cents.
+namespace estimatebuilder {
+
+// What the sources say about one item in the settings' window.
+struct Evidence {
+    std::optional<ItemStatistics> statistics;  // only with bids in the item's unit
+    std::optional<PublishedPrice> published;   // of the item's unit
+    bool otherUnitOnly = false;                // the sources price the item in other units only
+};
+Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
+                     const EstimateSettings& settings);
+// The price the evidence gives, none without any.
+std::optional<ItemPrice> computedPrice(const ProjectRecord& item, const Evidence& evidence,
+                                       PriceStatistic statistic);
+
+Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& categories,
+               const ProjectPrices& prices, const PriceSources& sources,
+               const EstimateSettings& settings);
+
+// Whether a unit is a lump sum, and whether two units are the same (blanks and case aside).
+bool isLumpSum(const QString& unit);
+bool sameUnit(const QString& a, const QString& b);
+
+}  // namespace estimatebuilder
+}  // namespace veskplan

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "estimate/estimate.h"
+
+namespace veskplan {
+
+// The estimate as CSV (UTF-8, CR LF): a heading row, one row per item in category then item
+// order, then the category subtotals, mobilization, contingency and the total, each named in
+// "Description" with its amount in "Amount".
+QByteArray estimateCsv(const Estimate& estimate);
+
+}  // namespace veskplan

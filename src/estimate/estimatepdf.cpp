@@ -1,0 +1,164 @@
+#include "estimate/estimatepdf.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <array>
+
+#include "base/filewriting.h"
+#include "base/numbertext.h"
+#include "project/itemprice.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr int kResolution = 600;
+constexpr int kColumns = 9;
+// Where each column starts, in hundredths of the page width, and whether it is right-aligned.
+constexpr std::array<int, kColumns> kColumnStart{0, 12, 44, 49, 58, 68, 80, 90, 93};
+constexpr std::array<bool, kColumns> kRightAligned{false, false, false, true, true,
+                                                   false, true,  true,  false};
+
+struct Row {
+    std::array<QString, kColumns> cells;
+    bool bold = false;
+};
+
+Row itemRow(const EstimateLine& line) {
+    const auto& s = line.statistics;
+    return Row{{line.item.itemNumber, line.item.description, line.item.units,
+                line.item.quantity ? numbertext::shortest(*line.item.quantity) : QString(),
+                line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(),
+                line.kind ? priceKindName(*line.kind) : QString(),
+                line.amountCents ? centsText(*line.amountCents) : QString(),
+                s ? QString::number(s->bids) + u'/' + QString::number(s->contracts) : QString(),
+                flagNames(line.flags)}};
+}
+
+Row totalRow(const QString& name, qint64 cents) {
+    Row row;
+    row.cells[1] = name;
+    row.cells[6] = centsText(cents);
+    row.bold = true;
+    return row;
+}
+
+Row headingRow(const QString& text) {
+    Row row;
+    row.cells[0] = text;
+    row.bold = true;
+    return row;
+}
+
+std::vector<Row> rowsOf(const Estimate& estimate) {
+    std::vector<Row> rows;
+    rows.push_back(headingRow(u"Major items (80% of the items' total)"_s));
+    for (const int position : estimate.majorFirst) {
+        if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
+            rows.push_back(itemRow(estimate.lines[position]));
+        }
+    }
+    rows.push_back(Row());
+    auto subtotal = estimate.subtotals.begin();
+    for (size_t i = 0; i < estimate.lines.size(); ++i) {
+        const EstimateLine& line = estimate.lines[i];
+        if (i == 0 || estimate.lines[i - 1].item.cat != line.item.cat) {
+            rows.push_back(headingRow(
+                (u"Category "_s + line.item.cat + u' ' + line.categoryDescription).trimmed()));
+        }
+        rows.push_back(itemRow(line));
+        if (i + 1 == estimate.lines.size() || estimate.lines[i + 1].item.cat != line.item.cat) {
+            rows.push_back(totalRow(u"Subtotal "_s + subtotal->cat, subtotal->cents));
+            ++subtotal;
+        }
+    }
+    rows.push_back(Row());
+    const auto percent = [](std::optional<double> p) {
+        return p ? u" ("_s + numbertext::shortest(*p) + u"%)"_s : QString();
+    };
+    rows.push_back(totalRow(u"Items"_s, estimate.itemsCents));
+    rows.push_back(totalRow(u"Mobilization"_s + percent(estimate.mobilizationPercent),
+                            estimate.mobilizationCents));
+    rows.push_back(totalRow(u"Contingency"_s + percent(estimate.contingencyPercent),
+                            estimate.contingencyCents));
+    rows.push_back(totalRow(u"Total"_s, estimate.totalCents));
+    return rows;
+}
+
+}  // namespace
+
+QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setResolution(kResolution);
+        writer.setTitle(confidentialityMark());
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                         QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+        QPainter painter(&writer);
+        QFont font(u"Liberation Sans"_s, 8);
+        QFont bold = font;
+        bold.setBold(true);
+        painter.setFont(font);
+        const double lineHeight = QFontMetricsF(font, &writer).height() * 1.15;
+        const double width = writer.width();
+        const int headingLines = 4;
+        const int perPage = std::max(1, int(writer.height() / lineHeight) - headingLines - 1);
+        const std::vector<Row> rows = rowsOf(estimate);
+        const int pages = int((rows.size() + perPage - 1) / perPage);
+        const Row columnHeadings{
+            {u"Item Number"_s, u"Description"_s, u"Unit"_s, u"Quantity"_s, u"Unit Price"_s,
+             u"Price Kind"_s, u"Amount"_s, u"Bids/Contr."_s, u"Flags"_s},
+            true};
+        const auto drawRow = [&](const Row& row, double y) {
+            painter.setFont(row.bold ? bold : font);
+            for (int c = 0; c < kColumns; ++c) {
+                const double left = width * kColumnStart[c] / 100;
+                const double right = c + 1 < kColumns ? width * kColumnStart[c + 1] / 100 : width;
+                const QRectF box(left, y, right - left - lineHeight / 3, lineHeight);
+                const QString text = painter.fontMetrics().elidedText(row.cells[c], Qt::ElideRight,
+                                                                      int(box.width()));
+                painter.drawText(
+                    box, (kRightAligned[c] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                    text);
+            }
+        };
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0) {
+                writer.newPage();
+            }
+            painter.setFont(bold);
+            const QRectF top(0, 0, width, lineHeight);
+            painter.drawText(top, Qt::AlignHCenter | Qt::AlignVCenter, confidentialityMark());
+            painter.drawText(
+                top, Qt::AlignRight | Qt::AlignVCenter,
+                u"Page "_s + QString::number(page + 1) + u" of "_s + QString::number(pages));
+            painter.setFont(font);
+            painter.drawText(
+                QRectF(0, lineHeight, width, lineHeight), Qt::AlignLeft,
+                u"Engineer's estimate "_s + title.projectNumber + u"  "_s + title.projectName +
+                    u"  "_s + title.estimateDate.toString(Qt::ISODate) + u"  "_s + title.designer);
+            painter.drawText(QRectF(0, 2 * lineHeight, width, lineHeight), Qt::AlignLeft,
+                             u"Computed prices: "_s + title.basis);
+            drawRow(columnHeadings, 3 * lineHeight);
+            const int first = page * perPage;
+            const int last = std::min<int>(int(rows.size()), first + perPage);
+            for (int r = first; r < last; ++r) {
+                drawRow(rows[r], (headingLines + r - first) * lineHeight);
+            }
+        }
+    }
+    return document.data();
+}
+
+void writeEstimatePdf(const Estimate& estimate, const EstimateTitle& title, const QString& path) {
+    writeFileAtomically(path, estimatePdf(estimate, title));
+}
+
+}  // namespace veskplan

@@ -1,0 +1,148 @@
+#include "estimate/estimatetablemodel.h"
+
+#include <algorithm>
+#include <array>
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+EstimateTableModel::EstimateTableModel(QLocale locale, QObject* parent)
+    : QAbstractTableModel(parent), locale_(std::move(locale)) {}
+
+void EstimateTableModel::setEstimate(const Estimate* estimate) {
+    if (!estimate_ || !estimate || estimate->lines.size() != estimate_->lines.size()) {
+        beginResetModel();
+        estimate_ = estimate;
+        endResetModel();
+        return;
+    }
+    // The same items with other prices: the selection stays on its lines wherever the major
+    // items put them now (and an editor being closed keeps its row).
+    Q_EMIT layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> lines;
+    for (const QModelIndex& index : before) {
+        lines.push_back(lineAt(index.row()));
+    }
+    estimate_ = estimate;
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        after.append(index(rowOf(lines[size_t(i)]), before[i].column()));
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
+    if (rowCount() > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+    }
+}
+
+int EstimateTableModel::lineAt(int row) const {
+    if (!estimate_ || row < 0 || row >= int(estimate_->majorFirst.size())) {
+        return -1;
+    }
+    return estimate_->majorFirst[size_t(row)];
+}
+
+int EstimateTableModel::rowOf(int line) const {
+    if (!estimate_) {
+        return -1;
+    }
+    const auto& order = estimate_->majorFirst;
+    const auto found = std::find(order.begin(), order.end(), line);
+    return found == order.end() ? -1 : int(found - order.begin());
+}
+
+int EstimateTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !estimate_ ? 0 : int(estimate_->majorFirst.size());
+}
+
+int EstimateTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QString EstimateTableModel::moneyText(qint64 cents) const {
+    return locale_.toString(double(cents) / 100, 'f', 2);
+}
+
+QVariant EstimateTableModel::data(const QModelIndex& index, int role) const {
+    const int position = lineAt(index.row());
+    if (position < 0 || index.column() < 0 || index.column() >= kColumnCount) {
+        return {};
+    }
+    const EstimateLine& line = estimate_->lines[size_t(position)];
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = index.column() == QuantityColumn || index.column() == UnitPriceColumn ||
+                            index.column() == AmountColumn || index.column() == BidsColumn ||
+                            index.column() == ContractsColumn;
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role == Qt::ToolTipRole) {
+        return line.note.isEmpty() ? QVariant() : QVariant(line.note);
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
+        return {};
+    }
+    const auto& s = line.statistics;
+    switch (index.column()) {
+        case ItemNumberColumn:
+            return line.item.itemNumber;
+        case CategoryColumn:
+            return line.item.cat;
+        case DescriptionColumn:
+            return line.item.description;
+        case UnitColumn:
+            return line.item.units;
+        case QuantityColumn:
+            return line.item.quantity ? locale_.toString(*line.item.quantity, 'g', 15) : QString();
+        case UnitPriceColumn:
+            if (role == Qt::EditRole) {
+                return line.unitPrice ? locale_.toString(*line.unitPrice, 'g', 15) : QString();
+            }
+            return line.unitPriceCents
+                       ? moneyText(*line.unitPriceCents) + (line.has(EstimateFlag::UnitDiffers)
+                                                                ? u" /"_s + line.priceUnit
+                                                                : QString())
+                       : QString();
+        case KindColumn:
+            return line.kind ? priceKindName(*line.kind) : QString();
+        case AmountColumn:
+            return line.amountCents ? moneyText(*line.amountCents) : QString();
+        case BidsColumn:
+            return s ? QString::number(s->bids) : QString();
+        case ContractsColumn:
+            return s ? QString::number(s->contracts) : QString();
+        default:
+            return flagNames(line.flags).replace(u';', u"; "_s);
+    }
+}
+
+QVariant EstimateTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const std::array<QString, kColumnCount> headings{
+        u"Item Number"_s, u"Cat"_s,        u"Description"_s, u"Unit"_s,
+        u"Quantity"_s,    u"Unit Price"_s, u"Kind"_s,        u"Amount"_s,
+        u"Bids"_s,        u"Contracts"_s,  u"Flags"_s};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= kColumnCount) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    return headings[size_t(section)];
+}
+
+Qt::ItemFlags EstimateTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == UnitPriceColumn) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool EstimateTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const int line = lineAt(index.row());
+    if (role != Qt::EditRole || index.column() != UnitPriceColumn || line < 0 || !editor_) {
+        return false;
+    }
+    return editor_(line, value.toString());
+}
+
+}  // namespace veskplan

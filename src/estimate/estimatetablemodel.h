@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QLocale>
+#include <functional>
+
+#include "estimate/estimate.h"
+
+namespace veskplan {
+
+// The lines of an estimate as a table, the major items first; the unit price is the one cell
+// the designer types into.
+class EstimateTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column {
+        ItemNumberColumn,
+        CategoryColumn,
+        DescriptionColumn,
+        UnitColumn,
+        QuantityColumn,
+        UnitPriceColumn,
+        KindColumn,
+        AmountColumn,
+        BidsColumn,
+        ContractsColumn,
+        FlagsColumn,
+        kColumnCount
+    };
+    // Stores a typed unit price for the estimate line at `line`; false when it was refused.
+    using PriceEditor = std::function<bool(int line, const QString& text)>;
+
+    explicit EstimateTableModel(QLocale locale, QObject* parent = nullptr);
+
+    // Shows another estimate, which the caller keeps alive while it is shown; the one shown
+    // before must still be alive during the call.
+    void setEstimate(const Estimate* estimate);
+    void setPriceEditor(PriceEditor editor) { editor_ = std::move(editor); }
+    // The estimate line a row shows, and the row of a line; -1 when there is none.
+    int lineAt(int row) const;
+    int rowOf(int line) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    QString moneyText(qint64 cents) const;
+
+    QLocale locale_;
+    const Estimate* estimate_ = nullptr;
+    PriceEditor editor_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include "estimate/estimatebuilder.h"
+#include "estimate/estimatecsv.h"
+#include "estimate/estimatepdf.h"
+#include "estimate/estimateworkbook.h"
+#include "estimate/predictionband.h"
+#include "history/bidstatistics.h"
+#include "support/externaltools.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+const QDate kEstimateDate(2026, 3, 31);
+
+ProjectRecord item(const QString& number, const QString& cat, const QString& description,
+                   const QString& unit, std::optional<double> quantity) {
+    return ProjectRecord{number, cat, description, unit, quantity};
+}
+
+// The low bid of a contract of its own for each quantity@price[/unit] pair.
+std::vector<BidRecord> bids(const QString& number, const QString& unit, const QString& pairs) {
+    std::vector<BidRecord> list;
+    for (const QString& pair : pairs.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.split(u'/');
+        BidRecord bid;
+        bid.id = qint64(list.size()) + 1;
+        bid.itemNumber = number;
+        bid.unit = parts.size() > 1 ? parts[1] : unit;
+        bid.quantity = parts[0].section(u'@', 0, 0).toDouble();
+        bid.unitPrice = parts[0].section(u'@', 1, 1).toDouble();
+        bid.lettingDate = QDate(2025, 6, 1);
+        bid.contract = u"C"_s + QString::number(list.size());
+        bid.bidderRank = 1;
+        bid.lowBidder = true;
+        list.push_back(bid);
+    }
+    return list;
+}
+
+PriceSources publishedSources() {
+    PriceSources sources;
+    const auto published = [](const QString& number, const QString& unit, const QString& region,
+                              double price) {
+        return PublishedPrice{number, u"X"_s, unit, region, price, {}, {}, {}, 2};
+    };
+    sources.published = {published(u"2401"_s, u"TON"_s, u"North"_s, 55),
+                         published(u"2401"_s, u"CY"_s, u"Statewide"_s, 9),
+                         published(u"2401"_s, u"TON"_s, QString(), 50),
+                         published(u"2402"_s, u"CY"_s, QString(), 7)};
+    return sources;
+}
+
+TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
+    const std::map<QString, PriceStatistic> statistics{
+        {u"weighted"_s, PriceStatistic::WeightedAverage},
+        {u"median"_s, PriceStatistic::Median},
+        {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
+    for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 10)) {
+        const QString what = c.join(u'|');
+        const std::optional<double> quantity =
+            c[2].isEmpty() ? std::nullopt : std::optional(c[2].toDouble());
+        PriceSources sources = publishedSources();
+        if (c[3] != u"-"_s) {
+            sources.bids[c[0]] = bids(c[0], c[1], c[3]);
+        }
+        EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
+        settings.window.region = c[4] == u"-"_s ? QString() : c[4];
+        settings.statistic = statistics.at(c[5]);
+        const Estimate estimate =
+            estimatebuilder::build({item(c[0], u"01"_s, u"X"_s, c[1], quantity)}, CategoryList(),
+                                   ProjectPrices(), sources, settings);
+        ASSERT_EQ(estimate.lines.size(), 1u);
+        const EstimateLine& line = estimate.lines[0];
+        const auto text = [](std::optional<qint64> cents) {
+            return cents ? QString::number(*cents) : u"-"_s;
+        };
+        EXPECT_EQ(text(line.unitPriceCents), c[6]) << what.toStdString();
+        EXPECT_EQ(line.kind ? priceKindName(*line.kind) : u"-"_s, c[7]) << what.toStdString();
+        EXPECT_EQ(text(line.amountCents), c[8]) << what.toStdString();
+        EXPECT_EQ(flagNames(line.flags), c[9]) << what.toStdString();
+        EXPECT_EQ(estimate.totalCents, line.amountCents.value_or(0));
+    }
+}
+
+TEST(Estimate, TheQuantityAdjustedPriceIsTheRegressionsPrediction) {
+    PriceSources sources;
+    sources.bids[u"2302"_s] =
+        bids(u"2302"_s, u"CY"_s, u"10@90 20@70 40@60 80@45 160@40 320@33 640@25 1000@21"_s);
+    EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
+    settings.statistic = PriceStatistic::QuantityAdjusted;
+    const ProjectRecord pipe = item(u"2302"_s, u"01"_s, u"X"_s, u"CY"_s, 100.0);
+    const Estimate estimate =
+        estimatebuilder::build({pipe}, CategoryList(), ProjectPrices(), sources, settings);
+    const ItemStatistics expected =
+        computeStatistics(sources.bids[u"2302"_s], u"CY"_s, settings.window, nullptr, 100.0);
+    ASSERT_TRUE(expected.regression.has_value());
+    EXPECT_EQ(estimate.lines[0].kind, PriceKind::QuantityAdjusted);
+    EXPECT_EQ(estimate.lines[0].unitPrice, expected.regression->predicted);
+    EXPECT_GT(expected.regression->predicted, 40);  // between the prices around 100
+    EXPECT_LT(expected.regression->predicted, 50);
+    // The plot's band passes through the interval at the project's quantity and widens away
+    // from the bids' middle.
+    const std::vector<BandPoint> band = predictionBand(*estimate.lines[0].statistics, 100, 3);
+    ASSERT_EQ(band.size(), 3u);
+    EXPECT_NEAR(band[0].quantity, 10, 1e-9);
+    EXPECT_NEAR(band[1].quantity, 100, 1e-9);  // the middle of 10 and 1000 on the log scale
+    EXPECT_NEAR(band[2].quantity, 1000, 1e-9);
+    EXPECT_NEAR(band[1].fitted, expected.regression->predicted, 1e-9);
+    EXPECT_NEAR(band[1].lower, expected.regression->lower90, 1e-9);
+    EXPECT_NEAR(band[1].upper, expected.regression->upper90, 1e-9);
+    EXPECT_LT(band[1].upper - band[1].lower, band[0].upper - band[0].lower);
+    EXPECT_NEAR(predictionBand(*estimate.lines[0].statistics, 5000, 2)[1].quantity, 5000, 1e-9);
+    ItemStatistics two = *estimate.lines[0].statistics;
+    two.bidsUsed.resize(2);
+    EXPECT_TRUE(predictionBand(two, 100, 3).empty());
+}
+
+TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnTop) {
+    struct Case {
+        std::vector<double> prices;  // one item each, quantity 1
+        std::optional<double> mobilization, contingency;
+        std::vector<int> major;
+        qint64 mobilizationCents, contingencyCents, totalCents;
+    };
+    const Case cases[] = {
+        {{5000, 5000}, {}, {}, {0, 1}, 0, 0, 1000000},
+        {{2000, 7000, 1000}, 2.5, {}, {1, 0}, 25000, 0, 1025000},
+        {{8000, 1500, 500}, {}, 12.345, {0}, 0, 123450, 1123450},
+        // A cent more than 800000 of 1000001 makes 80% need the second item.
+        {{8000, 1500, 500.005}, 5, 10, {0, 1}, 50000, 105000, 1155001},
+        {{0, 0}, 5, 10, {}, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<ProjectRecord> items;
+        ProjectPrices prices;
+        for (size_t i = 0; i < c.prices.size(); ++i) {
+            items.push_back(item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0));
+            prices.set(ItemKey::of(items.back()),
+                       ItemPrice{c.prices[i], u"EACH"_s, PriceKind::Typed, QString()});
+        }
+        prices.setMobilizationPercent(c.mobilization);
+        prices.setContingencyPercent(c.contingency);
+        const Estimate estimate =
+            estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
+                                   EstimateSettings::standard(kEstimateDate));
+        std::vector<int> major;
+        for (const int position : estimate.majorFirst) {
+            if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
+                major.push_back(position);
+            }
+        }
+        EXPECT_EQ(major, c.major) << c.prices[0];
+        EXPECT_EQ(estimate.majorFirst.size(), items.size());
+        EXPECT_EQ(estimate.mobilizationCents, c.mobilizationCents) << c.prices[0];
+        EXPECT_EQ(estimate.contingencyCents, c.contingencyCents) << c.prices[0];
+        EXPECT_EQ(estimate.totalCents, c.totalCents) << c.prices[0];
+    }
+}
+
+// Two categories: typed prices (one in another unit than its item's, one on a lump sum without
+// a quantity), an item priced from two bids and one without any price.
+Estimate sampleEstimate() {
+    const std::vector<ProjectRecord> items = {
+        item(u"2599"_s, u"02"_s, u"SPECIAL"_s, u"EACH"_s, 3.0),
+        item(u"2360"_s, u"01"_s, u"MOBILIZATION ALLOWANCE"_s, u"LS"_s, std::nullopt),
+        item(u"2105"_s, u"01"_s, u"EXCAVATION, COMMON"_s, u"CY"_s, 1000.0),
+        item(u"2501"_s, u"02"_s, u"PIPE"_s, u"LF"_s, 120.0),
+        item(u"2101"_s, u"01"_s, u"CLEARING"_s, u"ACRE"_s, 12.5),
+        item(u"2301"_s, u"01"_s, u"BASE"_s, u"CY"_s, 50.0)};
+    ProjectPrices prices;
+    const auto typed = [&](int i, double price, const QString& unit) {
+        prices.set(ItemKey::of(items[i]), ItemPrice{price, unit, PriceKind::Typed, u"quote"_s});
+    };
+    typed(1, 1500, u"LS"_s);
+    typed(2, 8.333, u"cy"_s);
+    typed(3, 45, u"FT"_s);
+    typed(4, 310.5, u"ACRE"_s);
+    prices.setMobilizationPercent(5);
+    prices.setContingencyPercent(10);
+    CategoryList categories;
+    categories.append(u"01"_s, u"Roadway"_s);
+    categories.append(u"02"_s, u"Drainage"_s);
+    PriceSources sources;
+    sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
+    return estimatebuilder::build(items, categories, prices, sources,
+                                  EstimateSettings::standard(kEstimateDate));
+}
+
+const EstimateTitle kTitle{u"STP-12"_s, u"Pat Quinn"_s, u"job.vsk"_s, kEstimateDate, u"low bids"_s};
+
+TEST(Estimate, TheCsvHoldsTheItemsInOrderAndTheTotalsBelow) {
+    EXPECT_TRUE(
+        test::sameBytes(test::dataFile(u"estimate/estimate.csv"_s), estimateCsv(sampleEstimate())));
+}
+
+TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"estimate.xlsx"_s);
+    writeEstimateWorkbook(sampleEstimate(), kTitle, path);
+    const auto read = test::openpyxl(
+        u"import sys, openpyxl\n"
+        "f = openpyxl.load_workbook(sys.argv[1])\n"
+        "v = openpyxl.load_workbook(sys.argv[1], data_only=True)\n"
+        "for name in f.sheetnames:\n"
+        "    print(name, f[name]['A1'].value, f[name].oddHeader.center.text)\n"
+        "s, c = f['Estimate'], v['Estimate']\n"
+        "for row in range(7, s.max_row + 1):\n"
+        "    print(s.cell(row, 1).value or s.cell(row, 3).value, s.cell(row, 8).value,"
+        " c.cell(row, 8).value)\n"
+        "e = f['Evidence']\n"
+        "print(e['A9'].value, e['G9'].value, e['I9'].value, e['S9'].value)\n"_s,
+        path);
+    ASSERT_TRUE(read.has_value());
+    const QString mark = u"Confidential \u2014 engineer's estimate"_s;
+    EXPECT_EQ(*read, u"Estimate "_s + mark + u" "_s + mark +
+                         u"\n"
+                         u"Evidence "_s +
+                         mark + u" "_s + mark +
+                         u"\n"
+                         "2101 =ROUND(E7*F7,2) 3881.25\n"
+                         "2105 =ROUND(E8*F8,2) 8330.0\n"
+                         "2301 =ROUND(E9*F9,2) 875.0\n"
+                         "2360 =ROUND(1*F10,2) 1500.0\n"
+                         "2501 None None\n"
+                         "2599 None None\n"
+                         "None None None\n"
+                         "Subtotal 01 Roadway =SUMIF($B$7:$B$12,B14,$H$7:$H$12) 14586.25\n"
+                         "Subtotal 02 Drainage =SUMIF($B$7:$B$12,B15,$H$7:$H$12) 0.0\n"
+                         "Items =SUM(H14:H15) 14586.25\n"
+                         "Mobilization (%) =ROUND(H16*G17/100,2) 729.31\n"
+                         "Contingency (%) =ROUND((H16+H17)*G18/100,2) 1531.56\n"
+                         "Total =H16+H17+H18 16847.12\n"
+                         "2301 2 17.5 1 2"_s);
+}
+
+TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
+    QTemporaryDir dir;
+    Estimate estimate = sampleEstimate();
+    const EstimateLine copy = estimate.lines[0];
+    estimate.lines.insert(estimate.lines.begin(), 150, copy);  // several pages
+    const QString path = dir.filePath(u"estimate.pdf"_s);
+    writeEstimatePdf(estimate, kTitle, path);
+    const auto text = test::pdfText(path);
+    ASSERT_TRUE(text.has_value());
+    QStringList pages = text->split(u'\f');
+    pages.removeAll(QString());
+    ASSERT_GE(pages.size(), 3);
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        EXPECT_TRUE(pages[page].contains(u"Confidential \u2014 engineer's estimate"_s)) << page;
+        EXPECT_TRUE(pages[page].contains(u"Page "_s + QString::number(page + 1) + u" of "_s +
+                                         QString::number(pages.size())));
+    }
+    EXPECT_TRUE(pages.back().contains(u"16847.12"_s));
+}
+
+}  // namespace
+}  // namespace veskplan
