@@ -439,6 +439,8 @@ void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
         add(mnuEdit, u"mnuEditFindPrev"_s, u"Find &Previous"_s, QKeySequence::FindPrevious);
     mnuEdit->addSeparator();
     mnuEditCheck = add(mnuEdit, u"mnuEditCheck"_s, u"&Check Against Master List..."_s);
+    mnuEditEstimate = add(mnuEdit, u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s);
+    mnuEditEstimate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuExp = menu(u"mnuExp"_s, u"E&xport"_s);
     mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"&Trns*Port"_s);
     mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"&Road CAD"_s);

@@ -71,6 +71,7 @@ struct MainFormWidgets {
     QAction* mnuEditFindNext = nullptr;
     QAction* mnuEditFindPrev = nullptr;
     QAction* mnuEditCheck = nullptr;
+    QAction* mnuEditEstimate = nullptr;
     QMenu* mnuExp = nullptr;
     QAction* mnuExpTrans = nullptr;
     QAction* mnuExpRCAD = nullptr;

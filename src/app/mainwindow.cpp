@@ -17,6 +17,7 @@
 #include "app/appicon.h"
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
+#include "app/estimatewindow.h"
 #include "app/formkeys.h"
 #include "app/gridcolumns.h"
 #include "app/gridediting.h"
@@ -152,6 +153,15 @@ void MainWindow::connectRequests() {
     });
 }
 
+void MainWindow::showEstimate() {
+    if (!estimateWindow_) {
+        estimateWindow_ = new EstimateWindow(controller_.estimate(), this);
+    }
+    estimateWindow_->show();
+    estimateWindow_->raise();
+    estimateWindow_->activateWindow();
+}
+
 void MainWindow::connectMaster() {
     connect(w_.engMet, &QComboBox::activated, this,
             [this](int index) { controller_.switchUnit(unitAt(index)); });
@@ -241,6 +251,7 @@ void MainWindow::connectMenus() {
             [this] { controller_.browsing().findNext(); });
     connect(w_.mnuEditFindPrev, &QAction::triggered, this,
             [this] { controller_.browsing().findPrevious(); });
+    connect(w_.mnuEditEstimate, &QAction::triggered, this, &MainWindow::showEstimate);
     connect(w_.mnuFilePrint, &QAction::triggered, this, [this] { print(); });
     connect(w_.mnuFilePdf, &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });

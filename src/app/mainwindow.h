@@ -48,6 +48,8 @@ private:
     void refreshRecentProjects();
     void print();
     void showCounts();
+    // The estimate window: one, made when first asked for, kept while the main window lives.
+    void showEstimate();
 
     MainController& controller_;
     MainFormWidgets w_;
@@ -57,6 +59,7 @@ private:
     bool refreshing_ = false;
     QString pendingFocus_;
     QPointer<CategoryWindow> categoryWindow_;
+    QPointer<class EstimateWindow> estimateWindow_;
     bool closing_ = false;
 };
 

@@ -49,6 +49,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
 
 MainController::~MainController() {
     // The store closes before its file goes.
+    estimate_.reset();
     catalogue_.reset();
     editing_.reset();
     document_.reset();
@@ -88,6 +89,14 @@ void MainController::switchUnit(Unit unit) {
 void MainController::openProject(const QString& path) {
     files_.openProject(path);
     reportChangesAfterOpen();
+}
+
+EstimateEditing& MainController::estimate() {
+    if (!estimate_) {
+        estimate_ =
+            std::make_unique<EstimateEditing>(*document_, dialogs_, port_, today_(), locale_);
+    }
+    return *estimate_;
 }
 
 void MainController::openProject() {

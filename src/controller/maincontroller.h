@@ -11,6 +11,7 @@
 #include "base/environment.h"
 #include "controller/cataloguecommands.h"
 #include "controller/commandoutcome.h"
+#include "controller/estimateediting.h"
 #include "controller/exportcommands.h"
 #include "controller/filecommands.h"
 #include "controller/filedialogs.h"
@@ -64,6 +65,9 @@ public:
     CatalogueCommands& catalogue() { return *catalogue_; }
     PrintCommand& printing() { return print_; }
     ProjectEditing& editing() { return *editing_; }
+    // The engineer's estimate, made when it is first asked for: until then no edit pays for
+    // computing it.
+    EstimateEditing& estimate();
     const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }
     MasterGridModel& masterModel() { return master_.grid().model(); }
@@ -116,6 +120,7 @@ private:
     ExportCommands exports_;
     PrintCommand print_;
     std::unique_ptr<CatalogueCommands> catalogue_;
+    std::unique_ptr<EstimateEditing> estimate_;
 };
 
 }  // namespace veskplan

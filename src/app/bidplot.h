@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "estimate/estimate.h"
+
+namespace veskplan {
+
+// The bids behind an item's price, unit price against quantity on log scales, with the
+// regression line and its 90% prediction interval, and the project's quantity marked.
+class BidPlot : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BidPlot(QWidget* parent = nullptr);
+
+    // Shows the line's evidence; none clears the plot.
+    void showLine(const EstimateLine* line);
+    // What the plot shows, in words (its accessible description).
+    QString summary() const;
+
+    QSize sizeHint() const override { return {360, 260}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<EstimateLine> line_;
+};
+
+}  // namespace veskplan

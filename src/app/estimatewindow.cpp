@@ -1,0 +1,354 @@
+#include "app/estimatewindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "app/bidplot.h"
+#include "controller/estimateediting.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// A control named for tests and assistive tools, with the label that names it for the user.
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name, const QString& accessibleName,
+              const QString& tooltip = QString()) {
+    widget->setObjectName(name);
+    widget->setAccessibleName(accessibleName);
+    if (!tooltip.isEmpty()) {
+        widget->setToolTip(tooltip);
+        widget->setAccessibleDescription(tooltip);
+    }
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
+                    const QString& tooltip) {
+    auto* created = named(new QPushButton(caption, parent), name,
+                          QString(caption).remove(u'&').remove(u"..."_s), tooltip);
+    created->setAutoDefault(false);
+    return created;
+}
+
+QLabel* labelFor(QWidget* buddy, const QString& caption) {
+    auto* label = new QLabel(caption, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
+QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& caption) {
+    auto* box = named(new QDoubleSpinBox(parent), name, caption,
+                      caption + u" as a percentage; none when 0"_s);
+    box->setRange(0, 100);
+    box->setDecimals(2);
+    box->setSuffix(u" %"_s);
+    box->setSpecialValueText(u"none"_s);
+    box->setKeyboardTracking(false);
+    return box;
+}
+
+QString money(qint64 cents) {
+    return QLocale().toString(double(cents) / 100, 'f', 2);
+}
+
+}  // namespace
+
+EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
+    : QWidget(parent, Qt::Window), estimate_(estimate) {
+    setObjectName(u"estimateWindow"_s);
+    setWindowTitle(u"Engineer's Estimate"_s);
+    setAccessibleName(windowTitle());
+
+    auto* history = button(this, u"estimateHistory"_s, u"&History File..."_s,
+                           u"Choose the bid history database"_s);
+    auto* prices = button(this, u"estimatePrices"_s, u"&Add Price File..."_s,
+                          u"Add a published average unit-price file (CSV or workbook)"_s);
+    auto* index = button(this, u"estimateIndex"_s, u"Cost &Index..."_s,
+                         u"Choose the cost index that brings old bids to the estimate date"_s);
+    sources_ = named(new QLabel(this), u"estimateSources"_s, u"Price sources"_s);
+    sources_->setWordWrap(true);
+
+    auto* settings = new QGridLayout;
+    buildSettings(settings);
+
+    filter_ = named(new QLineEdit(this), u"estimateFilter"_s, u"Filter"_s,
+                    u"Show the items whose number, description, kind or flags hold this text"_s);
+    filter_->setClearButtonEnabled(true);
+    filtered_ = new QSortFilterProxyModel(this);
+    filtered_->setSourceModel(&estimate_.model());
+    filtered_->setFilterKeyColumn(-1);
+    filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    table_ = named(new QTableView(this), u"estimateItems"_s, u"Estimate items"_s,
+                   u"Type a unit price into the Unit Price column; an empty one clears it"_s);
+    table_->setModel(filtered_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setTabKeyNavigation(false);
+
+    plot_ = new BidPlot(this);
+    evidence_ = named(new QLabel(this), u"estimateEvidence"_s, u"Evidence"_s);
+    evidence_->setWordWrap(true);
+    evidence_->setTextFormat(Qt::PlainText);
+    evidence_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* apply = button(this, u"estimateApply"_s, u"Apply &Computed Price"_s,
+                         u"Store the price the sources give the chosen item"_s);
+    auto* clear = button(this, u"estimateClear"_s, u"C&lear Price"_s,
+                         u"Remove the chosen item's own price"_s);
+
+    totals_ = named(new QLabel(this), u"estimateTotals"_s, u"Totals"_s);
+    totals_->setWordWrap(true);
+    totals_->setTextFormat(Qt::RichText);
+    totals_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    mobilization_ = percentBox(this, u"estimateMobilization"_s, u"Mobilization"_s);
+    contingency_ = percentBox(this, u"estimateContingency"_s, u"Contingency"_s);
+    auto* workbook = button(this, u"estimateExportWorkbook"_s, u"Export &Workbook..."_s,
+                            u"Write the estimate and its evidence as a workbook"_s);
+    auto* pdf =
+        button(this, u"estimateExportPdf"_s, u"Export P&DF..."_s, u"Write the estimate as a PDF"_s);
+    auto* close = button(this, u"estimateClose"_s, u"Close"_s, u"Close the estimate window"_s);
+
+    // The document's own history: a price typed here is undone here as in the main window.
+    QUndoStack& stack = *estimate_.undoStack();
+    for (auto [action, key] :
+         {std::pair(stack.createUndoAction(this, u"Undo"_s), QKeySequence::Undo),
+          std::pair(stack.createRedoAction(this, u"Redo"_s), QKeySequence::Redo)}) {
+        action->setShortcuts(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(history);
+    sourceRow->addWidget(prices);
+    sourceRow->addWidget(index);
+    sourceRow->addWidget(sources_, 1);
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(labelFor(filter_, u"&Filter:"_s));
+    filterRow->addWidget(filter_, 1);
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addLayout(filterRow);
+    leftLayout->addWidget(table_, 1);
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(plot_, 1);
+    rightLayout->addWidget(evidence_);
+    auto* priceButtons = new QHBoxLayout;
+    priceButtons->addWidget(apply);
+    priceButtons->addWidget(clear);
+    rightLayout->addLayout(priceButtons);
+    auto* split = new QSplitter(this);
+    split->addWidget(left);
+    split->addWidget(right);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(labelFor(mobilization_, u"&Mobilization:"_s));
+    bottom->addWidget(mobilization_);
+    bottom->addWidget(labelFor(contingency_, u"Con&tingency:"_s));
+    bottom->addWidget(contingency_);
+    bottom->addStretch();
+    bottom->addWidget(workbook);
+    bottom->addWidget(pdf);
+    bottom->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sourceRow);
+    layout->addLayout(settings);
+    layout->addWidget(split, 1);
+    layout->addWidget(totals_);
+    layout->addLayout(bottom);
+    resize(1100, 640);
+
+    connect(history, &QPushButton::clicked, this, [this] { estimate_.chooseHistoryFile(); });
+    connect(prices, &QPushButton::clicked, this, [this] { estimate_.addPriceFile(); });
+    connect(index, &QPushButton::clicked, this, [this] { estimate_.chooseIndexFile(); });
+    connect(filter_, &QLineEdit::textChanged, filtered_,
+            &QSortFilterProxyModel::setFilterFixedString);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &EstimateWindow::refreshChosen);
+    connect(apply, &QPushButton::clicked, this,
+            [this] { estimate_.applyComputedPrice(currentLine()); });
+    connect(clear, &QPushButton::clicked, this, [this] { estimate_.clearPrice(currentLine()); });
+    connect(mobilization_, &QDoubleSpinBox::editingFinished, this, [this] {
+        const double value = mobilization_->value();
+        estimate_.setMobilizationPercent(value > 0 ? std::optional(value) : std::nullopt);
+    });
+    connect(contingency_, &QDoubleSpinBox::editingFinished, this, [this] {
+        const double value = contingency_->value();
+        estimate_.setContingencyPercent(value > 0 ? std::optional(value) : std::nullopt);
+    });
+    connect(workbook, &QPushButton::clicked, this, [this] { estimate_.exportWorkbook(); });
+    connect(pdf, &QPushButton::clicked, this, [this] { estimate_.exportPdf(); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(&estimate_, &EstimateEditing::estimateChanged, this, &EstimateWindow::refresh);
+    connect(&estimate_, &EstimateEditing::sourcesChanged, this, &EstimateWindow::refresh);
+
+    setTabOrder(history, prices);
+    setTabOrder(prices, index);
+    refresh();
+    table_->resizeColumnsToContents();
+    table_->setFocus();
+    if (filtered_->rowCount() > 0) {
+        table_->setCurrentIndex(filtered_->index(0, EstimateTableModel::UnitPriceColumn));
+    }
+}
+
+void EstimateWindow::buildSettings(QGridLayout* grid) {
+    const EstimateSettings& s = estimate_.settings();
+    auto date = [this](const QString& name, const QString& caption, QDate value) {
+        auto* edit = named(new QDateEdit(value, this), name, caption);
+        edit->setDisplayFormat(u"yyyy-MM-dd"_s);
+        edit->setCalendarPopup(true);
+        edit->setKeyboardTracking(false);
+        connect(edit, &QDateEdit::dateChanged, this, &EstimateWindow::settingsEdited);
+        return edit;
+    };
+    from_ = date(u"estimateFrom"_s, u"Let from"_s, s.window.from);
+    to_ = date(u"estimateTo"_s, u"Let to"_s, s.window.to);
+    on_ = date(u"estimateOn"_s, u"Estimate date"_s, s.window.estimateDate);
+    region_ = named(new QLineEdit(s.window.region, this), u"estimateRegion"_s, u"Region"_s,
+                    u"The region or district whose bids count; empty for every region"_s);
+    bids_ = named(new QComboBox(this), u"estimateBids"_s, u"Bids"_s);
+    bids_->addItems({u"Low bid"_s, u"Three lowest"_s, u"All bids"_s});
+    bids_->setCurrentIndex(int(s.window.bids));
+    statistic_ = named(new QComboBox(this), u"estimateStatistic"_s, u"Price"_s);
+    statistic_->addItems({u"Weighted average"_s, u"Median"_s, u"Quantity-adjusted"_s});
+    statistic_->setCurrentIndex(int(s.statistic));
+    escalate_ = named(new QCheckBox(u"&Escalate by the cost index"_s, this), u"estimateEscalate"_s,
+                      u"Escalate by the cost index"_s);
+    escalate_->setChecked(s.window.escalate);
+    connect(region_, &QLineEdit::editingFinished, this, &EstimateWindow::settingsEdited);
+    connect(bids_, &QComboBox::activated, this, &EstimateWindow::settingsEdited);
+    connect(statistic_, &QComboBox::activated, this, &EstimateWindow::settingsEdited);
+    connect(escalate_, &QCheckBox::toggled, this, &EstimateWindow::settingsEdited);
+    const std::pair<QWidget*, QString> fields[] = {
+        {from_, u"Let &from:"_s}, {to_, u"&to:"_s},     {on_, u"Estimate &date:"_s},
+        {region_, u"&Region:"_s}, {bids_, u"&Bids:"_s}, {statistic_, u"&Price:"_s}};
+    int column = 0;
+    for (const auto& [widget, caption] : fields) {
+        grid->addWidget(labelFor(widget, caption), 0, column++);
+        grid->addWidget(widget, 0, column++);
+    }
+    grid->addWidget(escalate_, 0, column);
+}
+
+void EstimateWindow::settingsEdited() {
+    EstimateSettings s = estimate_.settings();
+    s.window.from = from_->date();
+    s.window.to = to_->date();
+    s.window.estimateDate = on_->date();
+    s.window.region = region_->text().trimmed();
+    s.window.bids = BidSelection(bids_->currentIndex());
+    s.statistic = PriceStatistic(statistic_->currentIndex());
+    s.window.escalate = escalate_->isChecked();
+    estimate_.setSettings(s);
+}
+
+int EstimateWindow::currentLine() const {
+    const QModelIndex current = filtered_->mapToSource(table_->currentIndex());
+    return estimate_.model().lineAt(current.row());
+}
+
+void EstimateWindow::refresh() {
+    QStringList files;
+    if (!estimate_.historyFile().isEmpty()) {
+        files.append(u"Bid history: "_s + QDir::toNativeSeparators(estimate_.historyFile()));
+    }
+    for (const QString& file : estimate_.priceFiles()) {
+        files.append(u"Prices: "_s + QDir::toNativeSeparators(file));
+    }
+    if (!estimate_.indexFile().isEmpty()) {
+        files.append(u"Cost index: "_s + QDir::toNativeSeparators(estimate_.indexFile()));
+    }
+    sources_->setText(files.isEmpty() ? u"No bid history or price file is chosen."_s
+                                      : files.join(u"; "_s));
+    escalate_->setEnabled(!estimate_.indexFile().isEmpty());
+    const QSignalBlocker quiet(escalate_);
+    escalate_->setChecked(estimate_.settings().window.escalate);
+
+    const Estimate& e = estimate_.estimate();
+    QStringList parts;
+    for (const CategorySubtotal& subtotal : e.subtotals) {
+        parts.append((subtotal.cat + u' ' + subtotal.description).trimmed().toHtmlEscaped() +
+                     u": "_s + money(subtotal.cents));
+    }
+    parts.append(u"Items: "_s + money(e.itemsCents));
+    parts.append(u"Mobilization: "_s + money(e.mobilizationCents));
+    parts.append(u"Contingency: "_s + money(e.contingencyCents));
+    parts.append(u"<b>Total: "_s + money(e.totalCents) + u"</b>"_s);
+    totals_->setText(parts.join(u" &nbsp;|&nbsp; "_s));
+    totals_->setAccessibleDescription(
+        QString(parts.join(u"; "_s)).remove(u"<b>"_s).remove(u"</b>"_s));
+    for (auto [box, percent] : {std::pair(mobilization_, e.mobilizationPercent),
+                                std::pair(contingency_, e.contingencyPercent)}) {
+        if (!box->hasFocus()) {
+            const QSignalBlocker still(box);
+            box->setValue(percent.value_or(0));
+        }
+    }
+    refreshChosen();
+}
+
+void EstimateWindow::refreshChosen() {
+    const int line = currentLine();
+    const Estimate& e = estimate_.estimate();
+    if (line < 0 || line >= int(e.lines.size())) {
+        plot_->showLine(nullptr);
+        evidence_->setText(u"Choose an item to see the evidence behind its price."_s);
+        return;
+    }
+    const EstimateLine& chosen = e.lines[size_t(line)];
+    plot_->showLine(&chosen);
+    QStringList lines{chosen.item.itemNumber.trimmed() + u"  "_s +
+                      chosen.item.description.trimmed()};
+    if (chosen.kind) {
+        lines.append(priceKindName(*chosen.kind) + u": "_s +
+                     QLocale().toString(chosen.unitPrice.value_or(0), 'f', 2) + u" per "_s +
+                     chosen.priceUnit.trimmed() +
+                     (chosen.note.isEmpty() ? QString() : u" ("_s + chosen.note + u')'));
+    }
+    if (const auto& s = chosen.statistics) {
+        lines.append(
+            u"Bids: "_s + QString::number(s->bids) + u" in "_s + QString::number(s->contracts) +
+            u" contracts; weighted average "_s + QString::number(s->weightedAverage, 'f', 2) +
+            u", median "_s + QString::number(s->median, 'f', 2) +
+            (s->coefficientOfVariation
+                 ? u", CV "_s + QString::number(*s->coefficientOfVariation * 100, 'f', 0) + u'%'
+                 : QString()));
+    }
+    if (const auto& p = chosen.published) {
+        lines.append(u"Published average "_s + QString::number(p->averagePrice, 'f', 2) + u" ("_s +
+                     (p->region.isEmpty() ? u"statewide"_s : p->region) + u')');
+    }
+    if (chosen.flags) {
+        lines.append(u"Flags: "_s + flagNames(chosen.flags).replace(u';', u", "_s));
+    }
+    evidence_->setText(lines.join(u'\n'));
+    evidence_->setAccessibleDescription(lines.join(u"; "_s));
+}
+
+}  // namespace veskplan

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace veskplan {
+
+class BidPlot;
+class EstimateEditing;
+
+// The engineer's estimate window: the price sources and the window of bids, the items with
+// their prices, amounts, evidence and flags (filterable, the major items first), the chosen
+// item's bids plotted, and the subtotals, percentages and total always in view.
+class EstimateWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    EstimateWindow(EstimateEditing& estimate, QWidget* parent = nullptr);
+
+    QTableView* table() const { return table_; }
+
+private:
+    void buildSettings(class QGridLayout* grid);
+    void settingsEdited();
+    void refresh();
+    void refreshChosen();
+    // The estimate line of the table's current row, -1 when there is none.
+    int currentLine() const;
+
+    EstimateEditing& estimate_;
+    QSortFilterProxyModel* filtered_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* sources_ = nullptr;
+    QDateEdit* from_ = nullptr;
+    QDateEdit* to_ = nullptr;
+    QDateEdit* on_ = nullptr;
+    QLineEdit* region_ = nullptr;
+    QComboBox* bids_ = nullptr;
+    QComboBox* statistic_ = nullptr;
+    QCheckBox* escalate_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    BidPlot* plot_ = nullptr;
+    QLabel* evidence_ = nullptr;
+    QLabel* totals_ = nullptr;
+    QDoubleSpinBox* mobilization_ = nullptr;
+    QDoubleSpinBox* contingency_ = nullptr;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,232 @@
+#include "controller/estimateediting.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "base/error.h"
+#include "controller/busycursor.h"
+#include "controller/filedialogs.h"
+#include "controller/userport.h"
+#include "estimate/estimatebuilder.h"
+#include "estimate/estimatepdf.h"
+#include "estimate/estimateworkbook.h"
+#include "project/projectdocument.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QStringList itemNumbers(const ProjectDocument& document) {
+    QStringList numbers;
+    for (const ProjectRecord& record : document.items().records(IndexOrder::PrimaryKey)) {
+        numbers.append(withoutTrailingBlanks(record.itemNumber).toString());
+    }
+    numbers.removeDuplicates();
+    return numbers;
+}
+
+}  // namespace
+
+EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                                 QDate today, QLocale locale, QObject* parent)
+    : QObject(parent),
+      document_(document),
+      dialogs_(dialogs),
+      port_(port),
+      locale_(locale),
+      settings_(EstimateSettings::standard(today)),
+      model_(locale) {
+    model_.setPriceEditor(
+        [this](int line, const QString& text) { return setTypedPrice(line, text); });
+    for (auto signal : {&ProjectDocument::pricesChanged, &ProjectDocument::categoriesChanged}) {
+        connect(&document_, signal, this, &EstimateEditing::recompute);
+    }
+    connect(&document_, &ProjectDocument::itemTouched, this, &EstimateEditing::recompute);
+    recompute();
+}
+
+EstimateEditing::~EstimateEditing() = default;
+
+QUndoStack* EstimateEditing::undoStack() const {
+    return &document_.undoStack();
+}
+
+void EstimateEditing::recompute() {
+    const std::vector<ProjectRecord> items = document_.items().records(IndexOrder::PrimaryKey);
+    if (!historyFile_.isEmpty()) {
+        // Items added since the history was read bring their bids along.
+        QStringList missing;
+        for (const ProjectRecord& item : items) {
+            const QString number = withoutTrailingBlanks(item.itemNumber).toString();
+            if (!numbersRead_.contains(number)) {
+                missing.append(number);
+            }
+        }
+        if (!missing.isEmpty()) {
+            try {
+                PriceSources more = PriceSources::load(historyFile_, {}, QString(), missing);
+                sources_.bids.merge(more.bids);
+            } catch (const Error& error) {
+                port_.warn(error.message());
+            }
+            numbersRead_.insert(missing.begin(), missing.end());
+        }
+    }
+    auto next = std::make_unique<Estimate>(estimatebuilder::build(
+        items, document_.categories(), document_.prices(), sources_, settings_));
+    model_.setEstimate(next.get());
+    estimate_ = std::move(next);
+    Q_EMIT estimateChanged();
+}
+
+void EstimateEditing::setSettings(const EstimateSettings& settings) {
+    settings_ = settings;
+    settings_.window.escalate = settings.window.escalate && !sources_.index.isEmpty();
+    recompute();
+}
+
+bool EstimateEditing::useSources(const QString& historyFile, const QStringList& priceFiles,
+                                 const QString& indexFile) {
+    BusyCursor busy(port_);
+    const QStringList numbers = itemNumbers(document_);
+    try {
+        sources_ = PriceSources::load(historyFile, priceFiles, indexFile, numbers);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+        return false;
+    }
+    historyFile_ = historyFile;
+    priceFiles_ = priceFiles;
+    indexFile_ = indexFile;
+    numbersRead_ = std::set<QString>(numbers.begin(), numbers.end());
+    settings_.window.escalate = !indexFile.isEmpty();
+    Q_EMIT sourcesChanged();
+    recompute();
+    return true;
+}
+
+std::optional<QString> EstimateEditing::chooseFile(const QString& title, const QString& filter,
+                                                   bool save, const QString& proposal) {
+    FileDialogRequest request;
+    request.mode = save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open;
+    request.title = title;
+    request.filters = {filter, u"All Files (*.*)"_s};
+    request.fileName = proposal;
+    if (save) {
+        request.defaultSuffix = filter.section(u"(*."_s, 1).section(u')', 0, 0);
+    }
+    return dialogs_.choose(request);
+}
+
+void EstimateEditing::chooseHistoryFile() {
+    if (const auto file = chooseFile(u"Bid History"_s, u"Bid History (*.sqlite *.db)"_s, false)) {
+        useSources(*file, priceFiles_, indexFile_);
+    }
+}
+
+void EstimateEditing::addPriceFile() {
+    if (const auto file =
+            chooseFile(u"Published Prices"_s, u"Price Files (*.csv *.xlsx)"_s, false)) {
+        useSources(historyFile_, priceFiles_ + QStringList{*file}, indexFile_);
+    }
+}
+
+void EstimateEditing::chooseIndexFile() {
+    if (const auto file = chooseFile(u"Cost Index"_s, u"Cost Index (*.csv)"_s, false)) {
+        useSources(historyFile_, priceFiles_, *file);
+    }
+}
+
+bool EstimateEditing::setTypedPrice(int line, const QString& text) {
+    if (line < 0 || line >= int(estimate_->lines.size())) {
+        return false;
+    }
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) {
+        clearPrice(line);
+        return true;
+    }
+    bool ok = false;
+    QString plain = typed;
+    plain.remove(u'$');
+    const double price = locale_.toDouble(plain, &ok);
+    const ProjectRecord& item = estimate_->lines[size_t(line)].item;
+    if (!ok || !document_.setPrice(ItemKey::of(item),
+                                   ItemPrice{price, item.units, PriceKind::Typed, QString()})) {
+        port_.warn(u"\""_s + typed +
+                   u"\" is no unit price: type an amount of dollars, 0 or more."_s);
+        return false;
+    }
+    return true;
+}
+
+void EstimateEditing::clearPrice(int line) {
+    if (line >= 0 && line < int(estimate_->lines.size())) {
+        document_.setPrice(ItemKey::of(estimate_->lines[size_t(line)].item), std::nullopt);
+    }
+}
+
+bool EstimateEditing::applyComputedPrice(int line) {
+    if (line < 0 || line >= int(estimate_->lines.size())) {
+        return false;
+    }
+    const ProjectRecord item = estimate_->lines[size_t(line)].item;
+    const estimatebuilder::Evidence evidence =
+        estimatebuilder::evidenceFor(item, sources_, settings_);
+    std::optional<ItemPrice> price =
+        estimatebuilder::computedPrice(item, evidence, settings_.statistic);
+    if (!price) {
+        return false;
+    }
+    if (evidence.statistics && price->kind != PriceKind::Published) {
+        price->note = describeSettings(settings_) + u", "_s +
+                      QString::number(evidence.statistics->bids) + u" bids"_s;
+    }
+    return document_.setPrice(ItemKey::of(item), price);
+}
+
+bool EstimateEditing::setMobilizationPercent(std::optional<double> percent) {
+    return document_.setMobilizationPercent(percent);
+}
+
+bool EstimateEditing::setContingencyPercent(std::optional<double> percent) {
+    return document_.setContingencyPercent(percent);
+}
+
+EstimateTitle EstimateEditing::title() const {
+    return EstimateTitle{document_.header().projNum, document_.header().designer,
+                         document_.displayName(), settings_.window.estimateDate,
+                         describeSettings(settings_)};
+}
+
+void EstimateEditing::exportWorkbook() {
+    const QString proposal =
+        QFileInfo(document_.displayName()).completeBaseName() + u" estimate.xlsx"_s;
+    if (const auto file =
+            chooseFile(u"Export Estimate"_s, u"Excel Workbook (*.xlsx)"_s, true, proposal)) {
+        try {
+            BusyCursor busy(port_);
+            writeEstimateWorkbook(*estimate_, title(), *file);
+        } catch (const Error& error) {
+            port_.warn(error.message());
+        }
+    }
+}
+
+void EstimateEditing::exportPdf() {
+    const QString proposal =
+        QFileInfo(document_.displayName()).completeBaseName() + u" estimate.pdf"_s;
+    if (const auto file =
+            chooseFile(u"Export Estimate"_s, u"PDF Document (*.pdf)"_s, true, proposal)) {
+        try {
+            BusyCursor busy(port_);
+            writeEstimatePdf(*estimate_, title(), *file);
+        } catch (const Error& error) {
+            port_.warn(error.message());
+        }
+    }
+}
+
+}  // namespace veskplan

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QObject>
+#include <QStringList>
+#include <QUndoStack>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "estimate/estimate.h"
+#include "estimate/estimatesettings.h"
+#include "estimate/estimatetablemodel.h"
+#include "estimate/pricesources.h"
+
+namespace veskplan {
+
+class FileDialogs;
+class ProjectDocument;
+class UserPort;
+
+// The engineer's estimate tool: where the prices come from (a bid history, published price
+// files, a cost index), the window of bids, the estimate of the project as it stands, the prices
+// the designer types, applies or clears (each one step of the document's history), the
+// percentages, and the estimate's workbook and PDF.
+class EstimateEditing : public QObject {
+    Q_OBJECT
+
+public:
+    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port, QDate today,
+                    QLocale locale, QObject* parent = nullptr);
+    ~EstimateEditing() override;
+
+    const Estimate& estimate() const { return *estimate_; }
+    EstimateTableModel& model() { return model_; }
+    // The document's history, where every price change is a step.
+    QUndoStack* undoStack() const;
+
+    const EstimateSettings& settings() const { return settings_; }
+    void setSettings(const EstimateSettings& settings);
+
+    const QString& historyFile() const { return historyFile_; }
+    const QStringList& priceFiles() const { return priceFiles_; }
+    const QString& indexFile() const { return indexFile_; }
+    // Asks for a file and reads it; a file that cannot be read is told and nothing changes.
+    void chooseHistoryFile();
+    void addPriceFile();
+    void chooseIndexFile();
+    // Reads the sources given (empty texts and lists for none); false, told, when one cannot be
+    // read, and the sources stay as they were.
+    bool useSources(const QString& historyFile, const QStringList& priceFiles,
+                    const QString& indexFile);
+
+    // The designer's price for a line, typed as the locale writes numbers; a text that is no
+    // price is told and refused. An empty text clears the price.
+    bool setTypedPrice(int line, const QString& text);
+    void clearPrice(int line);
+    // Stores the price the sources give the line, with its kind and evidence; false when they
+    // give none.
+    bool applyComputedPrice(int line);
+    bool setMobilizationPercent(std::optional<double> percent);
+    bool setContingencyPercent(std::optional<double> percent);
+
+    // Asks for a file and writes the estimate to it; failures are told.
+    void exportWorkbook();
+    void exportPdf();
+    EstimateTitle title() const;
+
+Q_SIGNALS:
+    // The estimate was computed again: prices, items, settings or sources changed.
+    void estimateChanged();
+    void sourcesChanged();
+
+private:
+    void recompute();
+    std::optional<QString> chooseFile(const QString& title, const QString& filter, bool save,
+                                      const QString& proposal = QString());
+
+    ProjectDocument& document_;
+    FileDialogs& dialogs_;
+    UserPort& port_;
+    QLocale locale_;
+    EstimateSettings settings_;
+    QString historyFile_;
+    QStringList priceFiles_;
+    QString indexFile_;
+    PriceSources sources_;
+    std::set<QString> numbersRead_;  // the items whose bids the sources hold
+    std::unique_ptr<Estimate> estimate_;
+    EstimateTableModel model_;
+};
+
+}  // namespace veskplan
