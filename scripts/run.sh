@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a release build and starts the program (arguments go to it,
-# e.g. a project file). Without a display it writes every export of the sample project into a
-# folder, says where and how to see the window, and exits 0: it did what it could.
+# e.g. a project file). Without a display it writes every export of the sample project and its
+# engineer's estimate into a folder, says where and how to see the window, and exits 0: it did
+# what it could.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
@@ -22,6 +23,15 @@ cli="$bin/veskplan-cli"
 "$cli" print "$project" --pdf "$out/sample-quantities.pdf"
 "$cli" print "$project" --text "$out/sample-quantities.txt"
 "$cli" list "$project" > "$out/sample-items.txt"
+# The sample's engineer's estimate, priced from the bundled bid history, published prices and
+# cost index as they stood at the end of September 2026.
+history="$out/sample-history.db"
+rm -f "$history"
+"$cli" history import "$history" "$bin/sample-bids.csv" > /dev/null
+for kind in csv xlsx pdf; do
+  "$cli" estimate "$project" --history "$history" --prices "$bin/sample-prices.csv" \
+    --index "$bin/sample-index.csv" --on 2026-09-30 --"$kind" "$out/sample-estimate.$kind"
+done
 echo "No display here, so no window: the exports of the sample project ($project) are in $out" >&2
 echo "To see the window, run  $top/scripts/run.sh  on a desktop, or  xvfb-run -a $top/scripts/run.sh" >&2
 exit 0

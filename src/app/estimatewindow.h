@@ -6,6 +6,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -28,7 +29,7 @@ public:
     QTableView* table() const { return table_; }
 
 private:
-    void buildSettings(class QGridLayout* grid);
+    void buildSettings(QGridLayout* grid);
     void settingsEdited();
     void refresh();
     void refreshChosen();

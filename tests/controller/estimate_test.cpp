@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFileInfo>
+
+#include "history/bidhistory.h"
+#include "support/controllerfixture.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// The bids of tests/data/cli/estimate-bids.csv: 2101-0100000 (ACRE) in contracts A and B of the
+// North region, S of the South and OLD, let before the window.
+class EstimateToolTest : public test::ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        start();
+        addMasterRow(0);  // 2101-0100000 CLEARING, ACRE
+        doc().setQuantity(0, 10);
+        BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    }
+    EstimateEditing& tool() { return controller->estimate(); }
+    const EstimateLine& line(int position = 0) { return tool().estimate().lines[size_t(position)]; }
+
+    QString history = sandbox.path(u"bids.db"_s);
+};
+
+TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
+    ASSERT_EQ(tool().estimate().lines.size(), 1u);
+    EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
+    port.files = {history};
+    tool().chooseHistoryFile();
+    EXPECT_EQ(tool().historyFile(), history);
+    // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
+    EXPECT_EQ(line().unitPriceCents, 39200);
+    EXPECT_EQ(line().kind, PriceKind::WeightedAverage);
+    EstimateSettings settings = tool().settings();
+    settings.window.region = u"north"_s;
+    settings.statistic = PriceStatistic::Median;
+    tool().setSettings(settings);
+    EXPECT_EQ(line().unitPriceCents, 31500);
+    EXPECT_TRUE(doc().prices().isEmpty());
+
+    const int steps = doc().undoStack().count();
+    EXPECT_TRUE(tool().applyComputedPrice(0));
+    EXPECT_EQ(doc().undoStack().count(), steps + 1);
+    const ItemPrice* stored = doc().prices().find(ItemKey::of(store().record(0)));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->kind, PriceKind::Median);
+    EXPECT_EQ(stored->unitPrice, 315);
+    EXPECT_TRUE(stored->note.contains(u"2 bids"_s)) << stored->note.toStdString();
+    // The stored price stands whatever the window says now.
+    settings.statistic = PriceStatistic::WeightedAverage;
+    tool().setSettings(settings);
+    EXPECT_EQ(line().unitPriceCents, 31500);
+    tool().clearPrice(0);
+    EXPECT_EQ(line().unitPriceCents, 32000);
+    EXPECT_FALSE(tool().applyComputedPrice(5));
+
+    // An item added later brings its bids along; one without any has no price to apply.
+    addMasterRow(3);
+    ASSERT_EQ(tool().estimate().lines.size(), 2u);
+    EXPECT_FALSE(tool().applyComputedPrice(1));
+}
+
+TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBeReadAreTold) {
+    EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s));
+    EXPECT_EQ(line().amountCents, 12250);
+    EXPECT_FALSE(tool().setTypedPrice(0, u"-3"_s));
+    EXPECT_FALSE(tool().setTypedPrice(0, u"twelve"_s));
+    EXPECT_EQ(port.messages.size(), 2u);
+    EXPECT_TRUE(tool().setTypedPrice(0, QString()));  // clears
+    EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
+    EXPECT_FALSE(tool().setTypedPrice(7, u"1"_s));
+    EXPECT_TRUE(tool().setMobilizationPercent(4));
+    EXPECT_FALSE(tool().setContingencyPercent(-1));
+    EXPECT_TRUE(tool().setContingencyPercent(std::nullopt));
+
+    port.clear();
+    port.files = {test::dataPath(u"cli/estimate-bids.csv"_s)};  // no cost index
+    tool().chooseIndexFile();
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(tool().indexFile().isEmpty());
+    port.files = {test::dataPath(u"cli/estimate-prices.csv"_s)};
+    tool().addPriceFile();
+    EXPECT_EQ(tool().priceFiles().size(), 1);
+    EXPECT_EQ(line().kind, PriceKind::Published);
+    port.files = {std::nullopt};
+    tool().chooseHistoryFile();  // cancelled
+    EXPECT_TRUE(tool().historyFile().isEmpty());
+}
+
+TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFailureIsTold) {
+    tool().setTypedPrice(0, u"100"_s);
+    port.files = {sandbox.path(u"job estimate.xlsx"_s), sandbox.path(u"job estimate.pdf"_s),
+                  sandbox.path(u"no such folder/e.pdf"_s), std::nullopt};
+    tool().exportWorkbook();
+    tool().exportPdf();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"job estimate.xlsx"_s)));
+    EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"job estimate.pdf"_s)));
+    EXPECT_EQ(port.dialogs[0].defaultSuffix, u"xlsx"_s);
+    tool().exportPdf();
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s));
+    tool().exportWorkbook();  // cancelled
+    EXPECT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(tool().title().estimateDate, QDate(2026, 12, 6));
+}
+
+}  // namespace
+}  // namespace veskplan
