@@ -103,7 +103,6 @@ TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
     EXPECT_FALSE(doc().isModified());
     controller->mnuFileNew_Click();
     EXPECT_TRUE(doc().prices().isEmpty());
-    port.answers = {Answer::No};  // the cleared header fields are not saved
     port.files = {projectPath(u"priced.vsk"_s)};
     controller->mnuFileOpen_Click();
     EXPECT_EQ(doc().prices(), prices);
