@@ -4,6 +4,7 @@
 #   scripts/windows.sh               dependencies (first run only), then Veskplan and its tests
 #   scripts/windows.sh --deps-only [NAME...]
 #                                    only the dependencies (all, or the ones named)
+#   scripts/windows.sh --no-tests    everything but the test programs under Wine
 #
 # The libraries Veskplan needs are built for Windows from Debian's source packages (apt-get
 # source) into a prefix outside the tree, named after the source versions:
@@ -13,7 +14,11 @@
 #   wait for each other per library instead of building it twice.
 #
 # Veskplan itself is built in build/windows with cmake/mingw-w64-x86_64.cmake; its tests run
-# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the libraries.
+# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the libraries. Then
+# the exports of data/sample.vsk are compared with those of the Linux build (build/rel, or
+# VESKPLAN_NATIVE_BUILD), the installer build/windows/packages/veskplan-<version>-x64.msi and a
+# .zip of the same files are made, and the .msi is installed, used and removed in a fresh Wine
+# prefix. The last line printed is the .msi's path.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,7 +44,7 @@ apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build wine wine64 wixl msitools
   # unpacking source packages, the host's Qt tools, SQLite's source generator, the build itself
   dpkg-dev qt6-base-dev-tools tcl cmake pkg-config ccache autoconf automake libtool
-  bison flex gawk
+  bison flex gawk zip
 )
 
 as_root() {
@@ -248,16 +253,161 @@ wine_environment() {
 }
 
 build_veskplan() {
-  local build=$root/build/windows start=$SECONDS
+  local start=$SECONDS
   export VESKPLAN_WINDOWS_PREFIX=$prefix
   wine_environment
   cmake -G Ninja -S "$root" -B "$build" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVESKPLAN_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${veskplan_options[@]}"
   cmake --build "$build" --parallel "$jobs"
-  say "Veskplan built in $(duration $((SECONDS - start))); running the tests under Wine"
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+  say "Veskplan built in $(duration $((SECONDS - start)))"
+  check_resources
+  if [ "$run_tests" -eq 1 ]; then
+    start=$SECONDS
+    say "running the tests under Wine"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    say "tests under Wine done in $(duration $((SECONDS - start)))"
+  fi
+}
+
+# The window program has no console, and both carry the manifest and the version information.
+check_resources() {
+  local exe
+  $triplet-objdump -p "$build/bin/veskplan.exe" | grep -q 'Subsystem.*(Windows GUI)'
+  $triplet-objdump -p "$build/bin/veskplan-cli.exe" | grep -q 'Subsystem.*(Windows CUI)'
+  for exe in veskplan veskplan-cli; do
+    $triplet-windres -i "$build/bin/$exe.exe" -J coff -O rc 2>/dev/null >"$build/$exe.resources.rc"
+    grep -q 'PerMonitorV2' "$build/$exe.resources.rc"
+    grep -q '<longPathAware[^>]*>true' "$build/$exe.resources.rc"
+    grep -q 'Microsoft.Windows.Common-Controls' "$build/$exe.resources.rc"
+    grep -q 'VALUE "ProductVersion", "'"$version"'"' "$build/$exe.resources.rc"
+  done
+  grep -q '^1 ICON\|ICON' "$build/veskplan.resources.rc"
+  say "resources: window and console subsystems, manifest, icon and version $version in place"
+}
+
+# The installed folder: the programs, their data, every DLL they load that Windows does not bring
+# (found by following the import tables) and Qt's plugins for windows, styles and icons.
+stage_files() {
+  local gcc_runtime pthread_runtime queue file dll dir
+  rm -rf "$stage"
+  cmake --install "$build" --prefix "$stage" >/dev/null
+  mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
+  cp "$prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
+  cp "$prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+  cp "$prefix/plugins/imageformats/qico.dll" "$stage/imageformats/"
+  gcc_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")")
+  pthread_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libwinpthread-1.dll)")")
+  queue=("$stage"/*.exe "$stage"/*/*.dll)
+  while [ "${#queue[@]}" -gt 0 ]; do
+    file=${queue[0]}
+    queue=("${queue[@]:1}")
+    for dll in $($triplet-objdump -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+      [ -f "$stage/$dll" ] && continue
+      for dir in "$prefix/bin" "$gcc_runtime" "$pthread_runtime"; do
+        if [ -f "$dir/$dll" ]; then
+          cp "$dir/$dll" "$stage/"
+          queue+=("$stage/$dll")
+          break
+        fi
+      done
+    done
+  done
+  $triplet-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
+}
+
+# The .msi (wixl) and a .zip of the same files, in build/windows/packages.
+make_packages() {
+  local start=$SECONDS out=$build/packages
+  stage=$build/stage
+  stage_files
+  rm -rf "$out"
+  mkdir -p "$out"
+  cp "$root/packaging/icons/org.veskplan.Veskplan.ico" "$out/veskplan.ico"
+  (cd "$build" && find stage -type f | LC_ALL=C sort \
+    | wixl-heat -p stage/ --directory-ref INSTALLDIR --component-group VeskplanFiles \
+      --var var.StageDir --win64 >"$out/files.wxs")
+  msi=$out/veskplan-$version-x64.msi
+  (cd "$build" && wixl -a x64 -D Version="$version" -D Win64=yes -D StageDir=stage \
+    -D IconFile=packages/veskplan.ico -o "$msi" "$root/packaging/windows/veskplan.wxs" \
+    packages/files.wxs)
+  (cd "$stage" && rm -f "$out/veskplan-$version-x64.zip" \
+    && zip -qr9X "$out/veskplan-$version-x64.zip" .)
+  rm "$out/files.wxs" "$out/veskplan.ico"
+  say "packages made in $(duration $((SECONDS - start))): $msi ($(stat -c %s "$msi") bytes)"
+}
+
+# The Windows and the Linux command line write the same bytes from the sample project.
+compare_exports() {
+  local native=${VESKPLAN_NATIVE_BUILD:-$root/build/rel} out=$build/exports kind failed=0
+  local -a exports=("trnsport" "roadcad" "bridgecad --order primary" "bridgecad --order bridge"
+    "tabfill")
+  local start=$SECONDS
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+  fi
+  cmake --build "$native" --parallel "$jobs" --target veskplan-cli veskplan-data
+  rm -rf "$out"
+  mkdir -p "$out/linux" "$out/windows"
+  for kind in "${exports[@]}" print; do
+    local name=${kind// /-} args
+    read -r -a args <<<"$kind"
+    [ "$kind" = print ] && args=(print)
+    if [ "$kind" = print ]; then
+      QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" print "$root/data/sample.vsk" \
+        --text "$out/linux/$name"
+      QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" print \
+        "$(windows_path "$root/data/sample.vsk")" --text "$(windows_path "$out/windows/$name")"
+    else
+      QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" export "${args[0]}" \
+        "$root/data/sample.vsk" "$out/linux/$name" "${args[@]:1}"
+      QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" export "${args[0]}" \
+        "$(windows_path "$root/data/sample.vsk")" "$(windows_path "$out/windows/$name")" \
+        "${args[@]:1}"
+    fi
+    if cmp "$out/linux/$name" "$out/windows/$name"; then
+      say "export $kind: the same $(stat -c %s "$out/linux/$name") bytes on Windows and Linux"
+    else
+      failed=1
+    fi
+  done
+  [ "$failed" -eq 0 ] || { echo "the Windows exports differ from the Linux ones" >&2; exit 1; }
+  say "exports compared in $(duration $((SECONDS - start)))"
+}
+
+# Installs the .msi silently into a fresh Wine prefix with nothing else on its path, exports the
+# installed sample project with the installed command line, and removes it again.
+check_installer() {
+  local start=$SECONDS saved_prefix=$WINEPREFIX saved_path=$WINEPATH
+  export WINEPREFIX=$cache/wine-install WINEPATH=
+  rm -rf "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1
+  local installed="$WINEPREFIX/drive_c/Program Files/Veskplan"
+  wine msiexec /i "$(windows_path "$msi")" /qn
+  local expected actual
+  expected=$(cd "$stage" && find . -type f | LC_ALL=C sort)
+  actual=$(cd "$installed" && find . -type f | LC_ALL=C sort)
+  if [ "$expected" != "$actual" ]; then
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") >&2 || true
+    echo "the installed files are not the packaged ones" >&2
+    exit 1
+  fi
+  say "installed $(wc -l <<<"$actual") files into C:\\Program Files\\Veskplan"
+  ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Veskplan.lnk" >/dev/null
+  wine reg query 'HKLM\Software\Classes\Veskplan.Project\shell\open\command' | grep -q veskplan.exe
+  QT_QPA_PLATFORM=offscreen wine "$installed/veskplan-cli.exe" export trnsport \
+    'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
+  cmp "$build/exports/linux/trnsport" "$WINEPREFIX/drive_c/users/Public/sample.txt"
+  say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
+  wine msiexec /x "$(windows_path "$msi")" /qn
+  if [ -e "$installed" ] || wine reg query 'HKLM\Software\Classes\.vsk' >/dev/null 2>&1; then
+    echo "the uninstaller left files or registry entries behind" >&2
+    exit 1
+  fi
+  say "uninstalled, no file left; installer checked in $(duration $((SECONDS - start)))"
+  export WINEPREFIX=$saved_prefix WINEPATH=$saved_path
 }
 
 # Builds one library unless its stamp says it is installed. The time spent on it is kept across
@@ -291,10 +441,12 @@ build_dependency() {
 
 main() {
   deps_only=0
+  run_tests=1
   wanted=()
   while [ $# -gt 0 ]; do
     case $1 in
       --deps-only) deps_only=1 ;;
+      --no-tests) run_tests=0 ;;
       -h | --help) sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
       -*) echo "unknown option $1" >&2; exit 2 ;;
       *) wanted+=("$1") ;;
@@ -339,12 +491,31 @@ main() {
     [ -f "$prefix/.stamps/${entry%%:*}" ] || all_built=0
   done
   [ "$all_built" -eq 0 ] || rm -rf "$work"
-  if [ "${#unavailable[@]}" -gt 0 ]; then
-    echo "not built, their sources cannot be downloaded: ${unavailable[*]}" >&2
+  # Without libmdb Veskplan is built all the same: it then refuses Access projects saying that
+  # this build cannot read them. Every other library is needed.
+  veskplan_options=()
+  local missing=()
+  for package in "${unavailable[@]}"; do
+    if [ "$package" = mdbtools ]; then
+      say "mdbtools: not available, so this build cannot read Access (.mdb) projects"
+      veskplan_options+=(-DVESKPLAN_ACCESS_READER=OFF)
+    else
+      missing+=("$package")
+    fi
+  done
+  if [ "${#missing[@]}" -gt 0 ]; then
+    echo "not built, their sources cannot be downloaded: ${missing[*]}" >&2
     exit 1
   fi
   [ "$deps_only" -eq 1 ] && exit 0
+  build=$root/build/windows
+  version=$(sed -n 's/^project(veskplan VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
   build_veskplan
+  compare_exports
+  make_packages
+  check_installer
+  say "Windows installer: $msi"
+  echo "$msi"
 }
 
 main "$@"

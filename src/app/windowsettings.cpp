@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QTableView>
 
+#include "base/apppaths.h"
+
 namespace veskplan {
 namespace {
 
@@ -36,7 +38,7 @@ QList<QVariant> widthsOf(const QTableView& grid) {
 }  // namespace
 
 void WindowSettings::restore(QMainWindow& window, QTableView& master, QTableView& project) const {
-    QSettings settings(file_, QSettings::IniFormat);
+    QSettings settings(file_, settingsFormat(file_));
     window.restoreGeometry(settings.value(u"window/geometry"_s).toByteArray());
     restoreWidths(master, settings.value(u"window/masterColumns"_s).toList());
     restoreWidths(project, settings.value(u"window/projectColumns"_s).toList());
@@ -44,7 +46,7 @@ void WindowSettings::restore(QMainWindow& window, QTableView& master, QTableView
 
 void WindowSettings::save(const QMainWindow& window, const QTableView& master,
                           const QTableView& project) const {
-    QSettings settings(file_, QSettings::IniFormat);
+    QSettings settings(file_, settingsFormat(file_));
     settings.setValue(u"window/geometry"_s, window.saveGeometry());
     settings.setValue(u"window/masterColumns"_s, widthsOf(master));
     settings.setValue(u"window/projectColumns"_s, widthsOf(project));

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <utility>
 
 namespace veskplan {
 namespace {
@@ -31,16 +32,32 @@ Environment Environment::fromSystem() {
     env.userConfigDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/veskplan"_s;
     env.systemTempDir = QDir::tempPath();
+#ifdef Q_OS_WIN
+    env.settingsKey = u"HKEY_CURRENT_USER\\Software\\Veskplan\\Veskplan"_s;
+#endif
     return env;
 }
 
 AppPaths AppPaths::resolve(const Environment& env) {
     AppPaths paths;
 
+    // A standard user cannot write the Windows folder (the write fails, or is redirected where
+    // nobody else finds it): the user's changes go to the application data folder instead.
     const QString systemRoot = variable(env, u"SystemRoot"_s);
-    const QString configDir = systemRoot.isEmpty() ? env.userConfigDir : systemRoot;
-    paths.configFile = joinPath(configDir, u"veskplan.ini"_s);
-    paths.settingsFile = joinPath(env.userConfigDir, u"veskplan-window.conf"_s);
+    const QString appData = variable(env, u"APPDATA"_s);
+    if (!systemRoot.isEmpty()) {
+        paths.systemConfigFile = joinPath(systemRoot, u"veskplan.ini"_s);
+    }
+    if (!appData.isEmpty()) {
+        paths.configFile = joinPath(joinPath(appData, u"Veskplan"_s), u"veskplan.ini"_s);
+    } else if (!systemRoot.isEmpty()) {
+        paths.configFile = std::exchange(paths.systemConfigFile, QString());
+    } else {
+        paths.configFile = joinPath(env.userConfigDir, u"veskplan.ini"_s);
+    }
+    paths.settingsFile = env.settingsKey.isEmpty()
+                             ? joinPath(env.userConfigDir, u"veskplan-window.conf"_s)
+                             : env.settingsKey;
 
     QString temp = variable(env, u"temp"_s);
     if (temp.isEmpty()) {
@@ -68,7 +85,8 @@ Configuration AppPaths::defaultConfiguration(const Environment& env) const {
 }
 
 ConfigFile::ReadResult AppPaths::readConfiguration(const Environment& env) const {
-    return ConfigFile(configFile).read(defaultConfiguration(env));
+    const bool own = systemConfigFile.isEmpty() || QFileInfo::exists(configFile);
+    return ConfigFile(own ? configFile : systemConfigFile).read(defaultConfiguration(env));
 }
 
 QString AppPaths::countyFile() const {
@@ -79,6 +97,10 @@ QString AppPaths::categoryFile() const {
 }
 QString AppPaths::seedWorkbook() const {
     return joinPath(dataDir, u"seed100-01.xlsx"_s);
+}
+
+QSettings::Format settingsFormat(const QString& settingsFile) {
+    return settingsFile.startsWith(u"HKEY_"_s) ? QSettings::NativeFormat : QSettings::IniFormat;
 }
 
 QString joinPath(const QString& dir, const QString& name) {

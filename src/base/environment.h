@@ -12,6 +12,9 @@ struct Environment {
     QString homeDir;        // the user's home directory
     QString userConfigDir;  // per-user configuration directory of the program
     QString systemTempDir;  // the platform's temporary directory
+    // Where the system keeps a user's program settings itself (a registry key on Windows); empty
+    // where they are an INI file in `userConfigDir`.
+    QString settingsKey;
 
     // The environment of the running process (needs a QCoreApplication).
     static Environment fromSystem();

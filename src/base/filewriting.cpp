@@ -8,9 +8,15 @@
 #include <filesystem>
 #include <system_error>
 
+// The system's own calls: a file reaches the disk only through them (fsync, FlushFileBuffers),
+// and Windows replaces an existing file by a rename only when told to (MoveFileEx), which the C++
+// library's rename does with its real reason lost.
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 #include "base/error.h"
@@ -40,6 +46,43 @@ void syncToDisk([[maybe_unused]] const QString& path) {
 #endif
 }
 
+#ifdef Q_OS_WIN
+const wchar_t* nativeName(const QString& path) {
+    return reinterpret_cast<const wchar_t*>(path.utf16());
+}
+
+// Flushes the file's buffers; the rename itself is written through.
+void syncFileToDisk(const QString& path) {
+    const HANDLE file =
+        CreateFileW(nativeName(QDir::toNativeSeparators(path)), GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        FlushFileBuffers(file);
+        CloseHandle(file);
+    }
+}
+
+QString renameOver(const QString& from, const QString& to) {
+    const QString source = QDir::toNativeSeparators(from);
+    const QString target = QDir::toNativeSeparators(to);
+    if (MoveFileExW(nativeName(source), nativeName(target),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return QString();
+    }
+    const DWORD code = GetLastError();
+    return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+               ? texts::diskFull()
+               : qt_error_string(static_cast<int>(code));
+}
+#else
+QString renameOver(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(),
+                            QFile::encodeName(to).toStdString(), error);
+    return error ? reasonOf(error.value(), QString::fromStdString(error.message())) : QString();
+}
+#endif
+
 }  // namespace
 
 QString moveIntoPlace(const QString& temporary, const QString& target) {
@@ -48,15 +91,16 @@ QString moveIntoPlace(const QString& temporary, const QString& target) {
                                                          : QFile::ReadOwner | QFile::WriteOwner |
                                                                QFile::ReadUser | QFile::WriteUser |
                                                                QFile::ReadGroup | QFile::ReadOther);
+#ifdef Q_OS_WIN
+    syncFileToDisk(temporary);
+#else
     syncToDisk(temporary);
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
-                            QFile::encodeName(target).toStdString(), error);
-    if (error) {
-        return reasonOf(error.value(), QString::fromStdString(error.message()));
+#endif
+    const QString failure = renameOver(temporary, target);
+    if (failure.isEmpty()) {
+        syncToDisk(QFileInfo(target).absolutePath());
     }
-    syncToDisk(QFileInfo(target).absolutePath());
-    return QString();
+    return failure;
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {

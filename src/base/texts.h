@@ -381,6 +381,10 @@ inline QString notAFile() {
 inline QString noItemTable() {
     return u"it holds no project item table (veskdata)"_s;
 }
+inline QString accessReaderMissing() {
+    return u"this build of Veskplan cannot read Access (.mdb) project files; open it with a "
+           u"build that can, and save it as a .vsk project"_s;
+}
 inline QString itemTableLacks(const QString& column) {
     return u"its project item table lacks the column \""_s + column + u"\""_s;
 }

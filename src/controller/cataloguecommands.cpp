@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <set>
 
+#include "base/apppaths.h"
 #include "base/error.h"
 #include "base/filewriting.h"
 #include "base/texts.h"
@@ -47,7 +48,7 @@ CatalogueCommands::CatalogueCommands(ProjectDocument& document, const MasterSess
       requests_(requests) {}
 
 QString CatalogueCommands::mappingFile() const {
-    return QSettings(settingsFile_, QSettings::IniFormat).value(kMappingKey).toString();
+    return QSettings(settingsFile_, settingsFormat(settingsFile_)).value(kMappingKey).toString();
 }
 
 QStringList CatalogueCommands::mappingProblems() const {
@@ -99,7 +100,7 @@ void CatalogueCommands::chooseMappingFile() {
     if (!chosen) {
         return;
     }
-    QSettings settings(settingsFile_, QSettings::IniFormat);
+    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
     settings.setValue(kMappingKey, *chosen);
     settings.sync();
     compare();

@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#if VESKPLAN_ACCESS_READER
 #include <mdbtools.h>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -35,13 +37,6 @@ const char* const kColumns[] = {"Item Number", "Cat", "Description", "Units", "Q
 
 struct Refusal {
     QString reason;
-};
-
-struct HandleCloser {
-    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
-};
-struct TableFreer {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 
 // The library writes numbers as text in the process's locale; ours are read in the C form.
@@ -87,6 +82,14 @@ public:
 
 private:
     int saved_ = -1;
+};
+
+#if VESKPLAN_ACCESS_READER
+struct HandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 
 bool isText(int type) {
@@ -233,10 +236,20 @@ std::vector<ProjectRecord> readTable(const QString& path) {
     }
     return records;
 }
+#else
+// A build made where the Access library was not available knows such a file only by its start.
+std::vector<ProjectRecord> readTable(const QString&) {
+    throw Refusal{texts::accessReaderMissing()};
+}
+#endif
 
 }  // namespace
 
 namespace accessproject {
+
+bool canRead() {
+    return VESKPLAN_ACCESS_READER;
+}
 
 bool isAccessDatabase(const QString& path) {
     QFile file(path);

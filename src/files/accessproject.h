@@ -11,6 +11,9 @@ namespace veskplan {
 // "veskdata". They are read, never written; saving one makes a project file of our own.
 namespace accessproject {
 
+// Whether this build has the Access reader; without it, read() refuses every file saying so.
+bool canRead();
+
 // Whether the file begins as a Jet database does.
 bool isAccessDatabase(const QString& path);
 

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QSettings>
 
+#include "base/apppaths.h"
+
 namespace veskplan {
 namespace {
 
@@ -13,7 +15,8 @@ const QString kKey = u"recentProjects"_s;
 }  // namespace
 
 QStringList RecentProjects::paths() const {
-    QStringList paths = QSettings(settingsFile_, QSettings::IniFormat).value(kKey).toStringList();
+    QStringList paths =
+        QSettings(settingsFile_, settingsFormat(settingsFile_)).value(kKey).toStringList();
     paths.removeAll(QString());
     return paths.mid(0, kMaxCount);
 }
@@ -33,7 +36,7 @@ void RecentProjects::remove(const QString& path) {
 }
 
 void RecentProjects::store(const QStringList& paths) {
-    QSettings settings(settingsFile_, QSettings::IniFormat);
+    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
     settings.setValue(kKey, paths);
     settings.sync();
 }

@@ -42,11 +42,46 @@ TEST(AppPaths, ComeFromTheVariablesOrTheProgramFolder) {
     }
 }
 
+TEST(AppPaths, TheUsersOwnConfigurationIsReadFirstOnceItExistsAndTheSystemOneOnlyBefore) {
+    QTemporaryDir dir;
+    Environment env{{}, dir.filePath(u"bin"_s), u"/home/u"_s, u"/cfg"_s, u"/systmp"_s};
+    env.variables.insert(u"SystemRoot"_s, dir.filePath(u"win"_s));
+    env.variables.insert(u"APPDATA"_s, dir.filePath(u"roaming"_s));
+    const AppPaths paths = AppPaths::resolve(env);
+    EXPECT_EQ(paths.configFile, dir.filePath(u"roaming/Veskplan/veskplan.ini"_s));
+    EXPECT_EQ(paths.systemConfigFile, dir.filePath(u"win/veskplan.ini"_s));
+    const auto mastDirRead = [&] { return paths.readConfiguration(env).values.mastDir; };
+    EXPECT_EQ(mastDirRead(), paths.dataDir);
+    const Configuration agencys{u"S:\\lists"_s, u"S:\\tsp"_s, u"S:\\jobs"_s};
+    ConfigFile(paths.systemConfigFile).write(agencys);
+    EXPECT_EQ(paths.readConfiguration(env).values, agencys);
+    ConfigFile(paths.configFile).write({u"C:\\mine"_s, u"C:\\tsp"_s, u"C:\\jobs"_s});
+    EXPECT_EQ(mastDirRead(), u"C:\\mine"_s);
+    EXPECT_EQ(ConfigFile(paths.systemConfigFile).read({}).values, agencys);
+    // Without an application data folder the one file is read and written.
+    env.variables.remove(u"APPDATA"_s);
+    EXPECT_EQ(AppPaths::resolve(env).configFile, paths.systemConfigFile);
+    EXPECT_TRUE(AppPaths::resolve(env).systemConfigFile.isEmpty());
+}
+
 TEST(AppPaths, SystemEnvironmentIsTheRunningProcess) {
     const Environment env = Environment::fromSystem();
     EXPECT_EQ(env.executableDir, QCoreApplication::applicationDirPath());
     EXPECT_EQ(env.variables.value(u"QT_QPA_PLATFORM"_s), u"offscreen"_s);
     EXPECT_TRUE(env.userConfigDir.endsWith(u"/veskplan"_s));
+#ifdef Q_OS_WIN
+    const QString settings = u"HKEY_CURRENT_USER\\Software\\Veskplan\\Veskplan"_s;
+#else
+    const QString settings = env.userConfigDir + u"/veskplan-window.conf"_s;
+#endif
+    EXPECT_EQ(AppPaths::resolve(env).settingsFile, settings);
+}
+
+TEST(AppPaths, SettingsInTheRegistryAreReadThereAndAnyOtherAsAnIniFile) {
+    EXPECT_EQ(settingsFormat(u"HKEY_CURRENT_USER\\Software\\Veskplan"_s), QSettings::NativeFormat);
+    EXPECT_EQ(settingsFormat(u"/home/u/.config/veskplan/veskplan-window.conf"_s),
+              QSettings::IniFormat);
+    EXPECT_EQ(settingsFormat(u"C:\\HKEY_x.conf"_s), QSettings::IniFormat);
 }
 
 TEST(AppPaths, JoinAndSplitPaths) {

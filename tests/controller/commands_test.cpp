@@ -74,6 +74,15 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {std::nullopt};
     EXPECT_EQ(controller->exports().trnsport().kind, Kind::Cancelled);
     EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
+    const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
+    port.clear();
+    port.answers = {Answer::ExportAnyway};
+    port.files = {target};
+    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
+    EXPECT_TRUE(port.messages.at(1).text.contains(target));
+    EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
+    EXPECT_FALSE(QFileInfo::exists(target));
+    VESKPLAN_SKIP_ON_WINDOWS("a file size limit to fill the disk");
     // A full disk is told as such.
     port.clear();
     port.answers = {Answer::ExportAnyway};
@@ -84,14 +93,6 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     }
     EXPECT_TRUE(port.messages.at(1).text.endsWith(u"could not be written: the disk is full"_s))
         << port.messages.at(1).text.toStdString();
-    const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
-    port.clear();
-    port.answers = {Answer::ExportAnyway};
-    port.files = {target};
-    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
-    EXPECT_TRUE(port.messages.at(1).text.contains(target));
-    EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
-    EXPECT_FALSE(QFileInfo::exists(target));
 }
 
 TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingAnything) {

@@ -5,6 +5,7 @@
 #include "export/tabfillexport.h"
 #include "ooxml/xlsxworkbook.h"
 #include "support/externaltools.h"
+#include "support/testfiles.h"
 
 namespace veskplan {
 namespace {
@@ -30,6 +31,7 @@ for row in [2] + list(range(13, ws.max_row + 1)):
 
 // Each case: <name>.records in BridgeKey order, the cells in <name>.txt.
 TEST(TabfillWorkbook, CellsMatchTheHandWorkedListings) {
+    VESKPLAN_SKIP_ON_WINDOWS("python3 with openpyxl to read the workbook back");
     const std::tuple<const char*, bool, int> cases[] = {
         {"tabfill-english-one", true, 1},
         {"tabfill-metric-two", false, 2},

@@ -42,6 +42,9 @@ std::vector<ProjectRecord> describedRows(const QString& name) {
 }
 
 TEST(AccessProject, EveryRowArrivesAsWrittenWithItsTextDecoded) {
+    if (!accessproject::canRead()) {
+        GTEST_SKIP() << "this build has no Access reader";
+    }
     for (const char* name : {"project", "empty", "saved-empty", "nonascii", "extra", "large"}) {
         const QString path = test::dataPath(u"mdb/"_s + QLatin1String(name) + u".mdb"_s);
         EXPECT_TRUE(accessproject::isAccessDatabase(path)) << name;
@@ -54,6 +57,9 @@ TEST(AccessProject, EveryRowArrivesAsWrittenWithItsTextDecoded) {
 }
 
 TEST(AccessProject, BadFilesAreRefusedNamingTheFileAndTheReason) {
+    if (!accessproject::canRead()) {
+        GTEST_SKIP() << "this build has no Access reader";
+    }
     const std::pair<const char*, const char*> cases[] = {
         {"noveskdata.mdb", "it holds no project item table (veskdata)"},
         {"damaged.mdb", "its project item table (veskdata) is damaged"},
@@ -73,6 +79,19 @@ TEST(AccessProject, BadFilesAreRefusedNamingTheFileAndTheReason) {
                     message.contains(QLatin1String(reason)))
             << message.toStdString();
     }
+}
+
+TEST(AccessProject, ABuildWithoutTheReaderRefusesEveryAccessFileSayingSo) {
+    if (accessproject::canRead()) {
+        GTEST_SKIP() << "this build has the Access reader";
+    }
+    const QString path = test::dataPath(u"mdb/project.mdb"_s);
+    EXPECT_TRUE(accessproject::isAccessDatabase(path));
+    EXPECT_EQ(test::errorMessage([&] { readProjectFile(path); }),
+              u"The file "_s + QDir::toNativeSeparators(path) +
+                  u" could not be opened as a project:\nthis build of Veskplan cannot read Access "
+                  u"(.mdb) project files; open it with a build that can, and save it as a .vsk "
+                  u"project"_s);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "support/testfiles.h"
 
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <csignal>
+
+// The file size limit is a POSIX resource limit; Windows has none (its tests skip there).
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 #include "base/error.h"
 
@@ -108,6 +112,7 @@ void Sandbox::writeConfig() const {
                                 QFile::encodeName(projectsDir()) + "\r\n");
 }
 
+#ifdef Q_OS_UNIX
 FileSizeLimit::FileSizeLimit(long long bytes) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
@@ -123,6 +128,10 @@ FileSizeLimit::~FileSizeLimit() {
     limit.rlim_cur = static_cast<rlim_t>(oldSoft_);
     setrlimit(RLIMIT_FSIZE, &limit);
 }
+#else
+FileSizeLimit::FileSizeLimit(long long) {}
+FileSizeLimit::~FileSizeLimit() = default;
+#endif
 
 QByteArray crlf(std::initializer_list<const char*> lines) {
     QByteArray bytes;
