@@ -44,7 +44,7 @@ apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build wine wine64 wixl msitools
   # unpacking source packages, the host's Qt tools, SQLite's source generator, the build itself
   dpkg-dev qt6-base-dev-tools tcl cmake pkg-config ccache autoconf automake libtool
-  bison flex gawk zip
+  bison flex gawk zip xvfb xauth imagemagick
 )
 
 as_root() {
@@ -401,6 +401,13 @@ check_installer() {
     'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
   cmp "$build/exports/linux/trnsport" "$WINEPREFIX/drive_c/users/Public/sample.txt"
   say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
+  # The installed window program with the sample project, on a virtual screen.
+  xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    wine "$1" "C:\\Program Files\\Veskplan\\sample.vsk" >/dev/null 2>&1 &
+    sleep 25
+    import -window root "$2"
+    wineserver -k' _ "$installed/veskplan.exe" "$build/packages/screenshot.png"
+  say "the installed veskplan.exe on a virtual screen: $build/packages/screenshot.png"
   wine msiexec /x "$(windows_path "$msi")" /qn
   if [ -e "$installed" ] || wine reg query 'HKLM\Software\Classes\.vsk' >/dev/null 2>&1; then
     echo "the uninstaller left files or registry entries behind" >&2
