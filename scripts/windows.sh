@@ -278,12 +278,12 @@ check_resources() {
   $triplet-objdump -p "$build/bin/veskplan-cli.exe" | grep -q 'Subsystem.*(Windows CUI)'
   for exe in veskplan veskplan-cli; do
     $triplet-windres -i "$build/bin/$exe.exe" -J coff -O rc 2>/dev/null >"$build/$exe.resources.rc"
-    grep -q 'PerMonitorV2' "$build/$exe.resources.rc"
+    grep -q '>PerMonitorV2<' "$build/$exe.resources.rc"
     grep -q '<longPathAware[^>]*>true' "$build/$exe.resources.rc"
     grep -q 'Microsoft.Windows.Common-Controls' "$build/$exe.resources.rc"
     grep -q 'VALUE "ProductVersion", "'"$version"'"' "$build/$exe.resources.rc"
   done
-  grep -q '^1 ICON\|ICON' "$build/veskplan.resources.rc"
+  grep -q 'RT_GROUP_ICON' "$build/veskplan.resources.rc"
   say "resources: window and console subsystems, manifest, icon and version $version in place"
 }
 
