@@ -274,16 +274,19 @@ build_veskplan() {
 # The window program has no console, and both carry the manifest and the version information.
 check_resources() {
   local exe
-  $triplet-objdump -p "$build/bin/veskplan.exe" | grep -q 'Subsystem.*(Windows GUI)'
-  $triplet-objdump -p "$build/bin/veskplan-cli.exe" | grep -q 'Subsystem.*(Windows CUI)'
+  expect() { grep -q "$2" "$1" || { echo "$1 lacks $3" >&2; exit 1; }; }
+  $triplet-objdump -p "$build/bin/veskplan.exe" >"$build/veskplan.headers"
+  $triplet-objdump -p "$build/bin/veskplan-cli.exe" >"$build/veskplan-cli.headers"
+  expect "$build/veskplan.headers" 'Subsystem.*(Windows GUI)' "the window subsystem"
+  expect "$build/veskplan-cli.headers" 'Subsystem.*(Windows CUI)' "the console subsystem"
   for exe in veskplan veskplan-cli; do
     $triplet-windres -i "$build/bin/$exe.exe" -J coff -O rc 2>/dev/null >"$build/$exe.resources.rc"
-    grep -q '>PerMonitorV2<' "$build/$exe.resources.rc"
-    grep -q '<longPathAware[^>]*>true' "$build/$exe.resources.rc"
-    grep -q 'Microsoft.Windows.Common-Controls' "$build/$exe.resources.rc"
-    grep -q 'VALUE "ProductVersion", "'"$version"'"' "$build/$exe.resources.rc"
+    expect "$build/$exe.resources.rc" '>PerMonitorV2<' "per-monitor DPI awareness"
+    expect "$build/$exe.resources.rc" '<longPathAware[^>]*>true' "long path awareness"
+    expect "$build/$exe.resources.rc" 'Microsoft.Windows.Common-Controls' "the common controls"
+    expect "$build/$exe.resources.rc" 'VALUE "ProductVersion", "'"$version"'"' "its version"
+    expect "$build/$exe.resources.rc" 'RT_GROUP_ICON' "the icon"
   done
-  grep -q 'RT_GROUP_ICON' "$build/veskplan.resources.rc"
   say "resources: window and console subsystems, manifest, icon and version $version in place"
 }
 
