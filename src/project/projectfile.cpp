@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -253,14 +254,22 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
     const QString shown = QDir::toNativeSeparators(target);
     const QFileInfo targetInfo(target);
     removeStaleSaveFiles(targetInfo.absolutePath());
-    QTemporaryFile temporary(targetInfo.absolutePath() + u"/.veskplan-save-"_s +
-                             QString::number(QCoreApplication::applicationPid()) + u"-XXXXXX"_s);
-    if (!temporary.open()) {
-        throw Error(texts::projectNotSaved(shown, temporary.errorString()));
+    // Only the temporary file's name is kept: the object holds the file open while it lives,
+    // and Windows renames no file that is open.
+    QString saveFile;
+    {
+        QTemporaryFile temporary(targetInfo.absolutePath() + u"/.veskplan-save-"_s +
+                                 QString::number(QCoreApplication::applicationPid()) +
+                                 u"-XXXXXX"_s);
+        if (!temporary.open()) {
+            throw Error(texts::projectNotSaved(shown, temporary.errorString()));
+        }
+        temporary.setAutoRemove(false);
+        saveFile = temporary.fileName();
     }
-    temporary.close();
+    auto removeSaveFile = qScopeGuard([&] { QFile::remove(saveFile); });
     try {
-        SqliteDb db(temporary.fileName(), SqliteDb::Mode::ReadWriteCreate);
+        SqliteDb db(saveFile, SqliteDb::Mode::ReadWriteCreate);
         // A half-written temporary file is thrown away, so it needs no journal; the commit
         // waits until the file is on the disk, before the rename makes it the project.
         db.exec("PRAGMA journal_mode = OFF");
@@ -293,11 +302,11 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
     } catch (const SqliteError& error) {
         throw Error(texts::projectNotSaved(shown, error.reason()));
     }
-    const QString failure = moveIntoPlace(temporary.fileName(), target);
+    const QString failure = moveIntoPlace(saveFile, target);
     if (!failure.isEmpty()) {
         throw Error(texts::projectNotSaved(shown, failure));
     }
-    temporary.setAutoRemove(false);
+    removeSaveFile.dismiss();
 }
 
 }  // namespace veskplan::projectfile

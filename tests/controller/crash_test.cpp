@@ -57,6 +57,7 @@ TEST_F(CrashTest, KilledAtAnyMomentTheProjectFileIsWholeAndTheWorkComesBack) {
         }
         ASSERT_TRUE(report.contains("ready")) << child.readAllStandardError().toStdString();
         QThread::usleep(random.bounded(60000u));
+        const qint64 childPid = child.processId();
         child.kill();  // SIGKILL, or TerminateProcess on Windows: no chance to clean up
         child.waitForFinished();
         report += child.readAllStandardOutput();
@@ -91,7 +92,7 @@ TEST_F(CrashTest, KilledAtAnyMomentTheProjectFileIsWholeAndTheWorkComesBack) {
         for (const QString& left :
              QDir(sandbox.projectsDir())
                  .entryList({u".veskplan-save-*"_s}, QDir::Files | QDir::Hidden)) {
-            EXPECT_TRUE(saved == 0 || left.section(u'-', 2, 2).toLongLong() == childPid)
+            EXPECT_TRUE(saved == 0 || left.section(u'-', 2, 2).toLongLong() == child.processId())
                 << left.toStdString();
         }
     }
