@@ -92,7 +92,7 @@ TEST_F(CrashTest, KilledAtAnyMomentTheProjectFileIsWholeAndTheWorkComesBack) {
         for (const QString& left :
              QDir(sandbox.projectsDir())
                  .entryList({u".veskplan-save-*"_s}, QDir::Files | QDir::Hidden)) {
-            EXPECT_TRUE(saved == 0 || left.section(u'-', 2, 2).toLongLong() == child.processId())
+            EXPECT_TRUE(saved == 0 || left.section(u'-', 2, 2).toLongLong() == childPid)
                 << left.toStdString();
         }
     }
