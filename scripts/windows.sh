@@ -291,13 +291,15 @@ check_resources() {
 }
 
 # The installed folder: the programs, their data, every DLL they load that Windows does not bring
-# (found by following the import tables) and Qt's plugins for windows, styles and icons.
+# (found by following the import tables) and Qt's plugins for the platforms, styles and icons.
 stage_files() {
   local gcc_runtime pthread_runtime queue file dll dir
   rm -rf "$stage"
   cmake --install "$build" --prefix "$stage" >/dev/null
   mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
-  cp "$prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
+  # The window program shows on the windows platform; the command line draws offscreen.
+  cp "$prefix/plugins/platforms/qwindows.dll" "$prefix/plugins/platforms/qoffscreen.dll" \
+    "$stage/platforms/"
   cp "$prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
   cp "$prefix/plugins/imageformats/qico.dll" "$stage/imageformats/"
   gcc_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")")
@@ -385,6 +387,7 @@ compare_exports() {
 check_installer() {
   local start=$SECONDS saved_prefix=$WINEPREFIX saved_path=$WINEPATH
   export WINEPREFIX=$cache/wine-install WINEPATH=
+  [ ! -d "$WINEPREFIX" ] || wineserver -k || true
   rm -rf "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
   local installed="$WINEPREFIX/drive_c/Program Files/Veskplan"
@@ -398,7 +401,11 @@ check_installer() {
     exit 1
   fi
   say "installed $(wc -l <<<"$actual") files into C:\\Program Files\\Veskplan"
-  ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Veskplan.lnk" >/dev/null
+  # Wine puts the Start menu entry in the user's menu even for a per-machine package.
+  if [ -z "$(find "$WINEPREFIX/drive_c" -name Veskplan.lnk)" ]; then
+    echo "the installer made no Start menu entry" >&2
+    exit 1
+  fi
   wine reg query 'HKLM\Software\Classes\Veskplan.Project\shell\open\command' | grep -q veskplan.exe
   QT_QPA_PLATFORM=offscreen wine "$installed/veskplan-cli.exe" export trnsport \
     'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
@@ -412,10 +419,12 @@ check_installer() {
     wineserver -k' _ "$installed/veskplan.exe" "$build/packages/screenshot.png"
   say "the installed veskplan.exe on a virtual screen: $build/packages/screenshot.png"
   wine msiexec /x "$(windows_path "$msi")" /qn
-  if [ -e "$installed" ] || wine reg query 'HKLM\Software\Classes\.vsk' >/dev/null 2>&1; then
+  if [ -e "$installed" ] || [ -n "$(find "$WINEPREFIX/drive_c" -name Veskplan.lnk)" ] \
+    || wine reg query 'HKLM\Software\Classes\.vsk' >/dev/null 2>&1; then
     echo "the uninstaller left files or registry entries behind" >&2
     exit 1
   fi
+  wineserver -k || true
   say "uninstalled, no file left; installer checked in $(duration $((SECONDS - start)))"
   export WINEPREFIX=$saved_prefix WINEPATH=$saved_path
 }
