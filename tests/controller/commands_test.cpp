@@ -48,7 +48,8 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     EXPECT_EQ(dialog.title, u"Export Project Item List to a Trns*Port file"_s);
     EXPECT_EQ(dialog.fileName, u"C03.R012B007"_s);
     EXPECT_EQ(dialog.directory, sandbox.path(u"tsp/February"_s));
-    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Trns*Port file saved as "_s + out()});
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Trns*Port file saved as "_s +
+                                                        QDir::toNativeSeparators(out())});
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"controller/trnsport.txt"_s), test::readFile(out())));
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
@@ -79,7 +80,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.answers = {Answer::ExportAnyway};
     port.files = {target};
     EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
-    EXPECT_TRUE(port.messages.at(1).text.contains(target));
+    EXPECT_TRUE(port.messages.at(1).text.contains(QDir::toNativeSeparators(target)));
     EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
     VESKPLAN_SKIP_ON_WINDOWS("a file size limit to fill the disk");
@@ -141,7 +142,8 @@ TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
         EXPECT_EQ(dialog.directory, sandbox.projectsDir());
         EXPECT_EQ(dialog.filters.at(1), road ? texts::roadCadFilter() : texts::bridgeCadFilter());
         EXPECT_EQ(port.messageTexts().at(0),
-                  (road ? texts::roadCadSaved() : texts::bridgeCadSaved()) + out());
+                  (road ? texts::roadCadSaved() : texts::bridgeCadSaved()) +
+                      QDir::toNativeSeparators(out()));
         EXPECT_TRUE(test::readFile(out()).startsWith(road ? "100-1BE\r\n" : "vesk2\r\n"));
         expectWorkingOrder();
     }
@@ -155,7 +157,8 @@ TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     EXPECT_EQ(store().index(), IndexOrder::BridgeKey);  // cancelled: nothing changes
     port.files = {sandbox.path(u"t.xlsx"_s)};
     EXPECT_EQ(controller->exports().tabfill().kind, Kind::Written);
-    EXPECT_EQ(port.messageTexts().back(), texts::tabfillSaved() + sandbox.path(u"t.xlsx"_s));
+    EXPECT_EQ(port.messageTexts().back(),
+              texts::tabfillSaved() + QDir::toNativeSeparators(sandbox.path(u"t.xlsx"_s)));
     expectWorkingOrder();
 
     QFile::remove(sandbox.dataDir() + u"/seed100-01.xlsx"_s);
