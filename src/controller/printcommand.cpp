@@ -73,7 +73,7 @@ CommandOutcome PrintCommand::run() {
 CommandOutcome PrintCommand::exportPdf() {
     Q_EMIT requests_.commitTypingRequested();
     const QString folderKey = u"print/pdfFolder"_s;
-    QSettings settings(settingsFile_, QSettings::IniFormat);
+    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
     dialog.title = pdfExportTitle();
