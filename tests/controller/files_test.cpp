@@ -214,10 +214,10 @@ TEST_F(FilesTest, ClosingWritesTheUsersOwnConfigurationAndLeavesTheSystemOneAsIt
     const QByteArray agencys = readFile(sandbox.configFile());
     Environment env = sandbox.environment();
     env.variables.insert(u"APPDATA"_s, sandbox.path(u"roaming"_s));
-    MainController own(port, env, QLocale(QLocale::English, QLocale::UnitedStates),
+    MainController own(port, port, env, QLocale(QLocale::English, QLocale::UnitedStates),
                        [] { return QDate(2026, 12, 6); });
-    own.Form_Load();
-    EXPECT_TRUE(own.Form_Unload());
+    own.start();
+    EXPECT_TRUE(own.files().closeWindow());
     EXPECT_EQ(readFile(sandbox.path(u"roaming/Veskplan/veskplan.ini"_s)), agencys);
     EXPECT_EQ(readFile(sandbox.configFile()), agencys);
 }
