@@ -39,7 +39,7 @@
 // clang-format off
 #define VESKPLAN_FUZZ_TARGETS(X) \
     X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
-    X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex)
+    X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex) X(layoutstore)
 // clang-format on
 
 #define VESKPLAN_FUZZ_DECLARE(name)                  \

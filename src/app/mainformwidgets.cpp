@@ -418,6 +418,9 @@ void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
     mnuFilePrint =
         add(mnuFile, u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, QKeySequence::Print);
     mnuFilePdf = add(mnuFile, u"mnuFilePdf"_s, u"Export &Quantity Table as PDF…"_s);
+    mnuFile->addSeparator();
+    mnuFileImportBids = add(mnuFile, u"mnuFileImportBids"_s, u"&Import Bid History..."_s);
+    mnuFileBidHistory = add(mnuFile, u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s);
     mnuFile->addSeparator()->setObjectName(u"mnuFileSep2"_s);
     mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
     mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);

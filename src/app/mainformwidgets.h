@@ -63,6 +63,8 @@ struct MainFormWidgets {
     QAction* mnuFileSaveas = nullptr;
     QAction* mnuFilePrint = nullptr;
     QAction* mnuFilePdf = nullptr;
+    QAction* mnuFileImportBids = nullptr;
+    QAction* mnuFileBidHistory = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditUndo = nullptr;

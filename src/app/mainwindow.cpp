@@ -255,6 +255,10 @@ void MainWindow::connectMenus() {
     connect(w_.mnuFilePrint, &QAction::triggered, this, [this] { print(); });
     connect(w_.mnuFilePdf, &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });
+    connect(w_.mnuFileImportBids, &QAction::triggered, this,
+            [this] { controller_.historyImport().importBidFiles(); });
+    connect(w_.mnuFileBidHistory, &QAction::triggered, this,
+            [this] { controller_.historyImport().chooseHistoryFile(); });
     connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
     // F10 opens the menu bar, as in the desktop's other programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);

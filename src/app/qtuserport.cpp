@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <map>
 
+#include "app/columnmappingdialog.h"
 #include "base/error.h"
 #include "base/texts.h"
 #include "print/papersize.h"
@@ -134,6 +135,24 @@ QString dialogFilter(const QStringList& filters) {
 }  // namespace
 
 std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) {
+    const QStringList files = askForFiles(request, false);
+    return files.isEmpty() ? std::nullopt : std::optional<QString>(files.constFirst());
+}
+
+QStringList QtUserPort::chooseFiles(const FileDialogRequest& request) {
+    return askForFiles(request, true);
+}
+
+std::optional<ColumnLayout> QtUserPort::chooseColumns(const ColumnMappingRequest& request) {
+    const ArrowWhileAsking arrow;
+    ColumnMappingDialog dialog(request, dialogParent());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.layout();
+}
+
+QStringList QtUserPort::askForFiles(const FileDialogRequest& request, bool several) {
     const ArrowWhileAsking arrow;
     QFileDialog dialog(dialogParent(), request.title, request.directory);
     dialog.setObjectName(u"CommonDialog1"_s);
@@ -147,7 +166,7 @@ std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) 
     }
     if (request.mode == FileDialogRequest::Mode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -159,10 +178,10 @@ std::optional<QString> QtUserPort::chooseFile(const FileDialogRequest& request) 
             dialog.selectFile(proposed.fileName());
         }
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
     }
-    return dialog.selectedFiles().constFirst();
+    return dialog.selectedFiles();
 }
 
 namespace {

@@ -16,10 +16,13 @@ public:
 
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    QStringList chooseFiles(const FileDialogRequest& request) override;
+    std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
 
 private:
     static QWidget* dialogParent();
+    QStringList askForFiles(const FileDialogRequest& request, bool several);
 
     QLocale locale_;
 };

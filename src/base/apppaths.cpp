@@ -31,6 +31,8 @@ Environment Environment::fromSystem() {
     env.homeDir = QDir::homePath();
     env.userConfigDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/veskplan"_s;
+    env.userDataDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/veskplan"_s;
     env.systemTempDir = QDir::tempPath();
 #ifdef Q_OS_WIN
     env.settingsKey = u"HKEY_CURRENT_USER\\Software\\Veskplan\\Veskplan"_s;
@@ -58,6 +60,8 @@ AppPaths AppPaths::resolve(const Environment& env) {
     paths.settingsFile = env.settingsKey.isEmpty()
                              ? joinPath(env.userConfigDir, u"veskplan-window.conf"_s)
                              : env.settingsKey;
+    paths.userDataDir =
+        withoutTrailingSeparator(env.userDataDir.isEmpty() ? env.userConfigDir : env.userDataDir);
 
     QString temp = variable(env, u"temp"_s);
     if (temp.isEmpty()) {

@@ -22,6 +22,8 @@ struct AppPaths {
     // The program's own settings (window, recent projects, mapping file), never veskplan.ini,
     // whose six lines other tools read: an INI file, or a registry key (see settingsFormat).
     QString settingsFile;
+    // The user's own data: the bid history unless another is chosen, the confirmed column layouts.
+    QString userDataDir;
 
     static AppPaths resolve(const Environment& environment);
 

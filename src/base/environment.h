@@ -15,6 +15,9 @@ struct Environment {
     // Where the system keeps a user's program settings itself (a registry key on Windows); empty
     // where they are an INI file in `userConfigDir`.
     QString settingsKey;
+    // The per-user data directory of the program (the bid history); the configuration
+    // directory when empty.
+    QString userDataDir;
 
     // The environment of the running process (needs a QCoreApplication).
     static Environment fromSystem();

@@ -40,7 +40,8 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
       print_(*document_, editing_->gridState(), county_, dialogs_, port_, requests_,
              paths_.settingsFile, locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(
-          *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)) {
+          *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)),
+      historyImport_(port_, busy_, dialogs_, paths_.settingsFile, paths_.userDataDir) {
     connect(document_.get(), &ProjectDocument::changeFailed, this,
             [this](const QString& reason) { port_.warn(reason); });
     connect(&recovery_, &RecoveryWriter::writeFailed, this,

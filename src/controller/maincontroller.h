@@ -15,6 +15,7 @@
 #include "controller/exportcommands.h"
 #include "controller/filecommands.h"
 #include "controller/filedialogs.h"
+#include "controller/historyimport.h"
 #include "controller/masterbrowsing.h"
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
@@ -83,6 +84,7 @@ public:
     FileCommands& files() { return files_; }
     ExportCommands& exports() { return exports_; }
     UnitSwitch& units() { return units_; }
+    HistoryImport& historyImport() { return historyImport_; }
     ProjectBinding& binding() { return binding_; }
     // What the commands ask of the windows besides questions: focus, typing, windows of their own.
     ViewRequests& requests() { return requests_; }
@@ -121,6 +123,7 @@ private:
     PrintCommand print_;
     std::unique_ptr<CatalogueCommands> catalogue_;
     std::unique_ptr<EstimateEditing> estimate_;
+    HistoryImport historyImport_;
 };
 
 }  // namespace veskplan

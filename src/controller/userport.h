@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "history/columnlayout.h"
 #include "print/printtarget.h"
 
 namespace veskplan {
@@ -44,6 +46,16 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
+// Which column of a file gives which field: the file's headings, the fields asked for and a
+// proposal the user confirms or changes.
+struct ColumnMappingRequest {
+    QString file;  // as shown to the user
+    QStringList headings;
+    std::vector<ColumnLayout::Field> fields;
+    std::vector<ColumnLayout::Field> required;
+    ColumnLayout proposed;
+};
+
 // Everything the program asks of the person at the screen: messages, files, the printer. The
 // windows implement it with dialogs; tests
 // implement it with scripted answers. Only the commands of this layer use it: the layers below
@@ -56,6 +68,13 @@ public:
 
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+
+    // Several files at once (an Open request); none when the user cancelled.
+    virtual QStringList chooseFiles(const FileDialogRequest& request) = 0;
+
+    // The column of each field, naming every field the user gave a column; nothing when the
+    // user cancelled.
+    virtual std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) = 0;
 
     // The printer: the pages go to a preview whose Print button asks for the printer (the
     // printer dialog); nothing when the user cancelled.

@@ -64,6 +64,14 @@ BidRecord bidOf(const Cells& cells, bool workbook) {
 
 }  // namespace
 
+const std::vector<Field>& BidFile::wantedFields() {
+    return kWanted;
+}
+
+const std::vector<Field>& BidFile::requiredFields() {
+    return kRequired;
+}
+
 int BidFile::read(const QString& path, const ColumnLayout* layout,
                   const std::function<void(const BidRecord&)>& take) {
     TableFile table = TableFile::open(path, kMaxBytes, kMaxRows);

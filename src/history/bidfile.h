@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "history/bidrecord.h"
 #include "history/columnlayout.h"
@@ -20,6 +21,10 @@ public:
     // that cannot be taken throws Error naming the file, its line and the reason; so does a
     // file that cannot be read or whose headings give no item number, unit, quantity, unit
     // price, letting date or contract.
+    // The fields a bid tabulation's columns may give, and those it must give.
+    static const std::vector<ColumnLayout::Field>& wantedFields();
+    static const std::vector<ColumnLayout::Field>& requiredFields();
+
     static int read(const QString& path, const ColumnLayout* layout,
                     const std::function<void(const BidRecord&)>& take);
 };

@@ -125,6 +125,15 @@ ImportReport BidHistory::import(const QString& file, const ColumnLayout* layout)
 }
 
 std::vector<ImportReport> BidHistory::import(const QStringList& files, const ColumnLayout* layout) {
+    std::vector<Source> sources;
+    for (const QString& file : files) {
+        sources.push_back(
+            Source{file, layout ? std::optional<ColumnLayout>(*layout) : std::nullopt});
+    }
+    return import(sources);
+}
+
+std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources) {
     const QString shown = QDir::toNativeSeparators(path_);
     if (readOnly_) {
         throw Error(historytexts::historyNotWritten(shown, historytexts::historyReadOnly()));
@@ -132,8 +141,8 @@ std::vector<ImportReport> BidHistory::import(const QStringList& files, const Col
     std::vector<ImportReport> reports;
     try {
         SqliteTransaction transaction(*db_);
-        for (const QString& file : files) {
-            reports.push_back(importOne(file, layout));
+        for (const Source& source : sources) {
+            reports.push_back(importOne(source.file, source.layout ? &*source.layout : nullptr));
         }
         transaction.commit();
     } catch (const SqliteError& error) {

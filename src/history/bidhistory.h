@@ -35,6 +35,12 @@ public:
     // Several files, all of them or none.
     std::vector<ImportReport> import(const QStringList& files,
                                      const ColumnLayout* layout = nullptr);
+    // Several files, each with its own layout (or recognised by name without one).
+    struct Source {
+        QString file;
+        std::optional<ColumnLayout> layout;
+    };
+    std::vector<ImportReport> import(const std::vector<Source>& sources);
 
     // The bids of an item in letting order.
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;

@@ -93,6 +93,24 @@ inline QString historyNotWritten(const QString& file, const QString& reason) {
 inline QString historyReadOnly() {
     return u"it is open read-only"_s;
 }
+inline QString fileReadOnly() {
+    return u"the file is read-only"_s;
+}
+inline QString storeNoHeadings() {
+    return u"a \"Headings\" line names no headings"_s;
+}
+inline QString storeHeadingsTwice() {
+    return u"the same headings are kept twice"_s;
+}
+inline QString storeFieldBeforeHeadings() {
+    return u"a field comes before any \"Headings\" line"_s;
+}
+inline QString storeLineMalformed() {
+    return u"a line names a field and the heading of its column"_s;
+}
+inline QString storeHeadingMissing(const QString& heading) {
+    return u"the heading "_s + quoted(heading) + u" is not among the layout's headings"_s;
+}
 inline QString notABidHistory() {
     return u"it is not a bid history"_s;
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -83,6 +85,46 @@ TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintBut
         EXPECT_EQ(shownPaper, paper);
         EXPECT_EQ(modals, (QStringList{u"printPreview"_s, u"QPrintDialog"_s, u"printPreview"_s}));
     }
+}
+
+TEST(QtUserPortTest, TheColumnsAreChosenInTheListsFromTheKeyboardAndTheMouse) {
+    using Field = ColumnLayout::Field;
+    QtUserPort port;
+    ColumnMappingRequest request{u"tab.csv"_s,
+                                 {u"NO"_s, u"UOM"_s, u"AMOUNT"_s},
+                                 {Field::ItemNumber, Field::Unit, Field::Quantity},
+                                 {Field::ItemNumber},
+                                 {}};
+    request.proposed.name(Field::Unit, u"UOM"_s);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto* first = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(first->accessibleName(), u"Item Number"_s);
+        EXPECT_EQ(first->currentText(), u"(none)"_s);
+        QTest::keyClick(first, Qt::Key_Down);  // the first heading
+        auto* unit = dialog->findChild<QComboBox*>(u"cboColumnUnit"_s);
+        EXPECT_EQ(unit->currentText(), u"UOM"_s);
+        auto* quantity = dialog->findChild<QComboBox*>(u"cboColumnQuantity"_s);
+        QTest::mouseClick(quantity, Qt::LeftButton);
+        QAbstractItemView* list = quantity->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        const QRect amount = list->visualRect(list->model()->index(3, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, amount.center());
+        EXPECT_EQ(quantity->currentText(), u"AMOUNT"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    const std::optional<ColumnLayout> chosen = port.chooseColumns(request);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->headingOf(Field::ItemNumber), u"NO"_s);
+    EXPECT_EQ(chosen->headingOf(Field::Unit), u"UOM"_s);
+    EXPECT_EQ(chosen->headingOf(Field::Quantity), u"AMOUNT"_s);
+
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    EXPECT_FALSE(port.chooseColumns(request));
 }
 
 }  // namespace

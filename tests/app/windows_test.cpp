@@ -409,6 +409,18 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     }
 }
 
+TEST_F(WindowTest, TheFileMenuImportsBidHistoryFromTheKeyboard) {
+    port.files = {test::dataPath(u"history/bids.csv"_s)};
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    auto* menu = find<QMenu>(u"mnuFile"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::keyClick(menu, Qt::Key_I);
+    reactivate();
+    ASSERT_FALSE(port.messageTexts().empty());
+    EXPECT_TRUE(port.messageTexts().back().startsWith(u"17 bids imported from 1 file"_s));
+    EXPECT_EQ(find<QAction>(u"mnuFileBidHistory"_s)->text(), u"Choose &Bid History File..."_s);
+}
+
 TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsState) {
     test::makeProjectFile(projectPath(u"a.vsk"_s), {test::rec("2101-0100000", "01", "A", "LS")});
     test::makeProjectFile(projectPath(u"b.vsk"_s),

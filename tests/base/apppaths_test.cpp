@@ -34,6 +34,7 @@ TEST(AppPaths, ComeFromTheVariablesOrTheProgramFolder) {
         EXPECT_EQ(paths.configFile, text(c[2]));
         EXPECT_EQ(paths.tempDir, text(c[3]));
         EXPECT_EQ(paths.dataDir, dataDir);
+        EXPECT_EQ(paths.userDataDir, u"/cfg"_s);
         EXPECT_EQ(paths.defaultConfiguration(env),
                   (Configuration{dataDir, u"/home/u"_s, u"/home/u"_s}));
         EXPECT_EQ(paths.seedWorkbook(), dataDir + u"/seed100-01.xlsx"_s);
@@ -69,6 +70,8 @@ TEST(AppPaths, SystemEnvironmentIsTheRunningProcess) {
     EXPECT_EQ(env.executableDir, QCoreApplication::applicationDirPath());
     EXPECT_EQ(env.variables.value(u"QT_QPA_PLATFORM"_s), u"offscreen"_s);
     EXPECT_TRUE(env.userConfigDir.endsWith(u"/veskplan"_s));
+    EXPECT_TRUE(env.userDataDir.endsWith(u"/veskplan"_s));
+    EXPECT_EQ(AppPaths::resolve(env).userDataDir, env.userDataDir);
 #ifdef Q_OS_WIN
     const QString settings = u"HKEY_CURRENT_USER\\Software\\Veskplan\\Veskplan"_s;
 #else

@@ -9,8 +9,8 @@
 namespace veskplan::test {
 
 // A port for programs that run the controller unattended: acknowledges notices, postpones
-// recovery, exports whatever the checks find, answers every other question with No and every
-// file dialog with `nextFile`.
+// recovery, exports whatever the checks find, answers every other question with No, every
+// file dialog with `nextFile` and a column mapping with Cancel.
 class QuietPort : public UserPort, public BusyIndicator {
 public:
     Answer showMessage(const MessageRequest& request) override {
@@ -26,6 +26,12 @@ public:
         }
     }
     std::optional<QString> chooseFile(const FileDialogRequest&) override { return nextFile; }
+    QStringList chooseFiles(const FileDialogRequest&) override {
+        return nextFile ? QStringList{*nextFile} : QStringList();
+    }
+    std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest&) override {
+        return std::nullopt;
+    }
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
     void beginBusy() override {}
     void endBusy() override {}

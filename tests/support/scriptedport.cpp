@@ -35,6 +35,22 @@ std::optional<QString> ScriptedPort::chooseFile(const FileDialogRequest& request
     return chosen ? std::optional<QString>(file) : std::nullopt;
 }
 
+QStringList ScriptedPort::chooseFiles(const FileDialogRequest& request) {
+    const std::optional<QString> files = chooseFile(request);
+    return files ? files->split(u'\n') : QStringList();
+}
+
+std::optional<ColumnLayout> ScriptedPort::chooseColumns(const ColumnMappingRequest& request) {
+    mappings.push_back(request);
+    if (columnMappings.empty()) {
+        ADD_FAILURE() << "unscripted column mapping: " << request.file.toStdString();
+        return std::nullopt;
+    }
+    std::optional<ColumnLayout> answer = columnMappings.front();
+    columnMappings.pop_front();
+    return answer;
+}
+
 void ScriptedPort::follow(ViewRequests& requests) {
     QObject::connect(&requests, &ViewRequests::focusRequested, &requests,
                      [this](const QString& control) { focus.push_back(control); });
@@ -109,6 +125,7 @@ std::vector<QString> ScriptedPort::messageTexts() const {
 void ScriptedPort::clear() {
     messages.clear();
     dialogs.clear();
+    mappings.clear();
     focus.clear();
     commits = 0;
     busyCount = 0;

@@ -20,6 +20,9 @@ class ScriptedPort : public UserPort, public BusyIndicator {
 public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    // Several files come as lines of one scripted answer.
+    QStringList chooseFiles(const FileDialogRequest& request) override;
+    std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
     void beginBusy() override;
     void endBusy() override;
@@ -32,6 +35,7 @@ public:
     // Scripted answers, used in order.
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files;
+    std::deque<std::optional<ColumnLayout>> columnMappings;
     std::function<void()> categoryBrowser;
     std::function<void()> catalogueReport;
     int catalogueReports = 0;
@@ -42,6 +46,7 @@ public:
     // What was asked.
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> dialogs;
+    std::vector<ColumnMappingRequest> mappings;
     std::vector<QString> focus;
     int commits = 0;
     int printerDialogs = 0;

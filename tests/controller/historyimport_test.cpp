@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "controller/historyimport.h"
+#include "support/scriptedport.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using Field = ColumnLayout::Field;
+using test::dataPath;
+
+class HistoryImportTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        test::writeFile(path(name), bytes);
+        return path(name);
+    }
+    // The bids in the history, read as the estimates read it.
+    qint64 bids(const QString& file) const {
+        return QFile::exists(file) ? BidHistory::open(file, true).bidCount() : 0;
+    }
+    void importFiles(const QStringList& files) {
+        port_.files.push_back(files.join(u'\n'));
+        importer_.importBidFiles();
+    }
+    static ColumnLayout customLayout() {
+        ColumnLayout layout;
+        for (const auto& [field, heading] :
+             std::vector<std::pair<Field, QString>>{{Field::ItemNumber, u"PAYITEM;X"_s},
+                                                    {Field::Unit, u"UOM"_s},
+                                                    {Field::Quantity, u"AMOUNT"_s},
+                                                    {Field::UnitPrice, u"AWARD_PRICE"_s},
+                                                    {Field::LettingDate, u"LET"_s},
+                                                    {Field::Contract, u"PROJ"_s}}) {
+            layout.name(field, heading);
+        }
+        return layout;
+    }
+
+    QTemporaryDir dir_;
+    test::ScriptedPort port_;
+    FileDialogs dialogs_{port_, dir_.path()};
+    HistoryImport importer_{port_, port_, dialogs_, path(u"settings.conf"_s), path(u"data"_s)};
+};
+
+TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
+    importFiles({dataPath(u"history/bids.csv"_s)});
+    EXPECT_TRUE(port_.mappings.empty());
+    const QString history = path(u"data/bid-history.sqlite"_s);
+    EXPECT_EQ(importer_.historyFile(), history);
+    EXPECT_EQ(bids(history), 17);
+    EXPECT_EQ(port_.messageTexts(),
+              std::vector<QString>{u"17 bids imported from 1 file into the "
+                                   u"bid history "_s +
+                                   QDir::toNativeSeparators(history) + u"."_s});
+    EXPECT_GT(port_.busyCount, 0);
+    EXPECT_FALSE(port_.messageWhileBusy);
+}
+
+TEST_F(HistoryImportTest, UnknownHeadingsAskOnceAndTheLayoutIsKept) {
+    port_.columnMappings.push_back(customLayout());
+    importFiles({dataPath(u"history/custom.csv"_s)});
+    ASSERT_EQ(port_.mappings.size(), 1u);
+    const ColumnMappingRequest& asked = port_.mappings.front();
+    EXPECT_EQ(asked.headings.size(), 6);
+    EXPECT_EQ(asked.proposed.headingOf(Field::Unit), u"UOM"_s);  // recognised on its own
+    EXPECT_FALSE(asked.proposed.headingOf(Field::Quantity));
+    EXPECT_EQ(test::readFile(importer_.layoutFile()), test::dataFile(u"history/layouts.csv"_s));
+
+    // Another file with the same headings, beside one recognised by name: no question.
+    const QString second = write(u"second.csv"_s,
+                                 "PAYITEM;X,UOM,AMOUNT,AWARD_PRICE,LET,PROJ\r\n"
+                                 "2501-0100110,LF,80,90,2025-10-30,Z-2\r\n");
+    importFiles({second, dataPath(u"history/bids.csv"_s)});
+    EXPECT_EQ(port_.mappings.size(), 1u);
+    EXPECT_EQ(bids(importer_.historyFile()), 19);
+    EXPECT_EQ(port_.messageTexts().back().left(30), u"18 bids imported from 2 files "_s);
+}
+
+TEST_F(HistoryImportTest, NothingIsImportedWhenTheUserCancelsOrARowIsBad) {
+    port_.columnMappings.push_back(std::nullopt);
+    importFiles({dataPath(u"history/bids.csv"_s), dataPath(u"history/custom.csv"_s)});
+    EXPECT_TRUE(port_.messages.empty());
+    EXPECT_FALSE(QFile::exists(importer_.historyFile()));
+    EXPECT_FALSE(QFile::exists(importer_.layoutFile()));
+
+    const QString bad = write(u"bad.csv"_s,
+                              "Item Number,Unit,Quantity,Unit Price,Letting "
+                              "Date,Contract\n"
+                              "2101-0100000,AC,2,100,2025-01-01,C9\n"
+                              "2101-0100000,AC,-2,100,2025-01-01,C9\n");
+    importFiles({dataPath(u"history/bids.csv"_s), bad});
+    EXPECT_EQ(port_.messageTexts(),
+              std::vector<QString>{u"The file "_s + QDir::toNativeSeparators(bad) +
+                                   u" could not be read at line 3: the quantity \"-2\" is not "
+                                   u"above zero"_s});
+    EXPECT_FALSE(QFile::exists(importer_.historyFile()));
+
+    // A mapping that leaves a required field without a column is refused as the file's fault.
+    ColumnLayout partial;
+    partial.name(Field::ItemNumber, u"PAYITEM;X"_s);
+    port_.columnMappings.push_back(partial);
+    importFiles({dataPath(u"history/custom.csv"_s)});
+    EXPECT_TRUE(port_.messageTexts().back().endsWith(u"at line 1: no column gives the quantity"_s));
+    EXPECT_FALSE(QFile::exists(importer_.historyFile()));
+}
+
+TEST_F(HistoryImportTest, AReadOnlyHistoryIsReadButNotWritten) {
+    QDir().mkpath(path(u"shared"_s));
+    const QString shared = path(u"shared/agency.sqlite"_s);
+    BidHistory::open(shared, false).import(dataPath(u"history/bids.csv"_s));
+    QFile::setPermissions(shared, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    port_.files.push_back(shared);
+    importer_.chooseHistoryFile();
+    EXPECT_EQ(importer_.historyFile(), shared);
+    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, path(u"settings.conf"_s), path(u"data"_s))
+                  .historyFile(),
+              shared);  // kept for the next run
+    ASSERT_EQ(port_.messages.size(), 1u);
+    EXPECT_TRUE(port_.messages.front().text.contains(u"is read-only"_s));
+
+    importer_.importBidFiles();  // refused before any file is asked for
+    EXPECT_EQ(port_.dialogs.size(), 1u);
+    EXPECT_EQ(port_.messageTexts().back(), u"The bid history "_s +
+                                               QDir::toNativeSeparators(shared) +
+                                               u" could not be written: the file is read-only"_s);
+    EXPECT_EQ(bids(shared), 17);
+
+    // A file that is no bid history is not taken.
+    port_.files.push_back(dataPath(u"history/bids.csv"_s));
+    importer_.chooseHistoryFile();
+    EXPECT_EQ(importer_.historyFile(), shared);
+    EXPECT_TRUE(port_.messageTexts().back().contains(u"could not be opened"_s));
+}
+
+}  // namespace
+}  // namespace veskplan
