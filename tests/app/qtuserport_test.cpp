@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -99,6 +100,8 @@ TEST(QtUserPortTest, TheColumnsAreChosenInTheListsFromTheKeyboardAndTheMouse) {
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
+        // A failed step leaves the dialog open: it is closed so that the test ends.
+        const auto closing = qScopeGuard([dialog] { dialog->close(); });
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
         auto* first = qobject_cast<QComboBox*>(QApplication::focusWidget());
         ASSERT_NE(first, nullptr);
@@ -108,11 +111,14 @@ TEST(QtUserPortTest, TheColumnsAreChosenInTheListsFromTheKeyboardAndTheMouse) {
         auto* unit = dialog->findChild<QComboBox*>(u"cboColumnUnit"_s);
         EXPECT_EQ(unit->currentText(), u"UOM"_s);
         auto* quantity = dialog->findChild<QComboBox*>(u"cboColumnQuantity"_s);
-        QTest::mouseClick(quantity, Qt::LeftButton);
+        quantity->setFocus();
+        QTest::keyClick(quantity, Qt::Key_F4);  // opens the list
         QAbstractItemView* list = quantity->view();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
-        const QRect amount = list->visualRect(list->model()->index(3, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, amount.center());
+        for (int down = 0; down < 3; ++down) {
+            QTest::keyClick(list, Qt::Key_Down);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
         EXPECT_EQ(quantity->currentText(), u"AMOUNT"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
