@@ -48,7 +48,7 @@ struct EstimateProgram {
 void BM_PriceProjectFromHistory(benchmark::State& state) {
     EstimateProgram p;
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
-                         QDate(2026, 3, 31), QLocale::c());
+                         p.program.port, QDate(2026, 3, 31), QLocale::c());
     for (auto _ : state) {
         tool.useSources(p.history, {}, QString());
     }
@@ -60,7 +60,7 @@ BENCHMARK(BM_PriceProjectFromHistory)->Unit(benchmark::kMillisecond);
 void BM_OpenEstimateWindow(benchmark::State& state) {
     EstimateProgram p;
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
-                         QDate(2026, 3, 31), QLocale::c());
+                         p.program.port, QDate(2026, 3, 31), QLocale::c());
     tool.useSources(p.history, {}, QString());
     for (auto _ : state) {
         EstimateWindow window(tool);
@@ -77,7 +77,7 @@ BENCHMARK(BM_OpenEstimateWindow)->Unit(benchmark::kMillisecond);
 void BM_TypePrice(benchmark::State& state) {
     EstimateProgram p;
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
-                         QDate(2026, 3, 31), QLocale::c());
+                         p.program.port, QDate(2026, 3, 31), QLocale::c());
     tool.useSources(p.history, {}, QString());
     int line = 0;
     for (auto _ : state) {

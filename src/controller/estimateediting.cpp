@@ -30,11 +30,12 @@ QStringList itemNumbers(const ProjectDocument& document) {
 }  // namespace
 
 EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
-                                 QDate today, QLocale locale, QObject* parent)
+                                 BusyIndicator& busy, QDate today, QLocale locale, QObject* parent)
     : QObject(parent),
       document_(document),
       dialogs_(dialogs),
       port_(port),
+      busy_(busy),
       locale_(locale),
       settings_(EstimateSettings::standard(today)),
       model_(locale) {
@@ -89,7 +90,7 @@ void EstimateEditing::setSettings(const EstimateSettings& settings) {
 
 bool EstimateEditing::useSources(const QString& historyFile, const QStringList& priceFiles,
                                  const QString& indexFile) {
-    BusyCursor busy(port_);
+    BusyCursor busy(busy_);
     const QStringList numbers = itemNumbers(document_);
     try {
         sources_ = PriceSources::load(historyFile, priceFiles, indexFile, numbers);
@@ -207,7 +208,7 @@ void EstimateEditing::exportWorkbook() {
     if (const auto file =
             chooseFile(u"Export Estimate"_s, u"Excel Workbook (*.xlsx)"_s, true, proposal)) {
         try {
-            BusyCursor busy(port_);
+            BusyCursor busy(busy_);
             writeEstimateWorkbook(*estimate_, title(), *file);
         } catch (const Error& error) {
             port_.warn(error.message());
@@ -221,7 +222,7 @@ void EstimateEditing::exportPdf() {
     if (const auto file =
             chooseFile(u"Export Estimate"_s, u"PDF Document (*.pdf)"_s, true, proposal)) {
         try {
-            BusyCursor busy(port_);
+            BusyCursor busy(busy_);
             writeEstimatePdf(*estimate_, title(), *file);
         } catch (const Error& error) {
             port_.warn(error.message());

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "controller/busyindicator.h"
 #include "estimate/estimate.h"
 #include "estimate/estimatesettings.h"
 #include "estimate/estimatetablemodel.h"
@@ -28,8 +29,8 @@ class EstimateEditing : public QObject {
     Q_OBJECT
 
 public:
-    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port, QDate today,
-                    QLocale locale, QObject* parent = nullptr);
+    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                    BusyIndicator& busy, QDate today, QLocale locale, QObject* parent = nullptr);
     ~EstimateEditing() override;
 
     const Estimate& estimate() const { return *estimate_; }
@@ -80,6 +81,7 @@ private:
     ProjectDocument& document_;
     FileDialogs& dialogs_;
     UserPort& port_;
+    BusyIndicator& busy_;
     QLocale locale_;
     EstimateSettings settings_;
     QString historyFile_;

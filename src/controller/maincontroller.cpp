@@ -94,8 +94,8 @@ void MainController::openProject(const QString& path) {
 
 EstimateEditing& MainController::estimate() {
     if (!estimate_) {
-        estimate_ =
-            std::make_unique<EstimateEditing>(*document_, dialogs_, port_, today_(), locale_);
+        estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_, today_(),
+                                                      locale_);
     }
     return *estimate_;
 }

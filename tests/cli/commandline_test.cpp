@@ -108,7 +108,7 @@ TEST_F(CommandLineTest, PricesNeverReachThePlanFilesOrTheQuantityTable) {
             ItemPrice{1234.56 + row, store().record(row).units, PriceKind::Typed, u"quote"_s});
     }
     doc().setMobilizationPercent(5);
-    controller->mnuFileSave_Click();
+    controller->files().save();
     ASSERT_EQ(projectfile::readWithPrices(project()).prices.items().size(), 4u);
     const std::vector<QByteArray> priced = outputs(u"priced-"_s);
     for (size_t i = 0; i < plain.size(); ++i) {

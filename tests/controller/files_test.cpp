@@ -99,13 +99,13 @@ TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
     kept[u"prices"_s] = u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9}"_s;
     EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
-    controller->mnuFileSave_Click();
+    controller->files().save();
     EXPECT_TRUE(port.messageTexts().empty());
     EXPECT_FALSE(doc().isModified());
-    controller->mnuFileNew_Click();
+    controller->files().newProject();
     EXPECT_TRUE(doc().prices().isEmpty());
     port.files = {projectPath(u"priced.vsk"_s)};
-    controller->mnuFileOpen_Click();
+    controller->openProject();
     EXPECT_EQ(doc().prices(), prices);
     EXPECT_FALSE(doc().isModified());
 }
