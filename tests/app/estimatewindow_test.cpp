@@ -6,30 +6,25 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/appfont.h"
 #include "app/estimatewindow.h"
-#include "app/mainwindow.h"
-#include "support/controllerfixture.h"
+#include "app/windowfixture.h"
 
 namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-class EstimateWindowTest : public test::ControllerTest {
+class EstimateWindowTest : public test::WindowFixture {
 protected:
     void SetUp() override {
-        ControllerTest::SetUp();
+        WindowFixture::SetUp();
         applyApplicationFont();
         start();
         addMasterRow(0);  // 2101-0100000 CLEARING, ACRE
         addMasterRow(3);  // 2501-0150000 15 INCH RC PIPE CULVERT, LF
         doc().setQuantity(0, 12.5);
         doc().setQuantity(1, 40);
-        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        showWindow();
         // Edit > Engineer's Estimate, from the keyboard.
         QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
         estimate = window->findChild<EstimateWindow*>(u"estimateWindow"_s);
@@ -59,7 +54,6 @@ protected:
         return estimate->table()->model()->index(row, column).data().toString();
     }
 
-    std::unique_ptr<MainWindow> window;
     EstimateWindow* estimate = nullptr;
 };
 

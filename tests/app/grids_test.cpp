@@ -9,36 +9,28 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/appfont.h"
-#include "app/mainwindow.h"
+#include "app/windowfixture.h"
 #include "base/texts.h"
-#include "support/controllerfixture.h"
 
 namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-class GridTest : public test::ControllerTest {
+class GridTest : public test::WindowFixture {
 protected:
     void SetUp() override {
-        ControllerTest::SetUp();
-        applyApplicationFont();
-        start();
+        WindowFixture::SetUp();
+        startAndShow();
         // The catalogue window an Open shows for items the list lacks is closed again.
         port.catalogueReport = [] {
             QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
         };
-        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        grid = window->findChild<QTableView*>(u"projItemDB"_s);
-        master = window->findChild<QTableView*>(u"mastItemList"_s);
+        grid = find<QTableView>(u"projItemDB"_s);
+        master = find<QTableView>(u"mastItemList"_s);
     }
     void openProject(const QString& name) {
-        port.files = {projectPath(name)};
-        QTest::keySequence(window.get(), QKeySequence::Open);
+        WindowFixture::openProject(name);
         QApplication::setActiveWindow(window.get());
     }
     void clickHeading(int column) {
@@ -56,9 +48,8 @@ protected:
         QTest::mouseMove(header->viewport(), edge + QPoint(dx, 0));
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(dx, 0));
     }
-    QString counts() { return window->findChild<QLabel*>(u"projectCounts"_s)->text(); }
+    QString counts() { return find<QLabel>(u"projectCounts"_s)->text(); }
 
-    std::unique_ptr<MainWindow> window;
     QTableView* grid = nullptr;
     QTableView* master = nullptr;
 };
@@ -93,14 +84,14 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
         EXPECT_EQ(grid->columnWidth(ProjectGridModel::UnitsColumn), units) << after;
     };
     port.files = {projectPath(u"saved.vsk"_s)};
-    QTest::keySequence(window.get(), QKeySequence::SaveAs);
+    keys(QKeySequence::SaveAs);
     widthsStay("Save As");
     openProject(u"saved.vsk"_s);
     widthsStay("Open");
     clickHeading(ProjectGridModel::ItemNumberColumn);
     clickHeading(ProjectGridModel::CatColumn);
     widthsStay("sorting");
-    QTest::keySequence(window.get(), QKeySequence::New);
+    keys(QKeySequence::New);
     widthsStay("New Project");
 
     window->close();
@@ -144,7 +135,7 @@ TEST_F(GridTest, TheMasterListShowsItsCurrentRowWhileAnotherControlHasTheFocus) 
     QApplication::setPalette(dimming);
     QApplication::processEvents();
     const QModelIndex picked = master->model()->index(1, 1);
-    QTest::mouseClick(master->viewport(), Qt::LeftButton, {}, master->visualRect(picked).center());
+    clickCell(master, picked);
     ASSERT_EQ(QApplication::focusWidget()->objectName(), u"addItem"_s);
     // Past the end of the description's text, in the selected row.
     const QRect cell = master->visualRect(picked);
@@ -157,11 +148,11 @@ TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
     EXPECT_EQ(counts(), u"0 items in 1 category"_s);
     addMasterRow(0);
     EXPECT_EQ(counts(), u"1 item in 1 category"_s);
-    QTest::mouseClick(window->findChild<QPushButton*>(u"addCat"_s), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(u"addCat"_s), Qt::LeftButton);
     addMasterRow(1);
     EXPECT_EQ(counts(), u"2 items in 2 categories"_s);
-    QTest::keySequence(window.get(), QKeySequence::Undo);
-    QTest::keySequence(window.get(), QKeySequence::Undo);
+    keys(QKeySequence::Undo);
+    keys(QKeySequence::Undo);
     EXPECT_EQ(counts(), u"1 item in 1 category"_s);
     test::makeProjectFile(projectPath(u"three.vsk"_s),
                           {test::rec("2101-0100000", "01", "CLEARING", "ACRE", 1),
@@ -178,7 +169,7 @@ TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
         addMasterRow(row);
     }
     const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    clickCell(grid, first);
     for (const QString& typed : {u"12"_s, u"3.5"_s}) {
         QTest::keyClicks(grid, typed.left(1));  // the first key opens the cell's editor
         QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
@@ -212,13 +203,13 @@ TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
     const std::vector<std::optional<double>> none(3);
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    clickCell(grid, first);
     clipboard->setText(u"4\r\n5\r\n"_s);
     QTest::keySequence(grid, QKeySequence::Paste);
     EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4, 5, std::nullopt}));
-    QTest::keySequence(window.get(), QKeySequence::Undo);
+    keys(QKeySequence::Undo);
     EXPECT_EQ(quantities(), none);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
+    clickCell(grid, first);
     clipboard->setText(u"6\nlots\n"_s);
     QTest::keySequence(grid, QKeySequence::Paste);
     EXPECT_EQ(quantities(), none);
@@ -231,6 +222,36 @@ TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
               u"Item Number\tCat\tDescription\tUnits\tQuantity\n"
               u"2101-0100000\t01\tCLEARING\tACRE\t\n"
               u"2105-0500000\t01\tCOMMON EXCAVATION\tCY\t\n"_s);
+}
+
+// Saving is no step of the history: what was done before it can still be undone and redone,
+// and the window's modified mark follows the saved state.
+TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedState) {
+    clickCell(master, master->model()->index(0, 0));
+    QTest::keyClick(focus(), Qt::Key_Return);  // "Add to Project"
+    ASSERT_EQ(focus(), grid);
+    const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
+    ASSERT_EQ(grid->currentIndex(), quantity);
+    for (const QString& typed : {u"42.5"_s, u"7"_s}) {
+        QTest::keyClicks(grid, typed.left(1));  // the first key opens the cell's editor
+        QTest::keyClicks(focus(), typed.mid(1));
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QApplication::processEvents();  // the editor hands its text over from the event loop
+        ASSERT_EQ(quantity.data().toString(), typed);
+    }
+    port.files = {projectPath(u"kept.vsk"_s)};
+    keys(QKeySequence::Save);
+    ASSERT_EQ(window->windowTitle(), u"kept.vsk[*] - VESKPLAN"_s);
+    EXPECT_FALSE(window->isWindowModified());
+    keys(QKeySequence::Undo);
+    EXPECT_EQ(quantity.data().toString(), u"42.5"_s);
+    EXPECT_TRUE(window->isWindowModified());
+    keys(QKeySequence::Undo);
+    EXPECT_EQ(quantity.data().toString(), QString());
+    keys(QKeySequence::Redo);
+    keys(QKeySequence::Redo);
+    EXPECT_EQ(quantity.data().toString(), u"7"_s);
+    EXPECT_FALSE(window->isWindowModified());  // back at the saved state
 }
 
 }  // namespace

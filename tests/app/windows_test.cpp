@@ -16,25 +16,21 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/appfont.h"
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
-#include "app/mainwindow.h"
 #include "app/qtuserport.h"
-#include "support/controllerfixture.h"
+#include "app/windowfixture.h"
 
 namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-class WindowTest : public test::ControllerTest {
+class WindowTest : public test::WindowFixture {
 protected:
     void SetUp() override {
-        ControllerTest::SetUp();
-        applyApplicationFont();
-        start();
-        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
+        WindowFixture::SetUp();
+        startAndShow();
         // A window of its own that the main window opens is closed again, as a user would.
         port.catalogueReport = [this] {
             QTimer::singleShot(0, [this] {
@@ -44,15 +40,6 @@ protected:
                 QApplication::setActiveWindow(window.get());
             });
         };
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    // After a window of its own has closed, the main window is the active one again (there is
-    // no window manager to hand the activation back).
-    void reactivate() {
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     // What the user does in the catalogue window the main window opened (it is modal: this
     // happens while the command runs).
@@ -95,8 +82,7 @@ protected:
         QTest::keyClick(kinds->view(), Qt::Key_Home);
         QTest::keyClick(kinds->view(), Qt::Key_Return);
         ASSERT_EQ(table->model()->rowCount(), 1);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                          table->visualRect(table->model()->index(0, 0)).center());
+        clickCell(table, table->model()->index(0, 0));
         port.answers = {Answer::Yes};
         QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueReplace"_s), Qt::LeftButton);
         EXPECT_EQ(store().record(0).itemNumber, u"2501-0150000"_s);
@@ -104,21 +90,6 @@ protected:
         QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueSave"_s), Qt::LeftButton);
         EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"report.csv"_s)));
     }
-    template <typename W = QWidget>
-    W* find(const QString& name) {
-        W* widget = window->findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
-    // The named control that has the focus (an editable combo box passes it to its line edit).
-    static QString focusName() {
-        QWidget* focus = QApplication::focusWidget();
-        while (focus && focus->objectName().isEmpty() && focus->parentWidget()) {
-            focus = focus->parentWidget();
-        }
-        return focus ? focus->objectName() : QString();
-    }
-    std::unique_ptr<MainWindow> window;
 };
 
 // The controls a user works with, in the order the Tab key visits them: down the column of
@@ -145,8 +116,7 @@ TEST_F(WindowTest, EveryControlIsNamedAndDescribedAndTabVisitsThemInOrder) {
 
 TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
     auto* masterGrid = find<QTableView>(u"mastItemList"_s);
-    QTest::mouseClick(masterGrid->viewport(), Qt::LeftButton, {},
-                      masterGrid->visualRect(masterGrid->model()->index(1, 1)).center());
+    clickCell(masterGrid, masterGrid->model()->index(1, 1));
     EXPECT_EQ(controller->browsing().gridState().selectedRow, 1);
     EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(1, QModelIndex()));
     EXPECT_EQ(focusName(), u"addItem"_s);
@@ -238,8 +208,8 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
                 }
             }
             for (const QLabel* label : client->findChildren<QLabel*>()) {
-                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-                EXPECT_GE(label->height(), label->sizeHint().height())
+                EXPECT_TRUE(label->width() >= label->sizeHint().width() &&
+                            label->height() >= label->sizeHint().height())
                     << label->text().toStdString();
             }
             for (const QPushButton* button : client->findChildren<QPushButton*>()) {
@@ -291,8 +261,7 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
     auto* grid = find<QTableView>(u"projItemDB"_s);
     const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
     auto edit = [&](const QString& pasted, const QString& typed) {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(quantity).center());
+        clickCell(grid, quantity);
         QTest::keyClick(grid, Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         EXPECT_NE(editor, nullptr);
@@ -353,11 +322,11 @@ TEST_F(WindowTest, TheEditMenuUndoesAndRedoesWhatTheUserDid) {
     ASSERT_EQ(store().recordCount(), 1);
     auto* undo = find<QAction>(u"mnuEditUndo"_s);
     EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
-    QTest::keySequence(window.get(), QKeySequence::Undo);
+    keys(QKeySequence::Undo);
     EXPECT_EQ(store().recordCount(), 0);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(find<QAction>(u"mnuEditRedo"_s)->text(), u"Redo Add Item"_s);
-    QTest::keySequence(window.get(), QKeySequence::Redo);
+    keys(QKeySequence::Redo);
     EXPECT_EQ(store().recordCount(), 1);
 }
 
@@ -371,7 +340,7 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     // A loaded list has a current row, so Add to Project is ready from the start.
     EXPECT_TRUE(find<QPushButton>(u"addItem"_s)->isEnabled());
 
-    QTest::keySequence(window.get(), QKeySequence::Find);
+    keys(QKeySequence::Find);
     EXPECT_EQ(focusName(), u"srchStr"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"pipe"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter runs Find Next
@@ -383,15 +352,15 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     EXPECT_EQ(focusName(), u"projItemDB"_s);
     QTest::keyClick(grid, Qt::Key_Delete);  // removes the current item; undo brings it back
     EXPECT_EQ(store().recordCount(), 0);
-    QTest::keySequence(window.get(), QKeySequence::Undo);
+    keys(QKeySequence::Undo);
     EXPECT_EQ(store().recordCount(), 1);
 
     port.files = {projectPath(u"th61"_s)};
-    QTest::keySequence(window.get(), QKeySequence::Save);
+    keys(QKeySequence::Save);
     EXPECT_TRUE(QFileInfo::exists(projectPath(u"th61.vsk"_s)));  // the extension is added
     EXPECT_EQ(window->windowTitle(), u"th61.vsk[*] - VESKPLAN"_s);
     EXPECT_FALSE(window->isWindowModified());
-    QTest::keySequence(window.get(), QKeySequence::New);
+    keys(QKeySequence::New);
     EXPECT_EQ(store().recordCount(), 0);
     for (const auto& [key, action] :
          std::initializer_list<std::pair<QKeySequence::StandardKey, const char*>>{
@@ -434,8 +403,7 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
     QApplication::sendEvent(window.get(), &drop);
     reactivate();
     EXPECT_EQ(store().recordCount(), 1);
-    port.files = {projectPath(u"b.vsk"_s)};
-    QTest::keySequence(window.get(), QKeySequence::Open);
+    openProject(u"b.vsk"_s);
     EXPECT_EQ(store().recordCount(), 2);
 
     auto* recent = find<QMenu>(u"mnuFileRecent"_s);
@@ -462,8 +430,7 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
     test::makeProjectFile(projectPath(u"old.vsk"_s),
                           {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
-    port.files = {projectPath(u"old.vsk"_s)};
-    QTest::keySequence(window.get(), QKeySequence::Open);
+    openProject(u"old.vsk"_s);
     reactivate();
     ASSERT_EQ(port.catalogueReports, 1);
     // The window is modal: what the user does in it happens while the command runs.

@@ -13,13 +13,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/appfont.h"
 #include "app/categorywindow.h"
-#include "app/mainwindow.h"
+#include "app/windowfixture.h"
 #include "base/texts.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
-#include "support/controllerfixture.h"
 
 namespace veskplan {
 namespace {
@@ -27,47 +25,27 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 // A designer's day at the main window, from the keyboard and the mouse.
-class WorkingDayTest : public test::ControllerTest {
+class WorkingDayTest : public test::WindowFixture {
 protected:
-    void open() {
-        applyApplicationFont();
-        start();
-        window = std::make_unique<MainWindow>(*controller, sandbox.path(u"window.conf"_s));
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    template <typename W = QWidget>
-    W* find(const QString& name) {
-        W* widget = window->findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
-    QWidget* focus() const { return QApplication::focusWidget(); }
     void clickMasterRow(int row) {
         auto* grid = find<QTableView>(u"mastItemList"_s);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(row, 1)).center());
+        clickCell(grid, grid->model()->index(row, 1));
     }
     // A pick in the master list, then Enter on "Add to Project".
     void addMasterRowByKeys(int row) {
         clickMasterRow(row);
         QTest::keyClick(focus(), Qt::Key_Return);
     }
-    void keys(QKeySequence::StandardKey key) { QTest::keySequence(window.get(), key); }
     // File > Save Project As, through the menu's keys.
     void saveAsFromTheMenu() {
         QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
         ASSERT_NE(QApplication::activePopupWidget(), nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
     }
-    std::vector<ProjectRecord> savedRows(const QString& name) {
-        return projectfile::read(projectPath(name));
-    }
     // The descriptions of the rows of a saved project whose item numbers begin so.
     QStringList savedDescriptions(const QString& name, const QString& numberStart) {
         QStringList descriptions;
-        for (const ProjectRecord& row : savedRows(name)) {
+        for (const ProjectRecord& row : projectfile::read(projectPath(name))) {
             if (row.itemNumber.startsWith(numberStart)) {
                 descriptions.append(row.description);
             }
@@ -87,18 +65,12 @@ protected:
                             test::rec("2105-0500000", "03", "COMMON EXCAVATION", "CY")},
                            specialrows::compose(header, 0, masterDate, categories));
     }
-    void openProject(const QString& name) {
-        port.files = {projectPath(name)};
-        keys(QKeySequence::Open);
-    }
-
-    std::unique_ptr<MainWindow> window;
 };
 
 // After a pick, the arrow keys correct the pick and Enter adds the row shown selected; they never
 // take the focus to "Remove from Project".
 TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShownSelected) {
-    open();
+    startAndShow();
     addMasterRowByKeys(0);
     auto* masterGrid = find<QTableView>(u"mastItemList"_s);
     const struct {
@@ -135,7 +107,7 @@ TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShow
 // A new project is as blank as the first start, after a project with categories: by the menu's
 // key and by a switch of the unit answered Yes. Untouched, it asks nothing.
 TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothing) {
-    open();
+    startAndShow();
     makeProjectWithCategories(u"three.vsk"_s, u"3/14/2026"_s);
     auto* numbers = find<QComboBox>(u"catNum"_s);
     auto* descriptions = find<QComboBox>(u"catDesc"_s);
@@ -184,7 +156,7 @@ TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothin
 // A Save As that cannot write leaves the project where it was: its name, its unsaved state, and
 // the file the next Save writes.
 TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState) {
-    open();
+    startAndShow();
     addMasterRowByKeys(0);
     port.files = {projectPath(u"kept.vsk"_s)};
     keys(QKeySequence::Save);
@@ -224,7 +196,7 @@ TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState
 // the window shows dates in the user's language.
 TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
     locale = QLocale(QLocale::German, QLocale::Germany);
-    open();
+    startAndShow();
     const QDate listDate(2026, 3, 14);  // the English list's date in the sandbox
     EXPECT_EQ(find<QLabel>(u"mastRevDate"_s)->text(),
               u"Revised "_s + locale.toString(listDate, QLocale::ShortFormat));
@@ -258,7 +230,7 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
 // Enter in the category browser does what a double click does: a section opens, a category is
 // chosen and the browser goes.
 TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory) {
-    open();
+    startAndShow();
     bool sectionOpened = false, stillShown = true;
     QTimer::singleShot(0, [&] {
         auto* browser = qobject_cast<CategoryWindow*>(QApplication::activeModalWidget());
@@ -282,7 +254,7 @@ TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory
 // A pasted project number that does not fit is refused with a message, by the key and by the
 // box's own menu, under the program's name; one that fits is taken.
 TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) {
-    open();
+    startAndShow();
     auto* number = find<QLineEdit>(u"projNum"_s);
     QTest::keyClicks(number, u"SR-7"_s);
     const struct {

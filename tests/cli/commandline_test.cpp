@@ -129,12 +129,10 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s),
                                 test::readFile(out(u"estimate.csv"_s))));
-    run = cli(common + QStringList{u"--xlsx"_s, out(u"estimate.xlsx"_s)});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(test::readFile(out(u"estimate.xlsx"_s)).startsWith("PK"));
-    run = cli(common + QStringList{u"--pdf"_s, out(u"estimate.pdf"_s)});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(test::readFile(out(u"estimate.pdf"_s)).startsWith("%PDF"));
+    for (const auto& [option, magic] : {std::pair{u"--xlsx"_s, "PK"}, {u"--pdf"_s, "%PDF"}}) {
+        EXPECT_EQ(cli(common + QStringList{option, out(u"estimate"_s)}).exitCode, 0);
+        EXPECT_TRUE(test::readFile(out(u"estimate"_s)).startsWith(magic)) << magic;
+    }
 
     const std::pair<QStringList, int> mistakes[] = {
         {{u"estimate"_s, project()}, 2},
@@ -267,11 +265,10 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
 
 TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {
     CliRun run = cli({u"--help"_s});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.contains("veskplan-cli export trnsport|roadcad|bridgecad|tabfill"));
+    EXPECT_TRUE(run.exitCode == 0 &&
+                run.out.contains("veskplan-cli export trnsport|roadcad|bridgecad|tabfill"));
     run = cli({u"--version"_s});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith("veskplan-cli "));
+    EXPECT_TRUE(run.exitCode == 0 && run.out.startsWith("veskplan-cli "));
     test::writeFile(out(u"notes.vsk"_s), "just some text\r\n");
     test::makeProjectFile(out(u"six.vsk"_s), {test::rec("2101-0100000", "06", "X", "LS", 1)});
     // A mistake in the command (status 2) is followed by the usage; a failure (1) is one line.
@@ -285,6 +282,9 @@ TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing)
          2,
          u"--order takes"_s},
         {{u"print"_s, project(), u"--html"_s, x}, 2, u"print needs a project"_s},
+        {{u"print"_s, project(), u"--paper"_s, u"legal"_s, u"--pdf"_s, x},
+         2,
+         u"--paper takes letter or a4"_s},
         {{u"export"_s, u"trnsport"_s, out(u"nowhere.vsk"_s), x}, 1, u"does not exist"_s},
         {{u"export"_s, u"roadcad"_s, out(u"notes.vsk"_s), x},
          1,
@@ -321,11 +321,6 @@ TEST_F(CommandLineTest, ThePrintedPdfIsOnTheLocalesPaperOrTheOneNamed) {
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(test::readFile(out(u"t.pdf"_s)).contains(box)) << box.data();
     }
-    const CliRun run =
-        cli({u"print"_s, project(), u"--paper"_s, u"legal"_s, u"--pdf"_s, out(u"u.pdf"_s)});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.startsWith("veskplan-cli: --paper takes letter or a4\n"));
-    EXPECT_FALSE(QFileInfo::exists(out(u"u.pdf"_s)));
 }
 
 }  // namespace

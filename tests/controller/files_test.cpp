@@ -39,6 +39,14 @@ protected:
         controller->files().save();
         port.clear();
     }
+    // What the working copy keeps for a recovery.
+    std::map<QString, QString> recoveryValues() {
+        std::map<QString, QString> kept;
+        for (const auto& [name, value] : RecoveryState::valuesOf(doc())) {
+            kept[name] = value;
+        }
+        return kept;
+    }
     bool prompted() const {
         return std::any_of(port.messages.begin(), port.messages.end(),
                            [](const auto& m) { return m.text == texts::unsavedQuestion(); });
@@ -92,10 +100,7 @@ TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
     doc().setPrice(key, ItemPrice{310, u"ACRE"_s, PriceKind::Typed, u"quote"_s});
     doc().setMobilizationPercent(4);
     const ProjectPrices prices = doc().prices();
-    std::map<QString, QString> kept;
-    for (const auto& [name, value] : RecoveryState::valuesOf(doc())) {
-        kept[name] = value;
-    }
+    std::map<QString, QString> kept = recoveryValues();
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
     kept[u"prices"_s] = u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9}"_s;
     EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
@@ -170,7 +175,7 @@ TEST_F(FilesTest, NewOpenAndExitAskBeforeLosingWork) {
         bool goesOn;
         bool saved;
     };
-    const Case cases[] = {{{Answer::Yes}, {u"y.vsk"_s}, true, true},
+    const Case cases[] = {{{Answer::Yes}, {projectPath(u"y.vsk"_s)}, true, true},
                           {{Answer::No}, {}, true, false},
                           {{Answer::Cancel}, {}, false, false},
                           {{Answer::Yes}, {std::nullopt}, false, false}};
@@ -180,9 +185,6 @@ TEST_F(FilesTest, NewOpenAndExitAskBeforeLosingWork) {
             addMasterRow(0);
             port.answers = c.answers;
             port.files = c.files;
-            for (auto& file : port.files) {
-                file = file ? std::optional(projectPath(*file)) : std::nullopt;
-            }
             const bool wentOn = command == 0
                                     ? (controller->files().newProject(), store().recordCount() == 0)
                                     : controller->files().exit();
@@ -346,12 +348,6 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
     EXPECT_FALSE(doc().isModified());
 }
 
-}  // namespace
-}  // namespace veskplan
-
-namespace veskplan {
-namespace {
-
 TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneStep) {
     test::makeProjectFile(
         projectPath(u"old.vsk"_s),
@@ -477,11 +473,7 @@ TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport)
         u"and type it again."_s));
     EXPECT_EQ(controller->editing().currentRow(), 0);
     // The working copy keeps the mark for a recovery.
-    std::map<QString, QString> kept;
-    for (const auto& [key, value] : RecoveryState::valuesOf(doc())) {
-        kept[key] = value;
-    }
-    EXPECT_TRUE(RecoveryState::read(kept).reviews == doc().quantityReviews());
+    EXPECT_TRUE(RecoveryState::read(recoveryValues()).reviews == doc().quantityReviews());
     ProjectGridModel& model = controller->editing().model();
     model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"9.2"_s);
     EXPECT_TRUE(doc().quantityReviews().isEmpty());
