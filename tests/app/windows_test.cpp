@@ -136,32 +136,21 @@ TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
     EXPECT_EQ(masterGrid->currentIndex().row(), 3);
 }
 
-// Where each control sits on the form at its own size, in twips: its place relative to every
-// other control (left of, above) is kept at any size, font and scale.
+// Where each control sits on the form at its own size, in twips.
 struct Place {
-    const char* name;
+    QString name;
     int left, top, width, height;
 };
-constexpr Place kForm[] = {
-    {"mnuLine", 0, 0, 8280, 15},           {"engMet", 120, 240, 1455, 315},
-    {"Shape4", 1680, 240, 6375, 255},      {"Label1", 1680, 240, 1575, 255},
-    {"mastRevDate", 3510, 270, 2415, 225}, {"mastItemList", 1680, 480, 6375, 3135},
-    {"itemCat", 120, 720, 1455, 375},      {"Label3", 120, 1320, 975, 255},
-    {"itemSrch", 120, 1560, 1455, 285},    {"Label9", 120, 2040, 1455, 255},
-    {"srchStr", 120, 2280, 1455, 285},     {"findNext", 120, 2640, 1455, 375},
-    {"findPrev", 120, 3120, 1455, 375},    {"Label6", 120, 3720, 855, 255},
-    {"Label5", 1680, 3720, 1215, 255},     {"designer", 120, 3960, 1335, 285},
-    {"projNum", 1680, 3960, 1935, 285},    {"addItem", 3960, 3840, 1935, 375},
-    {"remItem", 6120, 3840, 1935, 375},    {"Label7", 120, 4320, 1095, 255},
-    {"Label8", 1920, 4320, 735, 255},      {"Label11", 2760, 4320, 1575, 255},
-    {"letMonth", 120, 4560, 1335, 315},    {"addCat", 1650, 4560, 285, 315},
-    {"catNum", 1920, 4560, 735, 315},      {"catDesc", 2760, 4560, 5295, 315},
-    {"Shape3", 120, 5040, 7185, 255},      {"Label2", 120, 5040, 1575, 255},
-    {"projFileN", 1920, 5040, 5295, 255},  {"printProjList", 7320, 5040, 735, 255},
-    {"projItemDB", 120, 5280, 7935, 1815},
-};
+std::vector<Place> formPlaces() {
+    std::vector<Place> places;
+    for (const QStringList& c : test::tableRows(u"app/form.txt"_s, 5)) {
+        places.push_back({c[0], c[1].toInt(), c[2].toInt(), c[3].toInt(), c[4].toInt()});
+    }
+    return places;
+}
 
 TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALargerFont) {
+    const std::vector<Place> places = formPlaces();
     const QFont font = QApplication::font();
     for (const double pointSize : {8.25, 16.0}) {
         QFont larger = font;
@@ -183,14 +172,15 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
             form.resize(form.size() - client->size() + least * factor);
             QApplication::processEvents();
             ASSERT_EQ(client->size(), least * factor);
-            auto at = [&](const char* name) {
-                const QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+            auto at = [&](const QString& name) {
+                const QWidget* w = form.findChild<QWidget*>(name);
                 return QRect(w->mapTo(client, QPoint()), w->size());
             };
-            for (const Place& a : kForm) {
-                for (const Place& b : kForm) {
+            for (const Place& a : places) {
+                for (const Place& b : places) {
                     const QRect ra = at(a.name), rb = at(b.name);
-                    const auto names = testing::Message() << a.name << " and " << b.name;
+                    const auto names = testing::Message()
+                                       << a.name.toStdString() << " and " << b.name.toStdString();
                     // Side by side: one left of the other; one over the other: above it.
                     const bool sameRow = a.top < b.top + b.height && b.top < a.top + a.height;
                     const bool sameColumn = a.left < b.left + b.width && b.left < a.left + a.width;
@@ -200,8 +190,8 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
                     if (sameColumn && a.top + a.height <= b.top) {
                         EXPECT_LE(ra.y() + ra.height(), rb.y()) << names;
                     }
-                    const bool container = std::string_view(a.name).starts_with("Shape") ||
-                                           std::string_view(b.name).starts_with("Shape");
+                    const bool container =
+                        a.name.startsWith(u"Shape"_s) || b.name.startsWith(u"Shape"_s);
                     if (&a != &b && !container) {
                         EXPECT_FALSE(ra.intersects(rb)) << names;
                     }
@@ -218,8 +208,8 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
                     << caption.toStdString();
             }
             // The room beyond the least size goes to the two grids.
-            const int masterBefore = std::exchange(masterHeight, at("mastItemList").height());
-            const int projectBefore = std::exchange(projectHeight, at("projItemDB").height());
+            const int masterBefore = std::exchange(masterHeight, at(u"mastItemList"_s).height());
+            const int projectBefore = std::exchange(projectHeight, at(u"projItemDB"_s).height());
             if (factor == 2) {
                 EXPECT_GE(masterHeight - masterBefore, least.height() / 4);
                 EXPECT_GE(projectHeight - projectBefore, least.height() / 4);

@@ -39,53 +39,20 @@ protected:
 };
 
 TEST_F(Import, EachBadRowNamesFileLineAndReasonAndNothingIsImported) {
-    const std::pair<QByteArray, QString> cases[] = {
-        {"2105-0100030,E,CY,10,abc,2026-03-31,A,1,Y,",
-         u"3: the unit price \"abc\" is not a number"_s},
-        {"2105-0100030,E,CY,0,5,2026-03-31,A,1,Y,", u"3: the quantity \"0\" is not above zero"_s},
-        {"2105-0100030,E,CY,-2,5,2026-03-31,A,1,Y,", u"3: the quantity \"-2\" is not above zero"_s},
-        {"2105-0100030,E,CY,,5,2026-03-31,A,1,Y,", u"3: the quantity is empty"_s},
-        {"2105-0100030,E,CY,10,-5,2026-03-31,A,1,Y,", u"3: the unit price \"-5\" is below zero"_s},
-        {"2105-0100030,E,CY,10,1e13,2026-03-31,A,1,Y,",
-         u"3: the unit price \"1e13\" is out of range"_s},
-        {"2105-0100030,E,FURLONG,10,5,2026-03-31,A,1,Y,",
-         u"3: the unit \"FURLONG\" is not a known unit"_s},
-        {"2105-0100030,E,,10,5,2026-03-31,A,1,Y,", u"3: the unit is empty"_s},
-        {"2105-0100030,E,CY,10,5,31.03.2026,A,1,Y,",
-         u"3: the letting date \"31.03.2026\" is not a date (2026-03-31 or 3/31/2026)"_s},
-        {"2105-0100030,E,CY,10,5,2/30/2026,A,1,Y,",
-         u"3: the letting date \"2/30/2026\" is not a date (2026-03-31 or 3/31/2026)"_s},
-        {"2105-0100030,E,CY,10,5,,A,1,Y,", u"3: the letting date is empty"_s},
-        {"2105-0100030,E,CY,10,5,2026-03-31,,1,Y,", u"3: the contract is empty"_s},
-        {",E,CY,10,5,2026-03-31,A,1,Y,", u"3: the item number is empty"_s},
-        {"2105-0100030,E,CY,10,5,2026-03-31,A,first,Y,",
-         u"3: the bidder rank \"first\" is not a whole number from 0 to 1000"_s},
-        {"2105-0100030,E,CY,10,5,2026-03-31,A,1,maybe,",
-         u"3: the low bidder flag \"maybe\" is neither yes nor no"_s},
-        {"2105-0100030,\"E,CY", u"3: a quote is not closed before the end of the file"_s},
-    };
-    for (const auto& [row, reason] : cases) {
-        const QString file = write(u"bad.csv"_s, kHeading + kGoodRow + row + '\n');
+    for (const QStringList& c : test::tableRows(u"history/badrows.txt"_s, 2)) {
+        const QString file = write(u"bad.csv"_s, kHeading + kGoodRow + c[0].toUtf8() + '\n');
         EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
-                                     u" could not be read at line "_s + reason);
+                                     u" could not be read at line 3: "_s + c[1]);
     }
     EXPECT_EQ(history_->bidCount(), 17);
 }
 
 TEST_F(Import, HeadingsAreCheckedBeforeAnyRow) {
-    const std::pair<QByteArray, QString> cases[] = {
-        {"Item Number,Unit,Unit,Quantity,Unit Price,Letting Date,Contract\n",
-         u" at line 1: the heading \"Unit\" appears twice"_s},
-        {"Item Number,Unit,Quantity,Unit Price,Letting Date\n",
-         u" at line 1: no column gives the contract"_s},
-        {"Item Number,Unit,Quantity,Unit Price,Letting Date,Contract,District,Region\n",
-         u" at line 1: both \"District\" and \"Region\" give the region"_s},
-        {"\n\n", u": the file holds no heading row"_s},
-    };
-    for (const auto& [heading, reason] : cases) {
-        const QString file = write(u"heading.csv"_s, heading);
-        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
-                                     u" could not be read"_s + reason);
+    for (const QStringList& c : test::tableRows(u"history/badheadings.txt"_s, 2)) {
+        const QString file =
+            write(u"heading.csv"_s, QString(c[0]).replace(u"\\n"_s, u"\n"_s).toUtf8());
+        EXPECT_EQ(refusal(file),
+                  u"The file "_s + QDir::toNativeSeparators(file) + u" could not be read"_s + c[1]);
     }
 }
 
@@ -210,26 +177,12 @@ TEST(PriceFile, APublishedReportReadsRowByRow) {
     EXPECT_EQ(prices, expected);
     QTemporaryDir dir;
     const QString file = dir.filePath(u"p.csv"_s);
-    const std::pair<QByteArray, QString> bad[] = {
-        {"Item Number,Unit,Average Unit Price\n1,CY,about ten\n",
-         u"at line 2: the average unit price \"about ten\" is not a number"_s},
-        {"Item Number,Unit,Average Unit Price,Total Quantity\n1,CY,5,0\n",
-         u"at line 2: the total quantity \"0\" is not above zero"_s},
-        {"Item Number,Unit,Average Unit Price,Bids\n1,CY,5,2.5\n",
-         u"at line 2: the number of bids \"2.5\" is not a whole number"_s},
-        {"Item Number,Unit,Average Unit Price\n1,CY,-5\n",
-         u"at line 2: the average unit price \"-5\" is below zero"_s},
-        {"Item Number,Unit,Average Unit Price\n,CY,5\n", u"at line 2: the item number is empty"_s},
-        {"Item Number,Unit,Average Unit Price\n1,BUSHEL,5\n",
-         u"at line 2: the unit \"BUSHEL\" is not a known unit"_s},
-        {"Item Number,Unit\n", u"at line 1: no column gives the average unit price"_s},
-        {"", u"could not be read: the file holds no heading row"_s},
-    };
-    for (const auto& [bytes, reason] : bad) {
-        test::writeFile(file, bytes);
+    for (const QStringList& c : test::tableRows(u"history/badprices.txt"_s, 3)) {
+        QString text = c[0].isEmpty() ? QString() : c[0] + u'\n';
+        test::writeFile(file, (c[1].isEmpty() ? text : text + c[1] + u'\n').toUtf8());
         const QString message = errorMessage([&] { readPriceFile(file); });
         EXPECT_TRUE(message.startsWith(u"The file "_s + QDir::toNativeSeparators(file)));
-        EXPECT_TRUE(message.endsWith(reason)) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(c[2])) << message.toStdString();
     }
     test::writeFile(file, "Item Number,Unit,Average Unit Price,Bids\n7,EA,5,12\n");
     EXPECT_EQ(readPriceFile(file).at(0).bids, 12);

@@ -111,18 +111,10 @@ TEST_F(Statistics, EightContractsGiveTheLogRegressionAndItsPredictionInterval) {
 }
 
 TEST(StudentT, QuantilesMatchTheTable) {
-    const struct {
-        double p;
-        int degrees;
-        double t;
-    } table[] = {{0.95, 1, 6.313751515},   {0.95, 2, 2.919985580},   {0.95, 6, 1.943180281},
-                 {0.95, 10, 1.812461123},  {0.95, 30, 1.697260887},  {0.975, 10, 2.228138852},
-                 {0.995, 4, 4.604094871},  {0.05, 5, -2.015048373},  {0.5, 3, 0},
-                 {0.95, 120, 1.657650899}, {0.9995, 1, 636.6192488}, {0.95, 1000, 1.6463788},
-                 {0.95, 100000, 1.6448689}};
-    for (const auto& row : table) {
-        EXPECT_NEAR(studentTQuantile(row.p, row.degrees), row.t, 1e-6 * std::max(1.0, row.t))
-            << row.p << " " << row.degrees;
+    for (const QStringList& c : test::tableRows(u"history/studentt.txt"_s, 3)) {
+        const double t = c[2].toDouble();
+        EXPECT_NEAR(studentTQuantile(c[0].toDouble(), c[1].toInt()), t, 1e-6 * std::max(1.0, t))
+            << c.join(u' ').toStdString();
     }
     EXPECT_THROW(studentTQuantile(1, 3), std::invalid_argument);
     EXPECT_THROW(studentTQuantile(0.9, 0), std::invalid_argument);
@@ -141,24 +133,11 @@ TEST(CostIndexFile, FactorsUseTheQuarterAndTheLatestForLaterOnes) {
 }
 
 TEST(CostIndexFile, BadFilesAreRefusedWithLineAndReason) {
-    const std::pair<QByteArray, QString> cases[] = {
-        {"Quarter,Index\n2024Q1,abc\n", u"at line 2: the index \"abc\" is not a number"_s},
-        {"Quarter,Index\n2024Q5,100\n",
-         u"at line 2: the quarter \"2024Q5\" is not a quarter (2024Q1 or 2024-Q1)"_s},
-        {"Quarter,Index\n2024Q1,100\n2024-Q1,101\n",
-         u"at line 3: the quarter \"2024-Q1\" appears twice"_s},
-        {"Quarter,Index\n2024Q1,0\n", u"at line 2: the index \"0\" is not above zero"_s},
-        {"Quarter,Value\n2024Q1,1\n",
-         u"at line 1: the heading row names no \"Quarter\" and \"Index\" columns"_s},
-        {"Quarter,Index,Index\n", u"at line 1: the heading \"Index\" appears twice"_s},
-        {"Quarter,Index\n", u"i.csv could not be read: the file holds no quarters"_s},
-        {"",
-         u"i.csv could not be read: the heading row names no \"Quarter\" and \"Index\" columns"_s},
-    };
-    for (const auto& [bytes, message] : cases) {
+    for (const QStringList& c : test::tableRows(u"history/badindex.txt"_s, 2)) {
+        const QByteArray bytes = QString(c[0]).replace(u"\\n"_s, u"\n"_s).toUtf8();
         const QString error = test::errorMessage([&] { CostIndex::parse(bytes, u"i.csv"_s); });
         EXPECT_TRUE(error.startsWith(u"The file i.csv could not be read"_s)) << error.toStdString();
-        EXPECT_TRUE(error.endsWith(message)) << error.toStdString();
+        EXPECT_TRUE(error.endsWith(c[1])) << error.toStdString();
     }
     const CostIndex blanks =
         CostIndex::parse("\n quarter , INDEX,Note\n\n2024q2,\"1,234.5\",x\n", u"i.csv"_s);
