@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "controller/cataloguecommands.h"
 

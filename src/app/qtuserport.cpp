@@ -11,6 +11,7 @@
 #include <map>
 
 #include "app/columnmappingdialog.h"
+#include "base/cataloguetexts.h"
 #include "base/error.h"
 #include "base/texts.h"
 #include "print/papersize.h"

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "base/apppaths.h"
+#include "base/cataloguetexts.h"
 #include "base/error.h"
 #include "base/filewriting.h"
 #include "base/texts.h"

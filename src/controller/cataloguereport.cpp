@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 
+#include "base/cataloguetexts.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/apppaths.h"
+#include "base/cataloguetexts.h"
 #include "base/configuration.h"
 #include "base/error.h"
 #include "base/texts.h"

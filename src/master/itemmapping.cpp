@@ -3,6 +3,7 @@
 #include <QDir>
 #include <algorithm>
 
+#include "base/cataloguetexts.h"
 #include "base/csv.h"
 #include "base/texts.h"
 

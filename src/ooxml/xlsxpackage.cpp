@@ -3,6 +3,8 @@
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxxml.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -21,6 +23,25 @@ constexpr std::array<std::string_view, 12> kBeforeCalcPr = {
     "sheets",      "functionGroups", "externalReferences", "definedNames"};
 
 }  // namespace
+
+std::unique_ptr<XlsxPackage> XlsxPackage::readFile(const QString& path) {
+    const ZipArchive::Limits limits;
+    if (QFileInfo(path).isDir()) {
+        throw XlsxError(u"cannot open the file (it is a folder)"_s);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw XlsxError(u"cannot open the file (%1)"_s.arg(file.errorString()));
+    }
+    if (file.size() > limits.maxTotalSize) {
+        throw XlsxError(u"the file is larger than the allowed size"_s);
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw XlsxError(u"cannot read the file (%1)"_s.arg(file.errorString()));
+    }
+    return std::make_unique<XlsxPackage>(bytes, limits);
+}
 
 XlsxPackage::XlsxPackage(QByteArrayView bytes, const ZipArchive::Limits& limits) {
     for (ZipArchive::Entry& entry : ZipArchive::read(bytes, limits)) {

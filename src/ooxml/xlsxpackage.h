@@ -51,6 +51,9 @@ public:
     // (without a file; the caller adds it) for a package that is not a workbook, a malformed
     // main part, or sheets that share a part or a name.
     XlsxPackage(QByteArrayView bytes, const ZipArchive::Limits& limits);
+    // The package in a file, read whole within the default limits; throws as above, and
+    // XlsxError (without a file) for a folder, an unreadable file or one beyond the limits.
+    static std::unique_ptr<XlsxPackage> readFile(const QString& path);
 
     // Whether a relationship is of the kind whose type ends in "/kind".
     static bool hasType(const Relationship& relationship, QStringView kind);

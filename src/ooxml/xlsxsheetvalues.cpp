@@ -1,8 +1,5 @@
 #include "ooxml/xlsxsheetvalues.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "ooxml/xlsxcellref.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxpackage.h"
@@ -112,23 +109,7 @@ std::vector<XlsxSheetValues::Row> readRows(XlsxPackage& package, qsizetype maxRo
 std::vector<XlsxSheetValues::Row> XlsxSheetValues::read(const QString& path, qsizetype maxRows,
                                                         int maxColumns) {
     try {
-        const ZipArchive::Limits limits;
-        if (QFileInfo(path).isDir()) {
-            throw XlsxError(u"cannot open the file (it is a folder)"_s);
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw XlsxError(u"cannot open the file (%1)"_s.arg(file.errorString()));
-        }
-        if (file.size() > limits.maxTotalSize) {
-            throw XlsxError(u"the file is larger than the allowed size"_s);
-        }
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            throw XlsxError(u"cannot read the file (%1)"_s.arg(file.errorString()));
-        }
-        XlsxPackage package(bytes, limits);
-        return readRows(package, maxRows, maxColumns);
+        return readRows(*XlsxPackage::readFile(path), maxRows, maxColumns);
     } catch (const XlsxError& error) {
         if (!error.file().isEmpty()) {
             throw;

@@ -269,24 +269,7 @@ XlsxWorkbook& XlsxWorkbook::operator=(XlsxWorkbook&&) noexcept = default;
 XlsxWorkbook::~XlsxWorkbook() = default;
 
 XlsxWorkbook XlsxWorkbook::open(const QString& path) {
-    return naming(path, [&] {
-        const ZipArchive::Limits limits;
-        if (QFileInfo(path).isDir()) {
-            throw XlsxError(u"cannot open the file (it is a folder)"_s);
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw XlsxError(u"cannot open the file (%1)"_s.arg(file.errorString()));
-        }
-        if (file.size() > limits.maxTotalSize) {
-            throw XlsxError(u"the file is larger than the allowed size"_s);
-        }
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            throw XlsxError(u"cannot read the file (%1)"_s.arg(file.errorString()));
-        }
-        return XlsxWorkbook(path, std::make_unique<XlsxPackage>(bytes, limits));
-    });
+    return naming(path, [&] { return XlsxWorkbook(path, XlsxPackage::readFile(path)); });
 }
 
 QStringList XlsxWorkbook::sheetNames() const {

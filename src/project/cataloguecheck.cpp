@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/cataloguetexts.h"
 #include "base/csv.h"
 #include "base/numbertext.h"
 #include "base/texts.h"

@@ -3,6 +3,7 @@
 #include <set>
 #include <utility>
 
+#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "project/freetextitem.h"
 #include "project/projectdocument.h"

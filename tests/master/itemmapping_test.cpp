@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
+#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"

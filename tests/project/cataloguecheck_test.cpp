@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <variant>
 
+#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
