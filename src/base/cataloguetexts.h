@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/texts.h"
+
 // The words of the check against the master list and of the checks before an export: the
 // report window, its CSV file, the command line and the tests share them.
 namespace veskplan::texts {

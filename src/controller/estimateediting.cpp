@@ -39,8 +39,10 @@ EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs
       locale_(locale),
       settings_(EstimateSettings::standard(today)),
       model_(locale) {
-    model_.setPriceEditor(
-        [this](int line, const QString& text) { return setTypedPrice(line, text); });
+    model_.setLineEditor([this](int line, EstimateTableModel::Column column, const QString& text) {
+        return column == EstimateTableModel::NoteColumn ? setNote(line, text)
+                                                        : setTypedPrice(line, text);
+    });
     for (auto signal : {&ProjectDocument::pricesChanged, &ProjectDocument::categoriesChanged}) {
         connect(&document_, signal, this, &EstimateEditing::recompute);
     }
@@ -161,6 +163,31 @@ bool EstimateEditing::setTypedPrice(int line, const QString& text) {
         return false;
     }
     return true;
+}
+
+bool EstimateEditing::setNote(int line, const QString& text) {
+    if (line < 0 || line >= int(estimate_->lines.size())) {
+        return false;
+    }
+    const EstimateLine& shown = estimate_->lines[size_t(line)];
+    const ItemKey key = ItemKey::of(shown.item);
+    std::optional<ItemPrice> price;
+    if (const ItemPrice* stored = document_.prices().find(key)) {
+        price = *stored;
+    } else if (shown.unitPrice && shown.kind) {
+        // A note on a computed price keeps that price as it stands, so the note explains it.
+        price = ItemPrice{*shown.unitPrice, shown.priceUnit, *shown.kind, QString()};
+    } else {
+        port_.warn(
+            u"The item has no price to note: type a unit price or apply the computed one first."_s);
+        return false;
+    }
+    const QString note = text.trimmed();
+    if (note == price->note) {
+        return true;
+    }
+    price->note = note;
+    return document_.setPrice(key, price);
 }
 
 void EstimateEditing::clearPrice(int line) {

@@ -56,6 +56,9 @@ public:
     // The designer's price for a line, typed as the locale writes numbers; a text that is no
     // price is told and refused. An empty text clears the price.
     bool setTypedPrice(int line, const QString& text);
+    // The designer's note on a line's price: it keeps a computed price as it stands; a line
+    // without a price is told and refused.
+    bool setNote(int line, const QString& text);
     void clearPrice(int line);
     // Stores the price the sources give the line, with its kind and evidence; false when they
     // give none.

@@ -112,8 +112,10 @@ QVariant EstimateTableModel::data(const QModelIndex& index, int role) const {
             return s ? QString::number(s->bids) : QString();
         case ContractsColumn:
             return s ? QString::number(s->contracts) : QString();
-        default:
+        case FlagsColumn:
             return flagNames(line.flags).replace(u';', u"; "_s);
+        default:
+            return line.note;
     }
 }
 
@@ -121,7 +123,7 @@ QVariant EstimateTableModel::headerData(int section, Qt::Orientation orientation
     static const std::array<QString, kColumnCount> headings{
         u"Item Number"_s, u"Cat"_s,        u"Description"_s, u"Unit"_s,
         u"Quantity"_s,    u"Unit Price"_s, u"Kind"_s,        u"Amount"_s,
-        u"Bids"_s,        u"Contracts"_s,  u"Flags"_s};
+        u"Bids"_s,        u"Contracts"_s,  u"Flags"_s,       u"Note"_s};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -131,7 +133,7 @@ QVariant EstimateTableModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags EstimateTableModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == UnitPriceColumn) {
+    if (index.isValid() && (index.column() == UnitPriceColumn || index.column() == NoteColumn)) {
         flags |= Qt::ItemIsEditable;
     }
     return flags;
@@ -139,10 +141,12 @@ Qt::ItemFlags EstimateTableModel::flags(const QModelIndex& index) const {
 
 bool EstimateTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const int line = lineAt(index.row());
-    if (role != Qt::EditRole || index.column() != UnitPriceColumn || line < 0 || !editor_) {
+    const auto column = Column(index.column());
+    if (role != Qt::EditRole || (column != UnitPriceColumn && column != NoteColumn) || line < 0 ||
+        !editor_) {
         return false;
     }
-    return editor_(line, value.toString());
+    return editor_(line, column, value.toString());
 }
 
 }  // namespace veskplan

@@ -8,8 +8,8 @@
 
 namespace veskplan {
 
-// The lines of an estimate as a table, the major items first; the unit price is the one cell
-// the designer types into.
+// The lines of an estimate as a table, the major items first; the unit price and its note are
+// the cells the designer types into.
 class EstimateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -26,17 +26,19 @@ public:
         BidsColumn,
         ContractsColumn,
         FlagsColumn,
+        NoteColumn,
         kColumnCount
     };
-    // Stores a typed unit price for the estimate line at `line`; false when it was refused.
-    using PriceEditor = std::function<bool(int line, const QString& text)>;
+    // Stores what was typed into the unit price or the note of the estimate line at `line`;
+    // false when it was refused.
+    using LineEditor = std::function<bool(int line, Column column, const QString& text)>;
 
     explicit EstimateTableModel(QLocale locale, QObject* parent = nullptr);
 
     // Shows another estimate, which the caller keeps alive while it is shown; the one shown
     // before must still be alive during the call.
     void setEstimate(const Estimate* estimate);
-    void setPriceEditor(PriceEditor editor) { editor_ = std::move(editor); }
+    void setLineEditor(LineEditor editor) { editor_ = std::move(editor); }
     // The estimate line a row shows, and the row of a line; -1 when there is none.
     int lineAt(int row) const;
     int rowOf(int line) const;
@@ -54,7 +56,7 @@ private:
 
     QLocale locale_;
     const Estimate* estimate_ = nullptr;
-    PriceEditor editor_;
+    LineEditor editor_;
 };
 
 }  // namespace veskplan

@@ -86,16 +86,18 @@ int BidFile::read(const QString& path, const ColumnLayout* layout,
         throw csv::ReadError(table.shownName(), heading->line, problem.reason);
     }
     int count = 0;
+    RowFaults faults;
     while (const std::optional<TableFile::Row> row = table.next()) {
         BidRecord bid;
-        try {
-            bid = bidOf(Cells(columns, row->cells), table.isWorkbook());
-        } catch (const fieldtext::FieldError& error) {
-            throw csv::ReadError(table.shownName(), row->line, error.reason);
+        // After a fault the rows are only checked: the file is refused whole.
+        if (faults.check(row->line,
+                         [&] { bid = bidOf(Cells(columns, row->cells), table.isWorkbook()); }) &&
+            !faults.any()) {
+            take(bid);
+            ++count;
         }
-        take(bid);
-        ++count;
     }
+    faults.throwIfAny(table.shownName());
     return count;
 }
 

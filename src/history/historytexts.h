@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The bid history's own words: the reasons a row, a file or the database is refused.
 namespace veskplan::historytexts {
@@ -49,6 +50,20 @@ inline QString twoColumnsForField(const QString& field, const QString& first,
 }
 inline QString missingColumn(const QString& field) {
     return u"no column gives the "_s + field;
+}
+// The faults of a file's rows after its first, and how many were not named.
+inline QString laterFault(int line, const QString& reason) {
+    return u"line "_s + QString::number(line) + u": "_s + reason;
+}
+inline QString rowFaults(const QString& first, const QStringList& later, int untold) {
+    QString text = first;
+    for (const QString& fault : later) {
+        text += u"; "_s + fault;
+    }
+    if (untold > 0) {
+        text += u"; and "_s + QString::number(untold) + u" more rows with faults"_s;
+    }
+    return text;
 }
 inline QString noHeading() {
     return u"the file holds no heading row"_s;

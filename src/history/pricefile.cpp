@@ -59,14 +59,14 @@ std::vector<PublishedPrice> readPriceFile(const QString& path, const ColumnLayou
         throw csv::ReadError(table.shownName(), heading->line, problem.reason);
     }
     std::vector<PublishedPrice> prices;
+    RowFaults faults;
     while (const std::optional<TableFile::Row> row = table.next()) {
-        try {
+        faults.check(row->line, [&] {
             prices.push_back(priceOf(columns, row->cells));
-        } catch (const fieldtext::FieldError& error) {
-            throw csv::ReadError(table.shownName(), row->line, error.reason);
-        }
-        prices.back().line = row->line;
+            prices.back().line = row->line;
+        });
     }
+    faults.throwIfAny(table.shownName());
     return prices;
 }
 

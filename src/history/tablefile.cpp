@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "base/texts.h"
+#include "history/fieldtext.h"
 #include "history/historytexts.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxsheetvalues.h"
@@ -62,6 +63,28 @@ std::optional<TableFile::Row> TableFile::next() {
         }
     }
     return std::nullopt;
+}
+
+bool RowFaults::check(int line, const std::function<void()>& read) {
+    try {
+        read();
+        return true;
+    } catch (const fieldtext::FieldError& error) {
+        if (++count_ == 1) {
+            firstLine_ = line;
+            firstReason_ = error.reason;
+        } else if (count_ <= kMaxTold) {
+            later_.append(historytexts::laterFault(line, error.reason));
+        }
+        return false;
+    }
+}
+
+void RowFaults::throwIfAny(const QString& shownName) const {
+    if (count_ > 0) {
+        throw csv::ReadError(shownName, firstLine_,
+                             historytexts::rowFaults(firstReason_, later_, count_ - kMaxTold));
+    }
 }
 
 }  // namespace veskplan

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -38,6 +39,27 @@ private:
     std::unique_ptr<csv::Reader> reader_;
     std::vector<Row> sheetRows_;
     size_t sheetPosition_ = 0;
+};
+
+// The faults of a file's rows, gathered over the whole file so that one message tells the user
+// the first few at once and the file can be mended in one go.
+class RowFaults {
+public:
+    static constexpr int kMaxTold = 10;
+
+    // Runs `read` for the row at `line`; a fieldtext::FieldError it throws is kept. Whether the
+    // row was read without one.
+    bool check(int line, const std::function<void()>& read);
+    bool any() const { return count_ > 0; }
+    // Throws csv::ReadError at the first fault's line, naming up to kMaxTold faults and how many
+    // more there are; nothing when there are none.
+    void throwIfAny(const QString& shownName) const;
+
+private:
+    int firstLine_ = 0;
+    QString firstReason_;
+    QStringList later_;
+    int count_ = 0;
 };
 
 }  // namespace veskplan

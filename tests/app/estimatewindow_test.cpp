@@ -96,10 +96,23 @@ TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {
     QTest::keySequence(estimate->table(), QKeySequence::Redo);
     EXPECT_NE(doc().prices().find(key), nullptr);
 
+    // The note is typed beside the price, one more step; the unpriced item takes none.
+    const int note = EstimateTableModel::NoteColumn;
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(0, note));
+    type(u"quote"_s);
+    EXPECT_EQ(doc().prices().find(key)->note, u"quote"_s);
+    EXPECT_EQ(doc().prices().find(key)->unitPrice, 310.5);
+    EXPECT_EQ(shown(0, note), u"quote"_s);
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, note));
+    type(u"x"_s);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(port.messages.back().text.contains(u"no price to note"_s));
+    QTest::keyClick(estimate->table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc().prices().find(key)->note, QString());
+
     // Text that is no price is refused with a message, and nothing changes.
     QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, price));
     type(u"abc"_s);
-    ASSERT_FALSE(port.messages.empty());
     EXPECT_TRUE(port.messages.back().text.contains(u"no unit price"_s));
     EXPECT_EQ(doc().prices().items().size(), 1u);
 }

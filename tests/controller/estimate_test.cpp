@@ -57,6 +57,16 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     EXPECT_EQ(line().unitPriceCents, 31500);
     tool().clearPrice(0);
     EXPECT_EQ(line().unitPriceCents, 32000);
+    // A note on the computed price keeps that price as it stands.
+    EXPECT_TRUE(tool().setNote(0, u" district 3 only "_s));
+    stored = doc().prices().find(ItemKey::of(store().record(0)));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_NEAR(stored->unitPrice, 320, 1e-9);
+    EXPECT_EQ(stored->kind, PriceKind::WeightedAverage);
+    EXPECT_EQ(stored->note, u"district 3 only"_s);
+    doc().undoStack().undo();
+    EXPECT_EQ(doc().prices().find(ItemKey::of(store().record(0))), nullptr);
+    EXPECT_FALSE(tool().setNote(5, u"x"_s));
     EXPECT_FALSE(tool().applyComputedPrice(5));
 
     // An item added later brings its bids along; one without any has no price to apply.

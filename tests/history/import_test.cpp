@@ -44,6 +44,16 @@ TEST_F(Import, EachBadRowNamesFileLineAndReasonAndNothingIsImported) {
         EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
                                      u" could not be read at line 3: "_s + c[1]);
     }
+    // Every fault of the file is told at once, up to ten, the rows between them read cleanly.
+    const QByteArray bad = "2105-0100030,E,CY,0,5,2026-03-31,A,1,Y,\n";
+    const QString file = write(u"many.csv"_s, kHeading + bad + kGoodRow + bad.repeated(11));
+    const QString zero = u"the quantity \"0\" is not above zero"_s;
+    QString expected = u"The file "_s + QDir::toNativeSeparators(file) +
+                       u" could not be read at line 2: "_s + zero;
+    for (int line = 4; line <= 12; ++line) {
+        expected += u"; line "_s + QString::number(line) + u": "_s + zero;
+    }
+    EXPECT_EQ(refusal(file), expected + u"; and 2 more rows with faults"_s);
     EXPECT_EQ(history_->bidCount(), 17);
 }
 
