@@ -231,7 +231,10 @@ void ProjectEditing::addCategory() {
     const ChangeNotice notice = changeNotice();
     if (!boxes_.addCategory()) {
         port_.inform(texts::lastCategoryReached());
+        return;
     }
+    // A new category is named next: what the user types goes into its description.
+    Q_EMIT requests_.focusRequested(u"catDesc"_s);
 }
 
 void ProjectEditing::undo() {

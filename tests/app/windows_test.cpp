@@ -282,6 +282,10 @@ TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
     EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, QString()}));
     EXPECT_EQ(description->currentText(), QString());
     EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
+    // The new category's description is typed next; a blank in it adds no further category.
+    QTest::keyClicks(QApplication::focusWidget(), u"Storm Sewer"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"Storm Sewer"_s}));
 }
 
 TEST_F(WindowTest, PickingACategoryByItsDescriptionSelectsItAndKeepsEveryDescription) {
