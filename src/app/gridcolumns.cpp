@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/twips.h"
 #include "master/mastergridmodel.h"
@@ -55,6 +56,10 @@ void setUpProjectGrid(QTableView& grid) {
     QHeaderView* header = grid.horizontalHeader();
     header->setSectionResizeMode(ProjectGridModel::DescriptionColumn, QHeaderView::Stretch);
     header->setSortIndicatorShown(true);
+    // No heading is cut by the sort arrow beside it ("Cat" at any font).
+    for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {
+        grid.setColumnWidth(c, std::max(grid.columnWidth(c), header->sectionSizeHint(c)));
+    }
 }
 
 }  // namespace veskplan::gridcolumns
