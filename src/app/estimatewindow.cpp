@@ -104,6 +104,8 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
                             QAbstractItemView::AnyKeyPressed);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
+    // Rows as dense as the main window's grids: a project has hundreds of items to look over.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setTabKeyNavigation(false);
 

@@ -155,7 +155,9 @@ void MainWindow::connectRequests() {
 
 void MainWindow::showEstimate() {
     if (!estimateWindow_) {
-        estimateWindow_ = new EstimateWindow(controller_.estimate(), this);
+        estimateWindow_ = new EstimateWindow(controller_.openEstimate(), this);
+    } else {
+        controller_.openEstimate();
     }
     estimateWindow_->show();
     estimateWindow_->raise();

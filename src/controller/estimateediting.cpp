@@ -110,6 +110,12 @@ bool EstimateEditing::useSources(const QString& historyFile, const QStringList& 
     return true;
 }
 
+void EstimateEditing::followHistory(const QString& historyFile) {
+    if ((historyFile_.isEmpty() || historyFile_ == historyFile) && QFileInfo::exists(historyFile)) {
+        useSources(historyFile, priceFiles_, indexFile_);
+    }
+}
+
 std::optional<QString> EstimateEditing::chooseFile(const QString& title, const QString& filter,
                                                    bool save, const QString& proposal) {
     FileDialogRequest request;

@@ -53,6 +53,10 @@ public:
     bool useSources(const QString& historyFile, const QStringList& priceFiles,
                     const QString& indexFile);
 
+    // Reads `historyFile` again as the bid history when it exists and no other history was
+    // chosen here; the price files and the cost index stay.
+    void followHistory(const QString& historyFile);
+
     // The designer's price for a line, typed as the locale writes numbers; a text that is no
     // price is told and refused. An empty text clears the price.
     bool setTypedPrice(int line, const QString& text);

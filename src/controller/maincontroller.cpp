@@ -100,6 +100,12 @@ EstimateEditing& MainController::estimate() {
     return *estimate_;
 }
 
+EstimateEditing& MainController::openEstimate() {
+    EstimateEditing& tool = estimate();
+    tool.followHistory(historyImport_.historyFile());
+    return tool;
+}
+
 void MainController::openProject() {
     files_.openProject();
     reportChangesAfterOpen();

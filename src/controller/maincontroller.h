@@ -69,6 +69,9 @@ public:
     // The engineer's estimate, made when it is first asked for: until then no edit pays for
     // computing it.
     EstimateEditing& estimate();
+    // The estimate as its window opens: priced from the bid history chosen in the File menu
+    // (read again, so bids imported since count) unless the designer chose another there.
+    EstimateEditing& openEstimate();
     const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }
     MasterGridModel& masterModel() { return master_.grid().model(); }

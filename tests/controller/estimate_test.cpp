@@ -75,6 +75,20 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     EXPECT_FALSE(tool().applyComputedPrice(1));
 }
 
+TEST_F(EstimateToolTest, TheFileMenusHistoryPricesTheEstimateAsItOpensUnlessAnotherIsChosen) {
+    EXPECT_EQ(controller->openEstimate().historyFile(), QString());  // none there yet
+    const QString chosen = controller->historyImport().historyFile();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(chosen).absolutePath()));
+    BidHistory::open(chosen, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    controller->openEstimate();
+    EXPECT_EQ(tool().historyFile(), chosen);
+    EXPECT_EQ(line().unitPriceCents, 39200);
+    port.files = {history};
+    tool().chooseHistoryFile();
+    controller->openEstimate();
+    EXPECT_EQ(tool().historyFile(), history);
+}
+
 TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBeReadAreTold) {
     EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s));
     EXPECT_EQ(line().amountCents, 12250);
