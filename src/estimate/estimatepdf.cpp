@@ -6,7 +6,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "base/filewriting.h"
 #include "base/numbertext.h"
@@ -20,13 +22,15 @@ using namespace Qt::Literals::StringLiterals;
 constexpr int kResolution = 600;
 constexpr int kColumns = 9;
 // Where each column starts, in hundredths of the page width, and whether it is right-aligned.
-constexpr std::array<int, kColumns> kColumnStart{0, 12, 44, 49, 58, 68, 80, 90, 93};
+// Only the flags, the last column, may take more than one line.
+constexpr std::array<int, kColumns> kColumnStart{0, 9, 37, 41, 47, 53, 63, 71, 78};
 constexpr std::array<bool, kColumns> kRightAligned{false, false, false, true, true,
                                                    false, true,  true,  false};
 
 struct Row {
     std::array<QString, kColumns> cells;
     bool bold = false;
+    bool heading = false;  // one text across the page, in the first cell
 };
 
 Row itemRow(const EstimateLine& line) {
@@ -37,7 +41,7 @@ Row itemRow(const EstimateLine& line) {
                 line.kind ? priceKindName(*line.kind) : QString(),
                 line.amountCents ? centsText(*line.amountCents) : QString(),
                 s ? QString::number(s->bids) + u'/' + QString::number(s->contracts) : QString(),
-                flagNames(line.flags)}};
+                flagNames(line.flags).replace(u';', u"; "_s)}};
 }
 
 Row totalRow(const QString& name, qint64 cents) {
@@ -52,6 +56,7 @@ Row headingRow(const QString& text) {
     Row row;
     row.cells[0] = text;
     row.bold = true;
+    row.heading = true;
     return row;
 }
 
@@ -109,25 +114,58 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
         const double lineHeight = QFontMetricsF(font, &writer).height() * 1.15;
         const double width = writer.width();
         const int headingLines = 4;
-        const int perPage = std::max(1, int(writer.height() / lineHeight) - headingLines - 1);
+        const double rowsHeight = writer.height() - (headingLines + 1) * lineHeight;
+        const auto cellBox = [&](int c, double y, double height) {
+            const double left = width * kColumnStart[c] / 100;
+            const double right = c + 1 < kColumns ? width * kColumnStart[c + 1] / 100 : width;
+            return QRectF(left, y, right - left - lineHeight / 3, height);
+        };
+        // The lines a row takes: its flags wrap within their column, nothing is cut.
+        const auto linesOf = [&](const Row& row) {
+            const QRectF flags = cellBox(kColumns - 1, 0, lineHeight);
+            const QRectF needed =
+                QFontMetricsF(row.bold ? bold : font, &writer)
+                    .boundingRect(flags, Qt::TextWordWrap, row.cells[kColumns - 1]);
+            return std::max(1, int(std::ceil(needed.height() / lineHeight - 0.01)));
+        };
         const std::vector<Row> rows = rowsOf(estimate);
-        const int pages = int((rows.size() + perPage - 1) / perPage);
+        std::vector<int> pageStarts{0};
+        double used = 0;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const double height = linesOf(rows[r]) * lineHeight;
+            if (used > 0 && used + height > rowsHeight) {
+                pageStarts.push_back(int(r));
+                used = 0;
+            }
+            used += height;
+        }
+        pageStarts.push_back(int(rows.size()));
+        const int pages = int(pageStarts.size()) - 1;
         const Row columnHeadings{
             {u"Item Number"_s, u"Description"_s, u"Unit"_s, u"Quantity"_s, u"Unit Price"_s,
              u"Price Kind"_s, u"Amount"_s, u"Bids/Contr."_s, u"Flags"_s},
             true};
+        // Draws a row at `y` and gives the height it took.
         const auto drawRow = [&](const Row& row, double y) {
             painter.setFont(row.bold ? bold : font);
-            for (int c = 0; c < kColumns; ++c) {
-                const double left = width * kColumnStart[c] / 100;
-                const double right = c + 1 < kColumns ? width * kColumnStart[c + 1] / 100 : width;
-                const QRectF box(left, y, right - left - lineHeight / 3, lineHeight);
+            if (row.heading) {
+                painter.drawText(QRectF(0, y, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                                 row.cells[0]);
+                return lineHeight;
+            }
+            const double height = linesOf(row) * lineHeight;
+            for (int c = 0; c + 1 < kColumns; ++c) {
+                const QRectF box = cellBox(c, y, lineHeight);
                 const QString text = painter.fontMetrics().elidedText(row.cells[c], Qt::ElideRight,
                                                                       int(box.width()));
                 painter.drawText(
                     box, (kRightAligned[c] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
                     text);
             }
+            painter.drawText(cellBox(kColumns - 1, y, height),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                             row.cells[kColumns - 1]);
+            return height;
         };
         for (int page = 0; page < pages; ++page) {
             if (page > 0) {
@@ -147,10 +185,9 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
             painter.drawText(QRectF(0, 2 * lineHeight, width, lineHeight), Qt::AlignLeft,
                              u"Computed prices: "_s + title.basis);
             drawRow(columnHeadings, 3 * lineHeight);
-            const int first = page * perPage;
-            const int last = std::min<int>(int(rows.size()), first + perPage);
-            for (int r = first; r < last; ++r) {
-                drawRow(rows[r], (headingLines + r - first) * lineHeight);
+            double y = headingLines * lineHeight;
+            for (int r = pageStarts[size_t(page)]; r < pageStarts[size_t(page) + 1]; ++r) {
+                y += drawRow(rows[size_t(r)], y);
             }
         }
     }

@@ -241,7 +241,10 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
 TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     QTemporaryDir dir;
     Estimate estimate = sampleEstimate();
-    const EstimateLine copy = estimate.lines[0];
+    EstimateLine copy = estimate.lines[0];
+    copy.flags = 0x7f;  // every flag: they wrap within their column, none is cut
+    copy.statistics.emplace().bids = 123;
+    copy.statistics->contracts = 45;
     estimate.lines.insert(estimate.lines.begin(), 150, copy);  // several pages
     const QString path = dir.filePath(u"estimate.pdf"_s);
     writeEstimatePdf(estimate, kTitle, path);
@@ -256,6 +259,12 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
                                          QString::number(pages.size())));
     }
     EXPECT_TRUE(pages.back().contains(u"16847.12"_s));
+    const QString first = pages[0].simplified();
+    for (const QString& flag : flagNames(0x7f).split(u';')) {
+        EXPECT_TRUE(first.contains(flag)) << flag.toStdString();
+    }
+    EXPECT_TRUE(first.contains(u"123/45"_s));
+    EXPECT_FALSE(text->contains(u'\u2026'));
 }
 
 }  // namespace
