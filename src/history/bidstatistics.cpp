@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "history/fieldtext.h"
 
@@ -78,6 +79,17 @@ bool inWindow(const BidRecord& bid, const BidWindow& window, const QString& regi
     return region.isEmpty() || bid.region.trimmed().compare(region, Qt::CaseInsensitive) == 0;
 }
 
+// The quantile of 90% intervals depends only on the degrees of freedom, and finding it takes
+// longer than the rest of an item's figures: each is worked out once.
+double upperQuantile95(int degrees) {
+    thread_local std::unordered_map<int, double> known;
+    auto found = known.find(degrees);
+    if (found == known.end()) {
+        found = known.emplace(degrees, studentTQuantile(0.95, degrees)).first;
+    }
+    return found->second;
+}
+
 double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
@@ -120,7 +132,7 @@ std::optional<PriceRegression> regress(const std::vector<BidRecord>& bids, doubl
     const double s = std::sqrt(residuals / double(n - 2));
     const double x0 = std::log(quantity);
     const double fitted = r.intercept + r.slope * x0;
-    const double half = studentTQuantile(0.95, int(n - 2)) * s *
+    const double half = upperQuantile95(int(n - 2)) * s *
                         std::sqrt(1 + 1 / double(n) + (x0 - meanX) * (x0 - meanX) / sxx);
     r.predicted = std::exp(fitted);
     r.lower90 = std::exp(fitted - half);
