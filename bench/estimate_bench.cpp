@@ -3,6 +3,7 @@
 #include <QTableView>
 
 #include "app/estimatewindow.h"
+#include "benchmain.h"
 #include "benchsupport.h"
 #include "controller/estimateediting.h"
 #include "controller/filedialogs.h"
@@ -90,15 +91,5 @@ BENCHMARK(BM_TypePrice)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return veskplan::bench::runInApplication<QApplication>(argc, argv);
 }

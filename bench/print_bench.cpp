@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
+#include "benchmain.h"
 #include "print/pdfprinttarget.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
@@ -102,17 +103,6 @@ BENCHMARK(BM_LayoutAndPrintPdfFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// Fonts and PDF drawing need a QGuiApplication; the offscreen platform keeps it off any display.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return veskplan::bench::runInApplication<QGuiApplication>(argc, argv);
 }
