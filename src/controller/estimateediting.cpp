@@ -236,27 +236,22 @@ EstimateTitle EstimateEditing::title() const {
 }
 
 void EstimateEditing::exportWorkbook() {
-    const QString proposal =
-        QFileInfo(document_.displayName()).completeBaseName() + u" estimate.xlsx"_s;
-    if (const auto file =
-            chooseFile(u"Export Estimate"_s, u"Excel Workbook (*.xlsx)"_s, true, proposal)) {
-        try {
-            BusyCursor busy(busy_);
-            writeEstimateWorkbook(*estimate_, title(), *file);
-        } catch (const Error& error) {
-            port_.warn(error.message());
-        }
-    }
+    exportTo(u"xlsx"_s, u"Excel Workbook (*.xlsx)"_s, &writeEstimateWorkbook);
 }
 
 void EstimateEditing::exportPdf() {
+    exportTo(u"pdf"_s, u"PDF Document (*.pdf)"_s, &writeEstimatePdf);
+}
+
+void EstimateEditing::exportTo(const QString& suffix, const QString& filter,
+                               void (*write)(const Estimate&, const EstimateTitle&,
+                                             const QString&)) {
     const QString proposal =
-        QFileInfo(document_.displayName()).completeBaseName() + u" estimate.pdf"_s;
-    if (const auto file =
-            chooseFile(u"Export Estimate"_s, u"PDF Document (*.pdf)"_s, true, proposal)) {
+        QFileInfo(document_.displayName()).completeBaseName() + u" estimate."_s + suffix;
+    if (const auto file = chooseFile(u"Export Estimate"_s, filter, true, proposal)) {
         try {
             BusyCursor busy(busy_);
-            writeEstimatePdf(*estimate_, title(), *file);
+            write(*estimate_, title(), *file);
         } catch (const Error& error) {
             port_.warn(error.message());
         }

@@ -82,6 +82,9 @@ Q_SIGNALS:
 
 private:
     void recompute();
+    // Asks for a file ending in `suffix` and writes the estimate to it with `write`.
+    void exportTo(const QString& suffix, const QString& filter,
+                  void (*write)(const Estimate&, const EstimateTitle&, const QString&));
     std::optional<QString> chooseFile(const QString& title, const QString& filter, bool save,
                                       const QString& proposal = QString());
 
