@@ -112,6 +112,7 @@ void MainController::openProject() {
 }
 
 void MainController::reportChangesAfterOpen() {
+    binding_.tellRevisionCheck();
     if (binding_.takeRevisionChecked()) {
         catalogue_->checkAfterOpen();
     }

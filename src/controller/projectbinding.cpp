@@ -69,10 +69,12 @@ void ProjectBinding::checkRevision() {
         revisioncheck::markItems(document_.items(), master_.list());
     } catch (const DuplicateKeyError&) {
         // Two items of one category would end up with the same number: keep them as stored.
-        port_.inform(texts::revisionCheckFailed(texts::duplicateAfterRevision()));
+        revisionMessage_ = MessageRequest{
+            texts::revisionCheckFailed(texts::duplicateAfterRevision()), texts::appTitle()};
         return;
     } catch (const SqliteError& error) {
-        port_.inform(texts::revisionCheckFailed(error.reason()));
+        revisionMessage_ =
+            MessageRequest{texts::revisionCheckFailed(error.reason()), texts::appTitle()};
         return;
     }
     // The user reads the dates in the form of the machine's language.
@@ -80,10 +82,17 @@ void ProjectBinding::checkRevision() {
     const QDate storedDate = filedate::fromText(stored, locale_);
     const QString shownStored =
         storedDate.isValid() ? locale_.toString(storedDate, QLocale::ShortFormat) : stored;
-    port_.showMessage(MessageRequest{
+    revisionMessage_ = MessageRequest{
         texts::revisionCheck(shownStored,
                              locale_.toString(master_.revisionDate(), QLocale::ShortFormat)),
-        texts::appTitle(), MessageButtons::Ok, MessageIcon::None});
+        texts::appTitle(), MessageButtons::Ok, MessageIcon::None};
+}
+
+void ProjectBinding::tellRevisionCheck() {
+    if (const std::optional<MessageRequest> message =
+            std::exchange(revisionMessage_, std::nullopt)) {
+        port_.showMessage(*message);
+    }
 }
 
 }  // namespace veskplan

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QLocale>
 #include <utility>
+
+#include "controller/userport.h"
 
 namespace veskplan {
 
@@ -36,6 +40,9 @@ public:
     // Whether a binding ran the revision check (the dates of the lists differed) since this was
     // last asked.
     bool takeRevisionChecked() { return std::exchange(revisionChecked_, false); }
+    // Tells what the last revision check found, once the window shows the opened project (told
+    // in the middle of the binding, the message stood over the last project's fields).
+    void tellRevisionCheck();
 
 private:
     void checkRevision();
@@ -48,6 +55,7 @@ private:
     BusyIndicator& busy_;
     QLocale locale_;
     bool revisionChecked_ = false;
+    std::optional<MessageRequest> revisionMessage_;
 };
 
 }  // namespace veskplan

@@ -253,6 +253,20 @@ TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory
 
 // A pasted project number that does not fit is refused with a message, by the key and by the
 // box's own menu, under the program's name; one that fits is taken.
+TEST_F(WorkingDayTest, TheRevisionMessageStandsOverTheOpenedProjectsFields) {
+    startAndShow();
+    makeProjectWithCategories(u"old.vsk"_s, u"1/1/20"_s);
+    QStringList shown;
+    port.onMessage = [&](const MessageRequest&) {
+        shown = {find<QLineEdit>(u"projNum"_s)->text(), find<QLabel>(u"projFileN"_s)->text()};
+    };
+    port.files = {projectPath(u"old.vsk"_s)};
+    QTest::keySequence(window.get(), QKeySequence::Open);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(shown,
+              (QStringList{u"STP-12"_s, QDir::toNativeSeparators(projectPath(u"old.vsk"_s))}));
+}
+
 TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) {
     startAndShow();
     auto* number = find<QLineEdit>(u"projNum"_s);

@@ -8,6 +8,9 @@ namespace veskplan::test {
 
 Answer ScriptedPort::showMessage(const MessageRequest& request) {
     messages.push_back(request);
+    if (onMessage) {
+        onMessage(request);
+    }
     if (busyDepth > 0) {
         messageWhileBusy = true;
     }

@@ -38,6 +38,8 @@ public:
     std::deque<std::optional<ColumnLayout>> columnMappings;
     std::function<void()> categoryBrowser;
     std::function<void()> catalogueReport;
+    // Runs as each message is shown, while it stands over the window.
+    std::function<void(const MessageRequest&)> onMessage;
     int catalogueReports = 0;
     // The printer dialog: cancelled when false; otherwise the pages go to `printPdf` as a PDF.
     bool printerChosen = true;
