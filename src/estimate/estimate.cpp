@@ -6,6 +6,10 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
+QString fieldText(const QString& padded) {
+    return withoutTrailingBlanks(padded).toString();
+}
+
 QString flagNames(unsigned flags) {
     static const std::array<QString, 7> names{u"no price"_s,
                                               u"unit differs"_s,

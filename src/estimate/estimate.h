@@ -25,6 +25,10 @@ enum class EstimateFlag : unsigned {
 
 // The flags' names as the estimate files write them, in the order of the enumeration, joined by
 // ';'.
+// An item's fixed-width field (number, description, unit) as the estimate files write it,
+// without the blanks that pad it.
+QString fieldText(const QString& padded);
+
 QString flagNames(unsigned flags);
 
 // One item of the estimate: its quantity, the price used (if any) and the evidence behind it.

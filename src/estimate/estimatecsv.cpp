@@ -26,7 +26,8 @@ QByteArray estimateCsv(const Estimate& estimate) {
         const ProjectRecord& item = line.item;
         const auto& s = line.statistics;
         csv::appendRecord(out,
-                          {item.itemNumber, item.cat, item.description, item.units,
+                          {fieldText(item.itemNumber), item.cat, fieldText(item.description),
+                           fieldText(item.units),
                            item.quantity ? numbertext::shortest(*item.quantity) : QString(),
                            line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(),
                            line.kind ? priceKindName(*line.kind) : QString(),

@@ -35,7 +35,8 @@ struct Row {
 
 Row itemRow(const EstimateLine& line) {
     const auto& s = line.statistics;
-    return Row{{line.item.itemNumber, line.item.description, line.item.units,
+    return Row{{fieldText(line.item.itemNumber), fieldText(line.item.description),
+                fieldText(line.item.units),
                 line.item.quantity ? numbertext::shortest(*line.item.quantity) : QString(),
                 line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(),
                 line.kind ? priceKindName(*line.kind) : QString(),

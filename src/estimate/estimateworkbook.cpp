@@ -137,10 +137,10 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
     for (const EstimateLine& line : estimate.lines) {
         sheet.nextRow();
         const int r = sheet.row();
-        sheet.text(1, line.item.itemNumber);
+        sheet.text(1, fieldText(line.item.itemNumber));
         sheet.text(2, line.item.cat);
-        sheet.text(3, line.item.description);
-        sheet.text(4, line.item.units);
+        sheet.text(3, fieldText(line.item.description));
+        sheet.text(4, fieldText(line.item.units));
         sheet.number(5, line.item.quantity);
         if (line.unitPriceCents) {
             sheet.number(6, centsText(*line.unitPriceCents), Money);
@@ -219,9 +219,9 @@ QByteArray evidenceSheet(const Estimate& estimate, const EstimateTitle& title) {
     }
     for (const EstimateLine& line : estimate.lines) {
         sheet.nextRow();
-        sheet.text(1, line.item.itemNumber);
+        sheet.text(1, fieldText(line.item.itemNumber));
         sheet.text(2, line.item.cat);
-        sheet.text(3, line.priceUnit.isEmpty() ? line.item.units : line.priceUnit);
+        sheet.text(3, fieldText(line.priceUnit.isEmpty() ? line.item.units : line.priceUnit));
         sheet.number(4, line.unitPrice, Money);
         sheet.text(5, line.kind ? priceKindName(*line.kind) : QString());
         sheet.text(6, line.note);
