@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -49,6 +50,12 @@ TEST(QtUserPortTest, EnterInTheChecksBeforeAnExportGoesBackWhenThereAreErrors) {
 }
 
 TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintButtonAsksOnce) {
+#ifdef Q_OS_WIN
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        GTEST_SKIP() << "with no printer installed, the preview's Print button on Windows saves "
+                        "a PDF instead of asking for a printer";
+    }
+#endif
     for (const auto& [locale, paper] :
          {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
           std::pair{QLocale(QLocale::German, QLocale::Germany), QPageSize::A4}}) {

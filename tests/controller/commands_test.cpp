@@ -206,13 +206,11 @@ TEST_F(CommandsTest, TheQuantityTableGoesToAPdfOnTheLocalesPaperAndItsFolderIsRe
     port.files = {folder + u"/table"_s};
     EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Written);
     const QString pdf = folder + u"/table.pdf"_s;
-    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"Quantity table saved as "_s + pdf});
+    EXPECT_EQ(port.messageTexts(),
+              std::vector<QString>{u"Quantity table saved as "_s + QDir::toNativeSeparators(pdf)});
     EXPECT_EQ(port.dialogs.at(0).filters.at(1), u"PDF Files (*.pdf)"_s);
     EXPECT_TRUE(
         test::readFile(pdf).contains("/MediaBox [0 0 612.000000 792.000000]"));  // US Letter
-    const std::optional<QString> text = test::pdfText(pdf);
-    ASSERT_TRUE(text);
-    EXPECT_TRUE(text->contains(u"Project: STP-12-B(7)03"_s)) << text->toStdString();
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
     expectWorkingOrder();
     EXPECT_EQ(QSettings(controller->paths().settingsFile, QSettings::IniFormat)
@@ -223,6 +221,10 @@ TEST_F(CommandsTest, TheQuantityTableGoesToAPdfOnTheLocalesPaperAndItsFolderIsRe
     EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Cancelled);
     EXPECT_EQ(port.dialogs.at(0).directory, folder);
     EXPECT_TRUE(port.messages.empty());
+    VESKPLAN_SKIP_ON_WINDOWS("pdftotext to read the PDF back");
+    const std::optional<QString> text = test::pdfText(pdf);
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->contains(u"Project: STP-12-B(7)03"_s)) << text->toStdString();
 }
 
 }  // namespace
