@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
@@ -183,7 +184,11 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     layout->addWidget(split, 1);
     layout->addWidget(totals_);
     layout->addLayout(bottom);
-    resize(1100, 640);
+    // As large as a 1280 x 800 screen allows, with two thirds for the items, so that their
+    // columns up to the flags show without scrolling and the plot keeps a readable size.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1280, 800);
+    resize(QSize(1240, 720).boundedTo(room * 0.95));
+    split->setSizes({width() * 2 / 3, width() / 3});
 
     connect(history, &QPushButton::clicked, this, [this] { estimate_.chooseHistoryFile(); });
     connect(prices, &QPushButton::clicked, this, [this] { estimate_.addPriceFile(); });
