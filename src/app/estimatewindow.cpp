@@ -228,7 +228,12 @@ void EstimateWindow::buildSettings(QGridLayout* grid) {
     const EstimateSettings& s = estimate_.settings();
     auto date = [this](const QString& name, const QString& caption, QDate value) {
         auto* edit = named(new QDateEdit(value, this), name, caption);
-        edit->setDisplayFormat(u"yyyy-MM-dd"_s);
+        // The user's own short form, with the whole year: letting dates span decades.
+        QString format = locale().dateFormat(QLocale::ShortFormat);
+        if (!format.contains(u"yyyy"_s)) {
+            format.replace(u"yy"_s, u"yyyy"_s);
+        }
+        edit->setDisplayFormat(format);
         edit->setCalendarPopup(true);
         edit->setKeyboardTracking(false);
         connect(edit, &QDateEdit::dateChanged, this, &EstimateWindow::settingsEdited);
