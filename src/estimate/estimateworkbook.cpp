@@ -267,7 +267,8 @@ QByteArray stylesPart() {
         "<xf numFmtId=\"4\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" "
         "applyNumberFormat=\"1\"/>"
         "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyFont=\"1\"/>"
-        "</cellXfs></styleSheet>");
+        "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" "
+        "builtinId=\"0\"/></cellStyles></styleSheet>");
 }
 
 }  // namespace
