@@ -372,12 +372,42 @@ compare_exports() {
         "$(windows_path "$root/data/sample.vsk")" "$(windows_path "$out/windows/$name")" \
         "${args[@]:1}"
     fi
-    if cmp "$out/linux/$name" "$out/windows/$name"; then
+    if [ "$kind" = print ]; then
+      # The printed heading names the project as each system writes a path, and today's date in
+      # the system's own short form; everything from "Filename:" on that line is left out.
+      if cmp <(sed '2s/Filename:.*//' "$out/linux/$name") \
+        <(sed '2s/Filename:.*//' "$out/windows/$name"); then
+        say "print --text: the same text on Windows and Linux but the file name and the date"
+      else
+        failed=1
+      fi
+    elif cmp "$out/linux/$name" "$out/windows/$name"; then
       say "export $kind: the same $(stat -c %s "$out/linux/$name") bytes on Windows and Linux"
     else
       failed=1
     fi
   done
+  # The sample's estimate from its bid history, published prices and cost index: the same
+  # statistics, regressions and cents on both systems.
+  local -a estimate=(--on 2026-03-31 --bids all --price adjusted)
+  local -a linux_cli=(env QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli")
+  local -a windows_cli=(env QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe")
+  "${linux_cli[@]}" history import "$out/linux/bids.sqlite" "$root/data/sample-bids.csv"
+  "${linux_cli[@]}" estimate "$root/data/sample.vsk" --history "$out/linux/bids.sqlite" \
+    --prices "$root/data/sample-prices.csv" --index "$root/data/sample-index.csv" \
+    "${estimate[@]}" --csv "$out/linux/estimate.csv"
+  "${windows_cli[@]}" history import "$(windows_path "$out/windows/bids.sqlite")" \
+    "$(windows_path "$root/data/sample-bids.csv")"
+  "${windows_cli[@]}" estimate "$(windows_path "$root/data/sample.vsk")" \
+    --history "$(windows_path "$out/windows/bids.sqlite")" \
+    --prices "$(windows_path "$root/data/sample-prices.csv")" \
+    --index "$(windows_path "$root/data/sample-index.csv")" "${estimate[@]}" \
+    --csv "$(windows_path "$out/windows/estimate.csv")"
+  if cmp "$out/linux/estimate.csv" "$out/windows/estimate.csv"; then
+    say "estimate --csv: the same $(stat -c %s "$out/linux/estimate.csv") bytes on both systems"
+  else
+    failed=1
+  fi
   [ "$failed" -eq 0 ] || { echo "the Windows exports differ from the Linux ones" >&2; exit 1; }
   say "exports compared in $(duration $((SECONDS - start)))"
 }
