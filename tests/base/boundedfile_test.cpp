@@ -36,6 +36,26 @@ TEST(BoundedFile, ReadingStopsAtTheLinesNeededAndRefusesEndlessLines) {
     EXPECT_TRUE(bytes.error.contains(u"larger than such a file can be"_s));
 }
 
+TEST(BoundedFile, AFileIsReadWholeUpToItsLimitAndRefusedPastIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bids.csv"_s);
+    QByteArray content(2'500'000, 'x');  // more than one piece of a read
+    content[0] = 'a';
+    content[content.size() - 1] = 'z';
+    test::writeFile(path, content);
+    for (const auto& [limit, whole] :
+         {std::pair{qint64(256) << 20, true}, std::pair{qint64(content.size()), true},
+          std::pair{qint64(content.size()) - 1, false}}) {
+        const boundedfile::Bytes read = boundedfile::readAll(path, limit);
+        EXPECT_EQ(read.bytes == content, whole) << limit;
+        EXPECT_EQ(read.error.isEmpty(), whole) << limit;
+    }
+    VESKPLAN_SKIP_ON_WINDOWS("a file that tells no size, as /proc's do");
+    EXPECT_FALSE(boundedfile::readAll(u"/proc/self/status"_s, 1 << 20).bytes.isEmpty());
+    EXPECT_TRUE(boundedfile::readAll(u"/proc/self/status"_s, 8)
+                    .error.contains(u"larger than such a file can be"_s));
+}
+
 TEST(FileWriting, ReplacesTheFileWholeOrLeavesItAlone) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"out.txt"_s);
