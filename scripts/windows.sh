@@ -441,7 +441,11 @@ check_installer() {
     'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
   cmp "$build/exports/linux/trnsport" "$WINEPREFIX/drive_c/users/Public/sample.txt"
   say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
-  # The installed window program with the sample project, on a virtual screen.
+  # The installed window program with the sample project, on a virtual screen. Wine's desktop
+  # process, started by the installer without a display, would keep the window off the screen:
+  # the prefix's server is stopped so that it starts again on the virtual one.
+  wineserver -k || true
+  wineserver -w
   xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     wine "$1" "C:\\Program Files\\Veskplan\\sample.vsk" >/dev/null 2>&1 &
     sleep 25
