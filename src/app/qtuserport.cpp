@@ -199,7 +199,7 @@ public:
         printer_->setPageOrientation(orientation);
         QPrintPreviewDialog preview(printer_.get(), parent_);
         preview.setObjectName(u"printPreview"_s);
-        preview.setWindowTitle(texts::appTitle());
+        preview.setWindowTitle(u"Print Preview - "_s + texts::appTitle());
         // An error may not pass through Qt's event handling: it is kept and raised afterwards.
         std::optional<Error> failure;
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

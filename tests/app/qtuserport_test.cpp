@@ -68,6 +68,7 @@ TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintBut
             auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(preview, nullptr);
             modals << preview->objectName();
+            EXPECT_EQ(preview->windowTitle(), u"Print Preview - VESKPLAN"_s);
             shownPaper = preview->printer()->pageLayout().pageSize().id();
             // The preview's Print button asks for the printer; cancelled, the preview stays.
             QTimer::singleShot(0, [&, preview] {
