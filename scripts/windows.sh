@@ -453,14 +453,61 @@ check_installer() {
     wineserver -k' _ "$installed/veskplan.exe" "$build/packages/screenshot.png"
   say "the installed veskplan.exe on a virtual screen: $build/packages/screenshot.png"
   wine msiexec /x "$(windows_path "$msi")" /qn
-  if [ -e "$installed" ] || [ -n "$(find "$WINEPREFIX/drive_c" -name Veskplan.lnk)" ] \
+  check_nothing_left "$installed"
+  say "uninstalled, no file left"
+  check_upgrade "$installed"
+  wineserver -k || true
+  say "installer checked in $(duration $((SECONDS - start)))"
+  export WINEPREFIX=$saved_prefix WINEPATH=$saved_path
+}
+
+check_nothing_left() {
+  if [ -e "$1" ] || [ -n "$(find "$WINEPREFIX/drive_c" -name Veskplan.lnk)" ] \
     || wine reg query 'HKLM\Software\Classes\.vsk' >/dev/null 2>&1; then
     echo "the uninstaller left files or registry entries behind" >&2
     exit 1
   fi
-  wineserver -k || true
-  say "uninstalled, no file left; installer checked in $(duration $((SECONDS - start)))"
-  export WINEPREFIX=$saved_prefix WINEPATH=$saved_path
+}
+
+# The names and versions of the installed programs called Veskplan, as the list of installed
+# programs shows them.
+installed_entries() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null \
+    | tr -d '\r' | grep -A1 -E 'DisplayName +REG_SZ +Veskplan$' | grep -E 'DisplayVersion' \
+    | awk '{print $3}' || true
+}
+
+# A later package of the same UpgradeCode replaces this one in place: one entry, the later
+# version, the same files; removing it leaves nothing.
+check_upgrade() {
+  local installed=$1 later=$build/upgrade-check
+  local later_version=$((${version%%.*} + 1)).0.0  # a Windows Installer major is at most 255
+  rm -rf "$later"
+  mkdir -p "$later"
+  cp "$root/packaging/icons/org.veskplan.Veskplan.ico" "$later/veskplan.ico"
+  (cd "$build" && find stage -type f | LC_ALL=C sort \
+    | wixl-heat -p stage/ --directory-ref INSTALLDIR --component-group VeskplanFiles \
+      --var var.StageDir --win64 >"$later/files.wxs" \
+    && wixl -a x64 -D Version="$later_version" -D Win64=yes -D StageDir=stage \
+      -D IconFile=upgrade-check/veskplan.ico -o "$later/later.msi" \
+      "$root/packaging/windows/veskplan.wxs" upgrade-check/files.wxs)
+  wine msiexec /i "$(windows_path "$msi")" /qn
+  [ "$(installed_entries)" = "$version" ] || { echo "the package did not install" >&2; exit 1; }
+  wine msiexec /i "$(windows_path "$later/later.msi")" /qn
+  if [ "$(installed_entries)" != "$later_version" ]; then
+    echo "a later package did not replace this one in place: $(installed_entries)" >&2
+    exit 1
+  fi
+  if [ "$(cd "$stage" && find . -type f | LC_ALL=C sort)" \
+    != "$(cd "$installed" && find . -type f | LC_ALL=C sort)" ]; then
+    echo "after the upgrade the installed files are not the packaged ones" >&2
+    exit 1
+  fi
+  wine msiexec /x "$(windows_path "$later/later.msi")" /qn
+  check_nothing_left "$installed"
+  [ -z "$(installed_entries)" ] || { echo "the upgrade left an entry behind" >&2; exit 1; }
+  rm -rf "$later"
+  say "a later version replaced this one in place (one entry, the same files) and left nothing"
 }
 
 # Builds one library unless its stamp says it is installed. The time spent on it is kept across
