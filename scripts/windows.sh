@@ -323,23 +323,30 @@ stage_files() {
 }
 
 # The .msi (wixl) and a .zip of the same files, in build/windows/packages.
+# build_msi VERSION FOLDER MSI: the installer of the staged files as that version. FOLDER, under
+# the build folder, holds the file list and the icon while wixl runs, which wants them relative.
+build_msi() {
+  local folder=${2#"$build"/}
+  cp "$root/packaging/icons/org.veskplan.Veskplan.ico" "$2/veskplan.ico"
+  (cd "$build" && find stage -type f | LC_ALL=C sort \
+    | wixl-heat -p stage/ --directory-ref INSTALLDIR --component-group VeskplanFiles \
+      --var var.StageDir --win64 >"$2/files.wxs" \
+    && wixl -a x64 -D Version="$1" -D Win64=yes -D StageDir=stage \
+      -D IconFile="$folder/veskplan.ico" -o "$3" "$root/packaging/windows/veskplan.wxs" \
+      "$folder/files.wxs")
+  rm "$2/files.wxs" "$2/veskplan.ico"
+}
+
 make_packages() {
   local start=$SECONDS out=$build/packages
   stage=$build/stage
   stage_files
   rm -rf "$out"
   mkdir -p "$out"
-  cp "$root/packaging/icons/org.veskplan.Veskplan.ico" "$out/veskplan.ico"
-  (cd "$build" && find stage -type f | LC_ALL=C sort \
-    | wixl-heat -p stage/ --directory-ref INSTALLDIR --component-group VeskplanFiles \
-      --var var.StageDir --win64 >"$out/files.wxs")
   msi=$out/veskplan-$version-x64.msi
-  (cd "$build" && wixl -a x64 -D Version="$version" -D Win64=yes -D StageDir=stage \
-    -D IconFile=packages/veskplan.ico -o "$msi" "$root/packaging/windows/veskplan.wxs" \
-    packages/files.wxs)
+  build_msi "$version" "$out" "$msi"
   (cd "$stage" && rm -f "$out/veskplan-$version-x64.zip" \
     && zip -qr9X "$out/veskplan-$version-x64.zip" .)
-  rm "$out/files.wxs" "$out/veskplan.ico"
   say "packages made in $(duration $((SECONDS - start))): $msi ($(stat -c %s "$msi") bytes)"
 }
 
@@ -484,13 +491,7 @@ check_upgrade() {
   local later_version=$((${version%%.*} + 1)).0.0  # a Windows Installer major is at most 255
   rm -rf "$later"
   mkdir -p "$later"
-  cp "$root/packaging/icons/org.veskplan.Veskplan.ico" "$later/veskplan.ico"
-  (cd "$build" && find stage -type f | LC_ALL=C sort \
-    | wixl-heat -p stage/ --directory-ref INSTALLDIR --component-group VeskplanFiles \
-      --var var.StageDir --win64 >"$later/files.wxs" \
-    && wixl -a x64 -D Version="$later_version" -D Win64=yes -D StageDir=stage \
-      -D IconFile=upgrade-check/veskplan.ico -o "$later/later.msi" \
-      "$root/packaging/windows/veskplan.wxs" upgrade-check/files.wxs)
+  build_msi "$later_version" "$later" "$later/later.msi"
   wine msiexec /i "$(windows_path "$msi")" /qn
   [ "$(installed_entries)" = "$version" ] || { echo "the package did not install" >&2; exit 1; }
   wine msiexec /i "$(windows_path "$later/later.msi")" /qn
