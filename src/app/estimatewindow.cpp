@@ -224,6 +224,14 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     }
 }
 
+EstimateWindow::~EstimateWindow() {
+    // Taking the window down moves the focus, and a box that loses it says that its editing has
+    // finished; by then this window is half gone, so its boxes must no longer reach it.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
 void EstimateWindow::buildSettings(QGridLayout* grid) {
     const EstimateSettings& s = estimate_.settings();
     auto date = [this](const QString& name, const QString& caption, QDate value) {

@@ -25,6 +25,7 @@ class EstimateWindow : public QWidget {
 
 public:
     EstimateWindow(EstimateEditing& estimate, QWidget* parent = nullptr);
+    ~EstimateWindow() override;
 
     QTableView* table() const { return table_; }
 
