@@ -11,6 +11,7 @@
 #include "app/twips.h"
 #include "base/texts.h"
 #include "controller/maincontroller.h"
+#include "controller/windowmenus.h"
 #include "project/headerfields.h"
 
 namespace veskplan {
@@ -100,18 +101,6 @@ void fitToCaption(QPushButton* button, int widthTwips) {
     button->setFixedWidth(std::max(twips(widthTwips), text + margin + 2 * frame + 4));
 }
 
-// The platform's keys for a command; where a platform has none (Save As and Quit on some), the
-// ones desktop users know from elsewhere.
-QList<QKeySequence> standardShortcuts(QKeySequence::StandardKey key) {
-    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
-    if (keys.isEmpty() && key == QKeySequence::SaveAs) {
-        keys.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    } else if (keys.isEmpty() && key == QKeySequence::Quit) {
-        keys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    }
-    return keys;
-}
-
 // The grids take the room the window has beyond the form's; each keeps at least its heading
 // and three rows.
 void setUpGrid(QTableView* grid) {
@@ -148,16 +137,14 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client, QUndoStack& hi
     categoryLabel->setBuddy(catNum);
     categoryDescriptionLabel->setBuddy(catDesc);
 
-    // The Tab key goes down the column of search controls, to the master grid, then through
-    // the form's rows in reading order, and last to the project grid.
-    QWidget* order[] = {engMet,       itemCat,  itemSrch, srchStr,       findNext,  findPrev,
-                        mastItemList, designer, projNum,  addItem,       remItem,   letMonth,
-                        addCat,       catNum,   catDesc,  printProjList, projItemDB};
-    for (QWidget* widget : order) {
+    QWidget* previous = nullptr;
+    for (const QString& name : formTabOrder()) {
+        auto* widget = client.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
         widget->setFocusPolicy(Qt::StrongFocus);
-    }
-    for (size_t i = 0; i + 1 < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i], order[i + 1]);
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
     }
     buildMenus(window, history);
 }
@@ -391,64 +378,45 @@ int MainFormWidgets::clientHeightShowingProjectRows(QWidget& client, int width, 
 }
 
 void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
-    QMenuBar* bar = window.menuBar();
-    auto menu = [bar](const QString& name, const QString& caption) {
-        QMenu* created = bar->addMenu(caption);
-        created->setObjectName(name);
-        return created;
-    };
-    auto add = [](QMenu* in, const QString& name, const QString& caption,
-                  QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
-        QAction* action = in->addAction(caption);
-        action->setObjectName(name);
-        if (key != QKeySequence::UnknownKey) {
-            action->setShortcuts(standardShortcuts(key));
+    using Kind = MenuEntry::Kind;
+    for (const WindowMenu& described : windowMenus()) {
+        QMenu* menu = window.menuBar()->addMenu(described.caption);
+        menu->setObjectName(described.name);
+        menus_.insert(described.name, menu);
+        for (const MenuEntry& entry : described.entries) {
+            if (entry.kind == Kind::Separator) {
+                menu->addSeparator();
+                continue;
+            }
+            if (entry.kind == Kind::RecentProjects) {
+                QMenu* recent = menu->addMenu(entry.caption);
+                recent->setObjectName(entry.name);
+                menus_.insert(entry.name, recent);
+                continue;
+            }
+            // The history's own actions: their captions name the step and follow the stack.
+            QAction* action =
+                entry.kind == Kind::Undo   ? history.createUndoAction(menu, entry.caption)
+                : entry.kind == Kind::Redo ? history.createRedoAction(menu, entry.caption)
+                                           : new QAction(entry.caption, menu);
+            menu->addAction(action);
+            action->setObjectName(entry.name);
+            action->setShortcuts(shortcutsOf(entry));
+            actions_.insert(entry.name, action);
         }
-        return action;
-    };
-    mnuFile = menu(u"mnuFile"_s, u"&File"_s);
-    mnuFileNew = add(mnuFile, u"mnuFileNew"_s, u"&New Project"_s, QKeySequence::New);
-    mnuFileOpen = add(mnuFile, u"mnuFileOpen"_s, u"&Open Project..."_s, QKeySequence::Open);
-    mnuFileRecent = mnuFile->addMenu(u"&Recent Projects"_s);
-    mnuFileRecent->setObjectName(u"mnuFileRecent"_s);
-    mnuFile->addSeparator()->setObjectName(u"mnuFileSep1"_s);
-    mnuFileSave = add(mnuFile, u"mnuFileSave"_s, u"&Save Project"_s, QKeySequence::Save);
-    mnuFileSaveas =
-        add(mnuFile, u"mnuFileSaveas"_s, u"Save Project &As..."_s, QKeySequence::SaveAs);
-    mnuFilePrint =
-        add(mnuFile, u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, QKeySequence::Print);
-    mnuFilePdf = add(mnuFile, u"mnuFilePdf"_s, u"Export &Quantity Table as PDF…"_s);
-    mnuFile->addSeparator();
-    mnuFileImportBids = add(mnuFile, u"mnuFileImportBids"_s, u"&Import Bid History..."_s);
-    mnuFileBidHistory = add(mnuFile, u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s);
-    mnuFile->addSeparator()->setObjectName(u"mnuFileSep2"_s);
-    mnuFileExit = add(mnuFile, u"mnuFileExit"_s, u"E&xit"_s, QKeySequence::Quit);
-    mnuEdit = menu(u"mnuEdit"_s, u"&Edit"_s);
-    // The history's own actions: their captions name the step and follow the stack.
-    auto stepAction = [&](QAction* action, const QString& name, QKeySequence::StandardKey key) {
-        mnuEdit->addAction(action);
-        action->setObjectName(name);
-        action->setShortcuts(standardShortcuts(key));
-        return action;
-    };
-    mnuEditUndo = stepAction(history.createUndoAction(mnuEdit, texts::undoPrefix()),
-                             u"mnuEditUndo"_s, QKeySequence::Undo);
-    mnuEditRedo = stepAction(history.createRedoAction(mnuEdit, texts::redoPrefix()),
-                             u"mnuEditRedo"_s, QKeySequence::Redo);
-    mnuEdit->addSeparator();
-    mnuEditFind = add(mnuEdit, u"mnuEditFind"_s, u"&Find"_s, QKeySequence::Find);
-    mnuEditFindNext = add(mnuEdit, u"mnuEditFindNext"_s, u"Find &Next"_s, QKeySequence::FindNext);
-    mnuEditFindPrev =
-        add(mnuEdit, u"mnuEditFindPrev"_s, u"Find &Previous"_s, QKeySequence::FindPrevious);
-    mnuEdit->addSeparator();
-    mnuEditCheck = add(mnuEdit, u"mnuEditCheck"_s, u"&Check Against Master List..."_s);
-    mnuEditEstimate = add(mnuEdit, u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s);
-    mnuEditEstimate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    mnuExp = menu(u"mnuExp"_s, u"E&xport"_s);
-    mnuExpTrans = add(mnuExp, u"mnuExpTrans"_s, u"&Trns*Port"_s);
-    mnuExpRCAD = add(mnuExp, u"mnuExpRCAD"_s, u"&Road CAD"_s);
-    mnuExpRCADexcel = add(mnuExp, u"mnuExpRCADexcel"_s, u"Road CAD (&Excel)"_s);
-    mnuExpBCAD = add(mnuExp, u"mnuExpBCAD"_s, u"&Bridge CAD"_s);
+    }
+}
+
+QAction* MainFormWidgets::action(const QString& name) const {
+    QAction* found = actions_.value(name);
+    Q_ASSERT_X(found != nullptr, "MainFormWidgets::action", qPrintable(name));
+    return found;
+}
+
+QMenu* MainFormWidgets::menu(const QString& name) const {
+    QMenu* found = menus_.value(name);
+    Q_ASSERT_X(found != nullptr, "MainFormWidgets::menu", qPrintable(name));
+    return found;
 }
 
 }  // namespace veskplan

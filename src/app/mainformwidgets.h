@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,43 +56,24 @@ struct MainFormWidgets {
     QPushButton* printProjList = nullptr;
     QTableView* projItemDB = nullptr;
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileNew = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QMenu* mnuFileRecent = nullptr;
-    QAction* mnuFileSave = nullptr;
-    QAction* mnuFileSaveas = nullptr;
-    QAction* mnuFilePrint = nullptr;
-    QAction* mnuFilePdf = nullptr;
-    QAction* mnuFileImportBids = nullptr;
-    QAction* mnuFileBidHistory = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuEditUndo = nullptr;
-    QAction* mnuEditRedo = nullptr;
-    QAction* mnuEditFind = nullptr;
-    QAction* mnuEditFindNext = nullptr;
-    QAction* mnuEditFindPrev = nullptr;
-    QAction* mnuEditCheck = nullptr;
-    QAction* mnuEditEstimate = nullptr;
-    QMenu* mnuExp = nullptr;
-    QAction* mnuExpTrans = nullptr;
-    QAction* mnuExpRCAD = nullptr;
-    QAction* mnuExpRCADexcel = nullptr;
-    QAction* mnuExpBCAD = nullptr;
-
     // Creates every control in layouts on `client` and the menus in the window's menu bar. The
     // client's minimum size is the form's, or more where the captions need it.
     void build(QMainWindow& window, QWidget& client, QUndoStack& history);
     // The height of `client`, at this width, at which the project grid shows `rows` rows, or
     // `limit` if that is not enough.
     int clientHeightShowingProjectRows(QWidget& client, int width, int rows, int limit) const;
+    // A command or a menu of the menu bar by its object name.
+    QAction* action(const QString& name) const;
+    QMenu* menu(const QString& name) const;
 
 private:
     void buildMasterSection(QWidget& client);
     void buildProjectSection(QWidget& client);
     void layOut(QWidget& client);
     void buildMenus(QMainWindow& window, QUndoStack& history);
+
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
 };
 
 }  // namespace veskplan

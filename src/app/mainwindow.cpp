@@ -26,6 +26,7 @@
 #include "base/texts.h"
 #include "controller/maincontroller.h"
 #include "controller/viewrequests.h"
+#include "controller/windowmenus.h"
 
 namespace veskplan {
 namespace {
@@ -238,47 +239,54 @@ void MainWindow::connectProject() {
 }
 
 void MainWindow::connectMenus() {
-    connect(w_.mnuFileNew, &QAction::triggered, this, [this] { controller_.files().newProject(); });
+    connect(w_.action(u"mnuFileNew"_s), &QAction::triggered, this,
+            [this] { controller_.files().newProject(); });
     // The history's actions store what is being typed first, and a step the working copy cannot
     // take ends the history with a message: they go through the controller.
-    for (QAction* step : {w_.mnuEditUndo, w_.mnuEditRedo}) {
+    for (QAction* step : {w_.action(u"mnuEditUndo"_s), w_.action(u"mnuEditRedo"_s)}) {
         disconnect(step, &QAction::triggered, &controller_.document().undoStack(), nullptr);
     }
-    connect(w_.mnuEditUndo, &QAction::triggered, this, [this] { controller_.editing().undo(); });
-    connect(w_.mnuEditFind, &QAction::triggered, this,
+    connect(w_.action(u"mnuEditUndo"_s), &QAction::triggered, this,
+            [this] { controller_.editing().undo(); });
+    connect(w_.action(u"mnuEditFind"_s), &QAction::triggered, this,
             [this] { controller_.browsing().goToDescriptionSearch(); });
-    connect(w_.mnuEditCheck, &QAction::triggered, this,
+    connect(w_.action(u"mnuEditCheck"_s), &QAction::triggered, this,
             [this] { controller_.catalogue().check(); });
-    connect(w_.mnuEditFindNext, &QAction::triggered, this,
+    connect(w_.action(u"mnuEditFindNext"_s), &QAction::triggered, this,
             [this] { controller_.browsing().findNext(); });
-    connect(w_.mnuEditFindPrev, &QAction::triggered, this,
+    connect(w_.action(u"mnuEditFindPrev"_s), &QAction::triggered, this,
             [this] { controller_.browsing().findPrevious(); });
-    connect(w_.mnuEditEstimate, &QAction::triggered, this, &MainWindow::showEstimate);
-    connect(w_.mnuFilePrint, &QAction::triggered, this, [this] { print(); });
-    connect(w_.mnuFilePdf, &QAction::triggered, this,
+    connect(w_.action(u"mnuEditEstimate"_s), &QAction::triggered, this, &MainWindow::showEstimate);
+    connect(w_.action(u"mnuFilePrint"_s), &QAction::triggered, this, [this] { print(); });
+    connect(w_.action(u"mnuFilePdf"_s), &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });
-    connect(w_.mnuFileImportBids, &QAction::triggered, this,
+    connect(w_.action(u"mnuFileImportBids"_s), &QAction::triggered, this,
             [this] { controller_.historyImport().importBidFiles(); });
-    connect(w_.mnuFileBidHistory, &QAction::triggered, this,
+    connect(w_.action(u"mnuFileBidHistory"_s), &QAction::triggered, this,
             [this] { controller_.historyImport().chooseHistoryFile(); });
-    connect(w_.mnuFileRecent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentProjects);
+    connect(w_.menu(u"mnuFileRecent"_s), &QMenu::aboutToShow, this,
+            &MainWindow::refreshRecentProjects);
     // F10 opens the menu bar, as in the desktop's other programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(w_.mnuFile->menuAction()); });
-    connect(w_.mnuEditRedo, &QAction::triggered, this, [this] { controller_.editing().redo(); });
-    connect(w_.mnuFileOpen, &QAction::triggered, this, [this] { controller_.openProject(); });
-    connect(w_.mnuFileSave, &QAction::triggered, this, [this] { controller_.files().save(); });
-    connect(w_.mnuFileSaveas, &QAction::triggered, this, [this] { controller_.files().saveAs(); });
-    connect(w_.mnuExpTrans, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(w_.menu(u"mnuFile"_s)->menuAction()); });
+    connect(w_.action(u"mnuEditRedo"_s), &QAction::triggered, this,
+            [this] { controller_.editing().redo(); });
+    connect(w_.action(u"mnuFileOpen"_s), &QAction::triggered, this,
+            [this] { controller_.openProject(); });
+    connect(w_.action(u"mnuFileSave"_s), &QAction::triggered, this,
+            [this] { controller_.files().save(); });
+    connect(w_.action(u"mnuFileSaveas"_s), &QAction::triggered, this,
+            [this] { controller_.files().saveAs(); });
+    connect(w_.action(u"mnuExpTrans"_s), &QAction::triggered, this,
             [this] { controller_.exports().trnsport(); });
-    connect(w_.mnuExpRCAD, &QAction::triggered, this,
+    connect(w_.action(u"mnuExpRCAD"_s), &QAction::triggered, this,
             [this] { controller_.exports().cad(CadKind::RoadCad); });
-    connect(w_.mnuExpRCADexcel, &QAction::triggered, this,
+    connect(w_.action(u"mnuExpRCADexcel"_s), &QAction::triggered, this,
             [this] { controller_.exports().tabfill(); });
-    connect(w_.mnuExpBCAD, &QAction::triggered, this,
+    connect(w_.action(u"mnuExpBCAD"_s), &QAction::triggered, this,
             [this] { controller_.exports().cad(CadKind::BridgeCad); });
-    connect(w_.mnuFileExit, &QAction::triggered, this, [this] {
+    connect(w_.action(u"mnuFileExit"_s), &QAction::triggered, this, [this] {
         if (controller_.files().exit()) {
             closing_ = true;
             close();
@@ -327,7 +335,7 @@ void MainWindow::requestFocus(const QString& controlName) {
 }
 
 void MainWindow::refreshRecentProjects() {
-    w_.mnuFileRecent->clear();
+    w_.menu(u"mnuFileRecent"_s)->clear();
     int number = 0;
     for (const QString& path : controller_.recentProjects()) {
         const QFileInfo file(path);
@@ -337,10 +345,10 @@ void MainWindow::refreshRecentProjects() {
         }
         const QString caption = u"&"_s + QString::number(++number % 10) + u' ' + name + u"  ("_s +
                                 QDir::toNativeSeparators(file.absolutePath()) + u')';
-        QAction* action = w_.mnuFileRecent->addAction(caption);
+        QAction* action = w_.menu(u"mnuFileRecent"_s)->addAction(caption);
         connect(action, &QAction::triggered, this, [this, path] { controller_.openProject(path); });
     }
-    w_.mnuFileRecent->setEnabled(number > 0);
+    w_.menu(u"mnuFileRecent"_s)->setEnabled(number > 0);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -394,9 +402,12 @@ void MainWindow::refreshProject() {
     setTextIfDifferent(w_.designer, header.designer);
     w_.letMonth->setCurrentIndex(header.letMonth);
     w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
-    for (QAction* action : {w_.mnuFileSave, w_.mnuFileSaveas, w_.mnuExpTrans, w_.mnuExpRCAD,
-                            w_.mnuExpRCADexcel, w_.mnuExpBCAD}) {
-        action->setEnabled(controller_.guardedCommandsEnabled());
+    for (const WindowMenu& menu : windowMenus()) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.needsItems) {
+                w_.action(entry.name)->setEnabled(controller_.guardedCommandsEnabled());
+            }
+        }
     }
     QTableView* grid = w_.projItemDB;
     grid->horizontalHeader()->setSortIndicator(ProjectGridState::sortedColumn(document.items()),

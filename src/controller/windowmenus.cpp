@@ -1,0 +1,111 @@
+#include "controller/windowmenus.h"
+
+#include "base/texts.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Kind = MenuEntry::Kind;
+using Key = QKeySequence;
+
+MenuEntry entry(Kind kind, const QString& name, const QString& caption,
+                Key::StandardKey key = Key::UnknownKey) {
+    MenuEntry made;
+    made.kind = kind;
+    made.name = name;
+    made.caption = caption;
+    made.standardKey = key;
+    return made;
+}
+
+MenuEntry command(const QString& name, const QString& caption,
+                  Key::StandardKey key = Key::UnknownKey) {
+    return entry(Kind::Command, name, caption, key);
+}
+
+// A command that needs items in the project.
+MenuEntry guarded(const QString& name, const QString& caption,
+                  Key::StandardKey key = Key::UnknownKey) {
+    MenuEntry made = command(name, caption, key);
+    made.needsItems = true;
+    return made;
+}
+
+MenuEntry withOwnKey(MenuEntry made, const Key& key) {
+    made.ownKey = key;
+    return made;
+}
+
+const MenuEntry kSeparator = entry(Kind::Separator, {}, {});
+
+}  // namespace
+
+const std::vector<WindowMenu>& windowMenus() {
+    static const std::vector<WindowMenu> menus{
+        {u"mnuFile"_s,
+         u"&File"_s,
+         {command(u"mnuFileNew"_s, u"&New Project"_s, Key::New),
+          command(u"mnuFileOpen"_s, u"&Open Project..."_s, Key::Open),
+          entry(Kind::RecentProjects, u"mnuFileRecent"_s, u"&Recent Projects"_s), kSeparator,
+          guarded(u"mnuFileSave"_s, u"&Save Project"_s, Key::Save),
+          guarded(u"mnuFileSaveas"_s, u"Save Project &As..."_s, Key::SaveAs),
+          command(u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, Key::Print),
+          command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF…"_s), kSeparator,
+          command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s),
+          command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s), kSeparator,
+          command(u"mnuFileExit"_s, u"E&xit"_s, Key::Quit)}},
+        {u"mnuEdit"_s,
+         u"&Edit"_s,
+         {entry(Kind::Undo, u"mnuEditUndo"_s, texts::undoPrefix(), Key::Undo),
+          entry(Kind::Redo, u"mnuEditRedo"_s, texts::redoPrefix(), Key::Redo), kSeparator,
+          command(u"mnuEditFind"_s, u"&Find"_s, Key::Find),
+          command(u"mnuEditFindNext"_s, u"Find &Next"_s, Key::FindNext),
+          command(u"mnuEditFindPrev"_s, u"Find &Previous"_s, Key::FindPrevious), kSeparator,
+          command(u"mnuEditCheck"_s, u"&Check Against Master List..."_s),
+          withOwnKey(command(u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s),
+                     Key(Qt::CTRL | Qt::Key_E))}},
+        {u"mnuExp"_s,
+         u"E&xport"_s,
+         {guarded(u"mnuExpTrans"_s, u"&Trns*Port"_s), guarded(u"mnuExpRCAD"_s, u"&Road CAD"_s),
+          guarded(u"mnuExpRCADexcel"_s, u"Road CAD (&Excel)"_s),
+          guarded(u"mnuExpBCAD"_s, u"&Bridge CAD"_s)}}};
+    return menus;
+}
+
+QList<QKeySequence> shortcutsOf(const MenuEntry& entry, const QList<QKeySequence>& platformKeys) {
+    QList<QKeySequence> keys = platformKeys;
+    if (keys.isEmpty() && entry.standardKey == QKeySequence::SaveAs) {
+        keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+    } else if (keys.isEmpty() && entry.standardKey == QKeySequence::Quit) {
+        keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    }
+    if (!entry.ownKey.isEmpty()) {
+        keys.append(entry.ownKey);
+    }
+    return keys;
+}
+
+QList<QKeySequence> shortcutsOf(const MenuEntry& entry) {
+    return shortcutsOf(entry, entry.standardKey == QKeySequence::UnknownKey
+                                  ? QList<QKeySequence>()
+                                  : QKeySequence::keyBindings(entry.standardKey));
+}
+
+QChar accessKey(const QString& caption) {
+    const qsizetype at = caption.indexOf(u'&');
+    return at >= 0 && at + 1 < caption.size() ? caption[at + 1].toUpper() : QChar();
+}
+
+const QStringList& formTabOrder() {
+    static const QStringList order{
+        u"engMet"_s,        u"itemCat"_s,      u"itemSrch"_s, u"srchStr"_s, u"findNext"_s,
+        u"findPrev"_s,      u"mastItemList"_s, u"designer"_s, u"projNum"_s, u"addItem"_s,
+        u"remItem"_s,       u"letMonth"_s,     u"addCat"_s,   u"catNum"_s,  u"catDesc"_s,
+        u"printProjList"_s, u"projItemDB"_s};
+    return order;
+}
+
+}  // namespace veskplan

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace veskplan {
+
+// What the main window offers in its menus, in menu order: each command's object name (the name
+// users and tests know it by), its caption with its access key, its keys, and whether it needs
+// items in the project. The window builds its menus from this and enables the guarded commands
+// by it; the keys a user types are checked here, without a display.
+struct MenuEntry {
+    enum class Kind { Command, Separator, RecentProjects, Undo, Redo };
+    Kind kind = Kind::Command;
+    QString name;
+    QString caption;
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
+    QKeySequence ownKey;      // a key of this program's own, where the platform has none
+    bool needsItems = false;  // enabled only while the project holds items
+};
+
+struct WindowMenu {
+    QString name;
+    QString caption;
+    std::vector<MenuEntry> entries;
+};
+
+const std::vector<WindowMenu>& windowMenus();
+
+// The keys of a command: the platform's for its standard key and, where the platform has none
+// (Save As and Quit on some), the ones desktop users know from elsewhere; then its own key.
+QList<QKeySequence> shortcutsOf(const MenuEntry& entry, const QList<QKeySequence>& platformKeys);
+QList<QKeySequence> shortcutsOf(const MenuEntry& entry);
+
+// The letter after the single "&" of a caption, upper-cased; none without one.
+QChar accessKey(const QString& caption);
+
+// The controls of the main form in the order the Tab key visits them: down the column of search
+// controls, the master grid, the form's rows in reading order, the project grid.
+const QStringList& formTabOrder();
+
+}  // namespace veskplan

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+#include <QSet>
+
+#include "controller/windowmenus.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Alt with a letter reaches one thing: one menu of the bar, one command of an open menu.
+TEST(WindowMenus, EveryAccessKeyAndShortcutReachesOneThing) {
+    QSet<QChar> bar;
+    QSet<QKeySequence> shortcuts;
+    QStringList guarded;
+    for (const WindowMenu& menu : windowMenus()) {
+        EXPECT_FALSE(bar.contains(accessKey(menu.caption))) << menu.name.toStdString();
+        bar.insert(accessKey(menu.caption));
+        QSet<QChar> inMenu;
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.kind == MenuEntry::Kind::Separator) {
+                continue;
+            }
+            const QChar key = accessKey(entry.caption);
+            if (!key.isNull()) {
+                EXPECT_FALSE(inMenu.contains(key)) << entry.name.toStdString();
+                inMenu.insert(key);
+            }
+            for (const QKeySequence& shortcut : shortcutsOf(entry)) {
+                EXPECT_FALSE(shortcuts.contains(shortcut)) << entry.name.toStdString();
+                shortcuts.insert(shortcut);
+            }
+            if (entry.needsItems) {
+                guarded << entry.name;
+            }
+        }
+    }
+    EXPECT_EQ(bar, (QSet<QChar>{u'F', u'E', u'X'}));
+    EXPECT_EQ(guarded, (QStringList{u"mnuFileSave"_s, u"mnuFileSaveas"_s, u"mnuExpTrans"_s,
+                                    u"mnuExpRCAD"_s, u"mnuExpRCADexcel"_s, u"mnuExpBCAD"_s}));
+}
+
+TEST(WindowMenus, APlatformWithoutKeysForSaveAsOrQuitGetsTheUsualOnes) {
+    using Key = QKeySequence;
+    MenuEntry entry;
+    const Key platformKey(Qt::CTRL | Qt::Key_F12);
+    const struct {
+        Key::StandardKey standard;
+        QList<Key> platform;
+        Key own;
+        QList<Key> expected;
+    } cases[] = {
+        {Key::SaveAs, {}, {}, {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
+        {Key::SaveAs, {platformKey}, {}, {platformKey}},
+        {Key::Quit, {}, {}, {Key(Qt::CTRL | Qt::Key_Q)}},
+        {Key::Open, {}, {}, {}},
+        {Key::UnknownKey, {}, Key(Qt::CTRL | Qt::Key_E), {Key(Qt::CTRL | Qt::Key_E)}},
+        {Key::Print, {platformKey}, Key(Qt::Key_F9), {platformKey, Key(Qt::Key_F9)}},
+    };
+    for (const auto& c : cases) {
+        entry.standardKey = c.standard;
+        entry.ownKey = c.own;
+        EXPECT_EQ(shortcutsOf(entry, c.platform), c.expected) << int(c.standard);
+    }
+    EXPECT_EQ(accessKey(u"Road CAD (&Excel)"_s), u'E');
+    EXPECT_TRUE(accessKey(u"Undo"_s).isNull());
+}
+
+}  // namespace
+}  // namespace veskplan
