@@ -10,6 +10,7 @@
 #include "app/textrulevalidator.h"
 #include "app/twips.h"
 #include "base/texts.h"
+#include "controller/formtexts.h"
 #include "controller/maincontroller.h"
 #include "controller/windowmenus.h"
 #include "project/headerfields.h"
@@ -26,26 +27,25 @@ W* place(QWidget& parent, const QString& name) {
     return widget;
 }
 
-QLabel* label(QWidget& parent, const QString& name, const QString& caption) {
+QLabel* label(QWidget& parent, const QString& name) {
     auto* widget = place<QLabel>(parent, name);
-    widget->setText(caption);
+    widget->setText(formText(name).caption);
     return widget;
 }
 
 template <typename W>
-W* control(QWidget& parent, const QString& name, const QString& tooltip,
-           const QString& accessibleName) {
+W* control(QWidget& parent, const QString& name) {
     auto* widget = place<W>(parent, name);
-    widget->setToolTip(tooltip);
-    widget->setAccessibleDescription(tooltip);
-    widget->setAccessibleName(accessibleName);
+    const FormText text = formText(name);
+    widget->setToolTip(text.tooltip);
+    widget->setAccessibleDescription(text.tooltip);
+    widget->setAccessibleName(text.accessibleName);
     return widget;
 }
 
-QPushButton* button(QWidget& parent, const QString& name, const QString& caption,
-                    const QString& tooltip) {
-    auto* widget = control<QPushButton>(parent, name, tooltip, QString(caption).remove(u'&'));
-    widget->setText(caption);
+QPushButton* button(QWidget& parent, const QString& name) {
+    auto* widget = control<QPushButton>(parent, name);
+    widget->setText(formText(name).caption);
     widget->setAutoDefault(true);  // Enter on a focused button presses it
     return widget;
 }
@@ -150,109 +150,82 @@ void MainFormWidgets::build(QMainWindow& window, QWidget& client, QUndoStack& hi
 }
 
 void MainFormWidgets::buildMasterSection(QWidget& client) {
-    engMet = control<QComboBox>(
-        client, u"engMet"_s,
-        u"Select Metric or English to change the source of the Master Item List"_s, u"Units"_s);
+    engMet = control<QComboBox>(client, u"engMet"_s);
     engMet->addItems({u"English"_s, u"Metric"_s});
     atLeast(engMet, 1455);
 
-    masterTitleLabel = label(client, u"Label1"_s, u"Master Item List"_s);
+    masterTitleLabel = label(client, u"Label1"_s);
     onTitleBar(masterTitleLabel, 9.75);
-    mastRevDate = label(client, u"mastRevDate"_s, QString());
+    mastRevDate = label(client, u"mastRevDate"_s);
     onTitleBar(mastRevDate, 8.25);
     masterTitleBar = titleBar(client, u"Shape4"_s, masterTitleLabel, 255, mastRevDate);
     masterTitleBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    mastItemList = control<QTableView>(
-        client, u"mastItemList"_s, u"Double click on an item to add it to the Project Item List"_s,
-        u"Master Item List"_s);
+    mastItemList = control<QTableView>(client, u"mastItemList"_s);
     setUpGrid(mastItemList);
     mastItemList->setSelectionBehavior(QAbstractItemView::SelectRows);
     mastItemList->setSelectionMode(QAbstractItemView::SingleSelection);
     mastItemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mastItemList->verticalHeader()->hide();
 
-    itemCat = button(
-        client, u"itemCat"_s, u"&Sections"_s,
-        u"Click here to select an Item Category you want to jump to in the Master Item List"_s);
-    itemSearchLabel = label(client, u"Label3"_s, u"&Item Search:"_s);
-    itemSrch = control<QLineEdit>(
-        client, u"itemSrch"_s,
-        u"Enter an Item Number here to jump to that item in the Master Item List"_s,
-        u"Item Search:"_s);
+    itemCat = button(client, u"itemCat"_s);
+    itemSearchLabel = label(client, u"Label3"_s);
+    itemSrch = control<QLineEdit>(client, u"itemSrch"_s);
     itemSrch->setValidator(new TextRuleValidator(&MasterBrowsing::filterItemSearchKey,
                                                  TextRuleValidator::kNoLimit, itemSrch));
-    descriptionSearchLabel = label(client, u"Label9"_s, u"&Description Search:"_s);
-    srchStr = control<QLineEdit>(client, u"srchStr"_s,
-                                 u"Text to Search for in Description Field of Master Item List"_s,
-                                 u"Description Search:"_s);
+    descriptionSearchLabel = label(client, u"Label9"_s);
+    srchStr = control<QLineEdit>(client, u"srchStr"_s);
     srchStr->setValidator(new TextRuleValidator(&MasterBrowsing::filterDescriptionSearchKey,
                                                 TextRuleValidator::kNoLimit, srchStr));
-    findNext =
-        button(client, u"findNext"_s, u"Find &Next"_s, u"Find the Next Occurance of Search Text"_s);
-    findPrev = button(client, u"findPrev"_s, u"Find &Previous"_s,
-                      u"Find the Previous Occurance of Search Text"_s);
+    findNext = button(client, u"findNext"_s);
+    findPrev = button(client, u"findPrev"_s);
 }
 
 void MainFormWidgets::buildProjectSection(QWidget& client) {
-    designerLabel = label(client, u"Label6"_s, u"Desi&gner:"_s);
-    projectNumberLabel = label(client, u"Label5"_s, u"Project N&umber:"_s);
-    designer = control<QLineEdit>(client, u"designer"_s, u"Enter the Name of the Designer here"_s,
-                                  u"Designer:"_s);
-    projNum = control<QLineEdit>(client, u"projNum"_s, u"Enter the Project Number here"_s,
-                                 u"Project Number:"_s);
+    designerLabel = label(client, u"Label6"_s);
+    projectNumberLabel = label(client, u"Label5"_s);
+    designer = control<QLineEdit>(client, u"designer"_s);
+    projNum = control<QLineEdit>(client, u"projNum"_s);
     // A longer text is refused whole rather than cut, so a pasted number is never stored
     // short of its end.
     projNum->setValidator(
         new TextRuleValidator(nullptr, HeaderFields::kProjectNumberLength, projNum));
     atLeast(projNum, 1935);
-    addItem = button(client, u"addItem"_s, u"&Add to Project"_s,
-                     u"Click here to Add the selected Master Item to the Project Item List"_s);
+    addItem = button(client, u"addItem"_s);
     atLeast(addItem, 1935);
-    remItem = button(client, u"remItem"_s, u"&Remove from Project"_s,
-                     u"Click here to Remove the selected item from the Project Item List"_s);
+    remItem = button(client, u"remItem"_s);
     atLeast(remItem, 1935);
 
-    lettingMonthLabel = label(client, u"Label7"_s, u"&Letting Month:"_s);
-    categoryLabel = label(client, u"Label8"_s, u"&Category:"_s);
-    categoryDescriptionLabel = label(client, u"Label11"_s, u"Categor&y Description:"_s);
-    letMonth =
-        control<QComboBox>(client, u"letMonth"_s,
-                           u"Indicate which Month the Letting will be held"_s, u"Letting Month:"_s);
+    lettingMonthLabel = label(client, u"Label7"_s);
+    categoryLabel = label(client, u"Label8"_s);
+    categoryDescriptionLabel = label(client, u"Label11"_s);
+    letMonth = control<QComboBox>(client, u"letMonth"_s);
     letMonth->addItems(HeaderFields::monthNames());
     letMonth->setCurrentIndex(-1);
-    addCat = button(client, u"addCat"_s, u"+"_s, u"Click here to Increment the Category Number"_s);
-    addCat->setAccessibleName(u"Add Category"_s);
+    addCat = button(client, u"addCat"_s);
     fitToCaption(addCat, 285);
-    catNum = control<QComboBox>(
-        client, u"catNum"_s, u"Indicate for which Category you are Adding Items"_s, u"Category:"_s);
+    catNum = control<QComboBox>(client, u"catNum"_s);
     // The boxes are as wide as the form makes them, whatever entries they are given later.
     catNum->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     catNum->setMinimumContentsLength(2);
     atLeast(catNum, 735);
-    catDesc = control<QComboBox>(client, u"catDesc"_s,
-                                 u"Description of the Category Number displayed to the left"_s,
-                                 u"Category Description:"_s);
+    catDesc = control<QComboBox>(client, u"catDesc"_s);
     catDesc->setEditable(true);
     catDesc->setInsertPolicy(QComboBox::NoInsert);
     catDesc->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     catDesc->setMinimumContentsLength(12);
     catDesc->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    projectTitleLabel = label(client, u"Label2"_s, u"Project Item List"_s);
+    projectTitleLabel = label(client, u"Label2"_s);
     onTitleBar(projectTitleLabel, 9.75);
-    projFileN = label(client, u"projFileN"_s, QString());
+    projFileN = label(client, u"projFileN"_s);
     onTitleBar(projFileN, 8.25);
     // A long path is cut at the bar's end rather than widening the window.
     projFileN->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     projectTitleBar = titleBar(client, u"Shape3"_s, projectTitleLabel, 225, projFileN);
-    printProjList = button(client, u"printProjList"_s, u"Prin&t"_s,
-                           u"Click Here to Print the Project Item List"_s);
+    printProjList = button(client, u"printProjList"_s);
     fitToCaption(printProjList, 735);
-    projItemDB = control<QTableView>(
-        client, u"projItemDB"_s,
-        u"List of Project Items.  Click on Column Headings to Change Sort Order"_s,
-        u"Project Item List"_s);
+    projItemDB = control<QTableView>(client, u"projItemDB"_s);
     setUpGrid(projItemDB);
     // Shift with the arrows or a drag takes in several rows, for Copy.
     projItemDB->setSelectionMode(QAbstractItemView::ContiguousSelection);

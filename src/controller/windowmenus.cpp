@@ -99,13 +99,4 @@ QChar accessKey(const QString& caption) {
     return at >= 0 && at + 1 < caption.size() ? caption[at + 1].toUpper() : QChar();
 }
 
-const QStringList& formTabOrder() {
-    static const QStringList order{
-        u"engMet"_s,        u"itemCat"_s,      u"itemSrch"_s, u"srchStr"_s, u"findNext"_s,
-        u"findPrev"_s,      u"mastItemList"_s, u"designer"_s, u"projNum"_s, u"addItem"_s,
-        u"remItem"_s,       u"letMonth"_s,     u"addCat"_s,   u"catNum"_s,  u"catDesc"_s,
-        u"printProjList"_s, u"projItemDB"_s};
-    return order;
-}
-
 }  // namespace veskplan

@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <vector>
 
 namespace veskplan {
@@ -37,9 +36,5 @@ QList<QKeySequence> shortcutsOf(const MenuEntry& entry);
 
 // The letter after the single "&" of a caption, upper-cased; none without one.
 QChar accessKey(const QString& caption);
-
-// The controls of the main form in the order the Tab key visits them: down the column of search
-// controls, the master grid, the form's rows in reading order, the project grid.
-const QStringList& formTabOrder();
 
 }  // namespace veskplan

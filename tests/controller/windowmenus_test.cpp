@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QSet>
 
+#include "controller/formtexts.h"
 #include "controller/windowmenus.h"
 
 namespace veskplan {
@@ -38,6 +39,29 @@ TEST(WindowMenus, EveryAccessKeyAndShortcutReachesOneThing) {
     EXPECT_EQ(bar, (QSet<QChar>{u'F', u'E', u'X'}));
     EXPECT_EQ(guarded, (QStringList{u"mnuFileSave"_s, u"mnuFileSaveas"_s, u"mnuExpTrans"_s,
                                     u"mnuExpRCAD"_s, u"mnuExpRCADexcel"_s, u"mnuExpBCAD"_s}));
+}
+
+// On the form, Alt with a letter goes to one control, and never to a menu of the bar instead.
+TEST(WindowMenus, TheFormsAccessKeysAreItsOwn) {
+    QSet<QChar> taken;
+    for (const WindowMenu& menu : windowMenus()) {
+        taken.insert(accessKey(menu.caption));
+    }
+    int keys = 0;
+    for (const QString& name : formTextNames()) {
+        const FormText text = formText(name);
+        if (const QChar key = accessKey(text.caption); !key.isNull()) {
+            EXPECT_FALSE(taken.contains(key)) << name.toStdString();
+            taken.insert(key);
+            ++keys;
+        }
+        EXPECT_EQ(text.tooltip.isEmpty(), text.accessibleName.isEmpty()) << name.toStdString();
+    }
+    EXPECT_EQ(keys, 13);
+    EXPECT_EQ(formText(u"addItem"_s).accessibleName, u"Add to Project"_s);
+    for (const QString& name : formTabOrder()) {
+        EXPECT_FALSE(formText(name).tooltip.isEmpty()) << name.toStdString();
+    }
 }
 
 TEST(WindowMenus, APlatformWithoutKeysForSaveAsOrQuitGetsTheUsualOnes) {
