@@ -74,24 +74,19 @@ Bytes readAll(const QString& path, qint64 maxBytes) {
     }
     // Read in pieces up to one byte past the limit: asking for the limit at once would have
     // Qt set aside that much memory (hundreds of megabytes for a bid file) for every read.
-    result.bytes.reserve(std::min(file.size(), maxBytes) + 1);
+    result.bytes.reserve(file.size() + 1);
     while (result.bytes.size() <= maxBytes) {
-        constexpr qint64 kPiece = qint64(1) << 20;
-        const qint64 want = std::min(kPiece, maxBytes + 1 - result.bytes.size());
-        const qsizetype had = result.bytes.size();
-        result.bytes.resize(had + want);
-        const qint64 got = file.read(result.bytes.data() + had, want);
-        result.bytes.resize(had + std::max<qint64>(got, 0));
-        if (got < 0) {
-            result.bytes.clear();
-            result.error = file.errorString();
-            return result;
-        }
-        if (got == 0) {
+        const QByteArray piece =
+            file.read(std::min(qint64(1) << 20, maxBytes + 1 - result.bytes.size()));
+        if (piece.isEmpty()) {
             break;
         }
+        result.bytes += piece;
     }
-    if (result.bytes.size() > maxBytes) {  // a device that did not tell its size
+    if (file.error() != QFileDevice::NoError) {
+        result.bytes.clear();
+        result.error = file.errorString();
+    } else if (result.bytes.size() > maxBytes) {  // a device that did not tell its size
         result.bytes.clear();
         result.error = texts::fileTooLarge(maxBytes);
     }

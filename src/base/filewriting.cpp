@@ -1,18 +1,22 @@
 #include "base/filewriting.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 // The system's own calls: a file reaches the disk only through them (fsync, FlushFileBuffers),
-// and Windows replaces an existing file by a rename only when told to (MoveFileEx), which the C++
-// library's rename does with its real reason lost.
+// Windows replaces an existing file by a rename only when told to (MoveFileEx), which the C++
+// library's rename does with its real reason lost, and only the system knows whether the program
+// that left a file is still running (kill with no signal, OpenProcess).
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -136,6 +140,26 @@ QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
         file.remove();
     }
     return failure;
+}
+
+bool processHasEnded(qint64 pid) {
+    if (pid <= 0 || pid == QCoreApplication::applicationPid()) {
+        return false;
+    }
+#if defined(Q_OS_UNIX)
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#elif defined(Q_OS_WIN)
+    const HANDLE process =
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) {
+        return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    }
+    const auto closing = qScopeGuard([process] { ::CloseHandle(process); });
+    DWORD exitCode = 0;
+    return ::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
+#else
+    return false;
+#endif
 }
 
 }  // namespace veskplan

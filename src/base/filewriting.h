@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 namespace veskplan {
 
@@ -16,5 +17,9 @@ QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes);
 // (the usual ones for a new file), reaches the disk and is renamed over the target, and the
 // rename reaches the disk. Returns why it failed, or an empty text.
 QString moveIntoPlace(const QString& temporary, const QString& target);
+
+// Whether the program with this process id has ended, so that a file it left behind may go.
+// False for this program itself and whenever the system cannot tell.
+bool processHasEnded(qint64 pid);
 
 }  // namespace veskplan

@@ -12,16 +12,6 @@
 #include <cmath>
 #include <optional>
 #include <set>
-#if defined(Q_OS_UNIX)
-#include <signal.h>
-#include <unistd.h>
-#include <cerrno>
-#elif defined(Q_OS_WIN)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 #include "base/error.h"
 #include "base/filewriting.h"
@@ -163,35 +153,12 @@ private:
     QString copy_;
 };
 
-// Whether the program with this process id has ended, so that a save file it left can go. Each
-// system asks in its own way, the one place in this file that calls the system directly; when
-// unsure, the file stays.
-bool programHasEnded(qint64 pid) {
-    if (pid <= 0 || pid == QCoreApplication::applicationPid()) {
-        return false;
-    }
-#if defined(Q_OS_UNIX)
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-#elif defined(Q_OS_WIN)
-    const HANDLE process =
-        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
-    if (process == nullptr) {
-        return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
-    }
-    const auto closing = qScopeGuard([process] { ::CloseHandle(process); });
-    DWORD exitCode = 0;
-    return ::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
-#else
-    return false;
-#endif
-}
-
 // Saves leave a temporary file beside the project only when their program was killed while
 // writing; the next save to the folder removes those whose program is gone.
 void removeStaleSaveFiles(const QString& dir) {
     for (const QFileInfo& file :
          QDir(dir).entryInfoList({u".veskplan-save-*"_s}, QDir::Files | QDir::Hidden)) {
-        if (programHasEnded(file.fileName().section(u'-', 2, 2).toLongLong())) {
+        if (processHasEnded(file.fileName().section(u'-', 2, 2).toLongLong())) {
             QFile::remove(file.absoluteFilePath());
         }
     }
