@@ -350,6 +350,36 @@ make_packages() {
   say "packages made in $(duration $((SECONDS - start))): $msi ($(stat -c %s "$msi") bytes)"
 }
 
+# on_both ARG...: runs the Linux and the Windows command line with the same arguments, where an
+# argument starting "{data}" names a file of data/ and one starting "{out}" a file of the
+# system's own output folder, written as that system writes paths.
+on_both() {
+  local -a linux=() windows=()
+  local arg path
+  for arg in "$@"; do
+    if [[ $arg == "{data}"* || $arg == "{out}"* ]]; then
+      path=${arg/"{data}"/$root/data}
+      linux+=("${path/"{out}"/$out/linux}")
+      windows+=("$(windows_path "${path/"{out}"/$out/windows}")")
+    else
+      linux+=("$arg")
+      windows+=("$arg")
+    fi
+  done
+  QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" "${linux[@]}"
+  QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" "${windows[@]}"
+}
+
+# same_output NAME WHAT [SED]: whether both systems wrote the same bytes in NAME, after the sed
+# script SED where a part differs by right.
+same_output() {
+  if cmp <(sed "${3:-}" "$out/linux/$1") <(sed "${3:-}" "$out/windows/$1"); then
+    say "$2: the same $(stat -c %s "$out/linux/$1") bytes on Windows and Linux${3:+ but $4}"
+  else
+    failed=1
+  fi
+}
+
 # The Windows and the Linux command line write the same bytes from the sample project.
 compare_exports() {
   local native=${VESKPLAN_NATIVE_BUILD:-$root/build/rel} out=$build/exports kind failed=0
@@ -363,58 +393,23 @@ compare_exports() {
   cmake --build "$native" --parallel "$jobs" --target veskplan-cli veskplan-data
   rm -rf "$out"
   mkdir -p "$out/linux" "$out/windows"
-  for kind in "${exports[@]}" print; do
+  for kind in "${exports[@]}"; do
     local name=${kind// /-} args
     read -r -a args <<<"$kind"
-    [ "$kind" = print ] && args=(print)
-    if [ "$kind" = print ]; then
-      QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" print "$root/data/sample.vsk" \
-        --text "$out/linux/$name"
-      QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" print \
-        "$(windows_path "$root/data/sample.vsk")" --text "$(windows_path "$out/windows/$name")"
-    else
-      QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" export "${args[0]}" \
-        "$root/data/sample.vsk" "$out/linux/$name" "${args[@]:1}"
-      QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" export "${args[0]}" \
-        "$(windows_path "$root/data/sample.vsk")" "$(windows_path "$out/windows/$name")" \
-        "${args[@]:1}"
-    fi
-    if [ "$kind" = print ]; then
-      # The printed heading names the project as each system writes a path, and today's date in
-      # the system's own short form; everything from "Filename:" on that line is left out.
-      if cmp <(sed '2s/Filename:.*//' "$out/linux/$name") \
-        <(sed '2s/Filename:.*//' "$out/windows/$name"); then
-        say "print --text: the same text on Windows and Linux but the file name and the date"
-      else
-        failed=1
-      fi
-    elif cmp "$out/linux/$name" "$out/windows/$name"; then
-      say "export $kind: the same $(stat -c %s "$out/linux/$name") bytes on Windows and Linux"
-    else
-      failed=1
-    fi
+    on_both export "${args[0]}" "{data}/sample.vsk" "{out}/$name" "${args[@]:1}"
+    same_output "$name" "export $kind"
   done
+  # The printed heading names the project as each system writes a path, and today's date in
+  # the system's own short form: from "Filename:" on, that line is left out.
+  on_both print "{data}/sample.vsk" --text "{out}/print"
+  same_output print "print --text" '2s/Filename:.*//' "the heading's file name and date"
   # The sample's estimate from its bid history, published prices and cost index: the same
   # statistics, regressions and cents on both systems.
-  local -a estimate=(--on 2026-03-31 --bids all --price adjusted)
-  local -a linux_cli=(env QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli")
-  local -a windows_cli=(env QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe")
-  "${linux_cli[@]}" history import "$out/linux/bids.sqlite" "$root/data/sample-bids.csv"
-  "${linux_cli[@]}" estimate "$root/data/sample.vsk" --history "$out/linux/bids.sqlite" \
-    --prices "$root/data/sample-prices.csv" --index "$root/data/sample-index.csv" \
-    "${estimate[@]}" --csv "$out/linux/estimate.csv"
-  "${windows_cli[@]}" history import "$(windows_path "$out/windows/bids.sqlite")" \
-    "$(windows_path "$root/data/sample-bids.csv")"
-  "${windows_cli[@]}" estimate "$(windows_path "$root/data/sample.vsk")" \
-    --history "$(windows_path "$out/windows/bids.sqlite")" \
-    --prices "$(windows_path "$root/data/sample-prices.csv")" \
-    --index "$(windows_path "$root/data/sample-index.csv")" "${estimate[@]}" \
-    --csv "$(windows_path "$out/windows/estimate.csv")"
-  if cmp "$out/linux/estimate.csv" "$out/windows/estimate.csv"; then
-    say "estimate --csv: the same $(stat -c %s "$out/linux/estimate.csv") bytes on both systems"
-  else
-    failed=1
-  fi
+  on_both history import "{out}/bids.sqlite" "{data}/sample-bids.csv"
+  on_both estimate "{data}/sample.vsk" --history "{out}/bids.sqlite" \
+    --prices "{data}/sample-prices.csv" --index "{data}/sample-index.csv" --on 2026-03-31 \
+    --bids all --price adjusted --csv "{out}/estimate.csv"
+  same_output estimate.csv "estimate --csv"
   [ "$failed" -eq 0 ] || { echo "the Windows exports differ from the Linux ones" >&2; exit 1; }
   say "exports compared in $(duration $((SECONDS - start)))"
 }
