@@ -15,8 +15,9 @@ class QUndoStack;
 
 namespace veskplan {
 
-// The controls of the main window in their layouts, with their tooltips, accessible names,
-// input rules and tab order. Building them is all this does; behaviour is wired by MainWindow.
+// The controls of the main window in their layouts, with their input rules, and the menus. Their
+// words, keys and Tab order come from the controller layer (formtexts.h, windowmenus.h), where
+// tests check them without a display. Building them is all this does; MainWindow wires them.
 // Each control's object name is the name users and tests know it by; the labels, bars and the
 // line, whose object names say nothing of them, have members named for what they are.
 struct MainFormWidgets {
