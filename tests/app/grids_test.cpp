@@ -196,13 +196,7 @@ TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
     for (int row : {0, 1, 2}) {
         addMasterRow(row);
     }
-    const auto quantities = [this] {
-        std::vector<std::optional<double>> all;
-        for (int row = 0; row < store().recordCount(); ++row) {
-            all.push_back(store().record(row).quantity);
-        }
-        return all;
-    };
+    const auto quantities = [this] { return test::quantitiesOf(store()); };
     const std::vector<std::optional<double>> none(3);
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);

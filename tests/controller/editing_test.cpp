@@ -126,12 +126,8 @@ TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAl
         controller->editing().setCurrentCell(c.row, c.column);
         EXPECT_EQ(controller->editing().pasteQuantities(c.text),
                   c.message.isNull() && !c.text.isEmpty());
-        Quantities now;
-        for (int row = 0; row < store().recordCount(); ++row) {
-            now.push_back(store().record(row).quantity);
-        }
         const auto pasted = testing::Message() << c.text.toStdString();
-        EXPECT_EQ(now, c.after) << pasted;
+        EXPECT_EQ(test::quantitiesOf(store()), c.after) << pasted;
         EXPECT_EQ(port.messageTexts(),
                   c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message})
             << pasted;

@@ -6,6 +6,7 @@
 #include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
 #include "project/specialrows.h"
+#include "support/testfiles.h"
 
 namespace veskplan {
 namespace {
@@ -284,13 +285,7 @@ TEST_F(DocumentTest, PastedQuantitiesAreOneStepAndRowsCopyAsATable) {
     doc.addItem(ProjectRecord{u"2101"_s, u"01"_s, u"CLEARING   "_s, u"ACRE"_s, 2.0});
     doc.addItem(ProjectRecord{u"2105"_s, u"01"_s, u"EXCAVATION"_s, u"CY  "_s, std::nullopt});
     doc.addItem(ProjectRecord{u"2301"_s, u"02"_s, u"PAVING\tA"_s, u"SY"_s, 1.5});
-    const auto quantities = [this] {
-        std::vector<std::optional<double>> all;
-        for (int row = 0; row < items().recordCount(); ++row) {
-            all.push_back(items().record(row).quantity);
-        }
-        return all;
-    };
+    const auto quantities = [this] { return test::quantitiesOf(items()); };
     const int steps = doc.undoStack().count();
     EXPECT_EQ(doc.setQuantities(0, {4.0, std::nullopt, 1.5}).kind, EditKind::Stored);
     EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4.0, std::nullopt, 1.5}));

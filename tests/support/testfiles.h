@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "base/environment.h"
 
@@ -76,6 +78,16 @@ private:
 #else
 #define VESKPLAN_SKIP_ON_WINDOWS(needs) static_cast<void>(0)
 #endif
+
+// The quantities of a record store's rows, in row order.
+template <typename Store>
+std::vector<std::optional<double>> quantitiesOf(const Store& store) {
+    std::vector<std::optional<double>> all;
+    for (int row = 0; row < store.recordCount(); ++row) {
+        all.push_back(store.record(row).quantity);
+    }
+    return all;
+}
 
 class FileSizeLimit {
 public:
