@@ -10,14 +10,17 @@ QString fieldText(const QString& padded) {
     return withoutTrailingBlanks(padded).toString();
 }
 
-QString flagNames(unsigned flags) {
-    static const std::array<QString, 7> names{u"no price"_s,
-                                              u"unit differs"_s,
-                                              u"fewer than 3 contracts"_s,
-                                              u"CV above 50%"_s,
-                                              u"quantity outside history range"_s,
-                                              u"lump sum"_s,
-                                              u"major item"_s};
+QString flagNames(unsigned flags, const QString& indexEnd) {
+    const std::array<QString, 10> names{u"no price"_s,
+                                        u"unit differs"_s,
+                                        u"fewer than 3 contracts"_s,
+                                        u"CV above 50%"_s,
+                                        u"quantity outside history range"_s,
+                                        u"lump sum"_s,
+                                        u"major item"_s,
+                                        u"no quantity"_s,
+                                        u"index ends "_s + indexEnd,
+                                        u"free-text item: no history of this description"_s};
     QStringList set;
     for (size_t bit = 0; bit < names.size(); ++bit) {
         if (flags & (1u << bit)) {
@@ -25,6 +28,17 @@ QString flagNames(unsigned flags) {
         }
     }
     return set.join(u';');
+}
+
+QString kindText(const EstimateLine& line) {
+    if (!line.kind) {
+        return QString();
+    }
+    QString text = priceKindName(*line.kind);
+    if (!line.escalatedFrom.isEmpty()) {
+        text += u", escalated "_s + line.escalatedFrom + u"\u2192"_s + line.escalatedTo;
+    }
+    return text;
 }
 
 QString centsText(qint64 cents) {

@@ -20,16 +20,19 @@ enum class EstimateFlag : unsigned {
     HighVariation = 1u << 3,         // coefficient of variation above 50%
     QuantityOutsideRange = 1u << 4,  // more than 10 times outside the history's quantities
     LumpSum = 1u << 5,
-    MajorItem = 1u << 6,  // among the fewest items that carry 80% of the total
+    MajorItem = 1u << 6,          // among the fewest items that carry 80% of the total
+    NoQuantity = 1u << 7,         // priced, but without a quantity its amount is 0
+    IndexEnds = 1u << 8,          // escalated to a quarter past the cost index's last one
+    FreeTextNoHistory = 1u << 9,  // a free-text item whose description no source knows
 };
 
-// The flags' names as the estimate files write them, in the order of the enumeration, joined by
-// ';'.
 // An item's fixed-width field (number, description, unit) as the estimate files write it,
 // without the blanks that pad it.
 QString fieldText(const QString& padded);
 
-QString flagNames(unsigned flags);
+// The flags' names as the estimate files write them, in the order of the enumeration, joined by
+// ';'. `indexEnd` is the cost index's last quarter, named by the IndexEnds flag.
+QString flagNames(unsigned flags, const QString& indexEnd = QString());
 
 // One item of the estimate: its quantity, the price used (if any) and the evidence behind it.
 struct EstimateLine {
@@ -39,6 +42,9 @@ struct EstimateLine {
     std::optional<PriceKind> kind;
     QString priceUnit;
     QString note;
+    // For a price from escalated bids: the quarter of the earliest bid and the quarter they were
+    // brought to ("2025Q2", "2026Q3"); empty otherwise.
+    QString escalatedFrom, escalatedTo;
     // Unit price and amount in cents; no amount without a usable price (none, or one in another
     // unit than the item's).
     std::optional<qint64> unitPriceCents;
@@ -50,6 +56,18 @@ struct EstimateLine {
     std::optional<PublishedPrice> published;
 
     bool has(EstimateFlag flag) const { return (flags & unsigned(flag)) != 0; }
+};
+
+// How a line's price was made, as every view of the estimate shows it: "Weighted average", or
+// "Weighted average, escalated 2025Q2→2026Q3"; empty without a price.
+QString kindText(const EstimateLine& line);
+
+// The cost index the bids were escalated by: the file's name, the quarter of the estimate date
+// and the index's last quarter.
+struct EscalationBasis {
+    QString indexName;
+    QString toQuarter;
+    QString lastQuarter;
 };
 
 struct CategorySubtotal {
@@ -69,6 +87,8 @@ struct Estimate {
     std::optional<double> contingencyPercent;
     qint64 contingencyCents = 0;
     qint64 totalCents = 0;
+    // Set when the bids were escalated by a cost index.
+    std::optional<EscalationBasis> escalation;
     // Positions in `lines`: the major items by amount, largest first, then the rest in order.
     std::vector<int> majorFirst;
 };
