@@ -179,9 +179,13 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
             line.note = price->note;
             line.unitPriceCents = std::llround(price->unitPrice * 100);
             if (sameUnit(price->unit, item.units)) {
-                // A lump sum without a quantity is one of it.
+                // A lump sum without a quantity is one of it; any other item without one is
+                // priced at nothing, which the designer must see.
                 const double quantity = item.quantity.value_or(isLumpSum(item.units) ? 1 : 0);
                 line.amountCents = std::llround(quantity * double(*line.unitPriceCents));
+                if (!item.quantity && !isLumpSum(item.units)) {
+                    line.flags |= unsigned(EstimateFlag::NoQuantity);
+                }
             } else {
                 line.flags |= unsigned(EstimateFlag::UnitDiffers);
             }
