@@ -212,7 +212,6 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     connect(pdf, &QPushButton::clicked, this, [this] { estimate_.exportPdf(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(&estimate_, &EstimateEditing::estimateChanged, this, &EstimateWindow::refresh);
-    connect(&estimate_, &EstimateEditing::sourcesChanged, this, &EstimateWindow::refresh);
 
     setTabOrder(history, prices);
     setTabOrder(prices, index);

@@ -261,9 +261,9 @@ void MainWindow::connectMenus() {
     connect(w_.action(u"mnuFilePdf"_s), &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });
     connect(w_.action(u"mnuFileImportBids"_s), &QAction::triggered, this,
-            [this] { controller_.historyImport().importBidFiles(); });
+            [this] { controller_.importBidHistory(); });
     connect(w_.action(u"mnuFileBidHistory"_s), &QAction::triggered, this,
-            [this] { controller_.historyImport().chooseHistoryFile(); });
+            [this] { controller_.chooseBidHistory(); });
     connect(w_.menu(u"mnuFileRecent"_s), &QMenu::aboutToShow, this,
             &MainWindow::refreshRecentProjects);
     // F10 opens the menu bar, as in the desktop's other programs.

@@ -181,6 +181,9 @@ inline QString mobilizationStep() {
 inline QString contingencyStep() {
     return u"Contingency"_s;
 }
+inline QString estimateSettingsStep() {
+    return u"Estimate Settings"_s;
+}
 inline QString undoPrefix() {
     return u"Undo"_s;
 }

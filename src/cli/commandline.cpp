@@ -18,6 +18,7 @@
 #include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "cli/commandoutput.h"
 #include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
 #include "export/cadexport.h"
@@ -116,25 +117,6 @@ struct Project {
         return header;
     }
 };
-
-// Standard output, checked: a full disk or a closed pipe is a failure, not a short output.
-void writeStandardOutput(const QByteArray& bytes) {
-    const size_t written =
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    if (written != static_cast<size_t>(bytes.size()) || std::fflush(stdout) != 0 ||
-        std::ferror(stdout)) {
-        throw Error(texts::standardOutputNotWritten(QString::fromLocal8Bit(std::strerror(errno))));
-    }
-}
-
-// A text output: "-" is standard output, anything else a file written whole or not at all.
-void writeOutput(const QString& output, const QByteArray& bytes) {
-    if (output == u"-"_s) {
-        writeStandardOutput(bytes);
-    } else {
-        writeFileAtomically(QFileInfo(output).absoluteFilePath(), bytes);
-    }
-}
 
 AppPaths programPaths() {
     return AppPaths::resolve(Environment::fromSystem());

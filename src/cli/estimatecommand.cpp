@@ -3,7 +3,8 @@
 #include <QFileInfo>
 #include <map>
 
-#include "base/filewriting.h"
+#include "base/error.h"
+#include "cli/commandoutput.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
 #include "estimate/estimatepdf.h"
@@ -28,17 +29,10 @@ std::optional<QDate> isoDate(const QString& text) {
 std::variant<EstimateCommand, QString> EstimateCommand::parse(const QStringList& args,
                                                               QDate today) {
     EstimateCommand command;
-    std::optional<QDate> from, to, on;
+    command.today = today;
     bool outputGiven = false;
     const std::map<QString, Output> outputs = {
         {u"--xlsx"_s, Output::Xlsx}, {u"--pdf"_s, Output::Pdf}, {u"--csv"_s, Output::Csv}};
-    const std::map<QString, BidSelection> selections = {{u"low"_s, BidSelection::Low},
-                                                        {u"three"_s, BidSelection::ThreeLowest},
-                                                        {u"all"_s, BidSelection::All}};
-    const std::map<QString, PriceStatistic> statistics = {
-        {u"weighted"_s, PriceStatistic::WeightedAverage},
-        {u"median"_s, PriceStatistic::Median},
-        {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (!arg.startsWith(u"--"_s)) {
@@ -55,27 +49,27 @@ std::variant<EstimateCommand, QString> EstimateCommand::parse(const QStringList&
         if (arg == u"--history"_s) {
             command.history = value;
         } else if (arg == u"--prices"_s) {
-            command.priceFiles.append(value);
+            command.priceFiles = command.priceFiles.value_or(QStringList()) + QStringList{value};
         } else if (arg == u"--index"_s) {
             command.index = value;
         } else if (arg == u"--region"_s) {
-            command.settings.window.region = value;
+            command.region = value;
         } else if (arg == u"--from"_s || arg == u"--to"_s || arg == u"--on"_s) {
             const auto date = isoDate(value);
             if (!date) {
                 return arg + u" takes a date such as 2026-03-31"_s;
             }
-            (arg == u"--from"_s ? from : arg == u"--to"_s ? to : on) = date;
+            (arg == u"--from"_s ? command.from : arg == u"--to"_s ? command.to : command.on) = date;
         } else if (arg == u"--bids"_s) {
-            if (!selections.contains(value)) {
+            command.bids = bidSelectionFromCode(value);
+            if (!command.bids) {
                 return u"--bids takes low, three or all"_s;
             }
-            command.settings.window.bids = selections.at(value);
         } else if (arg == u"--price"_s) {
-            if (!statistics.contains(value)) {
+            command.statistic = priceStatisticFromCode(value);
+            if (!command.statistic) {
                 return u"--price takes weighted, median or adjusted"_s;
             }
-            command.settings.statistic = statistics.at(value);
         } else if (outputs.contains(arg)) {
             if (outputGiven) {
                 return u"estimate writes one of --xlsx, --pdf and --csv"_s;
@@ -90,13 +84,10 @@ std::variant<EstimateCommand, QString> EstimateCommand::parse(const QStringList&
     if (command.project.isEmpty() || !outputGiven) {
         return u"estimate needs a project and one of --xlsx, --pdf and --csv"_s;
     }
-    const EstimateSettings standard = EstimateSettings::standard(on.value_or(today));
-    BidWindow& window = command.settings.window;
-    window.estimateDate = standard.window.estimateDate;
-    window.from = from.value_or(standard.window.from);
-    window.to = to.value_or(standard.window.to);
-    window.escalate = !command.index.isEmpty();
-    if (window.from > window.to) {
+    if (command.output == Output::Pdf && command.outputPath == u"-"_s) {
+        return u"--pdf writes a file, not standard output"_s;
+    }
+    if (command.from && command.to && *command.from > *command.to) {
         return u"--from is after --to"_s;
     }
     return command;
@@ -107,25 +98,49 @@ void EstimateCommand::run() const {
     projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(project), {}}
                                           : projectfile::readWithPrices(project);
     const specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
+    EstimateSetup setup = read.prices.estimateSetup();
+    setup.historyFile = history.value_or(setup.historyFile);
+    setup.priceFiles = priceFiles.value_or(setup.priceFiles);
+    if (index) {
+        // An index given here is given to escalate by.
+        setup.escalate = !index->isEmpty();
+        setup.indexFile = *index;
+    }
+    // Without a window of its own, the project's is the 24 months before the estimate date.
+    setup.estimateDate = on.value_or(setup.estimateDate);
+    EstimateSettings settings = settingsOf(setup, today);
+    BidWindow& window = settings.window;
+    window.from = from.value_or(window.from);
+    window.to = to.value_or(window.to);
+    window.region = region.value_or(window.region);
+    window.bids = bids.value_or(window.bids);
+    settings.statistic = statistic.value_or(settings.statistic);
+    if (window.from > window.to) {
+        throw Error(u"the window of bids begins "_s + window.from.toString(Qt::ISODate) +
+                    u", after it ends "_s + window.to.toString(Qt::ISODate));
+    }
     QStringList numbers;
     for (const ProjectRecord& item : contents.items) {
         numbers.append(item.itemNumber);
     }
-    const PriceSources sources = PriceSources::load(history, priceFiles, index, numbers);
+    const PriceSources sources =
+        PriceSources::load(setup.historyFile, setup.priceFiles, setup.indexFile, numbers);
     const Estimate estimate =
         estimatebuilder::build(contents.items, contents.categories, read.prices, sources, settings);
-    const QString target = QFileInfo(outputPath).absoluteFilePath();
+    if (estimate.windowSelectsNothing) {
+        throw Error(noBidInWindow(settings));
+    }
     const EstimateTitle title{contents.projNum, contents.designer, QFileInfo(project).fileName(),
                               settings.window.estimateDate, describeSettings(settings)};
     switch (output) {
         case Output::Csv:
-            writeFileAtomically(target, estimateCsv(estimate));
+            writeOutput(outputPath, estimateCsv(estimate));
             break;
         case Output::Xlsx:
-            writeEstimateWorkbook(estimate, title, target);
+            writeOutput(outputPath, estimateWorkbook(estimate, title));
             break;
         case Output::Pdf:
-            writeEstimatePdf(estimate, title, target);
+            writeEstimatePdf(estimate, title, QFileInfo(outputPath).absoluteFilePath());
             break;
     }
 }

@@ -37,23 +37,87 @@ EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs
       port_(port),
       busy_(busy),
       locale_(locale),
+      today_(today),
       settings_(EstimateSettings::standard(today)),
       model_(locale) {
     model_.setLineEditor([this](int line, EstimateTableModel::Column column, const QString& text) {
         return column == EstimateTableModel::NoteColumn ? setNote(line, text)
                                                         : setTypedPrice(line, text);
     });
-    for (auto signal : {&ProjectDocument::pricesChanged, &ProjectDocument::categoriesChanged}) {
-        connect(&document_, signal, this, &EstimateEditing::recompute);
-    }
+    connect(&document_, &ProjectDocument::pricesChanged, this, &EstimateEditing::followDocument);
+    connect(&document_, &ProjectDocument::categoriesChanged, this, &EstimateEditing::recompute);
     connect(&document_, &ProjectDocument::itemTouched, this, &EstimateEditing::recompute);
-    recompute();
+    followDocument();
 }
 
 EstimateEditing::~EstimateEditing() = default;
 
 QUndoStack* EstimateEditing::undoStack() const {
     return &document_.undoStack();
+}
+
+void EstimateEditing::followDocument() {
+    const EstimateSetup& setup = document_.prices().estimateSetup();
+    if (setup.isEmpty() && !followedHistory_.isEmpty()) {
+        // Adopting comes back here with the setup taken.
+        EstimateSetup adopted;
+        adopted.historyFile = followedHistory_;
+        document_.adoptEstimateSetup(withSettings(adopted, EstimateSettings::standard(today_)));
+        return;
+    }
+    readSources(setup, false);
+    settings_ = settingsOf(setup, today_);
+    settings_.window.escalate = settings_.window.escalate && !sources_.index.isEmpty();
+    recompute();
+}
+
+bool EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing) {
+    // A file is read again when it changed since: bids imported by another program count, and
+    // a file gone is told.
+    std::vector<std::pair<QString, QDateTime>> stamps;
+    for (const QString& file : QStringList{setup.historyFile, setup.indexFile} + setup.priceFiles) {
+        const QFileInfo info(file);
+        stamps.emplace_back(file, info.exists() ? info.lastModified() : QDateTime());
+    }
+    if (stamps == readStamps_) {
+        return true;
+    }
+    BusyCursor busy(busy_);
+    const QStringList numbers = itemNumbers(document_);
+    PriceSources next;
+    QStringList failures;
+    const auto read = [&](const QString& history, const QStringList& prices, const QString& index) {
+        try {
+            PriceSources more = PriceSources::load(history, prices, index, numbers);
+            next.bids.merge(more.bids);
+            next.published.insert(next.published.end(), more.published.begin(),
+                                  more.published.end());
+            if (!index.isEmpty()) {
+                next.index = std::move(more.index);
+                next.indexName = more.indexName;
+            }
+        } catch (const Error& error) {
+            failures.append(error.message());
+        }
+    };
+    read(setup.historyFile, {}, QString());
+    for (const QString& file : setup.priceFiles) {
+        read(QString(), {file}, QString());
+    }
+    read(QString(), {}, setup.indexFile);
+    if (!failures.isEmpty()) {
+        port_.warn(failures.join(u'\n'));
+        if (allOrNothing) {
+            return false;
+        }
+    }
+    sources_ = std::move(next);
+    readStamps_ = std::move(stamps);
+    historyFile_ = setup.historyFile;
+    priceFiles_ = setup.priceFiles;
+    indexFile_ = setup.indexFile;
+    numbersRead_ = std::set<QString>(numbers.begin(), numbers.end());
+    return failures.isEmpty();
 }
 
 void EstimateEditing::recompute() {
@@ -82,37 +146,51 @@ void EstimateEditing::recompute() {
     model_.setEstimate(next.get());
     estimate_ = std::move(next);
     Q_EMIT estimateChanged();
+    // Said once for each window that selects nothing, not at every price typed meanwhile.
+    if (estimate_->windowSelectsNothing && !toldNothingSelected_) {
+        port_.warn(noBidInWindow(settings_));
+    }
+    toldNothingSelected_ = estimate_->windowSelectsNothing;
 }
 
 void EstimateEditing::setSettings(const EstimateSettings& settings) {
-    settings_ = settings;
-    settings_.window.escalate = settings.window.escalate && !sources_.index.isEmpty();
-    recompute();
+    EstimateSettings kept = settings;
+    kept.window.escalate = settings.window.escalate && !sources_.index.isEmpty();
+    document_.setEstimateSetup(withSettings(document_.prices().estimateSetup(), kept));
 }
 
 bool EstimateEditing::useSources(const QString& historyFile, const QStringList& priceFiles,
                                  const QString& indexFile) {
-    BusyCursor busy(busy_);
-    const QStringList numbers = itemNumbers(document_);
-    try {
-        sources_ = PriceSources::load(historyFile, priceFiles, indexFile, numbers);
-    } catch (const Error& error) {
-        port_.warn(error.message());
+    EstimateSetup setup = withSettings(document_.prices().estimateSetup(), settings_);
+    setup.historyFile = historyFile;
+    setup.priceFiles = priceFiles;
+    setup.indexFile = indexFile;
+    setup.escalate = !indexFile.isEmpty() && (setup.escalate || indexFile != indexFile_);
+    // Files chosen again are read again, whatever their time stamps say.
+    auto stamps = std::exchange(readStamps_, {});
+    if (!readSources(setup, true)) {
+        readStamps_ = std::move(stamps);
         return false;
     }
-    historyFile_ = historyFile;
-    priceFiles_ = priceFiles;
-    indexFile_ = indexFile;
-    numbersRead_ = std::set<QString>(numbers.begin(), numbers.end());
-    settings_.window.escalate = !indexFile.isEmpty();
-    Q_EMIT sourcesChanged();
-    recompute();
+    if (setup == document_.prices().estimateSetup()) {
+        followDocument();
+    } else {
+        document_.setEstimateSetup(setup);
+    }
     return true;
 }
 
 void EstimateEditing::followHistory(const QString& historyFile) {
-    if ((historyFile_.isEmpty() || historyFile_ == historyFile) && QFileInfo::exists(historyFile)) {
-        useSources(historyFile, priceFiles_, indexFile_);
+    // Until bids are imported into it, the File menu's history is no file to price from.
+    const QString before =
+        std::exchange(followedHistory_, QFileInfo::exists(historyFile) ? historyFile : QString());
+    const EstimateSetup& setup = document_.prices().estimateSetup();
+    if (setup.isEmpty()) {
+        followDocument();
+    } else if (!followedHistory_.isEmpty() &&
+               (setup.historyFile == historyFile || setup.historyFile == before)) {
+        // The history it follows was imported into or changed: its bids are read again.
+        useSources(historyFile, setup.priceFiles, setup.indexFile);
     }
 }
 
@@ -216,7 +294,8 @@ bool EstimateEditing::applyComputedPrice(int line) {
     }
     if (evidence.statistics && price->kind != PriceKind::Published) {
         price->note = describeSettings(settings_) + u", "_s +
-                      QString::number(evidence.statistics->bids) + u" bids"_s;
+                      QString::number(evidence.statistics->bids) + u" bids"_s +
+                      estimatebuilder::escalationText(estimate_->lines[size_t(line)], *estimate_);
     }
     return document_.setPrice(ItemKey::of(item), price);
 }
@@ -254,7 +333,9 @@ void EstimateEditing::exportTo(const QString& suffix, const QString& filter,
             write(*estimate_, title(), *file);
         } catch (const Error& error) {
             port_.warn(error.message());
+            return;
         }
+        port_.inform(u"Estimate saved as "_s + QDir::toNativeSeparators(*file));
     }
 }
 

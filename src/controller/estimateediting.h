@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QObject>
 #include <QStringList>
@@ -23,8 +24,9 @@ class UserPort;
 
 // The engineer's estimate tool: where the prices come from (a bid history, published price
 // files, a cost index), the window of bids, the estimate of the project as it stands, the prices
-// the designer types, applies or clears (each one step of the document's history), the
-// percentages, and the estimate's workbook and PDF.
+// the designer types, applies or clears, the percentages, and the estimate's workbook and PDF.
+// Sources and window are the project's own (its estimate setup): each change is one step of the
+// document's history, saved and recovered with the project.
 class EstimateEditing : public QObject {
     Q_OBJECT
 
@@ -39,6 +41,7 @@ public:
     QUndoStack* undoStack() const;
 
     const EstimateSettings& settings() const { return settings_; }
+    // Keeps the settings in the project, as one step; escalation needs a cost index.
     void setSettings(const EstimateSettings& settings);
 
     const QString& historyFile() const { return historyFile_; }
@@ -48,13 +51,16 @@ public:
     void chooseHistoryFile();
     void addPriceFile();
     void chooseIndexFile();
-    // Reads the sources given (empty texts and lists for none); false, told, when one cannot be
-    // read, and the sources stay as they were.
+    // Reads the sources given (empty texts and lists for none) and keeps them in the project;
+    // false, told, when one cannot be read, and the sources stay as they were. Choosing a cost
+    // index turns escalation on, dropping it turns it off.
     bool useSources(const QString& historyFile, const QStringList& priceFiles,
                     const QString& indexFile);
 
-    // Reads `historyFile` again as the bid history when it exists and no other history was
-    // chosen here; the price files and the cost index stay.
+    // The bid history chosen in the File menu, `historyFile`, prices a project whose estimate has
+    // none of its own; its bids are read again when the project's history is this one (after an
+    // import into it, say). A project without an estimate setup takes the one it is priced with
+    // now, as no step.
     void followHistory(const QString& historyFile);
 
     // The designer's price for a line, typed as the locale writes numbers; a text that is no
@@ -78,10 +84,14 @@ public:
 Q_SIGNALS:
     // The estimate was computed again: prices, items, settings or sources changed.
     void estimateChanged();
-    void sourcesChanged();
 
 private:
+    // Takes the settings and sources of the project's estimate setup, reading the files that
+    // changed; a file that cannot be read is told, naming it.
+    void followDocument();
     void recompute();
+    // Reads the files of `setup` that are not read yet; false, told, when one cannot be read.
+    bool readSources(const EstimateSetup& setup, bool allOrNothing);
     // Asks for a file ending in `suffix` and writes the estimate to it with `write`.
     void exportTo(const QString& suffix, const QString& filter,
                   void (*write)(const Estimate&, const EstimateTitle&, const QString&));
@@ -93,11 +103,15 @@ private:
     UserPort& port_;
     BusyIndicator& busy_;
     QLocale locale_;
+    QDate today_;
     EstimateSettings settings_;
+    QString followedHistory_;  // the File menu's
+    bool toldNothingSelected_ = false;
     QString historyFile_;
     QStringList priceFiles_;
     QString indexFile_;
     PriceSources sources_;
+    std::vector<std::pair<QString, QDateTime>> readStamps_;  // the files read, when last changed
     std::set<QString> numbersRead_;  // the items whose bids the sources hold
     std::unique_ptr<Estimate> estimate_;
     EstimateTableModel model_;

@@ -106,6 +106,20 @@ EstimateEditing& MainController::openEstimate() {
     return tool;
 }
 
+void MainController::importBidHistory() {
+    historyImport_.importBidFiles();
+    if (estimate_) {
+        estimate_->followHistory(historyImport_.historyFile());
+    }
+}
+
+void MainController::chooseBidHistory() {
+    historyImport_.chooseHistoryFile();
+    if (estimate_) {
+        estimate_->followHistory(historyImport_.historyFile());
+    }
+}
+
 void MainController::openProject() {
     files_.openProject();
     reportChangesAfterOpen();

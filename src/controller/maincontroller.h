@@ -88,6 +88,10 @@ public:
     ExportCommands& exports() { return exports_; }
     UnitSwitch& units() { return units_; }
     HistoryImport& historyImport() { return historyImport_; }
+    // File > Import Bid History and File > Bid History: an open estimate follows, priced again
+    // from what the history now holds.
+    void importBidHistory();
+    void chooseBidHistory();
     ProjectBinding& binding() { return binding_; }
     // What the commands ask of the windows besides questions: focus, typing, windows of their own.
     ViewRequests& requests() { return requests_; }

@@ -89,6 +89,9 @@ struct Estimate {
     qint64 totalCents = 0;
     // Set when the bids were escalated by a cost index.
     std::optional<EscalationBasis> escalation;
+    // The bid history holds bids of the project's items, but the window selects none of them:
+    // every price it would give is missing, which is a failure, not an estimate.
+    bool windowSelectsNothing = false;
     // Positions in `lines`: the major items by amount, largest first, then the rest in order.
     std::vector<int> majorFirst;
 };

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "history/bidstatistics.h"
+#include "project/freetextitem.h"
 
 namespace veskplan::estimatebuilder {
 namespace {
@@ -78,6 +79,16 @@ std::vector<int> majorItems(const std::vector<EstimateLine>& lines, qint64 total
     return major;
 }
 
+QDate earliestLetting(const ItemStatistics& statistics) {
+    QDate earliest;
+    for (const BidRecord& bid : statistics.bidsUsed) {
+        if (!earliest.isValid() || bid.lettingDate < earliest) {
+            earliest = bid.lettingDate;
+        }
+    }
+    return earliest;
+}
+
 qint64 percentOf(qint64 cents, std::optional<double> percent) {
     return percent ? std::llround(double(cents) * *percent / 100.0) : 0;
 }
@@ -98,12 +109,27 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
                      const EstimateSettings& settings) {
     Evidence evidence;
     const QString number = trimmed(item.itemNumber);
+    const bool byDescription = pricedByDescription(number);
+    const auto described = [&](const QString& description) {
+        return !byDescription || sameDescription(description, trimmed(item.description));
+    };
     bool otherUnit = false;
+    bool descriptionKnown = false;
     if (const auto bids = sources.bids.find(number); bids != sources.bids.end()) {
+        std::vector<BidRecord> own;
+        for (const BidRecord& bid : bids->second) {
+            if (described(bid.description)) {
+                own.push_back(bid);
+            }
+        }
+        descriptionKnown = !own.empty();
+        evidence.historyBids = int(own.size());
         ItemStatistics statistics =
-            computeStatistics(bids->second, item.units.trimmed(), settings.window,
+            computeStatistics(own, item.units.trimmed(), settings.window,
                               sources.index.isEmpty() ? nullptr : &sources.index, item.quantity);
         otherUnit = statistics.otherUnitBids > 0;
+        evidence.selectedBids =
+            statistics.bids + statistics.otherUnitBids + statistics.notEscalatedBids;
         if (statistics.bids > 0) {
             evidence.statistics = std::move(statistics);
         }
@@ -114,6 +140,10 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
         if (trimmed(price.itemNumber) != number) {
             continue;
         }
+        if (!described(price.description)) {
+            continue;
+        }
+        descriptionKnown = true;
         if (!sameUnit(price.unit, item.units)) {
             otherUnit = true;
         } else if (!settings.window.region.isEmpty() &&
@@ -128,6 +158,7 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
         evidence.published = *chosen;
     }
     evidence.otherUnitOnly = otherUnit && !evidence.statistics && !evidence.published;
+    evidence.unknownDescription = byDescription && !descriptionKnown;
     return evidence;
 }
 
@@ -157,19 +188,37 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
     std::vector<ProjectRecord> ordered = items;
     sortRecords(ordered, IndexOrder::PrimaryKey);
     Estimate estimate;
+    const bool escalated = settings.window.escalate && !sources.index.isEmpty();
+    if (escalated) {
+        estimate.escalation = EscalationBasis{
+            sources.indexName, sources.index.reachedQuarter(settings.window.estimateDate),
+            sources.index.lastQuarter()};
+    }
+    bool historyKnowsItems = false;
+    int selectedBids = 0;
     estimate.lines.reserve(ordered.size());
     for (ProjectRecord& item : ordered) {
         EstimateLine line;
         const Evidence evidence = evidenceFor(item, sources, settings);
         line.statistics = evidence.statistics;
         line.published = evidence.published;
+        historyKnowsItems = historyKnowsItems || evidence.historyBids > 0;
+        selectedBids += evidence.selectedBids;
         std::optional<ItemPrice> price;
         if (const ItemPrice* stored = prices.find(ItemKey::of(item))) {
             price = *stored;
         } else {
             price = computedPrice(item, evidence, settings.statistic);
+            if (price && isHistoryKind(price->kind) && escalated) {
+                line.escalatedFrom = CostIndex::quarterName(earliestLetting(*evidence.statistics));
+                line.escalatedTo = estimate.escalation->toQuarter;
+                if (sources.index.endsBefore(settings.window.estimateDate)) {
+                    line.flags |= unsigned(EstimateFlag::IndexEnds);
+                }
+            }
             if (price && isHistoryKind(price->kind)) {
-                price->note = evidenceNote(*evidence.statistics, settings.window);
+                price->note = evidenceNote(*evidence.statistics, settings.window) +
+                              escalationText(line, estimate);
             }
         }
         if (price) {
@@ -194,6 +243,9 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
             if (evidence.otherUnitOnly) {
                 line.flags |= unsigned(EstimateFlag::UnitDiffers);
             }
+            if (evidence.unknownDescription) {
+                line.flags |= unsigned(EstimateFlag::FreeTextNoHistory);
+            }
         }
         if (isLumpSum(item.units)) {
             line.flags |= unsigned(EstimateFlag::LumpSum);
@@ -211,6 +263,7 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
         estimate.subtotals.back().cents += line.amountCents.value_or(0);
         estimate.lines.push_back(std::move(line));
     }
+    estimate.windowSelectsNothing = historyKnowsItems && selectedBids == 0;
     const std::vector<int> major = majorItems(estimate.lines, estimate.itemsCents);
     std::vector<bool> isMajor(estimate.lines.size(), false);
     for (const int position : major) {
@@ -231,6 +284,16 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
     estimate.totalCents =
         estimate.itemsCents + estimate.mobilizationCents + estimate.contingencyCents;
     return estimate;
+}
+
+QString escalationText(const EstimateLine& line, const Estimate& estimate) {
+    if (line.escalatedFrom.isEmpty() || !estimate.escalation) {
+        return QString();
+    }
+    const QString index = estimate.escalation->indexName.isEmpty() ? u"the cost index"_s
+                                                                   : estimate.escalation->indexName;
+    return u", escalated by "_s + index + u' ' + line.escalatedFrom + u"\u2192"_s +
+           line.escalatedTo;
 }
 
 }  // namespace veskplan::estimatebuilder

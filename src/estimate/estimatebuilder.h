@@ -21,6 +21,13 @@ struct Evidence {
     std::optional<ItemStatistics> statistics;  // only with bids in the item's unit
     std::optional<PublishedPrice> published;   // of the item's unit
     bool otherUnitOnly = false;                // the sources price the item in other units only
+    // Bids of the item that the window selects, in any unit and whether or not the index reaches
+    // them: none for every item means the window selects nothing.
+    int selectedBids = 0;
+    // Bids of the item the history holds, whatever the window.
+    int historyBids = 0;
+    // A free-text item whose description the sources do not know.
+    bool unknownDescription = false;
 };
 Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
                      const EstimateSettings& settings);
@@ -31,6 +38,10 @@ std::optional<ItemPrice> computedPrice(const ProjectRecord& item, const Evidence
 Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& categories,
                const ProjectPrices& prices, const PriceSources& sources,
                const EstimateSettings& settings);
+
+// How the index escalated the line's bids: " escalated by INDEX 2025Q2→2026Q3", empty for a line
+// whose bids were not escalated.
+QString escalationText(const EstimateLine& line, const Estimate& estimate);
 
 // Whether a unit is a lump sum, and whether two units are the same (blanks and case aside).
 bool isLumpSum(const QString& unit);

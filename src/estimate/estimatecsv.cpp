@@ -22,19 +22,20 @@ QByteArray estimateCsv(const Estimate& estimate) {
         {u"Item Number"_s, u"Category"_s, u"Description"_s, u"Unit"_s, u"Quantity"_s,
          u"Unit Price"_s, u"Price Kind"_s, u"Amount"_s, u"Bids"_s, u"Contracts"_s, u"Flags"_s},
         csv::LineEnd::CrLf);
+    const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
     for (const EstimateLine& line : estimate.lines) {
         const ProjectRecord& item = line.item;
         const auto& s = line.statistics;
-        csv::appendRecord(out,
-                          {fieldText(item.itemNumber), item.cat, fieldText(item.description),
-                           fieldText(item.units),
-                           item.quantity ? numbertext::shortest(*item.quantity) : QString(),
-                           line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(),
-                           line.kind ? priceKindName(*line.kind) : QString(),
-                           line.amountCents ? centsText(*line.amountCents) : QString(),
-                           s ? QString::number(s->bids) : QString(),
-                           s ? QString::number(s->contracts) : QString(), flagNames(line.flags)},
-                          csv::LineEnd::CrLf);
+        csv::appendRecord(
+            out,
+            {fieldText(item.itemNumber), item.cat, fieldText(item.description),
+             fieldText(item.units),
+             item.quantity ? numbertext::shortest(*item.quantity) : QString(),
+             line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(), kindText(line),
+             line.amountCents ? centsText(*line.amountCents) : QString(),
+             s ? QString::number(s->bids) : QString(),
+             s ? QString::number(s->contracts) : QString(), flagNames(line.flags, indexEnd)},
+            csv::LineEnd::CrLf);
     }
     const auto total = [&out](const QString& cat, const QString& description, qint64 cents) {
         csv::appendRecord(out,
@@ -51,6 +52,12 @@ QByteArray estimateCsv(const Estimate& estimate) {
     total(QString(), u"Contingency"_s + percentText(estimate.contingencyPercent),
           estimate.contingencyCents);
     total(QString(), u"Total"_s, estimate.totalCents);
+    if (estimate.escalation) {
+        csv::appendRecord(
+            out,
+            {u"Escalated by"_s, estimate.escalation->indexName, estimate.escalation->toQuarter},
+            csv::LineEnd::CrLf);
+    }
     return out;
 }
 

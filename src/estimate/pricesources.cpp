@@ -1,5 +1,7 @@
 #include "estimate/pricesources.h"
 
+#include <QFileInfo>
+
 #include "history/bidhistory.h"
 #include "history/pricefile.h"
 #include "project/projectrecord.h"
@@ -24,6 +26,7 @@ PriceSources PriceSources::load(const QString& historyPath, const QStringList& p
     }
     if (!indexPath.isEmpty()) {
         sources.index = CostIndex::read(indexPath);
+        sources.indexName = QFileInfo(indexPath).fileName();
     }
     return sources;
 }

@@ -16,7 +16,8 @@ namespace veskplan {
 struct PriceSources {
     std::map<QString, std::vector<BidRecord>> bids;  // by item number, trailing blanks removed
     std::vector<PublishedPrice> published;
-    CostIndex index;  // empty: bids are not escalated
+    CostIndex index;    // empty: bids are not escalated
+    QString indexName;  // the index file's name, as the estimate names what escalated it
 
     // Reads the bids of `itemNumbers` from the history database at `historyPath` (none when
     // empty), every price file and the index file (none when empty). Throws Error naming the

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "base/error.h"
 #include "base/numbertext.h"
 #include "base/sqlitedb.h"
 #include "base/texts.h"
@@ -33,6 +34,13 @@ QString pricesJson(const ProjectPrices& prices) {
     if (prices.contingencyPercent()) {
         object.insert(u"contingency"_s, *prices.contingencyPercent());
     }
+    QJsonArray setup;
+    for (const auto& [name, value] : prices.estimateSetup().values()) {
+        setup.append(QJsonArray{name, value});
+    }
+    if (!setup.isEmpty()) {
+        object.insert(u"setup"_s, setup);
+    }
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
@@ -58,6 +66,16 @@ ProjectPrices pricesFromJson(const QString& text) {
         if (ProjectPrices::isValidPercent(percent)) {
             (prices.*set)(percent);
         }
+    }
+    EstimateSetup::Values setup;
+    for (const QJsonValue& value : object.value(u"setup"_s).toArray()) {
+        const QJsonArray pair = value.toArray();
+        setup.emplace_back(pair.at(0).toString(), pair.at(1).toString());
+    }
+    try {
+        prices.setEstimateSetup(EstimateSetup::fromValues(setup));
+    } catch (const Error&) {
+        // A damaged setup is left out, as a price out of range is: the items come back whole.
     }
     return prices;
 }

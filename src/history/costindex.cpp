@@ -18,6 +18,10 @@ int quarterKey(QDate date) {
     return date.year() * 4 + (date.month() - 1) / 3;
 }
 
+QString keyName(int key) {
+    return QString::number(key / 4) + u'Q' + QString::number(key % 4 + 1);
+}
+
 std::optional<int> parseQuarter(const QString& text) {
     static const QRegularExpression form(u"^(\\d{4})-?[Qq]([1-4])$"_s);
     const auto match = form.match(text.trimmed());
@@ -120,6 +124,22 @@ std::optional<double> CostIndex::factor(QDate letting, QDate estimate) const {
         return std::nullopt;
     }
     return *now / *then;
+}
+
+QString CostIndex::quarterName(QDate date) {
+    return date.isValid() ? keyName(quarterKey(date)) : QString();
+}
+
+QString CostIndex::lastQuarter() const {
+    return values_.empty() ? QString() : keyName(values_.rbegin()->first);
+}
+
+bool CostIndex::endsBefore(QDate date) const {
+    return date.isValid() && !values_.empty() && quarterKey(date) > values_.rbegin()->first;
+}
+
+QString CostIndex::reachedQuarter(QDate date) const {
+    return endsBefore(date) ? lastQuarter() : quarterName(date);
 }
 
 }  // namespace veskplan

@@ -27,6 +27,15 @@ public:
     // first quarter or invalid.
     std::optional<double> factor(QDate letting, QDate estimate) const;
 
+    // The quarter of a date as the index files write it ("2026Q3").
+    static QString quarterName(QDate date);
+    // The last quarter the file gives; empty for an empty index.
+    QString lastQuarter() const;
+    // Whether `date` lies past the last quarter, where the index stands still.
+    bool endsBefore(QDate date) const;
+    // The quarter a price of `date` is brought to: its own, or the last one where the index ends.
+    QString reachedQuarter(QDate date) const;
+
     // The largest file read: a century of quarters with room for notes.
     static constexpr qint64 kMaxBytes = 1 << 20;
     static constexpr qsizetype kMaxLines = 10000;

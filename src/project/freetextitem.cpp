@@ -1,5 +1,7 @@
 #include "project/freetextitem.h"
 
+#include <QString>
+
 namespace veskplan {
 
 bool inFreeTextGroup(QStringView itemNumber) {
@@ -8,6 +10,14 @@ bool inFreeTextGroup(QStringView itemNumber) {
 
 bool isTypedFreeTextItem(QStringView itemNumber) {
     return itemNumber.startsWith(u"2599-9999");
+}
+
+bool pricedByDescription(QStringView itemNumber) {
+    return inFreeTextGroup(itemNumber);
+}
+
+bool sameDescription(QStringView a, QStringView b) {
+    return a.toString().simplified().compare(b.toString().simplified(), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace veskplan

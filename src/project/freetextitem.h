@@ -14,4 +14,13 @@ bool inFreeTextGroup(QStringView itemNumber);
 // typed and what the exports print as a line of its own always agree.
 bool isTypedFreeTextItem(QStringView itemNumber);
 
+// Whether an item is priced by what its description says rather than by its number: the items
+// of the free-text group name many different works under few numbers, so bids and published
+// prices count for one of them only where their description is the item's own.
+bool pricedByDescription(QStringView itemNumber);
+
+// Whether two descriptions name the same work: blanks around and between words and the case of
+// letters aside.
+bool sameDescription(QStringView a, QStringView b);
+
 }  // namespace veskplan

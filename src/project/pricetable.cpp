@@ -17,6 +17,9 @@ constexpr char kCreate[] =
     "PRIMARY KEY (\"Cat\", \"Item Number\", \"Description\"));"
     "CREATE TABLE veskestimate (\"Name\" TEXT PRIMARY KEY NOT NULL, \"Percent\" REAL NOT NULL);";
 
+constexpr char kCreateSetup[] =
+    "CREATE TABLE veskestimatesettings (\"Name\" TEXT NOT NULL, \"Value\" TEXT NOT NULL);";
+
 bool hasTable(SqliteDb& db, const char* name) {
     auto query = db.prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?");
     query.bind(1, QString::fromLatin1(name));
@@ -58,6 +61,15 @@ void write(SqliteDb& db, const ProjectPrices& prices) {
         if (value) {
             percent.bind(1, name).bind(2, value);
             percent.run();
+        }
+    }
+    if (!prices.estimateSetup().isEmpty()) {
+        db.exec(kCreateSetup);
+        auto setting =
+            db.prepare("INSERT INTO veskestimatesettings (\"Name\", \"Value\") VALUES (?, ?)");
+        for (const auto& [name, value] : prices.estimateSetup().values()) {
+            setting.bind(1, name).bind(2, value);
+            setting.run();
         }
     }
 }
@@ -106,6 +118,18 @@ ProjectPrices read(SqliteDb& db) {
                 prices.setContingencyPercent(value);
             }
         }
+    }
+    if (hasTable(db, "veskestimatesettings")) {
+        auto rows =
+            db.prepare("SELECT \"Name\", \"Value\" FROM veskestimatesettings ORDER BY rowid");
+        EstimateSetup::Values values;
+        while (rows.step()) {
+            if (values.size() >= size_t(EstimateSetup::kMaxValues)) {
+                throw Error(u"the estimate's settings have too many rows"_s);
+            }
+            values.emplace_back(textOf(rows, 0), textOf(rows, 1));
+        }
+        prices.setEstimateSetup(EstimateSetup::fromValues(values));
     }
     return prices;
 }

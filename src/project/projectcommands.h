@@ -83,7 +83,8 @@ private:
     CategoryList after_;
 };
 
-// The prices before and after a change of one price or percentage.
+// The prices before and after a change of one price or percentage. The estimate's setup is not
+// this step's: a setup adopted since stays when the step is undone.
 class PricesCommand : public QUndoCommand {
 public:
     PricesCommand(ProjectDocument& document, ProjectPrices before, ProjectPrices after,
@@ -93,13 +94,43 @@ public:
           before_(std::move(before)),
           after_(std::move(after)) {}
 
-    void redo() override { document_.applyPrices(after_); }
-    void undo() override { document_.applyPrices(before_); }
+    void redo() override { apply(after_); }
+    void undo() override { apply(before_); }
 
 private:
+    void apply(ProjectPrices prices) {
+        prices.setEstimateSetup(document_.prices().estimateSetup());
+        document_.applyPrices(prices);
+    }
+
     ProjectDocument& document_;
     ProjectPrices before_;
     ProjectPrices after_;
+};
+
+// The estimate's setup before and after a change; the prices stay as they are.
+class EstimateSetupCommand : public QUndoCommand {
+public:
+    EstimateSetupCommand(ProjectDocument& document, EstimateSetup before, EstimateSetup after,
+                         const QString& text)
+        : QUndoCommand(text),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+
+    void redo() override { apply(after_); }
+    void undo() override { apply(before_); }
+
+private:
+    void apply(const EstimateSetup& setup) {
+        ProjectPrices prices = document_.prices();
+        prices.setEstimateSetup(setup);
+        document_.applyPrices(prices);
+    }
+
+    ProjectDocument& document_;
+    EstimateSetup before_;
+    EstimateSetup after_;
 };
 
 }  // namespace veskplan

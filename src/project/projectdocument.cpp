@@ -344,6 +344,19 @@ bool ProjectDocument::setContingencyPercent(std::optional<double> percent) {
     return changePrices(after, texts::contingencyStep());
 }
 
+void ProjectDocument::setEstimateSetup(const EstimateSetup& setup) {
+    if (!(setup == prices_.estimateSetup())) {
+        undoStack_.push(new EstimateSetupCommand(*this, prices_.estimateSetup(), setup,
+                                                 texts::estimateSettingsStep()));
+    }
+}
+
+void ProjectDocument::adoptEstimateSetup(const EstimateSetup& setup) {
+    ProjectPrices adopted = prices_;
+    adopted.setEstimateSetup(setup);
+    setPrices(adopted);
+}
+
 bool ProjectDocument::changePrices(const ProjectPrices& after, const QString& step) {
     if (!(after == prices_)) {
         undoStack_.push(new PricesCommand(*this, prices_, after, step));

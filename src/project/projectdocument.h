@@ -136,6 +136,11 @@ public:
     bool setPrice(const ItemKey& key, std::optional<ItemPrice> price);
     bool setMobilizationPercent(std::optional<double> percent);
     bool setContingencyPercent(std::optional<double> percent);
+    // How the estimate is priced: a change is one undoable step. Adopting a setup takes it as no
+    // step and leaves the project as modified as it was: the estimate priced with it when the
+    // project had none, and a later save keeps it.
+    void setEstimateSetup(const EstimateSetup& setup);
+    void adoptEstimateSetup(const EstimateSetup& setup);
     // Takes the prices a project file or a recovered working copy holds, as no step.
     void setPrices(const ProjectPrices& prices);
 
@@ -163,6 +168,7 @@ private:
     friend class HeaderCommand;
     friend class CategoriesCommand;
     friend class PricesCommand;
+    friend class EstimateSetupCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.

@@ -3,13 +3,15 @@
 #include <map>
 #include <optional>
 
+#include "project/estimatesetup.h"
 #include "project/itemprice.h"
 
 namespace veskplan {
 
-// The prices of a project: a unit price for any of its items, and the mobilization and
-// contingency percentages of its estimate (none unless set). A price stays with its item's key
-// while the item is out of the project, so that an undone removal brings it back priced.
+// The prices of a project: a unit price for any of its items, the mobilization and contingency
+// percentages of its estimate (none unless set), and how its estimate is priced. A price stays with
+// its item's key while the item is out of the project, so that an undone removal brings it back
+// priced.
 class ProjectPrices {
 public:
     const std::map<ItemKey, ItemPrice>& items() const { return items_; }
@@ -22,7 +24,12 @@ public:
     void setMobilizationPercent(std::optional<double> percent) { mobilization_ = percent; }
     void setContingencyPercent(std::optional<double> percent) { contingency_ = percent; }
 
-    bool isEmpty() const { return items_.empty() && !mobilization_ && !contingency_; }
+    const EstimateSetup& estimateSetup() const { return setup_; }
+    void setEstimateSetup(const EstimateSetup& setup) { setup_ = setup; }
+
+    bool isEmpty() const {
+        return items_.empty() && !mobilization_ && !contingency_ && setup_.isEmpty();
+    }
     bool operator==(const ProjectPrices&) const = default;
 
     // The largest unit price and percentage a project holds; anything above is a typing slip.
@@ -35,6 +42,7 @@ private:
     std::map<ItemKey, ItemPrice> items_;
     std::optional<double> mobilization_;
     std::optional<double> contingency_;
+    EstimateSetup setup_;
 };
 
 }  // namespace veskplan

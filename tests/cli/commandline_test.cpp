@@ -156,6 +156,40 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
         EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
     }
     EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(prices).toUtf8()));
+
+    // A window that selects no bid is a failure; one that prices some items is not.
+    run = cli({u"estimate"_s, project(), u"--history"_s, history, u"--region"_s, u"Nowhere"_s,
+               u"--csv"_s, out(u"x"_s)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("veskplan-cli: No bid of the bid history falls in the window"))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
+}
+
+// Without options the project's own estimate setup prices it, as the window did; options
+// override it for the run; "-" is standard output.
+TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) {
+    const QString history = out(u"bids.db"_s);
+    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    EstimateSetup setup;
+    setup.historyFile = history;
+    setup.priceFiles = {test::dataPath(u"cli/estimate-prices.csv"_s)};
+    setup.estimateDate = QDate(2026, 3, 31);
+    setup.region = u"North"_s;
+    doc().setEstimateSetup(setup);
+    controller->files().save();
+    CliRun run = cli({u"estimate"_s, project(), u"--csv"_s, u"-"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s), run.out));
+    // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
+    run = cli({u"estimate"_s, project(), u"--region"_s, QString(), u"--csv"_s, u"-"_s});
+    EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,392.00,"))
+        << run.out.data();
+    // The project's window, 2024-03-31 to 2026-03-31, moved to end earlier: A only.
+    run = cli({u"estimate"_s, project(), u"--to"_s, u"2025-06-30"_s, u"--csv"_s, u"-"_s});
+    EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,300.00,"))
+        << run.out.data();
+    EXPECT_FALSE(QFileInfo::exists(u"-"_s));
 }
 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {

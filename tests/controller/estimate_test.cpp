@@ -41,7 +41,7 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     settings.statistic = PriceStatistic::Median;
     tool().setSettings(settings);
     EXPECT_EQ(line().unitPriceCents, 31500);
-    EXPECT_TRUE(doc().prices().isEmpty());
+    EXPECT_TRUE(doc().prices().items().empty());
 
     const int steps = doc().undoStack().count();
     EXPECT_TRUE(tool().applyComputedPrice(0));
@@ -122,16 +122,82 @@ TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFail
                   sandbox.path(u"no such folder/e.pdf"_s), std::nullopt};
     tool().exportWorkbook();
     tool().exportPdf();
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(
+        port.messageTexts(),
+        (std::vector<QString>{u"Estimate saved as "_s +
+                                  QDir::toNativeSeparators(sandbox.path(u"job estimate.xlsx"_s)),
+                              u"Estimate saved as "_s +
+                                  QDir::toNativeSeparators(sandbox.path(u"job estimate.pdf"_s))}));
     EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"job estimate.xlsx"_s)));
     EXPECT_TRUE(QFileInfo::exists(sandbox.path(u"job estimate.pdf"_s)));
     EXPECT_EQ(port.dialogs[0].defaultSuffix, u"xlsx"_s);
+    port.clear();
     tool().exportPdf();
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s));
+    EXPECT_FALSE(port.messages[0].text.startsWith(u"Estimate saved"_s));
     tool().exportWorkbook();  // cancelled
     EXPECT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(tool().title().estimateDate, QDate(2026, 12, 6));
+}
+
+// The sources and the window are the project's: one step each, undone with the others, and an
+// import into the history the estimate follows prices it again.
+TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
+    const QString chosen = controller->historyImport().historyFile();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(chosen).absolutePath()));
+    BidHistory::open(chosen, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    doc().setModified(false);
+    const int steps = doc().undoStack().count();
+    controller->openEstimate();
+    // Taken as the estimate opens, as no step.
+    EXPECT_EQ(doc().prices().estimateSetup().historyFile, chosen);
+    EXPECT_EQ(doc().prices().estimateSetup().estimateDate, QDate(2026, 12, 6));
+    EXPECT_EQ(doc().undoStack().count(), steps);
+    EXPECT_FALSE(doc().isModified());
+    EXPECT_EQ(line().unitPriceCents, 39200);
+
+    EstimateSettings settings = tool().settings();
+    settings.window.region = u"North"_s;
+    tool().setSettings(settings);
+    EXPECT_EQ(doc().undoStack().undoText(), u"Estimate Settings"_s);
+    EXPECT_EQ(doc().prices().estimateSetup().region, u"North"_s);
+    EXPECT_EQ(line().unitPriceCents, 32000);
+    doc().undo();
+    EXPECT_EQ(tool().settings().window.region, QString());
+    EXPECT_EQ(line().unitPriceCents, 39200);
+    doc().redo();
+
+    // A region without bids: said once, not again at the next price typed.
+    port.clear();
+    settings.window.region = u"Nowhere"_s;
+    tool().setSettings(settings);
+    EXPECT_TRUE(tool().estimate().windowSelectsNothing);
+    tool().setMobilizationPercent(3);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_TRUE(
+        port.messages[0].text.startsWith(u"No bid of the bid history falls in the window"_s));
+    doc().undo();
+    doc().undo();
+
+    // Bids imported into the history the estimate follows count at once.
+    int refreshes = 0;
+    QObject::connect(&tool(), &EstimateEditing::estimateChanged, [&refreshes] { ++refreshes; });
+    port.files = {test::dataPath(u"controller/estimate-more-bids.csv"_s)};
+    controller->importBidHistory();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(line().statistics->bids, 3);
+
+    // A project whose history file is gone says so, naming it.
+    const QString saved = projectPath(u"priced.vsk"_s);
+    port.files = {saved};
+    controller->files().saveAs();
+    port.clear();
+    ASSERT_TRUE(QFile::remove(chosen));
+    controller->openProject(saved);
+    ASSERT_EQ(port.messageTexts().size(), 1u);
+    EXPECT_TRUE(port.messageTexts()[0].contains(QDir::toNativeSeparators(chosen)))
+        << port.messageTexts()[0].toStdString();
 }
 
 }  // namespace

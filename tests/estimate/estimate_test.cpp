@@ -269,5 +269,150 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     EXPECT_FALSE(text->contains(u'\u2026'));
 }
 
+
+// How each price was made shows on its line: escalation with its quarters and the index's end,
+// free-text items priced only from their own description, and a window that selects nothing.
+TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
+    struct Case {
+        const char* what;
+        QString number, description, region, index;  // index: quarter=value pairs
+        QDate estimateDate;
+        QString kind;  // "-" for no price
+        qint64 unitCents;
+        QString flags, escalatedTo;  // "-" for no escalation
+        bool nothingSelected;
+    };
+    const QDate on = kEstimateDate;  // 2026Q1; the bids are let 2025-06-01, 2025Q2
+    const Case cases[] = {
+        {"plain",
+         u"2301"_s,
+         u"BASE"_s,
+         {},
+         {},
+         on,
+         u"Weighted average"_s,
+         1750,
+         u"fewer than 3 contracts;major item"_s,
+         u"-"_s,
+         false},
+        {"escalated",
+         u"2301"_s,
+         u"BASE"_s,
+         {},
+         u"2025Q2=100 2026Q1=110"_s,
+         on,
+         u"Weighted average, escalated 2025Q2\u21922026Q1"_s,
+         1925,
+         u"fewer than 3 contracts;major item"_s,
+         u"2026Q1"_s,
+         false},
+        {"past the index",
+         u"2301"_s,
+         u"BASE"_s,
+         {},
+         u"2025Q2=100 2025Q4=104"_s,
+         on,
+         u"Weighted average, escalated 2025Q2\u21922025Q4"_s,
+         1820,
+         u"fewer than 3 contracts;major item;index ends 2025Q4"_s,
+         u"2025Q4"_s,
+         false},
+        {"no bid in the region",
+         u"2301"_s,
+         u"BASE"_s,
+         u"Nowhere"_s,
+         {},
+         on,
+         u"-"_s,
+         0,
+         u"no price"_s,
+         u"-"_s,
+         true},
+        {"free text, its own description",
+         u"2599-9999"_s,
+         u" temporary  signal at main st"_s,
+         {},
+         {},
+         on,
+         u"Weighted average"_s,
+         4500000,
+         u"fewer than 3 contracts;lump sum;major item"_s,
+         u"-"_s,
+         false},
+        {"free text, published",
+         u"2599-9999"_s,
+         u"Temporary Signal at Main St"_s,
+         u"Nowhere"_s,
+         {},
+         on,
+         u"Published average"_s,
+         4500000,
+         u"lump sum;major item"_s,
+         u"-"_s,
+         true},
+        {"free text, another description",
+         u"2599-9999"_s,
+         u"DETOUR ROUTE MAINTENANCE"_s,
+         {},
+         {},
+         on,
+         u"-"_s,
+         0,
+         u"no price;lump sum;free-text item: no history of this description"_s,
+         u"-"_s,
+         false},
+    };
+    for (const Case& c : cases) {
+        PriceSources sources;
+        sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
+        std::vector<BidRecord> special = bids(u"2599-9999"_s, u"LS"_s, u"1@40000 1@50000"_s);
+        for (BidRecord& bid : special) {
+            bid.description = u"TEMPORARY SIGNAL AT MAIN ST"_s;
+        }
+        sources.bids[u"2599-9999"_s] = special;
+        sources.published = {PublishedPrice{u"2599-9999"_s,
+                                            u"TEMPORARY SIGNAL AT MAIN ST"_s,
+                                            u"LS"_s,
+                                            u"Statewide"_s,
+                                            45000,
+                                            {},
+                                            {},
+                                            {},
+                                            2}};
+        QByteArray index = "Quarter,Index\n";
+        for (const QString& pair : c.index.split(u' ', Qt::SkipEmptyParts)) {
+            index += pair.toLatin1().replace('=', ',') + '\n';
+        }
+        if (!c.index.isEmpty()) {
+            sources.index = CostIndex::parse(index, u"index.csv"_s);
+            sources.indexName = u"index.csv"_s;
+        }
+        EstimateSettings settings = EstimateSettings::standard(c.estimateDate);
+        settings.window.region = c.region;
+        settings.window.escalate = !c.index.isEmpty();
+        const bool isSpecial = c.number.startsWith(u"2599"_s);
+        const Estimate estimate = estimatebuilder::build(
+            {item(c.number, u"01"_s, c.description, isSpecial ? u"LS"_s : u"CY"_s,
+                  isSpecial ? std::nullopt : std::optional(100.0))},
+            CategoryList(), ProjectPrices(), sources, settings);
+        const EstimateLine& line = estimate.lines.at(0);
+        const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
+        EXPECT_EQ(line.kind ? kindText(line) : u"-"_s, c.kind) << c.what;
+        EXPECT_EQ(line.unitPriceCents.value_or(0), c.unitCents) << c.what;
+        EXPECT_EQ(flagNames(line.flags, indexEnd), c.flags) << c.what;
+        EXPECT_EQ(estimate.escalation ? estimate.escalation->toQuarter : u"-"_s, c.escalatedTo)
+            << c.what;
+        EXPECT_EQ(estimate.windowSelectsNothing, c.nothingSelected) << c.what;
+        if (estimate.escalation) {
+            EXPECT_TRUE(
+                line.note.endsWith(u", escalated by index.csv 2025Q2\u2192"_s + c.escalatedTo))
+                << c.what << ": " << line.note.toStdString();
+            EXPECT_TRUE(estimateCsv(estimate).endsWith("Escalated by,index.csv," +
+                                                       c.escalatedTo.toLatin1() + "\r\n"))
+                << c.what;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace veskplan

@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include "base/error.h"
 #include "base/sqlitedb.h"
 #include "project/projectdocument.h"
 #include "project/projectfile.h"
@@ -61,7 +62,31 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     EXPECT_EQ(*doc.prices().find(ItemKey::of(doc.items().record(0))), typed(12.5));
     EXPECT_TRUE(doc.setPrice(key, std::nullopt));
     EXPECT_TRUE(doc.prices().isEmpty());
+
+    // The estimate's setup: adopted as no step, changed as one; undoing a price keeps it.
+    EstimateSetup setup;
+    setup.historyFile = u"bids.sqlite"_s;
+    const bool modified = doc.isModified();
+    const int before = stack.count();
+    doc.adoptEstimateSetup(setup);
+    EXPECT_EQ(stack.count(), before);
+    EXPECT_EQ(doc.isModified(), modified);
     doc.setPrice(key, typed(3));
+    EstimateSetup regional = setup;
+    regional.region = u"North"_s;
+    doc.setEstimateSetup(regional);
+    doc.setEstimateSetup(regional);  // the same setup is no step
+    EXPECT_EQ(stack.count(), before + 2);
+    EXPECT_EQ(stack.undoText(), u"Estimate Settings"_s);
+    stack.undo();
+    EXPECT_EQ(doc.prices().estimateSetup(), setup);
+    stack.undo();
+    EXPECT_EQ(doc.prices().find(key), nullptr);
+    EXPECT_EQ(doc.prices().estimateSetup(), setup);
+    stack.redo();
+    stack.redo();
+    EXPECT_EQ(doc.prices().estimateSetup(), regional);
+    EXPECT_NE(doc.prices().find(key), nullptr);
     doc.clearForNewProject();
     EXPECT_TRUE(doc.prices().isEmpty());
 }
@@ -91,6 +116,15 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
     prices.set(ItemKey::of(items[0]), ItemPrice{1500, u"LS"_s, PriceKind::Typed, u"quote, 2026"_s});
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, typed(1));  // its item is out of the project
     prices.setContingencyPercent(7.5);
+    EstimateSetup setup;
+    setup.historyFile = u"/bids/history.sqlite"_s;
+    setup.priceFiles = {u"/bids/north.csv"_s, u"/bids/state.xlsx"_s};
+    setup.estimateDate = QDate(2026, 3, 31);
+    setup.from = QDate(2024, 4, 1);
+    setup.region = u"North"_s;
+    setup.bids = u"three"_s;
+    setup.statistic = u"median"_s;
+    prices.setEstimateSetup(setup);
     const QString plain = dir.filePath(u"plain.vsk"_s);
     const QString priced = dir.filePath(u"priced.vsk"_s);
     projectfile::write(plain, items, special);
@@ -103,13 +137,36 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"project/price-tables.txt"_s),
                         tableText(priced, "SELECT * FROM veskprices ORDER BY rowid", 7) +
-                            tableText(priced, "SELECT * FROM veskestimate ORDER BY rowid", 2)));
+                            tableText(priced, "SELECT * FROM veskestimate ORDER BY rowid", 2) +
+                            tableText(priced, "SELECT * FROM veskestimatesettings", 2)));
 
     EXPECT_TRUE(projectfile::readWithPrices(plain).prices.isEmpty());
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, std::nullopt);
     const projectfile::Contents back = projectfile::readWithPrices(priced);
     EXPECT_EQ(back.prices, prices);
     EXPECT_EQ(back.records, projectfile::read(plain));
+}
+
+TEST(Prices, AnEstimateSetupThatCannotBeSoIsRefusedWithTheReason) {
+    const std::pair<EstimateSetup::Values, QString> cases[] = {
+        {{{u"let from"_s, u"2026-02-30"_s}}, u"the estimate's let from is no date"_s},
+        {{{u"estimate date"_s, u"2026-3-31"_s}}, u"the estimate's estimate date is no date"_s},
+        {{{u"bids"_s, u"some"_s}}, u"the estimate's bids \"some\" is none of low, three, all"_s},
+        {{{u"escalate"_s, u"no"_s}}, u"the estimate's escalate \"no\" is none of yes"_s},
+        {{{u"region"_s, QString(5000, u'x')}}, u"the estimate's region is too long"_s},
+        {EstimateSetup::Values(65, {u"prices"_s, u"a.csv"_s}),
+         u"the estimate's settings have too many rows"_s},
+    };
+    for (const auto& [values, reason] : cases) {
+        try {
+            EstimateSetup::fromValues(values);
+            ADD_FAILURE() << reason.toStdString();
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), reason);
+        }
+    }
+    // A name a later version keeps is passed over.
+    EXPECT_TRUE(EstimateSetup::fromValues({{u"colour"_s, u"red"_s}}).isEmpty());
 }
 
 }  // namespace
