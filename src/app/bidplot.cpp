@@ -1,5 +1,6 @@
 #include "app/bidplot.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -11,32 +12,84 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
+QString priceText(const QLocale& locale, double price) {
+    return locale.toString(price, 'f', 2);
+}
+
+QString quantityText(const QLocale& locale, double quantity) {
+    return locale.toString(quantity, 'f', QLocale::FloatingPointShortest);
+}
+
 namespace {
 
-// A log scale from the data's range, widened to whole powers of ten.
+// The fewest contracts a regression is fitted to.
+constexpr int kRegressionContracts = 8;
+
+// A log scale over the data, widened by a margin so that no point sits on the frame.
 struct LogScale {
-    double low = 0, high = 1;  // log10 of the ends
+    double low = 0, high = 1;  // log10 of the drawn ends
     double from = 0, to = 1;   // pixels
     double at(double value) const {
         return from + (std::log10(value) - low) / (high - low) * (to - from);
     }
+    // Pixels per power of ten.
+    double decade() const { return std::abs(to - from) / (high - low); }
 };
 
-LogScale scaleOf(const std::vector<double>& values, double from, double to) {
+LogScale scaleOf(const std::vector<double>& values) {
     double low = 1e300, high = -1e300;
     for (const double v : values) {
         if (v > 0) {
-            low = std::min(low, std::floor(std::log10(v)));
-            high = std::max(high, std::ceil(std::log10(v)));
+            low = std::min(low, std::log10(v));
+            high = std::max(high, std::log10(v));
         }
     }
     if (low > high) {
         low = 0, high = 1;
     }
-    if (high <= low) {
-        high = low + 1;
+    // Half a power of ten at least, so that prices close together still read apart.
+    const double widen = std::max(0.0, 0.5 - (high - low)) / 2;
+    const double margin = (high - low + 2 * widen) * 0.06;
+    return LogScale{low - widen - margin, high + widen + margin};
+}
+
+// A mark on a log axis: at every power of ten and its multiples 2 to 9 within the ends.
+struct Mark {
+    double value = 0;
+    int decade = 0;
+    int multiple = 1;
+};
+
+std::vector<Mark> marksOf(const LogScale& scale) {
+    std::vector<Mark> marks;
+    for (int e = int(std::floor(scale.low)); e <= int(std::ceil(scale.high)); ++e) {
+        for (int m = 1; m <= 9; ++m) {
+            const double at = std::log10(m) + e;
+            if (at >= scale.low && at <= scale.high) {
+                marks.push_back(Mark{m * std::pow(10.0, e), e, m});
+            }
+        }
     }
-    return LogScale{low, high, from, to};
+    return marks;
+}
+
+QString markText(const QLocale& locale, const Mark& mark) {
+    return locale.toString(mark.value, 'f', std::max(0, -mark.decade));
+}
+
+// Whether a mark is numbered: every power of ten (every few when they crowd), 2 and 5 when a
+// decade has room for them, and every mark when even 9 and 10, the closest, stand apart.
+bool numbered(const Mark& mark, const LogScale& scale, double labelLength) {
+    const double decade = scale.decade();
+    switch (mark.multiple) {
+        case 1:
+            return mark.decade % int(std::ceil(labelLength / std::max(decade, 1.0))) == 0;
+        case 2:
+        case 5:
+            return decade * std::log10(2.0) >= labelLength;
+        default:
+            return decade * std::log10(10.0 / 9) >= labelLength;
+    }
 }
 
 }  // namespace
@@ -50,37 +103,69 @@ BidPlot::BidPlot(QWidget* parent) : QWidget(parent) {
 
 void BidPlot::showLine(const EstimateLine* line) {
     line_ = line ? std::optional(*line) : std::nullopt;
-    setAccessibleDescription(summary());
-    setToolTip(summary());
+    describe();
     update();
 }
 
-QString BidPlot::summary() const {
+void BidPlot::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LocaleChange) {
+        describe();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void BidPlot::describe() {
+    setAccessibleDescription(summary());
+    setToolTip(summary());
+}
+
+QString BidPlot::caption() const {
     if (!line_ || !line_->statistics) {
+        return QString();
+    }
+    const ItemStatistics& s = *line_->statistics;
+    if (const auto& r = s.regression) {
+        const QLocale here = locale();
+        return u"Predicted "_s + priceText(here, r->predicted) + u" (90%: "_s +
+               priceText(here, r->lower90) + u" to "_s + priceText(here, r->upper90) + u") at "_s +
+               quantityText(here, line_->item.quantity.value_or(0)) + u' ' +
+               line_->item.units.trimmed();
+    }
+    if (s.contracts < kRegressionContracts) {
+        return u"Fewer than 8 contracts: no regression"_s;
+    }
+    if (line_->item.quantity.value_or(0) <= 0) {
+        return u"No project quantity: no regression"_s;
+    }
+    return u"Every bid is for one quantity: no regression"_s;
+}
+
+QString BidPlot::summary() const {
+    if (!line_) {
+        return QString();
+    }
+    if (!line_->statistics) {
         return u"No bids in the window for this item."_s;
     }
     const ItemStatistics& s = *line_->statistics;
-    QString text = QString::number(s.bids) + u" bids of "_s + QString::number(s.contracts) +
-                   u" contracts, quantities "_s + QString::number(s.minQuantity) + u" to "_s +
-                   QString::number(s.maxQuantity) + u", prices "_s +
-                   QString::number(s.minimum, 'f', 2) + u" to "_s +
-                   QString::number(s.maximum, 'f', 2);
-    if (s.regression) {
-        text += u"; regression predicts "_s + QString::number(s.regression->predicted, 'f', 2) +
-                u" (90%: "_s + QString::number(s.regression->lower90, 'f', 2) + u" to "_s +
-                QString::number(s.regression->upper90, 'f', 2) + u")"_s;
-    }
-    return text;
+    const QLocale here = locale();
+    return here.toString(s.bids) + u" bids of "_s + here.toString(s.contracts) +
+           u" contracts, quantities "_s + quantityText(here, s.minQuantity) + u" to "_s +
+           quantityText(here, s.maxQuantity) + u", prices "_s + priceText(here, s.minimum) +
+           u" to "_s + priceText(here, s.maximum) + u"; "_s + caption();
 }
 
 void BidPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), palette().base());
-    const QRectF area = QRectF(rect()).adjusted(48, 12, -12, -32);
     painter.setPen(palette().text().color());
-    if (!line_ || !line_->statistics) {
-        painter.drawText(rect(), Qt::AlignCenter, summary());
+    if (!line_) {
+        return;
+    }
+    if (!line_->statistics) {
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, summary());
         return;
     }
     const ItemStatistics& s = *line_->statistics;
@@ -95,27 +180,61 @@ void BidPlot::paintEvent(QPaintEvent*) {
         prices.push_back(p.lower);
         prices.push_back(p.upper);
     }
-    const LogScale x = scaleOf(quantities, area.left(), area.right());
-    const LogScale y = scaleOf(prices, area.bottom(), area.top());
-    // Axes with a mark at every power of ten.
+    if (s.regression && project > 0) {
+        prices.push_back(s.regression->predicted);
+    }
+    LogScale x = scaleOf(quantities);
+    LogScale y = scaleOf(prices);
+
+    // The frame leaves room for the marks' numbers and the axes' titles at the font in use.
+    const QLocale here = locale();
+    const QFontMetricsF metrics(font());
+    const double line = metrics.height();
+    const std::vector<Mark> quantityMarks = marksOf(x), priceMarks = marksOf(y);
+    double priceLabels = 0, quantityLabels = 0;
+    for (const Mark& mark : priceMarks) {
+        priceLabels = std::max(priceLabels, metrics.horizontalAdvance(markText(here, mark)));
+    }
+    for (const Mark& mark : quantityMarks) {
+        quantityLabels = std::max(quantityLabels, metrics.horizontalAdvance(markText(here, mark)));
+    }
+    const double lastLabel =
+        quantityMarks.empty() ? 0 : metrics.horizontalAdvance(markText(here, quantityMarks.back()));
+    const QRectF area =
+        QRectF(rect()).adjusted(line + 4 + priceLabels + 8, line / 2 + 4,
+                                -std::max(8.0, lastLabel / 2 + 2), -(2 * line + 10));
+    x.from = area.left(), x.to = area.right();
+    y.from = area.bottom(), y.to = area.top();
+
     painter.drawRect(area);
-    const QFontMetrics metrics(font());
-    for (double e = x.low; e <= x.high; ++e) {
-        const double px = x.at(std::pow(10, e));
-        painter.drawLine(QPointF(px, area.bottom()), QPointF(px, area.bottom() + 4));
-        painter.drawText(QRectF(px - 30, area.bottom() + 4, 60, metrics.height()), Qt::AlignHCenter,
-                         QString::number(std::pow(10, e), 'g', 6));
+    for (const Mark& mark : quantityMarks) {
+        const double px = x.at(mark.value);
+        const double length = mark.multiple == 1 ? 4 : 2;
+        painter.drawLine(QPointF(px, area.bottom()), QPointF(px, area.bottom() + length));
+        if (numbered(mark, x, quantityLabels + line)) {
+            painter.drawText(QRectF(px - 100, area.bottom() + 4, 200, line), Qt::AlignHCenter,
+                             markText(here, mark));
+        }
     }
-    for (double e = y.low; e <= y.high; ++e) {
-        const double py = y.at(std::pow(10, e));
-        painter.drawLine(QPointF(area.left() - 4, py), QPointF(area.left(), py));
-        painter.drawText(QRectF(0, py - metrics.height() / 2.0, area.left() - 6, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(std::pow(10, e), 'g', 6));
+    for (const Mark& mark : priceMarks) {
+        const double py = y.at(mark.value);
+        const double length = mark.multiple == 1 ? 4 : 2;
+        painter.drawLine(QPointF(area.left() - length, py), QPointF(area.left(), py));
+        if (numbered(mark, y, line * 1.2)) {
+            painter.drawText(
+                QRectF(area.left() - 6 - priceLabels, py - line / 2, priceLabels, line),
+                Qt::AlignRight | Qt::AlignVCenter, markText(here, mark));
+        }
     }
-    painter.drawText(
-        QRectF(area.left(), area.bottom() + 4 + metrics.height(), area.width(), metrics.height()),
-        Qt::AlignHCenter, u"Quantity ("_s + line_->item.units.trimmed() + u")"_s);
+    painter.drawText(QRectF(area.left(), area.bottom() + 6 + line, area.width(), line),
+                     Qt::AlignHCenter, u"Quantity ("_s + line_->item.units.trimmed() + u")"_s);
+    painter.save();
+    painter.translate(0, area.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-area.height() / 2, 2, area.height(), line), Qt::AlignHCenter,
+                     u"Unit price ($)"_s);
+    painter.restore();
+
     painter.save();
     painter.setClipRect(area);
     if (!band.empty()) {
@@ -144,6 +263,12 @@ void BidPlot::paintEvent(QPaintEvent*) {
     if (project > 0) {
         painter.setPen(QPen(Qt::red, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x.at(project), area.top()), QPointF(x.at(project), area.bottom()));
+        if (s.regression) {
+            // The predicted price, where the project's quantity meets the line.
+            painter.setPen(QPen(Qt::red, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QPointF(x.at(project), y.at(s.regression->predicted)), 5, 5);
+        }
     }
     painter.restore();
 }

@@ -6,6 +6,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,8 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -65,8 +68,8 @@ QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& 
     return box;
 }
 
-QString money(qint64 cents) {
-    return QLocale().toString(double(cents) / 100, 'f', 2);
+QString money(const QLocale& locale, qint64 cents) {
+    return locale.toString(double(cents) / 100, 'f', 2);
 }
 
 }  // namespace
@@ -96,6 +99,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     filtered_->setSourceModel(&estimate_.model());
     filtered_->setFilterKeyColumn(-1);
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    filtered_->setSortRole(EstimateTableModel::SortRole);
     table_ = named(new QTableView(this), u"estimateItems"_s, u"Estimate items"_s,
                    u"Type a unit price into the Unit Price column; an empty one clears it"_s);
     table_->setModel(filtered_);
@@ -107,10 +111,26 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     table_->verticalHeader()->hide();
     // Rows as dense as the main window's grids: a project has hundreds of items to look over.
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    table_->horizontalHeader()->setStretchLastSection(true);
     table_->setTabKeyNavigation(false);
+    // The estimate's own order, as its files list the items, until a heading is clicked; a
+    // third click on it brings that order back.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setSortIndicatorClearable(true);
+    table_->setSortingEnabled(true);
+    header->setStretchLastSection(false);
+    table_->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionResized, this, [this](int column) {
+        if (column != EstimateTableModel::FlagsColumn) {
+            fitFlags();
+        }
+    });
 
     plot_ = new BidPlot(this);
+    plotNote_ = named(new QLabel(this), u"estimatePlotNote"_s, u"Regression"_s);
+    plotNote_->setWordWrap(true);
+    plotNote_->setTextFormat(Qt::PlainText);
+    plotNote_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     evidence_ = named(new QLabel(this), u"estimateEvidence"_s, u"Evidence"_s);
     evidence_->setWordWrap(true);
     evidence_->setTextFormat(Qt::PlainText);
@@ -159,6 +179,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(plot_, 1);
+    rightLayout->addWidget(plotNote_);
     rightLayout->addWidget(evidence_);
     auto* priceButtons = new QHBoxLayout;
     priceButtons->addWidget(apply);
@@ -216,7 +237,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     setTabOrder(history, prices);
     setTabOrder(prices, index);
     refresh();
-    table_->resizeColumnsToContents();
+    fitColumns(true);
     table_->setFocus();
     if (filtered_->rowCount() > 0) {
         table_->setCurrentIndex(filtered_->index(0, EstimateTableModel::UnitPriceColumn));
@@ -292,6 +313,74 @@ int EstimateWindow::currentLine() const {
     return estimate_.model().lineAt(current.row());
 }
 
+void EstimateWindow::showSettings() {
+    const EstimateSettings& s = estimate_.settings();
+    // Quietly, so that showing a setting does not send it back as an edit.
+    for (auto [edit, date] : {std::pair(from_, s.window.from), std::pair(to_, s.window.to),
+                              std::pair(on_, s.window.estimateDate)}) {
+        if (!edit->hasFocus()) {
+            const QSignalBlocker quiet(edit);
+            edit->setDate(date);
+        }
+    }
+    if (!region_->hasFocus() && region_->text() != s.window.region) {
+        const QSignalBlocker quiet(region_);
+        region_->setText(s.window.region);
+    }
+    for (auto [box, index] :
+         {std::pair(bids_, int(s.window.bids)), std::pair(statistic_, int(s.statistic))}) {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(index);
+    }
+    escalate_->setEnabled(!estimate_.indexFile().isEmpty());
+    const QSignalBlocker quiet(escalate_);
+    escalate_->setChecked(s.window.escalate);
+}
+
+void EstimateWindow::fitColumns(bool shrink) {
+    QHeaderView* header = table_->horizontalHeader();
+    const QAbstractItemView* view = table_;
+    // Room for a count with a thousands separator before the bids arrive, so that the columns
+    // do not jump when a history is chosen.
+    const QString count = estimate_.model().locale().toString(8888);
+    const int margin =
+        2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
+    const int countWidth = table_->fontMetrics().horizontalAdvance(count) + margin;
+    for (int column = 0; column < EstimateTableModel::kColumnCount; ++column) {
+        if (column == EstimateTableModel::FlagsColumn) {
+            continue;
+        }
+        int width = std::max(header->sectionSizeHint(column), view->sizeHintForColumn(column));
+        if (column == EstimateTableModel::BidsColumn ||
+            column == EstimateTableModel::ContractsColumn) {
+            width = std::max(width, countWidth);
+        }
+        if (header->sectionSize(column) < width || shrink) {
+            header->resizeSection(column, width);
+        }
+    }
+    fitFlags();
+}
+
+void EstimateWindow::fitFlags() {
+    const int flags = EstimateTableModel::FlagsColumn;
+    QHeaderView* header = table_->horizontalHeader();
+    int others = 0;
+    for (int column = 0; column < EstimateTableModel::kColumnCount; ++column) {
+        others += column == flags ? 0 : header->sectionSize(column);
+    }
+    const int least =
+        std::max(header->sectionSizeHint(flags), table_->fontMetrics().averageCharWidth() * 32);
+    header->resizeSection(flags, std::max(table_->viewport()->width() - others, least));
+}
+
+bool EstimateWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_->viewport() && event->type() == QEvent::Resize) {
+        fitFlags();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void EstimateWindow::refresh() {
     QStringList files;
     if (!estimate_.historyFile().isEmpty()) {
@@ -305,20 +394,19 @@ void EstimateWindow::refresh() {
     }
     sources_->setText(files.isEmpty() ? u"No bid history or price file is chosen."_s
                                       : files.join(u"; "_s));
-    escalate_->setEnabled(!estimate_.indexFile().isEmpty());
-    const QSignalBlocker quiet(escalate_);
-    escalate_->setChecked(estimate_.settings().window.escalate);
+    showSettings();
 
     const Estimate& e = estimate_.estimate();
+    const QLocale here = locale();
     QStringList parts;
     for (const CategorySubtotal& subtotal : e.subtotals) {
         parts.append((subtotal.cat + u' ' + subtotal.description).trimmed().toHtmlEscaped() +
-                     u": "_s + money(subtotal.cents));
+                     u": "_s + money(here, subtotal.cents));
     }
-    parts.append(u"Items: "_s + money(e.itemsCents));
-    parts.append(u"Mobilization: "_s + money(e.mobilizationCents));
-    parts.append(u"Contingency: "_s + money(e.contingencyCents));
-    parts.append(u"<b>Total: "_s + money(e.totalCents) + u"</b>"_s);
+    parts.append(u"Items: "_s + money(here, e.itemsCents));
+    parts.append(u"Mobilization: "_s + money(here, e.mobilizationCents));
+    parts.append(u"Contingency: "_s + money(here, e.contingencyCents));
+    parts.append(u"<b>Total: "_s + money(here, e.totalCents) + u"</b>"_s);
     totals_->setText(parts.join(u" &nbsp;|&nbsp; "_s));
     totals_->setAccessibleDescription(
         QString(parts.join(u"; "_s)).remove(u"<b>"_s).remove(u"</b>"_s));
@@ -329,6 +417,7 @@ void EstimateWindow::refresh() {
             box->setValue(percent.value_or(0));
         }
     }
+    fitColumns();
     refreshChosen();
 }
 
@@ -337,34 +426,39 @@ void EstimateWindow::refreshChosen() {
     const Estimate& e = estimate_.estimate();
     if (line < 0 || line >= int(e.lines.size())) {
         plot_->showLine(nullptr);
+        plotNote_->setText(QString());
         evidence_->setText(u"Choose an item to see the evidence behind its price."_s);
+        evidence_->setAccessibleDescription(evidence_->text());
         return;
     }
     const EstimateLine& chosen = e.lines[size_t(line)];
     plot_->showLine(&chosen);
+    plotNote_->setText(plot_->caption());
+    const QLocale here = locale();
     QStringList lines{chosen.item.itemNumber.trimmed() + u"  "_s +
                       chosen.item.description.trimmed()};
     if (chosen.kind) {
-        lines.append(priceKindName(*chosen.kind) + u": "_s +
-                     QLocale().toString(chosen.unitPrice.value_or(0), 'f', 2) + u" per "_s +
-                     chosen.priceUnit.trimmed() +
+        lines.append(kindText(chosen) + u": "_s + priceText(here, chosen.unitPrice.value_or(0)) +
+                     u" per "_s + chosen.priceUnit.trimmed() +
                      (chosen.note.isEmpty() ? QString() : u" ("_s + chosen.note + u')'));
     }
     if (const auto& s = chosen.statistics) {
-        lines.append(
-            u"Bids: "_s + QString::number(s->bids) + u" in "_s + QString::number(s->contracts) +
-            u" contracts; weighted average "_s + QString::number(s->weightedAverage, 'f', 2) +
-            u", median "_s + QString::number(s->median, 'f', 2) +
-            (s->coefficientOfVariation
-                 ? u", CV "_s + QString::number(*s->coefficientOfVariation * 100, 'f', 0) + u'%'
-                 : QString()));
+        lines.append(u"Bids: "_s + here.toString(s->bids) + u" in "_s +
+                     here.toString(s->contracts) + u" contracts; weighted average "_s +
+                     priceText(here, s->weightedAverage) + u", median "_s +
+                     priceText(here, s->median) +
+                     (s->coefficientOfVariation
+                          ? u", CV "_s + here.toString(*s->coefficientOfVariation * 100, 'f', 0) +
+                                here.percent()
+                          : QString()));
     }
     if (const auto& p = chosen.published) {
-        lines.append(u"Published average "_s + QString::number(p->averagePrice, 'f', 2) + u" ("_s +
+        lines.append(u"Published average "_s + priceText(here, p->averagePrice) + u" ("_s +
                      (p->region.isEmpty() ? u"statewide"_s : p->region) + u')');
     }
     if (chosen.flags) {
-        lines.append(u"Flags: "_s + flagNames(chosen.flags).replace(u';', u", "_s));
+        const QString indexEnd = e.escalation ? e.escalation->lastQuarter : QString();
+        lines.append(u"Flags: "_s + flagNames(chosen.flags, indexEnd).replace(u';', u", "_s));
     }
     evidence_->setText(lines.join(u'\n'));
     evidence_->setAccessibleDescription(lines.join(u"; "_s));

@@ -1,6 +1,5 @@
 #include "estimate/estimatetablemodel.h"
 
-#include <algorithm>
 #include <array>
 
 namespace veskplan {
@@ -17,44 +16,24 @@ void EstimateTableModel::setEstimate(const Estimate* estimate) {
         endResetModel();
         return;
     }
-    // The same items with other prices: the selection stays on its lines wherever the major
-    // items put them now (and an editor being closed keeps its row).
-    Q_EMIT layoutAboutToBeChanged();
-    const QModelIndexList before = persistentIndexList();
-    std::vector<int> lines;
-    for (const QModelIndex& index : before) {
-        lines.push_back(lineAt(index.row()));
-    }
+    // The same items with other prices: each row keeps its line, so the selection and an
+    // editor being closed stay where they are.
     estimate_ = estimate;
-    QModelIndexList after;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        after.append(index(rowOf(lines[size_t(i)]), before[i].column()));
-    }
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged();
     if (rowCount() > 0) {
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
     }
 }
 
 int EstimateTableModel::lineAt(int row) const {
-    if (!estimate_ || row < 0 || row >= int(estimate_->majorFirst.size())) {
-        return -1;
-    }
-    return estimate_->majorFirst[size_t(row)];
+    return row >= 0 && row < rowCount() ? row : -1;
 }
 
 int EstimateTableModel::rowOf(int line) const {
-    if (!estimate_) {
-        return -1;
-    }
-    const auto& order = estimate_->majorFirst;
-    const auto found = std::find(order.begin(), order.end(), line);
-    return found == order.end() ? -1 : int(found - order.begin());
+    return line >= 0 && line < rowCount() ? line : -1;
 }
 
 int EstimateTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !estimate_ ? 0 : int(estimate_->majorFirst.size());
+    return parent.isValid() || !estimate_ ? 0 : int(estimate_->lines.size());
 }
 
 int EstimateTableModel::columnCount(const QModelIndex& parent) const {
@@ -65,20 +44,54 @@ QString EstimateTableModel::moneyText(qint64 cents) const {
     return locale_.toString(double(cents) / 100, 'f', 2);
 }
 
+QString EstimateTableModel::flagsText(const EstimateLine& line) const {
+    const QString indexEnd = estimate_->escalation ? estimate_->escalation->lastQuarter : QString();
+    return flagNames(line.flags, indexEnd).replace(u';', u"; "_s);
+}
+
+QVariant EstimateTableModel::numberOf(const EstimateLine& line, int column) {
+    const auto& s = line.statistics;
+    switch (column) {
+        case QuantityColumn:
+            return line.item.quantity ? QVariant(*line.item.quantity) : QVariant();
+        case UnitPriceColumn:
+            return line.unitPrice ? QVariant(*line.unitPrice) : QVariant();
+        case AmountColumn:
+            return line.amountCents ? QVariant(*line.amountCents) : QVariant();
+        case BidsColumn:
+            return s ? QVariant(s->bids) : QVariant();
+        case ContractsColumn:
+            return s ? QVariant(s->contracts) : QVariant();
+        default:
+            return {};
+    }
+}
+
 QVariant EstimateTableModel::data(const QModelIndex& index, int role) const {
     const int position = lineAt(index.row());
     if (position < 0 || index.column() < 0 || index.column() >= kColumnCount) {
         return {};
     }
     const EstimateLine& line = estimate_->lines[size_t(position)];
+    const bool number = index.column() == QuantityColumn || index.column() == UnitPriceColumn ||
+                        index.column() == AmountColumn || index.column() == BidsColumn ||
+                        index.column() == ContractsColumn;
     if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() == QuantityColumn || index.column() == UnitPriceColumn ||
-                            index.column() == AmountColumn || index.column() == BidsColumn ||
-                            index.column() == ContractsColumn;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (role == Qt::ToolTipRole) {
+        // The flags may be longer than their column: the tip reads them whole.
+        if (index.column() == FlagsColumn && line.flags) {
+            return flagsText(line);
+        }
         return line.note.isEmpty() ? QVariant() : QVariant(line.note);
+    }
+    if (role == SortRole) {
+        // Numbers by their value (none last), the rest by the text shown.
+        if (number) {
+            return numberOf(line, index.column());
+        }
+        role = Qt::DisplayRole;
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
@@ -105,15 +118,15 @@ QVariant EstimateTableModel::data(const QModelIndex& index, int role) const {
                                                                 : QString())
                        : QString();
         case KindColumn:
-            return line.kind ? priceKindName(*line.kind) : QString();
+            return kindText(line);
         case AmountColumn:
             return line.amountCents ? moneyText(*line.amountCents) : QString();
         case BidsColumn:
-            return s ? QString::number(s->bids) : QString();
+            return s ? locale_.toString(s->bids) : QString();
         case ContractsColumn:
-            return s ? QString::number(s->contracts) : QString();
+            return s ? locale_.toString(s->contracts) : QString();
         case FlagsColumn:
-            return flagNames(line.flags).replace(u';', u"; "_s);
+            return flagsText(line);
         default:
             return line.note;
     }

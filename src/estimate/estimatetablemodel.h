@@ -8,8 +8,9 @@
 
 namespace veskplan {
 
-// The lines of an estimate as a table, the major items first; the unit price and its note are
-// the cells the designer types into.
+// The lines of an estimate as a table, in the estimate's own order (category, then item) as its
+// files list them; the unit price and its note are the cells the designer types into. Sorting
+// is the view's: SortRole gives the numbers of the numeric columns as numbers.
 class EstimateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ public:
     // Stores what was typed into the unit price or the note of the estimate line at `line`;
     // false when it was refused.
     using LineEditor = std::function<bool(int line, Column column, const QString& text)>;
+    static constexpr int SortRole = Qt::UserRole;
 
     explicit EstimateTableModel(QLocale locale, QObject* parent = nullptr);
 
@@ -39,6 +41,7 @@ public:
     // before must still be alive during the call.
     void setEstimate(const Estimate* estimate);
     void setLineEditor(LineEditor editor) { editor_ = std::move(editor); }
+    const QLocale& locale() const { return locale_; }
     // The estimate line a row shows, and the row of a line; -1 when there is none.
     int lineAt(int row) const;
     int rowOf(int line) const;
@@ -53,6 +56,8 @@ public:
 
 private:
     QString moneyText(qint64 cents) const;
+    QString flagsText(const EstimateLine& line) const;
+    static QVariant numberOf(const EstimateLine& line, int column);
 
     QLocale locale_;
     const Estimate* estimate_ = nullptr;

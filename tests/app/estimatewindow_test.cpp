@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 
+#include "app/bidplot.h"
 #include "app/estimatewindow.h"
 #include "app/windowfixture.h"
+#include "history/bidhistory.h"
 
 namespace veskplan {
 namespace {
@@ -20,6 +28,9 @@ protected:
         WindowFixture::SetUp();
         applyApplicationFont();
         start();
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &controller->estimate().model(),
+            QAbstractItemModelTester::FailureReportingMode::Warning);
         addMasterRow(0);  // 2101-0100000 CLEARING, ACRE
         addMasterRow(3);  // 2501-0150000 15 INCH RC PIPE CULVERT, LF
         doc().setQuantity(0, 12.5);
@@ -50,10 +61,41 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();  // the editor hands its text over from the event loop
     }
-    QString shown(int row, int column) {
-        return estimate->table()->model()->index(row, column).data().toString();
+    QString shown(int row, int column, int role = Qt::DisplayRole) {
+        return estimate->table()->model()->index(row, column).data(role).toString();
+    }
+    // The low bids of 2101-0100000 (ACRE) from eight contracts, priced 100 / sqrt(quantity): a
+    // line the regression fits exactly; those of 2501-0150000 (LF) from two.
+    void useBids() {
+        const QString csv = sandbox.path(u"bids.csv"_s);
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "Item Number,Description,Unit,Quantity,Unit Price,Letting Date,Contract,"
+            "Bidder Rank,Low Bidder,Region\n");
+        const std::pair<int, const char*> clearing[] = {{1, "100"},  {4, "50"},   {16, "25"},
+                                                        {25, "20"},  {100, "10"}, {400, "5"},
+                                                        {2500, "2"}, {10000, "1"}};
+        for (const auto& [quantity, price] : clearing) {
+            file.write(QByteArray("2101-0100000,CLEARING,ACRE,") + QByteArray::number(quantity) +
+                       ',' + price + ",2025-06-01,C" + QByteArray::number(quantity) +
+                       ",1,Y,North\n");
+        }
+        file.write(
+            "2501-0150000,15 INCH RC PIPE CULVERT,LF,1000,40.00,2025-06-01,X,1,Y,North\n"
+            "2501-0150000,15 INCH RC PIPE CULVERT,LF,2000,50.00,2025-07-01,Y,1,Y,North\n");
+        file.close();
+        const QString history = sandbox.path(u"bids.db"_s);
+        BidHistory::open(history, false).import(csv);
+        ASSERT_TRUE(controller->estimate().useSources(history, {}, QString()));
+    }
+    void clickHeading(int column) {
+        QHeaderView* header = estimate->table()->horizontalHeader();
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
     }
 
+    std::unique_ptr<QAbstractItemModelTester> tester;
     EstimateWindow* estimate = nullptr;
 };
 
@@ -83,9 +125,10 @@ TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {
     ASSERT_NE(doc().prices().find(key), nullptr);
     EXPECT_EQ(doc().prices().find(key)->unitPrice, 310.5);
     EXPECT_EQ(doc().prices().find(key)->kind, PriceKind::Typed);
-    // The priced item carries the whole total: it moves to the top, the chosen row with it.
-    EXPECT_EQ(shown(0, EstimateTableModel::ItemNumberColumn), item);
-    EXPECT_EQ(estimate->table()->currentIndex().row(), 0);
+    // The priced item carries the whole total: it is the major item, and stays in its place.
+    EXPECT_EQ(shown(1, EstimateTableModel::ItemNumberColumn), item);
+    EXPECT_TRUE(shown(1, EstimateTableModel::FlagsColumn).contains(u"major item"_s));
+    EXPECT_EQ(estimate->table()->currentIndex().row(), 1);
     EXPECT_TRUE(find<QLabel>(u"estimateEvidence"_s)->text().contains(u"Typed"_s));
     EXPECT_TRUE(find<QLabel>(u"estimateTotals"_s)->text().contains(u"Total: "_s));
     EXPECT_NE(controller->estimate().estimate().totalCents, 0);
@@ -98,12 +141,12 @@ TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {
 
     // The note is typed beside the price, one more step; the unpriced item takes none.
     const int note = EstimateTableModel::NoteColumn;
-    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(0, note));
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, note));
     type(u"quote"_s);
     EXPECT_EQ(doc().prices().find(key)->note, u"quote"_s);
     EXPECT_EQ(doc().prices().find(key)->unitPrice, 310.5);
-    EXPECT_EQ(shown(0, note), u"quote"_s);
-    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, note));
+    EXPECT_EQ(shown(1, note), u"quote"_s);
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(0, note));
     type(u"x"_s);
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_TRUE(port.messages.back().text.contains(u"no price to note"_s));
@@ -111,7 +154,7 @@ TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {
     EXPECT_EQ(doc().prices().find(key)->note, QString());
 
     // Text that is no price is refused with a message, and nothing changes.
-    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, price));
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(0, price));
     type(u"abc"_s);
     EXPECT_TRUE(port.messages.back().text.contains(u"no unit price"_s));
     EXPECT_EQ(doc().prices().items().size(), 1u);
@@ -132,6 +175,106 @@ TEST_F(EstimateWindowTest, TheFilterAndThePercentagesFollowTheKeyboard) {
     QTest::keyClick(mobilization, Qt::Key_Return);
     EXPECT_EQ(doc().prices().mobilizationPercent(), 5.0);
     EXPECT_EQ(doc().undoStack().undoText(), u"Mobilization"_s);
+}
+
+TEST_F(EstimateWindowTest, TheItemsKeepTheEstimatesOrderUntilAHeadingIsClicked) {
+    doc().setQuantity(0, 100);  // 2101-0100000 now 100, 2501-0150000 40
+    const Estimate& e = controller->estimate().estimate();
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(shown(row, EstimateTableModel::ItemNumberColumn),
+                  e.lines[size_t(row)].item.itemNumber);
+    }
+    // Quantities sort as numbers; a third click brings the estimate's order back.
+    const int quantity = EstimateTableModel::QuantityColumn;
+    for (const auto& [first, sorted] :
+         {std::pair(u"2501-0150000"_s, true), std::pair(u"2101-0100000"_s, true),
+          std::pair(u"2101-0100000"_s, false)}) {
+        clickHeading(quantity);
+        EXPECT_EQ(shown(0, EstimateTableModel::ItemNumberColumn), first);
+        EXPECT_EQ(estimate->table()->horizontalHeader()->sortIndicatorSection(),
+                  sorted ? quantity : -1);
+    }
+}
+
+TEST_F(EstimateWindowTest, EveryCellShowsWhatItHoldsOrItsTipDoes) {
+    useBids();
+    QTableView* table = estimate->table();
+    const QHeaderView* header = table->horizontalHeader();
+    const QFontMetrics metrics = table->fontMetrics();
+    // What an item view leaves beside a cell's text.
+    const int margin =
+        2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    EXPECT_GE(header->sectionSize(EstimateTableModel::BidsColumn),
+              metrics.horizontalAdvance(u"1,234"_s) + margin);
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        for (int column = 0; column < EstimateTableModel::kColumnCount; ++column) {
+            const QString text = shown(row, column);
+            if (column == EstimateTableModel::FlagsColumn) {
+                EXPECT_EQ(shown(row, column, Qt::ToolTipRole), text);
+            } else {
+                EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(text) + margin)
+                    << text.toStdString();
+            }
+        }
+    }
+    // The flags take the width the other columns leave.
+    EXPECT_GE(header->length(), table->viewport()->width());
+}
+
+TEST_F(EstimateWindowTest, ThePlotTellsThePredictionOrWhyThereIsNoneAndNothingWithoutAnItem) {
+    useBids();
+    doc().setQuantity(0, 1600);  // 2101-0100000: 100 / sqrt(1600) = 2.50
+    estimate->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    auto* plot = find<BidPlot>(u"estimatePlot"_s);
+    auto* note = find<QLabel>(u"estimatePlotNote"_s);
+    auto* evidence = find<QLabel>(u"estimateEvidence"_s);
+    const int unit = EstimateTableModel::UnitColumn;
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(0, unit));
+    EXPECT_EQ(note->text(), u"Predicted 2,50 (90%: 2,50 to 2,50) at 1.600 ACRE"_s);
+    // (100 + 200 + 400 + 500 + 1000 + 2000 + 5000 + 10000) / 13046; the median of 10 and 20.
+    EXPECT_TRUE(
+        evidence->text().contains(u"Bids: 8 in 8 contracts; weighted average 1,47, median 15,00"_s))
+        << evidence->text().toStdString();
+    QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {}, cell(1, unit));
+    EXPECT_EQ(note->text(), u"Fewer than 8 contracts: no regression"_s);
+    EXPECT_EQ(plot->accessibleDescription(),
+              u"2 bids of 2 contracts, quantities 1.000 to 2.000, prices 40,00 to 50,00; "
+              u"Fewer than 8 contracts: no regression"_s);
+    auto* filter = find<QLineEdit>(u"estimateFilter"_s);
+    filter->setFocus();
+    QTest::keyClicks(filter, u"no such item"_s);
+    EXPECT_EQ(note->text(), QString());
+    EXPECT_EQ(plot->accessibleDescription(), QString());
+    EXPECT_EQ(evidence->text(), u"Choose an item to see the evidence behind its price."_s);
+}
+
+TEST_F(EstimateWindowTest, TheSettingsWidgetsFollowSettingsChangedElsewhereButNotUnderTheCursor) {
+    auto* region = find<QLineEdit>(u"estimateRegion"_s);
+    region->setFocus();
+    QTest::keyClicks(region, u"Nor"_s);
+    EstimateEditing& tool = controller->estimate();
+    EstimateSettings settings = tool.settings();
+    settings.window.from = QDate(2025, 1, 1);
+    settings.window.to = QDate(2026, 6, 30);
+    settings.window.estimateDate = QDate(2026, 7, 1);
+    settings.window.region = u"South"_s;
+    settings.window.bids = BidSelection::All;
+    settings.statistic = PriceStatistic::Median;
+    tool.setSettings(settings);
+    EXPECT_EQ(find<QDateEdit>(u"estimateFrom"_s)->date(), settings.window.from);
+    EXPECT_EQ(find<QDateEdit>(u"estimateTo"_s)->date(), settings.window.to);
+    EXPECT_EQ(find<QDateEdit>(u"estimateOn"_s)->date(), settings.window.estimateDate);
+    EXPECT_EQ(find<QComboBox>(u"estimateBids"_s)->currentText(), u"All bids"_s);
+    EXPECT_EQ(find<QComboBox>(u"estimateStatistic"_s)->currentText(), u"Median"_s);
+    // What is being typed stays, and showing the rest sent nothing back.
+    EXPECT_EQ(region->text(), u"Nor"_s);
+    EXPECT_EQ(tool.settings().window.region, u"South"_s);
+    QTest::keyClick(region, Qt::Key_Return);
+    EXPECT_EQ(tool.settings().window.region, u"Nor"_s);
+    estimate->table()->setFocus();
+    settings.window.region = QString();
+    tool.setSettings(settings);
+    EXPECT_EQ(region->text(), QString());
 }
 
 }  // namespace
