@@ -64,6 +64,30 @@ PriceSources publishedSources() {
     return sources;
 }
 
+// Items with typed prices, the estimate date's standard settings and no other price source.
+struct TypedItem {
+    ProjectRecord record;
+    std::optional<double> price;
+    QString priceUnit;  // the item's own when empty
+};
+
+Estimate typedEstimate(const std::vector<TypedItem>& typed, std::optional<double> mobilization,
+                       std::optional<double> contingency) {
+    std::vector<ProjectRecord> items;
+    ProjectPrices prices;
+    for (const TypedItem& t : typed) {
+        items.push_back(t.record);
+        if (t.price) {
+            const QString unit = t.priceUnit.isEmpty() ? t.record.units : t.priceUnit;
+            prices.set(ItemKey::of(t.record), ItemPrice{*t.price, unit, PriceKind::Typed, {}});
+        }
+    }
+    prices.setMobilizationPercent(mobilization);
+    prices.setContingencyPercent(contingency);
+    return estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
+                                  EstimateSettings::standard(kEstimateDate));
+}
+
 TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
     const std::map<QString, PriceStatistic> statistics{
         {u"weighted"_s, PriceStatistic::WeightedAverage},
@@ -145,18 +169,13 @@ TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnT
         {{0, 0}, 5, 10, {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        std::vector<ProjectRecord> items;
-        ProjectPrices prices;
+        std::vector<TypedItem> items;
         for (size_t i = 0; i < c.prices.size(); ++i) {
-            items.push_back(item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0));
-            prices.set(ItemKey::of(items.back()),
-                       ItemPrice{c.prices[i], u"EACH"_s, PriceKind::Typed, QString()});
+            items.push_back({item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0),
+                             c.prices[i],
+                             {}});
         }
-        prices.setMobilizationPercent(c.mobilization);
-        prices.setContingencyPercent(c.contingency);
-        const Estimate estimate =
-            estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
-                                   EstimateSettings::standard(kEstimateDate));
+        const Estimate estimate = typedEstimate(items, c.mobilization, c.contingency);
         std::vector<int> major;
         for (const int position : estimate.majorFirst) {
             if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
@@ -243,29 +262,6 @@ Estimate sampleProjectEstimate(const QString& folder) {
     read.prices.setContingencyPercent(10);
     return estimatebuilder::build(contents.items, contents.categories, read.prices, sources,
                                   settings);
-}
-
-struct TypedItem {
-    ProjectRecord record;
-    std::optional<double> price;
-    QString priceUnit;  // the item's own when empty
-};
-
-Estimate typedEstimate(const std::vector<TypedItem>& typed, std::optional<double> mobilization,
-                       std::optional<double> contingency) {
-    std::vector<ProjectRecord> items;
-    ProjectPrices prices;
-    for (const TypedItem& t : typed) {
-        items.push_back(t.record);
-        if (t.price) {
-            const QString unit = t.priceUnit.isEmpty() ? t.record.units : t.priceUnit;
-            prices.set(ItemKey::of(t.record), ItemPrice{*t.price, unit, PriceKind::Typed, {}});
-        }
-    }
-    prices.setMobilizationPercent(mobilization);
-    prices.setContingencyPercent(contingency);
-    return estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
-                                  EstimateSettings::standard(kEstimateDate));
 }
 
 TEST(Estimate, TheCsvHoldsTheItemsInOrderAndTheTotalsBelow) {
