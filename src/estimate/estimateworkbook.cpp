@@ -6,7 +6,6 @@
 #include "base/filewriting.h"
 #include "ooxml/xlsxcellref.h"
 #include "ooxml/ziparchive.h"
-#include "project/itemprice.h"
 
 namespace veskplan {
 namespace {
@@ -14,6 +13,25 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 enum Style { Plain = 0, Money = 1, Bold = 2 };
+
+// The shortest text that reads back as the very same number, so that the sheet's formulas start
+// from the values the estimate was computed from.
+QString exactText(double value) {
+    const QString text = QString::number(value, 'g', 15);
+    return text.toDouble() == value ? text : QString::number(value, 'g', 17);
+}
+
+// A figure in dollars from its value in cents, rounded half away from zero to the cent as the
+// estimate rounds: a spreadsheet's ROUND(x,2) first nudges x to its decimal digits, so a product
+// held in binary just below a half cent (1.005 x 1.00) would come out a cent above the estimate.
+QString fromCents(const QString& cents) {
+    return u"ROUND("_s + cents + u",0)/100"_s;
+}
+
+// The whole cents of a figure in dollars.
+QString centsOf(const QString& dollars) {
+    return u"ROUND("_s + dollars + u"*100,0)"_s;
+}
 
 // One worksheet's XML, written row by row.
 class SheetWriter {
@@ -53,7 +71,7 @@ public:
     }
     void number(int column, std::optional<double> value, Style style = Plain) {
         if (value) {
-            number(column, QString::number(*value, 'g', 15), style);
+            number(column, exactText(*value), style);
         }
     }
     void formula(int column, const QString& formula, qint64 cents) {
@@ -133,6 +151,7 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
     for (int column = 0; column < headings.size(); ++column) {
         sheet.text(column + 1, headings[column], Bold);
     }
+    const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
     const int first = sheet.row() + 1;
     for (const EstimateLine& line : estimate.lines) {
         sheet.nextRow();
@@ -145,18 +164,20 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
         if (line.unitPriceCents) {
             sheet.number(6, centsText(*line.unitPriceCents), Money);
         }
-        sheet.text(7, line.kind ? priceKindName(*line.kind) : QString());
+        sheet.text(7, kindText(line));
         if (line.amountCents) {
-            // A lump sum without a quantity counts once.
-            const QString quantity = line.item.quantity ? cell("E", r) : u"1"_s;
-            sheet.formula(8, u"ROUND("_s + quantity + u"*"_s + cell("F", r) + u",2)"_s,
-                          *line.amountCents);
+            // A lump sum without a quantity counts once; any other item without one comes to
+            // nothing through its empty quantity cell.
+            const bool once = !line.item.quantity && line.has(EstimateFlag::LumpSum);
+            sheet.formula(
+                8, fromCents((once ? u"1"_s : cell("E", r)) + u"*"_s + centsOf(cell("F", r))),
+                *line.amountCents);
         }
         if (line.statistics) {
             sheet.number(9, double(line.statistics->bids));
             sheet.number(10, double(line.statistics->contracts));
         }
-        sheet.text(11, flagNames(line.flags));
+        sheet.text(11, flagNames(line.flags, indexEnd));
     }
     const int last = std::max(first, sheet.row());
     const QString cats = u"$B$"_s + QString::number(first) + u":$B$"_s + QString::number(last);
@@ -180,21 +201,23 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
                                              : u"SUM("_s + cell("H", firstSubtotal) + u":"_s +
                                                    cell("H", items - 1) + u")"_s,
                   estimate.itemsCents);
+    // Each percentage of the cents below it; an empty percentage computes nothing.
     sheet.nextRow();
     const int mobilization = sheet.row();
     sheet.text(3, u"Mobilization (%)"_s, Bold);
-    sheet.number(7, estimate.mobilizationPercent.value_or(0));
-    sheet.formula(8,
-                  u"ROUND("_s + cell("H", items) + u"*"_s + cell("G", mobilization) + u"/100,2)"_s,
-                  estimate.mobilizationCents);
+    sheet.number(7, estimate.mobilizationPercent);
+    sheet.formula(
+        8, fromCents(centsOf(cell("H", items)) + u"*"_s + cell("G", mobilization) + u"/100"_s),
+        estimate.mobilizationCents);
     sheet.nextRow();
     const int contingency = sheet.row();
     sheet.text(3, u"Contingency (%)"_s, Bold);
-    sheet.number(7, estimate.contingencyPercent.value_or(0));
-    sheet.formula(8,
-                  u"ROUND(("_s + cell("H", items) + u"+"_s + cell("H", mobilization) + u")*"_s +
-                      cell("G", contingency) + u"/100,2)"_s,
-                  estimate.contingencyCents);
+    sheet.number(7, estimate.contingencyPercent);
+    sheet.formula(
+        8,
+        fromCents(centsOf(u"("_s + cell("H", items) + u"+"_s + cell("H", mobilization) + u")"_s) +
+                  u"*"_s + cell("G", contingency) + u"/100"_s),
+        estimate.contingencyCents);
     sheet.nextRow();
     sheet.text(3, u"Total"_s, Bold);
     sheet.formula(
@@ -223,7 +246,7 @@ QByteArray evidenceSheet(const Estimate& estimate, const EstimateTitle& title) {
         sheet.text(2, line.item.cat);
         sheet.text(3, fieldText(line.priceUnit.isEmpty() ? line.item.units : line.priceUnit));
         sheet.number(4, line.unitPrice, Money);
-        sheet.text(5, line.kind ? priceKindName(*line.kind) : QString());
+        sheet.text(5, kindText(line));
         sheet.text(6, line.note);
         if (const auto& s = line.statistics) {
             sheet.number(7, double(s->bids));

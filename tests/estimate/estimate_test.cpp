@@ -1,12 +1,21 @@
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
+#include "base/csv.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
 #include "estimate/estimatepdf.h"
 #include "estimate/estimateworkbook.h"
 #include "estimate/predictionband.h"
+#include "history/bidhistory.h"
 #include "history/bidstatistics.h"
+#include "ooxml/ziparchive.h"
+#include "project/projectfile.h"
+#include "project/specialrows.h"
 #include "support/externaltools.h"
 #include "support/testfiles.h"
 
@@ -53,6 +62,30 @@ PriceSources publishedSources() {
                          published(u"2401"_s, u"TON"_s, QString(), 50),
                          published(u"2402"_s, u"CY"_s, QString(), 7)};
     return sources;
+}
+
+// Items with typed prices, the estimate date's standard settings and no other price source.
+struct TypedItem {
+    ProjectRecord record;
+    std::optional<double> price;
+    QString priceUnit;  // the item's own when empty
+};
+
+Estimate typedEstimate(const std::vector<TypedItem>& typed, std::optional<double> mobilization,
+                       std::optional<double> contingency) {
+    std::vector<ProjectRecord> items;
+    ProjectPrices prices;
+    for (const TypedItem& t : typed) {
+        items.push_back(t.record);
+        if (t.price) {
+            const QString unit = t.priceUnit.isEmpty() ? t.record.units : t.priceUnit;
+            prices.set(ItemKey::of(t.record), ItemPrice{*t.price, unit, PriceKind::Typed, {}});
+        }
+    }
+    prices.setMobilizationPercent(mobilization);
+    prices.setContingencyPercent(contingency);
+    return estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
+                                  EstimateSettings::standard(kEstimateDate));
 }
 
 TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
@@ -136,18 +169,13 @@ TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnT
         {{0, 0}, 5, 10, {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        std::vector<ProjectRecord> items;
-        ProjectPrices prices;
+        std::vector<TypedItem> items;
         for (size_t i = 0; i < c.prices.size(); ++i) {
-            items.push_back(item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0));
-            prices.set(ItemKey::of(items.back()),
-                       ItemPrice{c.prices[i], u"EACH"_s, PriceKind::Typed, QString()});
+            items.push_back({item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0),
+                             c.prices[i],
+                             {}});
         }
-        prices.setMobilizationPercent(c.mobilization);
-        prices.setContingencyPercent(c.contingency);
-        const Estimate estimate =
-            estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
-                                   EstimateSettings::standard(kEstimateDate));
+        const Estimate estimate = typedEstimate(items, c.mobilization, c.contingency);
         std::vector<int> major;
         for (const int position : estimate.majorFirst) {
             if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
@@ -193,12 +221,77 @@ Estimate sampleEstimate() {
 
 const EstimateTitle kTitle{u"STP-12"_s, u"Pat Quinn"_s, u"job.vsk"_s, kEstimateDate, u"low bids"_s};
 
+// The figures of an estimate's CSV or of its workbook's first sheet as LibreOffice shows it: one
+// "label=amount" a row below the headings, the items by number and the totals by description,
+// without the percentage in a label ("Mobilization (6%)") or thousands separators.
+QStringList figures(const QString& csvText) {
+    csv::Reader reader(csvText.toUtf8(), u"figures"_s, 1 << 24, 100000);
+    QStringList figures;
+    bool below = false;
+    while (const std::optional<QStringList> row = reader.next()) {
+        if (!below) {
+            below = row->value(0) == u"Item Number"_s;
+            continue;
+        }
+        QString label = row->value(0).isEmpty() ? row->value(2) : row->value(0);
+        label.remove(QRegularExpression(u" \\([^)]*%\\)$"_s));
+        if (!label.isEmpty()) {
+            figures.append(label + u'=' + row->value(7).remove(u','));
+        }
+    }
+    return figures;
+}
+
+// The bundled sample project with 6% mobilization and 10% contingency, priced from the bundled
+// bid history, published prices and cost index at the end of September 2026.
+Estimate sampleProjectEstimate(const QString& folder) {
+    const QString data = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
+    projectfile::Contents read = projectfile::readWithPrices(data + u"sample.vsk"_s);
+    const specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
+    const QString history = folder + u"/bids.db"_s;
+    BidHistory::open(history, false).import(data + u"sample-bids.csv"_s);
+    QStringList numbers;
+    for (const ProjectRecord& record : contents.items) {
+        numbers.append(record.itemNumber);
+    }
+    const PriceSources sources = PriceSources::load(history, {data + u"sample-prices.csv"_s},
+                                                    data + u"sample-index.csv"_s, numbers);
+    EstimateSettings settings = EstimateSettings::standard(QDate(2026, 9, 30));
+    settings.window.escalate = true;
+    read.prices.setMobilizationPercent(6);
+    read.prices.setContingencyPercent(10);
+    return estimatebuilder::build(contents.items, contents.categories, read.prices, sources,
+                                  settings);
+}
+
 TEST(Estimate, TheCsvHoldsTheItemsInOrderAndTheTotalsBelow) {
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"estimate/estimate.csv"_s), estimateCsv(sampleEstimate())));
 }
 
 TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
+    // The items sheet of a small estimate as written: an empty quantity that computes nothing, a
+    // lump sum without one counted once, a quantity to all its digits, no mobilization, and the
+    // words of an escalated price and of an ended cost index.
+    Estimate small = typedEstimate(
+        {{item(u"2101"_s, u"01"_s, u"NO QUANTITY"_s, u"EACH"_s, std::nullopt), 12.34, {}},
+         {item(u"2104"_s, u"01"_s, u"LUMP"_s, u"LS"_s, std::nullopt), 1500.5, {}},
+         {item(u"2106"_s, u"02"_s, u"X"_s, u"CY"_s, std::nextafter(1.005, 2.0)), 1, {}}},
+        {}, 100);
+    small.escalation = EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s};
+    small.lines[2].kind = PriceKind::WeightedAverage;
+    small.lines[2].escalatedFrom = u"2025Q2"_s;
+    small.lines[2].escalatedTo = u"2026Q1"_s;
+    small.lines[2].flags |= unsigned(EstimateFlag::IndexEnds);
+    QByteArray expected = test::dataFile(u"estimate/items-sheet.xml"_s);
+    expected = expected.chopped(1).replace('\n', QByteArray()) + '\n';  // written on one line
+    const auto parts = ZipArchive::read(estimateWorkbook(small, kTitle));
+    const auto sheet = std::find_if(parts.begin(), parts.end(), [](const ZipArchive::Entry& e) {
+        return e.name == u"xl/worksheets/sheet1.xml"_s;
+    });
+    ASSERT_NE(sheet, parts.end());
+    EXPECT_TRUE(test::sameBytes(expected, sheet->data));
+
     VESKPLAN_SKIP_ON_WINDOWS("python3 with openpyxl to read the workbook back");
     QTemporaryDir dir;
     const QString path = dir.filePath(u"estimate.xlsx"_s);
@@ -223,20 +316,64 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
                          u"Evidence "_s +
                          mark + u" "_s + mark +
                          u"\n"
-                         "2101 =ROUND(E7*F7,2) 3881.25\n"
-                         "2105 =ROUND(E8*F8,2) 8330.0\n"
-                         "2301 =ROUND(E9*F9,2) 875.0\n"
-                         "2360 =ROUND(1*F10,2) 1500.0\n"
+                         "2101 =ROUND(E7*ROUND(F7*100,0),0)/100 3881.25\n"
+                         "2105 =ROUND(E8*ROUND(F8*100,0),0)/100 8330.0\n"
+                         "2301 =ROUND(E9*ROUND(F9*100,0),0)/100 875.0\n"
+                         "2360 =ROUND(1*ROUND(F10*100,0),0)/100 1500.0\n"
                          "2501 None None\n"
                          "2599 None None\n"
                          "None None None\n"
                          "Subtotal 01 Roadway =SUMIF($B$7:$B$12,B14,$H$7:$H$12) 14586.25\n"
                          "Subtotal 02 Drainage =SUMIF($B$7:$B$12,B15,$H$7:$H$12) 0.0\n"
                          "Items =SUM(H14:H15) 14586.25\n"
-                         "Mobilization (%) =ROUND(H16*G17/100,2) 729.31\n"
-                         "Contingency (%) =ROUND((H16+H17)*G18/100,2) 1531.56\n"
+                         "Mobilization (%) =ROUND(ROUND(H16*100,0)*G17/100,0)/100 729.31\n"
+                         "Contingency (%) =ROUND(ROUND((H16+H17)*100,0)*G18/100,0)/100 1531.56\n"
                          "Total =H16+H17+H18 16847.12\n"
                          "2301 2 17.5 1 2"_s);
+}
+
+TEST(Estimate, LibreOfficeRecalculatesTheWorkbookToTheEstimatesFigures) {
+    VESKPLAN_SKIP_ON_WINDOWS("LibreOffice to recalculate the workbook");
+    QTemporaryDir dir;
+    // Products on half a cent in decimal that lie just below it in binary (1.005, 4.35 x 0.50,
+    // 38300.7 x 0.95, 1234567.005) or just above it (2.675), half a cent itself, and a quantity
+    // whose fifteen digits read back as another number.
+    const std::vector<TypedItem> edges{
+        {item(u"2101"_s, u"01"_s, u"NO QUANTITY"_s, u"EACH"_s, std::nullopt), 12.34, {}},
+        {item(u"2102"_s, u"01"_s, u"NO PRICE"_s, u"EACH"_s, 3.0), std::nullopt, {}},
+        {item(u"2103"_s, u"01"_s, u"UNIT DIFFERS"_s, u"LF"_s, 120.0), 45, u"FT"_s},
+        {item(u"2104"_s, u"01"_s, u"LUMP"_s, u"LS"_s, std::nullopt), 1500.5, {}},
+        {item(u"2105"_s, u"01"_s, u"LUMPS"_s, u"LS"_s, 2.0), 250.25, {}},
+        {item(u"2106"_s, u"02"_s, u"X"_s, u"CY"_s, 1.005), 1, {}},
+        {item(u"2107"_s, u"02"_s, u"X"_s, u"CY"_s, 2.675), 1, {}},
+        {item(u"2108"_s, u"02"_s, u"X"_s, u"TON"_s, 4.35), 0.5, {}},
+        {item(u"2109"_s, u"02"_s, u"X"_s, u"CY"_s, 38300.7), 0.95, {}},
+        {item(u"2110"_s, u"02"_s, u"X"_s, u"LF"_s, 0.5), 0.01, {}},
+        {item(u"2111"_s, u"02"_s, u"X"_s, u"SY"_s, 1234567.005), 1, {}},
+        {item(u"2112"_s, u"02"_s, u"X"_s, u"SY"_s, std::nextafter(1.005, 2.0)), 1, {}}};
+    // 2.01% of 50.00 and 2.8% of 51.25 are half a cent in decimal, just below it in binary.
+    const std::vector<TypedItem> fifty{{item(u"2201"_s, u"01"_s, u"X"_s, u"EACH"_s, 1.0), 50, {}}};
+    const std::pair<const char*, std::function<Estimate()>> cases[] = {
+        {"the sample project", [&dir] { return sampleProjectEstimate(dir.path()); }},
+        {"edges, no percentages", [&] { return typedEstimate(edges, {}, {}); }},
+        {"edges, 0% and 100%", [&] { return typedEstimate(edges, 0, 100); }},
+        {"edges, 100% and 0%", [&] { return typedEstimate(edges, 100, 0); }},
+        {"2.01% mobilization", [&] { return typedEstimate(fifty, 2.01, {}); }},
+        {"2.8% contingency", [&] { return typedEstimate(fifty, 2.5, 2.8); }},
+    };
+    for (const auto& [what, build] : cases) {
+        const Estimate estimate = build();
+        const QString path = dir.filePath(u"estimate.xlsx"_s);
+        writeEstimateWorkbook(estimate, kTitle, path);
+        const auto shown = test::libreOfficeCsv(path);
+        ASSERT_TRUE(shown.has_value()) << what;
+        QStringList expected = figures(QString::fromUtf8(estimateCsv(estimate)));
+        // The sheet shows the items' sum above the percentages; the CSV does not.
+        const qsizetype mobilization = expected.indexOf(QRegularExpression(u"Mobilization=.*"_s));
+        ASSERT_GE(mobilization, 0) << what;
+        expected.insert(mobilization, u"Items="_s + centsText(estimate.itemsCents));
+        EXPECT_EQ(figures(*shown), expected) << what;
+    }
 }
 
 TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {

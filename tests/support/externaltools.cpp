@@ -48,14 +48,32 @@ std::optional<QString> libreOfficeCsv(const QString& workbook) {
         return std::nullopt;
     }
     QTemporaryDir dir;
-    // A profile of its own, so that no user profile is touched and no running office is used.
-    const auto done = run(
-        soffice,
-        {u"-env:UserInstallation="_s + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
-         u"--headless"_s, u"--convert-to"_s,
-         u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,true"_s, u"--outdir"_s,
-         dir.path(), workbook},
-        180000);
+    // A profile of its own, so that no user profile is touched, no running office is used and
+    // runs in parallel do not share one. Its one setting: every formula is recalculated on load,
+    // which LibreOffice does not do for a workbook by default whatever the workbook asks.
+    const QString profile = dir.filePath(u"profile"_s);
+    if (!QDir().mkpath(profile + u"/user"_s)) {
+        ADD_FAILURE() << "no profile folder for LibreOffice in " << dir.path().toStdString();
+        return std::nullopt;
+    }
+    QFile settings(profile + u"/user/registrymodifications.xcu"_s);
+    if (!settings.open(QIODevice::WriteOnly) ||
+        settings.write(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\">\n"
+            "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\">"
+            "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
+            "</oor:items>\n") < 0) {
+        ADD_FAILURE() << "cannot write " << settings.fileName().toStdString();
+        return std::nullopt;
+    }
+    settings.close();
+    const auto done =
+        run(soffice,
+            {u"-env:UserInstallation="_s + QUrl::fromLocalFile(profile).toString(), u"--headless"_s,
+             u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,true"_s,
+             u"--outdir"_s, dir.path(), workbook},
+            180000);
     if (!done) {
         return std::nullopt;
     }

@@ -10,8 +10,9 @@ namespace veskplan::test {
 // nothing after failing the test when its program is missing (naming the package that brings
 // it: a check that cannot run must not pass) or when the program fails.
 
-// Converts a workbook with LibreOffice to CSV (comma, double quote, UTF-8, text quoted, cells
-// as shown) and returns the CSV text with LF line ends.
+// Converts the first sheet of a workbook with LibreOffice to CSV (comma, double quote, UTF-8,
+// text quoted, cells as shown), every formula recalculated on load, and returns the CSV text with
+// LF line ends.
 std::optional<QString> libreOfficeCsv(const QString& workbook);
 
 // Runs a Python script with openpyxl (sys.argv[1] is `path`) and returns what it printed.
