@@ -11,13 +11,18 @@ using namespace Qt::Literals::StringLiterals;
 VESKPLAN_FUZZ_TARGET(bidfile) {
     const InputFile input(bytes, bytes.startsWith("PK") ? u"bids.xlsx"_s : u"bids.csv"_s);
     const auto count = readOrRefuse(input, [](const QString& path) {
-        return BidFile::read(path, nullptr, [](const BidRecord& bid) {
-            require(!bid.itemNumber.isEmpty() && !bid.unit.isEmpty() && !bid.contract.isEmpty(),
-                    "a bid has an item, a unit and a contract");
-            require(bid.quantity > 0 && bid.unitPrice >= 0, "quantity above zero, price not below");
-            require(bid.lettingDate.isValid(), "a bid has its letting date");
-            require(bid.bidderRank >= 0 && bid.bidderRank <= 1000, "the rank is in range");
-        });
+        return BidFile::read(path, nullptr,
+                             [](const BidRecord& bid) {
+                                 require(!bid.itemNumber.isEmpty() && !bid.unit.isEmpty() &&
+                                             !bid.contract.isEmpty(),
+                                         "a bid has an item, a unit and a contract");
+                                 require(bid.quantity > 0 && bid.unitPrice >= 0,
+                                         "quantity above zero, price not below");
+                                 require(bid.lettingDate.isValid(), "a bid has its letting date");
+                                 require(bid.bidderRank >= 0 && bid.bidderRank <= 1000,
+                                         "the rank is in range");
+                             })
+            .bids;
     });
     return count.value_or(0);
 }

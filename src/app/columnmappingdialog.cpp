@@ -15,6 +15,25 @@ using namespace Qt::Literals::StringLiterals;
 
 const QString kNone = u"(none)"_s;
 
+bool isRequired(const ColumnMappingRequest& request, ColumnLayout::Field field) {
+    return std::find(request.required.begin(), request.required.end(), field) !=
+           request.required.end();
+}
+
+// "Choose the column that gives the contract." or "Choose the columns that give the unit, the
+// quantity and the contract."; nothing for no field.
+QString missingText(const QStringList& fields) {
+    if (fields.isEmpty()) {
+        return QString();
+    }
+    if (fields.size() == 1) {
+        return u"Choose the column that gives the "_s + fields.front() + u"."_s;
+    }
+    return u"Choose the columns that give the "_s +
+           fields.mid(0, fields.size() - 1).join(u", the "_s) + u" and the "_s + fields.back() +
+           u"."_s;
+}
+
 }  // namespace
 
 ColumnMappingDialog::ColumnMappingDialog(const ColumnMappingRequest& request, QWidget* parent)
@@ -42,22 +61,48 @@ ColumnMappingDialog::ColumnMappingDialog(const ColumnMappingRequest& request, QW
         if (const std::optional<QString> proposed = request.proposed.headingOf(field)) {
             box->setCurrentIndex(std::max(0, box->findText(*proposed)));
         }
-        const bool required = std::find(request.required.begin(), request.required.end(), field) !=
-                              request.required.end();
+        const bool required = isRequired(request, field);
         auto* label = new QLabel(plain + (required ? u" *:"_s : u":"_s), this);
         label->setBuddy(box);
         form->addRow(label, box);
         boxes_.push_back(box);
     }
     layout->addLayout(form);
+    missing_ = new QLabel(this);
+    missing_->setObjectName(u"lblColumnsMissing"_s);
+    missing_->setWordWrap(true);
+    layout->addWidget(missing_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(u"columnButtons"_s);
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    for (QComboBox* box : boxes_) {
+        connect(box, &QComboBox::currentIndexChanged, this, &ColumnMappingDialog::showMissing);
+    }
+    showMissing();
     if (!boxes_.empty()) {
         boxes_.front()->setFocus();
+    }
+}
+
+void ColumnMappingDialog::showMissing() {
+    QStringList missing;
+    for (size_t i = 0; i < boxes_.size(); ++i) {
+        if (boxes_[i]->currentIndex() <= 0 && isRequired(request_, request_.fields[i])) {
+            missing.append(ColumnLayout::fieldWords(request_.fields[i]));
+        }
+    }
+    missing_->setText(missingText(missing));
+    missing_->setVisible(!missing.isEmpty());
+    ok_->setEnabled(missing.isEmpty());
+}
+
+void ColumnMappingDialog::accept() {
+    if (ok_->isEnabled()) {  // a required field without a column is never taken
+        QDialog::accept();
     }
 }
 

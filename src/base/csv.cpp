@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <algorithm>
+#include <array>
 
 #include "base/boundedfile.h"
 #include "base/textcodec.h"
@@ -11,6 +13,34 @@ namespace veskplan::csv {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
+
+// How far the start of a file is looked at to tell text from other bytes.
+constexpr qsizetype kSniffed = 64 * 1024;
+
+bool startsUtf16(QByteArrayView bytes) {
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// Text holds no NUL and hardly a control character besides tabs, line ends, form feeds and the
+// old end-of-file mark; a workbook, an image or compressed data hold a NUL within their first
+// bytes or a control character in every few dozen. A PDF is known by its start.
+bool looksBinary(QStringView start) {
+    if (start.startsWith(u"%PDF-"_s)) {
+        return true;
+    }
+    qsizetype controls = 0;
+    for (const QChar c : start) {
+        const char16_t u = c.unicode();
+        if (u == 0) {
+            return true;
+        }
+        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\v' && u != u'\f' && u != u'\r' &&
+            u != 0x1A) {
+            ++controls;
+        }
+    }
+    return controls * 100 > start.size();  // more than one in a hundred
+}
 
 QString decodeText(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -22,8 +52,64 @@ QString decodeText(QByteArrayView bytes) {
     return utf8.hasError() ? textcodec::decode(bytes) : text;
 }
 
-bool endsField(QChar c) {
-    return c == u',' || c == u'\r' || c == u'\n';
+// A spreadsheet's "Unicode text": UTF-16 after its byte-order mark; nothing when it breaks the
+// encoding.
+std::optional<QString> decodeUtf16(QByteArrayView bytes) {
+    QStringDecoder utf16(
+        bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+        QStringDecoder::Flag::Stateless);
+    QString text = utf16(bytes.sliced(2));
+    if (utf16.hasError() || bytes.size() % 2 != 0 || !text.isValidUtf16()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+constexpr std::array<QChar, 3> kSeparators = {u',', u';', u'\t'};
+
+// The separator the heading line uses most outside quotes: the first line that holds more than
+// separators and blanks. A quote opens a quoted field where a field may start (at the start of
+// the line or after a separator), as the reader takes it.
+QChar separatorOf(QStringView text) {
+    const qsizetype n = text.size();
+    qsizetype position = 0;
+    while (position < n) {
+        std::array<int, 3> counts = {0, 0, 0};
+        bool holdsText = false;
+        bool quoted = false;
+        bool fieldStart = true;
+        for (; position < n; ++position) {
+            const QChar c = text[position];
+            if (quoted) {
+                if (c == u'"' && position + 1 < n && text[position + 1] == u'"') {
+                    ++position;  // a doubled quote, inside the field
+                } else {
+                    quoted = c != u'"';
+                }
+                continue;
+            }
+            if (c == u'\r' || c == u'\n') {
+                break;
+            }
+            const auto separator = std::find(kSeparators.begin(), kSeparators.end(), c);
+            if (separator != kSeparators.end()) {
+                ++counts[size_t(separator - kSeparators.begin())];
+                fieldStart = true;
+                continue;
+            }
+            if (c == u'"' && fieldStart) {
+                quoted = true;
+            }
+            holdsText = holdsText || c != u' ';
+            fieldStart = false;
+        }
+        if (holdsText) {
+            const auto most = std::max_element(counts.begin(), counts.end());
+            return *most == 0 ? kSeparators[0] : kSeparators[size_t(most - counts.begin())];
+        }
+        ++position;  // CR LF is two empty lines here, which changes nothing
+    }
+    return kSeparators[0];
 }
 
 // Line ends in a run of text: CR LF counts once, a lone CR or LF once each.
@@ -56,11 +142,26 @@ Reader::Reader(QByteArrayView bytes, const QString& shownName, qint64 maxBytes, 
     if (bytes.size() > maxBytes) {
         throw ReadError(shownName, 0, texts::fileTooLarge(maxBytes));
     }
+    // Told apart before anything else is said of them: a binary file is no text of too many lines.
+    std::optional<QString> utf16;
+    bool binary = false;
+    if (startsUtf16(bytes)) {
+        utf16 = decodeUtf16(bytes);
+        binary =
+            !utf16 || looksBinary(QStringView(*utf16).first(std::min(utf16->size(), kSniffed)));
+    } else {
+        // Control characters are the same bytes in UTF-8 and in the code page.
+        binary = looksBinary(QString::fromLatin1(bytes.first(std::min(bytes.size(), kSniffed))));
+    }
+    if (binary) {
+        throw ReadError(shownName, 0, texts::notATextFile());
+    }
     if (const QString problem = boundedfile::lineCountProblem(bytes, maxLines);
         !problem.isEmpty()) {
         throw ReadError(shownName, 0, problem);
     }
-    text_ = decodeText(bytes);
+    text_ = utf16 ? std::move(*utf16) : decodeText(bytes);
+    separator_ = separatorOf(text_);
 }
 
 std::optional<QStringList> Reader::next() {
@@ -69,6 +170,7 @@ std::optional<QStringList> Reader::next() {
         return std::nullopt;
     }
     recordLine_ = currentLine_;
+    const auto endsField = [this](QChar c) { return c == separator_ || c == u'\r' || c == u'\n'; };
     // The record is read to its end whatever is wrong with it, so that the next one starts in
     // the right place; the first fault found is told.
     std::optional<ReadError> fault;
@@ -103,11 +205,12 @@ std::optional<QStringList> Reader::next() {
                 }
                 break;
             }
-            while (position_ < n && (text_[position_] == u' ' || text_[position_] == u'\t')) {
+            while (position_ < n && (text_[position_] == u' ' ||
+                                     (text_[position_] == u'\t' && separator_ != u'\t'))) {
                 ++position_;
             }
             if (position_ < n && !endsField(text_[position_])) {
-                note(currentLine_, texts::csvTextAfterQuote());
+                note(currentLine_, texts::csvTextAfterQuote(separator_));
             }
         }
         // An unquoted field, or what follows a closing quote by mistake.
@@ -121,7 +224,7 @@ std::optional<QStringList> Reader::next() {
         } else {
             note(currentLine_, texts::csvTooManyFields(kMaxFields));
         }
-        if (position_ < n && text_[position_] == u',') {
+        if (position_ < n && text_[position_] == separator_) {
             ++position_;
             continue;
         }
@@ -139,14 +242,16 @@ std::optional<QStringList> Reader::next() {
     return fields;
 }
 
-void appendRecord(QByteArray& out, const QStringList& fields, LineEnd lineEnd) {
+void appendRecord(QByteArray& out, const QStringList& fields, LineEnd lineEnd, Quote quote) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             out += ',';
         }
         const QString& field = fields[i];
         const bool quoted = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
-                            field.contains(u'\r');
+                            field.contains(u'\r') ||
+                            (quote == Quote::AlsoOtherSeparators &&
+                             (field.contains(u';') || field.contains(u'\t')));
         if (quoted) {
             QString doubled = field;
             doubled.replace(u'"', u"\"\""_s);

@@ -12,6 +12,9 @@ namespace veskplan {
 
 // Comma-separated values as spreadsheet programs save them: fields separated by commas; a field
 // in double quotes may hold commas, line ends and doubled quotes; records end at CR LF, LF or CR.
+// Where the list separator of the system is the semicolon, spreadsheet programs separate the
+// fields by semicolons instead, and their "text" files by tabs: the reader takes the separator
+// the heading line uses.
 namespace csv {
 
 // Why a CSV file, or one record of it, cannot be read. The message names the file, the line
@@ -43,15 +46,24 @@ public:
     // throw ReadError with line 0.
     static Reader fromFile(const QString& path, qint64 maxBytes, qsizetype maxLines);
 
-    // `bytes` are UTF-8 (a byte-order mark allowed) or, when they are not valid UTF-8,
-    // Windows-1252; `shownName` names them in messages. Limits as fromFile().
+    // `bytes` are UTF-8 (a byte-order mark allowed), UTF-16 with its byte-order mark (a
+    // spreadsheet's "Unicode text") or, when they are not valid UTF-8, Windows-1252; `shownName`
+    // names them in messages. Limits as fromFile(). Bytes that are no text (a workbook, a PDF,
+    // anything holding a NUL byte or many other control characters near its start) throw
+    // ReadError with line 0 and the reason texts::notATextFile(), before any record is read.
     Reader(QByteArrayView bytes, const QString& shownName, qint64 maxBytes, qsizetype maxLines);
 
+    // The character between the fields: of comma, semicolon and tab the one the heading line
+    // (the first line that holds more than separators and blanks) uses most outside quotes, the
+    // earlier of them on a tie; a comma when it uses none. It serves the whole text.
+    QChar separator() const { return separator_; }
+
     // The fields of the next record; nothing after the last. An empty line is a record of one
-    // empty field. Blanks between a closing quote and the next comma are left out; a quote inside
-    // a field that does not start with one is an ordinary character. A malformed record (a quote
-    // not closed before the end of the text, other text after a closing quote, too many fields)
-    // throws ReadError with the line of the fault; the next call goes on after that record.
+    // empty field. Blanks between a closing quote and the next separator are left out; a quote
+    // inside a field that does not start with one is an ordinary character. A malformed record
+    // (a quote not closed before the end of the text, other text after a closing quote, too many
+    // fields) throws ReadError with the line of the fault; the next call goes on after that
+    // record.
     std::optional<QStringList> next();
 
     // The line the record last read (or refused) starts on, counted from 1.
@@ -60,6 +72,7 @@ public:
 private:
     QString text_;
     QString shownName_;
+    QChar separator_ = u',';
     qsizetype position_ = 0;
     int currentLine_ = 1;
     int recordLine_ = 0;
@@ -67,9 +80,19 @@ private:
 
 enum class LineEnd { CrLf, Lf };
 
+// Which fields appendRecord() puts in quotes.
+enum class Quote {
+    // Those that hold a comma, a quote or a line end.
+    WhereNeeded,
+    // Also those that hold a semicolon or a tab, so that a file the program reads back finds
+    // the comma as its separator whatever its first line holds.
+    AlsoOtherSeparators,
+};
+
 // Appends one record in UTF-8: the fields separated by commas, each in double quotes (its quotes
-// doubled) only when it holds a comma, a quote or a line end; then the line end.
-void appendRecord(QByteArray& out, const QStringList& fields, LineEnd lineEnd);
+// doubled) as `quote` says; then the line end.
+void appendRecord(QByteArray& out, const QStringList& fields, LineEnd lineEnd,
+                  Quote quote = Quote::WhereNeeded);
 
 }  // namespace csv
 }  // namespace veskplan

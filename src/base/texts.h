@@ -29,11 +29,19 @@ inline QString csvUnreadable(const QString& file, int line, const QString& reaso
 inline QString csvQuoteNotClosed() {
     return u"a quote is not closed before the end of the file"_s;
 }
-inline QString csvTextAfterQuote() {
-    return u"a closing quote is followed by other text than a comma or a line end"_s;
+// The separator of a CSV file in words: "a comma", "a semicolon", "a tab".
+inline QString csvSeparatorWords(QChar separator) {
+    return separator == u';' ? u"a semicolon"_s : separator == u'\t' ? u"a tab"_s : u"a comma"_s;
+}
+inline QString csvTextAfterQuote(QChar separator) {
+    return u"a closing quote is followed by other text than "_s + csvSeparatorWords(separator) +
+           u" or a line end"_s;
 }
 inline QString csvTooManyFields(qsizetype maxFields) {
     return u"a row holds more than "_s + QString::number(maxFields) + u" fields"_s;
+}
+inline QString notATextFile() {
+    return u"not a text file"_s;
 }
 
 // Titles.

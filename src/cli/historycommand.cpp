@@ -4,14 +4,60 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/apppaths.h"
+#include "base/csv.h"
 #include "base/error.h"
 #include "base/sqlitedb.h"
+#include "history/bidfile.h"
 #include "history/bidhistory.h"
 #include "history/columnlayout.h"
+#include "history/layoutstore.h"
 
 namespace veskplan {
+namespace {
 
 using namespace Qt::Literals::StringLiterals;
+
+// Why a file's columns are not known, and how the user makes them known.
+QString noLayoutFor(const QString& reason) {
+    return reason +
+           u"; name its columns with --layout FILE, or map them once in the window "
+           u"(File > Import Bid History)"_s;
+}
+
+// Each file with the layout it imports with: `layout` for every file when given; else none for
+// headings recognised by name, and the layout the window kept for the heading row otherwise,
+// read from the store the window keeps in the user's data folder. Throws Error naming the file
+// when neither serves.
+std::vector<BidHistory::Source> sourcesOf(const QStringList& files,
+                                          const std::optional<ColumnLayout>& layout) {
+    std::vector<BidHistory::Source> sources;
+    std::optional<LayoutStore> store;  // read when a file first needs it
+    for (const QString& file : files) {
+        if (layout) {
+            sources.push_back({file, layout});
+            continue;
+        }
+        const BidFile::Heading heading = BidFile::heading(file);
+        const std::optional<QString> unrecognised = BidFile::unrecognised(heading.cells);
+        if (!unrecognised) {
+            sources.push_back({file, std::nullopt});
+            continue;
+        }
+        if (!store) {
+            store = LayoutStore::read(
+                LayoutStore::fileIn(AppPaths::resolve(Environment::fromSystem()).userDataDir));
+        }
+        std::optional<ColumnLayout> kept = store->find(heading.cells);
+        if (!kept) {
+            throw csv::ReadError(heading.shownName, heading.line, noLayoutFor(*unrecognised));
+        }
+        sources.push_back({file, std::move(kept)});
+    }
+    return sources;
+}
+
+}  // namespace
 
 int runHistoryCommand(const QStringList& args) {
     if (args.value(0) != u"import"_s) {
@@ -33,11 +79,12 @@ int runHistoryCommand(const QStringList& args) {
         throw HistoryUsageProblem{"history import needs a history and one or more files"};
     }
     const QString database = QFileInfo(operands.takeFirst()).absoluteFilePath();
+    const std::vector<BidHistory::Source> sources = sourcesOf(operands, layout);
     const bool existed = QFileInfo::exists(database);
     std::vector<ImportReport> reports;
     try {
         BidHistory history = BidHistory::open(database, false);
-        reports = history.import(operands, layout ? &*layout : nullptr);
+        reports = history.import(sources);
     } catch (const Error&) {
         if (!existed) {
             SqliteDb::removeFiles(database);  // no empty history left behind by a failed run
@@ -45,8 +92,14 @@ int runHistoryCommand(const QStringList& args) {
         throw;
     }
     for (const ImportReport& report : reports) {
-        std::printf("%s: %d %s imported\n", report.file.toUtf8().constData(), report.rows,
-                    report.rows == 1 ? "bid" : "bids");
+        QString line = report.file + u": "_s + QString::number(report.rows) +
+                       (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
+        if (report.estimateRowsSkipped > 0) {
+            line += u", "_s + QString::number(report.estimateRowsSkipped) +
+                    (report.estimateRowsSkipped == 1 ? u" row"_s : u" rows"_s) +
+                    u" of the engineer's estimate skipped"_s;
+        }
+        std::printf("%s\n", line.toUtf8().constData());
     }
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "controller/busycursor.h"
 #include "history/bidfile.h"
 #include "history/historytexts.h"
-#include "history/tablefile.h"
 
 namespace veskplan {
 namespace {
@@ -71,7 +70,7 @@ QString HistoryImport::defaultHistoryFile() const {
 }
 
 QString HistoryImport::layoutFile() const {
-    return joinPath(dataDir_, u"bid-layouts.csv"_s);
+    return LayoutStore::fileIn(dataDir_);
 }
 
 QString HistoryImport::historyFile() const {
@@ -107,28 +106,17 @@ void HistoryImport::chooseHistoryFile() {
 
 std::optional<ColumnLayout> HistoryImport::layoutFor(const QString& file, LayoutStore& store,
                                                      bool& asked) {
-    TableFile table = TableFile::open(file, BidFile::kMaxBytes, BidFile::kMaxRows);
-    const std::optional<TableFile::Row> heading = table.next();
-    if (!heading) {
-        throw csv::ReadError(table.shownName(), 0, historytexts::noHeading());
-    }
-    const QStringList& headings = heading->cells;
-    try {
-        ColumnLayout().locate(headings, {}, {});  // a heading twice, which no mapping mends
-    } catch (const ColumnLayout::ColumnProblem& problem) {
-        throw csv::ReadError(table.shownName(), heading->line, problem.reason);
-    }
-    try {
-        ColumnLayout().locate(headings, BidFile::wantedFields(), BidFile::requiredFields());
+    const BidFile::Heading heading = BidFile::heading(file);
+    const QStringList& headings = heading.cells;
+    if (!BidFile::unrecognised(headings)) {
         return std::nullopt;
-    } catch (const ColumnLayout::ColumnProblem&) {
-        // not recognised whole: a kept layout or the user says which column is which
     }
+    // Not recognised whole: a kept layout or the user says which column is which.
     if (std::optional<ColumnLayout> kept = store.find(headings)) {
         return kept;
     }
     const std::optional<ColumnLayout> chosen = port_.chooseColumns(
-        ColumnMappingRequest{table.shownName(), headings, BidFile::wantedFields(),
+        ColumnMappingRequest{heading.shownName, headings, BidFile::wantedFields(),
                              BidFile::requiredFields(), proposalFor(headings)});
     if (!chosen) {
         throw Cancelled{};
@@ -136,7 +124,7 @@ std::optional<ColumnLayout> HistoryImport::layoutFor(const QString& file, Layout
     try {
         chosen->locate(headings, BidFile::wantedFields(), BidFile::requiredFields());
     } catch (const ColumnLayout::ColumnProblem& problem) {
-        throw csv::ReadError(table.shownName(), heading->line, problem.reason);
+        throw csv::ReadError(heading.shownName, heading.line, problem.reason);
     }
     store.remember(headings, *chosen);
     asked = true;

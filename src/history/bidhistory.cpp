@@ -152,7 +152,8 @@ std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources)
 }
 
 ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout) {
-    ImportReport report{QDir::toNativeSeparators(file), 0};
+    ImportReport report;
+    report.file = QDir::toNativeSeparators(file);
     SqliteStatement addImport =
         db_->prepare("INSERT INTO import (file, sha256, imported, rows) VALUES (?, '', ?, 0)");
     addImport.bind(1, QFileInfo(file).absoluteFilePath())
@@ -163,7 +164,7 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
         "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
         "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, coalesce(?, ''), ?, ?, "
         "?, ?, ?, ?, ?, coalesce(?, ''), ?)");
-    report.rows = BidFile::read(file, layout, [&](const BidRecord& bid) {
+    const BidFile::Counts counts = BidFile::read(file, layout, [&](const BidRecord& bid) {
         insert.bind(1, bid.itemNumber)
             .bind(2, bid.description)
             .bind(3, bid.unit)
@@ -177,6 +178,8 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
             .bind(11, importId)
             .run();
     });
+    report.rows = counts.bids;
+    report.estimateRowsSkipped = counts.estimateRows;
     // The same bids twice would count every bid twice: a file is taken once.
     const QString digest = fileDigest(file);
     SqliteStatement earlier = db_->prepare("SELECT imported FROM import WHERE sha256 = ?");

@@ -18,65 +18,101 @@ struct FieldNames {
     Field field;
     const char16_t* plain;
     const char16_t* words;
-    std::array<const char16_t*, 6> aliases;  // as they are compared: lower case, single blanks
+    std::array<const char16_t*, 10> aliases;  // as they are compared: lower case, single blanks
 };
 
-// Plain headings first, then those of the bid tabulations and price reports agencies publish.
+// Plain headings first, then those of the bid tabulations and price reports agencies publish,
+// among them the open-data exports of bid tabulations, whose headings are the published column
+// names in lower case with "_" for blanks and for anything else but letters and digits
+// ("control_section_job_csj", "engineer_s_estimate_unit"). Every alias belongs to one field
+// only: a heading that gives one field never gives another.
 constexpr FieldNames kFields[] = {
     {Field::ItemNumber,
      u"Item Number",
      u"item number",
-     {u"item number", u"bid code", u"item", u"item no", u"item code", u"pay item"}},
+     {u"item number", u"bid code", u"item", u"item no", u"item code", u"pay item",
+      u"bid item number", u"bid item code", u"", u""}},
     {Field::Description,
      u"Description",
      u"description",
-     {u"description", u"bid item description", u"item description", u"", u"", u""}},
+     {u"description", u"bid item description", u"item description", u"item desc", u"", u"", u"",
+      u"", u"", u""}},
     {Field::Unit,
      u"Unit",
      u"unit",
-     {u"unit", u"measurement unit", u"unit of measure", u"units", u"uom", u""}},
+     {u"unit", u"measurement unit", u"unit of measure", u"units", u"uom", u"unit measure", u"", u"",
+      u"", u""}},
     {Field::Quantity,
      u"Quantity",
      u"quantity",
-     {u"quantity", u"bid item quantity", u"qty", u"", u"", u""}},
+     {u"quantity", u"bid item quantity", u"qty", u"bid quantity", u"item quantity", u"", u"", u"",
+      u"", u""}},
     {Field::UnitPrice,
      u"Unit Price",
      u"unit price",
-     {u"unit price", u"bid item unit price amount", u"bid unit price", u"", u"", u""}},
+     {u"unit price", u"bid item unit price amount", u"bid unit price", u"unit bid price", u"", u"",
+      u"", u"", u"", u""}},
     {Field::LettingDate,
      u"Letting Date",
      u"letting date",
-     {u"letting date", u"project actual let date", u"let date", u"", u"", u""}},
+     {u"letting date", u"project actual let date", u"let date", u"bid opening date", u"", u"", u"",
+      u"", u"", u""}},
     {Field::Contract,
      u"Contract",
      u"contract",
-     {u"contract", u"contract number", u"contract id", u"proposal", u"proposal id",
-      u"contract no"}},
+     {u"contract", u"contract number", u"contract id", u"proposal", u"proposal id", u"contract no",
+      u"control section job csj", u"control section job", u"csj", u""}},
     {Field::BidderRank,
      u"Bidder Rank",
      u"bidder rank",
-     {u"bidder rank", u"bid rank sequence number", u"rank", u"", u"", u""}},
+     {u"bidder rank", u"bid rank sequence number", u"rank", u"vendor rank", u"bid rank", u"", u"",
+      u"", u"", u""}},
     {Field::LowBidder,
      u"Low Bidder",
      u"low bidder flag",
-     {u"low bidder", u"low bidder flag", u"", u"", u"", u""}},
+     {u"low bidder", u"low bidder flag", u"", u"", u"", u"", u"", u"", u"", u""}},
     {Field::Region,
      u"Region",
      u"region",
-     {u"region", u"district division", u"district", u"", u"", u""}},
+     {u"region", u"district division", u"district", u"", u"", u"", u"", u"", u"", u""}},
     {Field::AveragePrice,
      u"Average Unit Price",
      u"average unit price",
-     {u"average unit price", u"average price", u"weighted average price", u"", u"", u""}},
-    {Field::TotalCost, u"Total Cost", u"total cost", {u"total cost", u"", u"", u"", u"", u""}},
+     {u"average unit price", u"average price", u"weighted average price", u"", u"", u"", u"", u"",
+      u"", u""}},
+    {Field::TotalCost,
+     u"Total Cost",
+     u"total cost",
+     {u"total cost", u"", u"", u"", u"", u"", u"", u"", u"", u""}},
     {Field::TotalQuantity,
      u"Total Quantity",
      u"total quantity",
-     {u"total quantity", u"", u"", u"", u"", u""}},
+     {u"total quantity", u"", u"", u"", u"", u"", u"", u"", u"", u""}},
     {Field::Bids,
      u"Bids",
      u"number of bids",
-     {u"bids", u"number of bids", u"bid count", u"", u"", u""}},
+     {u"bids", u"number of bids", u"bid count", u"", u"", u"", u"", u"", u"", u""}},
+    {Field::Bidder,
+     u"Bidder",
+     u"bidder",
+     {u"bidder", u"bidder name", u"vendor", u"vendor name", u"contractor", u"contractor name", u"",
+      u"", u"", u""}},
+    {Field::ExtendedAmount,
+     u"Extended Amount",
+     u"extended amount",
+     {u"extended amount", u"bid total amount", u"extended price", u"bid item total amount", u"",
+      u"", u"", u"", u"", u""}},
+    {Field::EstimateUnitPrice,
+     u"Estimate Unit Price",
+     u"engineer's estimate unit price",
+     {u"estimate unit price", u"engineer s estimate unit", u"engineer s estimate unit price",
+      u"engineer's estimate unit price", u"engineers estimate unit price",
+      u"engineer estimate unit price", u"", u"", u"", u""}},
+    {Field::SpecBookYear,
+     u"Spec Book Year",
+     u"specification book year",
+     {u"spec book year", u"specification book year", u"spec year", u"", u"", u"", u"", u"", u"",
+      u""}},
 };
 
 const FieldNames& namesOf(Field field) {
@@ -95,6 +131,17 @@ QString comparable(const QString& heading) {
 }
 
 }  // namespace
+
+const std::vector<Field>& ColumnLayout::allFields() {
+    static const std::vector<Field> fields = [] {
+        std::vector<Field> all;
+        for (const FieldNames& names : kFields) {
+            all.push_back(names.field);
+        }
+        return all;
+    }();
+    return fields;
+}
 
 QString ColumnLayout::plainHeading(Field field) {
     return QString::fromUtf16(namesOf(field).plain);

@@ -31,7 +31,17 @@ public:
         TotalCost,
         TotalQuantity,
         Bids,
+        // The bidder (vendor) of a row: a row of the engineer's estimate is no bid.
+        Bidder,
+        // Given by some exports beside the fields read, and never read in their place: the
+        // bid's extended amount (quantity times unit price), the engineer's estimated unit
+        // price (no bid price) and the year of the specification book.
+        ExtendedAmount,
+        EstimateUnitPrice,
+        SpecBookYear,
     };
+    // Every field, in the order above.
+    static const std::vector<Field>& allFields();
 
     // Throws Error naming the file, the line and the reason.
     static ColumnLayout read(const QString& path);

@@ -62,13 +62,18 @@ QString plainNumber(QStringView text) {
 
 }  // namespace
 
-std::optional<double> optionalAmount(QStringView text, const QString& field) {
+std::optional<double> optionalAmount(QStringView text, const QString& field, Comma comma) {
     if (text.trimmed().isEmpty()) {
         return std::nullopt;
     }
     bool ok = false;
     double value = text.trimmed().toDouble(&ok);  // a plain number, as most are
     if (!ok) {
+        const QStringView trimmed = text.trimmed();
+        if (comma == Comma::ThousandsBeforeAPoint && trimmed.contains(u',') &&
+            trimmed.lastIndexOf(u'.') < trimmed.lastIndexOf(u',')) {
+            throw FieldError{historytexts::unclearComma(field, trimmed.toString())};
+        }
         value = plainNumber(text).toDouble(&ok);
     }
     if (!ok) {
@@ -80,8 +85,8 @@ std::optional<double> optionalAmount(QStringView text, const QString& field) {
     return value;
 }
 
-double amount(QStringView text, const QString& field) {
-    const std::optional<double> value = optionalAmount(text, field);
+double amount(QStringView text, const QString& field, Comma comma) {
+    const std::optional<double> value = optionalAmount(text, field, comma);
     if (!value) {
         throw FieldError{historytexts::emptyField(field)};
     }

@@ -18,11 +18,22 @@ struct FieldError {
 // The largest amount or quantity taken: far above any bid, far below where doubles lose cents.
 constexpr double kMaxAmount = 1e12;
 
+// How a comma in a number is taken.
+enum class Comma {
+    // It separates thousands ("1,234.50", "12,500"): so in a file separated by commas.
+    Thousands,
+    // It separates thousands only where a decimal point follows ("1,234.50"). Where the list
+    // separator is a semicolon (or a spreadsheet saves text with tabs), the decimal separator
+    // is often the comma, and "12,500" may be twelve and a half: such a number is an error.
+    ThousandsBeforeAPoint,
+};
+
 // A number as files write it: blanks around, a leading "$", thousands separated by commas
 // ("$1,234.50"). Empty text is an error naming `field`.
-double amount(QStringView text, const QString& field);
+double amount(QStringView text, const QString& field, Comma comma = Comma::Thousands);
 // The same, or nothing for empty text.
-std::optional<double> optionalAmount(QStringView text, const QString& field);
+std::optional<double> optionalAmount(QStringView text, const QString& field,
+                                     Comma comma = Comma::Thousands);
 // ISO (2026-03-31, a time after it allowed) or M/d/yyyy; with `serialNumbers` also a
 // spreadsheet's day number, as a workbook stores a date.
 QDate date(QStringView text, bool serialNumbers);

@@ -14,6 +14,11 @@ inline QString quoted(const QString& text) {
 inline QString notANumber(const QString& field, const QString& text) {
     return u"the "_s + field + u" "_s + quoted(text) + u" is not a number"_s;
 }
+inline QString unclearComma(const QString& field, const QString& text) {
+    return u"the "_s + field + u" "_s + quoted(text) +
+           u" is unclear: in a file separated by semicolons or tabs its comma may be a decimal "
+           u"comma; write the number with a decimal point"_s;
+}
 inline QString numberOutOfRange(const QString& field, const QString& text) {
     return u"the "_s + field + u" "_s + quoted(text) + u" is out of range"_s;
 }

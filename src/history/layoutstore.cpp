@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "base/apppaths.h"
 #include "base/boundedfile.h"
 #include "base/csv.h"
 #include "base/filewriting.h"
@@ -16,17 +17,8 @@ using Field = ColumnLayout::Field;
 
 const QString kHeadingsMark = u"Headings"_s;
 
-// Every field, in the order a layout is written.
-std::vector<Field> allFields() {
-    std::vector<Field> fields;
-    for (int f = int(Field::ItemNumber); f <= int(Field::Bids); ++f) {
-        fields.push_back(Field(f));
-    }
-    return fields;
-}
-
 std::optional<Field> fieldNamed(const QString& plain) {
-    for (Field field : allFields()) {
+    for (Field field : ColumnLayout::allFields()) {
         if (ColumnLayout::plainHeading(field) == plain) {
             return field;
         }
@@ -43,6 +35,10 @@ QStringList trimmed(const QStringList& headings) {
 }
 
 }  // namespace
+
+QString LayoutStore::fileIn(const QString& userDataDir) {
+    return joinPath(userDataDir, u"bid-layouts.csv"_s);
+}
 
 LayoutStore LayoutStore::read(const QString& path) {
     LayoutStore store;
@@ -114,11 +110,13 @@ void LayoutStore::remember(const QStringList& headings, const ColumnLayout& layo
 QByteArray LayoutStore::toBytes() const {
     QByteArray out;
     for (const auto& [headings, layout] : layouts_) {
-        csv::appendRecord(out, QStringList{kHeadingsMark} + headings, csv::LineEnd::CrLf);
-        for (Field field : allFields()) {
+        // A heading may hold a semicolon or a tab: quoted, it leaves the comma the separator.
+        csv::appendRecord(out, QStringList{kHeadingsMark} + headings, csv::LineEnd::CrLf,
+                          csv::Quote::AlsoOtherSeparators);
+        for (Field field : ColumnLayout::allFields()) {
             if (const std::optional<QString> heading = layout.headingOf(field)) {
                 csv::appendRecord(out, {ColumnLayout::plainHeading(field), *heading},
-                                  csv::LineEnd::CrLf);
+                                  csv::LineEnd::CrLf, csv::Quote::AlsoOtherSeparators);
             }
         }
     }

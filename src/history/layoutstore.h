@@ -25,6 +25,10 @@ public:
     static constexpr qint64 kMaxBytes = 1024 * 1024;
     static constexpr qsizetype kMaxLines = 20'000;
 
+    // The store in the user's own data folder (AppPaths::userDataDir): the window keeps there
+    // the layouts the user confirms, and the command line reads them from there.
+    static QString fileIn(const QString& userDataDir);
+
     // The layouts of the file; none when it does not exist. Throws Error naming the file, the
     // line and the reason for a file that cannot be read or breaks the form above.
     static LayoutStore read(const QString& path);

@@ -9,7 +9,8 @@ namespace {
 
 using Field = ColumnLayout::Field;
 
-PublishedPrice priceOf(const std::map<Field, qsizetype>& columns, const QStringList& cells) {
+PublishedPrice priceOf(const std::map<Field, qsizetype>& columns, const QStringList& cells,
+                       fieldtext::Comma comma) {
     const auto text = [&](Field field) {
         const auto found = columns.find(field);
         return found == columns.end() ? QString() : cells.value(found->second).trimmed();
@@ -23,14 +24,16 @@ PublishedPrice priceOf(const std::map<Field, qsizetype>& columns, const QStringL
     price.description = text(Field::Description);
     price.unit = fieldtext::unit(text(Field::Unit));
     price.region = text(Field::Region);
-    price.averagePrice = fieldtext::amount(text(Field::AveragePrice), words(Field::AveragePrice));
+    price.averagePrice =
+        fieldtext::amount(text(Field::AveragePrice), words(Field::AveragePrice), comma);
     if (price.averagePrice < 0) {
         throw fieldtext::FieldError{
             historytexts::belowZero(words(Field::AveragePrice), text(Field::AveragePrice))};
     }
-    price.totalCost = fieldtext::optionalAmount(text(Field::TotalCost), words(Field::TotalCost));
+    price.totalCost =
+        fieldtext::optionalAmount(text(Field::TotalCost), words(Field::TotalCost), comma);
     price.totalQuantity =
-        fieldtext::optionalAmount(text(Field::TotalQuantity), words(Field::TotalQuantity));
+        fieldtext::optionalAmount(text(Field::TotalQuantity), words(Field::TotalQuantity), comma);
     if (price.totalQuantity && *price.totalQuantity <= 0) {
         throw fieldtext::FieldError{
             historytexts::notAboveZero(words(Field::TotalQuantity), text(Field::TotalQuantity))};
@@ -62,7 +65,7 @@ std::vector<PublishedPrice> readPriceFile(const QString& path, const ColumnLayou
     RowFaults faults;
     while (const std::optional<TableFile::Row> row = table.next()) {
         faults.check(row->line, [&] {
-            prices.push_back(priceOf(columns, row->cells));
+            prices.push_back(priceOf(columns, row->cells, table.numberComma()));
             prices.back().line = row->line;
         });
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/csv.h"
+#include "history/fieldtext.h"
 
 namespace veskplan {
 
@@ -30,6 +31,13 @@ public:
 
     // Whether the cells come from a workbook, where dates are day numbers.
     bool isWorkbook() const { return !reader_; }
+    // How a comma in a number of the file is taken: as a thousands separator in a workbook and
+    // in a CSV file separated by commas; in one separated by semicolons or tabs only before a
+    // decimal point.
+    fieldtext::Comma numberComma() const {
+        return !reader_ || reader_->separator() == u',' ? fieldtext::Comma::Thousands
+                                                        : fieldtext::Comma::ThousandsBeforeAPoint;
+    }
     const QString& shownName() const { return shownName_; }
 
 private:

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -139,6 +141,61 @@ TEST(QtUserPortTest, TheColumnsAreChosenInTheListsFromTheKeyboardAndTheMouse) {
     QTimer::singleShot(0,
                        [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     EXPECT_FALSE(port.chooseColumns(request));
+}
+
+TEST(QtUserPortTest, OkWaitsUntilEveryRequiredFieldHasAColumnAndSaysWhichLacksOne) {
+    using Field = ColumnLayout::Field;
+    QtUserPort port;
+    const ColumnMappingRequest request{u"tab.csv"_s,
+                                       {u"NO"_s, u"JOB"_s, u"UOM"_s},
+                                       {Field::ItemNumber, Field::Unit, Field::Contract},
+                                       {Field::ItemNumber, Field::Contract},
+                                       {}};
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        const auto closing = qScopeGuard([dialog] { dialog->close(); });
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto* missing = dialog->findChild<QLabel*>(u"lblColumnsMissing"_s);
+        QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ASSERT_TRUE(missing && ok);
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_TRUE(missing->isVisible());
+        EXPECT_EQ(missing->text(),
+                  u"Choose the columns that give the item number and the contract."_s);
+
+        QWidget* first = QApplication::focusWidget();
+        QTest::keyClick(first, Qt::Key_Down);  // the item number from the first heading
+        EXPECT_EQ(missing->text(), u"Choose the column that gives the contract."_s);
+        QTest::keyClick(first, Qt::Key_Return);  // refused: the dialog stays
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+
+        auto* contract = dialog->findChild<QComboBox*>(u"cboColumnContract"_s);
+        contract->setFocus();
+        QTest::keyClick(contract, Qt::Key_F4);  // opens the list
+        QAbstractItemView* list = contract->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(contract->currentText(), u"JOB"_s);
+        EXPECT_TRUE(ok->isEnabled());
+        EXPECT_FALSE(missing->isVisible());
+
+        // Back to "(none)" and OK is refused again; picked once more, a click takes it.
+        QTest::keyClick(contract, Qt::Key_Home);
+        EXPECT_FALSE(ok->isEnabled());
+        QTest::keyClick(contract, Qt::Key_Down);
+        QTest::keyClick(contract, Qt::Key_Down);
+        EXPECT_EQ(contract->currentText(), u"JOB"_s);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    const std::optional<ColumnLayout> chosen = port.chooseColumns(request);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->headingOf(Field::ItemNumber), u"NO"_s);
+    EXPECT_EQ(chosen->headingOf(Field::Contract), u"JOB"_s);
+    EXPECT_FALSE(chosen->headingOf(Field::Unit));
 }
 
 }  // namespace

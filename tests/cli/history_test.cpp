@@ -4,7 +4,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "controller/historyimport.h"
 #include "history/bidhistory.h"
+#include "support/scriptedport.h"
 #include "support/testfiles.h"
 
 namespace veskplan {
@@ -18,8 +20,10 @@ struct CliResult {
     QString out, err;
 };
 
-CliResult cli(const QStringList& arguments) {
+CliResult cli(const QStringList& arguments,
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -84,6 +88,42 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
     ASSERT_EQ(cli({u"history"_s, u"import"_s, db, opendata}).status, 0);
     EXPECT_EQ(cli({u"history"_s, u"import"_s, db, bad}).status, 1);
     EXPECT_EQ(BidHistory::open(db, true).bidCount(), 2);
+}
+
+TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings) {
+    VESKPLAN_SKIP_ON_WINDOWS("a user data folder that a started program takes from XDG_DATA_HOME");
+    QTemporaryDir dir;
+    QProcessEnvironment user = QProcessEnvironment::systemEnvironment();
+    user.insert(u"XDG_DATA_HOME"_s, dir.filePath(u"share"_s));
+    const QString db = dir.filePath(u"bids.db"_s);
+    const QString opendata = dataPath(u"history/opendata-csj.csv"_s);
+    const QString custom = dataPath(u"history/custom.csv"_s);
+    const QStringList import{u"history"_s, u"import"_s, db, opendata, custom};
+
+    CliResult run = cli(import, user);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, u"veskplan-cli: The file "_s + QDir::toNativeSeparators(custom) +
+                           u" could not be read at line 1: no column gives the item number; name "
+                           u"its columns with --layout FILE, or map them once in the window "
+                           u"(File > Import Bid History)\n"_s);
+    EXPECT_FALSE(QFileInfo::exists(db));
+
+    // The window asks once for that heading row, and keeps the answer in the user's data folder.
+    test::ScriptedPort port;
+    FileDialogs dialogs(port, dir.path());
+    HistoryImport window(port, port, dialogs, dir.filePath(u"window.conf"_s),
+                         dir.filePath(u"share/veskplan"_s));
+    port.files.push_back(custom);
+    port.columnMappings.push_back(ColumnLayout::read(dataPath(u"history/layout.txt"_s)));
+    window.importBidFiles();
+    ASSERT_EQ(port.mappings.size(), 1u);
+
+    run = cli(import, user);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(opendata) +
+                           u": 6 bids imported, 3 rows of the engineer's estimate skipped\n"_s +
+                           QDir::toNativeSeparators(custom) + u": 1 bid imported\n"_s);
+    EXPECT_EQ(BidHistory::open(db, true).bidsFor(u"2501-0100110"_s).at(0).unitPrice, 85.5);
 }
 
 }  // namespace

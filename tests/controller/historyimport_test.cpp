@@ -103,6 +103,15 @@ TEST_F(HistoryImportTest, NothingIsImportedWhenTheUserCancelsOrARowIsBad) {
                                    u"above zero"_s});
     EXPECT_FALSE(QFile::exists(importer_.historyFile()));
 
+    // A file that is no text is told as such, never shown as headings to map.
+    const QString workbook = path(u"bids-workbook.csv"_s);
+    ASSERT_TRUE(QFile::copy(dataPath(u"history/bids.xlsx"_s), workbook));
+    importFiles({workbook});
+    EXPECT_EQ(port_.mappings.size(), 1u);  // the one cancelled above
+    EXPECT_EQ(port_.messageTexts().back(), u"The file "_s + QDir::toNativeSeparators(workbook) +
+                                               u" could not be read: not a text file"_s);
+    EXPECT_FALSE(QFile::exists(importer_.historyFile()));
+
     // A mapping that leaves a required field without a column is refused as the file's fault.
     ColumnLayout partial;
     partial.name(Field::ItemNumber, u"PAYITEM;X"_s);

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "base/sqlitedb.h"
+#include "history/bidfile.h"
 #include "history/bidhistory.h"
 #include "history/pricefile.h"
 #include "support/testfiles.h"
@@ -132,6 +133,109 @@ TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
         errorMessage([&] {
             history_->import(custom, &missing);
         }).endsWith(u"the layout names \"Zone\" for the region, which no column is called"_s));
+}
+
+TEST_F(Import, AnOpenDataExportImportsByItsHeadingsWithoutTheEngineersEstimate) {
+    const ImportReport report = history_->import(dataPath(u"history/opendata-csj.csv"_s));
+    EXPECT_EQ(report.rows, 6);
+    EXPECT_EQ(report.estimateRowsSkipped, 3);
+    // The bid price, never the engineer's estimate beside it.
+    const std::pair<QString, std::vector<double>> prices[] = {
+        {u"0360-6008"_s, {58.40, 63.25}},
+        {u"0666-6036"_s, {0.88, 1.02}},
+        {u"0110-6001"_s, {8.75, 11.10}},
+    };
+    for (const auto& [item, expected] : prices) {
+        std::vector<double> read;
+        for (const BidRecord& bid : history_->bidsFor(item)) {
+            read.push_back(bid.unitPrice);
+        }
+        EXPECT_EQ(read, expected) << item.toStdString();
+    }
+    const std::vector<BidRecord> paving = history_->bidsFor(u"0360-6008"_s);
+    ASSERT_EQ(paving.size(), 2u);
+    EXPECT_EQ(paving[1].contract, u"0913-00-412"_s);
+    EXPECT_EQ(paving[1].bidderRank, 2);
+    EXPECT_EQ(paving[1].quantity, 12500);
+    EXPECT_EQ(paving[1].unit, u"SY"_s);
+    EXPECT_EQ(paving[1].description, u"CONC PVMT (CONT REINF - CRCP) (10\")"_s);
+    EXPECT_EQ(paving[1].lettingDate, QDate(2025, 3, 5));
+    EXPECT_EQ(paving[1].region, u"Austin"_s);
+
+    // The columns beside them are known for what they are.
+    using enum ColumnLayout::Field;
+    EXPECT_EQ(ColumnLayout().locate(BidFile::heading(dataPath(u"history/opendata-csj.csv"_s)).cells,
+                                    {Bidder, EstimateUnitPrice, ExtendedAmount, SpecBookYear}, {}),
+              (std::map<ColumnLayout::Field, qsizetype>{
+                  {Bidder, 6}, {EstimateUnitPrice, 11}, {ExtendedAmount, 13}, {SpecBookYear, 0}}));
+
+    // Without the bid price the estimate's column does not stand in for it.
+    const QString noPrice = write(u"estimate.csv"_s,
+                                  "control_section_job_csj,vendor_name,bid_item_number,"
+                                  "unit_of_measure,bid_quantity,engineer_s_estimate_unit,"
+                                  "letting_date\n0913-00-412,A,0360-6008,SY,1,61,2025-03-05\n");
+    EXPECT_TRUE(refusal(noPrice).endsWith(u"at line 1: no column gives the unit price"_s));
+}
+
+TEST(BidFile, TheEngineersEstimateIsKnownByItsBidderName) {
+    const std::pair<QString, bool> cases[] = {
+        {u"Engineer's Estimate"_s, true},
+        {u"ENGINEERS ESTIMATE"_s, true},
+        {u" engineer\u2019s  estimate"_s, true},
+        {u"Engineer Estimate"_s, true},
+        {u"Engineering Estimates LLC"_s, false},
+        {u"Engineer's Estimate 2"_s, false},
+        {QString(), false},
+    };
+    for (const auto& [bidder, estimate] : cases) {
+        EXPECT_EQ(BidFile::isEngineersEstimate(bidder), estimate) << bidder.toStdString();
+    }
+}
+
+TEST_F(Import, SemicolonAndTabFilesReadAsCommaFilesDo) {
+    // '|' stands for the separator.
+    const QByteArray bids =
+        "Qty|Unit Price|Pay Item|Unit|Letting Date|Contract|Vendor Name\n"
+        "12.5|\"1,250.50\"|2501-0100110|LF|2025-09-30|\"Z,1;2\"|Acme\n"
+        "3|7|2501-0100110|LF|2025-09-30|\"Z,1;2\"|Engineer's Estimate\n";
+    std::optional<BidRecord> first;
+    for (const char separator : {',', ';', '\t'}) {
+        SCOPED_TRACE(int(separator));
+        history_.emplace(BidHistory::open(path(QString::number(int(separator)) + u".db"_s), false));
+        QByteArray bytes = bids;
+        const ImportReport report =
+            history_->import(write(u"bids.csv"_s, bytes.replace('|', separator)));
+        EXPECT_EQ(report.rows, 1);
+        EXPECT_EQ(report.estimateRowsSkipped, 1);
+        const std::vector<BidRecord> read = history_->bidsFor(u"2501-0100110"_s);
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ(read[0].unitPrice, 1250.5);
+        EXPECT_EQ(read[0].contract, u"Z,1;2"_s);
+        EXPECT_EQ(read[0], first.value_or(read[0]));
+        first = read[0];
+    }
+    // Where the comma is not the separator, a comma without a decimal point after it may be a
+    // decimal comma.
+    QByteArray unclear = bids;
+    unclear.replace('|', ';').replace("1,250.50", "12,500");
+    EXPECT_TRUE(refusal(write(u"unclear.csv"_s, unclear))
+                    .endsWith(u"at line 2: the unit price \"12,500\" is unclear: in a file "
+                              u"separated by semicolons or tabs its comma may be a decimal comma; "
+                              u"write the number with a decimal point"_s));
+}
+
+TEST_F(Import, AFileThatIsNoTextIsRefusedBeforeItsHeadings) {
+    const QString renamed = path(u"bids-workbook.csv"_s);
+    ASSERT_TRUE(QFile::copy(dataPath(u"history/bids.xlsx"_s), renamed));
+    const QString pdf =
+        write(u"letting.csv"_s, "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\n");
+    const QString noise = write(u"noise.csv"_s, QByteArray("\x91\x00\x07,\xFF\x00\x1F\n", 8));
+    for (const QString& file : {renamed, pdf, noise}) {
+        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
+                                     u" could not be read: not a text file"_s);
+        EXPECT_EQ(errorMessage([&] { BidFile::heading(file); }), refusal(file));
+    }
+    EXPECT_EQ(history_->bidCount(), 17);
 }
 
 TEST_F(Import, AWorkbookIsReadFromItsFirstSheet) {

@@ -31,7 +31,7 @@ TEST(LayoutStore, KeepsOneLayoutPerHeadingRowAndWritesItAsRead) {
     store.remember({u"A"_s}, ColumnLayout());
     EXPECT_EQ(store.size(), 2);
     EXPECT_EQ(store.toBytes(),
-              "Headings,PAYITEM;X,UOM,AMOUNT,AWARD_PRICE,LET,PROJ\r\n"
+              "Headings,\"PAYITEM;X\",UOM,AMOUNT,AWARD_PRICE,LET,PROJ\r\n"
               "Contract,LET\r\nHeadings,A\r\n");
     EXPECT_EQ(LayoutStore::read(u"/no/such/layouts.csv"_s).size(), 0);
 }
