@@ -11,6 +11,7 @@
 #include "history/bidfile.h"
 #include "history/bidhistory.h"
 #include "history/columnlayout.h"
+#include "history/historytexts.h"
 #include "history/layoutstore.h"
 
 namespace veskplan {
@@ -95,9 +96,7 @@ int runHistoryCommand(const QStringList& args) {
         QString line = report.file + u": "_s + QString::number(report.rows) +
                        (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
         if (report.estimateRowsSkipped > 0) {
-            line += u", "_s + QString::number(report.estimateRowsSkipped) +
-                    (report.estimateRowsSkipped == 1 ? u" row"_s : u" rows"_s) +
-                    u" of the engineer's estimate skipped"_s;
+            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
         }
         std::printf("%s\n", line.toUtf8().constData());
     }

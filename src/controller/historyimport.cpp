@@ -158,15 +158,20 @@ void HistoryImport::importBidFiles() {
             store.write(layoutFile());
         }
         int bids = 0;
+        int estimateRows = 0;
         {
             BusyCursor busy(busy_);
             QDir().mkpath(directoryOf(history));
             BidHistory target = BidHistory::open(history, false);
             for (const ImportReport& report : target.import(sources)) {
                 bids += report.rows;
+                estimateRows += report.estimateRowsSkipped;
             }
         }
-        port_.inform(importedText(bids, files.size(), history));
+        port_.inform(importedText(bids, files.size(), history) +
+                     (estimateRows > 0
+                          ? u" "_s + historytexts::estimateRowsSkipped(estimateRows) + u"."_s
+                          : QString()));
     } catch (const Cancelled&) {
         return;
     } catch (const Error& error) {

@@ -90,7 +90,7 @@ QDate earliestLetting(const ItemStatistics& statistics) {
 }
 
 qint64 percentOf(qint64 cents, std::optional<double> percent) {
-    return percent ? std::llround(double(cents) * *percent / 100.0) : 0;
+    return percent ? decimalProduct(*percent, cents, 2) : 0;
 }
 
 }  // namespace
@@ -226,12 +226,12 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
             line.kind = price->kind;
             line.priceUnit = price->unit;
             line.note = price->note;
-            line.unitPriceCents = std::llround(price->unitPrice * 100);
+            line.unitPriceCents = decimalProduct(price->unitPrice, 100);
             if (sameUnit(price->unit, item.units)) {
                 // A lump sum without a quantity is one of it; any other item without one is
                 // priced at nothing, which the designer must see.
                 const double quantity = item.quantity.value_or(isLumpSum(item.units) ? 1 : 0);
-                line.amountCents = std::llround(quantity * double(*line.unitPriceCents));
+                line.amountCents = decimalProduct(quantity, *line.unitPriceCents);
                 if (!item.quantity && !isLumpSum(item.units)) {
                     line.flags |= unsigned(EstimateFlag::NoQuantity);
                 }

@@ -21,16 +21,10 @@ QString exactText(double value) {
     return text.toDouble() == value ? text : QString::number(value, 'g', 17);
 }
 
-// A figure in dollars from its value in cents, rounded half away from zero to the cent as the
-// estimate rounds: a spreadsheet's ROUND(x,2) first nudges x to its decimal digits, so a product
-// held in binary just below a half cent (1.005 x 1.00) would come out a cent above the estimate.
-QString fromCents(const QString& cents) {
-    return u"ROUND("_s + cents + u",0)/100"_s;
-}
-
-// The whole cents of a figure in dollars.
-QString centsOf(const QString& dollars) {
-    return u"ROUND("_s + dollars + u"*100,0)"_s;
+// A figure rounded to the cent, half away from zero, as the estimate rounds the decimal numbers
+// the designer sees (a spreadsheet's ROUND takes 1.005 x 1.00 to 1.01, as the estimate does).
+QString toCents(const QString& dollars) {
+    return u"ROUND("_s + dollars + u",2)"_s;
 }
 
 // One worksheet's XML, written row by row.
@@ -169,9 +163,8 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
             // A lump sum without a quantity counts once; any other item without one comes to
             // nothing through its empty quantity cell.
             const bool once = !line.item.quantity && line.has(EstimateFlag::LumpSum);
-            sheet.formula(
-                8, fromCents((once ? u"1"_s : cell("E", r)) + u"*"_s + centsOf(cell("F", r))),
-                *line.amountCents);
+            sheet.formula(8, toCents((once ? u"1"_s : cell("E", r)) + u"*"_s + cell("F", r)),
+                          *line.amountCents);
         }
         if (line.statistics) {
             sheet.number(9, double(line.statistics->bids));
@@ -201,23 +194,21 @@ QByteArray itemsSheet(const Estimate& estimate, const EstimateTitle& title) {
                                              : u"SUM("_s + cell("H", firstSubtotal) + u":"_s +
                                                    cell("H", items - 1) + u")"_s,
                   estimate.itemsCents);
-    // Each percentage of the cents below it; an empty percentage computes nothing.
+    // Each percentage of the figures above it; an empty percentage computes nothing.
     sheet.nextRow();
     const int mobilization = sheet.row();
     sheet.text(3, u"Mobilization (%)"_s, Bold);
     sheet.number(7, estimate.mobilizationPercent);
-    sheet.formula(
-        8, fromCents(centsOf(cell("H", items)) + u"*"_s + cell("G", mobilization) + u"/100"_s),
-        estimate.mobilizationCents);
+    sheet.formula(8, toCents(cell("H", items) + u"*"_s + cell("G", mobilization) + u"/100"_s),
+                  estimate.mobilizationCents);
     sheet.nextRow();
     const int contingency = sheet.row();
     sheet.text(3, u"Contingency (%)"_s, Bold);
     sheet.number(7, estimate.contingencyPercent);
-    sheet.formula(
-        8,
-        fromCents(centsOf(u"("_s + cell("H", items) + u"+"_s + cell("H", mobilization) + u")"_s) +
-                  u"*"_s + cell("G", contingency) + u"/100"_s),
-        estimate.contingencyCents);
+    sheet.formula(8,
+                  toCents(u"("_s + cell("H", items) + u"+"_s + cell("H", mobilization) + u")*"_s +
+                          cell("G", contingency) + u"/100"_s),
+                  estimate.contingencyCents);
     sheet.nextRow();
     sheet.text(3, u"Total"_s, Bold);
     sheet.formula(

@@ -135,4 +135,10 @@ inline QString notABidHistory() {
     return u"it is not a bid history"_s;
 }
 
+// Rows of the engineer's estimate an open-data file carries among its bids, left out.
+inline QString estimateRowsSkipped(int rows) {
+    return QString::number(rows) + (rows == 1 ? u" row"_s : u" rows"_s) +
+           u" of the engineer's estimate skipped"_s;
+}
+
 }  // namespace veskplan::historytexts

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -275,6 +277,53 @@ TEST_F(EstimateWindowTest, TheSettingsWidgetsFollowSettingsChangedElsewhereButNo
     settings.window.region = QString();
     tool.setSettings(settings);
     EXPECT_EQ(region->text(), QString());
+}
+
+// Priced in the window from the keyboard, saved, the project closed and opened again: the window
+// and the command line give the total the window gave before.
+TEST_F(EstimateWindowTest, AReopenedProjectPricesAsItWasSavedInTheWindowAndOnTheCommandLine) {
+    const QString history = sandbox.path(u"bids.db"_s);
+    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    port.files = {history, test::dataPath(u"cli/estimate-prices.csv"_s)};
+    // A button's access key clicks it a moment later, as a click shows.
+    QTest::keyClick(estimate, Qt::Key_H, Qt::AltModifier);  // History File...
+    ASSERT_TRUE(QTest::qWaitFor([this] { return port.dialogs.size() == 1; }));
+    QTest::keyClick(estimate, Qt::Key_A, Qt::AltModifier);  // Add Price File...
+    ASSERT_TRUE(QTest::qWaitFor([this] { return port.dialogs.size() == 2; }));
+    QTest::keyClick(estimate, Qt::Key_R, Qt::AltModifier);  // the region
+    QTest::keyClicks(focus(), u"North"_s);
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    QTest::keyClick(estimate, Qt::Key_M, Qt::AltModifier);  // mobilization
+    QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(focus(), u"6"_s);
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    const qint64 total = controller->estimate().estimate().totalCents;
+    // North's low bids: (300 x 10 + 330 x 20) / 30 = 320 an acre for 12.5, the pipe at the
+    // region's published 52.00 a foot for 40: 6080.00, and 6% on top.
+    EXPECT_EQ(total, 644480);
+    const QString totals = find<QLabel>(u"estimateTotals"_s)->text().section(u"Items"_s, 1);
+
+    QTest::mouseClick(find<QPushButton>(u"estimateClose"_s), Qt::LeftButton);
+    reactivate();
+    port.files = {projectPath(u"priced.vsk"_s)};
+    keys(QKeySequence::Save);
+    keys(QKeySequence::New);
+    EXPECT_EQ(controller->estimate().estimate().totalCents, 0);
+    openProject(u"priced.vsk"_s);
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    estimate = window->findChild<EstimateWindow*>(u"estimateWindow"_s);
+    EXPECT_EQ(find<QLabel>(u"estimateTotals"_s)->text().section(u"Items"_s, 1), totals);
+    EXPECT_EQ(find<QLineEdit>(u"estimateRegion"_s)->text(), u"North"_s);
+
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(sandbox.environment().variables);
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"),
+              {u"estimate"_s, projectPath(u"priced.vsk"_s), u"--csv"_s, u"-"_s});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(cli.readAllStandardOutput().endsWith(",,Total,,,,,6444.80,,,\r\n"));
 }
 
 }  // namespace

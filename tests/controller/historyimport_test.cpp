@@ -62,6 +62,14 @@ TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
                                    QDir::toNativeSeparators(history) + u"."_s});
     EXPECT_GT(port_.busyCount, 0);
     EXPECT_FALSE(port_.messageWhileBusy);
+    // The open-data export as downloaded: its engineer's estimate rows are said to be left out.
+    port_.clear();
+    importFiles({dataPath(u"history/opendata-csj.csv"_s)});
+    ASSERT_EQ(port_.messageTexts().size(), 1u);
+    EXPECT_TRUE(port_.messageTexts()[0].endsWith(u"bid history "_s +
+                                                 QDir::toNativeSeparators(history) +
+                                                 u". 3 rows of the engineer's estimate skipped."_s))
+        << port_.messageTexts()[0].toStdString();
 }
 
 TEST_F(HistoryImportTest, UnknownHeadingsAskOnceAndTheLayoutIsKept) {

@@ -233,6 +233,9 @@ QStringList figures(const QString& csvText) {
             below = row->value(0) == u"Item Number"_s;
             continue;
         }
+        if (row->value(0) == u"Escalated by"_s) {
+            break;  // the basis below the total, no figure of the sheet's
+        }
         QString label = row->value(0).isEmpty() ? row->value(2) : row->value(0);
         label.remove(QRegularExpression(u" \\([^)]*%\\)$"_s));
         if (!label.isEmpty()) {
@@ -316,18 +319,18 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
                          u"Evidence "_s +
                          mark + u" "_s + mark +
                          u"\n"
-                         "2101 =ROUND(E7*ROUND(F7*100,0),0)/100 3881.25\n"
-                         "2105 =ROUND(E8*ROUND(F8*100,0),0)/100 8330.0\n"
-                         "2301 =ROUND(E9*ROUND(F9*100,0),0)/100 875.0\n"
-                         "2360 =ROUND(1*ROUND(F10*100,0),0)/100 1500.0\n"
+                         "2101 =ROUND(E7*F7,2) 3881.25\n"
+                         "2105 =ROUND(E8*F8,2) 8330.0\n"
+                         "2301 =ROUND(E9*F9,2) 875.0\n"
+                         "2360 =ROUND(1*F10,2) 1500.0\n"
                          "2501 None None\n"
                          "2599 None None\n"
                          "None None None\n"
                          "Subtotal 01 Roadway =SUMIF($B$7:$B$12,B14,$H$7:$H$12) 14586.25\n"
                          "Subtotal 02 Drainage =SUMIF($B$7:$B$12,B15,$H$7:$H$12) 0.0\n"
                          "Items =SUM(H14:H15) 14586.25\n"
-                         "Mobilization (%) =ROUND(ROUND(H16*100,0)*G17/100,0)/100 729.31\n"
-                         "Contingency (%) =ROUND(ROUND((H16+H17)*100,0)*G18/100,0)/100 1531.56\n"
+                         "Mobilization (%) =ROUND(H16*G17/100,2) 729.31\n"
+                         "Contingency (%) =ROUND((H16+H17)*G18/100,2) 1531.56\n"
                          "Total =H16+H17+H18 16847.12\n"
                          "2301 2 17.5 1 2"_s);
 }
@@ -405,7 +408,6 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     EXPECT_TRUE(first.contains(u"123/45"_s));
     EXPECT_FALSE(text->contains(u'\u2026'));
 }
-
 
 // How each price was made shows on its line: escalation with its quarters and the index's end,
 // free-text items priced only from their own description, and a window that selects nothing.
@@ -548,6 +550,37 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
                                                        c.escalatedTo.toLatin1() + "\r\n"))
                 << c.what;
         }
+    }
+}
+
+// Amounts are rounded as the decimal numbers the designer sees, half away from zero, whatever
+// binary makes of them: 1.005 is held a little below itself.
+TEST(Estimate, ProductsRoundTheDecimalFiguresHalfAwayFromZero) {
+    struct Case {
+        double factor;
+        qint64 cents;
+        int shift;
+        qint64 expected;
+    };
+    const Case cases[] = {
+        {1.005, 100, 0, 101},
+        {2.675, 100, 0, 268},
+        {4.35, 50, 0, 218},
+        {38300.7, 95, 0, 3638567},
+        {2.01, 5000, 2, 101},
+        {2.8, 5125, 2, 144},
+        {-1.005, 100, 0, -101},
+        {1.004999, 100, 0, 100},
+        {0.5, 1, 0, 1},
+        {1000, 250, 0, 250000},
+        {1234567.005, 100, 0, 123456701},
+        {12.5, 31050, 0, 388125},
+        {1e6, 100, 0, 100000000},
+        {1.5e8, 100, 0, 15000000000},
+        {qQNaN(), 100, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decimalProduct(c.factor, c.cents, c.shift), c.expected) << c.factor;
     }
 }
 
