@@ -193,7 +193,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(labelFor(mobilization_, u"&Mobilization:"_s));
     bottom->addWidget(mobilization_);
-    bottom->addWidget(labelFor(contingency_, u"Con&tingency:"_s));
+    bottom->addWidget(labelFor(contingency_, u"Co&ntingency:"_s));
     bottom->addWidget(contingency_);
     bottom->addStretch();
     bottom->addWidget(workbook);
@@ -286,7 +286,7 @@ void EstimateWindow::buildSettings(QGridLayout* grid) {
     connect(statistic_, &QComboBox::activated, this, &EstimateWindow::settingsEdited);
     connect(escalate_, &QCheckBox::toggled, this, &EstimateWindow::settingsEdited);
     const std::pair<QWidget*, QString> fields[] = {
-        {from_, u"Let &from:"_s}, {to_, u"&to:"_s},     {on_, u"Estimate &date:"_s},
+        {from_, u"Let fr&om:"_s}, {to_, u"&to:"_s},     {on_, u"E&stimate date:"_s},
         {region_, u"&Region:"_s}, {bids_, u"&Bids:"_s}, {statistic_, u"&Price:"_s}};
     int column = 0;
     for (const auto& [widget, caption] : fields) {
