@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QUndoCommand>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -83,54 +84,24 @@ private:
     CategoryList after_;
 };
 
-// The prices before and after a change of one price or percentage. The estimate's setup is not
-// this step's: a setup adopted since stays when the step is undone.
-class PricesCommand : public QUndoCommand {
+// One value of the document before and after a change, each put in place by `apply`.
+template <typename Value>
+class ChangeValueCommand : public QUndoCommand {
 public:
-    PricesCommand(ProjectDocument& document, ProjectPrices before, ProjectPrices after,
-                  const QString& text)
+    using Apply = std::function<void(const Value&)>;
+    ChangeValueCommand(Value before, Value after, const QString& text, Apply apply)
         : QUndoCommand(text),
-          document_(document),
           before_(std::move(before)),
-          after_(std::move(after)) {}
+          after_(std::move(after)),
+          apply_(std::move(apply)) {}
 
-    void redo() override { apply(after_); }
-    void undo() override { apply(before_); }
+    void redo() override { apply_(after_); }
+    void undo() override { apply_(before_); }
 
 private:
-    void apply(ProjectPrices prices) {
-        prices.setEstimateSetup(document_.prices().estimateSetup());
-        document_.applyPrices(prices);
-    }
-
-    ProjectDocument& document_;
-    ProjectPrices before_;
-    ProjectPrices after_;
-};
-
-// The estimate's setup before and after a change; the prices stay as they are.
-class EstimateSetupCommand : public QUndoCommand {
-public:
-    EstimateSetupCommand(ProjectDocument& document, EstimateSetup before, EstimateSetup after,
-                         const QString& text)
-        : QUndoCommand(text),
-          document_(document),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-
-    void redo() override { apply(after_); }
-    void undo() override { apply(before_); }
-
-private:
-    void apply(const EstimateSetup& setup) {
-        ProjectPrices prices = document_.prices();
-        prices.setEstimateSetup(setup);
-        document_.applyPrices(prices);
-    }
-
-    ProjectDocument& document_;
-    EstimateSetup before_;
-    EstimateSetup after_;
+    Value before_;
+    Value after_;
+    Apply apply_;
 };
 
 }  // namespace veskplan

@@ -345,10 +345,17 @@ bool ProjectDocument::setContingencyPercent(std::optional<double> percent) {
 }
 
 void ProjectDocument::setEstimateSetup(const EstimateSetup& setup) {
-    if (!(setup == prices_.estimateSetup())) {
-        undoStack_.push(new EstimateSetupCommand(*this, prices_.estimateSetup(), setup,
-                                                 texts::estimateSettingsStep()));
+    if (setup == prices_.estimateSetup()) {
+        return;
     }
+    // The prices stay as they are when the setup changes back and forth.
+    undoStack_.push(new ChangeValueCommand<EstimateSetup>(prices_.estimateSetup(), setup,
+                                                          texts::estimateSettingsStep(),
+                                                          [this](const EstimateSetup& value) {
+                                                              ProjectPrices prices = prices_;
+                                                              prices.setEstimateSetup(value);
+                                                              applyPrices(prices);
+                                                          }));
 }
 
 void ProjectDocument::adoptEstimateSetup(const EstimateSetup& setup) {
@@ -359,7 +366,13 @@ void ProjectDocument::adoptEstimateSetup(const EstimateSetup& setup) {
 
 bool ProjectDocument::changePrices(const ProjectPrices& after, const QString& step) {
     if (!(after == prices_)) {
-        undoStack_.push(new PricesCommand(*this, prices_, after, step));
+        // The estimate's setup is not the step's: a setup adopted since stays when it is undone.
+        undoStack_.push(new ChangeValueCommand<ProjectPrices>(
+            prices_, after, step, [this](const ProjectPrices& value) {
+                ProjectPrices prices = value;
+                prices.setEstimateSetup(prices_.estimateSetup());
+                applyPrices(prices);
+            }));
     }
     return true;
 }

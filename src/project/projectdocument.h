@@ -167,8 +167,6 @@ private:
     friend class ItemsCommand;
     friend class HeaderCommand;
     friend class CategoriesCommand;
-    friend class PricesCommand;
-    friend class EstimateSetupCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
