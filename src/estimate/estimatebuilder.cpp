@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 
 #include "history/bidstatistics.h"
@@ -116,12 +117,14 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
     bool otherUnit = false;
     bool descriptionKnown = false;
     if (const auto bids = sources.bids.find(number); bids != sources.bids.end()) {
-        std::vector<BidRecord> own;
-        for (const BidRecord& bid : bids->second) {
-            if (described(bid.description)) {
-                own.push_back(bid);
-            }
+        // Only a free-text item's bids are sorted by description; the rest are used as they are.
+        std::vector<BidRecord> ownDescription;
+        if (byDescription) {
+            std::copy_if(bids->second.begin(), bids->second.end(),
+                         std::back_inserter(ownDescription),
+                         [&](const BidRecord& bid) { return described(bid.description); });
         }
+        const std::vector<BidRecord>& own = byDescription ? ownDescription : bids->second;
         descriptionKnown = !own.empty();
         evidence.historyBids = int(own.size());
         ItemStatistics statistics =
