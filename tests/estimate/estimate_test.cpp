@@ -173,8 +173,7 @@ TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnT
         std::vector<TypedItem> items;
         for (size_t i = 0; i < c.prices.size(); ++i) {
             items.push_back({item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0),
-                             c.prices[i],
-                             {}});
+                             c.prices[i], QString()});
         }
         const Estimate estimate = typedEstimate(items, c.mobilization, c.contingency);
         std::vector<int> major;
