@@ -25,18 +25,13 @@ TEST_F(ConfigFileTest, ReadsTheValuesByPosition) {
     const std::tuple<QByteArray, Configuration, bool> cases[] = {
         // Values from the eleventh character of lines 2, 4 and 6; the others are not looked at.
         {crlf({"x", "mastDir = C:\\vesk", "", "tsptDir = \\\\srv\\t", "; y", "lastDir = D:\\j"}),
-         {u"C:\\vesk"_s, u"\\\\srv\\t"_s, u"D:\\j"_s},
-         false},
-        {crlf({"c", "mastDir=/data/lists", "c", "tsptDir", "c", ""}),
-         {u"ata/lists"_s, {}, {}},
-         false},
+         Configuration{u"C:\\vesk"_s, u"\\\\srv\\t"_s, u"D:\\j"_s}, false},
+        {crlf({"c", "mastDir=/data/lists", "c", "tsptDir", "c", ""}), {u"ata/lists"_s}, false},
         {"c\nmastDir = /d\xE9p\xF4t\nc\ntsptDir = /b\nc\nlastDir = /c\n",
-         {u"/dépôt"_s, u"/b"_s, u"/c"_s},
-         false},
+         Configuration{u"/dépôt"_s, u"/b"_s, u"/c"_s}, false},
         // A short file keeps what it has and takes the defaults for the rest.
         {crlf({"c", "mastDir = /lists", "c"}),
-         {u"/lists"_s, kDefaults.tsptDir, kDefaults.lastDir},
-         true},
+         Configuration{u"/lists"_s, kDefaults.tsptDir, kDefaults.lastDir}, true},
         {"", kDefaults, true},
     };
     for (const auto& [bytes, values, tooShort] : cases) {

@@ -43,6 +43,14 @@ protected:
     QString project() const { return projectPath(u"job.vsk"_s); }
     QString out(const QString& name) const { return sandbox.path(name); }
 
+    QStringList words(const char* line) const {  // "@project" the project, "@name" a file
+        QStringList list = QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+        for (QString& w : list) {
+            w = w == u"@project"_s ? project() : w.startsWith(u'@') ? out(w.mid(1)) : w;
+        }
+        return list;
+    }
+    CliRun cli(const char* line) { return cli(words(line)); }
     CliRun cli(const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -121,11 +129,11 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
     const QString history = out(u"bids.db"_s);
     BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
     const QString prices = test::dataPath(u"cli/estimate-prices.csv"_s);
-    const QStringList common{u"estimate"_s, project(),      u"--history"_s, history,
-                             u"--prices"_s, prices,         u"--region"_s,  u"North"_s,
-                             u"--on"_s,     u"2026-03-31"_s};
+    const QStringList common =
+        words("estimate @project --history @bids.db --region North --on 2026-03-31 --prices")
+        << prices;
     // The region picks the bids and the published rows; bids let before the window do not count.
-    CliRun run = cli(common + QStringList{u"--csv"_s, out(u"estimate.csv"_s)});
+    CliRun run = cli(common + words("--csv @estimate.csv"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s),
                                 test::readFile(out(u"estimate.csv"_s))));
@@ -135,19 +143,17 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
     }
 
     const std::pair<QStringList, int> mistakes[] = {
-        {{u"estimate"_s, project()}, 2},
-        {{u"estimate"_s, project(), u"--csv"_s}, 2},
-        {{u"estimate"_s, project(), u"--on"_s, u"2026-02-30"_s, u"--csv"_s, out(u"x"_s)}, 2},
-        {{u"estimate"_s, project(), u"--bids"_s, u"some"_s, u"--csv"_s, out(u"x"_s)}, 2},
-        {{u"estimate"_s, project(), u"--price"_s, u"mean"_s, u"--csv"_s, out(u"x"_s)}, 2},
-        {{u"estimate"_s, project(), u"--from"_s, u"2026-04-01"_s, u"--to"_s, u"2026-01-01"_s,
-          u"--csv"_s, out(u"x"_s)},
-         2},
-        {{u"estimate"_s, project(), u"--csv"_s, out(u"x"_s), u"--pdf"_s, out(u"y"_s)}, 2},
-        {{u"estimate"_s, project(), project(), u"--csv"_s, out(u"x"_s)}, 2},
-        {{u"estimate"_s, project(), u"--colour"_s, u"red"_s, u"--csv"_s, out(u"x"_s)}, 2},
-        {{u"estimate"_s, project(), u"--prices"_s, out(u"none.csv"_s), u"--csv"_s, out(u"x"_s)}, 1},
-        {{u"estimate"_s, project(), u"--index"_s, prices, u"--csv"_s, out(u"x"_s)}, 1},
+        {words("estimate @project"), 2},
+        {words("estimate @project --csv"), 2},
+        {words("estimate @project --on 2026-02-30 --csv @x"), 2},
+        {words("estimate @project --bids some --csv @x"), 2},
+        {words("estimate @project --price mean --csv @x"), 2},
+        {words("estimate @project --from 2026-04-01 --to 2026-01-01 --csv @x"), 2},
+        {words("estimate @project --csv @x --pdf @y"), 2},
+        {words("estimate @project @project --csv @x"), 2},
+        {words("estimate @project --colour red --csv @x"), 2},
+        {words("estimate @project --prices @none.csv --csv @x"), 1},
+        {words("estimate @project --csv @x --index") << prices, 1},
     };
     for (const auto& [arguments, status] : mistakes) {
         run = cli(arguments);
@@ -158,8 +164,7 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
     EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(prices).toUtf8()));
 
     // A window that selects no bid is a failure; one that prices some items is not.
-    run = cli({u"estimate"_s, project(), u"--history"_s, history, u"--region"_s, u"Nowhere"_s,
-               u"--csv"_s, out(u"x"_s)});
+    run = cli("estimate @project --history @bids.db --region Nowhere --csv @x");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("veskplan-cli: No bid of the bid history falls in the window"))
         << run.err.toStdString();
@@ -178,7 +183,7 @@ TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) 
     setup.region = u"North"_s;
     doc().setEstimateSetup(setup);
     controller->files().save();
-    CliRun run = cli({u"estimate"_s, project(), u"--csv"_s, u"-"_s});
+    CliRun run = cli("estimate @project --csv -");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s), run.out));
     // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
@@ -186,21 +191,21 @@ TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) 
     EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,392.00,"))
         << run.out.data();
     // The project's window, 2024-03-31 to 2026-03-31, moved to end earlier: A only.
-    run = cli({u"estimate"_s, project(), u"--to"_s, u"2025-06-30"_s, u"--csv"_s, u"-"_s});
+    run = cli("estimate @project --to 2025-06-30 --csv -");
     EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,300.00,"))
         << run.out.data();
     EXPECT_FALSE(QFileInfo::exists(u"-"_s));
 }
 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
-    CliRun run = cli({u"list"_s, project()});
+    CliRun run = cli("list @project");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out,
               "2101-0100000\t01\tCLEARING                                \tACRE\t12.5\n"
               "2501-0150000\t01\t15 INCH RC PIPE CULVERT                 \tLF  \t\n"
               "2101-0100000\t02\tCLEARING                                \tACRE\t4\n"
               "2599-9999   \t02\tSPECIAL ITEM (DESCRIBE)                 \tLS  \t\n");
-    run = cli({u"print"_s, project(), u"--text"_s, out(u"table.txt"_s)});
+    run = cli("print @project --text @table.txt");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QList<QByteArray> lines = test::readFile(out(u"table.txt"_s)).split('\n');
     ASSERT_GT(lines.size(), 8);
@@ -210,10 +215,10 @@ TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
               "County: Cedar Falls              Designer: Pat Quinn            "
               "Letting Month: April");
     EXPECT_TRUE(lines[6].endsWith("ACRE       12.5         4.0        16.5")) << lines[6].data();
-    run = cli({u"print"_s, project(), u"--pdf"_s, out(u"table.pdf"_s)});
+    run = cli("print @project --pdf @table.pdf");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
-    run = cli({u"export"_s, u"trnsport"_s, project(), u"-"_s});
+    run = cli("export trnsport @project -");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
     // A full disk is a failure.
@@ -231,10 +236,10 @@ TEST_F(CommandLineTest, AnAccessProjectExportsAsItsConversionDoes) {
         GTEST_SKIP() << "this build has no Access reader";
     }
     const QString mdb = test::dataPath(u"mdb/project.mdb"_s);
-    ASSERT_EQ(cli({u"convert"_s, mdb, out(u"converted.vsk"_s)}).exitCode, 0);
+    ASSERT_EQ(cli(QStringList{u"convert"_s, mdb, out(u"converted.vsk"_s)}).exitCode, 0);
     for (const QString& kind : {u"trnsport"_s, u"roadcad"_s, u"bridgecad"_s, u"tabfill"_s}) {
         EXPECT_EQ(cli({u"export"_s, kind, mdb, out(u"a"_s)}).exitCode, 0);
-        EXPECT_EQ(cli({u"export"_s, kind, out(u"converted.vsk"_s), out(u"b"_s)}).exitCode, 0);
+        EXPECT_EQ(cli(QStringList{u"export"_s, kind} + words("@converted.vsk @b")).exitCode, 0);
         EXPECT_TRUE(test::sameBytes(test::readFile(out(u"a"_s)), test::readFile(out(u"b"_s))))
             << kind.toStdString();
     }
@@ -251,22 +256,22 @@ TEST_F(CommandLineTest, CheckTellsErrorsAndWarningsByItsExitStatusAndCompareWrit
                            test::rec("2101-0100000", "01", "CLEARING", "ACRE", 4)});
     test::makeProjectFile(out(u"marked.vsk"_s),
                           {test::rec("2101-0100000  <<", "01", "X", "LS", 1)});
-    const std::tuple<QString, int, const char*> cases[] = {
-        {out(u"clean.vsk"_s), 0, ""},
-        {project(), 3, "warning\t2501-0150000\t01\t"},  // no quantity: a warning
-        {out(u"marked.vsk"_s), 1, "error\t2101-0100000  <<\t01\t"},
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"check @clean.vsk --master", 0, ""},
+        {"check @project --master", 3, "warning\t2501-0150000\t01\t"},  // no quantity: a warning
+        {"check @marked.vsk --master", 1, "error\t2101-0100000  <<\t01\t"},
     };
-    for (const auto& [file, status, first] : cases) {
-        const CliRun run = cli({u"check"_s, file, u"--master"_s, list});
+    for (const auto& [command, status, first] : cases) {
+        const CliRun run = cli(words(command) << list);
         EXPECT_EQ(run.exitCode, status) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith(first)) << run.out.toStdString();
     }
-    CliRun run = cli({u"compare"_s, out(u"marked.vsk"_s), u"--master"_s, list});
+    CliRun run = cli(words("compare @marked.vsk --master") << list);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("Kind,Category,Quantity,Project Item Number,"));
     EXPECT_TRUE(run.out.contains("\ndescription changed,01,1,2101-0100000,X,LS,"));
-    EXPECT_EQ(cli({u"compare"_s, project()}).exitCode, 2);
-    run = cli({u"compare"_s, project(), u"--master"_s, list, u"--mapping"_s, out(u"none.csv"_s)});
+    EXPECT_EQ(cli("compare @project").exitCode, 2);
+    run = cli(words("compare @project --master") << list << u"--mapping"_s << out(u"none.csv"_s));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("none.csv")) << run.err.toStdString();
 }
@@ -277,7 +282,7 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", -2)});
     const QString x = out(u"x"_s);
     for (const QString& kind : {u"trnsport"_s, u"tabfill"_s}) {
-        const CliRun run = cli({u"export"_s, kind, out(u"bad.vsk"_s), x, u"--strict"_s});
+        const CliRun run = cli(QStringList{u"export"_s, kind} + words("@bad.vsk @x --strict"));
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith(
@@ -289,48 +294,38 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
         EXPECT_FALSE(QFileInfo::exists(x));
     }
     // Without it, or with warnings only, the export is written as ever.
-    EXPECT_EQ(cli({u"export"_s, u"trnsport"_s, out(u"bad.vsk"_s), x}).exitCode, 0);
-    const CliRun run = cli(
-        {u"export"_s, u"trnsport"_s, project(), u"-"_s, u"--order"_s, u"bridge"_s, u"--strict"_s});
+    EXPECT_EQ(cli("export trnsport @bad.vsk @x").exitCode, 0);
+    const CliRun run = cli("export trnsport @project - --order bridge --strict");
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out,
-              cli({u"export"_s, u"trnsport"_s, project(), u"-"_s, u"--order"_s, u"bridge"_s}).out);
+    EXPECT_EQ(run.out, cli("export trnsport @project - --order bridge").out);
 }
 
 TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {
-    CliRun run = cli({u"--help"_s});
+    CliRun run = cli("--help");
     EXPECT_TRUE(run.exitCode == 0 &&
                 run.out.contains("veskplan-cli export trnsport|roadcad|bridgecad|tabfill"));
-    run = cli({u"--version"_s});
+    run = cli("--version");
     EXPECT_TRUE(run.exitCode == 0 && run.out.startsWith("veskplan-cli "));
     test::writeFile(out(u"notes.vsk"_s), "just some text\r\n");
     test::makeProjectFile(out(u"six.vsk"_s), {test::rec("2101-0100000", "06", "X", "LS", 1)});
     // A mistake in the command (status 2) is followed by the usage; a failure (1) is one line.
     const QString x = out(u"x"_s);
-    const std::tuple<QStringList, int, QString> cases[] = {
-        {{}, 2, u"no command given"_s},
-        {{u"frobnicate"_s}, 2, u"unknown command"_s},
-        {{u"export"_s, u"pdf"_s, project(), x}, 2, u"unknown export kind"_s},
-        {{u"export"_s, u"trnsport"_s, project()}, 2, u"export needs a kind"_s},
-        {{u"export"_s, u"trnsport"_s, project(), x, u"--order"_s, u"sideways"_s},
-         2,
-         u"--order takes"_s},
-        {{u"print"_s, project(), u"--html"_s, x}, 2, u"print needs a project"_s},
-        {{u"print"_s, project(), u"--paper"_s, u"legal"_s, u"--pdf"_s, x},
-         2,
-         u"--paper takes letter or a4"_s},
-        {{u"export"_s, u"trnsport"_s, out(u"nowhere.vsk"_s), x}, 1, u"does not exist"_s},
-        {{u"export"_s, u"roadcad"_s, out(u"notes.vsk"_s), x},
-         1,
-         u"could not be opened as a project"_s},
-        {{u"export"_s, u"bridgecad"_s, project(), out(u"no-dir/x"_s)},
-         1,
-         u"could not be written"_s},
-        {{u"export"_s, u"tabfill"_s, out(u"six.vsk"_s), x},
-         1,
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"", 2, u"no command given"_s},
+        {"frobnicate", 2, u"unknown command"_s},
+        {"export pdf @project @x", 2, u"unknown export kind"_s},
+        {"export trnsport @project", 2, u"export needs a kind"_s},
+        {"export trnsport @project @x --order sideways", 2, u"--order takes"_s},
+        {"print @project --html @x", 2, u"print needs a project"_s},
+        {"print @project --paper legal --pdf @x", 2, u"--paper takes letter or a4"_s},
+        {"export trnsport @nowhere.vsk @x", 1, u"does not exist"_s},
+        {"export roadcad @notes.vsk @x", 1, u"could not be opened as a project"_s},
+        {"export bridgecad @project @no-dir/x", 1, u"could not be written"_s},
+        {"export tabfill @six.vsk @x", 1,
          u"Your project has more categories than the largest tab will hold."_s},
     };
-    for (const auto& [arguments, status, says] : cases) {
+    for (const auto& [line, status, says] : cases) {
+        const QStringList arguments = words(line);
         run = cli(arguments);
         const QString err = QString::fromUtf8(run.err);
         EXPECT_EQ(run.exitCode, status) << err.toStdString();
@@ -343,15 +338,14 @@ TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing)
 
 TEST_F(CommandLineTest, ThePrintedPdfIsOnTheLocalesPaperOrTheOneNamed) {
     // The paper's width and height in points, as the page's box gives them.
-    const std::tuple<QStringList, QByteArray> cases[] = {
-        {QStringList(),
-         "/MediaBox [0 0 612.000000 792.000000]"},  // the test's locale is the United States'
-        {{u"--paper"_s, u"a4"_s}, "/MediaBox [0 0 595.000000 842.000000]"},
-        {{u"--paper"_s, u"letter"_s}, "/MediaBox [0 0 612.000000 792.000000]"},
+    const std::pair<const char*, QByteArray> cases[] = {
+        // The test's locale is the United States'.
+        {"", "/MediaBox [0 0 612.000000 792.000000]"},
+        {"--paper a4", "/MediaBox [0 0 595.000000 842.000000]"},
+        {"--paper letter", "/MediaBox [0 0 612.000000 792.000000]"},
     };
     for (const auto& [options, box] : cases) {
-        const CliRun run =
-            cli(QStringList{u"print"_s, project(), u"--pdf"_s, out(u"t.pdf"_s)} + options);
+        const CliRun run = cli(words("print @project --pdf @t.pdf") + words(options));
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(test::readFile(out(u"t.pdf"_s)).contains(box)) << box.data();
     }

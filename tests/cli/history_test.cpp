@@ -35,16 +35,18 @@ TEST(HistoryCommand, ImportsFilesIntoAHistoryItMakes) {
     const QString db = dir.filePath(u"bids.db"_s);
     const QString bids = dataPath(u"history/bids.csv"_s);
     const QString custom = dataPath(u"history/custom.csv"_s);
-    CliResult run = cli({u"history"_s, u"import"_s, db, bids});
+    const auto import = [&](const QStringList& more) {
+        return QStringList{u"history"_s, u"import"_s, db} + more;
+    };
+    const QString layout = dataPath(u"history/layout.txt"_s);
+    CliResult run = cli(import({bids}));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QDir::toNativeSeparators(bids) + u": 17 bids imported\n"_s);
-    run = cli({u"history"_s, u"import"_s, db, u"--layout"_s, dataPath(u"history/layout.txt"_s),
-               custom, dataPath(u"history/opendata.csv"_s)});
+    run = cli(import({u"--layout"_s, layout, custom, dataPath(u"history/opendata.csv"_s)}));
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.endsWith(
         u"the layout names \"PAYITEM;X\" for the item number, which no column is called\n"_s));
-    run = cli(
-        {u"history"_s, u"import"_s, db, custom, u"--layout"_s, dataPath(u"history/layout.txt"_s)});
+    run = cli(import({custom, u"--layout"_s, layout}));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QDir::toNativeSeparators(custom) + u": 1 bid imported\n"_s);
     EXPECT_EQ(run.err, QString());
@@ -59,22 +61,19 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
                     "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n"
                     "1,CY,5,1.5,2026-03-31,A\n1,CY,x,1,2026-03-31,A\n");
     const QString opendata = dataPath(u"history/opendata.csv"_s);
+    const auto import = [&](const QStringList& more) {
+        return QStringList{u"history"_s, u"import"_s, db} + more;
+    };
+    const QString none = dir.filePath(u"none"_s);
     const std::tuple<QStringList, int, QString> cases[] = {
-        {{u"history"_s}, 2, u"veskplan-cli: history takes import\n"_s},
-        {{u"history"_s, u"import"_s, db},
-         2,
-         u"veskplan-cli: history import needs a history and one or more files\n"_s},
-        {{u"history"_s, u"import"_s, db, opendata, u"--layout"_s},
-         2,
-         u"veskplan-cli: --layout takes one layout file\n"_s},
-        {{u"history"_s, u"import"_s, db, opendata, bad},
-         1,
+        {QStringList{u"history"_s}, 2, u"veskplan-cli: history takes import\n"_s},
+        {import({}), 2, u"veskplan-cli: history import needs a history and one or more files\n"_s},
+        {import({opendata, u"--layout"_s}), 2, u"veskplan-cli: --layout takes one layout file\n"_s},
+        {import({opendata, bad}), 1,
          u"veskplan-cli: The file "_s + QDir::toNativeSeparators(bad) +
              u" could not be read at line 3: the quantity \"x\" is not a number\n"_s},
-        {{u"history"_s, u"import"_s, db, opendata, u"--layout"_s, dir.filePath(u"none"_s)},
-         1,
-         u"veskplan-cli: The file "_s + QDir::toNativeSeparators(dir.filePath(u"none"_s)) +
-             u" could not be read: "_s},
+        {import({opendata, u"--layout"_s, none}), 1,
+         u"veskplan-cli: The file "_s + QDir::toNativeSeparators(none) + u" could not be read: "_s},
     };
     for (const auto& [arguments, status, says] : cases) {
         const CliResult run = cli(arguments);
@@ -85,8 +84,8 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
         EXPECT_FALSE(QFileInfo::exists(db));
     }
     // A history that was there stays as it was.
-    ASSERT_EQ(cli({u"history"_s, u"import"_s, db, opendata}).status, 0);
-    EXPECT_EQ(cli({u"history"_s, u"import"_s, db, bad}).status, 1);
+    ASSERT_EQ(cli(import({opendata})).status, 0);
+    EXPECT_EQ(cli(import({bad})).status, 1);
     EXPECT_EQ(BidHistory::open(db, true).bidCount(), 2);
 }
 

@@ -51,12 +51,13 @@ std::vector<BidRecord> bids(const QString& number, const QString& unit, const QS
     return list;
 }
 
+PublishedPrice published(const QString& number, const QString& unit, const QString& region,
+                         double price, const QString& description = u"X"_s) {
+    return PublishedPrice{number, description, unit, region, price, {}, {}, {}, 2};
+}
+
 PriceSources publishedSources() {
     PriceSources sources;
-    const auto published = [](const QString& number, const QString& unit, const QString& region,
-                              double price) {
-        return PublishedPrice{number, u"X"_s, unit, region, price, {}, {}, {}, 2};
-    };
     sources.published = {published(u"2401"_s, u"TON"_s, u"North"_s, 55),
                          published(u"2401"_s, u"CY"_s, u"Statewide"_s, 9),
                          published(u"2401"_s, u"TON"_s, QString(), 50),
@@ -172,8 +173,7 @@ TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnT
         std::vector<TypedItem> items;
         for (size_t i = 0; i < c.prices.size(); ++i) {
             items.push_back({item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0),
-                             c.prices[i],
-                             {}});
+                             c.prices[i], QString()});
         }
         const Estimate estimate = typedEstimate(items, c.mobilization, c.contingency);
         std::vector<int> major;
@@ -313,13 +313,9 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
         "print(e['A9'].value, e['G9'].value, e['I9'].value, e['S9'].value)\n"_s,
         path);
     ASSERT_TRUE(read.has_value());
-    const QString mark = u"Confidential \u2014 engineer's estimate"_s;
-    EXPECT_EQ(*read, u"Estimate "_s + mark + u" "_s + mark +
-                         u"\n"
-                         u"Evidence "_s +
-                         mark + u" "_s + mark +
-                         u"\n"
-                         "2101 =ROUND(E7*F7,2) 3881.25\n"
+    const QString marks = u" Confidential \u2014 engineer's estimate"_s.repeated(2) + u'\n';
+    EXPECT_EQ(*read, u"Estimate"_s + marks + u"Evidence"_s + marks +
+                         u"2101 =ROUND(E7*F7,2) 3881.25\n"
                          "2105 =ROUND(E8*F8,2) 8330.0\n"
                          "2301 =ROUND(E9*F9,2) 875.0\n"
                          "2360 =ROUND(1*F10,2) 1500.0\n"
@@ -414,92 +410,28 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
 TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
     struct Case {
         const char* what;
-        QString number, description, region, index;  // index: quarter=value pairs
-        QDate estimateDate;
-        QString kind;  // "-" for no price
+        QString description, region, index;  // index: quarter=value pairs; BASE is item 2301
+        QString kind;                        // "-" for no price
         qint64 unitCents;
-        QString flags, escalatedTo;  // "-" for no escalation
+        QString flags;
         bool nothingSelected;
     };
-    const QDate on = kEstimateDate;  // 2026Q1; the bids are let 2025-06-01, 2025Q2
+    const QString few = u"fewer than 3 contracts;major item"_s;  // the bids are let 2025Q2
     const Case cases[] = {
-        {"plain",
-         u"2301"_s,
-         u"BASE"_s,
-         {},
-         {},
-         on,
-         u"Weighted average"_s,
-         1750,
-         u"fewer than 3 contracts;major item"_s,
-         u"-"_s,
+        {"plain", u"BASE"_s, QString(), QString(), u"Weighted average"_s, 1750, few, false},
+        {"escalated", u"BASE"_s, QString(), u"2025Q2=100 2026Q1=110"_s,
+         u"Weighted average, escalated 2025Q2\u21922026Q1"_s, 1925, few, false},
+        {"past the index", u"BASE"_s, QString(), u"2025Q2=100 2025Q4=104"_s,
+         u"Weighted average, escalated 2025Q2\u21922025Q4"_s, 1820, few + u";index ends 2025Q4"_s,
          false},
-        {"escalated",
-         u"2301"_s,
-         u"BASE"_s,
-         {},
-         u"2025Q2=100 2026Q1=110"_s,
-         on,
-         u"Weighted average, escalated 2025Q2\u21922026Q1"_s,
-         1925,
-         u"fewer than 3 contracts;major item"_s,
-         u"2026Q1"_s,
-         false},
-        {"past the index",
-         u"2301"_s,
-         u"BASE"_s,
-         {},
-         u"2025Q2=100 2025Q4=104"_s,
-         on,
-         u"Weighted average, escalated 2025Q2\u21922025Q4"_s,
-         1820,
-         u"fewer than 3 contracts;major item;index ends 2025Q4"_s,
-         u"2025Q4"_s,
-         false},
-        {"no bid in the region",
-         u"2301"_s,
-         u"BASE"_s,
-         u"Nowhere"_s,
-         {},
-         on,
-         u"-"_s,
-         0,
-         u"no price"_s,
-         u"-"_s,
+        {"no bid in the region", u"BASE"_s, u"Nowhere"_s, QString(), u"-"_s, 0, u"no price"_s,
          true},
-        {"free text, its own description",
-         u"2599-9999"_s,
-         u" temporary  signal at main st"_s,
-         {},
-         {},
-         on,
-         u"Weighted average"_s,
-         4500000,
-         u"fewer than 3 contracts;lump sum;major item"_s,
-         u"-"_s,
-         false},
-        {"free text, published",
-         u"2599-9999"_s,
-         u"Temporary Signal at Main St"_s,
-         u"Nowhere"_s,
-         {},
-         on,
-         u"Published average"_s,
-         4500000,
-         u"lump sum;major item"_s,
-         u"-"_s,
-         true},
-        {"free text, another description",
-         u"2599-9999"_s,
-         u"DETOUR ROUTE MAINTENANCE"_s,
-         {},
-         {},
-         on,
-         u"-"_s,
-         0,
-         u"no price;lump sum;free-text item: no history of this description"_s,
-         u"-"_s,
-         false},
+        {"free text, its own description", u" temporary  signal at main st"_s, QString(), QString(),
+         u"Weighted average"_s, 4500000, u"fewer than 3 contracts;lump sum;major item"_s, false},
+        {"free text, published", u"Temporary Signal at Main St"_s, u"Nowhere"_s, QString(),
+         u"Published average"_s, 4500000, u"lump sum;major item"_s, true},
+        {"free text, another description", u"DETOUR ROUTE MAINTENANCE"_s, QString(), QString(),
+         u"-"_s, 0, u"no price;lump sum;free-text item: no history of this description"_s, false},
     };
     for (const Case& c : cases) {
         PriceSources sources;
@@ -509,45 +441,37 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
             bid.description = u"TEMPORARY SIGNAL AT MAIN ST"_s;
         }
         sources.bids[u"2599-9999"_s] = special;
-        sources.published = {PublishedPrice{u"2599-9999"_s,
-                                            u"TEMPORARY SIGNAL AT MAIN ST"_s,
-                                            u"LS"_s,
-                                            u"Statewide"_s,
-                                            45000,
-                                            {},
-                                            {},
-                                            {},
-                                            2}};
-        QByteArray index = "Quarter,Index\n";
-        for (const QString& pair : c.index.split(u' ', Qt::SkipEmptyParts)) {
-            index += pair.toLatin1().replace('=', ',') + '\n';
-        }
+        sources.published = {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s, 45000,
+                                       u"TEMPORARY SIGNAL AT MAIN ST"_s)};
         if (!c.index.isEmpty()) {
-            sources.index = CostIndex::parse(index, u"index.csv"_s);
+            const QByteArray rows = c.index.toLatin1().replace(' ', '\n').replace('=', ',');
+            sources.index = CostIndex::parse("Quarter,Index\n" + rows + '\n', u"index.csv"_s);
             sources.indexName = u"index.csv"_s;
         }
-        EstimateSettings settings = EstimateSettings::standard(c.estimateDate);
+        EstimateSettings settings = EstimateSettings::standard(kEstimateDate);  // 2026Q1
         settings.window.region = c.region;
         settings.window.escalate = !c.index.isEmpty();
-        const bool isSpecial = c.number.startsWith(u"2599"_s);
+        const bool isSpecial = c.description != u"BASE"_s;
         const Estimate estimate = estimatebuilder::build(
-            {item(c.number, u"01"_s, c.description, isSpecial ? u"LS"_s : u"CY"_s,
-                  isSpecial ? std::nullopt : std::optional(100.0))},
+            {item(isSpecial ? u"2599-9999"_s : u"2301"_s, u"01"_s, c.description,
+                  isSpecial ? u"LS"_s : u"CY"_s, isSpecial ? std::nullopt : std::optional(100.0))},
             CategoryList(), ProjectPrices(), sources, settings);
         const EstimateLine& line = estimate.lines.at(0);
         const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
+        // The quarter escalated to is the one the kind names.
+        const QString escalatedTo = c.index.isEmpty() ? u"-"_s : c.kind.right(6);
         EXPECT_EQ(line.kind ? kindText(line) : u"-"_s, c.kind) << c.what;
         EXPECT_EQ(line.unitPriceCents.value_or(0), c.unitCents) << c.what;
         EXPECT_EQ(flagNames(line.flags, indexEnd), c.flags) << c.what;
-        EXPECT_EQ(estimate.escalation ? estimate.escalation->toQuarter : u"-"_s, c.escalatedTo)
+        EXPECT_EQ(estimate.escalation ? estimate.escalation->toQuarter : u"-"_s, escalatedTo)
             << c.what;
         EXPECT_EQ(estimate.windowSelectsNothing, c.nothingSelected) << c.what;
         if (estimate.escalation) {
             EXPECT_TRUE(
-                line.note.endsWith(u", escalated by index.csv 2025Q2\u2192"_s + c.escalatedTo))
+                line.note.endsWith(u", escalated by index.csv 2025Q2\u2192"_s + escalatedTo))
                 << c.what << ": " << line.note.toStdString();
             EXPECT_TRUE(estimateCsv(estimate).endsWith("Escalated by,index.csv," +
-                                                       c.escalatedTo.toLatin1() + "\r\n"))
+                                                       escalatedTo.toLatin1() + "\r\n"))
                 << c.what;
         }
     }

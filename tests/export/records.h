@@ -15,11 +15,8 @@ inline std::vector<ProjectRecord> records(const QString& name) {
     for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList f = line.split(u'|');
         EXPECT_EQ(f.size(), 5) << line.toStdString();
-        std::optional<double> quantity;
-        if (f.value(4).size() > 0) {
-            quantity = f[4].toDouble();
-        }
-        result.push_back({f.value(0), f.value(1), f.value(2), f.value(3), quantity});
+        result.push_back({f.value(0), f.value(1), f.value(2), f.value(3),
+                          f.value(4).isEmpty() ? std::nullopt : std::optional(f[4].toDouble())});
     }
     return result;
 }

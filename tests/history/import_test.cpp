@@ -32,8 +32,11 @@ protected:
         test::writeFile(path(name), bytes);
         return path(name);
     }
-    QString refusal(const QString& file) {
-        return errorMessage([&] { history_->import(file); });
+    QString refusal(const auto& files) {  // one file or a list
+        return errorMessage([&] { history_->import(files); });
+    }
+    static QString cannotRead(const QString& file) {
+        return u"The file "_s + QDir::toNativeSeparators(file) + u" could not be read"_s;
     }
     QTemporaryDir dir_;
     std::optional<BidHistory> history_;
@@ -42,15 +45,13 @@ protected:
 TEST_F(Import, EachBadRowNamesFileLineAndReasonAndNothingIsImported) {
     for (const QStringList& c : test::tableRows(u"history/badrows.txt"_s, 2)) {
         const QString file = write(u"bad.csv"_s, kHeading + kGoodRow + c[0].toUtf8() + '\n');
-        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
-                                     u" could not be read at line 3: "_s + c[1]);
+        EXPECT_EQ(refusal(file), cannotRead(file) + u" at line 3: "_s + c[1]);
     }
     // Every fault of the file is told at once, up to ten, the rows between them read cleanly.
     const QByteArray bad = "2105-0100030,E,CY,0,5,2026-03-31,A,1,Y,\n";
     const QString file = write(u"many.csv"_s, kHeading + bad + kGoodRow + bad.repeated(11));
     const QString zero = u"the quantity \"0\" is not above zero"_s;
-    QString expected = u"The file "_s + QDir::toNativeSeparators(file) +
-                       u" could not be read at line 2: "_s + zero;
+    QString expected = cannotRead(file) + u" at line 2: "_s + zero;
     for (int line = 4; line <= 12; ++line) {
         expected += u"; line "_s + QString::number(line) + u": "_s + zero;
     }
@@ -62,26 +63,22 @@ TEST_F(Import, HeadingsAreCheckedBeforeAnyRow) {
     for (const QStringList& c : test::tableRows(u"history/badheadings.txt"_s, 2)) {
         const QString file =
             write(u"heading.csv"_s, QString(c[0]).replace(u"\\n"_s, u"\n"_s).toUtf8());
-        EXPECT_EQ(refusal(file),
-                  u"The file "_s + QDir::toNativeSeparators(file) + u" could not be read"_s + c[1]);
+        EXPECT_EQ(refusal(file), cannotRead(file) + c[1]);
     }
 }
 
 TEST_F(Import, SeveralFilesGoInTogetherOrNotAtAll) {
     const QString good = write(u"good.csv"_s, kHeading + kGoodRow);
     const QString bad = write(u"bad.csv"_s, kHeading + "x,E,CY,1,zz,2026-03-31,A,1,Y,\n");
-    EXPECT_TRUE(errorMessage([&] {
-                    history_->import(QStringList{good, bad});
-                }).endsWith(u"at line 2: the unit price \"zz\" is not a number"_s));
+    EXPECT_TRUE(refusal(QStringList{good, bad})
+                    .endsWith(u"at line 2: the unit price \"zz\" is not a number"_s));
     EXPECT_EQ(history_->bidCount(), 17);
     const std::vector<ImportReport> reports = history_->import(QStringList{good});
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rows, 1);
     EXPECT_EQ(reports[0].file, QDir::toNativeSeparators(good));
     EXPECT_EQ(history_->bidCount(), 18);
-    EXPECT_TRUE(errorMessage([&] {
-                    history_->import(good);
-                }).contains(u"the same file was imported before ("_s));
+    EXPECT_TRUE(refusal(good).contains(u"the same file was imported before ("_s));
     EXPECT_EQ(history_->bidCount(), 18);
 }
 
@@ -89,9 +86,9 @@ TEST_F(Import, AHugeFileIsRefusedUnread) {
     QFile huge(path(u"huge.csv"_s));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
     huge.close();
-    EXPECT_EQ(refusal(huge.fileName()),
-              u"The file "_s + QDir::toNativeSeparators(huge.fileName()) +
-                  u" could not be read: the file is larger than such a file can be (256 MB)"_s);
+    EXPECT_EQ(
+        refusal(huge.fileName()),
+        cannotRead(huge.fileName()) + u": the file is larger than such a file can be (256 MB)"_s);
     EXPECT_TRUE(errorMessage([&] {
                     readPriceFile(huge.fileName());
                 }).endsWith(u"larger than such a file can be (64 MB)"_s));
@@ -231,8 +228,7 @@ TEST_F(Import, AFileThatIsNoTextIsRefusedBeforeItsHeadings) {
         write(u"letting.csv"_s, "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\n");
     const QString noise = write(u"noise.csv"_s, QByteArray("\x91\x00\x07,\xFF\x00\x1F\n", 8));
     for (const QString& file : {renamed, pdf, noise}) {
-        EXPECT_EQ(refusal(file), u"The file "_s + QDir::toNativeSeparators(file) +
-                                     u" could not be read: not a text file"_s);
+        EXPECT_EQ(refusal(file), cannotRead(file) + u": not a text file"_s);
         EXPECT_EQ(errorMessage([&] { BidFile::heading(file); }), refusal(file));
     }
     EXPECT_EQ(history_->bidCount(), 17);
@@ -251,8 +247,7 @@ TEST_F(Import, AWorkbookIsReadFromItsFirstSheet) {
     EXPECT_EQ(deck[1].unitPrice, 910.25);
     EXPECT_FALSE(deck[1].lowBidder);
     const QString broken = write(u"broken.xlsx"_s, "not a zip");
-    EXPECT_TRUE(refusal(broken).startsWith(u"The file "_s + QDir::toNativeSeparators(broken) +
-                                           u" could not be read: "_s));
+    EXPECT_TRUE(refusal(broken).startsWith(cannotRead(broken) + u": "_s));
 }
 
 TEST_F(Import, AHistoryOpensReadOnlyAndRefusesWhatIsNotOne) {

@@ -25,20 +25,19 @@ QByteArray ControllerTest::metricList() {
 }
 
 void ControllerTest::SetUp() {
-    writeFile(sandbox.dataDir() + QStringLiteral("/itemse.txt"), englishList());
-    writeFile(sandbox.dataDir() + QStringLiteral("/itemsm.txt"), metricList());
-    setModified(sandbox.dataDir() + QStringLiteral("/itemse.txt"),
-                QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
-    setModified(sandbox.dataDir() + QStringLiteral("/itemsm.txt"),
-                QDateTime(QDate(2026, 4, 2), QTime(0, 0)));
-    writeFile(sandbox.dataDir() + QStringLiteral("/itemcats.txt"),
+    const QString data = sandbox.dataDir() + u'/';
+    writeFile(data + QStringLiteral("itemse.txt"), englishList());
+    writeFile(data + QStringLiteral("itemsm.txt"), metricList());
+    setModified(data + QStringLiteral("itemse.txt"), QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
+    setModified(data + QStringLiteral("itemsm.txt"), QDateTime(QDate(2026, 4, 2), QTime(0, 0)));
+    writeFile(data + QStringLiteral("itemcats.txt"),
               crlf({"2100 GRADING", "2101 CLEARING AND GRUBBING", "2105 EXCAVATION", "2300 PAVING",
                     "2301 CONCRETE PAVEMENT", "2500 DRAINAGE", "2501 PIPE CULVERTS",
                     "2599 SPECIAL ITEMS"}));
-    writeFile(sandbox.dataDir() + QStringLiteral("/counties.txt"),
+    writeFile(data + QStringLiteral("counties.txt"),
               crlf({"Alder", "Birchwood", "Cedar Falls", "Dunmore"}));
     QFile::copy(QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx"),
-                sandbox.dataDir() + QStringLiteral("/seed100-01.xlsx"));
+                data + QStringLiteral("seed100-01.xlsx"));
     sandbox.writeConfig();
 }
 
@@ -74,10 +73,6 @@ std::vector<std::string> ControllerTest::projectRows() {
     }
     return rows;
 }
-
-}  // namespace veskplan::test
-
-namespace veskplan::test {
 
 void makeProjectFile(const QString& path, const std::vector<ProjectRecord>& rows) {
     QFile::remove(path);

@@ -32,10 +32,9 @@ std::optional<QString> ScriptedPort::chooseFile(const FileDialogRequest& request
         ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
         return std::nullopt;
     }
-    const bool chosen = files.front().has_value();
-    const QString file = chosen ? *files.front() : QString();
+    std::optional<QString> file = files.front();
     files.pop_front();
-    return chosen ? std::optional<QString>(file) : std::nullopt;
+    return file;
 }
 
 QStringList ScriptedPort::chooseFiles(const FileDialogRequest& request) {
