@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
