@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,40 +54,14 @@ protected:
         QTableView* table = estimate->table();
         return table->visualRect(table->model()->index(row, column)).center();
     }
-    // Keys go where the focus is, as they do from a keyboard: the first one opens the editor.
-    static void type(const QString& text) {
-        for (const QChar c : text) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();  // the editor hands its text over from the event loop
-    }
     QString shown(int row, int column, int role = Qt::DisplayRole) {
         return estimate->table()->model()->index(row, column).data(role).toString();
     }
     // The low bids of 2101-0100000 (ACRE) from eight contracts, priced 100 / sqrt(quantity): a
     // line the regression fits exactly; those of 2501-0150000 (LF) from two.
     void useBids() {
-        const QString csv = sandbox.path(u"bids.csv"_s);
-        QFile file(csv);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(
-            "Item Number,Description,Unit,Quantity,Unit Price,Letting Date,Contract,"
-            "Bidder Rank,Low Bidder,Region\n");
-        const std::pair<int, const char*> clearing[] = {{1, "100"},  {4, "50"},   {16, "25"},
-                                                        {25, "20"},  {100, "10"}, {400, "5"},
-                                                        {2500, "2"}, {10000, "1"}};
-        for (const auto& [quantity, price] : clearing) {
-            file.write(QByteArray("2101-0100000,CLEARING,ACRE,") + QByteArray::number(quantity) +
-                       ',' + price + ",2025-06-01,C" + QByteArray::number(quantity) +
-                       ",1,Y,North\n");
-        }
-        file.write(
-            "2501-0150000,15 INCH RC PIPE CULVERT,LF,1000,40.00,2025-06-01,X,1,Y,North\n"
-            "2501-0150000,15 INCH RC PIPE CULVERT,LF,2000,50.00,2025-07-01,Y,1,Y,North\n");
-        file.close();
         const QString history = sandbox.path(u"bids.db"_s);
-        BidHistory::open(history, false).import(csv);
+        BidHistory::open(history, false).import(test::dataPath(u"app/estimate-bids.csv"_s));
         ASSERT_TRUE(controller->estimate().useSources(history, {}, QString()));
     }
     void clickHeading(int column) {

@@ -7,7 +7,6 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include "app/windowfixture.h"
 #include "base/texts.h"
@@ -22,16 +21,18 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         startAndShow();
-        // The catalogue window an Open shows for items the list lacks is closed again.
-        port.catalogueReport = [] {
-            QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        };
+        closeCatalogueWindows();
         grid = find<QTableView>(u"projItemDB"_s);
         master = find<QTableView>(u"mastItemList"_s);
     }
     void openProject(const QString& name) {
         WindowFixture::openProject(name);
         QApplication::setActiveWindow(window.get());
+    }
+    void addThreeItems() {
+        for (int row : {0, 1, 2}) {
+            addMasterRow(row);
+        }
     }
     void clickHeading(int column) {
         QHeaderView* header = grid->horizontalHeader();
@@ -168,34 +169,24 @@ TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
 
 // Typing in the grid as in a spreadsheet: Enter stores and goes down, Tab to the next cell.
 TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
-    for (int row : {0, 1, 2}) {
-        addMasterRow(row);
-    }
-    const QModelIndex first = grid->model()->index(0, ProjectGridModel::QuantityColumn);
-    clickCell(grid, first);
-    for (const QString& typed : {u"12"_s, u"3.5"_s}) {
-        QTest::keyClicks(grid, typed.left(1));  // the first key opens the cell's editor
-        QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
+    addThreeItems();
+    clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
+    type(u"12"_s);
+    type(u"3.5"_s);
     EXPECT_EQ(store().record(0).quantity, 12);
     EXPECT_EQ(store().record(1).quantity, 3.5);
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, ProjectGridModel::QuantityColumn));
-    EXPECT_EQ(QApplication::focusWidget(), grid);
-    QTest::keyClicks(grid, u"-"_s);  // no number: said so, and the cell stays current
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(focus(), grid);
+    type(u"-"_s, Qt::Key_Enter, Qt::KeypadModifier);  // no number: said so, the cell stays
     EXPECT_EQ(port.messageTexts().back(), texts::quantityNotANumber(u"-"_s));
     EXPECT_EQ(grid->currentIndex().row(), 2);
-    QTest::keyClicks(grid, u"7"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(u"7"_s, Qt::Key_Tab);
     EXPECT_EQ(store().record(2).quantity, 7);
-    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(focus(), grid);
 }
 
 TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
-    for (int row : {0, 1, 2}) {
-        addMasterRow(row);
-    }
+    addThreeItems();
     const auto quantities = [this] { return test::quantitiesOf(store()); };
     const std::vector<std::optional<double>> none(3);
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -230,10 +221,7 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
     const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
     ASSERT_EQ(grid->currentIndex(), quantity);
     for (const QString& typed : {u"42.5"_s, u"7"_s}) {
-        QTest::keyClicks(grid, typed.left(1));  // the first key opens the cell's editor
-        QTest::keyClicks(focus(), typed.mid(1));
-        QTest::keyClick(focus(), Qt::Key_Return);
-        QApplication::processEvents();  // the editor hands its text over from the event loop
+        type(typed);
         ASSERT_EQ(quantity.data().toString(), typed);
     }
     port.files = {projectPath(u"kept.vsk"_s)};

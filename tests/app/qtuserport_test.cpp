@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +16,7 @@
 #include <algorithm>
 
 #include "app/qtuserport.h"
+#include "app/windowfixture.h"
 
 namespace veskplan {
 namespace {
@@ -121,14 +121,7 @@ TEST(QtUserPortTest, TheColumnsAreChosenInTheListsFromTheKeyboardAndTheMouse) {
         auto* unit = dialog->findChild<QComboBox*>(u"cboColumnUnit"_s);
         EXPECT_EQ(unit->currentText(), u"UOM"_s);
         auto* quantity = dialog->findChild<QComboBox*>(u"cboColumnQuantity"_s);
-        quantity->setFocus();
-        QTest::keyClick(quantity, Qt::Key_F4);  // opens the list
-        QAbstractItemView* list = quantity->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
-        for (int down = 0; down < 3; ++down) {
-            QTest::keyClick(list, Qt::Key_Down);
-        }
-        QTest::keyClick(list, Qt::Key_Return);
+        test::chooseInList(quantity, 3);
         EXPECT_EQ(quantity->currentText(), u"AMOUNT"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
@@ -172,13 +165,7 @@ TEST(QtUserPortTest, OkWaitsUntilEveryRequiredFieldHasAColumnAndSaysWhichLacksOn
         EXPECT_TRUE(dialog->isVisible());
 
         auto* contract = dialog->findChild<QComboBox*>(u"cboColumnContract"_s);
-        contract->setFocus();
-        QTest::keyClick(contract, Qt::Key_F4);  // opens the list
-        QAbstractItemView* list = contract->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
+        test::chooseInList(contract, 2);
         EXPECT_EQ(contract->currentText(), u"JOB"_s);
         EXPECT_TRUE(ok->isEnabled());
         EXPECT_FALSE(missing->isVisible());

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -13,10 +15,20 @@
 
 namespace veskplan::test {
 
+// Opens a combo box's list from the keyboard and takes the entry `downs` rows further down.
+inline void chooseInList(QComboBox* box, int downs) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F4);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box->view()));
+    for (int i = 0; i < downs; ++i) {
+        QTest::keyClick(box->view(), Qt::Key_Down);
+    }
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+
 // A started program with its main window shown and active, and what the window tests reach it by.
 class WindowFixture : public ControllerTest {
 protected:
-    // Shows the main window over the started controller.
     void showWindow() {
         window =
             std::make_unique<MainWindow>(*controller, sandbox.path(QStringLiteral("window.conf")));
@@ -33,6 +45,17 @@ protected:
     void reactivate() {
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // The catalogue window an Open shows for items the list lacks is closed again, as a user would.
+    void closeCatalogueWindows() {
+        port.catalogueReport = [this] {
+            QTimer::singleShot(0, [this] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    modal->close();
+                }
+                QApplication::setActiveWindow(window.get());
+            });
+        };
     }
     template <typename W = QWidget>
     W* find(const QString& name) {
@@ -52,7 +75,29 @@ protected:
     static void clickCell(QAbstractItemView* view, const QModelIndex& index) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     }
+    static void doubleClickCell(QAbstractItemView* view, const QModelIndex& index) {
+        view->scrollTo(index);
+        const QPoint at = view->visualRect(index).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+    // Keys go where the focus is, as they do from a keyboard: in a view the first one opens the
+    // cell's editor, `end` closes it, and the editor hands its text over from the event loop.
+    static void type(const QString& text, Qt::Key end = Qt::Key_Return,
+                     Qt::KeyboardModifiers modifiers = {}) {
+        for (const QChar c : text) {
+            QTest::keyClick(focus(), c.toLatin1());
+        }
+        QTest::keyClick(focus(), end, modifiers);
+        QApplication::processEvents();
+    }
     void keys(QKeySequence::StandardKey key) { QTest::keySequence(window.get(), key); }
+    // A command of a menu of the bar, by the menu's and the command's access keys.
+    void menuCommand(Qt::Key menu, Qt::Key command) {
+        QTest::keyClick(window.get(), menu, Qt::AltModifier);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), command);
+    }
     void openProject(const QString& name) {
         port.files = {projectPath(name)};
         keys(QKeySequence::Open);

@@ -32,15 +32,7 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         startAndShow();
-        // A window of its own that the main window opens is closed again, as a user would.
-        port.catalogueReport = [this] {
-            QTimer::singleShot(0, [this] {
-                if (QWidget* modal = QApplication::activeModalWidget()) {
-                    modal->close();
-                }
-                QApplication::setActiveWindow(window.get());
-            });
-        };
+        closeCatalogueWindows();
     }
     // What the user does in the catalogue window the main window opened (it is modal: this
     // happens while the command runs).
@@ -54,17 +46,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
         auto* kinds = dialog->findChild<QComboBox*>(u"catalogueKinds"_s);
         EXPECT_EQ(kinds->currentText(), u"All (2)"_s);
-        kinds->setFocus();
-        QTest::keyClick(kinds, Qt::Key_F4);
-        QTest::keyClick(kinds->view(), Qt::Key_Down);
-        QTest::keyClick(kinds->view(), Qt::Key_Down);
-        QTest::keyClick(kinds->view(), Qt::Key_Return);
+        test::chooseInList(kinds, 2);
         EXPECT_EQ(kinds->currentText(), u"Unit changed (1)"_s);
         QTableView* table = dialog->table();
         ASSERT_EQ(table->model()->rowCount(), 1);
-        const QPoint row = table->visualRect(table->model()->index(0, 0)).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
+        doubleClickCell(table, table->model()->index(0, 0));
         EXPECT_EQ(find<QTableView>(u"projItemDB"_s)->currentIndex().row(), 1);
         QTest::mouseClick(dialog->findChild<QPushButton*>(u"catalogueReplace"_s), Qt::LeftButton);
         EXPECT_EQ(store().record(1).units, u"CY  "_s);
@@ -265,7 +251,9 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
     EXPECT_EQ(port.messageTexts().size(), messages + 1);
 }
 
-TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
+// A typed description is stored before the next control acts; a category picked by its
+// description is selected, and every description stays.
+TEST_F(WindowTest, ACategoryDescriptionIsStoredBeforeTheNextControlActsAndPicksItsCategory) {
     auto* description = find<QComboBox>(u"catDesc"_s);
     description->lineEdit()->setFocus();
     QTest::keyClicks(description->lineEdit(), u"Mainline"_s);
@@ -274,36 +262,22 @@ TEST_F(WindowTest, ATypedCategoryDescriptionIsStoredBeforeTheNextControlActs) {
     EXPECT_EQ(description->currentText(), QString());
     EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
     // The new category's description is typed next; a blank in it adds no further category.
-    QTest::keyClicks(QApplication::focusWidget(), u"Storm Sewer"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"Storm Sewer"_s}));
-}
+    QTest::keyClicks(focus(), u"Storm Sewer"_s);
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    const QStringList both{u"Mainline"_s, u"Storm Sewer"_s};
+    EXPECT_EQ(doc().categories().descriptions(), both);
 
-TEST_F(WindowTest, PickingACategoryByItsDescriptionSelectsItAndKeepsEveryDescription) {
-    controller->editing().typeCategoryDescription(u"Alpha"_s);
-    controller->editing().storeCategoryDescription();
-    controller->editing().addCategory();
-    controller->editing().typeCategoryDescription(u"Beta"_s);
-    controller->editing().storeCategoryDescription();
     controller->editing().selectCategory(0);
-    auto* description = find<QComboBox>(u"catDesc"_s);
-    description->lineEdit()->setFocus();
-    QTest::keyClick(description, Qt::Key_F4);  // opens the list
-    QWidget* list = description->view();
-    ASSERT_TRUE(list->isVisible());
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
+    test::chooseInList(description, 1);
     EXPECT_EQ(find<QComboBox>(u"catNum"_s)->currentText(), u"02"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // the box loses the focus
-    EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Alpha"_s, u"Beta"_s}));
+    QTest::keyClick(focus(), Qt::Key_Tab);  // the box loses the focus
+    EXPECT_EQ(doc().categories().descriptions(), both);
     EXPECT_EQ(boxes().currentNumber(), u"02"_s);
 }
 
 TEST_F(WindowTest, TheEditMenuUndoesAndRedoesWhatTheUserDid) {
     auto* masterGrid = find<QTableView>(u"mastItemList"_s);
-    const QPoint row2 = masterGrid->visualRect(masterGrid->model()->index(2, 0)).center();
-    QTest::mouseClick(masterGrid->viewport(), Qt::LeftButton, {}, row2);
-    QTest::mouseDClick(masterGrid->viewport(), Qt::LeftButton, {}, row2);
+    doubleClickCell(masterGrid, masterGrid->model()->index(2, 0));
     ASSERT_EQ(store().recordCount(), 1);
     auto* undo = find<QAction>(u"mnuEditUndo"_s);
     EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
@@ -327,8 +301,7 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
 
     keys(QKeySequence::Find);
     EXPECT_EQ(focusName(), u"srchStr"_s);
-    QTest::keyClicks(QApplication::focusWidget(), u"pipe"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter runs Find Next
+    type(u"pipe"_s);  // Enter runs Find Next
     EXPECT_EQ(controller->browsing().gridState().selectedRow, 3);
     EXPECT_EQ(focusName(), u"addItem"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // adds the found item
@@ -363,16 +336,19 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     }
 }
 
-TEST_F(WindowTest, TheFileMenuImportsBidHistoryFromTheKeyboard) {
+TEST_F(WindowTest, TheFileMenuImportsBidHistoryAndWritesTheQuantityTableFromTheKeyboard) {
     port.files = {test::dataPath(u"history/bids.csv"_s)};
-    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
-    auto* menu = find<QMenu>(u"mnuFile"_s);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::keyClick(menu, Qt::Key_I);
+    menuCommand(Qt::Key_F, Qt::Key_I);
     reactivate();
     ASSERT_FALSE(port.messageTexts().empty());
     EXPECT_TRUE(port.messageTexts().back().startsWith(u"17 bids imported from 1 file"_s));
     EXPECT_EQ(find<QAction>(u"mnuFileBidHistory"_s)->text(), u"Choose &Bid History File..."_s);
+    port.clear();
+    port.files = {sandbox.path(u"table"_s)};
+    menuCommand(Qt::Key_F, Qt::Key_Q);
+    ASSERT_EQ(port.dialogs.size(), 1u);
+    EXPECT_EQ(port.dialogs[0].title, u"Export Quantity Table as PDF"_s);
+    EXPECT_TRUE(test::readFile(sandbox.path(u"table.pdf"_s)).startsWith("%PDF-"));
 }
 
 TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsState) {
@@ -420,22 +396,10 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
     ASSERT_EQ(port.catalogueReports, 1);
     // The window is modal: what the user does in it happens while the command runs.
     port.catalogueReport = [this] { QTimer::singleShot(0, [this] { useTheReport(); }); };
-    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
-    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    menuCommand(Qt::Key_E, Qt::Key_C);
     EXPECT_EQ(port.catalogueReports, 2);
     EXPECT_EQ(window->windowTitle(), u"old.vsk[*] - VESKPLAN"_s);
     EXPECT_TRUE(window->isWindowModified());
-}
-
-TEST_F(WindowTest, TheFileMenuWritesTheQuantityTableAsAPdf) {
-    port.files = {sandbox.path(u"table"_s)};
-    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
-    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Q);
-    ASSERT_EQ(port.dialogs.size(), 1u);
-    EXPECT_EQ(port.dialogs[0].title, u"Export Quantity Table as PDF"_s);
-    EXPECT_TRUE(test::readFile(sandbox.path(u"table.pdf"_s)).startsWith("%PDF-"));
 }
 
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
@@ -458,16 +422,10 @@ TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsClose
     EXPECT_TRUE(root->isExpanded());
     ASSERT_EQ(root->childCount(), 3);
     EXPECT_FALSE(root->child(2)->isExpanded());
-    auto doubleClick = [tree](QTreeWidgetItem* item) {
-        tree->scrollToItem(item);
-        const QPoint at = tree->visualItemRect(item).center();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
-    };
-    doubleClick(root);  // the root: stays open
+    doubleClickCell(tree, tree->indexFromItem(root));  // the root: stays open
     EXPECT_TRUE(window->isVisible());
     root->child(2)->setExpanded(true);
-    doubleClick(root->child(2)->child(0));
+    doubleClickCell(tree, tree->indexFromItem(root->child(2)->child(0)));
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(master().chosenCat(), u"2501 PIPE CULVERTS"_s);
     window->show();

@@ -36,12 +36,6 @@ protected:
         clickMasterRow(row);
         QTest::keyClick(focus(), Qt::Key_Return);
     }
-    // File > Save Project As, through the menu's keys.
-    void saveAsFromTheMenu() {
-        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
-        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
-    }
     // The descriptions of the rows of a saved project whose item numbers begin so.
     QStringList savedDescriptions(const QString& name, const QString& numberStart) {
         QStringList descriptions;
@@ -128,11 +122,7 @@ TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothin
 
     openProject(u"three.vsk"_s);
     port.answers = {Answer::Yes};  // throw the items away for the other list
-    auto* units = find<QComboBox>(u"engMet"_s);
-    units->setFocus();
-    QTest::keyClick(units, Qt::Key_F4);
-    QTest::keyClick(units->view(), Qt::Key_Down);
-    QTest::keyClick(units->view(), Qt::Key_Return);
+    test::chooseInList(find<QComboBox>(u"engMet"_s), 1);
     EXPECT_TRUE(port.answers.empty());
     EXPECT_EQ(master().engMet(), 1);
     expectBlank();
@@ -168,7 +158,7 @@ TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState
         }
         port.clear();
         port.files = {unwritable};
-        saveAsFromTheMenu();
+        menuCommand(Qt::Key_F, Qt::Key_A);  // File > Save Project As
         ASSERT_EQ(port.messages.size(), 1u);
         EXPECT_EQ(window->windowTitle(), u"kept.vsk[*] - VESKPLAN"_s);
         EXPECT_EQ(window->isWindowModified(), modified);
@@ -251,8 +241,6 @@ TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory
     EXPECT_FALSE(stillShown);
 }
 
-// A pasted project number that does not fit is refused with a message, by the key and by the
-// box's own menu, under the program's name; one that fits is taken.
 TEST_F(WorkingDayTest, TheRevisionMessageStandsOverTheOpenedProjectsFields) {
     startAndShow();
     makeProjectWithCategories(u"old.vsk"_s, u"1/1/20"_s);
@@ -260,13 +248,14 @@ TEST_F(WorkingDayTest, TheRevisionMessageStandsOverTheOpenedProjectsFields) {
     port.onMessage = [&](const MessageRequest&) {
         shown = {find<QLineEdit>(u"projNum"_s)->text(), find<QLabel>(u"projFileN"_s)->text()};
     };
-    port.files = {projectPath(u"old.vsk"_s)};
-    QTest::keySequence(window.get(), QKeySequence::Open);
+    openProject(u"old.vsk"_s);
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(shown,
               (QStringList{u"STP-12"_s, QDir::toNativeSeparators(projectPath(u"old.vsk"_s))}));
 }
 
+// A pasted project number that does not fit is refused with a message, by the key and by the
+// box's own menu, under the program's name; one that fits is taken.
 TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) {
     startAndShow();
     auto* number = find<QLineEdit>(u"projNum"_s);

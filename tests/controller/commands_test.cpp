@@ -30,6 +30,12 @@ protected:
         port.clear();
     }
     QString out() const { return sandbox.path(u"out.txt"_s); }
+    // What the next export is answered and given, the last one's messages forgotten.
+    void next(std::optional<QString> file, std::deque<Answer> answers = {Answer::ExportAnyway}) {
+        port.clear();
+        port.answers = std::move(answers);
+        port.files = {std::move(file)};
+    }
     // The grid as a user may leave it: "BridgeKey" order, another row.
     void disturbTheGrid() {
         controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
@@ -58,9 +64,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
     controller->editing().setProjectNumber(u"STP-12-B(7)A3"_s);
     controller->editing().setLettingMonth(-1);
-    port.clear();
-    port.answers = {Answer::ExportAnyway};  // no county, no letting month
-    port.files = {out()};
+    next(out());  // no county, no letting month: export anyway
     controller->exports().trnsport();
     EXPECT_FALSE(port.messages[0].defaultAnswer);  // warnings only: the usual default
     EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
@@ -70,24 +74,18 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     EXPECT_TRUE(
         bytes.endsWith("02     000000003.000\r\n2105-0500000       01     000000007.000\r\n"));
 
-    port.clear();
-    port.answers = {Answer::ExportAnyway};
-    port.files = {std::nullopt};
+    next(std::nullopt);
     EXPECT_EQ(controller->exports().trnsport().kind, Kind::Cancelled);
     EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
     const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
-    port.clear();
-    port.answers = {Answer::ExportAnyway};
-    port.files = {target};
+    next(target);
     EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(1).text.contains(QDir::toNativeSeparators(target)));
     EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
     VESKPLAN_SKIP_ON_WINDOWS("a file size limit to fill the disk");
     // A full disk is told as such.
-    port.clear();
-    port.answers = {Answer::ExportAnyway};
-    port.files = {out()};
+    next(out());
     {
         const test::FileSizeLimit fullDisk(16);
         EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
@@ -132,11 +130,9 @@ TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
     controller->files().save();
     for (const bool road : {true, false}) {
         disturbTheGrid();
-        port.clear();
-        port.files = {out()};
-        const CommandOutcome outcome = road ? controller->exports().cad(CadKind::RoadCad)
-                                            : controller->exports().cad(CadKind::BridgeCad);
-        EXPECT_EQ(outcome.kind, Kind::Written);
+        next(out(), {});
+        EXPECT_EQ(controller->exports().cad(road ? CadKind::RoadCad : CadKind::BridgeCad).kind,
+                  Kind::Written);
         const FileDialogRequest& dialog = port.dialogs.at(0);
         EXPECT_EQ(dialog.fileName, projectPath(u"job.txt"_s));
         EXPECT_EQ(dialog.directory, sandbox.projectsDir());
@@ -216,8 +212,7 @@ TEST_F(CommandsTest, TheQuantityTableGoesToAPdfOnTheLocalesPaperAndItsFolderIsRe
     EXPECT_EQ(QSettings(controller->paths().settingsFile, QSettings::IniFormat)
                   .value(u"print/pdfFolder"_s),
               folder);
-    port.clear();
-    port.files = {std::nullopt};
+    next(std::nullopt, {});
     EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Cancelled);
     EXPECT_EQ(port.dialogs.at(0).directory, folder);
     EXPECT_TRUE(port.messages.empty());

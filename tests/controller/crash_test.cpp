@@ -39,9 +39,8 @@ int savedQuantity(const QString& path) {
 class CrashTest : public test::ControllerTest {};
 
 TEST_F(CrashTest, KilledAtAnyMomentTheProjectFileIsWholeAndTheWorkComesBack) {
-    const int cycles = qEnvironmentVariableIntValue("VESKPLAN_CRASH_CYCLES") > 0
-                           ? qEnvironmentVariableIntValue("VESKPLAN_CRASH_CYCLES")
-                           : 50;
+    const int asked = qEnvironmentVariableIntValue("VESKPLAN_CRASH_CYCLES");
+    const int cycles = asked > 0 ? asked : 50;
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
     const QString project = projectPath(u"job.vsk"_s);

@@ -97,6 +97,8 @@ TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAl
     }
     using Quantities = std::vector<std::optional<double>>;
     const int qty = ProjectGridModel::QuantityColumn;
+    const Quantities kept{1, 4, 5.5};
+    const QString bags = texts::pastedQuantityNotANumber(u"9 bags"_s, 2, u"2105-0500000"_s);
     const struct {
         int row, column;
         QString text;
@@ -105,34 +107,24 @@ TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAl
     } cases[] = {
         {0, qty, u"1\r\n2.5\r\n"_s, {1, 2.5, std::nullopt}, {}},
         {1, qty, u"3\t\n\n"_s, {1, 3, std::nullopt}, {}},  // a trailing tab; an empty cell
-        {1, qty, u"4\r5.5"_s, {1, 4, 5.5}, {}},
-        {2, qty, u"6\n7\n"_s, {1, 4, 5.5}, texts::pastePastLastRow(2, 3, 3)},
-        {0,
-         qty,
-         u"8\n9 bags\n1"_s,
-         {1, 4, 5.5},
-         texts::pastedQuantityNotANumber(u"9 bags"_s, 2, u"2105-0500000"_s)},
-        {0,
-         ProjectGridModel::DescriptionColumn,
-         u"8"_s,
-         {1, 4, 5.5},
-         texts::pasteOnlyIntoQuantities()},
-        {0, qty, QString(), {1, 4, 5.5}, {}},  // nothing on the clipboard
+        {1, qty, u"4\r5.5"_s, kept, {}},
+        {2, qty, u"6\n7\n"_s, kept, texts::pastePastLastRow(2, 3, 3)},
+        {0, qty, u"8\n9 bags\n1"_s, kept, bags},
+        {0, ProjectGridModel::DescriptionColumn, u"8"_s, kept, texts::pasteOnlyIntoQuantities()},
+        {0, qty, QString(), kept, {}},  // nothing on the clipboard
     };
     QUndoStack& history = doc().undoStack();
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
         port.clear();
         const int steps = history.count();
         controller->editing().setCurrentCell(c.row, c.column);
-        EXPECT_EQ(controller->editing().pasteQuantities(c.text),
-                  c.message.isNull() && !c.text.isEmpty());
-        const auto pasted = testing::Message() << c.text.toStdString();
-        EXPECT_EQ(test::quantitiesOf(store()), c.after) << pasted;
+        const bool stored = c.message.isNull() && !c.text.isEmpty();
+        EXPECT_EQ(controller->editing().pasteQuantities(c.text), stored);
+        EXPECT_EQ(test::quantitiesOf(store()), c.after);
         EXPECT_EQ(port.messageTexts(),
-                  c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message})
-            << pasted;
-        EXPECT_EQ(history.count(), steps + (c.message.isNull() && !c.text.isEmpty() ? 1 : 0))
-            << pasted;
+                  c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message});
+        EXPECT_EQ(history.count(), steps + (stored ? 1 : 0));
     }
     controller->editing().undo();
     EXPECT_EQ(store().record(1).quantity, 3);

@@ -35,9 +35,21 @@ protected:
         controller->editing().setProjectNumber(u"STP-12-B(7)03"_s);
         controller->editing().setDesigner(u"Pat Quinn"_s);
         controller->editing().setLettingMonth(1);
+        saveTo(name);
+        port.clear();
+    }
+    void saveTo(const QString& name) {
         port.files = {projectPath(name)};
         controller->files().save();
-        port.clear();
+    }
+    void open(const QString& name) {
+        port.files = {projectPath(name)};
+        controller->openProject();
+    }
+    // Opens a project file holding exactly these rows.
+    void open(const QString& name, const std::vector<ProjectRecord>& rows) {
+        test::makeProjectFile(projectPath(name), rows);
+        open(name);
     }
     // What the working copy keeps for a recovery.
     std::map<QString, QString> recoveryValues() {
@@ -46,10 +58,6 @@ protected:
             kept[name] = value;
         }
         return kept;
-    }
-    bool prompted() const {
-        return std::any_of(port.messages.begin(), port.messages.end(),
-                           [](const auto& m) { return m.text == texts::unsavedQuestion(); });
     }
 };
 
@@ -79,8 +87,7 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     controller->files().newProject();
     controller.reset();  // quit, and start again
     start();
-    port.files = {projectPath(u"trip.vsk"_s)};
-    controller->openProject();
+    open(u"trip.vsk"_s);
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(projectRows()[0], "2101-0100000|01|CLEARING" + std::string(32, ' ') + "|ACRE|12.5");
     EXPECT_EQ(store().recordCount(), 3);
@@ -91,7 +98,7 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(boxes().numberIndex(), 0);
     EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
     EXPECT_TRUE(controller->files().exit());  // opened and untouched: nothing asked
-    EXPECT_FALSE(prompted());
+    EXPECT_TRUE(port.messages.empty());
 }
 
 TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
@@ -109,63 +116,42 @@ TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
     EXPECT_FALSE(doc().isModified());
     controller->files().newProject();
     EXPECT_TRUE(doc().prices().isEmpty());
-    port.files = {projectPath(u"priced.vsk"_s)};
-    controller->openProject();
+    open(u"priced.vsk"_s);
     EXPECT_EQ(doc().prices(), prices);
     EXPECT_FALSE(doc().isModified());
 }
 
 TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
-    struct Step {
-        std::function<void()> action;
-        bool untitled;
-        bool modified;
-        bool enabled;
-    };
     test::makeProjectFile(projectPath(u"empty.vsk"_s), {});
-    const Step steps[] = {
-        {[] {}, true, false, false},
-        {[&] { addMasterRow(0); }, true, true, true},
-        {[&] { controller->editing().removeCurrentItem(); }, true, true, false},
-        {[&] {
-             addMasterRow(0);
-             port.files = {projectPath(u"s.vsk"_s)};
-             controller->files().save();
-         },
-         false, false, true},
-        {[&] {
-             port.files = {std::nullopt};
-             controller->files().saveAs();  // cancelled: nothing changes
-         },
-         false, false, true},
-        {[&] { controller->files().newProject(); }, true, false, false},
-        {[&] {
-             port.files = {projectPath(u"s.vsk"_s)};
-             controller->openProject();
-         },
-         false, false, true},
-        {[&] {
-             port.files = {projectPath(u"empty.vsk"_s)};
-             controller->openProject();
-         },
-         false, false, false},
-        // Saved with its header rows, an empty project can be saved again, before and after
-        // an undo past the save.
-        {[&] {
-             controller->editing().setDesigner(u"Kim"_s);
-             controller->files().save();
-         },
-         false, false, true},
-        {[&] { controller->editing().undo(); }, false, true, true},
+    const auto expectState = [&](const char* after, bool untitled, bool modified, bool enabled) {
+        EXPECT_EQ(doc().isUntitled(), untitled) << after;
+        EXPECT_EQ(doc().isModified(), modified) << after;
+        EXPECT_EQ(controller->guardedCommandsEnabled(), enabled) << after;
     };
-    int n = 0;
-    for (const Step& step : steps) {
-        step.action();
-        EXPECT_EQ(doc().isUntitled(), step.untitled) << "step " << n;
-        EXPECT_EQ(doc().isModified(), step.modified) << "step " << n;
-        EXPECT_EQ(controller->guardedCommandsEnabled(), step.enabled) << "step " << n;
-        ++n;
-    }
+    expectState("the start", true, false, false);
+    addMasterRow(0);
+    expectState("an item added", true, true, true);
+    controller->editing().removeCurrentItem();
+    expectState("the item removed", true, true, false);
+    addMasterRow(0);
+    saveTo(u"s.vsk"_s);
+    expectState("a save", false, false, true);
+    port.files = {std::nullopt};
+    controller->files().saveAs();
+    expectState("a cancelled Save As", false, false, true);
+    controller->files().newProject();
+    expectState("New Project", true, false, false);
+    open(u"s.vsk"_s);
+    expectState("an open", false, false, true);
+    open(u"empty.vsk"_s);
+    expectState("an empty project opened", false, false, false);
+    // Saved with its header rows, an empty project can be saved again, before and after an
+    // undo past the save.
+    controller->editing().setDesigner(u"Kim"_s);
+    controller->files().save();
+    expectState("the empty project saved", false, false, true);
+    controller->editing().undo();
+    expectState("an undo past the save", false, true, true);
 }
 
 TEST_F(FilesTest, NewOpenAndExitAskBeforeLosingWork) {
@@ -257,10 +243,9 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
         rows.push_back(test::rec("2101", "01", QByteArray::number(i).constData(), "LS", i));
     }
     test::makeProjectFile(projectPath(u"big.vsk"_s), rows);
-    port.files = {projectPath(u"big.vsk"_s)};
     {
         const test::FileSizeLimit fullDisk(64 * 1024);  // the working copy cannot hold the project
-        controller->openProject();
+        open(u"big.vsk"_s);
     }
     ASSERT_FALSE(port.messages.empty());
     EXPECT_TRUE(port.messages.back().text.contains(u"working copy"_s));
@@ -302,15 +287,13 @@ TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) 
     const QString old = projectPath(u"th61.mdb"_s);
     ASSERT_TRUE(QFile::copy(test::dataPath(u"mdb/project.mdb"_s), old));
     const QByteArray before = readFile(old);
-    port.files = {old};
-    controller->openProject();
+    open(u"th61.mdb"_s);
     EXPECT_EQ(port.dialogs[0].filters[1], u"Project files (*.vsk *.mdb)"_s);
     EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
     EXPECT_EQ(doc().categories().count(), 3);
     EXPECT_TRUE(doc().isUntitled());
     EXPECT_EQ(doc().importedFrom(), old);
-    port.files = {projectPath(u"th61.vsk"_s)};
-    controller->files().save();
+    saveTo(u"th61.vsk"_s);
     EXPECT_EQ(port.dialogs[1].fileName, projectPath(u"th61.vsk"_s));
     EXPECT_EQ(doc().fileName(), projectPath(u"th61.vsk"_s));
     EXPECT_TRUE(doc().importedFrom().isEmpty());
@@ -322,9 +305,8 @@ TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
     addMasterRow(2);
     const auto rowsBefore = projectRows();
     test::writeFile(projectPath(u"text.vsk"_s), "Project: not a database\r\n");
-    port.files = {projectPath(u"text.vsk"_s)};
     port.answers = {Answer::No};
-    controller->openProject();
+    open(u"text.vsk"_s);
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_TRUE(
         port.messages[1].text.contains(QDir::toNativeSeparators(projectPath(u"text.vsk"_s))));
@@ -334,12 +316,9 @@ TEST_F(FilesTest, AFileThatIsNoProjectIsRefusedAndTheOpenProjectStaysAsItWas) {
 }
 
 TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
-    test::makeProjectFile(
-        projectPath(u"old.vsk"_s),
-        {test::rec("0000-2000000", "00", "1/1/20", "-1"), test::rec("2101-0100000  <<", "01"),
-         test::rec("9999-0000001", "01"), test::rec("0000-1000000", "00", "P", "1")});
-    port.files = {projectPath(u"old.vsk"_s)};
-    controller->openProject();
+    open(u"old.vsk"_s,
+         {test::rec("0000-2000000", "00", "1/1/20", "-1"), test::rec("2101-0100000  <<", "01"),
+          test::rec("9999-0000001", "01"), test::rec("0000-1000000", "00", "P", "1")});
     EXPECT_EQ(master().engMet(), 1);  // the project's unit, loaded without a question
     EXPECT_EQ(port.messageTexts(),
               std::vector<QString>{texts::revisionCheck(u"1/1/20"_s, u"4/2/26"_s)});
@@ -370,8 +349,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
                   u"9999-0000001  <<"_s);
         catalogue.replaceAll();
     };
-    port.files = {projectPath(u"old.vsk"_s)};
-    controller->openProject();
+    open(u"old.vsk"_s);
     EXPECT_EQ(port.catalogueReports, 1);
     EXPECT_EQ(projectRows()[1],
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
@@ -385,12 +363,9 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
 }
 
 TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTake) {
-    test::makeProjectFile(projectPath(u"old.vsk"_s),
-                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
-                           test::rec("2501-0150000", "01", "15 INCH RC PIPE CULVERT", "LF", 1),
-                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
-    port.files = {projectPath(u"old.vsk"_s)};
-    controller->openProject();
+    open(u"old.vsk"_s, {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                        test::rec("2501-0150000", "01", "15 INCH RC PIPE CULVERT", "LF", 1),
+                        test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     CatalogueCommands& catalogue = controller->catalogue();
     CatalogueReport& report = catalogue.report();
     // A mapping file without its columns is told and proposes nothing; a good one is kept.
@@ -435,11 +410,8 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
 }
 
 TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport) {
-    test::makeProjectFile(projectPath(u"old.vsk"_s),
-                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
-                           test::rec("2105-0500000", "01", "COMMON EXCAVATION", "M3", 7)});
-    port.files = {projectPath(u"old.vsk"_s)};
-    controller->openProject();
+    open(u"old.vsk"_s, {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                        test::rec("2105-0500000", "01", "COMMON EXCAVATION", "M3", 7)});
     CatalogueCommands& catalogue = controller->catalogue();
     const CatalogueReport& report = catalogue.report();
     // Without a mapping file the retired item's proposal is a guess, and looks it.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "controller/historyimport.h"
@@ -32,15 +31,12 @@ protected:
     }
     static ColumnLayout customLayout() {
         ColumnLayout layout;
-        for (const auto& [field, heading] :
-             std::vector<std::pair<Field, QString>>{{Field::ItemNumber, u"PAYITEM;X"_s},
-                                                    {Field::Unit, u"UOM"_s},
-                                                    {Field::Quantity, u"AMOUNT"_s},
-                                                    {Field::UnitPrice, u"AWARD_PRICE"_s},
-                                                    {Field::LettingDate, u"LET"_s},
-                                                    {Field::Contract, u"PROJ"_s}}) {
-            layout.name(field, heading);
-        }
+        layout.name(Field::ItemNumber, u"PAYITEM;X"_s);
+        layout.name(Field::Unit, u"UOM"_s);
+        layout.name(Field::Quantity, u"AMOUNT"_s);
+        layout.name(Field::UnitPrice, u"AWARD_PRICE"_s);
+        layout.name(Field::LettingDate, u"LET"_s);
+        layout.name(Field::Contract, u"PROJ"_s);
         return layout;
     }
 

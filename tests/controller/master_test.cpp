@@ -61,7 +61,7 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
     }
 }
 
-TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
+TEST_F(ControllerTest, AMissingOrOversizedListIsReportedLeavesAnEmptyGridAndAddsNothing) {
     start();
     QFile::remove(sandbox.dataDir() + u"/itemsm.txt"_s);
     controller->switchUnit(Unit::Metric);
@@ -71,9 +71,7 @@ TEST_F(ControllerTest, AMissingListIsReportedLeavesAnEmptyGridAndAddsNothing) {
     EXPECT_EQ(master().list().count(), 0);
     controller->editing().addCurrentMasterItem();
     EXPECT_EQ(store().recordCount(), 0);
-}
-
-TEST_F(ControllerTest, ListsAndCategoryFilesBeyondTheirSizeAreRefusedWithAMessage) {
+    // So are a list and a category file beyond their size.
     start();
     test::writeFile(sandbox.dataDir() + u"/itemsm.txt"_s, QByteArray(900'000, '\n'));
     test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, QByteArray(30'000, '\r'));

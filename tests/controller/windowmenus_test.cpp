@@ -58,7 +58,6 @@ TEST(WindowMenus, TheFormsAccessKeysAreItsOwn) {
         EXPECT_EQ(text.tooltip.isEmpty(), text.accessibleName.isEmpty()) << name.toStdString();
     }
     EXPECT_EQ(keys, 13);
-    EXPECT_EQ(formText(u"addItem"_s).accessibleName, u"Add to Project"_s);
     for (const QString& name : formTabOrder()) {
         EXPECT_FALSE(formText(name).tooltip.isEmpty()) << name.toStdString();
     }
