@@ -237,7 +237,6 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     setTabOrder(history, prices);
     setTabOrder(prices, index);
     refresh();
-    fitColumns(true);
     table_->setFocus();
     if (filtered_->rowCount() > 0) {
         table_->setCurrentIndex(filtered_->index(0, EstimateTableModel::UnitPriceColumn));
@@ -417,7 +416,10 @@ void EstimateWindow::refresh() {
             box->setValue(percent.value_or(0));
         }
     }
-    fitColumns();
+    // The first fit sizes every column to what it holds; later ones only widen, so that a column
+    // the user widened stays so.
+    fitColumns(!fitted_);
+    fitted_ = true;
     refreshChosen();
 }
 

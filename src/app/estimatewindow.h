@@ -68,6 +68,7 @@ private:
     QLabel* totals_ = nullptr;
     QDoubleSpinBox* mobilization_ = nullptr;
     QDoubleSpinBox* contingency_ = nullptr;
+    bool fitted_ = false;
 };
 
 }  // namespace veskplan
