@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -87,6 +88,16 @@ TEST_F(EstimateWindowTest, EveryControlIsNamedForTheUserAndTheItemTableHasTheFoc
     }
     EXPECT_GE(controls, 15);
     EXPECT_FALSE(find(u"estimatePlot"_s)->accessibleName().isEmpty());
+    // Each access key reaches one control: a shared one only moves between them.
+    QSet<QChar> keys;
+    for (QWidget* w : estimate->findChildren<QWidget*>()) {
+        const QString caption = w->property("text").toString();
+        const qsizetype amp = caption.indexOf(u'&');
+        if (amp >= 0 && amp + 1 < caption.size() && !caption.contains(u"&nbsp;"_s)) {
+            EXPECT_FALSE(keys.contains(caption[amp + 1].toLower())) << caption.toStdString();
+            keys.insert(caption[amp + 1].toLower());
+        }
+    }
 }
 
 TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {

@@ -106,10 +106,16 @@ TEST_F(FilesTest, PricesAreSavedOpenedAndKeptForARecovery) {
     const ItemKey key = ItemKey::of(store().record(0));
     doc().setPrice(key, ItemPrice{310, u"ACRE"_s, PriceKind::Typed, u"quote"_s});
     doc().setMobilizationPercent(4);
+    EstimateSetup setup;
+    setup.priceFiles = {u"north.csv"_s, u"state.csv"_s};
+    setup.from = QDate(2025, 1, 1);
+    doc().setEstimateSetup(setup);
     const ProjectPrices prices = doc().prices();
     std::map<QString, QString> kept = recoveryValues();
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
-    kept[u"prices"_s] = u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9}"_s;
+    kept[u"prices"_s] =
+        u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9,"
+        u"\"setup\":[[\"let from\",\"2025-02-30\"]]}"_s;
     EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
     controller->files().save();
     EXPECT_TRUE(port.messageTexts().empty());
