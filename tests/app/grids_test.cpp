@@ -26,10 +26,6 @@ protected:
         grid = find<QTableView>(u"projItemDB"_s);
         master = find<QTableView>(u"mastItemList"_s);
     }
-    void openProject(const QString& name) {
-        WindowFixture::openProject(name);
-        QApplication::setActiveWindow(window.get());
-    }
     void addThreeItems() {
         for (int row : {0, 1, 2}) {
             addMasterRow(row);
@@ -67,10 +63,8 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
     EXPECT_EQ(grid->columnWidth(ProjectGridModel::ItemNumberColumn), itemWidth);
 
     // A marked number is shown whole.
-    test::makeProjectFile(projectPath(u"marked.vsk"_s),
-                          {test::rec("9999-0000001  <<", "01", "OLD CULVERT", "LF", 5),
-                           test::rec("2105-0500000", "01", "COMMON EXCAVATION", "CY", 7)});
-    openProject(u"marked.vsk"_s);
+    openRows(u"marked.vsk"_s, {test::rec("9999-0000001  <<", "01", "OLD CULVERT", "LF", 5),
+                               test::rec("2105-0500000", "01", "COMMON EXCAVATION", "CY", 7)});
     // What the column's cells need to show their text whole.
     const int needed = static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(
         ProjectGridModel::ItemNumberColumn);
@@ -85,8 +79,7 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
         EXPECT_EQ(grid->columnWidth(ProjectGridModel::ItemNumberColumn), widened) << after;
         EXPECT_EQ(grid->columnWidth(ProjectGridModel::UnitsColumn), units) << after;
     };
-    port.files = {projectPath(u"saved.vsk"_s)};
-    keys(QKeySequence::SaveAs);
+    saveAs(u"saved.vsk"_s, QKeySequence::SaveAs);
     widthsStay("Save As");
     openProject(u"saved.vsk"_s);
     widthsStay("Open");
@@ -104,10 +97,8 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
 }
 
 TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
-    test::makeProjectFile(projectPath(u"two.vsk"_s),
-                          {test::rec("2301-0200000", "01", "CONCRETE PAVEMENT 8 INCH", "SY", 1),
-                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2)});
-    openProject(u"two.vsk"_s);
+    openRows(u"two.vsk"_s, {test::rec("2301-0200000", "01", "CONCRETE PAVEMENT 8 INCH", "SY", 1),
+                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2)});
     QHeaderView* header = grid->horizontalHeader();
     EXPECT_TRUE(header->isSortIndicatorShown());
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {  // no heading cut by its arrow
@@ -159,12 +150,11 @@ TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
     keys(QKeySequence::Undo);
     keys(QKeySequence::Undo);
     EXPECT_EQ(counts(), u"1 item in 1 category"_s);
-    test::makeProjectFile(projectPath(u"three.vsk"_s),
-                          {test::rec("2101-0100000", "01", "CLEARING", "ACRE", 1),
-                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2),
-                           test::rec("2301-0200000", "03", "CONCRETE PAVEMENT 8 INCH", "SY", 3)});
     port.answers = {Answer::No};  // the unsaved item is not kept
-    openProject(u"three.vsk"_s);
+    openRows(u"three.vsk"_s,
+             {test::rec("2101-0100000", "01", "CLEARING", "ACRE", 1),
+              test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2),
+              test::rec("2301-0200000", "03", "CONCRETE PAVEMENT 8 INCH", "SY", 3)});
     EXPECT_EQ(counts(), u"3 items in 3 categories"_s);
 }
 
@@ -207,8 +197,7 @@ TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
               u"2105-0500000\t01\tCOMMON EXCAVATION\tCY\t\n"_s);
 }
 
-// Saving is no step of the history: what was done before it can still be undone and redone,
-// and the window's modified mark follows the saved state.
+// Saving is no step of the history.
 TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedState) {
     clickCell(master, master->model()->index(0, 0));
     QTest::keyClick(focus(), Qt::Key_Return);  // "Add to Project"
@@ -219,8 +208,7 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
         type(typed);
         ASSERT_EQ(quantity.data().toString(), typed);
     }
-    port.files = {projectPath(u"kept.vsk"_s)};
-    keys(QKeySequence::Save);
+    saveAs(u"kept.vsk"_s);
     ASSERT_EQ(window->windowTitle(), u"kept.vsk[*] - VESKPLAN"_s);
     EXPECT_FALSE(window->isWindowModified());
     keys(QKeySequence::Undo);
@@ -228,7 +216,7 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
     EXPECT_TRUE(window->isWindowModified());
     keys(QKeySequence::Undo);
     EXPECT_EQ(quantity.data().toString(), QString());
-    // The Edit menu names the step: here the item added, the first of all.
+    // The Edit menu names the step.
     auto* undo = find<QAction>(u"mnuEditUndo"_s);
     EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
     keys(QKeySequence::Undo);

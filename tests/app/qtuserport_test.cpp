@@ -98,8 +98,6 @@ TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintBut
     }
 }
 
-// OK waits until every required field has a column, saying which lack one; the lists answer
-// the keyboard and the mouse.
 TEST(QtUserPortTest, TheColumnsAreChosenInTheListsAndOkWaitsForTheRequiredOnes) {
     using Field = ColumnLayout::Field;
     QtUserPort port;

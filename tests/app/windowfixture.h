@@ -40,8 +40,7 @@ protected:
         start();
         showWindow();
     }
-    // After a window of its own has closed, the main window is the active one again (there is
-    // no window manager to hand the activation back).
+    // Activates the main window again, as a window manager would after a window of its own.
     void reactivate() {
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -81,8 +80,7 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    // Keys go where the focus is, as they do from a keyboard: in a view the first one opens the
-    // cell's editor, `end` closes it, and the editor hands its text over from the event loop.
+    // Keys to the focus: in a view the first opens the cell's editor and `end` closes it.
     static void type(const QString& text, Qt::Key end = Qt::Key_Return,
                      Qt::KeyboardModifiers modifiers = {}) {
         for (const QChar c : text) {
@@ -101,6 +99,16 @@ protected:
     void openProject(const QString& name) {
         port.files = {projectPath(name)};
         keys(QKeySequence::Open);
+        reactivate();
+    }
+    // Opens a project file holding exactly these rows.
+    void openRows(const QString& name, const std::vector<ProjectRecord>& rows) {
+        makeProjectFile(projectPath(name), rows);
+        openProject(name);
+    }
+    void saveAs(const QString& name, QKeySequence::StandardKey key = QKeySequence::Save) {
+        port.files = {projectPath(name)};
+        keys(key);
     }
 
     std::unique_ptr<MainWindow> window;

@@ -34,8 +34,7 @@ protected:
         startAndShow();
         closeCatalogueWindows();
     }
-    // What the user does in the catalogue window the main window opened (it is modal: this
-    // happens while the command runs).
+    // What the user does in the (modal) catalogue window, while the command runs.
     void useTheReport() {
         auto* dialog = qobject_cast<CatalogueWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -65,8 +64,7 @@ protected:
     }
 };
 
-// The controls a user works with, in the order the Tab key visits them: down the column of
-// search controls, the master grid, the form's rows in reading order, the project grid.
+// The controls a user works with, in the order the Tab key visits them.
 const char* const kTabOrder[] = {"engMet",        "itemCat",      "itemSrch", "srchStr", "findNext",
                                  "findPrev",      "mastItemList", "designer", "projNum", "addItem",
                                  "remItem",       "letMonth",     "addCat",   "catNum",  "catDesc",
@@ -135,8 +133,7 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
         int masterHeight = 0, projectHeight = 0;
         for (const int factor : {1, 2}) {
             SCOPED_TRACE(testing::Message() << pointSize << " pt, " << factor << " x");
-            // The menu and status bars may take another height at the new width, so the
-            // window is sized again once they have.
+            // Sized again once the menu and status bars take their height at the new width.
             for (int attempt = 0; attempt < 2 && client->size() != least * factor; ++attempt) {
                 form.resize(form.size() - client->size() + least * factor);
                 QApplication::processEvents();
@@ -232,8 +229,6 @@ TEST_F(WindowTest, PastedTextMeetsTheRulesOfTheBoxes) {
     EXPECT_EQ(store().record(0).quantity, 1000.0);
 }
 
-// A typed description is stored before the next control acts; a category picked by its
-// description is selected, and every description stays.
 TEST_F(WindowTest, ACategoryDescriptionIsStoredBeforeTheNextControlActsAndPicksItsCategory) {
     auto* description = find<QComboBox>(u"catDesc"_s);
     description->lineEdit()->setFocus();
@@ -275,8 +270,7 @@ TEST_F(WindowTest, TheKeyboardReachesEveryCommandAndTheTitleShowsTheProject) {
     ASSERT_EQ(store().recordCount(), 1);
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(focusName(), u"projItemDB"_s);
-    port.files = {projectPath(u"th61"_s)};
-    keys(QKeySequence::Save);
+    saveAs(u"th61"_s);
     EXPECT_TRUE(QFileInfo::exists(projectPath(u"th61.vsk"_s)));  // the extension is added
     QTest::keyClick(grid, Qt::Key_Delete);                       // removes the current item
     EXPECT_EQ(store().recordCount(), 0);
@@ -348,13 +342,9 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
 }
 
 TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplacementsOver) {
-    test::makeProjectFile(projectPath(u"old.vsk"_s),
-                          {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
-                           test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
-    openProject(u"old.vsk"_s);
-    reactivate();
+    openRows(u"old.vsk"_s, {test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     ASSERT_EQ(port.catalogueReports, 1);
-    // The window is modal: what the user does in it happens while the command runs.
     port.catalogueReport = [this] { QTimer::singleShot(0, [this] { useTheReport(); }); };
     menuCommand(Qt::Key_E, Qt::Key_C);
     EXPECT_EQ(port.catalogueReports, 2);
@@ -364,8 +354,7 @@ TEST_F(WindowTest, TheCatalogueWindowShowsOneKindSelectsItsItemAndTakesReplaceme
 
 TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsCloseBox) {
     {
-        // The start-up, in the program's order: the window follows the controller before it
-        // starts, so the focus the start-up asks for is where the user begins.
+        // The window follows the controller before it starts, as the program does.
         auto starting = makeController();
         MainWindow shown(*starting, sandbox.path(u"window2.conf"_s));
         starting->start();

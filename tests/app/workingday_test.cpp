@@ -61,8 +61,7 @@ protected:
     }
 };
 
-// After a pick, the arrow keys correct the pick and Enter adds the row shown selected; they never
-// take the focus to "Remove from Project".
+// The arrow keys never take the focus to "Remove from Project".
 TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShownSelected) {
     startAndShow();
     addMasterRowByKeys(0);
@@ -95,8 +94,7 @@ TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShow
     }
 }
 
-// A new project is as blank as the first start, after a project with categories: by the menu's
-// key and by a switch of the unit answered Yes. Untouched, it asks nothing.
+// By the menu's key and by a switch of the unit answered Yes.
 TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothing) {
     startAndShow();
     makeProjectWithCategories(u"three.vsk"_s, u"3/14/2026"_s);
@@ -125,8 +123,7 @@ TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothin
     QTest::mouseClick(find<QAbstractButton>(u"addCat"_s), Qt::LeftButton);
     EXPECT_EQ(numbers->currentText(), u"02"_s);
     addMasterRowByKeys(0);
-    port.files = {projectPath(u"fresh.vsk"_s)};
-    keys(QKeySequence::Save);
+    saveAs(u"fresh.vsk"_s);
     EXPECT_EQ(savedDescriptions(u"fresh.vsk"_s, u"0000-00000"_s),
               (QStringList{u"No Description"_s, u"No Description"_s}));
 
@@ -138,13 +135,10 @@ TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothin
     EXPECT_FALSE(window->isVisible());
 }
 
-// A Save As that cannot write leaves the project where it was: its name, its unsaved state, and
-// the file the next Save writes.
 TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState) {
     startAndShow();
     addMasterRowByKeys(0);
-    port.files = {projectPath(u"kept.vsk"_s)};
-    keys(QKeySequence::Save);
+    saveAs(u"kept.vsk"_s);
     const QString unwritable = sandbox.path(u"no/such/folder/moved.vsk"_s);
     for (const bool modified : {false, true}) {
         SCOPED_TRACE(modified);
@@ -177,8 +171,6 @@ TEST_F(WorkingDayTest, AFailedSaveAsChangesNeitherTheFileNameNorTheModifiedState
     EXPECT_TRUE(window->isWindowModified());
 }
 
-// Files hold dates in one form whatever the user's language and read every form they may hold;
-// the window shows dates in the user's language.
 TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
     locale = QLocale(QLocale::German, QLocale::Germany);
     startAndShow();
@@ -186,8 +178,7 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
     EXPECT_EQ(find<QLabel>(u"mastRevDate"_s)->text(),
               u"Revised "_s + locale.toString(listDate, QLocale::ShortFormat));
     addMasterRowByKeys(0);
-    port.files = {projectPath(u"dated.vsk"_s)};
-    keys(QKeySequence::Save);
+    saveAs(u"dated.vsk"_s);
     EXPECT_EQ(savedDescriptions(u"dated.vsk"_s, specialrows::secondHeader()),
               QStringList{u"3/14/2026"_s});
 
@@ -212,8 +203,6 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
     }
 }
 
-// Enter in the category browser does what a double click does: a section opens, a category is
-// chosen and the browser goes.
 TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory) {
     startAndShow();
     bool sectionOpened = false, stillShown = true;
@@ -249,8 +238,7 @@ TEST_F(WorkingDayTest, TheRevisionMessageStandsOverTheOpenedProjectsFields) {
               (QStringList{u"STP-12"_s, QDir::toNativeSeparators(projectPath(u"old.vsk"_s))}));
 }
 
-// A pasted project number that does not fit is refused with a message, by the key and by the
-// box's own menu, under the program's name; one that fits is taken.
+// By the key and by the box's own menu; one that fits is taken.
 TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) {
     startAndShow();
     auto* number = find<QLineEdit>(u"projNum"_s);

@@ -70,8 +70,7 @@ TEST_F(CrashTest, KilledAtAnyMomentTheProjectFileIsWholeAndTheWorkComesBack) {
         EXPECT_TRUE(old || beingSaved)
             << "file " << inFile << ", changed " << changed << ", saved " << saved;
 
-        // The next start offers the work back, with every change completed before the kill;
-        // when everything was saved there is nothing to offer, and the file holds it all.
+        // The next start offers back every change completed before the kill, if any was unsaved.
         port.clear();
         port.answers = {Answer::Recover};
         start();

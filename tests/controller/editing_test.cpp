@@ -49,7 +49,6 @@ TEST_F(ControllerTest, TypingGoesThroughTheGridAndSortingKeepsTheCurrentRowFirst
     EXPECT_EQ(controller->editing().currentRow(), 0);
 }
 
-// Past the 99th category the user is told and nothing is added.
 TEST_F(ControllerTest, TheLastCategoryIsNinetyNine) {
     start();
     for (int n = 2; n <= 99; ++n) {
@@ -61,8 +60,7 @@ TEST_F(ControllerTest, TheLastCategoryIsNinetyNine) {
     EXPECT_EQ(doc().categories().numbers().last(), u"99"_s);
 }
 
-// A column copied from a spreadsheet goes into the quantities from the current row down, each
-// value checked as a typed one, as one step or not at all.
+// From the current row down, each value checked as a typed one.
 TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAll) {
     start();
     for (int row : {0, 1, 2}) {

@@ -128,8 +128,6 @@ TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFail
     EXPECT_EQ(tool().title().estimateDate, QDate(2026, 12, 6));
 }
 
-// The File menu's history prices the estimate as it opens; the sources and the window are the
-// project's: one step each, undone with the others; an import into the history followed counts.
 TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     EXPECT_EQ(controller->openEstimate().historyFile(), QString());  // none there yet
     const QString chosen = controller->historyImport().historyFile();

@@ -426,17 +426,15 @@ TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport)
     catalogue.replace(0);
     EXPECT_EQ(store().record(1).itemNumber, u"2501-0150000"_s);
 
-    // 7 M3 are not 7 CY: the checks before an export stop at it, and going back shows it.
+    // 7 M3 are not 7 CY: the checks before an export stop at it.
     const ProjectRecord excavation = store().record(0);
     EXPECT_EQ(doc().quantityReviews().formerUnit(excavation), u"M3"_s);
-    controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
     port.clear();
     port.answers = {Answer::GoBack};
     controller->exports().trnsport();
     EXPECT_TRUE(port.messageTexts().at(0).contains(
         u"Error: 2105-0500000 (category 01): The unit changed from M3 to CY: check the quantity "
         u"and type it again."_s));
-    EXPECT_EQ(controller->editing().currentRow(), 0);
     // The working copy keeps the mark for a recovery.
     EXPECT_TRUE(RecoveryState::read(recoveryValues()).reviews == doc().quantityReviews());
 }

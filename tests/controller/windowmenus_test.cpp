@@ -9,8 +9,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Alt with a letter reaches one thing: one menu of the bar, one command of an open menu, one
-// control of the form (never a menu of the bar instead).
+// One menu of the bar, one command of an open menu, one control of the form.
 TEST(WindowMenus, EveryAccessKeyAndShortcutReachesOneThing) {
     QSet<QChar> bar;
     QSet<QKeySequence> shortcuts;

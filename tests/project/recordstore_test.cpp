@@ -51,8 +51,7 @@ TEST_F(RecordStoreTest, RowsFollowTheChosenIndexAsSqliteOrdersThem) {
                           item("2501-0150000", "01"), item("2105-0500000", "01")}) {
         store->append(r);
     }
-    // Blanks before digits, upper case before lower, characters beyond the basic plane after the
-    // private-use area: UTF-8 byte order, as SQLite compares.
+    // UTF-8 byte order, as SQLite compares: beyond the basic plane after the private-use area.
     for (const char16_t* number :
          {u"2599-9999   ", u"2599-9999001", u"a", u"B", u"\U0001F600", u"\uFF01", u"\u00E9"}) {
         store->append(ProjectRecord{QString::fromUtf16(number), QStringLiteral("03"),
