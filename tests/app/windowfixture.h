@@ -101,7 +101,6 @@ protected:
         keys(QKeySequence::Open);
         reactivate();
     }
-    // Opens a project file holding exactly these rows.
     void openRows(const QString& name, const std::vector<ProjectRecord>& rows) {
         makeProjectFile(projectPath(name), rows);
         openProject(name);

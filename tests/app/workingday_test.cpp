@@ -182,7 +182,12 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
     EXPECT_EQ(savedDescriptions(u"dated.vsk"_s, specialrows::secondHeader()),
               QStringList{u"3/14/2026"_s});
 
-    // The same date in the forms older files hold, and a date of another list.
+    // The same date in the forms older files hold, and a date of another list, whose message
+    // stands over the opened project's fields.
+    QStringList shown;
+    port.onMessage = [&](const MessageRequest&) {
+        shown = {find<QLineEdit>(u"projNum"_s)->text(), find<QLabel>(u"projFileN"_s)->text()};
+    };
     for (const QString& stored :
          {u"3/14/2026"_s, u"03/14/2026"_s, u"2026-03-14"_s, u"3/14/26"_s,
           locale.toString(listDate, QLocale::ShortFormat), u"14 Mar 2026"_s, u"3/15/2026"_s}) {
@@ -197,6 +202,8 @@ TEST_F(WorkingDayTest, FilesHoldDatesInOneFormAndTheWindowShowsTheUsersForm) {
                 u"("_s + locale.toString(QDate(2026, 3, 15), QLocale::ShortFormat) + u")"_s));
             EXPECT_TRUE(port.messages[0].text.contains(
                 u"("_s + locale.toString(listDate, QLocale::ShortFormat) + u")"_s));
+            EXPECT_EQ(shown, (QStringList{u"STP-12"_s,
+                                          QDir::toNativeSeparators(projectPath(u"old.vsk"_s))}));
         } else {
             EXPECT_TRUE(port.messages.empty());
         }
@@ -223,19 +230,6 @@ TEST_F(WorkingDayTest, EnterInTheCategoryBrowserOpensASectionAndChoosesACategory
     QTest::mouseClick(find<QAbstractButton>(u"itemCat"_s), Qt::LeftButton);
     EXPECT_TRUE(sectionOpened);
     EXPECT_FALSE(stillShown);
-}
-
-TEST_F(WorkingDayTest, TheRevisionMessageStandsOverTheOpenedProjectsFields) {
-    startAndShow();
-    makeProjectWithCategories(u"old.vsk"_s, u"1/1/20"_s);
-    QStringList shown;
-    port.onMessage = [&](const MessageRequest&) {
-        shown = {find<QLineEdit>(u"projNum"_s)->text(), find<QLabel>(u"projFileN"_s)->text()};
-    };
-    openProject(u"old.vsk"_s);
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(shown,
-              (QStringList{u"STP-12"_s, QDir::toNativeSeparators(projectPath(u"old.vsk"_s))}));
 }
 
 // By the key and by the box's own menu; one that fits is taken.

@@ -84,7 +84,6 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
     VESKPLAN_SKIP_ON_WINDOWS("a file size limit to fill the disk");
-    // A full disk is told as such.
     next(out());
     {
         const test::FileSizeLimit fullDisk(16);

@@ -29,39 +29,16 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
     controller->browsing().pickRow(-1);  // outside the rows: nothing happens
     controller->browsing().pickRow(6);
     EXPECT_EQ(controller->browsing().gridState().selectedRow, 0);
-}
-
-TEST_F(ControllerTest, TypingGoesThroughTheGridAndSortingKeepsTheCurrentRowFirst) {
-    start();
-    for (int row : {0, 1, 2}) {
-        addMasterRow(row);
-    }
-    controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
-    ProjectGridModel& model = controller->editing().model();
-    EXPECT_FALSE(model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"lots"_s));
-    EXPECT_EQ(port.messageTexts().back(), texts::quantityNotANumber(u"lots"_s));
-    EXPECT_TRUE(model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"7.5"_s));
-    EXPECT_EQ(store().record(1).quantity, 7.5);
-    EXPECT_FALSE(model.flags(model.index(1, ProjectGridModel::DescriptionColumn))
-                     .testFlag(Qt::ItemIsEditable));
-    controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
-    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
-    EXPECT_EQ(controller->editing().currentRow(), 0);
-}
-
-TEST_F(ControllerTest, TheLastCategoryIsNinetyNine) {
-    start();
-    for (int n = 2; n <= 99; ++n) {
+    port.clear();
+    for (int n = 3; n <= 100; ++n) {  // the last one is 99
         controller->editing().addCategory();
     }
-    EXPECT_TRUE(port.messages.empty());
-    controller->editing().addCategory();
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::lastCategoryReached()});
     EXPECT_EQ(doc().categories().numbers().last(), u"99"_s);
 }
 
 // From the current row down, each value checked as a typed one.
-TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAll) {
+TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtAll) {
     start();
     for (int row : {0, 1, 2}) {
         addMasterRow(row);
@@ -100,6 +77,18 @@ TEST_F(ControllerTest, AColumnOfNumbersPastesIntoTheQuantitiesAsOneStepOrNotAtAl
     controller->editing().undo();
     EXPECT_EQ(store().record(1).quantity, 3);
     EXPECT_EQ(store().record(2).quantity, std::nullopt);
+    // A typed quantity meets the same rules; sorting keeps the current row first.
+    controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
+    ProjectGridModel& model = controller->editing().model();
+    EXPECT_FALSE(model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"lots"_s));
+    EXPECT_EQ(port.messageTexts().back(), texts::quantityNotANumber(u"lots"_s));
+    EXPECT_TRUE(model.setData(model.index(1, ProjectGridModel::QuantityColumn), u"7.5"_s));
+    EXPECT_EQ(store().record(1).quantity, 7.5);
+    EXPECT_FALSE(model.flags(model.index(1, ProjectGridModel::DescriptionColumn))
+                     .testFlag(Qt::ItemIsEditable));
+    controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
+    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
+    EXPECT_EQ(controller->editing().currentRow(), 0);
 }
 
 }  // namespace

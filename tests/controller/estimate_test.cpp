@@ -85,7 +85,6 @@ TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBe
     EXPECT_TRUE(tool().setTypedPrice(0, QString()));  // clears
     EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
     EXPECT_FALSE(tool().setTypedPrice(7, u"1"_s));
-    EXPECT_TRUE(tool().setMobilizationPercent(4));
     EXPECT_FALSE(tool().setContingencyPercent(-1));
     EXPECT_TRUE(tool().setContingencyPercent(std::nullopt));
 

@@ -46,7 +46,6 @@ protected:
         port.files = {projectPath(name)};
         controller->openProject();
     }
-    // Opens a project file holding exactly these rows.
     void open(const QString& name, const std::vector<ProjectRecord>& rows) {
         test::makeProjectFile(projectPath(name), rows);
         open(name);
@@ -77,8 +76,8 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     // Nothing is read back: the category in use stays, its empty description too.
     EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, QString()}));
     EXPECT_EQ(boxes().numberIndex(), 1);
-    const auto saved = projectfile::read(projectPath(u"trip.vsk"_s));
-    EXPECT_EQ(saved.size(), 6u);  // two items, two header rows, two category rows
+    // Two items, two header rows, two category rows.
+    EXPECT_EQ(projectfile::read(projectPath(u"trip.vsk"_s)).size(), 6u);
     addMasterRow(2);
     controller->files().save();  // titled: no dialog
     EXPECT_TRUE(port.dialogs.empty());
@@ -88,7 +87,6 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     controller.reset();  // quit, and start again
     start();
     open(u"trip.vsk"_s);
-    EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(projectRows()[0], "2101-0100000|01|CLEARING" + std::string(32, ' ') + "|ACRE|12.5");
     EXPECT_EQ(store().recordCount(), 3);
     EXPECT_EQ(doc().header().projNum, u"STP-12-B(7)03"_s);
@@ -97,8 +95,8 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_EQ(doc().categories().descriptions(), (QStringList{u"Mainline"_s, u"No Description"_s}));
     EXPECT_EQ(boxes().numberIndex(), 0);
     EXPECT_EQ(doc().fileName(), projectPath(u"trip.vsk"_s));
-    EXPECT_TRUE(controller->files().exit());  // opened and untouched: nothing asked
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(controller->files().exit());
+    EXPECT_TRUE(port.messages.empty());  // opened without a word, and untouched: nothing asked
 }
 
 TEST_F(FilesTest, PricesAreKeptForARecoveryAndBadOnesLeftOut) {
@@ -209,7 +207,6 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole) {
     buildAndSave(u"whole.vsk"_s);
     const QByteArray before = readFile(projectPath(u"whole.vsk"_s));
     addMasterRow(2);
-    // A full disk: no file may grow.
     {
         const test::FileSizeLimit fullDisk(1);
         controller->files().save();
@@ -322,16 +319,8 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
 }
 
 TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneStep) {
-    test::makeProjectFile(
-        projectPath(u"old.vsk"_s),
-        {test::rec("0000-2000000", "00", "1/1/20", "-1"),
-         test::rec("2101-0100000", "01", "CLEARING", "ACRE", 2),  // unit now ACRE: unchanged
-         test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
-         test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
-    test::writeFile(sandbox.path(u"mapping.csv"_s),
-                    "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
     QSettings(sandbox.path(u"userconfig/veskplan-window.conf"_s), QSettings::IniFormat)
-        .setValue(u"catalogue/mappingFile"_s, sandbox.path(u"mapping.csv"_s));
+        .setValue(u"catalogue/mappingFile"_s, test::dataPath(u"controller/mapping.csv"_s));
     CatalogueCommands& catalogue = controller->catalogue();
     const CatalogueReport& report = catalogue.report();
     port.catalogueReport = [&] {
@@ -343,7 +332,10 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
                   u"9999-0000001  <<"_s);
         catalogue.replaceAll();
     };
-    open(u"old.vsk"_s);
+    open(u"old.vsk"_s, {test::rec("0000-2000000", "00", "1/1/20", "-1"),
+                        test::rec("2101-0100000", "01", "CLEARING", "ACRE", 2),  // still ACRE
+                        test::rec("9999-0000001", "01", "OLD CULVERT", "LF", 5),
+                        test::rec("2105-0500000", "02", "COMMON EXCAVATION", "M3", 7)});
     EXPECT_EQ(port.catalogueReports, 1);
     EXPECT_EQ(projectRows()[1],
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
@@ -364,14 +356,12 @@ TEST_F(FilesTest, TheCatalogueReportFiltersTakesOneRowOverAndSaysWhatItCannotTak
     CatalogueReport& report = catalogue.report();
     // A mapping file without its columns is told and proposes nothing; a good one is kept.
     test::writeFile(sandbox.path(u"bad.csv"_s), "Old,New\r\n9999-0000001,2501-0150000\r\n");
-    test::writeFile(sandbox.path(u"good.csv"_s),
-                    "Previous Item ID,New Item ID\r\n9999-0000001,2501-0150000\r\n");
     port.files = {sandbox.path(u"bad.csv"_s)};
     catalogue.chooseMappingFile();
     EXPECT_TRUE(port.messageTexts().back().contains(u"cannot be used"_s));
-    port.files = {sandbox.path(u"good.csv"_s)};
+    port.files = {test::dataPath(u"controller/mapping.csv"_s)};
     catalogue.chooseMappingFile();
-    EXPECT_EQ(catalogue.mappingFile(), sandbox.path(u"good.csv"_s));
+    EXPECT_EQ(catalogue.mappingFile(), test::dataPath(u"controller/mapping.csv"_s));
     ASSERT_TRUE(report.findings().front().replacement);
 
     report.setFilter(CatalogueReport::Kind::UnitChanged);

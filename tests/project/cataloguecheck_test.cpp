@@ -131,9 +131,8 @@ TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARe
 QStringList linesOf(const std::vector<ExportCheck>& checks) {
     QStringList lines;
     for (const ExportCheck& c : checks) {
-        lines.append(
-            QStringList{QString::number(c.severity), c.itemNumber, c.category, c.message}.join(
-                u'|'));
+        lines << QString::number(c.severity) + u'|' + c.itemNumber + u'|' + c.category + u'|' +
+                     c.message;
     }
     return lines;
 }

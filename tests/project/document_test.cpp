@@ -112,7 +112,7 @@ TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
     EXPECT_FALSE(doc.isModified());  // the same value is no change
 }
 
-TEST_F(DocumentTest, HeaderFieldsAndCategoriesMarkTheProjectModified) {
+TEST_F(DocumentTest, HeaderFieldsCategoriesTheirBoxesAndABoundFileKeepTheModifiedState) {
     doc.setProjectNumber(u"STP-0000-0000-0000-0000-00-EXTRA"_s);
     EXPECT_EQ(doc.header().projNum, u"STP-0000-0000-0000-0000-0"_s);
     EXPECT_TRUE(doc.isModified());
@@ -128,13 +128,11 @@ TEST_F(DocumentTest, HeaderFieldsAndCategoriesMarkTheProjectModified) {
     EXPECT_FALSE(doc.appendCategory());
     EXPECT_EQ(doc.categories().numbers(), (QStringList{u"98"_s, u"99"_s}));
     EXPECT_EQ(CategoryList().nextNumber(), u"01"_s);
-}
 
-TEST_F(DocumentTest, TheTwoCategoryBoxesMoveTogetherAndKeepTheTypedDescription) {
+    // The two category boxes move together and keep the typed description.
     CategoryBoxes boxes(doc);
-    specialrows::ProjectContents contents;
-    doc.bind(contents);
-    CategoryList list;
+    doc.bind(specialrows::ProjectContents{});
+    list = CategoryList();
     list.append(u"01"_s, u"Roadway"_s);
     doc.setCategories(list);
     boxes.selectNumber(0);
@@ -154,9 +152,8 @@ TEST_F(DocumentTest, TheTwoCategoryBoxesMoveTogetherAndKeepTheTypedDescription) 
     boxes.selectNumber(1);  // looking at the chosen category again is no change
     boxes.storeTypedDescription();
     EXPECT_FALSE(doc.isModified());
-}
 
-TEST_F(DocumentTest, ABoundSavedFileEnablesTheCommandsUntilItsItemsChange) {
+    // A bound saved file enables the commands until its items change.
     specialrows::ProjectContents saved;
     saved.hadRows = true;
     saved.projNum = u"P"_s;
