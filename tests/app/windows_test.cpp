@@ -18,7 +18,6 @@
 
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
-#include "app/qtuserport.h"
 #include "app/windowfixture.h"
 #include "controller/windowmenus.h"
 
