@@ -11,20 +11,26 @@
 
 namespace veskplan::test {
 
+// A number to fifteen digits: what the text it was read from said.
+inline QString numberText(double value) {
+    return QString::number(value, 'g', 15);
+}
+
 // "item|description|unit|quantity|price|letting date|contract|rank|Y or N|region"
 inline QString text(const BidRecord& b) {
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9|%10")
-        .arg(b.itemNumber, b.description, b.unit, QString::number(b.quantity),
-             QString::number(b.unitPrice), b.lettingDate.toString(Qt::ISODate), b.contract,
-             QString::number(b.bidderRank), QString(b.lowBidder ? u'Y' : u'N'), b.region);
+        .arg(b.itemNumber, b.description, b.unit, numberText(b.quantity), numberText(b.unitPrice),
+             b.lettingDate.toString(Qt::ISODate), b.contract, QString::number(b.bidderRank),
+             QString(b.lowBidder ? u'Y' : u'N'), b.region);
 }
 
 // "item|description|unit|region|price|total quantity|total cost|bids|line", empty for none
 inline QString text(const PublishedPrice& p) {
-    const auto number = [](const auto& v) { return v ? QString::number(*v) : QString(); };
+    const auto optional = [](const auto& v) { return v ? numberText(*v) : QString(); };
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-        .arg(p.itemNumber, p.description, p.unit, p.region, QString::number(p.averagePrice),
-             number(p.totalQuantity), number(p.totalCost), number(p.bids), QString::number(p.line));
+        .arg(p.itemNumber, p.description, p.unit, p.region, numberText(p.averagePrice),
+             optional(p.totalQuantity), optional(p.totalCost), optional(p.bids),
+             QString::number(p.line));
 }
 
 template <typename Record>
