@@ -69,11 +69,13 @@ PriceSources publishedSources() {
     return sources;
 }
 
-// Items with typed prices, one "number|cat|description|unit|quantity|price|price unit" each
-// (quantity and price empty for none, the item's unit when none is given), the estimate date's
-// standard settings and no other price source.
+// Items with typed prices, one "number|cat|description|unit|quantity|price|price unit|note" each
+// (quantity and price empty for none, the item's unit when none is given), priced with the
+// estimate date's standard settings and by default no other price source.
 Estimate typedEstimate(const QStringList& rows, std::optional<double> mobilization,
-                       std::optional<double> contingency) {
+                       std::optional<double> contingency,
+                       const CategoryList& categories = CategoryList(),
+                       const PriceSources& sources = PriceSources()) {
     std::vector<ProjectRecord> items;
     ProjectPrices prices;
     for (const QString& row : rows) {
@@ -82,12 +84,12 @@ Estimate typedEstimate(const QStringList& rows, std::optional<double> mobilizati
         if (!f[5].isEmpty()) {
             const QString unit = f.value(6).isEmpty() ? f[3] : f[6];
             prices.set(ItemKey::of(items.back()),
-                       ItemPrice{f[5].toDouble(), unit, PriceKind::Typed, {}});
+                       ItemPrice{f[5].toDouble(), unit, PriceKind::Typed, f.value(7)});
         }
     }
     prices.setMobilizationPercent(mobilization);
     prices.setContingencyPercent(contingency);
-    return estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
+    return estimatebuilder::build(items, categories, prices, sources,
                                   EstimateSettings::standard(kEstimateDate));
 }
 
@@ -97,7 +99,6 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         {u"median"_s, PriceStatistic::Median},
         {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
     for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 10)) {
-        const QString what = c.join(u'|');
         PriceSources sources = publishedSources();
         if (c[3] != u"-"_s) {
             sources.bids[c[0]] = bids(c[0], c[1], c[3]);
@@ -113,10 +114,11 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         const auto text = [](std::optional<qint64> cents) {
             return cents ? QString::number(*cents) : u"-"_s;
         };
-        EXPECT_EQ(text(line.unitPriceCents), c[6]) << what.toStdString();
-        EXPECT_EQ(line.kind ? priceKindName(*line.kind) : u"-"_s, c[7]) << what.toStdString();
-        EXPECT_EQ(text(line.amountCents), c[8]) << what.toStdString();
-        EXPECT_EQ(flagNames(line.flags), c[9]) << what.toStdString();
+        EXPECT_EQ(
+            (QStringList{text(line.unitPriceCents), line.kind ? priceKindName(*line.kind) : u"-"_s,
+                         text(line.amountCents), flagNames(line.flags)}),
+            c.mid(6))
+            << c.join(u'|').toStdString();
         EXPECT_EQ(estimate.totalCents, line.amountCents.value_or(0));
     }
 }
@@ -175,33 +177,15 @@ TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnT
     }
 }
 
-// Two categories: typed prices (one in another unit than its item's, one on a lump sum without
-// a quantity), an item priced from two bids and one without any price.
 Estimate sampleEstimate() {
-    const std::vector<ProjectRecord> items = {
-        item(u"2599"_s, u"02"_s, u"SPECIAL"_s, u"EACH"_s, 3.0),
-        item(u"2360"_s, u"01"_s, u"MOBILIZATION ALLOWANCE"_s, u"LS"_s, std::nullopt),
-        item(u"2105"_s, u"01"_s, u"EXCAVATION, COMMON"_s, u"CY"_s, 1000.0),
-        item(u"2501"_s, u"02"_s, u"PIPE"_s, u"LF"_s, 120.0),
-        item(u"2101"_s, u"01"_s, u"CLEARING"_s, u"ACRE"_s, 12.5),
-        item(u"2301"_s, u"01"_s, u"BASE"_s, u"CY"_s, 50.0)};
-    ProjectPrices prices;
-    const auto typed = [&](int i, double price, const QString& unit) {
-        prices.set(ItemKey::of(items[i]), ItemPrice{price, unit, PriceKind::Typed, u"quote"_s});
-    };
-    typed(1, 1500, u"LS"_s);
-    typed(2, 8.333, u"cy"_s);
-    typed(3, 45, u"FT"_s);
-    typed(4, 310.5, u"ACRE"_s);
-    prices.setMobilizationPercent(5);
-    prices.setContingencyPercent(10);
     CategoryList categories;
     categories.append(u"01"_s, u"Roadway"_s);
     categories.append(u"02"_s, u"Drainage"_s);
     PriceSources sources;
     sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
-    return estimatebuilder::build(items, categories, prices, sources,
-                                  EstimateSettings::standard(kEstimateDate));
+    return typedEstimate(
+        test::dataLines(u"estimate/sample.txt"_s).filter(QRegularExpression(u"^[^#]"_s)), 5, 10,
+        categories, sources);
 }
 
 const EstimateTitle kTitle{u"STP-12"_s, u"Pat Quinn"_s, u"job.vsk"_s, kEstimateDate, u"low bids"_s};
