@@ -156,17 +156,8 @@ TEST_F(Import, AnOpenDataExportImportsByItsHeadingsWithoutTheEngineersEstimate) 
 }
 
 TEST(BidFile, TheEngineersEstimateIsKnownByItsBidderName) {
-    const std::pair<QString, bool> cases[] = {
-        {u"Engineer's Estimate"_s, true},
-        {u"ENGINEERS ESTIMATE"_s, true},
-        {u" engineer\u2019s  estimate"_s, true},
-        {u"Engineer Estimate"_s, true},
-        {u"Engineering Estimates LLC"_s, false},
-        {u"Engineer's Estimate 2"_s, false},
-        {QString(), false},
-    };
-    for (const auto& [bidder, estimate] : cases) {
-        EXPECT_EQ(BidFile::isEngineersEstimate(bidder), estimate) << bidder.toStdString();
+    for (const QStringList& c : test::tableRows(u"history/estimatebidders.txt"_s, 2)) {
+        EXPECT_EQ(BidFile::isEngineersEstimate(c[0]), c[1] == u"Y"_s) << c[0].toStdString();
     }
 }
 
