@@ -31,15 +31,13 @@ TEST(AppPaths, ComeFromTheVariablesOrTheProgramFolder) {
         }
         const AppPaths paths = AppPaths::resolve(env);
         const QString dataDir = text(c[4]);
-        EXPECT_EQ(paths.configFile, text(c[2]));
-        EXPECT_EQ(paths.tempDir, text(c[3]));
-        EXPECT_EQ(paths.dataDir, dataDir);
-        EXPECT_EQ(paths.userDataDir, u"/cfg"_s);
+        EXPECT_EQ((QStringList{paths.configFile, paths.tempDir, paths.dataDir, paths.userDataDir,
+                               paths.seedWorkbook(), paths.countyFile(), paths.categoryFile()}),
+                  (QStringList{text(c[2]), text(c[3]), dataDir, u"/cfg"_s,
+                               dataDir + u"/seed100-01.xlsx"_s, dataDir + u"/counties.txt"_s,
+                               dataDir + u"/itemcats.txt"_s}));
         EXPECT_EQ(paths.defaultConfiguration(env),
                   (Configuration{dataDir, u"/home/u"_s, u"/home/u"_s}));
-        EXPECT_EQ(paths.seedWorkbook(), dataDir + u"/seed100-01.xlsx"_s);
-        EXPECT_EQ(paths.countyFile(), dataDir + u"/counties.txt"_s);
-        EXPECT_EQ(paths.categoryFile(), dataDir + u"/itemcats.txt"_s);
     }
 }
 

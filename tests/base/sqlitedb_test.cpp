@@ -28,18 +28,17 @@ TEST_F(SqliteDbTest, BindsAndReadsEveryKindOfValue) {
     insert.bind(1, qint64(8)).bind(2, QString()).bind(3, std::optional<double>()).run();
     EXPECT_EQ(db.lastInsertRowId(), 8);
 
-    SqliteStatement select = db.prepare("SELECT k, s, r FROM t ORDER BY k");
-    ASSERT_TRUE(select.step());
-    EXPECT_EQ(select.integer(0), 7);
-    EXPECT_EQ(select.text(1), u"Añasco"_s);
-    EXPECT_EQ(select.real(2), 2.5);
-    EXPECT_EQ(select.type(2), SQLITE_FLOAT);
-    EXPECT_FALSE(select.isNull(1));
-    ASSERT_TRUE(select.step());
-    EXPECT_TRUE(select.isNull(1));
-    EXPECT_TRUE(select.text(1).isNull());
-    EXPECT_EQ(select.type(2), SQLITE_NULL);
-    EXPECT_FALSE(select.step());
+    // Each row as "key|text ("-" for a null)|real|the real's type".
+    QStringList rows;
+    for (SqliteStatement select = db.prepare("SELECT k, s, r FROM t ORDER BY k"); select.step();) {
+        const bool null = select.isNull(1) && select.text(1).isNull();
+        rows.append(u"%1|%2|%3|%4"_s.arg(select.integer(0))
+                        .arg(null ? u"-"_s : select.text(1))
+                        .arg(select.real(2))
+                        .arg(select.type(2)));
+    }
+    EXPECT_EQ(rows, (QStringList{u"7|Añasco|2.5|%1"_s.arg(SQLITE_FLOAT),
+                                 u"8|-|0|%1"_s.arg(SQLITE_NULL)}));
 }
 
 TEST_F(SqliteDbTest, FailuresCarryTheirCode) {

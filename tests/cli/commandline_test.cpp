@@ -142,26 +142,13 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
         EXPECT_TRUE(test::readFile(out(u"estimate"_s)).startsWith(magic)) << magic;
     }
 
-    const std::pair<QStringList, int> mistakes[] = {
-        {words("estimate @project"), 2},
-        {words("estimate @project --csv"), 2},
-        {words("estimate @project --on 2026-02-30 --csv @x"), 2},
-        {words("estimate @project --bids some --csv @x"), 2},
-        {words("estimate @project --price mean --csv @x"), 2},
-        {words("estimate @project --from 2026-04-01 --to 2026-01-01 --csv @x"), 2},
-        {words("estimate @project --csv @x --pdf @y"), 2},
-        {words("estimate @project @project --csv @x"), 2},
-        {words("estimate @project --colour red --csv @x"), 2},
-        {words("estimate @project --prices @none.csv --csv @x"), 1},
-        {words("estimate @project --csv @x --index") << prices, 1},
-    };
-    for (const auto& [arguments, status] : mistakes) {
-        run = cli(arguments);
-        EXPECT_EQ(run.exitCode, status) << arguments.join(u' ').toStdString();
+    for (const QStringList& c : test::tableRows(u"cli/estimate-mistakes.txt"_s, 2)) {
+        run = cli(c[0].toUtf8().constData());
+        EXPECT_EQ(run.exitCode, c[1].toInt()) << c[0].toStdString();
         EXPECT_TRUE(run.err.startsWith("veskplan-cli: ")) << run.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out(u"x"_s)));
     }
-    EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(prices).toUtf8()));
+    EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(history).toUtf8()));
 
     // A window that selects no bid is a failure; one that prices some items is not.
     run = cli("estimate @project --history @bids.db --region Nowhere --csv @x");
@@ -200,11 +187,7 @@ TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
     CliRun run = cli("list @project");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out,
-              "2101-0100000\t01\tCLEARING                                \tACRE\t12.5\n"
-              "2501-0150000\t01\t15 INCH RC PIPE CULVERT                 \tLF  \t\n"
-              "2101-0100000\t02\tCLEARING                                \tACRE\t4\n"
-              "2599-9999   \t02\tSPECIAL ITEM (DESCRIBE)                 \tLS  \t\n");
+    EXPECT_EQ(run.out, test::dataFile(u"cli/list.txt"_s));
     run = cli("print @project --text @table.txt");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QList<QByteArray> lines = test::readFile(out(u"table.txt"_s)).split('\n');
@@ -308,31 +291,14 @@ TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing)
     EXPECT_TRUE(run.exitCode == 0 && run.out.startsWith("veskplan-cli "));
     test::writeFile(out(u"notes.vsk"_s), "just some text\r\n");
     test::makeProjectFile(out(u"six.vsk"_s), {test::rec("2101-0100000", "06", "X", "LS", 1)});
-    // A mistake in the command (status 2) is followed by the usage; a failure (1) is one line.
-    const QString x = out(u"x"_s);
-    const std::tuple<const char*, int, QString> cases[] = {
-        {"", 2, u"no command given"_s},
-        {"frobnicate", 2, u"unknown command"_s},
-        {"export pdf @project @x", 2, u"unknown export kind"_s},
-        {"export trnsport @project", 2, u"export needs a kind"_s},
-        {"export trnsport @project @x --order sideways", 2, u"--order takes"_s},
-        {"print @project --html @x", 2, u"print needs a project"_s},
-        {"print @project --paper legal --pdf @x", 2, u"--paper takes letter or a4"_s},
-        {"export trnsport @nowhere.vsk @x", 1, u"does not exist"_s},
-        {"export roadcad @notes.vsk @x", 1, u"could not be opened as a project"_s},
-        {"export bridgecad @project @no-dir/x", 1, u"could not be written"_s},
-        {"export tabfill @six.vsk @x", 1,
-         u"Your project has more categories than the largest tab will hold."_s},
-    };
-    for (const auto& [line, status, says] : cases) {
-        const QStringList arguments = words(line);
-        run = cli(arguments);
+    for (const QStringList& c : test::tableRows(u"cli/mistakes.txt"_s, 3)) {
+        run = cli(c[0].toUtf8().constData());
         const QString err = QString::fromUtf8(run.err);
-        EXPECT_EQ(run.exitCode, status) << err.toStdString();
-        EXPECT_TRUE(err.startsWith(u"veskplan-cli: "_s) && err.section(u'\n', 0, 0).contains(says))
+        EXPECT_EQ(run.exitCode, c[1].toInt()) << err.toStdString();
+        EXPECT_TRUE(err.startsWith(u"veskplan-cli: "_s) && err.section(u'\n', 0, 0).contains(c[2]))
             << err.toStdString();
-        EXPECT_EQ(err.count(u'\n') == 1, status == 1) << err.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(x)) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(err.count(u'\n') == 1, c[1] == u"1"_s) << err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out(u"x"_s))) << c[0].toStdString();
     }
 }
 

@@ -17,7 +17,7 @@
 #include "project/projectfile.h"
 #include "project/specialrows.h"
 #include "support/externaltools.h"
-#include "support/testfiles.h"
+#include "support/recordtext.h"
 
 namespace veskplan {
 namespace {
@@ -29,6 +29,10 @@ const QDate kEstimateDate(2026, 3, 31);
 ProjectRecord item(const QString& number, const QString& cat, const QString& description,
                    const QString& unit, std::optional<double> quantity) {
     return ProjectRecord{number, cat, description, unit, quantity};
+}
+
+std::optional<double> number(const QString& text) {
+    return text.isEmpty() ? std::nullopt : std::optional(text.toDouble());
 }
 
 // The low bid of a contract of its own for each quantity@price[/unit] pair.
@@ -65,27 +69,27 @@ PriceSources publishedSources() {
     return sources;
 }
 
-// Items with typed prices, the estimate date's standard settings and no other price source.
-struct TypedItem {
-    ProjectRecord record;
-    std::optional<double> price;
-    QString priceUnit;  // the item's own when empty
-};
-
-Estimate typedEstimate(const std::vector<TypedItem>& typed, std::optional<double> mobilization,
-                       std::optional<double> contingency) {
+// Items with typed prices, one "number|cat|description|unit|quantity|price|price unit|note" each
+// (quantity and price empty for none, the item's unit when none is given), priced with the
+// estimate date's standard settings and by default no other price source.
+Estimate typedEstimate(const QStringList& rows, std::optional<double> mobilization,
+                       std::optional<double> contingency,
+                       const CategoryList& categories = CategoryList(),
+                       const PriceSources& sources = PriceSources()) {
     std::vector<ProjectRecord> items;
     ProjectPrices prices;
-    for (const TypedItem& t : typed) {
-        items.push_back(t.record);
-        if (t.price) {
-            const QString unit = t.priceUnit.isEmpty() ? t.record.units : t.priceUnit;
-            prices.set(ItemKey::of(t.record), ItemPrice{*t.price, unit, PriceKind::Typed, {}});
+    for (const QString& row : rows) {
+        const QStringList f = row.split(u'|');
+        items.push_back(item(f[0], f[1], f[2], f[3], number(f[4])));
+        if (!f[5].isEmpty()) {
+            const QString unit = f.value(6).isEmpty() ? f[3] : f[6];
+            prices.set(ItemKey::of(items.back()),
+                       ItemPrice{f[5].toDouble(), unit, PriceKind::Typed, f.value(7)});
         }
     }
     prices.setMobilizationPercent(mobilization);
     prices.setContingencyPercent(contingency);
-    return estimatebuilder::build(items, CategoryList(), prices, PriceSources(),
+    return estimatebuilder::build(items, categories, prices, sources,
                                   EstimateSettings::standard(kEstimateDate));
 }
 
@@ -95,9 +99,6 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         {u"median"_s, PriceStatistic::Median},
         {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
     for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 10)) {
-        const QString what = c.join(u'|');
-        const std::optional<double> quantity =
-            c[2].isEmpty() ? std::nullopt : std::optional(c[2].toDouble());
         PriceSources sources = publishedSources();
         if (c[3] != u"-"_s) {
             sources.bids[c[0]] = bids(c[0], c[1], c[3]);
@@ -106,17 +107,18 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         settings.window.region = c[4] == u"-"_s ? QString() : c[4];
         settings.statistic = statistics.at(c[5]);
         const Estimate estimate =
-            estimatebuilder::build({item(c[0], u"01"_s, u"X"_s, c[1], quantity)}, CategoryList(),
-                                   ProjectPrices(), sources, settings);
+            estimatebuilder::build({item(c[0], u"01"_s, u"X"_s, c[1], number(c[2]))},
+                                   CategoryList(), ProjectPrices(), sources, settings);
         ASSERT_EQ(estimate.lines.size(), 1u);
         const EstimateLine& line = estimate.lines[0];
         const auto text = [](std::optional<qint64> cents) {
             return cents ? QString::number(*cents) : u"-"_s;
         };
-        EXPECT_EQ(text(line.unitPriceCents), c[6]) << what.toStdString();
-        EXPECT_EQ(line.kind ? priceKindName(*line.kind) : u"-"_s, c[7]) << what.toStdString();
-        EXPECT_EQ(text(line.amountCents), c[8]) << what.toStdString();
-        EXPECT_EQ(flagNames(line.flags), c[9]) << what.toStdString();
+        EXPECT_EQ(
+            (QStringList{text(line.unitPriceCents), line.kind ? priceKindName(*line.kind) : u"-"_s,
+                         text(line.amountCents), flagNames(line.flags)}),
+            c.mid(6))
+            << c.join(u'|').toStdString();
         EXPECT_EQ(estimate.totalCents, line.amountCents.value_or(0));
     }
 }
@@ -155,68 +157,35 @@ TEST(Estimate, TheQuantityAdjustedPriceIsTheRegressionsPrediction) {
 }
 
 TEST(Estimate, MajorItemsAreTheFewestCarryingEightyPercentAndThePercentagesGoOnTop) {
-    struct Case {
-        std::vector<double> prices;  // one item each, quantity 1
-        std::optional<double> mobilization, contingency;
-        std::vector<int> major;
-        qint64 mobilizationCents, contingencyCents, totalCents;
-    };
-    const Case cases[] = {
-        {{5000, 5000}, {}, {}, {0, 1}, 0, 0, 1000000},
-        {{2000, 7000, 1000}, 2.5, {}, {1, 0}, 25000, 0, 1025000},
-        {{8000, 1500, 500}, {}, 12.345, {0}, 0, 123450, 1123450},
-        // A cent more than 800000 of 1000001 makes 80% need the second item.
-        {{8000, 1500, 500.005}, 5, 10, {0, 1}, 50000, 105000, 1155001},
-        {{0, 0}, 5, 10, {}, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        std::vector<TypedItem> items;
-        for (size_t i = 0; i < c.prices.size(); ++i) {
-            items.push_back({item(QString::number(2100 + i), u"01"_s, u"X"_s, u"EACH"_s, 1.0),
-                             c.prices[i], QString()});
+    for (const QStringList& c : test::tableRows(u"estimate/major.txt"_s, 7)) {
+        QStringList items;
+        for (const QString& price : c[0].split(u' ')) {
+            items.append(u"%1|01|X|EACH|1|%2"_s.arg(2100 + items.size()).arg(price));
         }
-        const Estimate estimate = typedEstimate(items, c.mobilization, c.contingency);
-        std::vector<int> major;
+        const Estimate estimate = typedEstimate(items, number(c[1]), number(c[2]));
+        QStringList major;
         for (const int position : estimate.majorFirst) {
             if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
-                major.push_back(position);
+                major.append(QString::number(position));
             }
         }
-        EXPECT_EQ(major, c.major) << c.prices[0];
-        EXPECT_EQ(estimate.majorFirst.size(), items.size());
-        EXPECT_EQ(estimate.mobilizationCents, c.mobilizationCents) << c.prices[0];
-        EXPECT_EQ(estimate.contingencyCents, c.contingencyCents) << c.prices[0];
-        EXPECT_EQ(estimate.totalCents, c.totalCents) << c.prices[0];
+        EXPECT_EQ(estimate.majorFirst.size(), size_t(items.size()));
+        EXPECT_EQ((QStringList{major.join(u' '), QString::number(estimate.mobilizationCents),
+                               QString::number(estimate.contingencyCents),
+                               QString::number(estimate.totalCents)}),
+                  c.mid(3));
     }
 }
 
-// Two categories: typed prices (one in another unit than its item's, one on a lump sum without
-// a quantity), an item priced from two bids and one without any price.
 Estimate sampleEstimate() {
-    const std::vector<ProjectRecord> items = {
-        item(u"2599"_s, u"02"_s, u"SPECIAL"_s, u"EACH"_s, 3.0),
-        item(u"2360"_s, u"01"_s, u"MOBILIZATION ALLOWANCE"_s, u"LS"_s, std::nullopt),
-        item(u"2105"_s, u"01"_s, u"EXCAVATION, COMMON"_s, u"CY"_s, 1000.0),
-        item(u"2501"_s, u"02"_s, u"PIPE"_s, u"LF"_s, 120.0),
-        item(u"2101"_s, u"01"_s, u"CLEARING"_s, u"ACRE"_s, 12.5),
-        item(u"2301"_s, u"01"_s, u"BASE"_s, u"CY"_s, 50.0)};
-    ProjectPrices prices;
-    const auto typed = [&](int i, double price, const QString& unit) {
-        prices.set(ItemKey::of(items[i]), ItemPrice{price, unit, PriceKind::Typed, u"quote"_s});
-    };
-    typed(1, 1500, u"LS"_s);
-    typed(2, 8.333, u"cy"_s);
-    typed(3, 45, u"FT"_s);
-    typed(4, 310.5, u"ACRE"_s);
-    prices.setMobilizationPercent(5);
-    prices.setContingencyPercent(10);
     CategoryList categories;
     categories.append(u"01"_s, u"Roadway"_s);
     categories.append(u"02"_s, u"Drainage"_s);
     PriceSources sources;
     sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
-    return estimatebuilder::build(items, categories, prices, sources,
-                                  EstimateSettings::standard(kEstimateDate));
+    return typedEstimate(
+        test::dataLines(u"estimate/sample.txt"_s).filter(QRegularExpression(u"^[^#]"_s)), 5, 10,
+        categories, sources);
 }
 
 const EstimateTitle kTitle{u"STP-12"_s, u"Pat Quinn"_s, u"job.vsk"_s, kEstimateDate, u"low bids"_s};
@@ -276,11 +245,10 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
     // The items sheet of a small estimate as written: an empty quantity that computes nothing, a
     // lump sum without one counted once, a quantity to all its digits, no mobilization, and the
     // words of an escalated price and of an ended cost index.
-    Estimate small = typedEstimate(
-        {{item(u"2101"_s, u"01"_s, u"NO QUANTITY"_s, u"EACH"_s, std::nullopt), 12.34, {}},
-         {item(u"2104"_s, u"01"_s, u"LUMP"_s, u"LS"_s, std::nullopt), 1500.5, {}},
-         {item(u"2106"_s, u"02"_s, u"X"_s, u"CY"_s, std::nextafter(1.005, 2.0)), 1, {}}},
-        {}, 100);
+    Estimate small =
+        typedEstimate({u"2101|01|NO QUANTITY|EACH||12.34"_s, u"2104|01|LUMP|LS||1500.5"_s,
+                       u"2106|02|X|CY|1.0050000000000001|1"_s},
+                      {}, 100);
     small.escalation = EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s};
     small.lines[2].kind = PriceKind::WeightedAverage;
     small.lines[2].escalatedFrom = u"2025Q2"_s;
@@ -299,59 +267,20 @@ TEST(Estimate, TheWorkbookComputesWithFormulasAndShowsTheEvidence) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"estimate.xlsx"_s);
     writeEstimateWorkbook(sampleEstimate(), kTitle, path);
-    const auto read = test::openpyxl(
-        u"import sys, openpyxl\n"
-        "f = openpyxl.load_workbook(sys.argv[1])\n"
-        "v = openpyxl.load_workbook(sys.argv[1], data_only=True)\n"
-        "for name in f.sheetnames:\n"
-        "    print(name, f[name]['A1'].value, f[name].oddHeader.center.text)\n"
-        "s, c = f['Estimate'], v['Estimate']\n"
-        "for row in range(7, s.max_row + 1):\n"
-        "    print(s.cell(row, 1).value or s.cell(row, 3).value, s.cell(row, 8).value,"
-        " c.cell(row, 8).value)\n"
-        "e = f['Evidence']\n"
-        "print(e['A9'].value, e['G9'].value, e['I9'].value, e['S9'].value)\n"_s,
-        path);
+    const auto read =
+        test::openpyxl(QString::fromUtf8(test::dataFile(u"estimate/workbook.py"_s)), path);
     ASSERT_TRUE(read.has_value());
-    const QString marks = u" Confidential \u2014 engineer's estimate"_s.repeated(2) + u'\n';
-    EXPECT_EQ(*read, u"Estimate"_s + marks + u"Evidence"_s + marks +
-                         u"2101 =ROUND(E7*F7,2) 3881.25\n"
-                         "2105 =ROUND(E8*F8,2) 8330.0\n"
-                         "2301 =ROUND(E9*F9,2) 875.0\n"
-                         "2360 =ROUND(1*F10,2) 1500.0\n"
-                         "2501 None None\n"
-                         "2599 None None\n"
-                         "None None None\n"
-                         "Subtotal 01 Roadway =SUMIF($B$7:$B$12,B14,$H$7:$H$12) 14586.25\n"
-                         "Subtotal 02 Drainage =SUMIF($B$7:$B$12,B15,$H$7:$H$12) 0.0\n"
-                         "Items =SUM(H14:H15) 14586.25\n"
-                         "Mobilization (%) =ROUND(H16*G17/100,2) 729.31\n"
-                         "Contingency (%) =ROUND((H16+H17)*G18/100,2) 1531.56\n"
-                         "Total =H16+H17+H18 16847.12\n"
-                         "2301 2 17.5 1 2"_s);
+    EXPECT_EQ(*read + u'\n',
+              QString::fromUtf8(test::dataFile(u"estimate/workbook-openpyxl.txt"_s)));
 }
 
 TEST(Estimate, LibreOfficeRecalculatesTheWorkbookToTheEstimatesFigures) {
     VESKPLAN_SKIP_ON_WINDOWS("LibreOffice to recalculate the workbook");
     QTemporaryDir dir;
-    // Products on half a cent in decimal that lie just below it in binary (1.005, 4.35 x 0.50,
-    // 38300.7 x 0.95, 1234567.005) or just above it (2.675), half a cent itself, and a quantity
-    // whose fifteen digits read back as another number.
-    const std::vector<TypedItem> edges{
-        {item(u"2101"_s, u"01"_s, u"NO QUANTITY"_s, u"EACH"_s, std::nullopt), 12.34, {}},
-        {item(u"2102"_s, u"01"_s, u"NO PRICE"_s, u"EACH"_s, 3.0), std::nullopt, {}},
-        {item(u"2103"_s, u"01"_s, u"UNIT DIFFERS"_s, u"LF"_s, 120.0), 45, u"FT"_s},
-        {item(u"2104"_s, u"01"_s, u"LUMP"_s, u"LS"_s, std::nullopt), 1500.5, {}},
-        {item(u"2105"_s, u"01"_s, u"LUMPS"_s, u"LS"_s, 2.0), 250.25, {}},
-        {item(u"2106"_s, u"02"_s, u"X"_s, u"CY"_s, 1.005), 1, {}},
-        {item(u"2107"_s, u"02"_s, u"X"_s, u"CY"_s, 2.675), 1, {}},
-        {item(u"2108"_s, u"02"_s, u"X"_s, u"TON"_s, 4.35), 0.5, {}},
-        {item(u"2109"_s, u"02"_s, u"X"_s, u"CY"_s, 38300.7), 0.95, {}},
-        {item(u"2110"_s, u"02"_s, u"X"_s, u"LF"_s, 0.5), 0.01, {}},
-        {item(u"2111"_s, u"02"_s, u"X"_s, u"SY"_s, 1234567.005), 1, {}},
-        {item(u"2112"_s, u"02"_s, u"X"_s, u"SY"_s, std::nextafter(1.005, 2.0)), 1, {}}};
+    const QStringList edges =
+        test::dataLines(u"estimate/edges.txt"_s).filter(QRegularExpression(u"^[^#]"_s));
     // 2.01% of 50.00 and 2.8% of 51.25 are half a cent in decimal, just below it in binary.
-    const std::vector<TypedItem> fifty{{item(u"2201"_s, u"01"_s, u"X"_s, u"EACH"_s, 1.0), 50, {}}};
+    const QStringList fifty{u"2201|01|X|EACH|1|50"_s};
     const std::pair<const char*, std::function<Estimate()>> cases[] = {
         {"the sample project", [&dir] { return sampleProjectEstimate(dir.path()); }},
         {"edges, no percentages", [&] { return typedEstimate(edges, {}, {}); }},
@@ -405,35 +334,9 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     EXPECT_FALSE(text->contains(u'\u2026'));
 }
 
-// How each price was made shows on its line: escalation with its quarters and the index's end,
-// free-text items priced only from their own description, and a window that selects nothing.
 TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
-    struct Case {
-        const char* what;
-        QString description, region, index;  // index: quarter=value pairs; BASE is item 2301
-        QString kind;                        // "-" for no price
-        qint64 unitCents;
-        QString flags;
-        bool nothingSelected;
-    };
-    const QString few = u"fewer than 3 contracts;major item"_s;  // the bids are let 2025Q2
-    const Case cases[] = {
-        {"plain", u"BASE"_s, QString(), QString(), u"Weighted average"_s, 1750, few, false},
-        {"escalated", u"BASE"_s, QString(), u"2025Q2=100 2026Q1=110"_s,
-         u"Weighted average, escalated 2025Q2\u21922026Q1"_s, 1925, few, false},
-        {"past the index", u"BASE"_s, QString(), u"2025Q2=100 2025Q4=104"_s,
-         u"Weighted average, escalated 2025Q2\u21922025Q4"_s, 1820, few + u";index ends 2025Q4"_s,
-         false},
-        {"no bid in the region", u"BASE"_s, u"Nowhere"_s, QString(), u"-"_s, 0, u"no price"_s,
-         true},
-        {"free text, its own description", u" temporary  signal at main st"_s, QString(), QString(),
-         u"Weighted average"_s, 4500000, u"fewer than 3 contracts;lump sum;major item"_s, false},
-        {"free text, published", u"Temporary Signal at Main St"_s, u"Nowhere"_s, QString(),
-         u"Published average"_s, 4500000, u"lump sum;major item"_s, true},
-        {"free text, another description", u"DETOUR ROUTE MAINTENANCE"_s, QString(), QString(),
-         u"-"_s, 0, u"no price;lump sum;free-text item: no history of this description"_s, false},
-    };
-    for (const Case& c : cases) {
+    for (const QStringList& c : test::tableRows(u"estimate/notes.txt"_s, 8)) {
+        SCOPED_TRACE(c[0].toStdString());
         PriceSources sources;
         sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
         std::vector<BidRecord> special = bids(u"2599-9999"_s, u"LS"_s, u"1@40000 1@50000"_s);
@@ -443,68 +346,44 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
         sources.bids[u"2599-9999"_s] = special;
         sources.published = {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s, 45000,
                                        u"TEMPORARY SIGNAL AT MAIN ST"_s)};
-        if (!c.index.isEmpty()) {
-            const QByteArray rows = c.index.toLatin1().replace(' ', '\n').replace('=', ',');
+        if (!c[3].isEmpty()) {
+            const QByteArray rows = c[3].toLatin1().replace(' ', '\n').replace('=', ',');
             sources.index = CostIndex::parse("Quarter,Index\n" + rows + '\n', u"index.csv"_s);
             sources.indexName = u"index.csv"_s;
         }
         EstimateSettings settings = EstimateSettings::standard(kEstimateDate);  // 2026Q1
-        settings.window.region = c.region;
-        settings.window.escalate = !c.index.isEmpty();
-        const bool isSpecial = c.description != u"BASE"_s;
+        settings.window.region = c[2];
+        settings.window.escalate = !c[3].isEmpty();
+        const bool isSpecial = c[1] != u"BASE"_s;
         const Estimate estimate = estimatebuilder::build(
-            {item(isSpecial ? u"2599-9999"_s : u"2301"_s, u"01"_s, c.description,
+            {item(isSpecial ? u"2599-9999"_s : u"2301"_s, u"01"_s, c[1],
                   isSpecial ? u"LS"_s : u"CY"_s, isSpecial ? std::nullopt : std::optional(100.0))},
             CategoryList(), ProjectPrices(), sources, settings);
         const EstimateLine& line = estimate.lines.at(0);
         const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
         // The quarter escalated to is the one the kind names.
-        const QString escalatedTo = c.index.isEmpty() ? u"-"_s : c.kind.right(6);
-        EXPECT_EQ(line.kind ? kindText(line) : u"-"_s, c.kind) << c.what;
-        EXPECT_EQ(line.unitPriceCents.value_or(0), c.unitCents) << c.what;
-        EXPECT_EQ(flagNames(line.flags, indexEnd), c.flags) << c.what;
-        EXPECT_EQ(estimate.escalation ? estimate.escalation->toQuarter : u"-"_s, escalatedTo)
-            << c.what;
-        EXPECT_EQ(estimate.windowSelectsNothing, c.nothingSelected) << c.what;
+        const QString escalatedTo = c[3].isEmpty() ? u"-"_s : c[4].right(6);
+        EXPECT_EQ((QStringList{line.kind ? kindText(line) : u"-"_s,
+                               QString::number(line.unitPriceCents.value_or(0)),
+                               flagNames(line.flags, indexEnd),
+                               estimate.windowSelectsNothing ? u"Y"_s : u"N"_s}),
+                  c.mid(4));
+        EXPECT_EQ(estimate.escalation ? estimate.escalation->toQuarter : u"-"_s, escalatedTo);
         if (estimate.escalation) {
             EXPECT_TRUE(
                 line.note.endsWith(u", escalated by index.csv 2025Q2\u2192"_s + escalatedTo))
-                << c.what << ": " << line.note.toStdString();
+                << line.note.toStdString();
             EXPECT_TRUE(estimateCsv(estimate).endsWith("Escalated by,index.csv," +
-                                                       escalatedTo.toLatin1() + "\r\n"))
-                << c.what;
+                                                       escalatedTo.toLatin1() + "\r\n"));
         }
     }
 }
 
-// Amounts are rounded as the decimal numbers the designer sees, half away from zero, whatever
-// binary makes of them: 1.005 is held a little below itself.
 TEST(Estimate, ProductsRoundTheDecimalFiguresHalfAwayFromZero) {
-    struct Case {
-        double factor;
-        qint64 cents;
-        int shift;
-        qint64 expected;
-    };
-    const Case cases[] = {
-        {1.005, 100, 0, 101},
-        {2.675, 100, 0, 268},
-        {4.35, 50, 0, 218},
-        {38300.7, 95, 0, 3638567},
-        {2.01, 5000, 2, 101},
-        {2.8, 5125, 2, 144},
-        {-1.005, 100, 0, -101},
-        {1.004999, 100, 0, 100},
-        {0.5, 1, 0, 1},
-        {1000, 250, 0, 250000},
-        {1234567.005, 100, 0, 123456701},
-        {12.5, 31050, 0, 388125},
-        {1e6, 100, 0, 100000000},
-        {1.5e8, 100, 0, 15000000000},
-        {qQNaN(), 100, 0, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decimalProduct(c.factor, c.cents, c.shift), c.expected) << c.factor;
+    for (const QStringList& c : test::tableRows(u"estimate/products.txt"_s, 4)) {
+        EXPECT_EQ(decimalProduct(c[0].toDouble(), c[1].toLongLong(), c[2].toInt()),
+                  c[3].toLongLong())
+            << c[0].toStdString();
     }
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QDir>
 
 #include "export/cadexport.h"
 #include "export/records.h"
@@ -8,23 +9,18 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Each case: tests/data/export/<name>.records in BridgeKey order, the file in <name>.txt.
+// Each tests/data/export/cad-<road|bridge>-<english|metric>-*.records in BridgeKey order, the
+// file in its .txt; one has a negative, an empty and a too wide quantity.
 TEST(CadFile, MatchesTheHandWorkedFiles) {
-    const std::tuple<const char*, CadKind, bool> cases[] = {
-        {"cad-road-metric-one", CadKind::RoadCad, false},
-        {"cad-bridge-english-two", CadKind::BridgeCad, true},  // negative, empty, too wide
-        {"cad-bridge-english-2599", CadKind::BridgeCad, true},
-        {"cad-road-metric-four", CadKind::RoadCad, false},
-        {"cad-road-english-six", CadKind::RoadCad, true},
-        {"cad-road-english-overflow", CadKind::RoadCad, true},
-        {"cad-bridge-metric-empty", CadKind::BridgeCad, false},
-    };
-    for (const auto& [name, kind, english] : cases) {
-        const QString file = u"export/"_s + QLatin1StringView(name);
-        EXPECT_TRUE(test::sameBytes(
-            test::dataFile(file + u".txt"_s),
-            CadExport::render(kind, english, test::records(file + u".records"_s), u'.')))
-            << name;
+    const QStringList names = QDir(test::dataPath(u"export"_s)).entryList({u"cad-*.records"_s});
+    ASSERT_EQ(names.size(), 7);
+    for (const QString& name : names) {
+        const QString file = u"export/"_s + name.chopped(8);
+        const CadKind kind = name.contains(u"-road-"_s) ? CadKind::RoadCad : CadKind::BridgeCad;
+        EXPECT_TRUE(test::sameBytes(test::dataFile(file + u".txt"_s),
+                                    CadExport::render(kind, name.contains(u"-english-"_s),
+                                                      test::records(file + u".records"_s), u'.')))
+            << name.toStdString();
     }
     for (const QStringList& c : test::tableRows(u"export/cad-layout.txt"_s, 6)) {
         SCOPED_TRACE(c.join(u'|').toStdString());

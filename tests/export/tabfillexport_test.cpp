@@ -14,21 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 
 const QString kSeed = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/seed100-01.xlsx");
 
-// The sheet names, then every filled cell of row 2 and of rows 13 on, columns A to J, as
-// "A15=1 (s)": s for text, n for a number.
-const QString kCellsScript =
-    uR"py(
-import sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-ws = wb.worksheets[0]
-print("\n".join(wb.sheetnames))
-for row in [2] + list(range(13, ws.max_row + 1)):
-    for col in "ABCDEFGHIJ":
-        cell = ws[col + str(row)]
-        if cell.value is not None:
-            print("%s%d=%s (%s)" % (col, row, cell.value, cell.data_type))
-)py"_s;
-
 // Each case: <name>.records in BridgeKey order, the cells in <name>.txt.
 TEST(TabfillWorkbook, CellsMatchTheHandWorkedListings) {
     VESKPLAN_SKIP_ON_WINDOWS("python3 with openpyxl to read the workbook back");
@@ -46,7 +31,8 @@ TEST(TabfillWorkbook, CellsMatchTheHandWorkedListings) {
         TabfillExport::fill(workbook, test::records(file + u".records"_s));
         const QString path = dir.filePath(QLatin1StringView(name) + u".xlsx"_s);
         workbook.save(path);
-        const auto cells = test::openpyxl(kCellsScript, path);
+        const auto cells =
+            test::openpyxl(QString::fromUtf8(test::dataFile(u"export/tabfill-cells.py"_s)), path);
         ASSERT_TRUE(cells.has_value()) << name;
         EXPECT_TRUE(test::sameBytes(test::dataFile(file + u".txt"_s), (*cells + u'\n').toUtf8()))
             << name;

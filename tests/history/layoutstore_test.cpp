@@ -37,29 +37,15 @@ TEST(LayoutStore, KeepsOneLayoutPerHeadingRowAndWritesItAsRead) {
 }
 
 TEST(LayoutStore, RefusesAFileThatBreaksItsForm) {
-    const struct {
-        const char* bytes;
-        int line;
-        QString reason;
-    } cases[] = {
-        {"Unit,A\n", 1, u"a field comes before any \"Headings\" line"_s},
-        {"Headings,A\n\nUnit,B\n", 3, u"the heading \"B\" is not among the layout's headings"_s},
-        {"Headings,A\nUnit,A\nUnit,A\n", 3, u"the field \"Unit\" is named twice"_s},
-        {"Headings,A\nPrice,A\n", 2, u"a line names a field and the heading of its column"_s},
-        {"Headings,A\nUnit,A,A\n", 2, u"a line names a field and the heading of its column"_s},
-        {"Headings,A\nHeadings, A\n", 2, u"the same headings are kept twice"_s},
-        {"Headings,,\n", 1, u"a \"Headings\" line names no headings"_s},
-    };
     QTemporaryDir dir;
     const QString file = dir.filePath(u"layouts.csv"_s);
-    for (const auto& c : cases) {
-        test::writeFile(file, c.bytes);
+    for (const QStringList& c : test::tableRows(u"history/badlayouts.txt"_s, 3)) {
+        test::writeFile(file, QString(c[0]).replace(u"\\n"_s, u"\n"_s).toUtf8());
         try {
             LayoutStore::read(file);
-            ADD_FAILURE() << c.bytes;
+            ADD_FAILURE() << c[0].toStdString();
         } catch (const csv::ReadError& error) {
-            EXPECT_EQ(error.line(), c.line) << c.bytes;
-            EXPECT_EQ(error.reason(), c.reason) << c.bytes;
+            EXPECT_EQ(QString::number(error.line()) + u'|' + error.reason(), c[1] + u'|' + c[2]);
             EXPECT_TRUE(error.message().contains(QDir::toNativeSeparators(file)));
         }
     }

@@ -40,20 +40,8 @@ TEST(ItemMapping, ReadsQuotedFieldsInEitherEncodingAndAnyColumnOrder) {
 }
 
 TEST(ItemMapping, LeavesOutBadRowsAndTellsTheirLines) {
-    const ItemMapping mapping = ItemMapping::parse(
-        "Previous Item ID,New Item ID,Unit of Measure,Note\n"  // line 1
-        "A,B,LF\n"
-        ",C,LF\n"
-        "D, ,LF\n"
-        "E,E,LF\n"  // line 5
-        "A,B,EACH\n"
-        "A,X,LF\n"
-        "F,H,LF,\"two\r\nlines\"\n"
-        ",,,\n"  // line 10
-        "\n"
-        "J\n"
-        "K,L,\"LF\n",
-        kName);
+    // Line 8 holds a field over two lines; line 10 is blank, 11 and 12 are cut short.
+    const ItemMapping mapping = ItemMapping::read(test::dataPath(u"master/badrows.csv"_s));
     EXPECT_EQ(mapping.error(), QString());
     EXPECT_EQ(mapping.problems(),
               (QStringList{texts::mappingLine(3, texts::mappingPreviousBlank()),

@@ -167,15 +167,10 @@ TEST(QuantityTablePainter, ReportsADeviceItCannotStartOrPage) {
 }
 
 TEST(PaperSize, IsLetterWhereTheUsMeasuresAndA4Elsewhere) {
-    const std::pair<QLocale, QPageSize::PageSizeId> cases[] = {
-        {QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
-        {QLocale(QLocale::Spanish, QLocale::UnitedStates), QPageSize::Letter},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4},
-        {QLocale(QLocale::German, QLocale::Germany), QPageSize::A4},
-        {QLocale::c(), QPageSize::A4},
-    };
-    for (const auto& [locale, paper] : cases) {
-        EXPECT_EQ(defaultPaperSize(locale).id(), paper) << locale.name().toStdString();
+    for (const QStringList& c : test::tableRows(u"print/papers.txt"_s, 2)) {
+        EXPECT_EQ(defaultPaperSize(QLocale(c[0])).id(),
+                  c[1] == u"A4"_s ? QPageSize::A4 : QPageSize::Letter)
+            << c[0].toStdString();
     }
 }
 

@@ -1,8 +1,7 @@
 #include "support/externaltools.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -52,22 +51,12 @@ std::optional<QString> libreOfficeCsv(const QString& workbook) {
     // runs in parallel do not share one. Its one setting: every formula is recalculated on load,
     // which LibreOffice does not do for a workbook by default whatever the workbook asks.
     const QString profile = dir.filePath(u"profile"_s);
-    if (!QDir().mkpath(profile + u"/user"_s)) {
-        ADD_FAILURE() << "no profile folder for LibreOffice in " << dir.path().toStdString();
-        return std::nullopt;
-    }
-    QFile settings(profile + u"/user/registrymodifications.xcu"_s);
-    if (!settings.open(QIODevice::WriteOnly) ||
-        settings.write(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\">\n"
-            "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\">"
-            "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
-            "</oor:items>\n") < 0) {
-        ADD_FAILURE() << "cannot write " << settings.fileName().toStdString();
-        return std::nullopt;
-    }
-    settings.close();
+    writeFile(profile + u"/user/registrymodifications.xcu"_s,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\">\n"
+              "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\">"
+              "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
+              "</oor:items>\n");
     const auto done =
         run(soffice,
             {u"-env:UserInstallation="_s + QUrl::fromLocalFile(profile).toString(), u"--headless"_s,
@@ -77,12 +66,10 @@ std::optional<QString> libreOfficeCsv(const QString& workbook) {
     if (!done) {
         return std::nullopt;
     }
-    QFile csv(dir.filePath(QFileInfo(workbook).completeBaseName() + u".csv"_s));
-    if (!csv.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "LibreOffice wrote no CSV for " << workbook.toStdString();
-        return std::nullopt;
-    }
-    return QString::fromUtf8(csv.readAll()).remove(u'\r');
+    // readFile fails the test when LibreOffice wrote no CSV.
+    return QString::fromUtf8(
+               readFile(dir.filePath(QFileInfo(workbook).completeBaseName() + u".csv"_s)))
+        .remove(u'\r');
 }
 
 std::optional<QString> openpyxl(const QString& script, const QString& path) {
