@@ -21,11 +21,14 @@ using namespace Qt::Literals::StringLiterals;
 
 constexpr int kResolution = 600;
 constexpr int kColumns = 9;
-// Where each column starts, in hundredths of the page width, and whether it is right-aligned.
-// Only the flags, the last column, may take more than one line.
+// Where each column starts, in hundredths of the page width, whether it is right-aligned, and
+// whether it may take more than one line: the price kind (which names its escalation) and the
+// flags.
 constexpr std::array<int, kColumns> kColumnStart{0, 9, 37, 41, 47, 53, 63, 71, 78};
 constexpr std::array<bool, kColumns> kRightAligned{false, false, false, true, true,
                                                    false, true,  true,  false};
+constexpr std::array<bool, kColumns> kWraps{false, false, false, false, false,
+                                            true,  false, false, true};
 
 struct Row {
     std::array<QString, kColumns> cells;
@@ -33,16 +36,15 @@ struct Row {
     bool heading = false;  // one text across the page, in the first cell
 };
 
-Row itemRow(const EstimateLine& line) {
+Row itemRow(const EstimateLine& line, const QString& indexEnd) {
     const auto& s = line.statistics;
     return Row{{fieldText(line.item.itemNumber), fieldText(line.item.description),
                 fieldText(line.item.units),
                 line.item.quantity ? numbertext::shortest(*line.item.quantity) : QString(),
-                line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(),
-                line.kind ? priceKindName(*line.kind) : QString(),
+                line.unitPriceCents ? centsText(*line.unitPriceCents) : QString(), kindText(line),
                 line.amountCents ? centsText(*line.amountCents) : QString(),
                 s ? QString::number(s->bids) + u'/' + QString::number(s->contracts) : QString(),
-                flagNames(line.flags).replace(u';', u"; "_s)}};
+                flagNames(line.flags, indexEnd).replace(u';', u"; "_s)}};
 }
 
 Row totalRow(const QString& name, qint64 cents) {
@@ -63,10 +65,11 @@ Row headingRow(const QString& text) {
 
 std::vector<Row> rowsOf(const Estimate& estimate) {
     std::vector<Row> rows;
+    const QString indexEnd = estimate.escalation ? estimate.escalation->lastQuarter : QString();
     rows.push_back(headingRow(u"Major items (80% of the items' total)"_s));
     for (const int position : estimate.majorFirst) {
         if (estimate.lines[position].has(EstimateFlag::MajorItem)) {
-            rows.push_back(itemRow(estimate.lines[position]));
+            rows.push_back(itemRow(estimate.lines[position], indexEnd));
         }
     }
     rows.push_back(Row());
@@ -77,7 +80,7 @@ std::vector<Row> rowsOf(const Estimate& estimate) {
             rows.push_back(headingRow(
                 (u"Category "_s + line.item.cat + u' ' + line.categoryDescription).trimmed()));
         }
-        rows.push_back(itemRow(line));
+        rows.push_back(itemRow(line, indexEnd));
         if (i + 1 == estimate.lines.size() || estimate.lines[i + 1].item.cat != line.item.cat) {
             rows.push_back(totalRow(u"Subtotal "_s + subtotal->cat, subtotal->cents));
             ++subtotal;
@@ -93,6 +96,12 @@ std::vector<Row> rowsOf(const Estimate& estimate) {
     rows.push_back(totalRow(u"Contingency"_s + percent(estimate.contingencyPercent),
                             estimate.contingencyCents));
     rows.push_back(totalRow(u"Total"_s, estimate.totalCents));
+    if (estimate.escalation) {
+        Row basis;
+        basis.cells[1] = u"Escalated by "_s + estimate.escalation->indexName + u" to "_s +
+                         estimate.escalation->toQuarter;
+        rows.push_back(basis);
+    }
     return rows;
 }
 
@@ -121,13 +130,19 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
             const double right = c + 1 < kColumns ? width * kColumnStart[c + 1] / 100 : width;
             return QRectF(left, y, right - left - lineHeight / 3, height);
         };
-        // The lines a row takes: its flags wrap within their column, nothing is cut.
+        // The lines a row takes: its price kind and flags wrap within their columns, nothing is
+        // cut.
         const auto linesOf = [&](const Row& row) {
-            const QRectF flags = cellBox(kColumns - 1, 0, lineHeight);
-            const QRectF needed =
-                QFontMetricsF(row.bold ? bold : font, &writer)
-                    .boundingRect(flags, Qt::TextWordWrap, row.cells[kColumns - 1]);
-            return std::max(1, int(std::ceil(needed.height() / lineHeight - 0.01)));
+            int lines = 1;
+            for (int c = 0; c < kColumns; ++c) {
+                if (kWraps[c]) {
+                    const QRectF needed = QFontMetricsF(row.bold ? bold : font, &writer)
+                                              .boundingRect(cellBox(c, 0, lineHeight),
+                                                            Qt::TextWordWrap, row.cells[c]);
+                    lines = std::max(lines, int(std::ceil(needed.height() / lineHeight - 0.01)));
+                }
+            }
+            return lines;
         };
         const std::vector<Row> rows = rowsOf(estimate);
         std::vector<int> pageStarts{0};
@@ -155,7 +170,12 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
                 return lineHeight;
             }
             const double height = linesOf(row) * lineHeight;
-            for (int c = 0; c + 1 < kColumns; ++c) {
+            for (int c = 0; c < kColumns; ++c) {
+                if (kWraps[c]) {
+                    painter.drawText(cellBox(c, y, height),
+                                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, row.cells[c]);
+                    continue;
+                }
                 const QRectF box = cellBox(c, y, lineHeight);
                 const QString text = painter.fontMetrics().elidedText(row.cells[c], Qt::ElideRight,
                                                                       int(box.width()));
@@ -163,9 +183,6 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
                     box, (kRightAligned[c] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
                     text);
             }
-            painter.drawText(cellBox(kColumns - 1, y, height),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                             row.cells[kColumns - 1]);
             return height;
         };
         for (int page = 0; page < pages; ++page) {
