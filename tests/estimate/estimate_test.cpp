@@ -309,10 +309,16 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     QTemporaryDir dir;
     Estimate estimate = sampleEstimate();
     EstimateLine copy = estimate.lines[0];
+    EstimateLine escalated = copy;  // a kind that names its escalation wraps too
+    escalated.kind = PriceKind::WeightedAverage;
+    escalated.escalatedFrom = u"2025Q2"_s;
+    escalated.escalatedTo = u"2026Q1"_s;
+    estimate.escalation = EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s};
     copy.flags = 0x7f;  // every flag: they wrap within their column, none is cut
     copy.statistics.emplace().bids = 123;
     copy.statistics->contracts = 45;
     estimate.lines.insert(estimate.lines.begin(), 150, copy);  // several pages
+    estimate.lines.insert(estimate.lines.begin(), escalated);
     const QString path = dir.filePath(u"estimate.pdf"_s);
     writeEstimatePdf(estimate, kTitle, path);
     const auto text = test::pdfText(path);
@@ -330,6 +336,8 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     for (const QString& flag : flagNames(0x7f).split(u';')) {
         EXPECT_TRUE(first.contains(flag)) << flag.toStdString();
     }
+    EXPECT_TRUE(first.contains(u"escalated"_s) && first.contains(u"2025Q2\u21922026Q1"_s));
+    EXPECT_TRUE(pages.back().contains(u"Escalated by index.csv to 2026Q1"_s));
     EXPECT_TRUE(first.contains(u"123/45"_s));
     EXPECT_FALSE(text->contains(u'\u2026'));
 }
