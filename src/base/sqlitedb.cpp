@@ -12,26 +12,18 @@ namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
-SqliteError::SqliteError(int code, QString message, int systemError)
-    : code_(code),
-      message_(std::move(message)),
-      systemError_(systemError),
-      utf8_(message_.toStdString()) {}
+namespace {
 
-bool SqliteError::isPrimaryKeyViolation() const {
-    return code_ == SQLITE_CONSTRAINT_PRIMARYKEY || code_ == SQLITE_CONSTRAINT_UNIQUE;
-}
-
-QString SqliteError::reason() const {
+QString reasonOf(int code, const QString& sqliteMessage, int systemError) {
     // A write the system cut short for want of room is a full disk, however SQLite names it.
-    if (isDiskFull(systemError_)) {
+    if (isDiskFull(systemError)) {
         return texts::diskFull();
     }
-    switch (code_ & 0xff) {
+    switch (code & 0xff) {
         case SQLITE_FULL:
             return texts::diskFull();
         case SQLITE_READONLY:
-            if (code_ == SQLITE_READONLY_ROLLBACK || code_ == SQLITE_READONLY_RECOVERY) {
+            if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY) {
                 return u"another program left an unfinished change in it"_s;
             }
             return u"the file or its folder cannot be written"_s;
@@ -47,8 +39,19 @@ QString SqliteError::reason() const {
         case SQLITE_IOERR:
             return u"the disk could not be read or written"_s;
         default:
-            return message_;
+            return sqliteMessage;
     }
+}
+
+}  // namespace
+
+SqliteError::SqliteError(int code, const QString& sqliteMessage, int systemError)
+    : Error(reasonOf(code, sqliteMessage, systemError)),
+      code_(code),
+      sqliteMessage_(sqliteMessage) {}
+
+bool SqliteError::isPrimaryKeyViolation() const {
+    return code_ == SQLITE_CONSTRAINT_PRIMARYKEY || code_ == SQLITE_CONSTRAINT_UNIQUE;
 }
 
 SqliteDb::SqliteDb(const QString& path, Mode mode) {

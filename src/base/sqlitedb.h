@@ -3,29 +3,29 @@
 #include <QString>
 #include <optional>
 
+#include "base/error.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace veskplan {
 
 // A failed SQLite call. `code` is the extended result code.
-class SqliteError : public std::exception {
+// A failure of SQLite. Its message is what went wrong in the user's words: a full disk, a file
+// that cannot be written, a damaged file, a file another program is using; SQLite's own message
+// for the rest.
+class SqliteError : public Error {
 public:
     // `systemError` is the operating system's error number behind an I/O failure, 0 otherwise.
-    SqliteError(int code, QString message, int systemError = 0);
+    SqliteError(int code, const QString& sqliteMessage, int systemError = 0);
     int code() const { return code_; }
     bool isPrimaryKeyViolation() const;
-    const QString& message() const { return message_; }
-    // What went wrong in the user's words: a full disk, a file that cannot be written, a damaged
-    // file, a file another program is using; SQLite's own message for the rest.
-    QString reason() const;
-    const char* what() const noexcept override { return utf8_.c_str(); }
+    const QString& sqliteMessage() const { return sqliteMessage_; }
+    QString reason() const { return message(); }
 
 private:
     int code_;
-    QString message_;
-    int systemError_;
-    std::string utf8_;
+    QString sqliteMessage_;
 };
 
 class SqliteStatement;

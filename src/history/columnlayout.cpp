@@ -108,11 +108,6 @@ constexpr FieldNames kFields[] = {
      {u"estimate unit price", u"engineer s estimate unit", u"engineer s estimate unit price",
       u"engineer's estimate unit price", u"engineers estimate unit price",
       u"engineer estimate unit price", u"", u"", u"", u""}},
-    {Field::SpecBookYear,
-     u"Spec Book Year",
-     u"specification book year",
-     {u"spec book year", u"specification book year", u"spec year", u"", u"", u"", u"", u"", u"",
-      u""}},
 };
 
 const FieldNames& namesOf(Field field) {

@@ -34,11 +34,10 @@ public:
         // The bidder (vendor) of a row: a row of the engineer's estimate is no bid.
         Bidder,
         // Given by some exports beside the fields read, and never read in their place: the
-        // bid's extended amount (quantity times unit price), the engineer's estimated unit
-        // price (no bid price) and the year of the specification book.
+        // bid's extended amount (quantity times unit price) and the engineer's estimated unit
+        // price (no bid price).
         ExtendedAmount,
         EstimateUnitPrice,
-        SpecBookYear,
     };
     // Every field, in the order above.
     static const std::vector<Field>& allFields();

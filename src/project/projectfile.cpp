@@ -233,8 +233,6 @@ Contents readWithPrices(const QString& path) {
         throw Error(texts::projectNotOpened(shown, refusal.message()));
     } catch (const Refusal& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.reason));
-    } catch (const SqliteError& error) {
-        throw Error(texts::projectNotOpened(shown, error.reason()));
     }
 }
 

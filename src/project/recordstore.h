@@ -8,15 +8,18 @@
 #include <optional>
 #include <vector>
 
+#include "base/error.h"
 #include "base/sqlitedb.h"
 #include "project/projectrecord.h"
 
 namespace veskplan {
 
 // A save refused because the record would repeat the table's primary key.
-class DuplicateKeyError : public std::exception {
+class DuplicateKeyError : public Error {
 public:
-    const char* what() const noexcept override { return "duplicate key"; }
+    DuplicateKeyError()
+        : Error(QStringLiteral(
+              "an item of the same category, number and description is in the project already")) {}
 };
 
 // The project item table of the working database, its rows in one of its two orders and

@@ -48,6 +48,7 @@ TEST_F(SqliteDbTest, FailuresCarryTheirCode) {
         } catch (const SqliteError& error) {
             EXPECT_FALSE(error.message().isEmpty());
             EXPECT_EQ(QString::fromUtf8(error.what()), error.message());
+            EXPECT_FALSE(error.sqliteMessage().isEmpty());
             return error.code();
         }
         return SQLITE_OK;

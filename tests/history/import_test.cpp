@@ -143,9 +143,9 @@ TEST_F(Import, AnOpenDataExportImportsByItsHeadingsWithoutTheEngineersEstimate) 
     // The columns beside them are known for what they are.
     using enum ColumnLayout::Field;
     EXPECT_EQ(ColumnLayout().locate(BidFile::heading(dataPath(u"history/opendata-csj.csv"_s)).cells,
-                                    {Bidder, EstimateUnitPrice, ExtendedAmount, SpecBookYear}, {}),
+                                    {Bidder, EstimateUnitPrice, ExtendedAmount}, {}),
               (std::map<ColumnLayout::Field, qsizetype>{
-                  {Bidder, 6}, {EstimateUnitPrice, 11}, {ExtendedAmount, 13}, {SpecBookYear, 0}}));
+                  {Bidder, 6}, {EstimateUnitPrice, 11}, {ExtendedAmount, 13}}));
 
     // Without the bid price the estimate's column does not stand in for it.
     const QString noPrice = write(u"estimate.csv"_s,
