@@ -6,24 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "estimate/estimatetexts.h"
 #include "estimate/predictionband.h"
 
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString priceText(const QLocale& locale, double price) {
-    return locale.toString(price, 'f', 2);
-}
-
-QString quantityText(const QLocale& locale, double quantity) {
-    return locale.toString(quantity, 'f', QLocale::FloatingPointShortest);
-}
-
 namespace {
-
-// The fewest contracts a regression is fitted to.
-constexpr int kRegressionContracts = 8;
 
 // A log scale over the data, widened by a margin so that no point sits on the frame.
 struct LogScale {
@@ -120,40 +110,8 @@ void BidPlot::describe() {
     setToolTip(summary());
 }
 
-QString BidPlot::caption() const {
-    if (!line_ || !line_->statistics) {
-        return QString();
-    }
-    const ItemStatistics& s = *line_->statistics;
-    if (const auto& r = s.regression) {
-        const QLocale here = locale();
-        return u"Predicted "_s + priceText(here, r->predicted) + u" (90%: "_s +
-               priceText(here, r->lower90) + u" to "_s + priceText(here, r->upper90) + u") at "_s +
-               quantityText(here, line_->item.quantity.value_or(0)) + u' ' +
-               line_->item.units.trimmed();
-    }
-    if (s.contracts < kRegressionContracts) {
-        return u"Fewer than 8 contracts: no regression"_s;
-    }
-    if (line_->item.quantity.value_or(0) <= 0) {
-        return u"No project quantity: no regression"_s;
-    }
-    return u"Every bid is for one quantity: no regression"_s;
-}
-
 QString BidPlot::summary() const {
-    if (!line_) {
-        return QString();
-    }
-    if (!line_->statistics) {
-        return u"No bids in the window for this item."_s;
-    }
-    const ItemStatistics& s = *line_->statistics;
-    const QLocale here = locale();
-    return here.toString(s.bids) + u" bids of "_s + here.toString(s.contracts) +
-           u" contracts, quantities "_s + quantityText(here, s.minQuantity) + u" to "_s +
-           quantityText(here, s.maxQuantity) + u", prices "_s + priceText(here, s.minimum) +
-           u" to "_s + priceText(here, s.maximum) + u"; "_s + caption();
+    return line_ ? plotSummary(*line_, locale()) : QString();
 }
 
 void BidPlot::paintEvent(QPaintEvent*) {

@@ -7,11 +7,6 @@
 
 namespace veskplan {
 
-// The forms the plot and the evidence beside it write numbers in: prices with cents, quantities
-// as short as they are exact, both grouped as the locale groups digits.
-QString priceText(const QLocale& locale, double price);
-QString quantityText(const QLocale& locale, double quantity);
-
 // The bids behind an item's price, unit price against quantity on log scales, with the
 // regression line and its 90% prediction interval, and the project's quantity marked. Its
 // numbers are written in the widget's locale.
@@ -23,9 +18,6 @@ public:
 
     // Shows the line's evidence; none clears the plot.
     void showLine(const EstimateLine* line);
-    // What the plot tells beside its points: the regression's prediction for the project's
-    // quantity with its 90% interval, or why there is none; empty when no bids are shown.
-    QString caption() const;
     // What the plot shows, in words (its accessible description); empty without an item.
     QString summary() const;
 

@@ -4,12 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QDoubleSpinBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,13 +14,13 @@
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QStyle>
-#include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/bidplot.h"
+#include "app/estimateitemsview.h"
 #include "controller/estimateediting.h"
+#include "estimate/estimatetexts.h"
 
 namespace veskplan {
 namespace {
@@ -68,10 +65,6 @@ QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& 
     return box;
 }
 
-QString money(const QLocale& locale, qint64 cents) {
-    return locale.toString(double(cents) / 100, 'f', 2);
-}
-
 }  // namespace
 
 EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
@@ -100,31 +93,9 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     filtered_->setFilterKeyColumn(-1);
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
     filtered_->setSortRole(EstimateTableModel::SortRole);
-    table_ = named(new QTableView(this), u"estimateItems"_s, u"Estimate items"_s,
+    table_ = named(new EstimateItemsView(filtered_, estimate_.model().locale(), this),
+                   u"estimateItems"_s, u"Estimate items"_s,
                    u"Type a unit price into the Unit Price column; an empty one clears it"_s);
-    table_->setModel(filtered_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    // Rows as dense as the main window's grids: a project has hundreds of items to look over.
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    table_->setTabKeyNavigation(false);
-    // The estimate's own order, as its files list the items, until a heading is clicked; a
-    // third click on it brings that order back.
-    QHeaderView* header = table_->horizontalHeader();
-    header->setSortIndicator(-1, Qt::AscendingOrder);
-    header->setSortIndicatorClearable(true);
-    table_->setSortingEnabled(true);
-    header->setStretchLastSection(false);
-    table_->viewport()->installEventFilter(this);
-    connect(header, &QHeaderView::sectionResized, this, [this](int column) {
-        if (column != EstimateTableModel::FlagsColumn) {
-            fitFlags();
-        }
-    });
 
     plot_ = new BidPlot(this);
     plotNote_ = named(new QLabel(this), u"estimatePlotNote"_s, u"Regression"_s);
@@ -251,6 +222,10 @@ EstimateWindow::~EstimateWindow() {
     }
 }
 
+QTableView* EstimateWindow::table() const {
+    return table_;
+}
+
 void EstimateWindow::buildSettings(QGridLayout* grid) {
     const EstimateSettings& s = estimate_.settings();
     auto date = [this](const QString& name, const QString& caption, QDate value) {
@@ -336,79 +311,15 @@ void EstimateWindow::showSettings() {
     escalate_->setChecked(s.window.escalate);
 }
 
-void EstimateWindow::fitColumns(bool shrink) {
-    QHeaderView* header = table_->horizontalHeader();
-    const QAbstractItemView* view = table_;
-    // Room for a count with a thousands separator before the bids arrive, so that the columns
-    // do not jump when a history is chosen.
-    const QString count = estimate_.model().locale().toString(8888);
-    const int margin =
-        2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
-    const int countWidth = table_->fontMetrics().horizontalAdvance(count) + margin;
-    for (int column = 0; column < EstimateTableModel::kColumnCount; ++column) {
-        if (column == EstimateTableModel::FlagsColumn) {
-            continue;
-        }
-        int width = std::max(header->sectionSizeHint(column), view->sizeHintForColumn(column));
-        if (column == EstimateTableModel::BidsColumn ||
-            column == EstimateTableModel::ContractsColumn) {
-            width = std::max(width, countWidth);
-        }
-        if (header->sectionSize(column) < width || shrink) {
-            header->resizeSection(column, width);
-        }
-    }
-    fitFlags();
-}
-
-void EstimateWindow::fitFlags() {
-    const int flags = EstimateTableModel::FlagsColumn;
-    QHeaderView* header = table_->horizontalHeader();
-    int others = 0;
-    for (int column = 0; column < EstimateTableModel::kColumnCount; ++column) {
-        others += column == flags ? 0 : header->sectionSize(column);
-    }
-    const int least =
-        std::max(header->sectionSizeHint(flags), table_->fontMetrics().averageCharWidth() * 32);
-    header->resizeSection(flags, std::max(table_->viewport()->width() - others, least));
-}
-
-bool EstimateWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_->viewport() && event->type() == QEvent::Resize) {
-        fitFlags();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void EstimateWindow::refresh() {
-    QStringList files;
-    if (!estimate_.historyFile().isEmpty()) {
-        files.append(u"Bid history: "_s + QDir::toNativeSeparators(estimate_.historyFile()));
-    }
-    for (const QString& file : estimate_.priceFiles()) {
-        files.append(u"Prices: "_s + QDir::toNativeSeparators(file));
-    }
-    if (!estimate_.indexFile().isEmpty()) {
-        files.append(u"Cost index: "_s + QDir::toNativeSeparators(estimate_.indexFile()));
-    }
-    sources_->setText(files.isEmpty() ? u"No bid history or price file is chosen."_s
-                                      : files.join(u"; "_s));
+    sources_->setText(
+        sourcesText(estimate_.historyFile(), estimate_.priceFiles(), estimate_.indexFile()));
     showSettings();
 
     const Estimate& e = estimate_.estimate();
-    const QLocale here = locale();
-    QStringList parts;
-    for (const CategorySubtotal& subtotal : e.subtotals) {
-        parts.append((subtotal.cat + u' ' + subtotal.description).trimmed().toHtmlEscaped() +
-                     u": "_s + money(here, subtotal.cents));
-    }
-    parts.append(u"Items: "_s + money(here, e.itemsCents));
-    parts.append(u"Mobilization: "_s + money(here, e.mobilizationCents));
-    parts.append(u"Contingency: "_s + money(here, e.contingencyCents));
-    parts.append(u"<b>Total: "_s + money(here, e.totalCents) + u"</b>"_s);
-    totals_->setText(parts.join(u" &nbsp;|&nbsp; "_s));
-    totals_->setAccessibleDescription(
-        QString(parts.join(u"; "_s)).remove(u"<b>"_s).remove(u"</b>"_s));
+    const TotalsText totals = totalsText(e, locale());
+    totals_->setText(totals.rich);
+    totals_->setAccessibleDescription(totals.plain);
     for (auto [box, percent] : {std::pair(mobilization_, e.mobilizationPercent),
                                 std::pair(contingency_, e.contingencyPercent)}) {
         if (!box->hasFocus()) {
@@ -416,54 +327,19 @@ void EstimateWindow::refresh() {
             box->setValue(percent.value_or(0));
         }
     }
-    // The first fit sizes every column to what it holds; later ones only widen, so that a column
-    // the user widened stays so.
-    fitColumns(!fitted_);
-    fitted_ = true;
+    table_->fitColumns();
     refreshChosen();
 }
 
 void EstimateWindow::refreshChosen() {
     const int line = currentLine();
     const Estimate& e = estimate_.estimate();
-    if (line < 0 || line >= int(e.lines.size())) {
-        plot_->showLine(nullptr);
-        plotNote_->setText(QString());
-        evidence_->setText(u"Choose an item to see the evidence behind its price."_s);
-        evidence_->setAccessibleDescription(evidence_->text());
-        return;
-    }
-    const EstimateLine& chosen = e.lines[size_t(line)];
-    plot_->showLine(&chosen);
-    plotNote_->setText(plot_->caption());
-    const QLocale here = locale();
-    QStringList lines{chosen.item.itemNumber.trimmed() + u"  "_s +
-                      chosen.item.description.trimmed()};
-    if (chosen.kind) {
-        lines.append(kindText(chosen) + u": "_s + priceText(here, chosen.unitPrice.value_or(0)) +
-                     u" per "_s + chosen.priceUnit.trimmed() +
-                     (chosen.note.isEmpty() ? QString() : u" ("_s + chosen.note + u')'));
-    }
-    if (const auto& s = chosen.statistics) {
-        lines.append(u"Bids: "_s + here.toString(s->bids) + u" in "_s +
-                     here.toString(s->contracts) + u" contracts; weighted average "_s +
-                     priceText(here, s->weightedAverage) + u", median "_s +
-                     priceText(here, s->median) +
-                     (s->coefficientOfVariation
-                          ? u", CV "_s + here.toString(*s->coefficientOfVariation * 100, 'f', 0) +
-                                here.percent()
-                          : QString()));
-    }
-    if (const auto& p = chosen.published) {
-        lines.append(u"Published average "_s + priceText(here, p->averagePrice) + u" ("_s +
-                     (p->region.isEmpty() ? u"statewide"_s : p->region) + u')');
-    }
-    if (chosen.flags) {
-        const QString indexEnd = e.escalation ? e.escalation->lastQuarter : QString();
-        lines.append(u"Flags: "_s + flagNames(chosen.flags, indexEnd).replace(u';', u", "_s));
-    }
-    evidence_->setText(lines.join(u'\n'));
-    evidence_->setAccessibleDescription(lines.join(u"; "_s));
+    const bool chosen = line >= 0 && line < int(e.lines.size());
+    plot_->showLine(chosen ? &e.lines[size_t(line)] : nullptr);
+    plotNote_->setText(chosen ? regressionText(e.lines[size_t(line)], locale()) : QString());
+    const QStringList evidence = evidenceLines(e, line, locale());
+    evidence_->setText(evidence.join(u'\n'));
+    evidence_->setAccessibleDescription(evidence.join(u"; "_s));
 }
 
 }  // namespace veskplan

@@ -15,6 +15,7 @@ class QTableView;
 namespace veskplan {
 
 class BidPlot;
+class EstimateItemsView;
 class EstimateEditing;
 
 // The engineer's estimate window: the price sources and the window of bids, the items with
@@ -28,10 +29,7 @@ public:
     EstimateWindow(EstimateEditing& estimate, QWidget* parent = nullptr);
     ~EstimateWindow() override;
 
-    QTableView* table() const { return table_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    QTableView* table() const;
 
 private:
     void buildSettings(QGridLayout* grid);
@@ -39,20 +37,13 @@ private:
     void refresh();
     // Copies the estimate's settings into their widgets, leaving alone one being typed in.
     void showSettings();
-    // Widens the columns that are too narrow for what they hold, and with `shrink` narrows those
-    // wider than that; the flags take what is left. Only the first fit shrinks, so that a
-    // column the user widened stays so.
-    void fitColumns(bool shrink = false);
-    // Gives the flags the width the other columns leave, but never less than a flag or two
-    // need, so that scrolling to them shows them; their tip shows them all.
-    void fitFlags();
     void refreshChosen();
     // The estimate line of the table's current row, -1 when there is none.
     int currentLine() const;
 
     EstimateEditing& estimate_;
     QSortFilterProxyModel* filtered_ = nullptr;
-    QTableView* table_ = nullptr;
+    EstimateItemsView* table_ = nullptr;
     QLabel* sources_ = nullptr;
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
@@ -68,7 +59,6 @@ private:
     QLabel* totals_ = nullptr;
     QDoubleSpinBox* mobilization_ = nullptr;
     QDoubleSpinBox* contingency_ = nullptr;
-    bool fitted_ = false;
 };
 
 }  // namespace veskplan

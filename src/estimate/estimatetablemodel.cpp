@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "estimate/estimatetexts.h"
+
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
@@ -41,7 +43,7 @@ int EstimateTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString EstimateTableModel::moneyText(qint64 cents) const {
-    return locale_.toString(double(cents) / 100, 'f', 2);
+    return amountText(locale_, cents);
 }
 
 QString EstimateTableModel::flagsText(const EstimateLine& line) const {

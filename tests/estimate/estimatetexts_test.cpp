@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QRegularExpression>
+
+#include "estimate/estimatetexts.h"
+#include "support/recordtext.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
+    const QLocale de(QLocale::German, QLocale::Germany);
+    Estimate e{{},
+               {{u"01"_s, u"GRADING & PIPE"_s, 12345678}},
+               12345678,
+               {},
+               617284,
+               {},
+               0,
+               12962962,
+               EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s}};
+    e.lines.push_back({{u"2501-0150000 "_s, u"01"_s, u"15 INCH PIPE "_s, u"LF "_s, 1600.0},
+                       {},
+                       1234.5,
+                       PriceKind::WeightedAverage,
+                       u"LF "_s,
+                       u"quote"_s,
+                       u"2025Q2"_s,
+                       u"2026Q1"_s,
+                       {},
+                       {},
+                       unsigned(EstimateFlag::FewContracts) | unsigned(EstimateFlag::IndexEnds),
+                       ItemStatistics{{}, {}, 2, 2, 46.666, 45, 40, 50, 0.157, 1000, 2000},
+                       PublishedPrice{.averagePrice = 52}});
+    // The line without a regression for want of contracts, of a quantity and of quantities
+    // apart; with one; and without bids.
+    std::vector<EstimateLine> plotted(5, e.lines[0]);
+    plotted[1].statistics->contracts = plotted[2].statistics->contracts = 8;
+    plotted[2].item.quantity.reset();
+    plotted[3].item.quantity = 12.5;
+    plotted[3].statistics->regression = PriceRegression{0, 0, 8, 2.5, 2, 3.1};
+    plotted[4].statistics.reset();
+    QStringList texts{sourcesText({}, {}, {}),
+                      QDir::fromNativeSeparators(sourcesText(
+                          u"/data/bids.db"_s, {u"a.csv"_s, u"/p/b.xlsx"_s}, u"i.csv"_s)),
+                      totalsText(e, de).rich,
+                      totalsText(e, de).plain,
+                      evidenceLines(e, 0, de).join(u"; "_s),
+                      evidenceLines(e, 1, de).join(u"; "_s)};
+    for (const EstimateLine& line : plotted) {
+        texts << regressionText(line, de) + u'|' + plotSummary(line, de);
+    }
+    EXPECT_EQ(texts,
+              test::dataLines(u"estimate/texts.txt"_s).filter(QRegularExpression(u"^[^#]"_s)));
+}
+
+}  // namespace
+}  // namespace veskplan
