@@ -39,17 +39,22 @@ QString sourcesText(const QString& historyFile, const QStringList& priceFiles,
 }
 
 TotalsText totalsText(const Estimate& e, const QLocale& locale) {
+    // Built as plain words, which the rich form escapes: a screen reader reads "&", not "&amp;".
     QStringList parts;
     for (const CategorySubtotal& subtotal : e.subtotals) {
-        parts.append((subtotal.cat + u' ' + subtotal.description).trimmed().toHtmlEscaped() +
-                     u": "_s + amountText(locale, subtotal.cents));
+        parts.append((subtotal.cat + u' ' + subtotal.description).trimmed() + u": "_s +
+                     amountText(locale, subtotal.cents));
     }
     parts.append(u"Items: "_s + amountText(locale, e.itemsCents));
     parts.append(u"Mobilization: "_s + amountText(locale, e.mobilizationCents));
     parts.append(u"Contingency: "_s + amountText(locale, e.contingencyCents));
-    parts.append(u"<b>Total: "_s + amountText(locale, e.totalCents) + u"</b>"_s);
-    return {parts.join(u" &nbsp;|&nbsp; "_s),
-            parts.join(u"; "_s).remove(u"<b>"_s).remove(u"</b>"_s)};
+    const QString total = u"Total: "_s + amountText(locale, e.totalCents);
+    QStringList rich;
+    for (const QString& part : parts) {
+        rich.append(part.toHtmlEscaped());
+    }
+    rich.append(u"<b>"_s + total.toHtmlEscaped() + u"</b>"_s);
+    return {rich.join(u" &nbsp;|&nbsp; "_s), (parts + QStringList{total}).join(u"; "_s)};
 }
 
 QStringList evidenceLines(const Estimate& e, int line, const QLocale& here) {
