@@ -130,6 +130,38 @@ std::optional<int> wholeNumber(QStringView text) {
     return static_cast<int>(value);
 }
 
+qint64 decimalProduct(double factor, qint64 whole, int shift) {
+    if (!std::isfinite(factor) || factor == 0.0) {
+        return 0;
+    }
+    // Fifteen digits times the cents of the largest price stay well inside 128 bits.
+    __extension__ typedef __int128 Wide;
+    const DecimalDigits d = decimalDigits(std::fabs(factor));
+    Wide value = 0;
+    for (const char digit : d.digits) {
+        value = value * 10 + (digit - '0');
+    }
+    value *= whole;
+    // factor = 0.digits x 10^point: the product's power of ten below its last digit.
+    int exponent = d.pointPosition - int(d.digits.size()) - shift;
+    if (exponent > 6 || exponent < -36) {
+        // Far outside what an amount holds, the binary product is as good an answer.
+        return std::llround(factor * double(whole) * std::pow(10.0, -shift));
+    }
+    for (; exponent > 0; --exponent) {
+        value *= 10;
+    }
+    Wide divisor = 1;
+    for (; exponent < 0; ++exponent) {
+        divisor *= 10;
+    }
+    const Wide rest = value % divisor;
+    const Wide twice = rest < 0 ? -2 * rest : 2 * rest;
+    const qint64 magnitude =
+        qint64(value / divisor + (twice >= divisor ? (value < 0 ? -1 : 1) : 0));
+    return factor < 0 ? -magnitude : magnitude;
+}
+
 QString shortest(double value, QChar decimalPoint) {
     if (value == 0.0) {
         return u"0"_s;

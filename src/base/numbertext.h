@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 #include <optional>
 
 namespace veskplan::numbertext {
@@ -19,6 +20,13 @@ std::optional<int> wholeNumber(QStringView text);
 // numbers, no zero before the point between -1 and 1 (one half is ".5", minus one half "-.5").
 // `decimalPoint` lets a caller use the locale's separator.
 QString shortest(double value, QChar decimalPoint = u'.');
+
+// `factor` times `whole`, divided by 10 to the power `shift`, rounded half away from zero as a
+// calculator or a spreadsheet rounds the decimal numbers a user sees: 1.005 x 100 is 101, though
+// 1.005 held in binary is a little less. The factor is taken by its 15 significant digits, as
+// shortest() writes it. Used for amounts in cents: a quantity times a unit price in cents, a
+// percentage (shift 2) of a sum in cents.
+qint64 decimalProduct(double factor, qint64 whole, int shift = 0);
 
 // "000000000.000": at least nine integer digits, three decimals, rounded; a minus sign in front
 // of a negative value.

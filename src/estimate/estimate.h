@@ -113,9 +113,4 @@ inline QString confidentialityMark() {
 // Cents written as dollars with two decimals ("1234.50", "-0.05").
 QString centsText(qint64 cents);
 
-// `factor` times `cents`, divided by 10 to the power `shift`, rounded half away from zero as a
-// calculator rounds the decimal numbers the designer sees: 1.005 x 100 cents is 101 cents,
-// though 1.005 held in binary is a little less. The factor is taken by its shortest decimal form.
-qint64 decimalProduct(double factor, qint64 cents, int shift = 0);
-
 }  // namespace veskplan

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <numeric>
 
+#include "base/numbertext.h"
 #include "history/bidstatistics.h"
 #include "project/freetextitem.h"
 
@@ -91,7 +92,7 @@ QDate earliestLetting(const ItemStatistics& statistics) {
 }
 
 qint64 percentOf(qint64 cents, std::optional<double> percent) {
-    return percent ? decimalProduct(*percent, cents, 2) : 0;
+    return percent ? numbertext::decimalProduct(*percent, cents, 2) : 0;
 }
 
 }  // namespace
@@ -229,12 +230,12 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
             line.kind = price->kind;
             line.priceUnit = price->unit;
             line.note = price->note;
-            line.unitPriceCents = decimalProduct(price->unitPrice, 100);
+            line.unitPriceCents = numbertext::decimalProduct(price->unitPrice, 100);
             if (sameUnit(price->unit, item.units)) {
                 // A lump sum without a quantity is one of it; any other item without one is
                 // priced at nothing, which the designer must see.
                 const double quantity = item.quantity.value_or(isLumpSum(item.units) ? 1 : 0);
-                line.amountCents = decimalProduct(quantity, *line.unitPriceCents);
+                line.amountCents = numbertext::decimalProduct(quantity, *line.unitPriceCents);
                 if (!item.quantity && !isLumpSum(item.units)) {
                     line.flags |= unsigned(EstimateFlag::NoQuantity);
                 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/csv.h"
+#include "base/numbertext.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
 #include "estimate/estimatepdf.h"
@@ -389,7 +390,7 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
 
 TEST(Estimate, ProductsRoundTheDecimalFiguresHalfAwayFromZero) {
     for (const QStringList& c : test::tableRows(u"estimate/products.txt"_s, 4)) {
-        EXPECT_EQ(decimalProduct(c[0].toDouble(), c[1].toLongLong(), c[2].toInt()),
+        EXPECT_EQ(numbertext::decimalProduct(c[0].toDouble(), c[1].toLongLong(), c[2].toInt()),
                   c[3].toLongLong())
             << c[0].toStdString();
     }
