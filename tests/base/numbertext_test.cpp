@@ -32,5 +32,13 @@ TEST(NumberText, ReadsAndWritesTheTableOfNumbers) {
     EXPECT_EQ(shortest(-4.5, u','), u"-4,5");
 }
 
+TEST(NumberText, ProductsRoundTheDecimalFiguresHalfAwayFromZero) {
+    for (const QStringList& c : test::tableRows(u"base/products.txt"_s, 4)) {
+        EXPECT_EQ(decimalProduct(c[0].toDouble(), c[1].toLongLong(), c[2].toInt()),
+                  c[3].toLongLong())
+            << c[0].toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace veskplan

@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "base/csv.h"
-#include "base/numbertext.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
 #include "estimate/estimatepdf.h"
@@ -385,14 +384,6 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
             EXPECT_TRUE(estimateCsv(estimate).endsWith("Escalated by,index.csv," +
                                                        escalatedTo.toLatin1() + "\r\n"));
         }
-    }
-}
-
-TEST(Estimate, ProductsRoundTheDecimalFiguresHalfAwayFromZero) {
-    for (const QStringList& c : test::tableRows(u"estimate/products.txt"_s, 4)) {
-        EXPECT_EQ(numbertext::decimalProduct(c[0].toDouble(), c[1].toLongLong(), c[2].toInt()),
-                  c[3].toLongLong())
-            << c[0].toStdString();
     }
 }
 
