@@ -65,4 +65,8 @@ QDate fromText(QStringView text, const QLocale& locale) {
     return {};
 }
 
+QDate fromIso(QStringView text) {
+    return text.size() == 10 ? QDate::fromString(text.toString(), Qt::ISODate) : QDate();
+}
+
 }  // namespace veskplan::filedate

@@ -18,4 +18,8 @@ QString toText(const QDate& date);
 // so even where the locale puts the day first. A null date when nothing fits.
 QDate fromText(QStringView text, const QLocale& locale);
 
+// Only the ISO form "2026-03-14", as the command line and the estimate's settings take a date;
+// a null date for anything else.
+QDate fromIso(QStringView text);
+
 }  // namespace veskplan::filedate

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/error.h"
+#include "base/filedate.h"
 #include "cli/commandoutput.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
@@ -20,8 +21,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 std::optional<QDate> isoDate(const QString& text) {
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    return date.isValid() && text.size() == 10 ? std::optional(date) : std::nullopt;
+    const QDate date = filedate::fromIso(text);
+    return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "project/estimatesetup.h"
 
 #include "base/error.h"
+#include "base/filedate.h"
 
 namespace veskplan {
 
@@ -20,8 +21,8 @@ const QString kStatistic = u"price"_s;
 const QString kEscalate = u"escalate"_s;
 
 QDate dateOf(const QString& name, const QString& text) {
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid() || text.size() != 10) {
+    const QDate date = filedate::fromIso(text);
+    if (!date.isValid()) {
         throw Error(u"the estimate's "_s + name + u" is no date"_s);
     }
     return date;
