@@ -88,9 +88,10 @@ void BM_ProgramWindow(benchmark::State& state) {
                          QStringLiteral(VESKPLAN_SOURCE_DIR "/data"));
     env.homeDir = dir.path();
     test::QuietPort port;
+    SettingsStore windowSettings(dir.filePath(QStringLiteral("window.conf")));
     for (auto _ : state) {
         MainController controller(port, port, env, QLocale::c(), [] { return QDate(2026, 12, 6); });
-        MainWindow window(controller, dir.filePath(QStringLiteral("window.conf")));
+        MainWindow window(controller, windowSettings);
         controller.start();
         showAndSettle(window);
     }

@@ -71,8 +71,7 @@ int main(int argc, char** argv) {
             [] { return QDate::currentDate(); });
         // The window follows the controller from its start: the start-up's focus and state
         // reach it as every later command's do.
-        window =
-            std::make_unique<veskplan::MainWindow>(*controller, controller->paths().settingsFile);
+        window = std::make_unique<veskplan::MainWindow>(*controller, controller->settings());
         controller->start();
     } catch (const veskplan::Error& error) {
         QMessageBox::critical(nullptr, veskplan::texts::appTitle(), error.message());

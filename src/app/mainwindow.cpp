@@ -64,8 +64,8 @@ void setItemsIfDifferent(QComboBox* box, const QStringList& items) {
 
 }  // namespace
 
-MainWindow::MainWindow(MainController& controller, const QString& settingsFile, QWidget* parent)
-    : QMainWindow(parent), controller_(controller), settings_(settingsFile) {
+MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent), controller_(controller), settings_(settings) {
     setObjectName(QStringLiteral("mainForm"));
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);

@@ -17,8 +17,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // `settingsFile` keeps the window's size and the grids' column widths between runs.
-    MainWindow(MainController& controller, const QString& settingsFile, QWidget* parent = nullptr);
+    // `settings` keep the window's size and the grids' column widths between runs.
+    MainWindow(MainController& controller, SettingsStore& settings, QWidget* parent = nullptr);
 
     // Shows the controller's state in the controls.
     void refresh();

@@ -2,10 +2,7 @@
 
 #include <QHeaderView>
 #include <QMainWindow>
-#include <QSettings>
 #include <QTableView>
-
-#include "base/apppaths.h"
 
 namespace veskplan {
 namespace {
@@ -38,19 +35,16 @@ QList<QVariant> widthsOf(const QTableView& grid) {
 }  // namespace
 
 void WindowSettings::restore(QMainWindow& window, QTableView& master, QTableView& project) const {
-    QSettings settings(file_, settingsFormat(file_));
-    window.restoreGeometry(settings.value(u"window/geometry"_s).toByteArray());
-    restoreWidths(master, settings.value(u"window/masterColumns"_s).toList());
-    restoreWidths(project, settings.value(u"window/projectColumns"_s).toList());
+    window.restoreGeometry(settings_.value(u"window/geometry"_s).toByteArray());
+    restoreWidths(master, settings_.value(u"window/masterColumns"_s).toList());
+    restoreWidths(project, settings_.value(u"window/projectColumns"_s).toList());
 }
 
 void WindowSettings::save(const QMainWindow& window, const QTableView& master,
                           const QTableView& project) const {
-    QSettings settings(file_, settingsFormat(file_));
-    settings.setValue(u"window/geometry"_s, window.saveGeometry());
-    settings.setValue(u"window/masterColumns"_s, widthsOf(master));
-    settings.setValue(u"window/projectColumns"_s, widthsOf(project));
-    settings.sync();
+    settings_.setValues({{u"window/geometry"_s, window.saveGeometry()},
+                         {u"window/masterColumns"_s, widthsOf(master)},
+                         {u"window/projectColumns"_s, widthsOf(project)}});
 }
 
 }  // namespace veskplan

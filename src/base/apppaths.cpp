@@ -103,10 +103,6 @@ QString AppPaths::seedWorkbook() const {
     return joinPath(dataDir, u"seed100-01.xlsx"_s);
 }
 
-QSettings::Format settingsFormat(const QString& settingsFile) {
-    return settingsFile.startsWith(u"HKEY_"_s) ? QSettings::NativeFormat : QSettings::IniFormat;
-}
-
 QString joinPath(const QString& dir, const QString& name) {
     const QString base = withoutTrailingSeparator(dir);
     if (base.endsWith(u'/') || base.endsWith(u'\\')) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSettings>
 #include <QString>
 
 #include "base/configfile.h"
@@ -20,7 +19,7 @@ struct AppPaths {
     QString tempDir;  // directory of the working database
     QString dataDir;  // counties.txt, itemcats.txt, the seed workbook, the sample lists
     // The program's own settings (window, recent projects, mapping file), never veskplan.ini,
-    // whose six lines other tools read: an INI file, or a registry key (see settingsFormat).
+    // whose six lines other tools read: an INI file, or a registry key (see SettingsStore).
     QString settingsFile;
     // The user's own data: the bid history unless another is chosen, the confirmed column layouts.
     QString userDataDir;
@@ -37,9 +36,6 @@ struct AppPaths {
     QString categoryFile() const;
     QString seedWorkbook() const;
 };
-
-// How QSettings reads `settingsFile`: the registry for a key there, an INI file otherwise.
-QSettings::Format settingsFormat(const QString& settingsFile);
 
 // Joins a directory and a file name with one separator; an empty directory gives the name alone
 // under the root, as a bare separator-prefixed name would.

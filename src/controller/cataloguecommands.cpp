@@ -1,12 +1,11 @@
 #include "controller/cataloguecommands.h"
 
-#include <QSettings>
 #include <set>
 
-#include "base/apppaths.h"
 #include "base/cataloguetexts.h"
 #include "base/error.h"
 #include "base/filewriting.h"
+#include "base/settingsstore.h"
 #include "base/texts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectediting.h"
@@ -36,20 +35,20 @@ bool takesOver(const Finding& finding) {
 }  // namespace
 
 CatalogueCommands::CatalogueCommands(ProjectDocument& document, const MasterSession& master,
-                                     ProjectEditing& editing, QString settingsFile,
+                                     ProjectEditing& editing, SettingsStore& settings,
                                      FileDialogs& dialogs, UserPort& port, ViewRequests& requests,
                                      QObject* parent)
     : QObject(parent),
       document_(document),
       master_(master),
       editing_(editing),
-      settingsFile_(std::move(settingsFile)),
+      settings_(settings),
       dialogs_(dialogs),
       port_(port),
       requests_(requests) {}
 
 QString CatalogueCommands::mappingFile() const {
-    return QSettings(settingsFile_, settingsFormat(settingsFile_)).value(kMappingKey).toString();
+    return settings_.text(kMappingKey);
 }
 
 QStringList CatalogueCommands::mappingProblems() const {
@@ -101,9 +100,7 @@ void CatalogueCommands::chooseMappingFile() {
     if (!chosen) {
         return;
     }
-    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
-    settings.setValue(kMappingKey, *chosen);
-    settings.sync();
+    settings_.setValue(kMappingKey, *chosen);
     compare();
     Q_EMIT mappingChanged();
     if (!mapping_.error().isEmpty()) {

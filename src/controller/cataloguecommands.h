@@ -13,6 +13,7 @@ class FileDialogs;
 class MasterSession;
 class ProjectDocument;
 class ProjectEditing;
+class SettingsStore;
 class UserPort;
 class ViewRequests;
 
@@ -24,7 +25,7 @@ class CatalogueCommands : public QObject {
 
 public:
     CatalogueCommands(ProjectDocument& document, const MasterSession& master,
-                      ProjectEditing& editing, QString settingsFile, FileDialogs& dialogs,
+                      ProjectEditing& editing, SettingsStore& settings, FileDialogs& dialogs,
                       UserPort& port, ViewRequests& requests, QObject* parent = nullptr);
 
     CatalogueReport& report() { return report_; }
@@ -76,7 +77,7 @@ private:
     ProjectDocument& document_;
     const MasterSession& master_;
     ProjectEditing& editing_;
-    QString settingsFile_;
+    SettingsStore& settings_;
     FileDialogs& dialogs_;
     UserPort& port_;
     ViewRequests& requests_;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "base/apppaths.h"
 #include "base/csv.h"
@@ -58,11 +57,11 @@ ColumnLayout proposalFor(const QStringList& headings) {
 }  // namespace
 
 HistoryImport::HistoryImport(UserPort& port, BusyIndicator& busy, FileDialogs& dialogs,
-                             QString settingsFile, QString dataDir)
+                             SettingsStore& settings, QString dataDir)
     : port_(port),
       busy_(busy),
       dialogs_(dialogs),
-      settingsFile_(std::move(settingsFile)),
+      settings_(settings),
       dataDir_(std::move(dataDir)) {}
 
 QString HistoryImport::defaultHistoryFile() const {
@@ -74,8 +73,7 @@ QString HistoryImport::layoutFile() const {
 }
 
 QString HistoryImport::historyFile() const {
-    const QString chosen =
-        QSettings(settingsFile_, QSettings::IniFormat).value(kHistoryKey).toString();
+    const QString chosen = settings_.text(kHistoryKey);
     return chosen.isEmpty() ? defaultHistoryFile() : chosen;
 }
 
@@ -93,7 +91,7 @@ void HistoryImport::chooseHistoryFile() {
     try {
         const bool readOnly = isReadOnly(*chosen);
         BidHistory::open(*chosen, readOnly);  // refuses a file that is no bid history
-        QSettings(settingsFile_, QSettings::IniFormat).setValue(kHistoryKey, *chosen);
+        settings_.setValue(kHistoryKey, *chosen);
         if (readOnly) {
             port_.inform(u"The bid history "_s + shown(*chosen) +
                          u" is read-only: its bids serve the estimates, but no bids can be "

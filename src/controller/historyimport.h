@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "base/settingsstore.h"
 #include "controller/busyindicator.h"
 #include "controller/filedialogs.h"
 #include "controller/userport.h"
@@ -17,10 +18,10 @@ namespace veskplan {
 // heading row and serves every later file with the same headings.
 class HistoryImport {
 public:
-    // `settingsFile` keeps the chosen history; `dataDir` holds the default history and the
+    // `settings` keep the chosen history; `dataDir` holds the default history and the
     // confirmed layouts.
-    HistoryImport(UserPort& port, BusyIndicator& busy, FileDialogs& dialogs, QString settingsFile,
-                  QString dataDir);
+    HistoryImport(UserPort& port, BusyIndicator& busy, FileDialogs& dialogs,
+                  SettingsStore& settings, QString dataDir);
 
     // The history the imports go into: the one chosen last, else the default.
     QString historyFile() const;
@@ -43,7 +44,7 @@ private:
     UserPort& port_;
     BusyIndicator& busy_;
     FileDialogs& dialogs_;
-    QString settingsFile_;
+    SettingsStore& settings_;
     QString dataDir_;
 };
 

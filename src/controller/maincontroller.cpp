@@ -20,6 +20,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
       busy_(busy),
       env_(std::move(environment)),
       paths_(AppPaths::resolve(env_)),
+      settings_(paths_.settingsFile),
       locale_(std::move(locale)),
       today_(std::move(clock)),
       workingCopy_(std::make_unique<WorkingCopy>(paths_.tempDir)),
@@ -29,7 +30,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
                                                 locale_)),
       dialogs_(port_, QDir::currentPath()),
       county_(paths_.countyFile()),
-      recent_(paths_.settingsFile),
+      recent_(settings_),
       units_(master_, *document_, config_, port_, busy_, locale_),
       binding_(*document_, master_, editing_->categoryBoxes(), units_, port_, busy_, locale_),
       recovery_(*document_),
@@ -37,11 +38,11 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
              recent_, recovery_, port_, busy_, requests_, locale_),
       exports_(*document_, master_, *editing_, config_, county_, editing_->gridState(), dialogs_,
                port_, busy_, requests_, paths_.seedWorkbook(), locale_),
-      print_(*document_, editing_->gridState(), county_, dialogs_, port_, requests_,
-             paths_.settingsFile, locale_, today_),
-      catalogue_(std::make_unique<CatalogueCommands>(
-          *document_, master_, *editing_, paths_.settingsFile, dialogs_, port_, requests_)),
-      historyImport_(port_, busy_, dialogs_, paths_.settingsFile, paths_.userDataDir) {
+      print_(*document_, editing_->gridState(), county_, dialogs_, port_, requests_, settings_,
+             locale_, today_),
+      catalogue_(std::make_unique<CatalogueCommands>(*document_, master_, *editing_, settings_,
+                                                     dialogs_, port_, requests_)),
+      historyImport_(port_, busy_, dialogs_, settings_, paths_.userDataDir) {
     connect(document_.get(), &ProjectDocument::changeFailed, this,
             [this](const QString& reason) { port_.warn(reason); });
     connect(&recovery_, &RecoveryWriter::writeFailed, this,

@@ -9,6 +9,7 @@
 #include "base/apppaths.h"
 #include "base/configuration.h"
 #include "base/environment.h"
+#include "base/settingsstore.h"
 #include "controller/cataloguecommands.h"
 #include "controller/commandoutcome.h"
 #include "controller/estimateediting.h"
@@ -83,6 +84,9 @@ public:
     bool addItemEnabled() const { return browsing_.currentRow() >= 0; }
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
+    // What the program keeps between runs, in the settings of `paths()`: every tool's and the
+    // window's.
+    SettingsStore& settings() { return settings_; }
     const QString& countyName() const { return county_.name(); }
     FileCommands& files() { return files_; }
     ExportCommands& exports() { return exports_; }
@@ -109,6 +113,7 @@ private:
     ViewRequests requests_;
     Environment env_;
     AppPaths paths_;
+    SettingsStore settings_;
     Configuration config_;
     QLocale locale_;
     std::function<QDate()> today_;

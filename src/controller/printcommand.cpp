@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "base/apppaths.h"
 #include "base/error.h"
+#include "base/settingsstore.h"
 #include "base/texts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectgridstate.h"
@@ -73,14 +73,13 @@ CommandOutcome PrintCommand::run() {
 CommandOutcome PrintCommand::exportPdf() {
     Q_EMIT requests_.commitTypingRequested();
     const QString folderKey = u"print/pdfFolder"_s;
-    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
     FileDialogRequest dialog;
     dialog.mode = FileDialogRequest::Mode::Save;
     dialog.title = pdfExportTitle();
     dialog.filters = QStringList{texts::allFilesFilter(), pdfFilter()};
     dialog.selectedFilter = 1;
     dialog.defaultSuffix = u"pdf"_s;
-    dialog.directory = settings.value(folderKey).toString();
+    dialog.directory = settings_.text(folderKey);
     const QString& projectFile = document_.fileName();
     if (!projectFile.isEmpty()) {
         dialog.fileName = QFileInfo(projectFile).completeBaseName() + u".pdf"_s;
@@ -89,8 +88,7 @@ CommandOutcome PrintCommand::exportPdf() {
     if (!chosen) {
         return CommandOutcome::cancelled();
     }
-    settings.setValue(folderKey, directoryOf(*chosen));
-    settings.sync();
+    settings_.setValue(folderKey, directoryOf(*chosen));
     try {
         PdfPrintTarget target(*chosen, defaultPaperSize(locale_));
         printOn(target);

@@ -13,6 +13,7 @@ class CountyLookup;
 class FileDialogs;
 class PrintTarget;
 class ProjectDocument;
+class SettingsStore;
 class UserPort;
 class ViewRequests;
 struct ProjectGridState;
@@ -20,17 +21,17 @@ struct ProjectGridState;
 // The "Print" button: the project's quantity table on the printer, or in a PDF file.
 class PrintCommand {
 public:
-    // `settingsFile` keeps the folder the last PDF went to.
+    // `settings` keep the folder the last PDF went to.
     PrintCommand(ProjectDocument& document, ProjectGridState& grid, CountyLookup& county,
-                 FileDialogs& dialogs, UserPort& port, ViewRequests& requests, QString settingsFile,
-                 QLocale locale, std::function<QDate()> today)
+                 FileDialogs& dialogs, UserPort& port, ViewRequests& requests,
+                 SettingsStore& settings, QLocale locale, std::function<QDate()> today)
         : document_(document),
           grid_(grid),
           county_(county),
           dialogs_(dialogs),
           port_(port),
           requests_(requests),
-          settingsFile_(std::move(settingsFile)),
+          settings_(settings),
           locale_(std::move(locale)),
           today_(std::move(today)) {}
 
@@ -55,7 +56,7 @@ private:
     FileDialogs& dialogs_;
     UserPort& port_;
     ViewRequests& requests_;
-    QString settingsFile_;
+    SettingsStore& settings_;
     QLocale locale_;
     std::function<QDate()> today_;
 };

@@ -1,9 +1,6 @@
 #include "files/recentprojects.h"
 
 #include <QDir>
-#include <QSettings>
-
-#include "base/apppaths.h"
 
 namespace veskplan {
 namespace {
@@ -15,8 +12,7 @@ const QString kKey = u"recentProjects"_s;
 }  // namespace
 
 QStringList RecentProjects::paths() const {
-    QStringList paths =
-        QSettings(settingsFile_, settingsFormat(settingsFile_)).value(kKey).toStringList();
+    QStringList paths = settings_.textList(kKey);
     paths.removeAll(QString());
     return paths.mid(0, kMaxCount);
 }
@@ -36,9 +32,7 @@ void RecentProjects::remove(const QString& path) {
 }
 
 void RecentProjects::store(const QStringList& paths) {
-    QSettings settings(settingsFile_, settingsFormat(settingsFile_));
-    settings.setValue(kKey, paths);
-    settings.sync();
+    settings_.setValue(kKey, paths);
 }
 
 }  // namespace veskplan

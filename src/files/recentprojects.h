@@ -3,15 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/settingsstore.h"
+
 namespace veskplan {
 
-// The projects opened or saved last, most recent first, kept in the program's own settings
-// file so that they outlive the run.
+// The projects opened or saved last, most recent first, kept in the program's own settings so
+// that they outlive the run.
 class RecentProjects {
 public:
     static constexpr int kMaxCount = 8;
 
-    explicit RecentProjects(QString settingsFile) : settingsFile_(std::move(settingsFile)) {}
+    explicit RecentProjects(SettingsStore& settings) : settings_(settings) {}
 
     QStringList paths() const;
     // Puts the project first (a project file, or the older file an imported project came from).
@@ -21,7 +23,7 @@ public:
 private:
     void store(const QStringList& paths);
 
-    QString settingsFile_;
+    SettingsStore& settings_;
 };
 
 }  // namespace veskplan

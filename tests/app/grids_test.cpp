@@ -90,7 +90,7 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
     widthsStay("New Project");
 
     window->close();
-    MainWindow again(*controller, sandbox.path(u"window.conf"_s));
+    MainWindow again(*controller, windowSettings);
     auto* next = again.findChild<QTableView*>(u"projItemDB"_s);
     EXPECT_EQ(next->columnWidth(ProjectGridModel::ItemNumberColumn), widened);
     EXPECT_EQ(next->columnWidth(ProjectGridModel::UnitsColumn), units);

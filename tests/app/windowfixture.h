@@ -30,8 +30,7 @@ inline void chooseInList(QComboBox* box, int downs) {
 class WindowFixture : public ControllerTest {
 protected:
     void showWindow() {
-        window =
-            std::make_unique<MainWindow>(*controller, sandbox.path(QStringLiteral("window.conf")));
+        window = std::make_unique<MainWindow>(*controller, windowSettings);
         window->show();
         reactivate();
     }
@@ -110,6 +109,8 @@ protected:
         keys(key);
     }
 
+    // The window's own settings, apart from the controller's.
+    SettingsStore windowSettings{sandbox.path(QStringLiteral("window.conf"))};
     std::unique_ptr<MainWindow> window;
 };
 

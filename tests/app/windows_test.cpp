@@ -119,7 +119,8 @@ TEST_F(WindowTest, TheFormKeepsItsArrangementAtItsLeastSizeAtTwiceThatAndAtALarg
         QFont larger = font;
         larger.setPointSizeF(pointSize);
         QApplication::setFont(larger);
-        MainWindow form(*controller, sandbox.path(u"other.conf"_s));
+        SettingsStore otherSettings(sandbox.path(u"other.conf"_s));
+        MainWindow form(*controller, otherSettings);
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         QWidget* client = form.centralWidget();
@@ -331,7 +332,7 @@ TEST_F(WindowTest, ProjectsOpenFromADropAndTheRecentListAndTheWindowKeepsItsStat
 
     window->resize(900, 700);
     window->close();
-    MainWindow again(*controller, sandbox.path(u"window.conf"_s));
+    MainWindow again(*controller, windowSettings);
     EXPECT_EQ(again.size(), QSize(900, 700));
 }
 
@@ -350,7 +351,8 @@ TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsClose
     {
         // The window follows the controller before it starts, as the program does.
         auto starting = makeController();
-        MainWindow shown(*starting, sandbox.path(u"window2.conf"_s));
+        SettingsStore shownSettings(sandbox.path(u"window2.conf"_s));
+        MainWindow shown(*starting, shownSettings);
         starting->start();
         shown.show();
         QApplication::setActiveWindow(&shown);

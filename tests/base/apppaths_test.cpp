@@ -78,13 +78,6 @@ TEST(AppPaths, SystemEnvironmentIsTheRunningProcess) {
     EXPECT_EQ(AppPaths::resolve(env).settingsFile, settings);
 }
 
-TEST(AppPaths, SettingsInTheRegistryAreReadThereAndAnyOtherAsAnIniFile) {
-    EXPECT_EQ(settingsFormat(u"HKEY_CURRENT_USER\\Software\\Veskplan"_s), QSettings::NativeFormat);
-    EXPECT_EQ(settingsFormat(u"/home/u/.config/veskplan/veskplan-window.conf"_s),
-              QSettings::IniFormat);
-    EXPECT_EQ(settingsFormat(u"C:\\HKEY_x.conf"_s), QSettings::IniFormat);
-}
-
 TEST(AppPaths, JoinAndSplitPaths) {
     for (const QStringList& c : test::tableRows(u"base/paths.txt"_s)) {
         if (c[0] == u"join"_s) {

@@ -109,8 +109,8 @@ TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings
     // The window asks once for that heading row, and keeps the answer in the user's data folder.
     test::ScriptedPort port;
     FileDialogs dialogs(port, dir.path());
-    HistoryImport window(port, port, dialogs, dir.filePath(u"window.conf"_s),
-                         dir.filePath(u"share/veskplan"_s));
+    SettingsStore settings(dir.filePath(u"window.conf"_s));
+    HistoryImport window(port, port, dialogs, settings, dir.filePath(u"share/veskplan"_s));
     port.files.push_back(custom);
     port.columnMappings.push_back(ColumnLayout::read(dataPath(u"history/layout.txt"_s)));
     window.importBidFiles();

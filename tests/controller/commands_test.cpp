@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "base/texts.h"
 #include "support/controllerfixture.h"
@@ -208,9 +207,7 @@ TEST_F(CommandsTest, TheQuantityTableGoesToAPdfOnTheLocalesPaperAndItsFolderIsRe
         test::readFile(pdf).contains("/MediaBox [0 0 612.000000 792.000000]"));  // US Letter
     EXPECT_EQ(controller->countyName(), u"Cedar Falls"_s);
     expectWorkingOrder();
-    EXPECT_EQ(QSettings(controller->paths().settingsFile, QSettings::IniFormat)
-                  .value(u"print/pdfFolder"_s),
-              folder);
+    EXPECT_EQ(SettingsStore(controller->paths().settingsFile).text(u"print/pdfFolder"_s), folder);
     next(std::nullopt, {});
     EXPECT_EQ(controller->printing().exportPdf().kind, Kind::Cancelled);
     EXPECT_EQ(port.dialogs.at(0).directory, folder);

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
-#include <QSettings>
 
 #include "base/sqlitedb.h"
 #include "base/texts.h"
@@ -319,7 +318,7 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
 }
 
 TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneStep) {
-    QSettings(sandbox.path(u"userconfig/veskplan-window.conf"_s), QSettings::IniFormat)
+    SettingsStore(sandbox.path(u"userconfig/veskplan-window.conf"_s))
         .setValue(u"catalogue/mappingFile"_s, test::dataPath(u"controller/mapping.csv"_s));
     CatalogueCommands& catalogue = controller->catalogue();
     const CatalogueReport& report = catalogue.report();

@@ -29,7 +29,8 @@ protected:
     QTemporaryDir dir_;
     test::ScriptedPort port_;
     FileDialogs dialogs_{port_, dir_.path()};
-    HistoryImport importer_{port_, port_, dialogs_, path(u"settings.conf"_s), path(u"data"_s)};
+    SettingsStore settings_{path(u"settings.conf"_s)};
+    HistoryImport importer_{port_, port_, dialogs_, settings_, path(u"data"_s)};
 };
 
 TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
@@ -114,8 +115,8 @@ TEST_F(HistoryImportTest, AReadOnlyHistoryIsReadButNotWritten) {
     port_.files.push_back(shared);
     importer_.chooseHistoryFile();
     EXPECT_EQ(importer_.historyFile(), shared);
-    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, path(u"settings.conf"_s), path(u"data"_s))
-                  .historyFile(),
+    SettingsStore nextRun(path(u"settings.conf"_s));
+    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, nextRun, path(u"data"_s)).historyFile(),
               shared);  // kept for the next run
     ASSERT_EQ(port_.messages.size(), 1u);
     EXPECT_TRUE(port_.messages.front().text.contains(u"is read-only"_s));
