@@ -36,7 +36,6 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + 5, 5));
     }
-    // Drags the right edge of a column's heading by `dx` pixels, as a user widens a column.
     void dragColumnEdge(int column, int dx) {
         QHeaderView* header = grid->horizontalHeader();
         const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,

@@ -31,7 +31,6 @@ protected:
         auto* grid = find<QTableView>(u"mastItemList"_s);
         clickCell(grid, grid->model()->index(row, 1));
     }
-    // A pick in the master list, then Enter on "Add to Project".
     void addMasterRowByKeys(int row) {
         clickMasterRow(row);
         QTest::keyClick(focus(), Qt::Key_Return);
@@ -46,7 +45,6 @@ protected:
         }
         return descriptions;
     }
-    // A saved project with three described categories, two items and a project number.
     void makeProjectWithCategories(const QString& name, const QString& masterDate) {
         CategoryList categories;
         for (const char* description : {"Mainline", "Ramps", "Bridge"}) {

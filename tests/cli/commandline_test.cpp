@@ -24,7 +24,6 @@ protected:
     void SetUp() override {
         ControllerTest::SetUp();
         start();
-        // A two-category project with header fields, saved.
         addMasterRow(0);
         addMasterRow(3);
         ProjectGridModel& model = controller->editing().model();
@@ -204,7 +203,6 @@ TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
     run = cli("export trnsport @project -");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
-    // A full disk is a failure.
     VESKPLAN_SKIP_ON_WINDOWS("/dev/full");
     QProcess process;
     process.setStandardOutputFile(u"/dev/full"_s);

@@ -18,14 +18,13 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
     EXPECT_EQ(controller->editing().gridState().currentColumn, ProjectGridModel::QuantityColumn);
     controller->editing().addCategory();
     addMasterRow(0);
-    EXPECT_EQ(store().record(controller->editing().currentRow()).itemNumber, u"2101-0100000"_s);
-    EXPECT_EQ(store().record(controller->editing().currentRow()).cat, u"02"_s);
+    const auto current = [this] { return store().record(controller->editing().currentRow()); };
+    EXPECT_EQ(current().itemNumber + current().cat, u"2101-010000002"_s);
     controller->editing().selectCategory(0);
     addMasterRow(0);
     addMasterRow(0);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::itemAlreadyInCategory()});
-    // The item already there is shown.
-    EXPECT_EQ(store().record(controller->editing().currentRow()).cat, u"01"_s);
+    EXPECT_EQ(current().cat, u"01"_s);   // the item already there is shown
     controller->browsing().pickRow(-1);  // outside the rows: nothing happens
     controller->browsing().pickRow(6);
     EXPECT_EQ(controller->browsing().gridState().selectedRow, 0);
@@ -75,8 +74,7 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
         EXPECT_EQ(history.count(), steps + (stored ? 1 : 0));
     }
     controller->editing().undo();
-    EXPECT_EQ(store().record(1).quantity, 3);
-    EXPECT_EQ(store().record(2).quantity, std::nullopt);
+    EXPECT_EQ(test::quantitiesOf(store()), (Quantities{1, 3, std::nullopt}));
     // A typed quantity meets the same rules; sorting keeps the current row first.
     controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
     ProjectGridModel& model = controller->editing().model();

@@ -94,7 +94,6 @@ TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
         EXPECT_EQ(model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
                   horizontal | Qt::AlignVCenter);
     }
-    // What an edit answers and what the cell shows afterwards.
     const auto after = [&](ProjectDocument::EditResult result, int row, int column) {
         return std::pair(result.kind, model.data(model.index(row, column)).toString());
     };
