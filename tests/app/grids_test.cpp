@@ -163,8 +163,7 @@ TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
     clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
     type(u"12"_s);
     type(u"3.5"_s);
-    EXPECT_EQ(store().record(0).quantity, 12);
-    EXPECT_EQ(store().record(1).quantity, 3.5);
+    EXPECT_EQ(test::quantitiesOf(store()), (std::vector<std::optional<double>>{12, 3.5, {}}));
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, ProjectGridModel::QuantityColumn));
     EXPECT_EQ(focus(), grid);
     type(u"-"_s, Qt::Key_Enter, Qt::KeypadModifier);  // no number: said so, the cell stays

@@ -44,8 +44,7 @@ TEST_F(Statistics, TheFiguresOfEachWindowAreThoseWorkedOutByHand) {
         }
         const ItemStatistics s =
             computeStatistics(bids, u"CY  "_s, window, index ? &*index : nullptr, 120.0);
-        EXPECT_EQ(s.itemNumber, kExcavation);
-        EXPECT_EQ(s.unit, u"CY"_s);
+        EXPECT_EQ(std::pair(s.itemNumber, s.unit), std::pair(kExcavation, u"CY"_s));
         // Counts, average, median, minimum, maximum, CV ("-": none) and the bids left out.
         const auto near = [](double v) { return QString::number(v, 'g', 12); };
         QStringList expected = row.mid(5);
