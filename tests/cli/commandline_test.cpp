@@ -17,6 +17,7 @@ struct CliRun {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
+    QByteArray said() const { return QByteArray::number(exitCode) + '|' + out + '|' + err; }
 };
 
 class CommandLineTest : public test::ControllerTest {
@@ -86,9 +87,7 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
         if (store().index() == IndexOrder::BridgeKey) {
             arguments += QStringList{u"--order"_s, u"bridge"_s};
         }
-        const CliRun run = cli(arguments);
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        EXPECT_EQ(cli(arguments).said(), "0||");
         EXPECT_TRUE(
             test::sameBytes(test::readFile(windowFile), test::readFile(out(u"cli-"_s + kind))))
             << kind.toStdString();
@@ -184,11 +183,8 @@ TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) 
 }
 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
-    CliRun run = cli("list @project");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, test::dataFile(u"cli/list.txt"_s));
-    run = cli("print @project --text @table.txt");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(cli("list @project").said(), "0|" + test::dataFile(u"cli/list.txt"_s) + '|');
+    ASSERT_EQ(cli("print @project --text @table.txt").said(), "0||");
     const QList<QByteArray> lines = test::readFile(out(u"table.txt"_s)).split('\n');
     ASSERT_GT(lines.size(), 8);
     EXPECT_TRUE(
@@ -197,10 +193,9 @@ TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
               "County: Cedar Falls              Designer: Pat Quinn            "
               "Letting Month: April");
     EXPECT_TRUE(lines[6].endsWith("ACRE       12.5         4.0        16.5")) << lines[6].data();
-    run = cli("print @project --pdf @table.pdf");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(cli("print @project --pdf @table.pdf").said(), "0||");
     EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
-    run = cli("export trnsport @project -");
+    const CliRun run = cli("export trnsport @project -");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
     VESKPLAN_SKIP_ON_WINDOWS("/dev/full");
@@ -276,9 +271,8 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
     }
     // Without it, or with warnings only, the export is written as ever.
     EXPECT_EQ(cli("export trnsport @bad.vsk @x").exitCode, 0);
-    const CliRun run = cli("export trnsport @project - --order bridge --strict");
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, cli("export trnsport @project - --order bridge").out);
+    EXPECT_EQ(cli("export trnsport @project - --order bridge --strict").said(),
+              cli("export trnsport @project - --order bridge").said());
 }
 
 TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {
