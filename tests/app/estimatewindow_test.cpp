@@ -137,11 +137,10 @@ TEST_F(EstimateWindowTest, ATypedPriceIsOneStepThatCtrlZTakesBack) {
 
 TEST_F(EstimateWindowTest, TheItemsKeepTheEstimatesOrderUntilAHeadingIsClicked) {
     doc().setQuantity(0, 100);  // 2101-0100000 now 100, 2501-0150000 40
-    const Estimate& e = controller->estimate().estimate();
-    for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(shown(row, EstimateTableModel::ItemNumberColumn),
-                  e.lines[size_t(row)].item.itemNumber);
-    }
+    const std::vector<EstimateLine>& lines = controller->estimate().estimate().lines;
+    EXPECT_EQ(shown(0, EstimateTableModel::ItemNumberColumn) +
+                  shown(1, EstimateTableModel::ItemNumberColumn),
+              lines[0].item.itemNumber + lines[1].item.itemNumber);
     // Quantities sort as numbers; a third click brings the estimate's order back.
     const int quantity = EstimateTableModel::QuantityColumn;
     for (const auto& [first, sorted] :

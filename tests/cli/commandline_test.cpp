@@ -161,17 +161,15 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
 TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) {
     const QString history = out(u"bids.db"_s);
     BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
-    EstimateSetup setup;
-    setup.historyFile = history;
-    setup.priceFiles = {test::dataPath(u"cli/estimate-prices.csv"_s)};
-    setup.estimateDate = QDate(2026, 3, 31);
-    setup.region = u"North"_s;
-    doc().setEstimateSetup(setup);
+    doc().setEstimateSetup(
+        EstimateSetup::fromValues({{u"history"_s, history},
+                                   {u"prices"_s, test::dataPath(u"cli/estimate-prices.csv"_s)},
+                                   {u"estimate date"_s, u"2026-03-31"_s},
+                                   {u"region"_s, u"North"_s}}));
     controller->files().save();
     CliRun run = cli("estimate @project --csv -");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s), run.out));
-    // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
     run = cli({u"estimate"_s, project(), u"--region"_s, QString(), u"--csv"_s, u"-"_s});
     EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,392.00,"))
         << run.out.data();

@@ -46,12 +46,8 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
     const int qty = ProjectGridModel::QuantityColumn;
     const Quantities kept{1, 4, 5.5};
     const QString bags = texts::pastedQuantityNotANumber(u"9 bags"_s, 2, u"2105-0500000"_s);
-    const struct {
-        int row, column;
-        QString text;
-        Quantities after;
-        QString message;
-    } cases[] = {
+    // The cell, the clipboard's text, the quantities after it and the message.
+    const std::tuple<int, int, QString, Quantities, QString> cases[] = {
         {0, qty, u"1\r\n2.5\r\n"_s, {1, 2.5, std::nullopt}, {}},
         {1, qty, u"3\t\n\n"_s, {1, 3, std::nullopt}, {}},  // a trailing tab; an empty cell
         {1, qty, u"4\r5.5"_s, kept, {}},
@@ -61,16 +57,16 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
         {0, qty, QString(), kept, {}},  // nothing on the clipboard
     };
     QUndoStack& history = doc().undoStack();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
+    for (const auto& [row, column, text, after, message] : cases) {
+        SCOPED_TRACE(text.toStdString());
         port.clear();
         const int steps = history.count();
-        controller->editing().setCurrentCell(c.row, c.column);
-        const bool stored = c.message.isNull() && !c.text.isEmpty();
-        EXPECT_EQ(controller->editing().pasteQuantities(c.text), stored);
-        EXPECT_EQ(test::quantitiesOf(store()), c.after);
+        controller->editing().setCurrentCell(row, column);
+        const bool stored = message.isNull() && !text.isEmpty();
+        EXPECT_EQ(controller->editing().pasteQuantities(text), stored);
+        EXPECT_EQ(test::quantitiesOf(store()), after);
         EXPECT_EQ(port.messageTexts(),
-                  c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message});
+                  message.isNull() ? std::vector<QString>{} : std::vector<QString>{message});
         EXPECT_EQ(history.count(), steps + (stored ? 1 : 0));
     }
     controller->editing().undo();

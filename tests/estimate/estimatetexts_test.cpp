@@ -29,8 +29,6 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     line.flags = unsigned(EstimateFlag::FewContracts) | unsigned(EstimateFlag::IndexEnds);
     line.statistics = ItemStatistics{{}, {}, 2, 2, 46.666, 45, 40, 50, 0.157, 1000, 2000};
     line.published.emplace().averagePrice = 52;
-    // The line without a regression for want of contracts, of a quantity and of quantities
-    // apart; with one; and without bids.
     std::vector<EstimateLine> plotted(5, e.lines[0]);
     plotted[1].statistics->contracts = plotted[2].statistics->contracts = 8;
     plotted[2].item.quantity.reset();

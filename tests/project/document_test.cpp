@@ -42,9 +42,8 @@ TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndShowsTheNewOrTheHeldI
     EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(doc.guardedCommandsEnabled());
     const auto added = doc.addItem(item(u"2101"_s, u"01"_s));
-    EXPECT_EQ(added.kind, AddKind::Added);
-    EXPECT_EQ(numberAt(added.row), u"2101/01"_s);
-    EXPECT_EQ(touched, added.row);
+    EXPECT_EQ(std::tuple(added.kind, numberAt(added.row), touched),
+              std::tuple(AddKind::Added, u"2101/01"_s, added.row));
     EXPECT_EQ(doc.addItem(item(u"2301"_s, u"02"_s)).kind, AddKind::Added);
     const auto held = doc.addItem(item(u"2301"_s, u"01"_s, u"OTHER"_s));
     EXPECT_EQ(held.kind, AddKind::AlreadyInCategory);
@@ -70,9 +69,7 @@ TEST_F(DocumentTest, RemovingPicksTheRowAboveOrTheNewFirstAndTheLastDisablesTheC
     doc.removeItem(touched);
     EXPECT_EQ(numberAt(touched), u"C/01"_s);
     doc.removeItem(touched);
-    EXPECT_EQ(touched, -1);
-    EXPECT_EQ(items().recordCount(), 0);
-    EXPECT_FALSE(doc.guardedCommandsEnabled());
+    EXPECT_TRUE(touched == -1 && items().recordCount() == 0 && !doc.guardedCommandsEnabled());
 }
 
 TEST_F(DocumentTest, OnlyQuantitiesAndTheFreeTextDescriptionTakeTyping) {
@@ -163,11 +160,9 @@ TEST_F(DocumentTest, HeaderFieldsCategoriesTheirBoxesAndABoundFileKeepTheModifie
     EXPECT_FALSE(doc.guardedCommandsEnabled());
     doc.appendCategory();
     doc.clearForNewProject();  // nothing of the last project stays, and nothing asks to be saved
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_TRUE(doc.isUntitled());
-    EXPECT_EQ(doc.header().projNum, QString());
-    EXPECT_EQ(doc.categories().numbers(), QStringList{u"01"_s});
-    EXPECT_EQ(doc.categories().descriptions(), QStringList{QString()});
+    EXPECT_TRUE(!doc.isModified() && doc.isUntitled() && doc.header().projNum.isEmpty());
+    EXPECT_EQ(doc.categories().numbers() + doc.categories().descriptions(),
+              (QStringList{u"01"_s, QString()}));
 }
 
 TEST_F(DocumentTest, EveryChangeIsUndoneAndRedoneAndTheCleanStateIsNotModified) {
