@@ -36,7 +36,6 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + 5, 5));
     }
-    // Drags the right edge of a column's heading by `dx` pixels, as a user widens a column.
     void dragColumnEdge(int column, int dx) {
         QHeaderView* header = grid->horizontalHeader();
         const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
@@ -65,7 +64,6 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
     // A marked number is shown whole.
     openRows(u"marked.vsk"_s, {test::rec("9999-0000001  <<", "01", "OLD CULVERT", "LF", 5),
                                test::rec("2105-0500000", "01", "COMMON EXCAVATION", "CY", 7)});
-    // What the column's cells need to show their text whole.
     const int needed = static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(
         ProjectGridModel::ItemNumberColumn);
     EXPECT_GE(grid->columnWidth(ProjectGridModel::ItemNumberColumn), needed);
@@ -75,25 +73,23 @@ TEST_F(GridTest, DescriptionsTakeTheWindowsRoomAndWidthsTheUserSetsStay) {
     const int widened = grid->columnWidth(ProjectGridModel::ItemNumberColumn);
     const int units = grid->columnWidth(ProjectGridModel::UnitsColumn);
     EXPECT_GE(widened, std::max(itemWidth, needed) + 30);
-    const auto widthsStay = [&](const char* after) {
-        EXPECT_EQ(grid->columnWidth(ProjectGridModel::ItemNumberColumn), widened) << after;
-        EXPECT_EQ(grid->columnWidth(ProjectGridModel::UnitsColumn), units) << after;
+    const auto widthsStay = [&](const QTableView* view, const char* after) {
+        EXPECT_EQ(view->columnWidth(ProjectGridModel::ItemNumberColumn), widened) << after;
+        EXPECT_EQ(view->columnWidth(ProjectGridModel::UnitsColumn), units) << after;
     };
     saveAs(u"saved.vsk"_s, QKeySequence::SaveAs);
-    widthsStay("Save As");
+    widthsStay(grid, "Save As");
     openProject(u"saved.vsk"_s);
-    widthsStay("Open");
+    widthsStay(grid, "Open");
     clickHeading(ProjectGridModel::ItemNumberColumn);
     clickHeading(ProjectGridModel::CatColumn);
-    widthsStay("sorting");
+    widthsStay(grid, "sorting");
     keys(QKeySequence::New);
-    widthsStay("New Project");
+    widthsStay(grid, "New Project");
 
     window->close();
     MainWindow again(*controller, windowSettings);
-    auto* next = again.findChild<QTableView*>(u"projItemDB"_s);
-    EXPECT_EQ(next->columnWidth(ProjectGridModel::ItemNumberColumn), widened);
-    EXPECT_EQ(next->columnWidth(ProjectGridModel::UnitsColumn), units);
+    widthsStay(again.findChild<QTableView*>(u"projItemDB"_s), "a new window");
 }
 
 TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
@@ -104,21 +100,19 @@ TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {  // no heading cut by its arrow
         EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << c;
     }
-    const struct {
-        int clicked, shown;
-        const char* first;
-    } clicks[] = {
+    const std::tuple<int, int, const char*> clicks[] = {
+        // clicked, shown, first row
         {ProjectGridModel::ItemNumberColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
         {ProjectGridModel::UnitsColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
         {ProjectGridModel::ItemNumberColumn, ProjectGridModel::ItemNumberColumn, "2105-0500000"},
         {ProjectGridModel::CatColumn, ProjectGridModel::CatColumn, "2301-0200000"},
         {ProjectGridModel::DescriptionColumn, ProjectGridModel::CatColumn, "2301-0200000"},
     };
-    for (const auto& click : clicks) {
-        clickHeading(click.clicked);
-        EXPECT_EQ(header->sortIndicatorSection(), click.shown) << click.clicked;
-        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder) << click.clicked;
-        EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QString::fromLatin1(click.first));
+    for (const auto& [clicked, shown, first] : clicks) {
+        clickHeading(clicked);
+        EXPECT_EQ(header->sortIndicatorSection(), shown) << clicked;
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder) << clicked;
+        EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QString::fromLatin1(first));
     }
 }
 
@@ -164,8 +158,7 @@ TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
     clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
     type(u"12"_s);
     type(u"3.5"_s);
-    EXPECT_EQ(store().record(0).quantity, 12);
-    EXPECT_EQ(store().record(1).quantity, 3.5);
+    EXPECT_EQ(test::quantitiesOf(store()), (std::vector<std::optional<double>>{12, 3.5, {}}));
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, ProjectGridModel::QuantityColumn));
     EXPECT_EQ(focus(), grid);
     type(u"-"_s, Qt::Key_Enter, Qt::KeypadModifier);  // no number: said so, the cell stays
@@ -216,7 +209,6 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
     EXPECT_TRUE(window->isWindowModified());
     keys(QKeySequence::Undo);
     EXPECT_EQ(quantity.data().toString(), QString());
-    // The Edit menu names the step.
     auto* undo = find<QAction>(u"mnuEditUndo"_s);
     EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
     keys(QKeySequence::Undo);

@@ -31,7 +31,6 @@ protected:
         auto* grid = find<QTableView>(u"mastItemList"_s);
         clickCell(grid, grid->model()->index(row, 1));
     }
-    // A pick in the master list, then Enter on "Add to Project".
     void addMasterRowByKeys(int row) {
         clickMasterRow(row);
         QTest::keyClick(focus(), Qt::Key_Return);
@@ -46,7 +45,6 @@ protected:
         }
         return descriptions;
     }
-    // A saved project with three described categories, two items and a project number.
     void makeProjectWithCategories(const QString& name, const QString& masterDate) {
         CategoryList categories;
         for (const char* description : {"Mainline", "Ramps", "Bridge"}) {
@@ -66,31 +64,28 @@ TEST_F(WorkingDayTest, ArrowKeysAfterAPickMoveTheMasterRowAndEnterAddsTheRowShow
     startAndShow();
     addMasterRowByKeys(0);
     auto* masterGrid = find<QTableView>(u"mastItemList"_s);
-    const struct {
-        int picked;
-        std::vector<Qt::Key> keys;
-        int added;
-    } cases[] = {
+    const std::tuple<int, std::vector<Qt::Key>, int> cases[] = {
+        // picked, keys, row added
         {1, {Qt::Key_Down}, 2},
         {3, {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}, 4},
         {4, {Qt::Key_PageDown}, 5},
         {5, {Qt::Key_PageUp, Qt::Key_Down}, 1},
     };
     int items = 1;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.picked);
-        clickMasterRow(c.picked);
+    for (const auto& [picked, pressed, added] : cases) {
+        SCOPED_TRACE(picked);
+        clickMasterRow(picked);
         ASSERT_EQ(focus(), find(u"addItem"_s));
-        for (const Qt::Key key : c.keys) {
+        for (const Qt::Key key : pressed) {
             QTest::keyClick(focus(), key);
             EXPECT_EQ(focus(), find(u"addItem"_s));
         }
-        EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(c.added, QModelIndex()));
+        EXPECT_TRUE(masterGrid->selectionModel()->isRowSelected(added, QModelIndex()));
         EXPECT_EQ(masterGrid->selectionModel()->selectedRows().size(), 1);
         QTest::keyClick(focus(), Qt::Key_Return);
         ASSERT_EQ(store().recordCount(), ++items);
         EXPECT_EQ(store().record(controller->editing().currentRow()).itemNumber,
-                  master().list().itemNumber(c.added).toString());
+                  master().list().itemNumber(added).toString());
     }
 }
 
@@ -237,19 +232,17 @@ TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) 
     startAndShow();
     auto* number = find<QLineEdit>(u"projNum"_s);
     QTest::keyClicks(number, u"SR-7"_s);
-    const struct {
-        bool byMenu;
-        QString pasted, kept;
-    } cases[] = {
+    const std::tuple<bool, QString, QString> cases[] = {
+        // by the menu, pasted, kept
         {false, QString(26, u'X'), u"SR-7"_s},
         {true, u"-B(3)"_s + QString(17, u'0'), u"SR-7"_s},
         {true, u"-B(3)"_s, u"SR-7-B(3)"_s},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pasted.toStdString());
+    for (const auto& [byMenu, pasted, kept] : cases) {
+        SCOPED_TRACE(pasted.toStdString());
         port.clear();
-        QGuiApplication::clipboard()->setText(c.pasted);
-        if (c.byMenu) {
+        QGuiApplication::clipboard()->setText(pasted);
+        if (byMenu) {
             QTimer::singleShot(0, [] {
                 auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                 ASSERT_NE(menu, nullptr);
@@ -266,9 +259,9 @@ TEST_F(WorkingDayTest, APastedProjectNumberThatDoesNotFitIsRefusedWithAMessage) 
         } else {
             QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
         }
-        EXPECT_EQ(number->text(), c.kept);
-        EXPECT_EQ(doc().header().projNum, c.kept);
-        const bool refused = c.kept == u"SR-7"_s;
+        EXPECT_EQ(number->text(), kept);
+        EXPECT_EQ(doc().header().projNum, kept);
+        const bool refused = kept == u"SR-7"_s;
         ASSERT_EQ(port.messages.size(), refused ? 1u : 0u);
         if (refused) {
             EXPECT_EQ(port.messages[0].text, texts::projectNumberTooLong(25));

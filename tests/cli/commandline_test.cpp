@@ -17,6 +17,7 @@ struct CliRun {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
+    QByteArray said() const { return QByteArray::number(exitCode) + '|' + out + '|' + err; }
 };
 
 class CommandLineTest : public test::ControllerTest {
@@ -24,7 +25,6 @@ protected:
     void SetUp() override {
         ControllerTest::SetUp();
         start();
-        // A two-category project with header fields, saved.
         addMasterRow(0);
         addMasterRow(3);
         ProjectGridModel& model = controller->editing().model();
@@ -87,9 +87,7 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
         if (store().index() == IndexOrder::BridgeKey) {
             arguments += QStringList{u"--order"_s, u"bridge"_s};
         }
-        const CliRun run = cli(arguments);
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        EXPECT_EQ(cli(arguments).said(), "0||");
         EXPECT_TRUE(
             test::sameBytes(test::readFile(windowFile), test::readFile(out(u"cli-"_s + kind))))
             << kind.toStdString();
@@ -163,17 +161,15 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
 TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) {
     const QString history = out(u"bids.db"_s);
     BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
-    EstimateSetup setup;
-    setup.historyFile = history;
-    setup.priceFiles = {test::dataPath(u"cli/estimate-prices.csv"_s)};
-    setup.estimateDate = QDate(2026, 3, 31);
-    setup.region = u"North"_s;
-    doc().setEstimateSetup(setup);
+    doc().setEstimateSetup(
+        EstimateSetup::fromValues({{u"history"_s, history},
+                                   {u"prices"_s, test::dataPath(u"cli/estimate-prices.csv"_s)},
+                                   {u"estimate date"_s, u"2026-03-31"_s},
+                                   {u"region"_s, u"North"_s}}));
     controller->files().save();
     CliRun run = cli("estimate @project --csv -");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(test::sameBytes(test::dataFile(u"cli/estimate.csv"_s), run.out));
-    // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
     run = cli({u"estimate"_s, project(), u"--region"_s, QString(), u"--csv"_s, u"-"_s});
     EXPECT_TRUE(run.out.contains("\r\n2101-0100000,01,CLEARING,ACRE,12.5,392.00,"))
         << run.out.data();
@@ -185,11 +181,8 @@ TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) 
 }
 
 TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
-    CliRun run = cli("list @project");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, test::dataFile(u"cli/list.txt"_s));
-    run = cli("print @project --text @table.txt");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(cli("list @project").said(), "0|" + test::dataFile(u"cli/list.txt"_s) + '|');
+    ASSERT_EQ(cli("print @project --text @table.txt").said(), "0||");
     const QList<QByteArray> lines = test::readFile(out(u"table.txt"_s)).split('\n');
     ASSERT_GT(lines.size(), 8);
     EXPECT_TRUE(
@@ -198,13 +191,11 @@ TEST_F(CommandLineTest, ListPrintAndExportWriteToFilesOrStandardOutput) {
               "County: Cedar Falls              Designer: Pat Quinn            "
               "Letting Month: April");
     EXPECT_TRUE(lines[6].endsWith("ACRE       12.5         4.0        16.5")) << lines[6].data();
-    run = cli("print @project --pdf @table.pdf");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(cli("print @project --pdf @table.pdf").said(), "0||");
     EXPECT_TRUE(test::readFile(out(u"table.pdf"_s)).startsWith("%PDF"));
-    run = cli("export trnsport @project -");
+    const CliRun run = cli("export trnsport @project -");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("Project: STP-12-B(7)03\r\n"));
-    // A full disk is a failure.
     VESKPLAN_SKIP_ON_WINDOWS("/dev/full");
     QProcess process;
     process.setStandardOutputFile(u"/dev/full"_s);
@@ -278,9 +269,8 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
     }
     // Without it, or with warnings only, the export is written as ever.
     EXPECT_EQ(cli("export trnsport @bad.vsk @x").exitCode, 0);
-    const CliRun run = cli("export trnsport @project - --order bridge --strict");
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, cli("export trnsport @project - --order bridge").out);
+    EXPECT_EQ(cli("export trnsport @project - --order bridge --strict").said(),
+              cli("export trnsport @project - --order bridge").said());
 }
 
 TEST_F(CommandLineTest, MistakesAndFailuresSayWhatWentWrongFirstAndWriteNothing) {

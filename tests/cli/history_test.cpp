@@ -18,6 +18,7 @@ using test::dataPath;
 struct CliResult {
     int status = -1;
     QString out, err;
+    QString said() const { return QString::number(status) + u'|' + out + u'|' + err; }
 };
 
 CliResult cli(const QStringList& arguments,
@@ -40,17 +41,15 @@ TEST(HistoryCommand, ImportsFilesIntoAHistoryItMakes) {
     const QString bids = dataPath(u"history/bids.csv"_s);
     const QString custom = dataPath(u"history/custom.csv"_s);
     const QString layout = dataPath(u"history/layout.txt"_s);
-    CliResult run = cli(importing(db, {bids}));
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QDir::toNativeSeparators(bids) + u": 17 bids imported\n"_s);
-    run = cli(importing(db, {u"--layout"_s, layout, custom, dataPath(u"history/opendata.csv"_s)}));
+    EXPECT_EQ(cli(importing(db, {bids})).said(),
+              u"0|"_s + QDir::toNativeSeparators(bids) + u": 17 bids imported\n|"_s);
+    CliResult run =
+        cli(importing(db, {u"--layout"_s, layout, custom, dataPath(u"history/opendata.csv"_s)}));
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.endsWith(
         u"the layout names \"PAYITEM;X\" for the item number, which no column is called\n"_s));
-    run = cli(importing(db, {custom, u"--layout"_s, layout}));
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QDir::toNativeSeparators(custom) + u": 1 bid imported\n"_s);
-    EXPECT_EQ(run.err, QString());
+    EXPECT_EQ(cli(importing(db, {custom, u"--layout"_s, layout})).said(),
+              u"0|"_s + QDir::toNativeSeparators(custom) + u": 1 bid imported\n|"_s);
     EXPECT_EQ(BidHistory::open(db, true).bidCount(), 18);
 }
 
@@ -98,12 +97,11 @@ TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings
     const QString opendata = dataPath(u"history/opendata-csj.csv"_s);
     const QString custom = dataPath(u"history/custom.csv"_s);
 
-    CliResult run = cli(importing(db, {opendata, custom}), user);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, u"veskplan-cli: The file "_s + QDir::toNativeSeparators(custom) +
-                           u" could not be read at line 1: no column gives the item number; name "
-                           u"its columns with --layout FILE, or map them once in the window "
-                           u"(File > Import Bid History)\n"_s);
+    EXPECT_EQ(cli(importing(db, {opendata, custom}), user).said(),
+              u"1||veskplan-cli: The file "_s + QDir::toNativeSeparators(custom) +
+                  u" could not be read at line 1: no column gives the item number; name "
+                  u"its columns with --layout FILE, or map them once in the window "
+                  u"(File > Import Bid History)\n"_s);
     EXPECT_FALSE(QFileInfo::exists(db));
 
     // The window asks once for that heading row, and keeps the answer in the user's data folder.
@@ -116,11 +114,10 @@ TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings
     window.importBidFiles();
     ASSERT_EQ(port.mappings.size(), 1u);
 
-    run = cli(importing(db, {opendata, custom}), user);
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QDir::toNativeSeparators(opendata) +
-                           u": 6 bids imported, 3 rows of the engineer's estimate skipped\n"_s +
-                           QDir::toNativeSeparators(custom) + u": 1 bid imported\n"_s);
+    EXPECT_EQ(cli(importing(db, {opendata, custom}), user).said(),
+              u"0|"_s + QDir::toNativeSeparators(opendata) +
+                  u": 6 bids imported, 3 rows of the engineer's estimate skipped\n"_s +
+                  QDir::toNativeSeparators(custom) + u": 1 bid imported\n|"_s);
 }
 
 }  // namespace

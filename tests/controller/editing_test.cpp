@@ -18,14 +18,13 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
     EXPECT_EQ(controller->editing().gridState().currentColumn, ProjectGridModel::QuantityColumn);
     controller->editing().addCategory();
     addMasterRow(0);
-    EXPECT_EQ(store().record(controller->editing().currentRow()).itemNumber, u"2101-0100000"_s);
-    EXPECT_EQ(store().record(controller->editing().currentRow()).cat, u"02"_s);
+    const auto current = [this] { return store().record(controller->editing().currentRow()); };
+    EXPECT_EQ(current().itemNumber + current().cat, u"2101-010000002"_s);
     controller->editing().selectCategory(0);
     addMasterRow(0);
     addMasterRow(0);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::itemAlreadyInCategory()});
-    // The item already there is shown.
-    EXPECT_EQ(store().record(controller->editing().currentRow()).cat, u"01"_s);
+    EXPECT_EQ(current().cat, u"01"_s);   // the item already there is shown
     controller->browsing().pickRow(-1);  // outside the rows: nothing happens
     controller->browsing().pickRow(6);
     EXPECT_EQ(controller->browsing().gridState().selectedRow, 0);
@@ -47,12 +46,8 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
     const int qty = ProjectGridModel::QuantityColumn;
     const Quantities kept{1, 4, 5.5};
     const QString bags = texts::pastedQuantityNotANumber(u"9 bags"_s, 2, u"2105-0500000"_s);
-    const struct {
-        int row, column;
-        QString text;
-        Quantities after;
-        QString message;
-    } cases[] = {
+    // The cell, the clipboard's text, the quantities after it and the message.
+    const std::tuple<int, int, QString, Quantities, QString> cases[] = {
         {0, qty, u"1\r\n2.5\r\n"_s, {1, 2.5, std::nullopt}, {}},
         {1, qty, u"3\t\n\n"_s, {1, 3, std::nullopt}, {}},  // a trailing tab; an empty cell
         {1, qty, u"4\r5.5"_s, kept, {}},
@@ -62,21 +57,20 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
         {0, qty, QString(), kept, {}},  // nothing on the clipboard
     };
     QUndoStack& history = doc().undoStack();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
+    for (const auto& [row, column, text, after, message] : cases) {
+        SCOPED_TRACE(text.toStdString());
         port.clear();
         const int steps = history.count();
-        controller->editing().setCurrentCell(c.row, c.column);
-        const bool stored = c.message.isNull() && !c.text.isEmpty();
-        EXPECT_EQ(controller->editing().pasteQuantities(c.text), stored);
-        EXPECT_EQ(test::quantitiesOf(store()), c.after);
+        controller->editing().setCurrentCell(row, column);
+        const bool stored = message.isNull() && !text.isEmpty();
+        EXPECT_EQ(controller->editing().pasteQuantities(text), stored);
+        EXPECT_EQ(test::quantitiesOf(store()), after);
         EXPECT_EQ(port.messageTexts(),
-                  c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message});
+                  message.isNull() ? std::vector<QString>{} : std::vector<QString>{message});
         EXPECT_EQ(history.count(), steps + (stored ? 1 : 0));
     }
     controller->editing().undo();
-    EXPECT_EQ(store().record(1).quantity, 3);
-    EXPECT_EQ(store().record(2).quantity, std::nullopt);
+    EXPECT_EQ(test::quantitiesOf(store()), (Quantities{1, 3, std::nullopt}));
     // A typed quantity meets the same rules; sorting keeps the current row first.
     controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
     ProjectGridModel& model = controller->editing().model();

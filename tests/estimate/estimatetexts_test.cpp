@@ -12,30 +12,23 @@ using namespace Qt::Literals::StringLiterals;
 
 TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     const QLocale de(QLocale::German, QLocale::Germany);
-    Estimate e{{},
-               {{u"01"_s, u"GRADING & PIPE"_s, 12345678}},
-               12345678,
-               {},
-               617284,
-               {},
-               0,
-               12962962,
-               EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s}};
-    e.lines.push_back({{u"2501-0150000 "_s, u"01"_s, u"15 INCH PIPE "_s, u"LF "_s, 1600.0},
-                       {},
-                       1234.5,
-                       PriceKind::WeightedAverage,
-                       u"LF "_s,
-                       u"quote"_s,
-                       u"2025Q2"_s,
-                       u"2026Q1"_s,
-                       {},
-                       {},
-                       unsigned(EstimateFlag::FewContracts) | unsigned(EstimateFlag::IndexEnds),
-                       ItemStatistics{{}, {}, 2, 2, 46.666, 45, 40, 50, 0.157, 1000, 2000},
-                       PublishedPrice{.averagePrice = 52}});
-    // The line without a regression for want of contracts, of a quantity and of quantities
-    // apart; with one; and without bids.
+    Estimate e;
+    e.subtotals = {{u"01"_s, u"GRADING & PIPE"_s, 12345678}};
+    e.itemsCents = 12345678;
+    e.mobilizationCents = 617284;
+    e.totalCents = 12962962;
+    e.escalation = EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s};
+    EstimateLine& line = e.lines.emplace_back();
+    line.item = {u"2501-0150000 "_s, u"01"_s, u"15 INCH PIPE "_s, u"LF "_s, 1600.0};
+    line.unitPrice = 1234.5;
+    line.kind = PriceKind::WeightedAverage;
+    line.priceUnit = u"LF "_s;
+    line.note = u"quote"_s;
+    line.escalatedFrom = u"2025Q2"_s;
+    line.escalatedTo = u"2026Q1"_s;
+    line.flags = unsigned(EstimateFlag::FewContracts) | unsigned(EstimateFlag::IndexEnds);
+    line.statistics = ItemStatistics{{}, {}, 2, 2, 46.666, 45, 40, 50, 0.157, 1000, 2000};
+    line.published.emplace().averagePrice = 52;
     std::vector<EstimateLine> plotted(5, e.lines[0]);
     plotted[1].statistics->contracts = plotted[2].statistics->contracts = 8;
     plotted[2].item.quantity.reset();
@@ -49,8 +42,8 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
                       totalsText(e, de).plain,
                       evidenceLines(e, 0, de).join(u"; "_s),
                       evidenceLines(e, 1, de).join(u"; "_s)};
-    for (const EstimateLine& line : plotted) {
-        texts << regressionText(line, de) + u'|' + plotSummary(line, de);
+    for (const EstimateLine& l : plotted) {
+        texts << regressionText(l, de) + u'|' + plotSummary(l, de);
     }
     EXPECT_EQ(texts,
               test::dataLines(u"estimate/texts.txt"_s).filter(QRegularExpression(u"^[^#]"_s)));

@@ -76,8 +76,8 @@ TEST_F(Import, SeveralFilesGoInTogetherOrNotAtAll) {
     EXPECT_EQ(history_->bidCount(), 17);
     const std::vector<ImportReport> reports = history_->import(QStringList{good});
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].rows, 1);
-    EXPECT_EQ(reports[0].file, QDir::toNativeSeparators(good));
+    EXPECT_EQ(std::pair(reports[0].rows, reports[0].file),
+              std::pair(1, QDir::toNativeSeparators(good)));
     EXPECT_EQ(history_->bidCount(), 18);
     EXPECT_TRUE(refusal(good).contains(u"the same file was imported before ("_s));
     EXPECT_EQ(history_->bidCount(), 18);
@@ -131,8 +131,7 @@ TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
 
 TEST_F(Import, AnOpenDataExportImportsByItsHeadingsWithoutTheEngineersEstimate) {
     const ImportReport report = history_->import(dataPath(u"history/opendata-csj.csv"_s));
-    EXPECT_EQ(report.rows, 6);
-    EXPECT_EQ(report.estimateRowsSkipped, 3);
+    EXPECT_EQ(std::pair(report.rows, report.estimateRowsSkipped), std::pair(6, 3));
     // The bid price, never the engineer's estimate beside it.
     QStringList read;
     for (const QString& item : {u"0360-6008"_s, u"0666-6036"_s, u"0110-6001"_s}) {
@@ -173,8 +172,7 @@ TEST_F(Import, SemicolonAndTabFilesReadAsCommaFilesDo) {
         QByteArray bytes = bids;
         const ImportReport report =
             history_->import(write(u"bids.csv"_s, bytes.replace('|', separator)));
-        EXPECT_EQ(report.rows, 1);
-        EXPECT_EQ(report.estimateRowsSkipped, 1);
+        EXPECT_EQ(std::pair(report.rows, report.estimateRowsSkipped), std::pair(1, 1));
         EXPECT_EQ(texts(history_->bidsFor(u"2501-0100110"_s)),
                   QStringList{u"2501-0100110||LF|12.5|1250.5|2025-09-30|Z,1;2|0|N|"_s});
     }

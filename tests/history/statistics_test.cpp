@@ -44,8 +44,7 @@ TEST_F(Statistics, TheFiguresOfEachWindowAreThoseWorkedOutByHand) {
         }
         const ItemStatistics s =
             computeStatistics(bids, u"CY  "_s, window, index ? &*index : nullptr, 120.0);
-        EXPECT_EQ(s.itemNumber, kExcavation);
-        EXPECT_EQ(s.unit, u"CY"_s);
+        EXPECT_EQ(std::pair(s.itemNumber, s.unit), std::pair(kExcavation, u"CY"_s));
         // Counts, average, median, minimum, maximum, CV ("-": none) and the bids left out.
         const auto near = [](double v) { return QString::number(v, 'g', 12); };
         QStringList expected = row.mid(5);
@@ -59,8 +58,7 @@ TEST_F(Statistics, TheFiguresOfEachWindowAreThoseWorkedOutByHand) {
                          cv ? near(*cv) : u"-"_s, QString::number(s.otherUnitBids),
                          QString::number(s.notEscalatedBids)}),
             expected);
-        EXPECT_EQ(s.bidsUsed.size(), size_t(s.bids));
-        EXPECT_EQ(s.bidIds.size(), size_t(s.bids));
+        EXPECT_TRUE(s.bidsUsed.size() == size_t(s.bids) && s.bidIds.size() == size_t(s.bids));
         EXPECT_FALSE(s.regression) << "fewer than eight contracts";
     }
 }
@@ -69,8 +67,7 @@ TEST_F(Statistics, EveryFigureTracesToItsBidRows) {
     const ItemStatistics s =
         computeStatistics(history_->bidsFor(kExcavation), u"CY"_s, BidWindow{}, nullptr, {});
     EXPECT_EQ(s.bidIds, (std::vector<qint64>{7, 1, 5}));  // letting order
-    EXPECT_EQ(s.minQuantity, 50);
-    EXPECT_EQ(s.maxQuantity, 300);
+    EXPECT_TRUE(s.minQuantity == 50 && s.maxQuantity == 300);
     ASSERT_TRUE(history_->bid(7));
     EXPECT_EQ(*history_->bid(7), s.bidsUsed.front());
     EXPECT_EQ(test::text(s.bidsUsed.front()),
@@ -117,8 +114,7 @@ TEST(StudentT, QuantilesMatchTheTable) {
 
 TEST(CostIndexFile, FactorsUseTheQuarterAndTheLatestForLaterOnes) {
     const CostIndex index = CostIndex::read(dataPath(u"history/index.csv"_s));
-    EXPECT_FALSE(index.isEmpty());
-    EXPECT_EQ(index.quarters(), 3);
+    EXPECT_TRUE(!index.isEmpty() && index.quarters() == 3);
     EXPECT_DOUBLE_EQ(*index.factor(QDate(2024, 12, 31), QDate(2025, 4, 1)), 1.2);
     EXPECT_DOUBLE_EQ(*index.factor(QDate(2025, 3, 31), QDate(2030, 1, 1)), 120.0 / 110);
     EXPECT_DOUBLE_EQ(*index.factor(QDate(2025, 6, 30), QDate(2025, 1, 1)), 110.0 / 120);

@@ -96,15 +96,13 @@ TEST(ItemMapping, RefusesFilesItCannotUse) {
          texts::mappingUnreadable(kName, texts::fileTooLarge(16 * 1024 * 1024))}};
     for (const auto& [bytes, error] : cases) {
         const ItemMapping mapping = ItemMapping::parse(bytes, kName);
-        EXPECT_EQ(mapping.error(), error);
-        EXPECT_EQ(mapping.count(), 0);
+        EXPECT_EQ(std::pair(mapping.error(), mapping.count()), std::pair(error, 0));
     }
     const QString missing = test::dataPath(u"catalogue/none.csv"_s);
     EXPECT_TRUE(ItemMapping::read(missing).error().startsWith(
         texts::mappingUnreadable(QDir::toNativeSeparators(missing), {})));
     const ItemMapping read = ItemMapping::read(test::dataPath(u"catalogue/mapping.csv"_s));
-    EXPECT_EQ(read.error(), QString());
-    EXPECT_EQ(read.count(), 4);
+    EXPECT_EQ(std::pair(read.error(), read.count()), std::pair(QString(), 4));
 }
 
 TEST(MasterList, RowOfNumberIsTheFirstRowOfTheTrimmedNumber) {

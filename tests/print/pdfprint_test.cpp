@@ -94,29 +94,26 @@ std::optional<std::vector<QStringList>> pages(const QString& pdf, const Drawn& d
 
 TEST(PdfPrint, PagesShowEveryColumnUnderItsHeading) {
     VESKPLAN_SKIP_ON_WINDOWS("pdftotext to read the PDF back");
-    struct Case {
-        int items;
-        int highest;
-        const char* mediaBox;  // US Letter, in points
-        bool shrunk;           // the widest line needs a font below 8 points to fit
-    };
-    const Case cases[] = {{40, 2, "/MediaBox [0 0 612.000000 792.000000]", false},
-                          {60, 12, "/MediaBox [0 0 792.000000 612.000000]", true}};
+    // Items, categories, the US Letter page in points, and whether the widest line needs a font
+    // below 8 points to fit.
+    const std::tuple<int, int, const char*, bool> cases[] = {
+        {40, 2, "/MediaBox [0 0 612.000000 792.000000]", false},
+        {60, 12, "/MediaBox [0 0 792.000000 612.000000]", true}};
     const QFontInfo font(QuantityTablePainter::fixedPitchFont(8));
     EXPECT_TRUE(font.fixedPitch());
     EXPECT_TRUE(font.family() == u"Courier New"_s || font.family() == u"Liberation Mono"_s);
     QTemporaryDir dir;
-    for (const Case& c : cases) {
-        const QString path = dir.filePath(QString::number(c.highest) + u".pdf"_s);
-        const QuantityTable t = table(c.items, c.highest);
+    for (const auto& [items, highest, mediaBox, shrunk] : cases) {
+        const QString path = dir.filePath(QString::number(highest) + u".pdf"_s);
+        const QuantityTable t = table(items, highest);
         const Drawn drawn = printToPdf(t, path);
-        EXPECT_TRUE(test::readFile(path).contains(c.mediaBox)) << c.highest;
-        EXPECT_EQ(drawn.pointSize < 8.0, c.shrunk) << drawn.pointSize;
+        EXPECT_TRUE(test::readFile(path).contains(mediaBox)) << highest;
+        EXPECT_EQ(drawn.pointSize < 8.0, shrunk) << drawn.pointSize;
         EXPECT_TRUE(drawn.pointSize > 4.0 && drawn.pointSize <= 8.0) << drawn.pointSize;
         const auto read = pages(path, drawn);
-        ASSERT_TRUE(read.has_value()) << c.highest;
-        ASSERT_EQ(read->size(), 2u) << c.highest;
-        EXPECT_EQ(read->at(0) + read->at(1), shown(t.lines)) << c.highest;
+        ASSERT_TRUE(read.has_value()) << highest;
+        ASSERT_EQ(read->size(), 2u) << highest;
+        EXPECT_EQ(read->at(0) + read->at(1), shown(t.lines)) << highest;
     }
 }
 

@@ -111,8 +111,7 @@ TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARe
         const auto change = replacementChange(found[at], items, &refusal);
         if (const auto* after = std::get_if<ProjectRecord>(&expected)) {
             ASSERT_TRUE(change.has_value()) << refusal.toStdString();
-            EXPECT_EQ(change->first, items[position]);
-            EXPECT_EQ(change->second, *after);
+            EXPECT_EQ(*change, std::pair(items[position], *after));
             items[position] = change->second;
         } else {
             EXPECT_EQ(change, std::nullopt);

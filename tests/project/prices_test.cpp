@@ -66,17 +66,15 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     // The estimate's setup: adopted as no step, changed as one; undoing a price keeps it.
     EstimateSetup setup;
     setup.historyFile = u"bids.sqlite"_s;
-    const bool modified = doc.isModified();
-    const int before = stack.count();
+    const auto before = std::pair(stack.count(), doc.isModified());
     doc.adoptEstimateSetup(setup);
-    EXPECT_EQ(stack.count(), before);
-    EXPECT_EQ(doc.isModified(), modified);
+    EXPECT_EQ(std::pair(stack.count(), doc.isModified()), before);
     doc.setPrice(key, typed(3));
     EstimateSetup regional = setup;
     regional.region = u"North"_s;
     doc.setEstimateSetup(regional);
     doc.setEstimateSetup(regional);  // the same setup is no step
-    EXPECT_EQ(stack.count(), before + 2);
+    EXPECT_EQ(stack.count(), before.first + 2);
     EXPECT_EQ(stack.undoText(), u"Estimate Settings"_s);
     stack.undo();
     EXPECT_EQ(doc.prices().estimateSetup(), setup);

@@ -84,16 +84,14 @@ TEST(ProjectFile, SplitTakesTheSpecialRowsOffTheFrontOfTheWorkingOrder) {
         // After the first item a "0000" number is an item.
         row(u"0000-9"_s, u"03"_s, u"X"_s, u"LS"_s),
     });
-    EXPECT_TRUE(contents.hadRows);
-    EXPECT_EQ(contents.projNum, u"STP-12-B(7)03"_s);
-    EXPECT_EQ(contents.designer, u"Pat"_s);
-    EXPECT_EQ(contents.unitIndex, 1);
-    EXPECT_EQ(contents.masterDate, u"3/14/2026"_s);
-    EXPECT_EQ(contents.letMonth, 4);
-    EXPECT_EQ(contents.categories.numbers(), (QStringList{u"01"_s, u"02"_s}));
-    EXPECT_EQ(contents.categories.descriptions(), (QStringList{u"Roadway"_s, u"Bridge"_s}));
-    ASSERT_EQ(contents.items.size(), 2u);
-    EXPECT_EQ(contents.items[1].itemNumber, u"0000-9"_s);
+    ASSERT_TRUE(contents.hadRows && contents.items.size() == 2 && contents.unitIndex &&
+                contents.letMonth);
+    EXPECT_EQ(
+        (QStringList{contents.projNum, contents.designer, QString::number(*contents.unitIndex),
+                     contents.masterDate.value_or(u"-"_s), QString::number(*contents.letMonth),
+                     contents.categories.numbers().join(u' '),
+                     contents.categories.descriptions().join(u' '), contents.items[1].itemNumber}),
+        u"STP-12-B(7)03|Pat|1|3/14/2026|4|01 02|Roadway Bridge|0000-9"_s.split(u'|'));
 
     // Out-of-range numbers name no unit and no month instead of overflowing.
     const auto odd = specialrows::split({row(u"0000-1000000"_s, u"00"_s, u"X"_s, u"1e10"_s),
