@@ -10,9 +10,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "base/cataloguetexts.h"
-#include "base/texts.h"
 #include "controller/cataloguecommands.h"
+#include "controller/controllertexts.h"
+#include "project/cataloguetexts.h"
 
 namespace veskplan {
 namespace {

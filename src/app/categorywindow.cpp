@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QTreeWidget>
 
+#include "app/apptexts.h"
 #include "app/twips.h"
-#include "base/texts.h"
 #include "controller/maincontroller.h"
 
 namespace veskplan {

@@ -17,8 +17,10 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "app/apptexts.h"
 #include "app/bidplot.h"
 #include "app/estimateitemsview.h"
+#include "controller/controllertexts.h"
 #include "controller/estimateediting.h"
 #include "estimate/estimatetexts.h"
 
@@ -40,10 +42,9 @@ Widget* named(Widget* widget, const QString& name, const QString& accessibleName
     return widget;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QString& tooltip) {
-    auto* created = named(new QPushButton(caption, parent), name,
-                          QString(caption).remove(u'&').remove(u"..."_s), tooltip);
+QPushButton* button(QWidget* parent, const QString& name, const texts::ButtonText& text) {
+    auto* created = named(new QPushButton(text.caption, parent), name,
+                          QString(text.caption).remove(u'&').remove(u"..."_s), text.tooltip);
     created->setAutoDefault(false);
     return created;
 }
@@ -55,12 +56,11 @@ QLabel* labelFor(QWidget* buddy, const QString& caption) {
 }
 
 QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& caption) {
-    auto* box = named(new QDoubleSpinBox(parent), name, caption,
-                      caption + u" as a percentage; none when 0"_s);
+    auto* box = named(new QDoubleSpinBox(parent), name, caption, texts::percentTip(caption));
     box->setRange(0, 100);
     box->setDecimals(2);
-    box->setSuffix(u" %"_s);
-    box->setSpecialValueText(u"none"_s);
+    box->setSuffix(texts::percentSuffix());
+    box->setSpecialValueText(texts::noPercent());
     box->setKeyboardTracking(false);
     return box;
 }
@@ -70,23 +70,20 @@ QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& 
 EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     : QWidget(parent, Qt::Window), estimate_(estimate) {
     setObjectName(u"estimateWindow"_s);
-    setWindowTitle(u"Engineer's Estimate"_s);
+    setWindowTitle(texts::estimateTitle());
     setAccessibleName(windowTitle());
 
-    auto* history = button(this, u"estimateHistory"_s, u"&History File..."_s,
-                           u"Choose the bid history database"_s);
-    auto* prices = button(this, u"estimatePrices"_s, u"&Add Price File..."_s,
-                          u"Add a published average unit-price file (CSV or workbook)"_s);
-    auto* index = button(this, u"estimateIndex"_s, u"Cost &Index..."_s,
-                         u"Choose the cost index that brings old bids to the estimate date"_s);
-    sources_ = named(new QLabel(this), u"estimateSources"_s, u"Price sources"_s);
+    auto* history = button(this, u"estimateHistory"_s, texts::historyFileButton());
+    auto* prices = button(this, u"estimatePrices"_s, texts::priceFileButton());
+    auto* index = button(this, u"estimateIndex"_s, texts::costIndexButton());
+    sources_ = named(new QLabel(this), u"estimateSources"_s, texts::priceSourcesName());
     sources_->setWordWrap(true);
 
     auto* settings = new QGridLayout;
     buildSettings(settings);
 
-    filter_ = named(new QLineEdit(this), u"estimateFilter"_s, u"Filter"_s,
-                    u"Show the items whose number, description, kind or flags hold this text"_s);
+    filter_ =
+        named(new QLineEdit(this), u"estimateFilter"_s, texts::filterName(), texts::filterTip());
     filter_->setClearButtonEnabled(true);
     filtered_ = new QSortFilterProxyModel(this);
     filtered_->setSourceModel(&estimate_.model());
@@ -94,40 +91,35 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
     filtered_->setSortRole(EstimateTableModel::SortRole);
     table_ = named(new EstimateItemsView(filtered_, estimate_.model().locale(), this),
-                   u"estimateItems"_s, u"Estimate items"_s,
-                   u"Type a unit price into the Unit Price column; an empty one clears it"_s);
+                   u"estimateItems"_s, texts::estimateItemsName(), texts::estimateItemsTip());
 
     plot_ = new BidPlot(this);
-    plotNote_ = named(new QLabel(this), u"estimatePlotNote"_s, u"Regression"_s);
+    plotNote_ = named(new QLabel(this), u"estimatePlotNote"_s, texts::regressionName());
     plotNote_->setWordWrap(true);
     plotNote_->setTextFormat(Qt::PlainText);
     plotNote_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    evidence_ = named(new QLabel(this), u"estimateEvidence"_s, u"Evidence"_s);
+    evidence_ = named(new QLabel(this), u"estimateEvidence"_s, texts::evidenceName());
     evidence_->setWordWrap(true);
     evidence_->setTextFormat(Qt::PlainText);
     evidence_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    auto* apply = button(this, u"estimateApply"_s, u"Apply &Computed Price"_s,
-                         u"Store the price the sources give the chosen item"_s);
-    auto* clear = button(this, u"estimateClear"_s, u"C&lear Price"_s,
-                         u"Remove the chosen item's own price"_s);
+    auto* apply = button(this, u"estimateApply"_s, texts::applyPriceButton());
+    auto* clear = button(this, u"estimateClear"_s, texts::clearPriceButton());
 
-    totals_ = named(new QLabel(this), u"estimateTotals"_s, u"Totals"_s);
+    totals_ = named(new QLabel(this), u"estimateTotals"_s, texts::totalsName());
     totals_->setWordWrap(true);
     totals_->setTextFormat(Qt::RichText);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    mobilization_ = percentBox(this, u"estimateMobilization"_s, u"Mobilization"_s);
-    contingency_ = percentBox(this, u"estimateContingency"_s, u"Contingency"_s);
-    auto* workbook = button(this, u"estimateExportWorkbook"_s, u"Export &Workbook..."_s,
-                            u"Write the estimate and its evidence as a workbook"_s);
-    auto* pdf =
-        button(this, u"estimateExportPdf"_s, u"Export P&DF..."_s, u"Write the estimate as a PDF"_s);
-    auto* close = button(this, u"estimateClose"_s, u"Close"_s, u"Close the estimate window"_s);
+    mobilization_ = percentBox(this, u"estimateMobilization"_s, texts::mobilizationName());
+    contingency_ = percentBox(this, u"estimateContingency"_s, texts::contingencyName());
+    auto* workbook = button(this, u"estimateExportWorkbook"_s, texts::exportWorkbookButton());
+    auto* pdf = button(this, u"estimateExportPdf"_s, texts::exportPdfButton());
+    auto* close = button(this, u"estimateClose"_s, texts::closeEstimateButton());
 
     // The document's own history: a price typed here is undone here as in the main window.
     QUndoStack& stack = *estimate_.undoStack();
     for (auto [action, key] :
-         {std::pair(stack.createUndoAction(this, u"Undo"_s), QKeySequence::Undo),
-          std::pair(stack.createRedoAction(this, u"Redo"_s), QKeySequence::Redo)}) {
+         {std::pair(stack.createUndoAction(this, texts::undoPrefix()), QKeySequence::Undo),
+          std::pair(stack.createRedoAction(this, texts::redoPrefix()), QKeySequence::Redo)}) {
         action->setShortcuts(key);
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
@@ -139,7 +131,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     sourceRow->addWidget(index);
     sourceRow->addWidget(sources_, 1);
     auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(labelFor(filter_, u"&Filter:"_s));
+    filterRow->addWidget(labelFor(filter_, texts::filterLabel()));
     filterRow->addWidget(filter_, 1);
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
@@ -162,9 +154,9 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(labelFor(mobilization_, u"&Mobilization:"_s));
+    bottom->addWidget(labelFor(mobilization_, texts::mobilizationLabel()));
     bottom->addWidget(mobilization_);
-    bottom->addWidget(labelFor(contingency_, u"Co&ntingency:"_s));
+    bottom->addWidget(labelFor(contingency_, texts::contingencyLabel()));
     bottom->addWidget(contingency_);
     bottom->addStretch();
     bottom->addWidget(workbook);
@@ -241,27 +233,28 @@ void EstimateWindow::buildSettings(QGridLayout* grid) {
         connect(edit, &QDateEdit::dateChanged, this, &EstimateWindow::settingsEdited);
         return edit;
     };
-    from_ = date(u"estimateFrom"_s, u"Let from"_s, s.window.from);
-    to_ = date(u"estimateTo"_s, u"Let to"_s, s.window.to);
-    on_ = date(u"estimateOn"_s, u"Estimate date"_s, s.window.estimateDate);
-    region_ = named(new QLineEdit(s.window.region, this), u"estimateRegion"_s, u"Region"_s,
-                    u"The region or district whose bids count; empty for every region"_s);
-    bids_ = named(new QComboBox(this), u"estimateBids"_s, u"Bids"_s);
-    bids_->addItems({u"Low bid"_s, u"Three lowest"_s, u"All bids"_s});
+    from_ = date(u"estimateFrom"_s, texts::letFromName(), s.window.from);
+    to_ = date(u"estimateTo"_s, texts::letToName(), s.window.to);
+    on_ = date(u"estimateOn"_s, texts::estimateDateName(), s.window.estimateDate);
+    region_ = named(new QLineEdit(s.window.region, this), u"estimateRegion"_s, texts::regionName(),
+                    texts::regionTip());
+    bids_ = named(new QComboBox(this), u"estimateBids"_s, texts::bidsName());
+    bids_->addItems(texts::bidSelectionNames());
     bids_->setCurrentIndex(int(s.window.bids));
-    statistic_ = named(new QComboBox(this), u"estimateStatistic"_s, u"Price"_s);
-    statistic_->addItems({u"Weighted average"_s, u"Median"_s, u"Quantity-adjusted"_s});
+    statistic_ = named(new QComboBox(this), u"estimateStatistic"_s, texts::statisticName());
+    statistic_->addItems(texts::priceStatisticNames());
     statistic_->setCurrentIndex(int(s.statistic));
-    escalate_ = named(new QCheckBox(u"&Escalate by the cost index"_s, this), u"estimateEscalate"_s,
-                      u"Escalate by the cost index"_s);
+    escalate_ = named(new QCheckBox(texts::escalateCaption(), this), u"estimateEscalate"_s,
+                      texts::escalateName());
     escalate_->setChecked(s.window.escalate);
     connect(region_, &QLineEdit::editingFinished, this, &EstimateWindow::settingsEdited);
     connect(bids_, &QComboBox::activated, this, &EstimateWindow::settingsEdited);
     connect(statistic_, &QComboBox::activated, this, &EstimateWindow::settingsEdited);
     connect(escalate_, &QCheckBox::toggled, this, &EstimateWindow::settingsEdited);
     const std::pair<QWidget*, QString> fields[] = {
-        {from_, u"Let fr&om:"_s}, {to_, u"&to:"_s},     {on_, u"E&stimate date:"_s},
-        {region_, u"&Region:"_s}, {bids_, u"&Bids:"_s}, {statistic_, u"&Price:"_s}};
+        {from_, texts::letFromLabel()},    {to_, texts::letToLabel()},
+        {on_, texts::estimateDateLabel()}, {region_, texts::regionLabel()},
+        {bids_, texts::bidsLabel()},       {statistic_, texts::statisticLabel()}};
     int column = 0;
     for (const auto& [widget, caption] : fields) {
         grid->addWidget(labelFor(widget, caption), 0, column++);

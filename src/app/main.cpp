@@ -13,7 +13,7 @@
 #include "app/mainwindow.h"
 #include "app/qtuserport.h"
 #include "base/error.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "controller/maincontroller.h"
 
 namespace {

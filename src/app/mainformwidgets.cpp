@@ -9,7 +9,6 @@
 
 #include "app/textrulevalidator.h"
 #include "app/twips.h"
-#include "base/texts.h"
 #include "controller/formtexts.h"
 #include "controller/maincontroller.h"
 #include "controller/windowmenus.h"

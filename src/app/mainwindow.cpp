@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "app/appicon.h"
+#include "app/apptexts.h"
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
 #include "app/estimatewindow.h"
@@ -23,10 +24,11 @@
 #include "app/gridediting.h"
 #include "app/projectgridclipboard.h"
 #include "app/quantitydelegate.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "controller/maincontroller.h"
 #include "controller/viewrequests.h"
 #include "controller/windowmenus.h"
+#include "project/projecttexts.h"
 
 namespace veskplan {
 namespace {

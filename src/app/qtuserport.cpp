@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <map>
 
+#include "app/apptexts.h"
 #include "app/columnmappingdialog.h"
-#include "base/cataloguetexts.h"
 #include "base/error.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "print/papersize.h"
 
 namespace veskplan {

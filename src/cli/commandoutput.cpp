@@ -7,7 +7,7 @@
 
 #include "base/error.h"
 #include "base/filewriting.h"
-#include "base/texts.h"
+#include "cli/clitexts.h"
 
 namespace veskplan {
 

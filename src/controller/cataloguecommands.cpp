@@ -2,11 +2,10 @@
 
 #include <set>
 
-#include "base/cataloguetexts.h"
 #include "base/error.h"
 #include "base/filewriting.h"
 #include "base/settingsstore.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectediting.h"
 #include "controller/userport.h"
@@ -15,6 +14,7 @@
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
 #include "project/projectdocument.h"
+#include "project/projecttexts.h"
 
 namespace veskplan {
 namespace {

@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QFont>
 
-#include "base/cataloguetexts.h"
 #include "base/numbertext.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
+#include "project/cataloguetexts.h"
 
 namespace veskplan {
 

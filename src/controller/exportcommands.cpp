@@ -5,16 +5,16 @@
 #include <optional>
 
 #include "base/apppaths.h"
-#include "base/cataloguetexts.h"
 #include "base/configuration.h"
 #include "base/error.h"
-#include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectediting.h"
 #include "controller/projectgridstate.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
+#include "export/exporttexts.h"
 #include "export/tabfillexport.h"
 #include "export/trnsportexport.h"
 #include "master/mastersession.h"

@@ -7,8 +7,8 @@
 #include "base/configfile.h"
 #include "base/error.h"
 #include "base/sqlitedb.h"
-#include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectbinding.h"
 #include "controller/userport.h"
@@ -21,6 +21,7 @@
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
 #include "project/projectfile.h"
+#include "project/projecttexts.h"
 #include "project/specialrows.h"
 
 namespace veskplan {

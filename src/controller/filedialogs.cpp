@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "base/apppaths.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 
 namespace veskplan {
 

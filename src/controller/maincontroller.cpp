@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "base/configfile.h"
-#include "base/texts.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "project/specialrows.h"

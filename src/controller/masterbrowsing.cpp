@@ -1,6 +1,6 @@
 #include "controller/masterbrowsing.h"
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "master/mastersession.h"

@@ -6,7 +6,7 @@
 #include "base/apppaths.h"
 #include "base/error.h"
 #include "base/settingsstore.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectgridstate.h"
 #include "controller/userport.h"

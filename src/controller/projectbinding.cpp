@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/filedate.h"
-#include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/controllertexts.h"
 #include "controller/unitswitch.h"
 #include "controller/userport.h"
 #include "master/mastersession.h"

@@ -1,13 +1,14 @@
 #include "controller/projectediting.h"
 
 #include "base/numbertext.h"
-#include "base/texts.h"
 #include "controller/changenotice.h"
+#include "controller/controllertexts.h"
 #include "controller/masterbrowsing.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "master/mastersession.h"
 #include "project/projectdocument.h"
+#include "project/projecttexts.h"
 #include "project/revisioncheck.h"
 
 #include <QRegularExpression>

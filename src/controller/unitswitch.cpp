@@ -1,8 +1,8 @@
 #include "controller/unitswitch.h"
 
 #include "base/configuration.h"
-#include "base/texts.h"
 #include "controller/busycursor.h"
+#include "controller/controllertexts.h"
 #include "controller/userport.h"
 #include "master/mastersession.h"
 #include "project/projectdocument.h"

@@ -1,6 +1,6 @@
 #include "controller/userport.h"
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 
 namespace veskplan {
 

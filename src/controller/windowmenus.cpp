@@ -1,6 +1,6 @@
 #include "controller/windowmenus.h"
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 
 namespace veskplan {
 

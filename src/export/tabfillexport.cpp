@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "base/filewriting.h"
 #include "base/numbertext.h"
-#include "base/texts.h"
+#include "export/exporttexts.h"
 #include "ooxml/xlsxworkbook.h"
 #include "project/itemlines.h"
 

@@ -21,7 +21,9 @@
 #include "base/error.h"
 #include "base/numbertext.h"
 #include "base/texts.h"
+#include "files/filestexts.h"
 #include "project/projectfile.h"
+#include "project/projecttexts.h"
 
 namespace veskplan {
 namespace {

@@ -7,7 +7,7 @@
 #include "base/error.h"
 #include "base/numbertext.h"
 #include "base/sqlitedb.h"
-#include "base/texts.h"
+#include "files/filestexts.h"
 #include "project/projectdocument.h"
 
 namespace veskplan {

@@ -9,7 +9,7 @@
 #include "base/apppaths.h"
 #include "base/error.h"
 #include "base/sqlitedb.h"
-#include "base/texts.h"
+#include "files/filestexts.h"
 #include "project/projectschema.h"
 #include "project/recordstore.h"
 

@@ -6,7 +6,7 @@
 
 #include "base/boundedfile.h"
 #include "base/textcodec.h"
-#include "base/texts.h"
+#include "master/mastertexts.h"
 
 namespace veskplan {
 

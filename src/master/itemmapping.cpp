@@ -3,9 +3,8 @@
 #include <QDir>
 #include <algorithm>
 
-#include "base/cataloguetexts.h"
 #include "base/csv.h"
-#include "base/texts.h"
+#include "master/mastertexts.h"
 
 namespace veskplan {
 namespace {

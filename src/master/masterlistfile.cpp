@@ -6,7 +6,7 @@
 
 #include "base/apppaths.h"
 #include "base/boundedfile.h"
-#include "base/texts.h"
+#include "master/mastertexts.h"
 
 namespace veskplan {
 namespace {

@@ -10,6 +10,7 @@
 #include "base/error.h"
 #include "base/filewriting.h"
 #include "base/texts.h"
+#include "print/printtexts.h"
 
 namespace veskplan {
 

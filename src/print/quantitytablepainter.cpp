@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "base/error.h"
-#include "base/texts.h"
 #include "print/printtarget.h"
+#include "print/printtexts.h"
 
 namespace veskplan {
 namespace {

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <map>
 
-#include "base/cataloguetexts.h"
 #include "base/csv.h"
 #include "base/numbertext.h"
-#include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
+#include "project/cataloguetexts.h"
 #include "project/freetextitem.h"
 #include "project/projectdocument.h"
 #include "project/revisioncheck.h"

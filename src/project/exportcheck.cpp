@@ -3,10 +3,9 @@
 #include <set>
 #include <utility>
 
-#include "base/cataloguetexts.h"
-#include "base/texts.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
+#include "project/cataloguetexts.h"
 #include "project/countylookup.h"
 #include "project/freetextitem.h"
 #include "project/quantityreviews.h"

@@ -1,6 +1,6 @@
 #include "project/projectcommands.h"
 
-#include "base/texts.h"
+#include "project/projecttexts.h"
 
 namespace veskplan {
 

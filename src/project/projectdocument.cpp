@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-#include "base/texts.h"
 #include "project/freetextitem.h"
 #include "project/projectcommands.h"
+#include "project/projecttexts.h"
 #include "project/specialrows.h"
 
 namespace veskplan {

@@ -21,6 +21,7 @@
 #include "project/categorylist.h"
 #include "project/pricetable.h"
 #include "project/projectschema.h"
+#include "project/projecttexts.h"
 #include "project/specialrows.h"
 
 #include <sqlite3.h>

@@ -2,8 +2,7 @@
 
 #include <QColor>
 
-#include "base/cataloguetexts.h"
-#include "base/texts.h"
+#include "project/cataloguetexts.h"
 #include "project/freetextitem.h"
 #include "project/projectdocument.h"
 #include "project/recordstore.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/numbertext.h"
-#include "base/texts.h"
+#include "project/projecttexts.h"
 
 namespace veskplan::specialrows {
 

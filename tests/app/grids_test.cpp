@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "app/windowfixture.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 
 namespace veskplan {
 namespace {

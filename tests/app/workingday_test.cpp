@@ -15,7 +15,7 @@
 
 #include "app/categorywindow.h"
 #include "app/windowfixture.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
 

@@ -2,7 +2,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
+#include "export/exporttexts.h"
 #include "support/controllerfixture.h"
 #include "support/externaltools.h"
 
@@ -80,7 +81,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     next(target);
     EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(1).text.contains(QDir::toNativeSeparators(target)));
-    EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
+    EXPECT_TRUE(port.messages.at(1).text.endsWith(u"its folder does not exist"_s));
     EXPECT_FALSE(QFileInfo::exists(target));
     VESKPLAN_SKIP_ON_WINDOWS("a file size limit to fill the disk");
     next(out());
@@ -114,8 +115,7 @@ TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingA
         ASSERT_EQ(port.messages.size(), 1u);
         EXPECT_EQ(port.messages[0].buttons, MessageButtons::ExportAnywayGoBack);
         EXPECT_EQ(port.messages[0].defaultAnswer, Answer::GoBack);
-        EXPECT_TRUE(port.messages[0].text.startsWith(u"1 error(s) and 1 warning(s)"_s))
-            << port.messages[0].text.toStdString();
+        EXPECT_TRUE(port.messages[0].text.startsWith(u"1 error(s) and 1 warning(s)"_s));
         EXPECT_TRUE(port.messages[0].text.contains(u"Error: 2105-0500000 (category 01): "_s));
         port.answers = {Answer::ExportAnyway};
         port.files = {sandbox.path(u"anyway"_s + QString::number(++n))};

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "support/controllerfixture.h"
 
 namespace veskplan {

@@ -4,7 +4,7 @@
 #include <QFont>
 
 #include "base/sqlitedb.h"
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "files/accessproject.h"
 #include "files/recoverystate.h"
 #include "project/projectfile.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <QTextStream>
 
-#include "base/texts.h"
+#include "controller/controllertexts.h"
 #include "support/controllerfixture.h"
 
 namespace veskplan {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
-#include "base/cataloguetexts.h"
 #include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
+#include "master/mastertexts.h"
 #include "support/testfiles.h"
 
 namespace veskplan {

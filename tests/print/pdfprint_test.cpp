@@ -10,6 +10,7 @@
 #include "base/texts.h"
 #include "print/papersize.h"
 #include "print/pdfprinttarget.h"
+#include "print/printtexts.h"
 #include "print/quantitytable.h"
 #include "print/quantitytablepainter.h"
 #include "support/externaltools.h"

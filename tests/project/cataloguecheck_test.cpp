@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 #include <variant>
 
-#include "base/cataloguetexts.h"
-#include "base/texts.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
+#include "project/cataloguetexts.h"
 #include "project/exportcheck.h"
 #include "support/testfiles.h"
 

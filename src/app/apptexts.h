@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The words only the windows show.
+namespace veskplan::texts {
+
+using namespace Qt::Literals::StringLiterals;
+
+inline QString categoryCaption() {
+    return u"Item Categories"_s;
+}
+inline QString projectCounts(int items, int categories) {
+    return QString::number(items) + (items == 1 ? u" item in "_s : u" items in "_s) +
+           QString::number(categories) + (categories == 1 ? u" category"_s : u" categories"_s);
+}
+// Buttons of the questions the windows ask.
+inline QString recoverButton() {
+    return u"Recover"_s;
+}
+inline QString discardButton() {
+    return u"Discard"_s;
+}
+inline QString laterButton() {
+    return u"Later"_s;
+}
+inline QString exportAnywayButton() {
+    return u"Export Anyway"_s;
+}
+inline QString goBackButton() {
+    return u"Go Back"_s;
+}
+
+// The estimate window. A button's caption carries its access key; its tooltip is also what
+// screen readers say of it.
+struct ButtonText {
+    QString caption;
+    QString tooltip;
+};
+inline QString estimateTitle() {
+    return u"Engineer's Estimate"_s;
+}
+inline ButtonText historyFileButton() {
+    return {u"&History File..."_s, u"Choose the bid history database"_s};
+}
+inline ButtonText priceFileButton() {
+    return {u"&Add Price File..."_s,
+            u"Add a published average unit-price file (CSV or workbook)"_s};
+}
+inline ButtonText costIndexButton() {
+    return {u"Cost &Index..."_s,
+            u"Choose the cost index that brings old bids to the estimate date"_s};
+}
+inline ButtonText applyPriceButton() {
+    return {u"Apply &Computed Price"_s, u"Store the price the sources give the chosen item"_s};
+}
+inline ButtonText clearPriceButton() {
+    return {u"C&lear Price"_s, u"Remove the chosen item's own price"_s};
+}
+inline ButtonText exportWorkbookButton() {
+    return {u"Export &Workbook..."_s, u"Write the estimate and its evidence as a workbook"_s};
+}
+inline ButtonText exportPdfButton() {
+    return {u"Export P&DF..."_s, u"Write the estimate as a PDF"_s};
+}
+inline ButtonText closeEstimateButton() {
+    return {u"Close"_s, u"Close the estimate window"_s};
+}
+// The names screen readers give the window's parts.
+inline QString priceSourcesName() {
+    return u"Price sources"_s;
+}
+inline QString estimateItemsName() {
+    return u"Estimate items"_s;
+}
+inline QString estimateItemsTip() {
+    return u"Type a unit price into the Unit Price column; an empty one clears it"_s;
+}
+inline QString regressionName() {
+    return u"Regression"_s;
+}
+inline QString evidenceName() {
+    return u"Evidence"_s;
+}
+inline QString totalsName() {
+    return u"Totals"_s;
+}
+inline QString filterLabel() {
+    return u"&Filter:"_s;
+}
+inline QString filterName() {
+    return u"Filter"_s;
+}
+inline QString filterTip() {
+    return u"Show the items whose number, description, kind or flags hold this text"_s;
+}
+// Mobilization and contingency, each a percentage of the items.
+inline QString mobilizationLabel() {
+    return u"&Mobilization:"_s;
+}
+inline QString mobilizationName() {
+    return u"Mobilization"_s;
+}
+inline QString contingencyLabel() {
+    return u"Co&ntingency:"_s;
+}
+inline QString contingencyName() {
+    return u"Contingency"_s;
+}
+inline QString percentTip(const QString& name) {
+    return name + u" as a percentage; none when 0"_s;
+}
+inline QString percentSuffix() {
+    return u" %"_s;
+}
+inline QString noPercent() {
+    return u"none"_s;
+}
+// The settings row: the letting window, the region, which bids and which price statistic.
+inline QString letFromLabel() {
+    return u"Let fr&om:"_s;
+}
+inline QString letFromName() {
+    return u"Let from"_s;
+}
+inline QString letToLabel() {
+    return u"&to:"_s;
+}
+inline QString letToName() {
+    return u"Let to"_s;
+}
+inline QString estimateDateLabel() {
+    return u"E&stimate date:"_s;
+}
+inline QString estimateDateName() {
+    return u"Estimate date"_s;
+}
+inline QString regionLabel() {
+    return u"&Region:"_s;
+}
+inline QString regionName() {
+    return u"Region"_s;
+}
+inline QString regionTip() {
+    return u"The region or district whose bids count; empty for every region"_s;
+}
+inline QString bidsLabel() {
+    return u"&Bids:"_s;
+}
+inline QString bidsName() {
+    return u"Bids"_s;
+}
+// In the order of BidSelection.
+inline QStringList bidSelectionNames() {
+    return {u"Low bid"_s, u"Three lowest"_s, u"All bids"_s};
+}
+inline QString statisticLabel() {
+    return u"&Price:"_s;
+}
+inline QString statisticName() {
+    return u"Price"_s;
+}
+// In the order of PriceStatistic.
+inline QStringList priceStatisticNames() {
+    return {u"Weighted average"_s, u"Median"_s, u"Quantity-adjusted"_s};
+}
+inline QString escalateCaption() {
+    return u"&Escalate by the cost index"_s;
+}
+inline QString escalateName() {
+    return u"Escalate by the cost index"_s;
+}
+
+}  // namespace veskplan::texts
