@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds with line coverage into build/coverage, runs every test there and prints gcovr's
-# summary of src/ (add --html FILE to get a page per source file).
+# Builds the coverage preset (line coverage) into build/coverage, runs every test there and prints
+# gcovr's summary of src/ (add --html FILE to get a page per source file).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
-dir="$top/build/coverage"
-cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="--coverage" \
-    -DCMAKE_EXE_LINKER_FLAGS="--coverage" -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
-cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)" >&2
+dir="$("$top/scripts/build.sh" coverage | tail -n 1)"
 find "$dir" -name '*.gcda' -delete
-(cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --parallel "$(nproc 2>/dev/null || echo 2)" \
-    --timeout 300 >&2) || echo "coverage: some tests failed; the figures cover what ran" >&2
+(cd "$top" && ctest --preset coverage --parallel "$(nproc 2>/dev/null || echo 2)" >&2) \
+    || echo "coverage: some tests failed; the figures cover what ran" >&2
 extra=()
 if [ "${1:-}" = "--html" ] && [ -n "${2:-}" ]; then
     extra=(--html-details "$2")

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # scripts/fuzz.sh TARGET [SECONDS]: builds the libFuzzer target fuzz/TARGET_fuzz.cpp with clang
-# in build/fuzz (or $FUZZ_BUILD_DIR) and runs it for SECONDS (default 60) on a copy of
+# in build/fuzz (the fuzz preset) and runs it for SECONDS (default 60) on a copy of
 # fuzz/corpus/TARGET, with fuzz/TARGET.dict when there is one. Inputs that failed are kept in
 # <build>/findings/TARGET; the exit status is 1 when there are any. Needs clang and
 # libclang-rt-dev (scripts/install-deps.sh). `scripts/fuzz.sh --list` names the targets.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build="${FUZZ_BUILD_DIR:-$top/build/fuzz}"
+build="$top/build/fuzz"
 
 targets=()
 for source in "$top"/fuzz/*_fuzz.cpp; do
@@ -35,13 +35,10 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     exit 2
   fi
   compiler=(-DCMAKE_CXX_COMPILER="$cxx")
-  if command -v ccache >/dev/null; then
-    compiler+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  fi
 fi
-cmake -S "$top" -B "$build" "${compiler[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVESKPLAN_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
-nice cmake --build "$build" --target "${target}_fuzz" --parallel "$(nproc 2>/dev/null || echo 2)"
+cd "$top"
+cmake --preset fuzz "${compiler[@]}" >/dev/null
+nice cmake --build --preset fuzz --target "${target}_fuzz" --parallel "$(nproc 2>/dev/null || echo 2)"
 
 # The committed corpus stays as it is; what the run adds goes to a copy.
 work="$build/corpus/$target"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds a release build in build/release and makes the Debian package of it there; prints the
+# Builds the release preset in build/release and makes the Debian package of it there; prints the
 # package's path on its last line. Install it with: sudo apt install ./build/release/veskplan_*.deb
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-dir="$("$top/scripts/build.sh" Release | tail -n 1)"
+dir="$("$top/scripts/build.sh" release | tail -n 1)"
 cd "$dir"
 rm -f veskplan_*.deb
 cpack -G DEB >&2

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test without a display.
+# Installs what is missing, builds the relwithdebinfo preset and runs every test without a
+# display (arguments go to ctest, e.g. -R NAME).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
-dir="$("$top/scripts/build.sh" RelWithDebInfo | tail -n 1)"
-export QT_QPA_PLATFORM=offscreen
-cd "$dir"
-ctest --output-on-failure --parallel "$(nproc 2>/dev/null || echo 2)" --timeout 300 "$@"
+"$top/scripts/build.sh" relwithdebinfo >/dev/null
+cd "$top"
+ctest --preset relwithdebinfo --parallel "$(nproc 2>/dev/null || echo 2)" "$@"

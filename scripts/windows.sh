@@ -13,10 +13,10 @@
 #   reuses it and an interrupted run resumes with the library it stopped in. Two runs at once
 #   wait for each other per library instead of building it twice.
 #
-# Veskplan itself is built in build/windows with cmake/mingw-w64-x86_64.cmake; its tests run
-# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the libraries. Then
-# the exports of data/sample.vsk are compared with those of the Linux build (build/rel, or
-# VESKPLAN_NATIVE_BUILD), the installer build/windows/packages/veskplan-<version>-x64.msi and a
+# Veskplan itself is built in build/windows with the windows preset (cmake/mingw-w64-x86_64.cmake);
+# its tests run under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the
+# libraries. Then the exports of data/sample.vsk are compared with those of the Linux build
+# (build/release, the release preset, or VESKPLAN_NATIVE_BUILD), the installer build/windows/packages/veskplan-<version>-x64.msi and a
 # .zip of the same files are made, and the .msi is installed, used and removed in a fresh Wine
 # prefix. The last line printed is the .msi's path.
 set -euo pipefail
@@ -256,17 +256,14 @@ build_veskplan() {
   local start=$SECONDS
   export VESKPLAN_WINDOWS_PREFIX=$prefix
   wine_environment
-  cmake -G Ninja -S "$root" -B "$build" \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVESKPLAN_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${veskplan_options[@]}"
-  cmake --build "$build" --parallel "$jobs"
+  (cd "$root" && cmake --preset windows "${veskplan_options[@]}")
+  (cd "$root" && cmake --build --preset windows --parallel "$jobs")
   say "Veskplan built in $(duration $((SECONDS - start)))"
   check_resources
   if [ "$run_tests" -eq 1 ]; then
     start=$SECONDS
     say "running the tests under Wine"
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    (cd "$root" && ctest --preset windows)
     say "tests under Wine done in $(duration $((SECONDS - start)))"
   fi
 }
@@ -382,13 +379,12 @@ same_output() {
 
 # The Windows and the Linux command line write the same bytes from the sample project.
 compare_exports() {
-  local native=${VESKPLAN_NATIVE_BUILD:-$root/build/rel} out=$build/exports kind failed=0
+  local native=${VESKPLAN_NATIVE_BUILD:-$root/build/release} out=$build/exports kind failed=0
   local -a exports=("trnsport" "roadcad" "bridgecad --order primary" "bridgecad --order bridge"
     "tabfill")
   local start=$SECONDS
   if [ ! -f "$native/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+    (cd "$root" && cmake --preset release -B "$native" >/dev/null)
   fi
   cmake --build "$native" --parallel "$jobs" --target veskplan-cli veskplan-data
   rm -rf "$out"
