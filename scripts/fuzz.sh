@@ -38,7 +38,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cd "$top"
 cmake --preset fuzz "${compiler[@]}" >/dev/null
-nice cmake --build --preset fuzz --target "${target}_fuzz" --parallel "$(nproc 2>/dev/null || echo 2)"
+nice cmake --build --preset fuzz --target "${target}_fuzz" \
+  --parallel "$(nproc 2>/dev/null || echo 2)"
 
 # The committed corpus stays as it is; what the run adds goes to a copy.
 work="$build/corpus/$target"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release preset (build/release) and starts the program (arguments go to it,
-# e.g. a project file). Without a display it writes every export of the sample project and its
-# engineer's estimate into a folder, says where and how to see the window, and exits 0: it did
-# what it could.
+# Installs what is missing, builds the release preset (build/release) and starts the program
+# (arguments go to it, e.g. a project file). Without a display it writes every export of the
+# sample project and its engineer's estimate into a folder, says where and how to see the window,
+# and exits 0: it did what it could.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"

@@ -13,12 +13,13 @@
 #   reuses it and an interrupted run resumes with the library it stopped in. Two runs at once
 #   wait for each other per library instead of building it twice.
 #
-# Veskplan itself is built in build/windows with the windows preset (cmake/mingw-w64-x86_64.cmake);
-# its tests run under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a Wine prefix kept beside the
-# libraries. Then the exports of data/sample.vsk are compared with those of the Linux build
-# (build/release, the release preset, or VESKPLAN_NATIVE_BUILD), the installer build/windows/packages/veskplan-<version>-x64.msi and a
-# .zip of the same files are made, and the .msi is installed, used and removed in a fresh Wine
-# prefix. The last line printed is the .msi's path.
+# Veskplan itself is built in build/windows by the windows preset (with
+# cmake/mingw-w64-x86_64.cmake); its tests run under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a
+# Wine prefix kept beside the libraries. Then the exports of data/sample.vsk are compared with
+# those of the Linux build (build/release of the release preset, or VESKPLAN_NATIVE_BUILD), the
+# installer build/windows/packages/veskplan-<version>-x64.msi and a .zip of the same files are
+# made, and the .msi is installed, used and removed in a fresh Wine prefix. The last line printed
+# is the .msi's path.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
