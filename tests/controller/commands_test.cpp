@@ -11,6 +11,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = CommandOutcome::Kind;
+using Id = ExportFormat::Id;
 
 class CommandsTest : public test::ControllerTest {
 protected:
@@ -41,14 +42,14 @@ protected:
         controller->editing().setCurrentCell(1, 2);
     }
     void expectWorkingOrder() {
-        EXPECT_EQ(store().index(), IndexOrder::PrimaryKey);
+        EXPECT_EQ(controller->editing().gridState().order(), IndexOrder::PrimaryKey);
         EXPECT_EQ(controller->editing().currentRow(), 0);
     }
 };
 
 TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     port.files = {out()};
-    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Written);
+    EXPECT_EQ(controller->exports().exportAs(Id::Trnsport).kind, Kind::Written);
     const FileDialogRequest& dialog = port.dialogs.at(0);
     EXPECT_EQ(dialog.title, u"Export Project Item List to a Trns*Port file"_s);
     EXPECT_EQ(dialog.fileName, u"C03.R012B007"_s);
@@ -64,7 +65,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     controller->editing().setProjectNumber(u"STP-12-B(7)A3"_s);
     controller->editing().setLettingMonth(-1);
     next(out());  // no county, no letting month: export anyway
-    controller->exports().trnsport();
+    controller->exports().exportAs(Id::Trnsport);
     EXPECT_FALSE(port.messages[0].defaultAnswer);  // warnings only: the usual default
     EXPECT_EQ(port.dialogs[0].directory, sandbox.path(u"tsp/"_s));
     EXPECT_EQ(port.dialogs[0].fileName, u"C00.R012B007"_s);
@@ -74,11 +75,11 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
         bytes.endsWith("02     000000003.000\r\n2105-0500000       01     000000007.000\r\n"));
 
     next(std::nullopt);
-    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Cancelled);
+    EXPECT_EQ(controller->exports().exportAs(Id::Trnsport).kind, Kind::Cancelled);
     EXPECT_EQ(port.messages.size(), 1u);  // the checks; a cancelled dialog says nothing more
     const QString target = sandbox.path(u"no-such-dir/out.txt"_s);
     next(target);
-    EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
+    EXPECT_EQ(controller->exports().exportAs(Id::Trnsport).kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(1).text.contains(QDir::toNativeSeparators(target)));
     EXPECT_TRUE(port.messages.at(1).text.endsWith(texts::noSuchFolder()));
     EXPECT_FALSE(QFileInfo::exists(target));
@@ -86,7 +87,7 @@ TEST_F(CommandsTest, TrnsportProposesItsNameInTheMonthFolderAndKeepsTheCounty) {
     next(out());
     {
         const test::FileSizeLimit fullDisk(16);
-        EXPECT_EQ(controller->exports().trnsport().kind, Kind::Failed);
+        EXPECT_EQ(controller->exports().exportAs(Id::Trnsport).kind, Kind::Failed);
     }
     EXPECT_TRUE(port.messages.at(1).text.endsWith(u"could not be written: the disk is full"_s))
         << port.messages.at(1).text.toStdString();
@@ -97,10 +98,10 @@ TEST_F(CommandsTest, ExportsTellWhatTheReceivingProgramWouldRefuseBeforeWritingA
     model.setData(model.index(0, ProjectGridModel::QuantityColumn), u"-2"_s);
     controller->editing().setLettingMonth(-1);
     const std::function<CommandOutcome()> exports[] = {
-        [this] { return controller->exports().trnsport(); },
-        [this] { return controller->exports().cad(CadKind::RoadCad); },
-        [this] { return controller->exports().cad(CadKind::BridgeCad); },
-        [this] { return controller->exports().tabfill(); }};
+        [this] { return controller->exports().exportAs(Id::Trnsport); },
+        [this] { return controller->exports().exportAs(Id::RoadCad); },
+        [this] { return controller->exports().exportAs(Id::BridgeCad); },
+        [this] { return controller->exports().exportAs(Id::Tabfill); }};
     int n = 0;
     for (const auto& runExport : exports) {
         controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
@@ -129,7 +130,7 @@ TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
     for (const bool road : {true, false}) {
         disturbTheGrid();
         next(out(), {});
-        EXPECT_EQ(controller->exports().cad(road ? CadKind::RoadCad : CadKind::BridgeCad).kind,
+        EXPECT_EQ(controller->exports().exportAs(road ? Id::RoadCad : Id::BridgeCad).kind,
                   Kind::Written);
         const FileDialogRequest& dialog = port.dialogs.at(0);
         EXPECT_EQ(dialog.fileName, projectPath(u"job.txt"_s));
@@ -146,18 +147,19 @@ TEST_F(CommandsTest, CadFilesProposeTheProjectsNameAndLeaveTheWorkingOrder) {
 TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     disturbTheGrid();
     port.files = {std::nullopt};
-    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Cancelled);
+    EXPECT_EQ(controller->exports().exportAs(Id::Tabfill).kind, Kind::Cancelled);
     EXPECT_EQ(port.dialogs.at(0).fileName, u"100-01b.xlsx"_s);
-    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);  // cancelled: nothing changes
+    EXPECT_EQ(controller->editing().gridState().order(),
+              IndexOrder::BridgeKey);  // cancelled: nothing changes
     port.files = {sandbox.path(u"t.xlsx"_s)};
-    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Written);
+    EXPECT_EQ(controller->exports().exportAs(Id::Tabfill).kind, Kind::Written);
     EXPECT_EQ(port.messageTexts().back(),
               texts::tabfillSaved() + QDir::toNativeSeparators(sandbox.path(u"t.xlsx"_s)));
     expectWorkingOrder();
 
     QFile::remove(sandbox.dataDir() + u"/seed100-01.xlsx"_s);
     port.clear();
-    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Failed);
+    EXPECT_EQ(controller->exports().exportAs(Id::Tabfill).kind, Kind::Failed);
     EXPECT_TRUE(port.messages.at(0).text.contains(u"seed100-01.xlsx"_s));
     EXPECT_TRUE(port.dialogs.empty());  // no dialog for a workbook that cannot be made
     for (int n = 3; n <= 6; ++n) {
@@ -165,7 +167,7 @@ TEST_F(CommandsTest, TheWorkbookIsRefusedBeyondFiveCategoriesAndNeedsItsSeed) {
     }
     addMasterRow(2);
     port.clear();
-    EXPECT_EQ(controller->exports().tabfill().kind, Kind::Refused);
+    EXPECT_EQ(controller->exports().exportAs(Id::Tabfill).kind, Kind::Refused);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::tabfillTooManyCategories()});
 }
 
@@ -175,7 +177,7 @@ TEST_F(CommandsTest, PrintingAsksForThePrinterAndLeavesTheWorkingOrder) {
     EXPECT_EQ(controller->printing().run().kind, Kind::Cancelled);
     EXPECT_TRUE(port.printed.empty());
     EXPECT_TRUE(controller->countyName().isEmpty());
-    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
+    EXPECT_EQ(controller->editing().gridState().order(), IndexOrder::BridgeKey);
 
     port.printerChosen = true;
     port.printPdf = sandbox.path(u"printed.pdf"_s);

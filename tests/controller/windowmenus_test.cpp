@@ -22,6 +22,7 @@ TEST(WindowMenus, EveryAccessKeyAndShortcutReachesOneThing) {
             if (entry.kind == MenuEntry::Kind::Separator) {
                 continue;
             }
+            EXPECT_FALSE(entry.caption.contains(u'\u2026')) << "one form of ellipsis";
             const QChar key = accessKey(entry.caption);
             if (!key.isNull()) {
                 EXPECT_FALSE(inMenu.contains(key)) << entry.name.toStdString();
