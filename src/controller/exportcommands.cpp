@@ -145,7 +145,8 @@ CommandOutcome ExportCommands::exportAs(ExportFormat::Id id) {
     if (format.namesCounty) {
         county_.keep(input.county);
     }
-    // Walking the items by item number once moved the grid; it still ends in the working order.
+    // A file written in an order of its own leaves the grid in its working order, as a print
+    // does.
     if (format.order != ExportFormat::Order::Shown) {
         grid_.showWorkingOrder();
     }

@@ -20,7 +20,7 @@ class ProjectEditing;
 class UserPort;
 class ViewRequests;
 struct Configuration;
-struct ProjectGridState;
+class ProjectGridState;
 
 // The Export menu: the checks before an export, the file dialog, the writer and the closing
 // message of each export format. It says when an export has moved the project grid back to its

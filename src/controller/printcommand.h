@@ -16,7 +16,7 @@ class ProjectDocument;
 class SettingsStore;
 class UserPort;
 class ViewRequests;
-struct ProjectGridState;
+class ProjectGridState;
 
 // The "Print" button: the project's quantity table on the printer, or in a PDF file.
 class PrintCommand {

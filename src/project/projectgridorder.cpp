@@ -9,8 +9,8 @@
 namespace veskplan {
 
 ProjectGridOrder::ProjectGridOrder(const RecordStore& store, QAbstractItemModel& model,
-                                   QObject* parent)
-    : QAbstractProxyModel(parent), store_(store) {
+                                   IndexOrder order, QObject* parent)
+    : QAbstractProxyModel(parent), store_(store), order_(order) {
     QAbstractProxyModel::setSourceModel(&model);
     connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {

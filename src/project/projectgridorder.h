@@ -19,7 +19,7 @@ class ProjectGridOrder : public QAbstractProxyModel {
 public:
     // `model` shows `store`'s rows in their working order.
     ProjectGridOrder(const RecordStore& store, QAbstractItemModel& model,
-                     QObject* parent = nullptr);
+                     IndexOrder order = IndexOrder::PrimaryKey, QObject* parent = nullptr);
 
     IndexOrder order() const { return order_; }
     void setOrder(IndexOrder order);

@@ -108,18 +108,18 @@ TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
         {ProjectGridModel::CatColumn, ProjectGridModel::CatColumn, "2301-0200000"},
         {ProjectGridModel::DescriptionColumn, ProjectGridModel::CatColumn, "2301-0200000"},
     };
-    double typed = 10;
     for (const auto& [clicked, shown, first] : clicks) {
         clickHeading(clicked);
-        EXPECT_EQ(std::tuple(header->sortIndicatorSection(), header->sortIndicatorOrder(),
-                             grid->model()->index(0, 0).data().toString()),
-                  std::tuple(shown, Qt::AscendingOrder, QString::fromLatin1(first)))
-            << clicked;
         // What is typed in the first row goes to the item shown there.
         clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
-        type(QString::number(++typed));
+        type(QString::number(10 + clicked));
         const int row = store().record(0).itemNumber == QLatin1StringView(first) ? 0 : 1;
-        EXPECT_EQ(store().record(row).quantity, typed) << clicked;
+        EXPECT_EQ(
+            std::tuple(header->sortIndicatorSection(), header->sortIndicatorOrder(),
+                       grid->model()->index(0, 0).data().toString(), store().record(row).quantity),
+            std::tuple(shown, Qt::AscendingOrder, QString::fromLatin1(first),
+                       std::optional(10.0 + clicked)))
+            << clicked;
     }
 }
 

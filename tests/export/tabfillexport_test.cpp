@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
-#include "export/exportformat.h"
+#include "base/filewriting.h"
 #include "export/records.h"
+#include "export/tabfillexport.h"
 #include "support/externaltools.h"
 #include "support/testfiles.h"
 
@@ -27,11 +28,8 @@ TEST(TabfillWorkbook, CellsMatchTheHandWorkedListings) {
     for (const auto& [name, english] : cases) {
         const QString file = u"export/"_s + QLatin1StringView(name);
         const QString path = dir.filePath(QLatin1StringView(name) + u".xlsx"_s);
-        exportFormat(ExportFormat::Id::Tabfill)
-            .write({.english = english,
-                    .seedWorkbook = kSeed,
-                    .items = test::records(file + u".records"_s)},
-                   path);
+        writeFileAtomically(
+            path, TabfillExport::render(kSeed, english, test::records(file + u".records"_s)));
         const auto cells =
             test::openpyxl(QString::fromUtf8(test::dataFile(u"export/tabfill-cells.py"_s)), path);
         ASSERT_TRUE(cells.has_value()) << name;

@@ -36,12 +36,9 @@ protected:
 };
 
 TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndShowsTheNewOrTheHeldItem) {
-    // The grid's rows by item number, over the model of the working order.
-    ProjectGridModel model(items(), QLocale::c());
-    ProjectGridOrder shown(items(), model);
-    shown.setOrder(IndexOrder::BridgeKey);
-    QAbstractItemModelTester tester(&shown,
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    ProjectGridOrder grid(items(), *new ProjectGridModel(items(), QLocale::c(), &doc),
+                          IndexOrder::BridgeKey);
+    QAbstractItemModelTester tester(&grid, QAbstractItemModelTester::FailureReportingMode::Warning);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
     EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, AddKind::Added);
     EXPECT_TRUE(doc.isModified());

@@ -49,10 +49,8 @@ protected:
 };
 
 TEST_F(RecordStoreTest, RowsFollowTheChosenIndexAsSqliteOrdersThem) {
-    // A grid ordered by item number places each new row as it comes.
     ProjectGridModel model(*store, QLocale::c());
-    ProjectGridOrder shown(*store, model);
-    shown.setOrder(IndexOrder::BridgeKey);
+    ProjectGridOrder shown(*store, model, IndexOrder::BridgeKey);
     for (const auto& r : {item("2501-0150000", "02"), item("2101-0100000", "02"),
                           item("2501-0150000", "01"), item("2105-0500000", "01")}) {
         store->append(r);
