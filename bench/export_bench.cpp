@@ -7,21 +7,8 @@ namespace {
 using namespace veskplan;
 using veskplan::bench::BenchProgram;
 
-CommandOutcome trnsport(ExportCommands& exports) {
-    return exports.trnsport();
-}
-CommandOutcome roadCad(ExportCommands& exports) {
-    return exports.cad(CadKind::RoadCad);
-}
-CommandOutcome bridgeCad(ExportCommands& exports) {
-    return exports.cad(CadKind::BridgeCad);
-}
-CommandOutcome tabfill(ExportCommands& exports) {
-    return exports.tabfill();
-}
-
 // Each export of a 2000-row project with 9 categories (5 for the workbook, which holds no more).
-template <CommandOutcome (*Command)(ExportCommands&)>
+template <ExportFormat::Id Format>
 void BM_Export(benchmark::State& state) {
     BenchProgram program(6000, 2000, static_cast<int>(state.range(0)));
     MainController& c = *program.controller;
@@ -33,17 +20,17 @@ void BM_Export(benchmark::State& state) {
             QFile::remove(program.path(QString::fromLatin1(written)));
         }
         state.ResumeTiming();
-        const CommandOutcome outcome = Command(c.exports());
+        const CommandOutcome outcome = c.exports().exportAs(Format);
         if (outcome.kind != CommandOutcome::Kind::Written) {
             state.SkipWithError(outcome.message.toStdString().c_str());
             break;
         }
     }
 }
-BENCHMARK_TEMPLATE(BM_Export, trnsport)->Arg(9)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, roadCad)->Arg(9)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, bridgeCad)->Arg(9)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_Export, tabfill)->Arg(5)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, ExportFormat::Id::Trnsport)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, ExportFormat::Id::RoadCad)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, ExportFormat::Id::BridgeCad)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, ExportFormat::Id::Tabfill)->Arg(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

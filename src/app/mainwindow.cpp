@@ -80,7 +80,7 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
     statusBar()->addWidget(counts_);
 
     w_.mastItemList->setModel(&controller_.masterModel());
-    w_.projItemDB->setModel(&controller_.editing().model());
+    w_.projItemDB->setModel(&controller_.editing().gridState().shown());
     w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
                                             new QuantityDelegate(w_.projItemDB));
     w_.projItemDB->setSelectionModel(&controller_.editing().selection());
@@ -218,7 +218,8 @@ void MainWindow::connectProject() {
     connect(w_.projItemDB->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!refreshing_ && current.isValid()) {
-                    controller_.editing().setCurrentCell(current.row(), current.column());
+                    ProjectEditing& editing = controller_.editing();
+                    editing.setCurrentCell(editing.gridState().storeRow(current), current.column());
                 }
             });
     connect(w_.projNum, &QLineEdit::textEdited, this,
@@ -280,14 +281,10 @@ void MainWindow::connectMenus() {
             [this] { controller_.files().save(); });
     connect(w_.action(u"mnuFileSaveas"_s), &QAction::triggered, this,
             [this] { controller_.files().saveAs(); });
-    connect(w_.action(u"mnuExpTrans"_s), &QAction::triggered, this,
-            [this] { controller_.exports().trnsport(); });
-    connect(w_.action(u"mnuExpRCAD"_s), &QAction::triggered, this,
-            [this] { controller_.exports().cad(CadKind::RoadCad); });
-    connect(w_.action(u"mnuExpRCADexcel"_s), &QAction::triggered, this,
-            [this] { controller_.exports().tabfill(); });
-    connect(w_.action(u"mnuExpBCAD"_s), &QAction::triggered, this,
-            [this] { controller_.exports().cad(CadKind::BridgeCad); });
+    for (const ExportFormat& format : exportFormats()) {
+        connect(w_.action(format.menuName), &QAction::triggered, this,
+                [this, id = format.id] { controller_.exports().exportAs(id); });
+    }
     connect(w_.action(u"mnuFileExit"_s), &QAction::triggered, this, [this] {
         if (controller_.files().exit()) {
             closing_ = true;
@@ -412,13 +409,14 @@ void MainWindow::refreshProject() {
         }
     }
     QTableView* grid = w_.projItemDB;
-    grid->horizontalHeader()->setSortIndicator(ProjectGridState::sortedColumn(document.items()),
+    ProjectEditing& editing = controller_.editing();
+    grid->horizontalHeader()->setSortIndicator(editing.gridState().sortedColumn(),
                                                Qt::AscendingOrder);
     // A grid whose rows were all replaced (a new order, another project) starts at its first
     // row: the view's reset has cleared the current cell.
-    ProjectEditing& editing = controller_.editing();
     if (editing.currentRow() < 0 && !isEditingCell(grid)) {
-        editing.showCell(0, editing.gridState().currentColumn);
+        editing.showCell(editing.gridState().shown().storeRow(0),
+                         editing.gridState().currentColumn);
     }
 }
 

@@ -33,6 +33,10 @@ void ProjectGridClipboard::copyRows() {
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // The rows as the grid shows them, each read from the store's row behind it.
+    for (int& row : rows) {
+        row = editing_.gridState().shown().storeRow(row);
+    }
     if (!rows.isEmpty()) {
         QGuiApplication::clipboard()->setText(editing_.model().rowsAsText(rows));
     }

@@ -65,5 +65,9 @@ inline QString diskFull() {
 inline QString noSuchFile() {
     return u"the file does not exist"_s;
 }
+// The file dialogs' catch-all filter, first in every list of filters.
+inline QString allFilesFilter() {
+    return u"All Files (*.*)"_s;
+}
 
 }  // namespace veskplan::texts

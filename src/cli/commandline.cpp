@@ -21,15 +21,11 @@
 #include "cli/commandoutput.h"
 #include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
-#include "export/cadexport.h"
+#include "export/exportformat.h"
 #include "export/exporttexts.h"
-#include "export/tabfillexport.h"
-#include "export/trnsportexport.h"
 #include "files/accessproject.h"
 #include "master/itemmapping.h"
 #include "master/masterlistfile.h"
-#include "ooxml/xlsxerror.h"
-#include "ooxml/xlsxworkbook.h"
 #include "print/papersize.h"
 #include "print/pdfprinttarget.h"
 #include "print/quantitytable.h"
@@ -37,7 +33,6 @@
 #include "project/cataloguecheck.h"
 #include "project/countylookup.h"
 #include "project/exportcheck.h"
-#include "project/itemlines.h"
 #include "project/projectfile.h"
 #include "project/revisioncheck.h"
 #include "project/specialrows.h"
@@ -47,11 +42,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  veskplan-cli export trnsport|roadcad|bridgecad|tabfill PROJECT OUTPUT [--order "
-    "primary|bridge]\n"
-    "                      [--strict]\n"
+constexpr const char* kUsageRest =
     "  veskplan-cli print PROJECT --pdf OUTPUT.pdf | --text OUTPUT.txt [--paper letter|a4]\n"
     "  veskplan-cli list PROJECT\n"
     "  veskplan-cli check PROJECT [--master FILE]\n"
@@ -72,6 +63,28 @@ constexpr const char* kUsage =
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found), 2 wrong command line, 3 (check) warnings only.\n";
 
+// The export formats' names, those that may go to standard output first.
+QByteArray exportNames() {
+    QStringList names;
+    for (const bool text : {true, false}) {
+        for (const ExportFormat& format : exportFormats()) {
+            if (format.textFile == text) {
+                names.append(format.commandName);
+            }
+        }
+    }
+    return names.join(u'|').toUtf8();
+}
+
+QByteArray usage() {
+    return "Usage:\n"
+           "  veskplan-cli export " +
+           exportNames() +
+           " PROJECT OUTPUT [--order primary|bridge]\n"
+           "                      [--strict]\n" +
+           QByteArray(kUsageRest);
+}
+
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 constexpr int kWarningsOnly = 3;
@@ -85,7 +98,7 @@ void quietQtDiagnostics(QtMsgType type, const QMessageLogContext&, const QString
 }
 
 int usageError(const char* problem) {
-    std::fprintf(stderr, "veskplan-cli: %s\n%s", problem, kUsage);
+    std::fprintf(stderr, "veskplan-cli: %s\n%s", problem, usage().constData());
     return kUsageError;
 }
 
@@ -127,22 +140,6 @@ QString countyOf(const Project& project) {
     return CountyLookup(programPaths().countyFile()).lookUp(project.contents.projNum);
 }
 
-int exportTabfill(const Project& project, const QString& output) {
-    const std::vector<ProjectRecord> records = project.items(IndexOrder::BridgeKey);
-    const int highest = itemlines::highestCategory(records);
-    if (highest > TabfillExport::kLargestTable) {
-        return failure(texts::tabfillTooManyCategories());
-    }
-    try {
-        XlsxWorkbook workbook =
-            TabfillExport::prepare(programPaths().seedWorkbook(), project.english(), highest);
-        TabfillExport::write(workbook, records, output);
-    } catch (const XlsxError& error) {
-        return failure(texts::workbookNotMade(QString::fromStdString(error.what())));
-    }
-    return 0;
-}
-
 MasterList masterListFor(const Project& project, const QString& named);
 
 // Why a strict export writes nothing: the errors the checks before an export find (with the
@@ -172,7 +169,6 @@ int runExport(const QStringList& given) {
     if (args.size() != 3 && args.size() != 5) {
         return usageError("export needs a kind, a project and an output file");
     }
-    const QString kind = args[0];
     IndexOrder order = IndexOrder::PrimaryKey;
     if (args.size() == 5) {
         if (args[3] != u"--order"_s || (args[4] != u"primary"_s && args[4] != u"bridge"_s)) {
@@ -180,42 +176,33 @@ int runExport(const QStringList& given) {
         }
         order = args[4] == u"bridge"_s ? IndexOrder::BridgeKey : IndexOrder::PrimaryKey;
     }
-    using Render = std::function<QByteArray(const Project&)>;
-    const QChar decimalPoint = QLocale::system().decimalPoint().at(0);
-    const std::map<QString, Render> textExports = {
-        {u"trnsport"_s,
-         [order](const Project& p) {
-             return TrnsportExport::render(p.contents.projNum, countyOf(p), p.contents.designer,
-                                           p.items(order));
-         }},
-        {u"roadcad"_s,
-         [decimalPoint](const Project& p) {
-             return CadExport::render(CadKind::RoadCad, p.english(), p.items(IndexOrder::BridgeKey),
-                                      decimalPoint);
-         }},
-        {u"bridgecad"_s,
-         [decimalPoint](const Project& p) {
-             return CadExport::render(CadKind::BridgeCad, p.english(),
-                                      p.items(IndexOrder::BridgeKey), decimalPoint);
-         }},
-    };
-    const auto found = textExports.find(kind);
-    if (found == textExports.end() && kind != u"tabfill"_s) {
+    const ExportFormat* format = exportFormatNamed(args[0]);
+    if (format == nullptr) {
         return usageError("unknown export kind");
     }
     const Project project = Project::read(args[1]);
-    if (strict) {
+    if (strict && (format->checks & ExportFormat::ItemChecks) != 0) {
         if (const QString refusal = strictRefusal(project); !refusal.isEmpty()) {
             return failure(refusal);
         }
     }
-    if (found == textExports.end()) {
-        if (args[2] == u"-"_s) {
-            return usageError("a workbook cannot be written to standard output");
-        }
-        return exportTabfill(project, QFileInfo(args[2]).absoluteFilePath());
+    if (!format->textFile && args[2] == u"-"_s) {
+        return usageError("a workbook cannot be written to standard output");
     }
-    writeOutput(args[2], found->second(project));
+    ExportInput input;
+    input.header = project.header();
+    input.projectFile = project.path;
+    input.english = project.english();
+    input.decimalPoint = QLocale::system().decimalPoint().at(0);
+    input.seedWorkbook = programPaths().seedWorkbook();
+    input.items = project.items(format->itemOrder(order));
+    if (const std::optional<QString> refusal = format->refusal(input.items)) {
+        return failure(*refusal);
+    }
+    if (format->namesCounty) {
+        input.county = countyOf(project);
+    }
+    writeOutput(args[2], format->render(input));
     return 0;
 }
 
@@ -367,7 +354,7 @@ int runList(const QStringList& args) {
 
 int runCommandLine(int argc, char** argv) {
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usage().constData(), stdout);
         return 0;
     }
     if (argc == 2 && std::string(argv[1]) == "--version") {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/texts.h"
+
 // The words of the commands that ask the user: titles, questions, file filters and messages.
 namespace veskplan::texts {
 
@@ -98,9 +100,6 @@ inline QString anyProjectFilter() {
 }
 inline QString accessProjectFilter() {
     return u"Access Project Files (*.mdb)"_s;
-}
-inline QString allFilesFilter() {
-    return u"All Files (*.*)"_s;
 }
 inline QString openProjectTitle() {
     return u"Open Project"_s;

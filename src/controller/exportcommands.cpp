@@ -2,11 +2,12 @@
 
 #include <QDir>
 #include <algorithm>
-#include <optional>
 
 #include "base/apppaths.h"
 #include "base/configuration.h"
 #include "base/error.h"
+#include "base/filewriting.h"
+#include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
@@ -15,14 +16,9 @@
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "export/exporttexts.h"
-#include "export/tabfillexport.h"
-#include "export/trnsportexport.h"
 #include "master/mastersession.h"
-#include "ooxml/xlsxerror.h"
-#include "ooxml/xlsxworkbook.h"
 #include "project/countylookup.h"
 #include "project/exportcheck.h"
-#include "project/itemlines.h"
 #include "project/projectdocument.h"
 #include "project/revisioncheck.h"
 
@@ -41,16 +37,6 @@ QString findingLine(const ExportCheck& check) {
     }
     return severity + u": "_s + revisioncheck::withoutMark(check.itemNumber).trimmed().toString() +
            u" (category "_s + check.category + u"): "_s + check.message;
-}
-
-FileDialogRequest saveDialog(const QString& title, QStringList filters, QString defaultSuffix) {
-    FileDialogRequest dialog;
-    dialog.mode = FileDialogRequest::Mode::Save;
-    dialog.title = title;
-    dialog.selectedFilter = filters.size() - 1;
-    dialog.filters = std::move(filters);
-    dialog.defaultSuffix = std::move(defaultSuffix);
-    return dialog;
 }
 
 }  // namespace
@@ -103,105 +89,76 @@ ChangeNotice ExportCommands::changeNotice() {
     return {noticeDepth_, [this] { Q_EMIT changed(); }};
 }
 
-CommandOutcome ExportCommands::told(const QString& savedAs, const QString& path) {
-    port_.inform(savedAs + QDir::toNativeSeparators(path));
-    return CommandOutcome::written(path);
+ExportInput ExportCommands::inputFor(const ExportFormat& format) const {
+    ExportInput input;
+    input.header = document_.header();
+    input.projectFile = document_.fileName();
+    input.english = unitAt(master_.engMet()) == Unit::English;
+    input.decimalPoint = locale_.decimalPoint().at(0);
+    input.seedWorkbook = seedWorkbook_;
+    input.items = document_.items().records(format.itemOrder(grid_.order()));
+    if (format.namesCounty) {
+        input.county = county_.lookUp(input.header.projNum);
+    }
+    return input;
 }
 
-CommandOutcome ExportCommands::trnsport() {
+FileDialogRequest ExportCommands::dialogFor(const ExportFormat& format,
+                                            const ExportInput& input) const {
+    FileDialogRequest dialog;
+    dialog.mode = FileDialogRequest::Mode::Save;
+    dialog.title = format.dialogTitle;
+    dialog.filters = format.filters;
+    dialog.selectedFilter = static_cast<int>(format.filters.size()) - 1;
+    dialog.defaultSuffix = format.suffix;
+    if (format.folder == ExportFormat::Folder::LettingMonth) {
+        dialog.directory = joinPath(config_.tsptDir, input.header.letMonthText());
+    } else if (format.folder == ExportFormat::Folder::LastUsed) {
+        dialog.directory = config_.lastDir;
+    }
+    dialog.fileName = format.proposedName(input);
+    return dialog;
+}
+
+CommandOutcome ExportCommands::exportAs(ExportFormat::Id id) {
     const ChangeNotice notice = changeNotice();
+    const ExportFormat& format = exportFormat(id);
     Q_EMIT requests_.commitTypingRequested();
-    if (!passChecks()) {
+    const ExportInput input = inputFor(format);
+    if (const std::optional<QString> refusal = format.refusal(input.items)) {
+        return report(port_, CommandOutcome::refused(*refusal));
+    }
+    if ((format.checks & ExportFormat::ItemChecks) != 0 && !passChecks()) {
         return CommandOutcome::cancelled();
     }
-    const HeaderFields& header = document_.header();
-    FileDialogRequest dialog =
-        saveDialog(texts::trnsportTitle(), {texts::allFilesFilter()}, u"txt"_s);
-    dialog.directory = joinPath(config_.tsptDir, header.letMonthText());
-    dialog.fileName = TrnsportExport::defaultFileName(header.projNum);
-    const auto chosen = dialogs_.choose(dialog);
-    if (!chosen) {
-        return CommandOutcome::cancelled();
-    }
-    county_.keep(county_.lookUp(header.projNum));
-    const RecordStore& items = document_.items();
+    // A file that cannot be made is told before a name is asked for.
+    QByteArray bytes;
     try {
-        TrnsportExport::write(*chosen, header.projNum, county_.name(), header.designer,
-                              items.records(items.index()));
+        BusyCursor busy(busy_);
+        bytes = format.render(input);
     } catch (const Error& error) {
         return report(port_, CommandOutcome::failed(error.message()));
     }
-    return told(texts::trnsportSaved(), *chosen);
-}
-
-CommandOutcome ExportCommands::cad(CadKind kind) {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    if (!passChecks()) {
-        return CommandOutcome::cancelled();
-    }
-    const bool road = kind == CadKind::RoadCad;
-    FileDialogRequest dialog = saveDialog(
-        road ? texts::roadCadTitle() : texts::bridgeCadTitle(),
-        {texts::allFilesFilter(), road ? texts::roadCadFilter() : texts::bridgeCadFilter()},
-        u"txt"_s);
-    dialog.directory = config_.lastDir;
-    const QString& projectFile = document_.fileName();
-    if (!projectFile.isEmpty()) {
-        dialog.fileName =
-            projectFile.chopped(std::min<qsizetype>(4, projectFile.size())) + u".txt"_s;
-    }
-    const auto chosen = dialogs_.choose(dialog);
+    const auto chosen = dialogs_.choose(dialogFor(format, input));
     if (!chosen) {
         return CommandOutcome::cancelled();
     }
-    RecordStore& items = document_.items();
-    try {
-        CadExport::write(*chosen, kind, master_.engMet() == 0, items.records(IndexOrder::BridgeKey),
-                         locale_.decimalPoint().at(0));
-    } catch (const Error& error) {
-        grid_.returnToWorkingOrder(items);
-        return report(port_, CommandOutcome::failed(error.message()));
+    if (format.namesCounty) {
+        county_.keep(input.county);
     }
-    grid_.returnToWorkingOrder(items);
-    return told(road ? texts::roadCadSaved() : texts::bridgeCadSaved(), *chosen);
-}
-
-CommandOutcome ExportCommands::tabfill() {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    RecordStore& items = document_.items();
-    const std::vector<ProjectRecord> records = items.records(IndexOrder::BridgeKey);
-    const int highest = itemlines::highestCategory(records);
-    if (highest > TabfillExport::kLargestTable) {
-        return report(port_, CommandOutcome::refused(texts::tabfillTooManyCategories()));
-    }
-    if (!passChecks()) {
-        return CommandOutcome::cancelled();
-    }
-    std::optional<XlsxWorkbook> workbook;
-    try {
-        workbook = TabfillExport::prepare(seedWorkbook_, master_.engMet() == 0, highest);
-    } catch (const XlsxError& error) {
-        return report(port_, CommandOutcome::failed(
-                                 texts::workbookNotMade(QString::fromStdString(error.what()))));
-    }
-    FileDialogRequest dialog = saveDialog(
-        texts::tabfillTitle(), {texts::allFilesFilter(), texts::tabfillFilter()}, u"xlsx"_s);
-    dialog.fileName = TabfillExport::tabName(highest) + u".xlsx"_s;
-    const auto chosen = dialogs_.choose(dialog);
-    if (!chosen) {
-        return CommandOutcome::cancelled();
+    // A file written in an order of its own leaves the grid in its working order, as a print
+    // does.
+    if (format.order != ExportFormat::Order::Shown) {
+        grid_.showWorkingOrder();
     }
     try {
         BusyCursor busy(busy_);
-        TabfillExport::write(*workbook, records, *chosen);
+        writeFileAtomically(*chosen, bytes);
     } catch (const Error& error) {
-        grid_.returnToWorkingOrder(items);
         return report(port_, CommandOutcome::failed(error.message()));
     }
-    grid_.returnToWorkingOrder(items);
-    return told(texts::tabfillSaved(), *chosen);
+    port_.inform(format.savedMessage + QDir::toNativeSeparators(*chosen));
+    return CommandOutcome::written(*chosen);
 }
 
 }  // namespace veskplan

@@ -6,7 +6,8 @@
 
 #include "controller/changenotice.h"
 #include "controller/commandoutcome.h"
-#include "export/cadexport.h"
+#include "controller/userport.h"
+#include "export/exportformat.h"
 
 namespace veskplan {
 
@@ -19,11 +20,11 @@ class ProjectEditing;
 class UserPort;
 class ViewRequests;
 struct Configuration;
-struct ProjectGridState;
+class ProjectGridState;
 
 // The Export menu: the checks before an export, the file dialog, the writer and the closing
-// message of each of the four exports. It says when an export has moved the project grid (its
-// order, its current item).
+// message of each export format. It says when an export has moved the project grid back to its
+// working order.
 class ExportCommands : public QObject {
     Q_OBJECT
 
@@ -45,15 +46,10 @@ public:
           seedWorkbook_(std::move(seedWorkbook)),
           locale_(std::move(locale)) {}
 
-    // Checks the project, asks for the file (in the letting month's folder under the Trns*Port
-    // folder), looks the county up and writes the items in the order the grid shows.
-    CommandOutcome trnsport();
-    // Asks for the file (proposing the project's name with ".txt") and writes it in "BridgeKey"
-    // order; the grid is back in its working order afterwards.
-    CommandOutcome cad(CadKind kind);
-    // Checks the seed workbook, asks for the file, fills and saves the workbook. A project with
-    // more than five categories is refused before anything is asked.
-    CommandOutcome tabfill();
+    // Refuses what the format cannot hold, checks the project, asks for the file (proposing the
+    // format's name in its folder) and writes the items in the format's order. A format that
+    // walks the items by item number leaves the grid in its working order on its first row.
+    CommandOutcome exportAs(ExportFormat::Id id);
 
 Q_SIGNALS:
     void changed();
@@ -66,8 +62,8 @@ private:
     // shows the first finding's item); without, nothing is asked. True when the export may go
     // on.
     bool passChecks();
-    // The closing message of a written file, or the failure, told.
-    CommandOutcome told(const QString& savedAs, const QString& path);
+    ExportInput inputFor(const ExportFormat& format) const;
+    FileDialogRequest dialogFor(const ExportFormat& format, const ExportInput& input) const;
 
     ProjectDocument& document_;
     const MasterSession& master_;

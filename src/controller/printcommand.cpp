@@ -49,7 +49,7 @@ bool PrintCommand::printOn(PrintTarget& target) {
         return false;
     }
     county_.keep(county);
-    grid_.returnToWorkingOrder(document_.items());
+    grid_.showWorkingOrder();
     return true;
 }
 

@@ -16,7 +16,7 @@ class ProjectDocument;
 class SettingsStore;
 class UserPort;
 class ViewRequests;
-struct ProjectGridState;
+class ProjectGridState;
 
 // The "Print" button: the project's quantity table on the printer, or in a PDF file.
 class PrintCommand {
@@ -39,7 +39,7 @@ public:
     // then the grid back in its working order and the closing message. Cancel in the dialog, or
     // a preview closed without printing, changes nothing and says nothing.
     CommandOutcome run();
-    // File > "Export Quantity Table as PDF…": the same pages, on the locale's paper, in a file
+    // File > "Export Quantity Table as PDF...": the same pages, on the locale's paper, in a file
     // asked for in the folder the last one went to.
     CommandOutcome exportPdf();
 

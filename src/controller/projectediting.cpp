@@ -27,7 +27,8 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
       requests_(requests),
       locale_(std::move(locale)),
       model_(std::make_unique<ProjectGridModel>(document_.items(), locale_)),
-      selection_(std::make_unique<QItemSelectionModel>(model_.get())),
+      grid_(document_.items(), *model_),
+      selection_(std::make_unique<QItemSelectionModel>(&grid_.shown())),
       boxes_(document_) {
     model_->followReviews(document_);
     connect(&document_, &ProjectDocument::categoriesChanged, this,
@@ -36,8 +37,9 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
     connect(&document_, &ProjectDocument::itemTouched, this,
             [this](int row) { showCell(row, grid_.currentColumn); });
     // A new order or a new project starts at the first row.
-    connect(model_.get(), &QAbstractItemModel::modelReset, this,
-            [this] { showCell(0, grid_.currentColumn); });
+    connect(&grid_.shown(), &QAbstractItemModel::modelReset, this,
+            [this] { showCell(grid_.shown().storeRow(0), grid_.currentColumn); });
+    connect(&document_, &ProjectDocument::bound, this, [this] { grid_.showWorkingOrder(); });
     model_->setCellEditor([this](int row, int column, const QString& text) {
         const ChangeNotice notice = changeNotice();
         return editCell(row, column, text);
@@ -51,8 +53,7 @@ ChangeNotice ProjectEditing::changeNotice() {
 }
 
 int ProjectEditing::currentRow() const {
-    const QModelIndex current = selection_->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return grid_.storeRow(selection_->currentIndex());
 }
 
 void ProjectEditing::addCurrentMasterItem() {
@@ -93,7 +94,7 @@ void ProjectEditing::removeCurrentItem() {
 
 void ProjectEditing::sortByHeading(int column) {
     const ChangeNotice notice = changeNotice();
-    grid_.headingClicked(column, document_.items());
+    grid_.headingClicked(column);
 }
 
 void ProjectEditing::setCurrentCell(int row, int column) {
@@ -111,7 +112,7 @@ void ProjectEditing::showCell(int row, int column) {
         selection_->clear();
         return;
     }
-    const QModelIndex cell = model_->index(row, column);
+    const QModelIndex cell = grid_.shownCell(row, column);
     if (cell != selection_->currentIndex()) {
         selection_->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
     }
@@ -131,24 +132,27 @@ bool ProjectEditing::pasteQuantities(const QString& text) {
     if (lines.size() > 1 && lines.back().isEmpty()) {
         lines.removeLast();  // the line end after the last value
     }
+    // From the current row down, as the grid shows the rows.
     const int first = current.row();
     const int rows = document_.items().recordCount();
     if (lines.size() > rows - first) {
         port_.inform(texts::pastePastLastRow(lines.size(), first + 1, rows));
         return false;
     }
+    std::vector<int> storeRows;
     std::vector<std::optional<double>> quantities;
     for (int i = 0; i < lines.size(); ++i) {
+        storeRows.push_back(grid_.shown().storeRow(first + i));
         const auto parsed = numbertext::parseQuantity(lines[i], locale_.decimalPoint().at(0));
         if (!parsed.valid) {
-            const QString& number = document_.items().record(first + i).itemNumber;
+            const QString& number = document_.items().record(storeRows.back()).itemNumber;
             port_.inform(texts::pastedQuantityNotANumber(
                 lines[i], first + i + 1, revisioncheck::withoutMark(number).trimmed().toString()));
             return false;
         }
         quantities.push_back(parsed.value);
     }
-    return stored(document_.setQuantities(first, quantities));
+    return stored(document_.setQuantities(storeRows, quantities));
 }
 
 bool ProjectEditing::editCell(int row, int column, const QString& text) {

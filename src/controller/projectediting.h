@@ -33,13 +33,13 @@ public:
     ~ProjectEditing() override;
 
     ProjectGridModel& model() { return *model_; }
-    // The grid's current cell and selection, shared with the grid's view.
+    // The grid's current cell and selection over the shown rows, shared with the grid's view.
     QItemSelectionModel& selection() { return *selection_; }
     ProjectGridState& gridState() { return grid_; }
     const ProjectGridState& gridState() const { return grid_; }
     CategoryBoxes& categoryBoxes() { return boxes_; }
     const CategoryBoxes& categoryBoxes() const { return boxes_; }
-    // The row of the grid's current cell, -1 when there is none.
+    // The store row of the grid's current cell, -1 when there is none.
     int currentRow() const;
 
     // Adds the master grid's current item under the current category and goes to its quantity;
@@ -96,8 +96,8 @@ private:
     ViewRequests& requests_;
     QLocale locale_;
     std::unique_ptr<ProjectGridModel> model_;
-    std::unique_ptr<QItemSelectionModel> selection_;
     ProjectGridState grid_;
+    std::unique_ptr<QItemSelectionModel> selection_;
     CategoryBoxes boxes_;
     int noticeDepth_ = 0;
 };

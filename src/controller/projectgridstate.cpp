@@ -4,21 +4,34 @@
 
 namespace veskplan {
 
-void ProjectGridState::headingClicked(int column, RecordStore& store) {
+ProjectGridState::ProjectGridState(const RecordStore& store, ProjectGridModel& model)
+    : model_(model), shown_(std::make_unique<ProjectGridOrder>(store, model)) {}
+
+ProjectGridState::~ProjectGridState() = default;
+
+void ProjectGridState::headingClicked(int column) {
     if (column == ProjectGridModel::ItemNumberColumn) {
-        store.setIndex(IndexOrder::BridgeKey);
+        shown_->setOrder(IndexOrder::BridgeKey);
     } else if (column == ProjectGridModel::CatColumn) {
-        store.setIndex(IndexOrder::PrimaryKey);
+        shown_->setOrder(IndexOrder::PrimaryKey);
     }
 }
 
-void ProjectGridState::returnToWorkingOrder(RecordStore& store) {
-    store.setIndex(IndexOrder::PrimaryKey);
+void ProjectGridState::showWorkingOrder() {
+    shown_->setOrder(IndexOrder::PrimaryKey);
 }
 
-int ProjectGridState::sortedColumn(const RecordStore& store) {
-    return store.index() == IndexOrder::BridgeKey ? ProjectGridModel::ItemNumberColumn
-                                                  : ProjectGridModel::CatColumn;
+int ProjectGridState::sortedColumn() const {
+    return order() == IndexOrder::BridgeKey ? ProjectGridModel::ItemNumberColumn
+                                            : ProjectGridModel::CatColumn;
+}
+
+int ProjectGridState::storeRow(const QModelIndex& shownCell) const {
+    return shownCell.isValid() ? shown_->storeRow(shownCell.row()) : -1;
+}
+
+QModelIndex ProjectGridState::shownCell(int storeRow, int column) const {
+    return shown_->mapFromSource(model_.index(storeRow, column));
 }
 
 }  // namespace veskplan

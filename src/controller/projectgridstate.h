@@ -1,26 +1,46 @@
 #pragma once
 
+#include <QModelIndex>
+#include <memory>
+
 #include "project/projectgridmodel.h"
+#include "project/projectgridorder.h"
 
 namespace veskplan {
 
 class RecordStore;
 
-// The project grid's view state that the commands decide: the column the user works in. The
-// column widths are the view's own and stay as the user set them.
-struct ProjectGridState {
+// The project grid's view state that the commands decide: the order its rows are shown in and
+// the column the user works in. The grid shows shown(); rows outside this class are the
+// store's. The column widths are the view's own and stay as the user set them.
+class ProjectGridState {
+public:
+    ProjectGridState(const RecordStore& store, ProjectGridModel& model);
+    ~ProjectGridState();
+
     int currentColumn = ProjectGridModel::ItemNumberColumn;
 
+    // The grid model's rows in the order the user chose: the model the view shows.
+    ProjectGridOrder& shown() { return *shown_; }
+    const ProjectGridOrder& shown() const { return *shown_; }
+    IndexOrder order() const { return shown_->order(); }
+
     // A click on a column heading: "Item Number" orders by item number ("BridgeKey"), "Cat" by
-    // category; the grid returns to the first row.
-    void headingClicked(int column, RecordStore& store);
-
-    // Back to the working order ("PrimaryKey"), on the first row: where every walk in the other
-    // order leaves the grid.
-    void returnToWorkingOrder(RecordStore& store);
-
+    // category; a new order starts at the first row.
+    void headingClicked(int column);
+    // The working order ("PrimaryKey"), where a new project and every walk in the other order
+    // leave the grid.
+    void showWorkingOrder();
     // The column whose heading shows the order the grid is sorted in.
-    static int sortedColumn(const RecordStore& store);
+    int sortedColumn() const;
+
+    // The store's row of a shown cell, -1 for none; the shown cell of a store row's column.
+    int storeRow(const QModelIndex& shownCell) const;
+    QModelIndex shownCell(int storeRow, int column) const;
+
+private:
+    ProjectGridModel& model_;
+    std::unique_ptr<ProjectGridOrder> shown_;
 };
 
 }  // namespace veskplan

@@ -1,6 +1,9 @@
 #include "controller/windowmenus.h"
 
+#include "base/texts.h"
 #include "controller/controllertexts.h"
+#include "export/exportformat.h"
+#include "export/exporttexts.h"
 
 namespace veskplan {
 
@@ -41,6 +44,15 @@ MenuEntry withOwnKey(MenuEntry made, const Key& key) {
 
 const MenuEntry kSeparator = entry(Kind::Separator, {}, {});
 
+// One command a format, in the order of the format table.
+std::vector<MenuEntry> exportEntries() {
+    std::vector<MenuEntry> entries;
+    for (const ExportFormat& format : exportFormats()) {
+        entries.push_back(withOwnKey(guarded(format.menuName, format.menuCaption), format.key));
+    }
+    return entries;
+}
+
 }  // namespace
 
 const std::vector<WindowMenu>& windowMenus() {
@@ -53,7 +65,7 @@ const std::vector<WindowMenu>& windowMenus() {
           guarded(u"mnuFileSave"_s, u"&Save Project"_s, Key::Save),
           guarded(u"mnuFileSaveas"_s, u"Save Project &As..."_s, Key::SaveAs),
           command(u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, Key::Print),
-          command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF…"_s), kSeparator,
+          command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF..."_s), kSeparator,
           command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s),
           command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s), kSeparator,
           command(u"mnuFileExit"_s, u"E&xit"_s, Key::Quit)}},
@@ -67,11 +79,7 @@ const std::vector<WindowMenu>& windowMenus() {
           command(u"mnuEditCheck"_s, u"&Check Against Master List..."_s),
           withOwnKey(command(u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s),
                      Key(Qt::CTRL | Qt::Key_E))}},
-        {u"mnuExp"_s,
-         u"E&xport"_s,
-         {guarded(u"mnuExpTrans"_s, u"&Trns*Port"_s), guarded(u"mnuExpRCAD"_s, u"&Road CAD"_s),
-          guarded(u"mnuExpRCADexcel"_s, u"Road CAD (&Excel)"_s),
-          guarded(u"mnuExpBCAD"_s, u"&Bridge CAD"_s)}}};
+        {u"mnuExp"_s, u"E&xport"_s, exportEntries()}};
     return menus;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/filewriting.h"
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
 #include "project/itemlines.h"
@@ -84,11 +83,6 @@ QByteArray CadExport::render(CadKind kind, bool english, const std::vector<Proje
         text.endLine();
     }
     return text.windows1252();
-}
-
-void CadExport::write(const QString& path, CadKind kind, bool english,
-                      const std::vector<ProjectRecord>& records, QChar decimalPoint) {
-    writeFileAtomically(path, render(kind, english, records, decimalPoint));
 }
 
 }  // namespace veskplan

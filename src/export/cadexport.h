@@ -25,9 +25,6 @@ public:
     // The file for records given in "BridgeKey" order.
     static QByteArray render(CadKind kind, bool english, const std::vector<ProjectRecord>& records,
                              QChar decimalPoint);
-    // Writes the file to `path`, whole or not at all. Throws Error with the message to show.
-    static void write(const QString& path, CadKind kind, bool english,
-                      const std::vector<ProjectRecord>& records, QChar decimalPoint);
 };
 
 }  // namespace veskplan

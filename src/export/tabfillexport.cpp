@@ -1,10 +1,12 @@
 #include "export/tabfillexport.h"
 
 #include "base/error.h"
-#include "base/filewriting.h"
 #include "base/numbertext.h"
+#include "base/texts.h"
 #include "export/exporttexts.h"
+#include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxworkbook.h"
+#include "ooxml/ziperror.h"
 #include "project/itemlines.h"
 
 namespace veskplan {
@@ -21,6 +23,18 @@ char quantityColumn(int category) {
     return category >= 1 && category <= TabfillExport::kLargestTable
                ? static_cast<char>('E' + category - 1)
                : 0;
+}
+
+// Runs f, whose workbook errors are told as the export's own.
+template <typename F>
+decltype(auto) made(F&& f) {
+    try {
+        return f();
+    } catch (const XlsxError& error) {
+        throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
+    } catch (const ZipError& error) {
+        throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
+    }
 }
 
 }  // namespace
@@ -58,21 +72,20 @@ void TabfillExport::fill(XlsxWorkbook& workbook, const std::vector<ProjectRecord
 }
 
 XlsxWorkbook TabfillExport::prepare(const QString& seedWorkbook, bool english, int highest) {
-    XlsxWorkbook workbook = XlsxWorkbook::open(seedWorkbook);
-    workbook.keepOnlySheet(templateSheet(english, highest), u"Tabfill"_s);
-    return workbook;
+    return made([&] {
+        XlsxWorkbook workbook = XlsxWorkbook::open(seedWorkbook);
+        workbook.keepOnlySheet(templateSheet(english, highest), u"Tabfill"_s);
+        return workbook;
+    });
 }
 
-void TabfillExport::write(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records,
-                          const QString& path) {
-    QByteArray bytes;
-    try {
+QByteArray TabfillExport::render(const QString& seedWorkbook, bool english,
+                                 const std::vector<ProjectRecord>& records) {
+    XlsxWorkbook workbook = prepare(seedWorkbook, english, itemlines::highestCategory(records));
+    return made([&] {
         fill(workbook, records);
-        bytes = workbook.toBytes();
-    } catch (const XlsxError& error) {
-        throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
-    }
-    writeFileAtomically(path, bytes);
+        return workbook.toBytes();
+    });
 }
 
 }  // namespace veskplan

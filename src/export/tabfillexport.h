@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -22,14 +23,14 @@ public:
     static QString tabName(int highest);
 
     // The seed workbook with only the template sheet for the unit and the highest category (1
-    // to 5) left, renamed "Tabfill". Throws XlsxError.
+    // to 5) left, renamed "Tabfill". Throws Error with the message to show.
     static XlsxWorkbook prepare(const QString& seedWorkbook, bool english, int highest);
     // Writes the item lines of records given in "BridgeKey" order into the workbook's sheet.
     static void fill(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records);
-    // Fills the prepared workbook and writes it to `path`. Throws Error with the message to
-    // show; the file is then as it was.
-    static void write(XlsxWorkbook& workbook, const std::vector<ProjectRecord>& records,
-                      const QString& path);
+    // The workbook's bytes for records given in "BridgeKey" order. Throws Error with the
+    // message to show.
+    static QByteArray render(const QString& seedWorkbook, bool english,
+                             const std::vector<ProjectRecord>& records);
 };
 
 }  // namespace veskplan

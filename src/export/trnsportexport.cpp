@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/filewriting.h"
 #include "base/fixedcolumntext.h"
 #include "base/numbertext.h"
 #include "project/countylookup.h"
@@ -53,11 +52,6 @@ QByteArray TrnsportExport::render(const QString& projectNumber, const QString& c
         text.endLine();
     }
     return text.windows1252();
-}
-
-void TrnsportExport::write(const QString& path, const QString& projectNumber, const QString& county,
-                           const QString& designer, const std::vector<ProjectRecord>& records) {
-    writeFileAtomically(path, render(projectNumber, county, designer, records));
 }
 
 }  // namespace veskplan

@@ -16,9 +16,6 @@ public:
 
     static QByteArray render(const QString& projectNumber, const QString& county,
                              const QString& designer, const std::vector<ProjectRecord>& records);
-    // Writes the file to `path`, whole or not at all. Throws Error with the message to show.
-    static void write(const QString& path, const QString& projectNumber, const QString& county,
-                      const QString& designer, const std::vector<ProjectRecord>& records);
 };
 
 }  // namespace veskplan

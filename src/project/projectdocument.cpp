@@ -1,6 +1,7 @@
 #include "project/projectdocument.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -220,18 +221,18 @@ ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<
 }
 
 ProjectDocument::EditResult ProjectDocument::setQuantities(
-    int firstRow, const std::vector<std::optional<double>>& quantities) {
-    const int count = static_cast<int>(quantities.size());
-    if (count == 0 || !items_->isRow(firstRow) || !items_->isRow(firstRow + count - 1)) {
+    const std::vector<int>& rows, const std::vector<std::optional<double>>& quantities) {
+    if (rows.empty() || rows.size() != quantities.size() ||
+        !std::all_of(rows.begin(), rows.end(), [this](int row) { return items_->isRow(row); })) {
         return {EditResult::Kind::Refused, {}};
     }
     std::vector<ItemsCommand::Change> changes;
-    for (int i = 0; i < count; ++i) {
-        const std::optional<double>& quantity = quantities[static_cast<size_t>(i)];
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::optional<double>& quantity = quantities[i];
         if (quantity && !std::isfinite(*quantity)) {
             return {EditResult::Kind::Refused, {}};
         }
-        const ProjectRecord& before = items_->record(firstRow + i);
+        const ProjectRecord& before = items_->record(rows[i]);
         ProjectRecord after = before;
         after.quantity = quantity;
         // A pasted quantity, like a typed one, confirms a quantity that was to be reviewed.
@@ -389,7 +390,6 @@ void ProjectDocument::setPrices(const ProjectPrices& prices) {
 }
 
 void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
-    items_->setIndex(IndexOrder::PrimaryKey);
     header_.projNum = contents.projNum;
     header_.designer = contents.designer;
     if (contents.letMonth) {
@@ -403,6 +403,7 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     setQuantityReviews({});
     setPrices(ProjectPrices());  // the file's own prices follow the binding
     Q_EMIT headerChanged();
+    Q_EMIT bound();
 }
 
 void ProjectDocument::setQuantityReviews(const QuantityReviews& reviews) {

@@ -104,10 +104,11 @@ public:
     // A quantity, or none. Storing the value the item holds is no change, unless the quantity
     // was to be reviewed: typing it confirms it.
     EditResult setQuantity(int row, std::optional<double> quantity);
-    // Quantities of consecutive rows from `firstRow`, as one step; every row must be there.
+    // Quantities of rows, `quantities[i]` for `rows[i]`, as one step; every row must be there.
     // Each confirms a quantity that was to be reviewed; a value an item holds is otherwise no
     // change.
-    EditResult setQuantities(int firstRow, const std::vector<std::optional<double>>& quantities);
+    EditResult setQuantities(const std::vector<int>& rows,
+                             const std::vector<std::optional<double>>& quantities);
     // The description of the free-text item, the only one whose description the designer
     // writes; refused for any other item.
     EditResult setFreeTextDescription(int row, const QString& description);
@@ -153,6 +154,8 @@ Q_SIGNALS:
     void headerChanged();
     void categoriesChanged();
     void fileChanged();
+    // A project's contents were bound anew: its views start again in the working order.
+    void bound();
     // An item change (also an undo or redo of one) left a record at this row: where the views
     // show the change. After a removal, the row above the removed one (or the first); -1 when
     // the project is empty.

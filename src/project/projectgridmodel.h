@@ -9,7 +9,7 @@ namespace veskplan {
 class ProjectDocument;
 class RecordStore;
 
-// The project item grid: the five fields of the project table in the record store's current
+// The project item grid: the five fields of the project table in the record store's working
 // order. It follows every change of the store; edits go to one handler that decides whether
 // they are allowed and stores them.
 class ProjectGridModel : public QAbstractTableModel {

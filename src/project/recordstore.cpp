@@ -59,8 +59,8 @@ void RecordStore::reload() {
 }
 
 void RecordStore::sortRows() {
-    std::sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) {
-        return recordLess(order_, a.record, b.record);
+    std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
+        return recordLess(IndexOrder::PrimaryKey, a.record, b.record);
     });
 }
 
@@ -75,20 +75,10 @@ int RecordStore::rowOf(qint64 id) const {
 
 int RecordStore::insertionRow(const ProjectRecord& record) const {
     const auto it = std::lower_bound(rows_.begin(), rows_.end(), record,
-                                     [this](const Row& row, const ProjectRecord& r) {
-                                         return recordLess(order_, row.record, r);
+                                     [](const Row& row, const ProjectRecord& r) {
+                                         return recordLess(IndexOrder::PrimaryKey, row.record, r);
                                      });
     return static_cast<int>(it - rows_.begin());
-}
-
-void RecordStore::setIndex(IndexOrder order) {
-    if (order == order_) {
-        return;
-    }
-    resetting([&] {
-        order_ = order;
-        sortRows();
-    });
 }
 
 int RecordStore::rowOfKey(const ProjectRecord& record) const {
@@ -226,7 +216,7 @@ std::vector<ProjectRecord> RecordStore::records(IndexOrder order) const {
     for (const Row& row : rows_) {
         result.push_back(row.record);
     }
-    if (order != order_) {
+    if (order != IndexOrder::PrimaryKey) {
         sortRecords(result, order);
     }
     return result;

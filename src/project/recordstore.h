@@ -22,10 +22,11 @@ public:
               "an item of the same category, number and description is in the project already")) {}
 };
 
-// The project item table of the working database, its rows in one of its two orders and
-// addressed by row and by key. Every change is written to the file at once; an in-memory copy in
-// the current order serves reads and the grid. Signals let a grid model follow every change.
-// Which row anybody looks at is theirs to keep: the store has no cursor.
+// The project item table of the working database, its rows in the working order ("PrimaryKey")
+// and addressed by row and by key; any other order is a reader's (records(), a view's sort).
+// Every change is written to the file at once; an in-memory copy serves reads and the grid. Signals
+// let a grid model follow every change. Which row anybody looks at is theirs to keep: the store has
+// no cursor.
 class RecordStore : public QObject {
     Q_OBJECT
 
@@ -37,10 +38,6 @@ public:
     ~RecordStore() override;
 
     const QString& path() const { return path_; }
-
-    IndexOrder index() const { return order_; }
-    // Re-orders the rows.
-    void setIndex(IndexOrder order);
 
     int recordCount() const { return static_cast<int>(rows_.size()); }
     bool isRow(int row) const { return row >= 0 && row < recordCount(); }
@@ -69,7 +66,7 @@ public:
     // items). Writing throws SqliteError.
     void writeState(const std::vector<std::pair<QString, QString>>& values);
 
-    // The rows sorted in `order`.
+    // The records sorted in `order`.
     std::vector<ProjectRecord> records(IndexOrder order) const;
 
     // Groups many changes in one transaction; the grid hears one reset at the end instead of
@@ -125,7 +122,6 @@ private:
     QString path_;
     std::unique_ptr<SqliteDb> db_;
     std::vector<Row> rows_;
-    IndexOrder order_ = IndexOrder::PrimaryKey;
     int batchDepth_ = 0;
 };
 

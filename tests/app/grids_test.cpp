@@ -110,9 +110,16 @@ TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
     };
     for (const auto& [clicked, shown, first] : clicks) {
         clickHeading(clicked);
-        EXPECT_EQ(header->sortIndicatorSection(), shown) << clicked;
-        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder) << clicked;
-        EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QString::fromLatin1(first));
+        // What is typed in the first row goes to the item shown there.
+        clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
+        type(QString::number(10 + clicked));
+        const int row = store().record(0).itemNumber == QLatin1StringView(first) ? 0 : 1;
+        EXPECT_EQ(
+            std::tuple(header->sortIndicatorSection(), header->sortIndicatorOrder(),
+                       grid->model()->index(0, 0).data().toString(), store().record(row).quantity),
+            std::tuple(shown, Qt::AscendingOrder, QString::fromLatin1(first),
+                       std::optional(10.0 + clicked)))
+            << clicked;
     }
 }
 

@@ -65,26 +65,23 @@ protected:
 };
 
 TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
-    // The window's county name starts empty, as a fresh run's does.
-    const std::pair<QString, std::function<void()>> exports[] = {
-        {u"trnsport"_s, [this] { controller->exports().trnsport(); }},
-        {u"roadcad"_s, [this] { controller->exports().cad(CadKind::RoadCad); }},
-        {u"bridgecad"_s, [this] { controller->exports().cad(CadKind::BridgeCad); }},
-        {u"tabfill"_s, [this] { controller->exports().tabfill(); }},
-        {u"trnsport"_s, [this] {
-             controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
-             controller->exports().trnsport();
-         }}};
-    for (const auto& [kind, windowCommand] : exports) {
+    // The window's county name starts empty, as a fresh run's does; the last run shows the grid
+    // ordered by item number.
+    std::vector<ExportFormat> formats = exportFormats();
+    formats.push_back(exportFormat(ExportFormat::Id::Trnsport));
+    for (const ExportFormat& format : formats) {
+        if (&format == &formats.back()) {
+            controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
+        }
         // The window's save dialog adds the extension a name lacks; the command line writes the
         // name it is given.
-        const QString suffix = kind == u"tabfill"_s ? u".xlsx"_s : u".txt"_s;
-        const QString windowFile = out(u"window-"_s + kind + suffix);
+        const QString& kind = format.commandName;
+        const QString windowFile = out(u"window-"_s + kind + u'.' + format.suffix);
         port.files = {windowFile};
         port.answers = {Answer::ExportAnyway};  // the project has items without quantities
-        windowCommand();
+        controller->exports().exportAs(format.id);
         QStringList arguments{u"export"_s, kind, project(), out(u"cli-"_s + kind)};
-        if (store().index() == IndexOrder::BridgeKey) {
+        if (controller->editing().gridState().order() == IndexOrder::BridgeKey) {
             arguments += QStringList{u"--order"_s, u"bridge"_s};
         }
         EXPECT_EQ(cli(arguments).said(), "0||");
@@ -95,12 +92,11 @@ TEST_F(CommandLineTest, ExportsAreTheWindowsBytes) {
 }
 
 TEST_F(CommandLineTest, PricesNeverReachThePlanFilesOrTheQuantityTable) {
-    const QStringList kinds{u"trnsport"_s, u"roadcad"_s, u"bridgecad"_s, u"tabfill"_s};
     const auto outputs = [&](const QString& tag) {
         std::vector<QByteArray> bytes;
-        for (const QString& kind : kinds) {
-            const QString file = out(tag + kind);
-            EXPECT_EQ(cli({u"export"_s, kind, project(), file}).exitCode, 0);
+        for (const ExportFormat& format : exportFormats()) {
+            const QString file = out(tag + format.commandName);
+            EXPECT_EQ(cli({u"export"_s, format.commandName, project(), file}).exitCode, 0);
             bytes.push_back(test::readFile(file));
         }
         EXPECT_EQ(cli({u"print"_s, project(), u"--text"_s, out(tag + u"table"_s)}).exitCode, 0);
@@ -255,17 +251,18 @@ TEST_F(CommandLineTest, AStrictExportWritesNothingPastAnErrorAndIsPlainOtherwise
                           {test::rec("2101-0100000  <<", "01", "CLEARING", "ACRE", 1),
                            test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", -2)});
     const QString x = out(u"x"_s);
-    for (const QString& kind : {u"trnsport"_s, u"tabfill"_s}) {
-        const CliRun run = cli(QStringList{u"export"_s, kind} + words("@bad.vsk @x --strict"));
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    for (const ExportFormat& format : exportFormats()) {
+        const CliRun run =
+            cli(QStringList{u"export"_s, format.commandName} + words("@bad.vsk @x --strict"));
+        EXPECT_EQ(std::pair(run.exitCode, run.err.count('\n')), std::pair(1, qsizetype{1}))
+            << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith(
             "veskplan-cli: the checks before an export found 2 error(s), nothing was written: "
             "2101-0100000 (category 01): "))
             << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains("; 2105-0500000 (category 02): ")) << run.err.toStdString();
-        EXPECT_FALSE(run.err.contains("<<"));
-        EXPECT_FALSE(QFileInfo::exists(x));
+        EXPECT_TRUE(run.err.contains("; 2105-0500000 (category 02): ") && !run.err.contains("<<") &&
+                    !QFileInfo::exists(x))
+            << run.err.toStdString();
     }
     // Without it, or with warnings only, the export is written as ever.
     EXPECT_EQ(cli("export trnsport @bad.vsk @x").exitCode, 0);

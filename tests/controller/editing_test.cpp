@@ -81,7 +81,7 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
     EXPECT_FALSE(model.flags(model.index(1, ProjectGridModel::DescriptionColumn))
                      .testFlag(Qt::ItemIsEditable));
     controller->editing().sortByHeading(ProjectGridModel::ItemNumberColumn);
-    EXPECT_EQ(store().index(), IndexOrder::BridgeKey);
+    EXPECT_EQ(controller->editing().gridState().order(), IndexOrder::BridgeKey);
     EXPECT_EQ(controller->editing().currentRow(), 0);
 }
 

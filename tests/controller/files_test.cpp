@@ -420,7 +420,7 @@ TEST_F(FilesTest, GuessesWaitForTheirOwnYesAndAQuantityInANewUnitStopsTheExport)
     EXPECT_EQ(doc().quantityReviews().formerUnit(excavation), u"M3"_s);
     port.clear();
     port.answers = {Answer::GoBack};
-    controller->exports().trnsport();
+    controller->exports().exportAs(ExportFormat::Id::Trnsport);
     EXPECT_TRUE(port.messageTexts().at(0).contains(
         u"Error: 2105-0500000 (category 01): The unit changed from M3 to CY: check the quantity "
         u"and type it again."_s));

@@ -22,6 +22,7 @@ TEST(WindowMenus, EveryAccessKeyAndShortcutReachesOneThing) {
             if (entry.kind == MenuEntry::Kind::Separator) {
                 continue;
             }
+            EXPECT_FALSE(entry.caption.contains(u'\u2026')) << "one form of ellipsis";
             const QChar key = accessKey(entry.caption);
             if (!key.isNull()) {
                 EXPECT_FALSE(inMenu.contains(key)) << entry.name.toStdString();
@@ -56,12 +57,7 @@ TEST(WindowMenus, APlatformWithoutKeysForSaveAsOrQuitGetsTheUsualOnes) {
     using Key = QKeySequence;
     MenuEntry entry;
     const Key platformKey(Qt::CTRL | Qt::Key_F12);
-    const struct {
-        Key::StandardKey standard;
-        QList<Key> platform;
-        Key own;
-        QList<Key> expected;
-    } cases[] = {
+    const std::tuple<Key::StandardKey, QList<Key>, Key, QList<Key>> cases[] = {
         {Key::SaveAs, {}, {}, {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
         {Key::SaveAs, {platformKey}, {}, {platformKey}},
         {Key::Quit, {}, {}, {Key(Qt::CTRL | Qt::Key_Q)}},
@@ -69,10 +65,10 @@ TEST(WindowMenus, APlatformWithoutKeysForSaveAsOrQuitGetsTheUsualOnes) {
         {Key::UnknownKey, {}, Key(Qt::CTRL | Qt::Key_E), {Key(Qt::CTRL | Qt::Key_E)}},
         {Key::Print, {platformKey}, Key(Qt::Key_F9), {platformKey, Key(Qt::Key_F9)}},
     };
-    for (const auto& c : cases) {
-        entry.standardKey = c.standard;
-        entry.ownKey = c.own;
-        EXPECT_EQ(shortcutsOf(entry, c.platform), c.expected) << int(c.standard);
+    for (const auto& [standard, platform, own, expected] : cases) {
+        entry.standardKey = standard;
+        entry.ownKey = own;
+        EXPECT_EQ(shortcutsOf(entry, platform), expected) << int(standard);
     }
     EXPECT_EQ(accessKey(u"Road CAD (&Excel)"_s), u'E');
     EXPECT_TRUE(accessKey(u"Undo"_s).isNull());

@@ -5,6 +5,7 @@
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
 #include "project/projectgridmodel.h"
+#include "project/projectgridorder.h"
 #include "project/specialrows.h"
 #include "support/testfiles.h"
 
@@ -35,8 +36,9 @@ protected:
 };
 
 TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndShowsTheNewOrTheHeldItem) {
-    QAbstractItemModelTester tester(new ProjectGridModel(items(), QLocale::c(), &doc),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    ProjectGridOrder grid(items(), *new ProjectGridModel(items(), QLocale::c(), &doc),
+                          IndexOrder::BridgeKey);
+    QAbstractItemModelTester tester(&grid, QAbstractItemModelTester::FailureReportingMode::Warning);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
     EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, AddKind::Added);
     EXPECT_TRUE(doc.isModified());
@@ -276,13 +278,13 @@ TEST_F(DocumentTest, PastedQuantitiesAreOneStepAndRowsCopyAsATable) {
     doc.addItem(ProjectRecord{u"2301"_s, u"02"_s, u"PAVING\tA"_s, u"SY"_s, 1.5});
     const auto quantities = [this] { return test::quantitiesOf(items()); };
     const int steps = doc.undoStack().count();
-    EXPECT_EQ(doc.setQuantities(0, {4.0, std::nullopt, 1.5}).kind, EditKind::Stored);
+    EXPECT_EQ(doc.setQuantities({0, 1, 2}, {4.0, std::nullopt, 1.5}).kind, EditKind::Stored);
     EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4.0, std::nullopt, 1.5}));
     ASSERT_EQ(doc.undoStack().count(), steps + 1);
     EXPECT_EQ(doc.undoStack().text(steps), u"Paste Quantities"_s);
-    EXPECT_EQ(doc.setQuantities(2, {1.0, 2.0}).kind, EditKind::Refused);  // past the last row
-    EXPECT_EQ(doc.setQuantities(0, {1.0, qInf()}).kind, EditKind::Refused);
-    EXPECT_EQ(doc.setQuantities(0, {4.0}).kind, EditKind::Stored);  // no change, no step
+    EXPECT_EQ(doc.setQuantities({2, 3}, {1.0, 2.0}).kind, EditKind::Refused);  // past the last row
+    EXPECT_EQ(doc.setQuantities({0, 1}, {1.0, qInf()}).kind, EditKind::Refused);
+    EXPECT_EQ(doc.setQuantities({0}, {4.0}).kind, EditKind::Stored);  // no change, no step
     EXPECT_EQ(doc.undoStack().count(), steps + 1);
     doc.undo();
     EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{2.0, std::nullopt, 1.5}));
