@@ -3,6 +3,7 @@
 
 #include "base/cataloguetexts.h"
 #include "base/texts.h"
+#include "master/descriptionindex.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
@@ -38,7 +39,6 @@ const std::vector<ProjectRecord>& kItems() {
 
 std::vector<Finding> findings() {
     const ItemMapping mapping = ItemMapping::read(test::dataPath(u"catalogue/mapping.csv"_s));
-    EXPECT_EQ(mapping.error(), QString());
     return compare(kItems(), list(), &mapping);
 }
 
@@ -63,7 +63,7 @@ TEST(CatalogueCheck, FindsEachKindWithItsReplacement) {
 }
 
 TEST(CatalogueCheck, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords) {
-    using Rows = std::vector<std::pair<int, double>>;  // row, similarity
+    using Rows = std::vector<DescriptionIndex::Candidate>;  // row, similarity
     // "REMOVE CULVERT PIPE" (17 letters) shares PIPE and CULVERT (11) with the 24 and 36 inch
     // pipes (17 letters each) and REMOVE and PIPE (10) with row 1 (18 letters).
     const std::tuple<const char16_t*, const char16_t*, int, Rows> cases[] = {
@@ -76,13 +76,13 @@ TEST(CatalogueCheck, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords)
         {u"", u"ACRE", 5, {}},
         {u"CLEARING", u"ACRE", 0, {}},
         {u"CLEARING", u"ACRES", 1, {}}};
-    for (const auto& [description, unit, count, expected] : cases) {
-        Rows found;
-        for (const Candidate& c : similarItems(description, unit, list(), count)) {
-            found.emplace_back(c.row, c.similarity);
-        }
-        EXPECT_EQ(found, expected) << QString::fromUtf16(description).toStdString();
+    DescriptionIndex index;  // all of them found in one pass
+    std::vector<Rows> expected;
+    for (const auto& [description, unit, count, rows] : cases) {
+        index.add(QStringView(description), QStringView(unit), count);
+        expected.push_back(rows);
     }
+    EXPECT_EQ(index.closestIn(list()), expected);
 }
 
 TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARepeat) {
@@ -107,22 +107,21 @@ TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARe
     for (const auto& [at, expected] : steps) {
         SCOPED_TRACE(at);
         const size_t position = static_cast<size_t>(found[at].position);
-        QString refusal;
-        const auto change = replacementChange(found[at], items, &refusal);
+        const TakeOver takeOver = replacementChange(found[at], items);
         if (const auto* after = std::get_if<ProjectRecord>(&expected)) {
-            ASSERT_TRUE(change.has_value()) << refusal.toStdString();
-            EXPECT_EQ(*change, std::pair(items[position], *after));
-            items[position] = change->second;
+            ASSERT_TRUE(takeOver.change.has_value()) << takeOver.refusal.toStdString();
+            EXPECT_EQ(*takeOver.change, std::pair(items[position], *after));
+            items[position] = takeOver.change->second;
         } else {
-            EXPECT_EQ(change, std::nullopt);
-            EXPECT_EQ(refusal, std::get<QString>(expected));
+            EXPECT_EQ(std::pair(takeOver.change, takeOver.refusal),
+                      std::pair(decltype(takeOver.change)(), std::get<QString>(expected)));
         }
     }
     // A marked item's second finding still finds it once the first took the mark away.
     Finding second = found[1];
     second.kind = Finding::Kind::DescriptionChanged;
     second.listDescription = u"EXCAVATION, COMMON"_s;
-    const auto again = replacementChange(second, items, nullptr);
+    const auto again = replacementChange(second, items).change;
     ASSERT_TRUE(again.has_value());
     EXPECT_EQ(again->second.description, u"EXCAVATION, COMMON"_s);
 }
