@@ -317,10 +317,10 @@ ProjectDocument::EditResult ProjectDocument::redo() {
 }
 
 ProjectDocument::EditResult ProjectDocument::endHistoryAfterAFailure() {
-    if (failedChange_.isEmpty()) {
+    if (!failedChange_) {
         return {};
     }
-    const QString reason = std::exchange(failedChange_, QString());
+    const QString reason = *std::exchange(failedChange_, std::nullopt);
     undoStack_.clear();
     forcedModified_ = true;
     modifiedMayHaveChanged();

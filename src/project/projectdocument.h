@@ -208,7 +208,7 @@ private:
     bool forcedModified_ = false;
     bool reportedModified_ = false;
     bool boundFromSavedFile_ = false;
-    QString failedChange_;
+    std::optional<QString> failedChange_;  // why the working copy could not take an undo or redo
     // The descriptions saves wrote in place of empty ones, by category number, until the
     // project is bound or new.
     std::map<QString, QString> filledDescriptions_;
