@@ -161,12 +161,12 @@ void ProjectDocument::showCategories(const CategoryList& categories) {
 }
 
 ProjectDocument::EditResult ProjectDocument::appendCategory() {
-    const QString number = categories_.nextNumber();
-    if (number.isEmpty()) {
+    const std::optional<QString> number = categories_.nextNumber();
+    if (!number) {
         return {EditResult::Kind::Refused};
     }
     CategoryList after = categories_;
-    after.append(number, QString());
+    after.append(*number, QString());
     undoStack_.push(new CategoriesCommand(*this, categories_, after, texts::addCategoryStep()));
     return {};
 }
