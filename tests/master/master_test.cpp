@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "master/categorytree.h"
+#include "master/descriptionindex.h"
 #include "master/mastergridmodel.h"
 #include "master/masterlist.h"
 #include "master/masterlistfile.h"
@@ -79,6 +80,30 @@ TEST(MasterSession, LoadsTheUnitsListWithItsDateOrReportsTheMissingFile) {
     // A short date with blanks in it is shown whole.
     EXPECT_EQ(revisedCaption(QDate(2026, 3, 14), QLocale(QLocale::Slovak, QLocale::Slovakia)),
               u"Revised 14. 3. 2026"_s);
+}
+
+TEST(DescriptionIndex, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords) {
+    const MasterList list = MasterList::parse(test::dataFile(u"catalogue/list.txt"_s));
+    using Rows = std::vector<DescriptionIndex::Candidate>;  // row, similarity
+    // "REMOVE CULVERT PIPE" (17 letters) shares PIPE and CULVERT (11) with the 24 and 36 inch
+    // pipes (17 letters each) and REMOVE and PIPE (10) with row 1 (18 letters).
+    const std::tuple<const char16_t*, const char16_t*, int, Rows> cases[] = {
+        {u"REMOVE CULVERT PIPE", u"LF", 3, {{3, 22. / 34}, {4, 22. / 34}, {1, 20. / 35}}},
+        {u"remove culvert pipe pipe", u"LF  ", 1, {{3, 22. / 34}}},
+        {u"Pipe", u"EACH", 5, {{5, 8. / 19}}},
+        {u"b\u00e9ton", u"M3", 5, {{7, 10. / 14}}},
+        {u"PUPE", u"LF", 5, {}},  // first, middle and last letters of PIPE
+        {u"CLEARING", u"LF", 5, {}},
+        {u"", u"ACRE", 5, {}},
+        {u"CLEARING", u"ACRE", 0, {}},
+        {u"CLEARING", u"ACRES", 1, {}}};
+    DescriptionIndex index;  // all of them found in one pass
+    std::vector<Rows> expected;
+    for (const auto& [description, unit, count, rows] : cases) {
+        index.add(QStringView(description), QStringView(unit), count);
+        expected.push_back(rows);
+    }
+    EXPECT_EQ(index.closestIn(list), expected);
 }
 
 TEST(CategoryTree, SectionsHoldTheirCategoriesInFileOrderAndOddFilesStillGiveATree) {

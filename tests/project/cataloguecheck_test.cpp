@@ -3,7 +3,6 @@
 
 #include "base/cataloguetexts.h"
 #include "base/texts.h"
-#include "master/descriptionindex.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
@@ -60,29 +59,6 @@ TEST(CatalogueCheck, FindsEachKindWithItsReplacement) {
         EXPECT_EQ(f.note,
                   row < 0 ? texts::catalogueNoReplacement() : texts::catalogueClosestDescription());
     }
-}
-
-TEST(CatalogueCheck, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords) {
-    using Rows = std::vector<DescriptionIndex::Candidate>;  // row, similarity
-    // "REMOVE CULVERT PIPE" (17 letters) shares PIPE and CULVERT (11) with the 24 and 36 inch
-    // pipes (17 letters each) and REMOVE and PIPE (10) with row 1 (18 letters).
-    const std::tuple<const char16_t*, const char16_t*, int, Rows> cases[] = {
-        {u"REMOVE CULVERT PIPE", u"LF", 3, {{3, 22. / 34}, {4, 22. / 34}, {1, 20. / 35}}},
-        {u"remove culvert pipe pipe", u"LF  ", 1, {{3, 22. / 34}}},
-        {u"Pipe", u"EACH", 5, {{5, 8. / 19}}},
-        {u"b\u00e9ton", u"M3", 5, {{7, 10. / 14}}},
-        {u"PUPE", u"LF", 5, {}},  // first, middle and last letters of PIPE
-        {u"CLEARING", u"LF", 5, {}},
-        {u"", u"ACRE", 5, {}},
-        {u"CLEARING", u"ACRE", 0, {}},
-        {u"CLEARING", u"ACRES", 1, {}}};
-    DescriptionIndex index;  // all of them found in one pass
-    std::vector<Rows> expected;
-    for (const auto& [description, unit, count, rows] : cases) {
-        index.add(QStringView(description), QStringView(unit), count);
-        expected.push_back(rows);
-    }
-    EXPECT_EQ(index.closestIn(list()), expected);
 }
 
 TEST(CatalogueCheck, TakingReplacementsOverKeepsCategoryAndQuantityAndRefusesARepeat) {
