@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "benchsupport.h"
+#include "master/descriptionindex.h"
 #include "master/itemmapping.h"
 #include "master/masterlist.h"
 #include "project/cataloguecheck.h"
@@ -82,16 +83,18 @@ void BM_CompareProjectWithList(benchmark::State& state) {
 }
 BENCHMARK(BM_CompareProjectWithList)->Unit(benchmark::kMillisecond);
 
-void BM_SimilarItems(benchmark::State& state) {
+void BM_SimilarDescriptions(benchmark::State& state) {
     const Catalogue& data = catalogue();
     const int row = kListRows / 3;
     const QString description = data.list.description(row).toString();
     const QString unit = data.list.unit(row).toString();
+    DescriptionIndex index;
+    index.add(description, unit, 5);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(cataloguecheck::similarItems(description, unit, data.list, 5));
+        benchmark::DoNotOptimize(index.closestIn(data.list));
     }
 }
-BENCHMARK(BM_SimilarItems)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimilarDescriptions)->Unit(benchmark::kMillisecond);
 
 void BM_ParseMapping(benchmark::State& state) {
     const Catalogue& data = catalogue();

@@ -12,13 +12,11 @@ using namespace Qt::Literals::StringLiterals;
 
 VESKPLAN_FUZZ_TARGET(masterlist) {
     const InputFile input(bytes, u"itemse.txt"_s);
-    const MasterListFile file = MasterListFile::read(input.path());
-    if (!file.ok()) {
-        require(file.error.contains(QDir::toNativeSeparators(input.path())),
-                "a refusal names the file");
+    const auto file = readOrRefuse(input, MasterListFile::read);
+    if (!file) {
         return 0;
     }
-    const MasterList& list = file.rows;
+    const MasterList& list = file->rows;
     qsizetype numbered = 0;
     for (int row = 0; row < list.count(); ++row) {
         require(list.itemNumber(row).size() <= 12 && list.description(row).size() <= 40 &&

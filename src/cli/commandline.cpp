@@ -248,11 +248,7 @@ MasterList masterListFor(const Project& project, const QString& named) {
         path = MasterListFile::pathIn(config.mastDir,
                                       project.english() ? Unit::English : Unit::Metric);
     }
-    MasterListFile file = MasterListFile::read(path);
-    if (!file.ok()) {
-        throw Error(file.error);
-    }
-    return std::move(file.rows);
+    return MasterListFile::read(path).rows;
 }
 
 // The value that follows an option, or an empty text; false when the option lacks its value.
@@ -306,9 +302,6 @@ int runCompare(const QStringList& args) {
     std::optional<ItemMapping> replacements;
     if (!mapping.isEmpty()) {
         replacements = ItemMapping::read(mapping);
-        if (!replacements->error().isEmpty()) {
-            throw Error(replacements->error());
-        }
     }
     writeStandardOutput(cataloguecheck::toCsv(cataloguecheck::compare(
         project.items(IndexOrder::PrimaryKey), list, replacements ? &*replacements : nullptr)));

@@ -53,8 +53,8 @@ QString CatalogueCommands::mappingFile() const {
 
 QStringList CatalogueCommands::mappingProblems() const {
     QStringList problems = mapping_.problems();
-    if (!mapping_.error().isEmpty()) {
-        problems.prepend(mapping_.error());
+    if (mappingUnusable_) {
+        problems.prepend(*mappingUnusable_);
     }
     return problems;
 }
@@ -80,10 +80,18 @@ void CatalogueCommands::checkAfterOpen() {
 void CatalogueCommands::compare() {
     const QString file = mappingFile();
     const QStringList problemsBefore = mappingProblems();
-    mapping_ = file.isEmpty() ? ItemMapping() : ItemMapping::read(file);
+    mapping_ = ItemMapping();
+    mappingUnusable_.reset();
+    try {
+        if (!file.isEmpty()) {
+            mapping_ = ItemMapping::read(file);
+        }
+    } catch (const Error& error) {
+        mappingUnusable_ = error.message();
+    }
     report_.setFindings(cataloguecheck::compare(document_.items().records(IndexOrder::PrimaryKey),
                                                 master_.list(),
-                                                mapping_.error().isEmpty() ? &mapping_ : nullptr));
+                                                mappingUnusable_ ? nullptr : &mapping_));
     if (mappingProblems() != problemsBefore) {
         Q_EMIT mappingChanged();
     }
@@ -103,8 +111,8 @@ void CatalogueCommands::chooseMappingFile() {
     settings_.setValue(kMappingKey, *chosen);
     compare();
     Q_EMIT mappingChanged();
-    if (!mapping_.error().isEmpty()) {
-        port_.warn(mapping_.error());
+    if (mappingUnusable_) {
+        port_.warn(*mappingUnusable_);
     }
 }
 
@@ -144,14 +152,14 @@ void CatalogueCommands::takeOver(const std::vector<const Finding*>& chosen) {
     std::set<int> changed;
     QStringList refusals;
     for (const Finding* finding : chosen) {
-        QString refusal;
-        const auto change = cataloguecheck::replacementChange(*finding, taken, &refusal);
-        if (!change) {
+        const cataloguecheck::TakeOver takeOver =
+            cataloguecheck::replacementChange(*finding, taken);
+        if (!takeOver.change) {
             refusals.append(cataloguecheck::comparedNumber(finding->record.itemNumber) + u": "_s +
-                            refusal);
+                            takeOver.refusal);
             continue;
         }
-        taken[static_cast<size_t>(finding->position)] = change->second;
+        taken[static_cast<size_t>(finding->position)] = takeOver.change->second;
         changed.insert(finding->position);
     }
     std::vector<std::pair<ProjectRecord, ProjectRecord>> pairs;
@@ -159,12 +167,11 @@ void CatalogueCommands::takeOver(const std::vector<const Finding*>& chosen) {
         pairs.emplace_back(items[static_cast<size_t>(position)],
                            taken[static_cast<size_t>(position)]);
     }
-    try {
-        document_.replaceItems(pairs, texts::replaceStep());
-    } catch (const DuplicateKeyError&) {
+    const ProjectDocument::EditResult result = document_.replaceItems(pairs, texts::replaceStep());
+    if (result.kind == ProjectDocument::EditResult::Kind::AlreadyInProject) {
         refusals.append(texts::itemAlreadyInProject().section(u'\n', 1));
-    } catch (const SqliteError& error) {
-        refusals.append(error.reason());
+    } else if (result.kind == ProjectDocument::EditResult::Kind::Failed) {
+        refusals.append(result.reason);
     }
     compare();
     if (!refusals.isEmpty()) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "controller/cataloguereport.h"
 #include "master/itemmapping.h"
@@ -81,7 +82,8 @@ private:
     FileDialogs& dialogs_;
     UserPort& port_;
     ViewRequests& requests_;
-    ItemMapping mapping_;
+    ItemMapping mapping_;                     // none while no usable file is chosen
+    std::optional<QString> mappingUnusable_;  // why the chosen file cannot be used
     CatalogueReport report_;
 };
 

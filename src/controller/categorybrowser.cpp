@@ -1,5 +1,6 @@
 #include "controller/categorybrowser.h"
 
+#include "base/error.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "master/mastersearch.h"
@@ -16,9 +17,11 @@ int CategoryBrowser::browse() {
 
 const CategoryTree& CategoryBrowser::tree() {
     if (!tree_) {
-        tree_ = CategoryTree::read(categoryFile_);
-        if (!tree_->error.isEmpty()) {
-            port_.warn(tree_->error);
+        try {
+            tree_ = CategoryTree::read(categoryFile_);
+        } catch (const Error& error) {
+            tree_ = CategoryTree();
+            port_.warn(error.message());
         }
     }
     return *tree_;

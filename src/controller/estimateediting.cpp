@@ -240,8 +240,10 @@ bool EstimateEditing::setTypedPrice(int line, const QString& text) {
     plain.remove(u'$');
     const double price = locale_.toDouble(plain, &ok);
     const ProjectRecord& item = estimate_->lines[size_t(line)].item;
-    if (!ok || !document_.setPrice(ItemKey::of(item),
-                                   ItemPrice{price, item.units, PriceKind::Typed, QString()})) {
+    if (!ok ||
+        !document_
+             .setPrice(ItemKey::of(item), ItemPrice{price, item.units, PriceKind::Typed, QString()})
+             .stored()) {
         port_.warn(u"\""_s + typed +
                    u"\" is no unit price: type an amount of dollars, 0 or more."_s);
         return false;
@@ -271,7 +273,7 @@ bool EstimateEditing::setNote(int line, const QString& text) {
         return true;
     }
     price->note = note;
-    return document_.setPrice(key, price);
+    return document_.setPrice(key, price).stored();
 }
 
 void EstimateEditing::clearPrice(int line) {
@@ -297,15 +299,15 @@ bool EstimateEditing::applyComputedPrice(int line) {
                       QString::number(evidence.statistics->bids) + u" bids"_s +
                       estimatebuilder::escalationText(estimate_->lines[size_t(line)], *estimate_);
     }
-    return document_.setPrice(ItemKey::of(item), price);
+    return document_.setPrice(ItemKey::of(item), price).stored();
 }
 
 bool EstimateEditing::setMobilizationPercent(std::optional<double> percent) {
-    return document_.setMobilizationPercent(percent);
+    return document_.setMobilizationPercent(percent).stored();
 }
 
 bool EstimateEditing::setContingencyPercent(std::optional<double> percent) {
-    return document_.setContingencyPercent(percent);
+    return document_.setContingencyPercent(percent).stored();
 }
 
 EstimateTitle EstimateEditing::title() const {

@@ -111,10 +111,10 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
     }
 
     BusyCursor busy(busy_);
+    const std::vector<ProjectRecord> specialRows = specialrows::compose(
+        document_.header(), master_.engMet(), master_.masterDate(), document_.categories());
     try {
-        projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey),
-                           specialrows::compose(document_.header(), master_.engMet(),
-                                                master_.masterDate(), document_.categories()),
+        projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows,
                            document_.prices());
     } catch (const Error& error) {
         // The project stays where it was, with its changes still unsaved.
@@ -124,8 +124,9 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
     if (askForName) {
         config_.lastDir = directoryOf(target);
     }
-    // The file holds what the document holds: nothing is read back, and the history stays.
-    document_.markSaved(target, master_.masterDate());
+    // Nothing is read back, and the history stays: the document takes the categories as the
+    // file holds them.
+    document_.markSaved(target, master_.masterDate(), specialrows::split(specialRows).categories);
     recent_.add(target);
     return SaveResult::Saved;
 }

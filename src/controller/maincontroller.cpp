@@ -42,8 +42,6 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
       catalogue_(std::make_unique<CatalogueCommands>(*document_, master_, *editing_, settings_,
                                                      dialogs_, port_, requests_)),
       historyImport_(port_, busy_, dialogs_, settings_, paths_.userDataDir) {
-    connect(document_.get(), &ProjectDocument::changeFailed, this,
-            [this](const QString& reason) { port_.warn(reason); });
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
 }

@@ -66,8 +66,8 @@ void ProjectEditing::addCurrentMasterItem() {
     const ProjectRecord record{list.itemNumber(row).toString(), boxes_.currentNumber(),
                                list.description(row).toString(), list.unit(row).toString(),
                                std::nullopt};
-    using Kind = ProjectDocument::AddResult::Kind;
-    const ProjectDocument::AddResult result = document_.addItem(record);
+    using Kind = ProjectDocument::EditResult::Kind;
+    const ProjectDocument::EditResult result = document_.addItem(record);
     switch (result.kind) {
         case Kind::AlreadyInCategory:
             showCell(result.row, grid_.currentColumn);
@@ -79,17 +79,18 @@ void ProjectEditing::addCurrentMasterItem() {
         case Kind::Failed:
             port_.inform(texts::itemNotAdded(result.reason));
             break;
-        case Kind::Added:
+        case Kind::Stored:
+        case Kind::Refused:
             break;
     }
     grid_.currentColumn = ProjectGridModel::QuantityColumn;
-    showCell(result.kind == Kind::Added ? result.row : currentRow(), grid_.currentColumn);
+    showCell(result.stored() ? result.row : currentRow(), grid_.currentColumn);
     Q_EMIT requests_.focusRequested(u"projItemDB"_s);
 }
 
 void ProjectEditing::removeCurrentItem() {
     const ChangeNotice notice = changeNotice();
-    document_.removeItem(currentRow());
+    warnIfFailed(document_.removeItem(currentRow()));
 }
 
 void ProjectEditing::sortByHeading(int column) {
@@ -184,9 +185,16 @@ bool ProjectEditing::stored(const ProjectDocument::EditResult& result) {
             port_.inform(texts::cellNotSaved(result.reason));
             break;
         case Kind::Refused:
+        case Kind::AlreadyInCategory:
             break;
     }
     return false;
+}
+
+void ProjectEditing::warnIfFailed(const ProjectDocument::EditResult& result) {
+    if (result.kind == ProjectDocument::EditResult::Kind::Failed) {
+        port_.warn(result.reason);
+    }
 }
 
 void ProjectEditing::setProjectNumber(const QString& text) {
@@ -245,13 +253,13 @@ void ProjectEditing::addCategory() {
 void ProjectEditing::undo() {
     const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.commitTypingRequested();
-    document_.undo();
+    warnIfFailed(document_.undo());
 }
 
 void ProjectEditing::redo() {
     const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.commitTypingRequested();
-    document_.redo();
+    warnIfFailed(document_.redo());
 }
 
 }  // namespace veskplan

@@ -87,6 +87,8 @@ private:
     bool editCell(int row, int column, const QString& text);
     // Tells the user why an edit was not stored; true when it was.
     bool stored(const ProjectDocument::EditResult& result);
+    // A step the working copy could not take (the history then ends) is told as a warning.
+    void warnIfFailed(const ProjectDocument::EditResult& result);
     ChangeNotice changeNotice();
 
     ProjectDocument& document_;

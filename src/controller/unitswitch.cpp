@@ -1,6 +1,7 @@
 #include "controller/unitswitch.h"
 
 #include "base/configuration.h"
+#include "base/error.h"
 #include "controller/busycursor.h"
 #include "controller/controllertexts.h"
 #include "controller/userport.h"
@@ -62,14 +63,18 @@ void UnitSwitch::chooseFromProject(Unit unit) {
 }
 
 void UnitSwitch::loadList(Unit unit) {
-    QString failure;
+    std::optional<Error> failure;
     {
         BusyCursor busy(busy_);
-        failure = master_.load(unit, config_.mastDir, locale_);
+        try {
+            master_.load(unit, config_.mastDir, locale_);
+        } catch (const Error& error) {
+            failure = error;
+        }
     }
     document_.setUnitIndex(indexOf(unit));
-    if (!failure.isEmpty()) {
-        port_.warn(failure);
+    if (failure) {
+        port_.warn(failure->message());
     }
 }
 

@@ -37,10 +37,6 @@ constexpr unsigned kMaxRows = 1'000'000;
 
 const char* const kColumns[] = {"Item Number", "Cat", "Description", "Units", "Quantity"};
 
-struct Refusal {
-    QString reason;
-};
-
 // The library writes numbers as text in the process's locale; ours are read in the C form.
 class CNumbers {
 public:
@@ -128,12 +124,12 @@ public:
                 }
             }
             if (!found) {
-                throw Refusal{texts::itemTableLacks(QString::fromLatin1(kColumns[i]))};
+                throw Error(texts::itemTableLacks(QString::fromLatin1(kColumns[i])));
             }
             const bool fits = i == 4 ? isNumber(found->col_type) : isText(found->col_type);
             if (!fits) {
-                throw Refusal{u"the column \""_s + QString::fromLatin1(kColumns[i]) +
-                              u"\" holds "_s + (i == 4 ? u"no numbers"_s : u"no text"_s)};
+                throw Error(u"the column \""_s + QString::fromLatin1(kColumns[i]) + u"\" holds "_s +
+                            (i == 4 ? u"no numbers"_s : u"no text"_s));
             }
             columns_[i] = found;
             numbers_[i] = number - 1;
@@ -163,7 +159,7 @@ public:
                 const auto parsed =
                     numbertext::parseQuantity(QString::fromUtf8(buffers_[4].get()), u'.');
                 if (!parsed.valid || !parsed.value) {
-                    throw Refusal{texts::storedQuantityNotANumber(record.itemNumber)};
+                    throw Error(texts::storedQuantityNotANumber(record.itemNumber));
                 }
                 record.quantity = parsed.value;
             }
@@ -200,7 +196,7 @@ std::vector<ProjectRecord> readTable(const QString& path) {
     const std::unique_ptr<MdbHandle, HandleCloser> mdb(
         mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb || !hasUsableCatalog(mdb.get()) || !mdb_read_catalog(mdb.get(), MDB_TABLE)) {
-        throw Refusal{u"it is not an Access database, or it is damaged"_s};
+        throw Error(u"it is not an Access database, or it is damaged"_s);
     }
     const std::unique_ptr<MdbTableDef, TableFreer> table(
         mdb_read_table_by_name(mdb.get(), const_cast<gchar*>("veskdata"), MDB_TABLE));
@@ -211,14 +207,14 @@ std::vector<ProjectRecord> readTable(const QString& path) {
             listed = listed || (entry->object_type == MDB_TABLE &&
                                 QString::fromUtf8(entry->object_name) == u"veskdata"_s);
         }
-        throw Refusal{listed ? u"its project item table (veskdata) is damaged"_s
-                             : texts::noItemTable()};
+        throw Error(listed ? u"its project item table (veskdata) is damaged"_s
+                           : texts::noItemTable());
     }
     if (!hasUsableMap(*table) || !mdb_read_columns(table.get()) || table->num_cols > 255) {
-        throw Refusal{u"its project item table (veskdata) is damaged"_s};
+        throw Error(u"its project item table (veskdata) is damaged"_s);
     }
     if (table->num_rows > kMaxRows) {
-        throw Refusal{texts::tooManyLines(kMaxRows)};
+        throw Error(texts::tooManyLines(kMaxRows));
     }
     const BoundColumns columns(table.get());
     std::vector<ProjectRecord> records;
@@ -232,7 +228,7 @@ std::vector<ProjectRecord> readTable(const QString& path) {
         if (mdb_find_row(mdb.get(), static_cast<int>(table->cur_row) - 1, &start, &size) != 0 ||
             mdb_crack_row(table.get(), start & 0x1fff, size, fields) <= 0 ||
             records.size() >= kMaxRows) {
-            throw Refusal{u"its project item table (veskdata) is damaged"_s};
+            throw Error(u"its project item table (veskdata) is damaged"_s);
         }
         records.push_back(columns.record(fields, mdb.get()));
     }
@@ -241,7 +237,7 @@ std::vector<ProjectRecord> readTable(const QString& path) {
 #else
 // A build made where the Access library was not available knows such a file only by its start.
 std::vector<ProjectRecord> readTable(const QString&) {
-    throw Refusal{texts::accessReaderMissing()};
+    throw Error(texts::accessReaderMissing());
 }
 #endif
 
@@ -279,13 +275,10 @@ std::vector<ProjectRecord> read(const QString& path) {
             const QuietLibrary quiet;
             records = readTable(path);
         }
-        const QString problem = projectfile::problemWith(records);
-        if (!problem.isEmpty()) {
-            throw Refusal{problem};
-        }
+        projectfile::checkRecords(records);
         return records;
-    } catch (const Refusal& refusal) {
-        throw Error(texts::projectNotOpened(shown, refusal.reason));
+    } catch (const Error& refusal) {
+        throw Error(texts::projectNotOpened(shown, refusal.message()));
     }
 }
 

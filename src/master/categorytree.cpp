@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/boundedfile.h"
+#include "base/error.h"
 #include "base/textcodec.h"
 #include "master/mastertexts.h"
 
@@ -37,15 +38,11 @@ CategoryTree CategoryTree::read(const QString& path) {
     // A category file lists a few hundred sections and categories.
     const boundedfile::Bytes read = boundedfile::readAll(path, 1024 * 1024);
     if (!read.error.isEmpty()) {
-        CategoryTree tree;
-        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), read.error);
-        return tree;
+        throw Error(texts::categoryFileUnreadable(QDir::toNativeSeparators(path), read.error));
     }
     if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxLines);
         !problem.isEmpty()) {
-        CategoryTree tree;
-        tree.error = texts::categoryFileUnreadable(QDir::toNativeSeparators(path), problem);
-        return tree;
+        throw Error(texts::categoryFileUnreadable(QDir::toNativeSeparators(path), problem));
     }
     return parse(read.bytes);
 }

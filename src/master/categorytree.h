@@ -18,12 +18,13 @@ struct CategoryTree {
     static constexpr int kMaxLines = 20000;
 
     CategoryNode root{QStringLiteral("Items"), QStringLiteral("I"), {}};
-    QString error;  // set when the file could not be read; the tree then holds the root only
 
     // Builds the tree from the file's bytes (Windows-1252, any line ends). Lines before the
     // first section hang under the root; a repeated section number gives a second section
     // node without a key, since keys are unique.
     static CategoryTree parse(QByteArrayView fileBytes);
+    // Throws Error naming the file when it cannot be read; the root alone is then the tree to
+    // show.
     static CategoryTree read(const QString& path);
 
     // A category is chosen when the text is not empty, not the root's, and has no "00" in

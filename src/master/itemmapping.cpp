@@ -32,9 +32,7 @@ ItemMapping ItemMapping::read(const QString& path) {
         csv::Reader reader = csv::Reader::fromFile(path, kMaxFileBytes, kMaxLines);
         return fromRecords(reader, QDir::toNativeSeparators(path));
     } catch (const csv::ReadError& error) {
-        ItemMapping mapping;
-        mapping.error_ = texts::mappingUnreadable(QDir::toNativeSeparators(path), error.reason());
-        return mapping;
+        throw Error(texts::mappingUnreadable(QDir::toNativeSeparators(path), error.reason()));
     }
 }
 
@@ -43,9 +41,7 @@ ItemMapping ItemMapping::parse(QByteArrayView bytes, const QString& shownName) {
         csv::Reader reader(bytes, shownName, kMaxFileBytes, kMaxLines);
         return fromRecords(reader, shownName);
     } catch (const csv::ReadError& error) {
-        ItemMapping mapping;
-        mapping.error_ = texts::mappingUnreadable(shownName, error.reason());
-        return mapping;
+        throw Error(texts::mappingUnreadable(shownName, error.reason()));
     }
 }
 
@@ -59,9 +55,8 @@ ItemMapping ItemMapping::fromRecords(csv::Reader& reader, const QString& shownNa
         } catch (const csv::ReadError& error) {
             if (columns[0] < 0) {
                 // Without its heading row nothing of the file can be used.
-                mapping.error_ = texts::mappingUnreadable(
-                    shownName, texts::mappingLine(error.line(), error.reason()));
-                return mapping;
+                throw Error(texts::mappingUnreadable(
+                    shownName, texts::mappingLine(error.line(), error.reason())));
             }
             mapping.problems_.append(
                 texts::mappingLine(error.line(), texts::mappingLeftOut(error.reason())));
@@ -89,12 +84,10 @@ ItemMapping ItemMapping::fromRecords(csv::Reader& reader, const QString& shownNa
         }
     }
     if (columns[0] < 0 || columns[1] < 0) {
-        ItemMapping unusable;
-        unusable.error_ =
-            columns[0] < 0 ? texts::mappingColumnsMissing(shownName, kPreviousColumn,
-                                                          columns[1] < 0 ? kNewColumn : QString())
-                           : texts::mappingColumnsMissing(shownName, kNewColumn, QString());
-        return unusable;
+        throw Error(columns[0] < 0
+                        ? texts::mappingColumnsMissing(shownName, kPreviousColumn,
+                                                       columns[1] < 0 ? kNewColumn : QString())
+                        : texts::mappingColumnsMissing(shownName, kNewColumn, QString()));
     }
     mapping.checkChains();
     return mapping;

@@ -30,16 +30,14 @@ public:
 
     ItemMapping() = default;
 
-    // Reads the file; a file that cannot be read, or too large a one, gives error(). A malformed
-    // row is left out and told among the problems.
+    // Reads the file. A file that cannot be used (unreadable, too large, a required column
+    // missing) throws an Error naming it; a malformed row is left out and told among the
+    // problems.
     static ItemMapping read(const QString& path);
     // `bytes` are UTF-8 (a byte-order mark allowed) or, when they are not valid UTF-8,
     // Windows-1252. `shownName` names the file in the texts.
     static ItemMapping parse(QByteArrayView bytes, const QString& shownName);
 
-    // Why the whole file cannot be used (unreadable, a required column missing); empty when it
-    // can.
-    const QString& error() const { return error_; }
     // One text per row that was left out, with its line number; then the circles found, and the
     // first chain too long to follow to its end.
     const QStringList& problems() const { return problems_; }
@@ -65,7 +63,6 @@ private:
 
     QHash<QString, Entry> entries_;
     std::vector<QString> order_;  // previous numbers in file order
-    QString error_;
     QStringList problems_;
 };
 

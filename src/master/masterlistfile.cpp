@@ -6,6 +6,7 @@
 
 #include "base/apppaths.h"
 #include "base/boundedfile.h"
+#include "base/error.h"
 #include "master/mastertexts.h"
 
 namespace veskplan {
@@ -25,14 +26,12 @@ MasterListFile MasterListFile::read(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     const boundedfile::Bytes read = boundedfile::readAll(path, kMaxFileSize);
     if (!read.error.isEmpty()) {
-        result.error = texts::masterListUnreadable(shown, read.error);
-        return result;
+        throw Error(texts::masterListUnreadable(shown, read.error));
     }
     // Every line is a row: count them before building the rows.
     if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxRows);
         !problem.isEmpty()) {
-        result.error = texts::masterListUnreadable(shown, problem);
-        return result;
+        throw Error(texts::masterListUnreadable(shown, problem));
     }
     result.revised = QFileInfo(path).lastModified().date();
     result.rows = MasterList::parse(read.bytes);

@@ -9,14 +9,12 @@
 
 namespace veskplan {
 
-// Reads a master item list file and its revision date (the file's last-modified date).
+// A master item list file and its revision date (the file's last-modified date).
 struct MasterListFile {
     MasterList rows;
     QDate revised;
-    QString error;  // empty on success; otherwise the whole message for the user
 
-    bool ok() const { return error.isEmpty(); }
-
+    // Throws Error with the whole message for the user when the file cannot be read.
     static MasterListFile read(const QString& path);
 
     // The list of `unit` in the folder of master lists: "itemse.txt" for English, "itemsm.txt"

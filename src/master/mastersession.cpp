@@ -1,23 +1,26 @@
 #include "master/mastersession.h"
 
+#include "base/error.h"
 #include "base/filedate.h"
 #include "master/masterlistfile.h"
 
 namespace veskplan {
 
-QString MasterSession::load(Unit unit, const QString& masterDir, const QLocale& locale) {
-    MasterListFile file = MasterListFile::read(MasterListFile::pathIn(masterDir, unit));
+void MasterSession::load(Unit unit, const QString& masterDir, const QLocale& locale) {
     mastUnitLoaded_ = unit;
-    loadFailed_ = !file.ok();
-    if (loadFailed_) {
+    MasterListFile file;
+    try {
+        file = MasterListFile::read(MasterListFile::pathIn(masterDir, unit));
+    } catch (const Error&) {
+        loadFailed_ = true;
         grid_.replace(MasterList());
         revised_ = QDate();
-        return file.error;
+        throw;
     }
+    loadFailed_ = false;
     grid_.replace(std::move(file.rows));
     revised_ = file.revised;
     locale_ = locale;
-    return QString();
 }
 
 QString MasterSession::mastRevDate() const {

@@ -37,8 +37,8 @@ public:
     bool loadFailed() const { return loadFailed_; }
 
     // Reads the list of `unit` from `masterDir` into the grid. On failure the list is empty and
-    // the message for the user is returned; an empty text means success.
-    QString load(Unit unit, const QString& masterDir, const QLocale& locale);
+    // an Error carries the message for the user.
+    void load(Unit unit, const QString& masterDir, const QLocale& locale);
 
     // The description search position (`srchPos`): the row last found or clicked, -1 for none.
     int srchPos() const { return srchPos_; }

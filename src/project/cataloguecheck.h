@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
 #include <array>
 #include <optional>
 #include <utility>
@@ -49,24 +48,12 @@ inline constexpr int kKindCount = 4;
 // item is reported as such, never as a change. The number compared is the stored one with the
 // revision mark removed, its first 12 characters, blanks around them removed. A retired item is
 // offered the end of its chain in `mapping` (when that number is in the list) or else the list
-// row of the same unit whose description is closest. `mapping` may be null.
+// row of the same unit whose description is closest (DescriptionIndex). `mapping` may be null.
 std::vector<Finding> compare(const std::vector<ProjectRecord>& items, const MasterList& list,
                              const ItemMapping* mapping);
 
 // Findings of each kind, indexed by Finding::Kind.
 std::array<int, kKindCount> countByKind(const std::vector<Finding>& findings);
-
-// A list row whose description resembles a given one; similarity 1 means the same words.
-struct Candidate {
-    int row = -1;
-    double similarity = 0;
-};
-// Up to `count` list rows of the unit `unit` (trailing blanks removed on both sides) whose
-// descriptions share words with `description`, closest first, ties in row order. Words are runs
-// of letters and digits, compared without case; the similarity weighs each shared word by its
-// length: 2 x shared length / (length of the words of both), every word counted once.
-std::vector<Candidate> similarItems(QStringView description, QStringView unit,
-                                    const MasterList& list, int count);
 
 // The findings as a CSV report (UTF-8, LF line ends, a heading row). Item numbers are named
 // without the revision mark; a replacement says whether the mapping file gave it or it is a
@@ -75,14 +62,17 @@ QByteArray toCsv(const std::vector<Finding>& findings);
 
 // The item as `items` holds it now and what it becomes when the finding's replacement is taken
 // over: a retired item takes the proposed row's number, description and unit; a changed one the
-// list's unit or description. Category and quantity stay; the revision mark goes. Nothing, and
-// the reason in `refusal`, when there is nothing to take over, when items[finding.position] no
-// longer has the number and category compared, or when another item of the category has the new
-// number. To take several findings over in one step, apply each pair to a copy of the items
-// before asking for the next: two findings of one item then add up, and two retired items are
-// not both given one number in one category.
-std::optional<std::pair<ProjectRecord, ProjectRecord>> replacementChange(
-    const Finding& finding, const std::vector<ProjectRecord>& items, QString* refusal);
+// list's unit or description. Category and quantity stay; the revision mark goes. Refused when
+// there is nothing to take over, when items[finding.position] no longer has the number and
+// category compared, or when another item of the category has the new number. To take several
+// findings over in one step, apply each pair to a copy of the items before asking for the next:
+// two findings of one item then add up, and two retired items are not both given one number in
+// one category.
+struct TakeOver {
+    std::optional<std::pair<ProjectRecord, ProjectRecord>> change;  // the item before and after
+    QString refusal;                                                // why there is no change
+};
+TakeOver replacementChange(const Finding& finding, const std::vector<ProjectRecord>& items);
 
 // The number an item is compared by: the revision mark removed, the first 12 characters,
 // blanks around them removed.

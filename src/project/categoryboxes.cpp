@@ -62,7 +62,7 @@ void CategoryBoxes::followCategories() {
 }
 
 bool CategoryBoxes::addCategory() {
-    if (!document_.appendCategory()) {
+    if (!document_.appendCategory().stored()) {
         return false;
     }
     const int last = document_.categories().count() - 1;

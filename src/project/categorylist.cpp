@@ -25,10 +25,13 @@ void CategoryList::setDescription(int position, const QString& description) {
     }
 }
 
-QString CategoryList::nextNumber() const {
+std::optional<QString> CategoryList::nextNumber() const {
     const int last =
         numbers_.isEmpty() ? 0 : numbertext::wholeNumber(numbers_.last()).value_or(kLastCategory);
-    return last >= kLastCategory ? QString() : numberText(std::max(last, 0) + 1);
+    if (last >= kLastCategory) {
+        return std::nullopt;
+    }
+    return numberText(std::max(last, 0) + 1);
 }
 
 QString CategoryList::numberText(int category) {

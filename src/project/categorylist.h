@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace veskplan {
 
@@ -23,9 +24,9 @@ public:
     void append(const QString& number, const QString& description);
     void setDescription(int position, const QString& description);
 
-    // The number of the category after the last one ("01" for an empty list), or an empty text
-    // when the last one is already 99.
-    QString nextNumber() const;
+    // The number of the category after the last one ("01" for an empty list); none when the
+    // last one is already 99.
+    std::optional<QString> nextNumber() const;
     // "01" ... "99" for 1 ... 99.
     static QString numberText(int category);
 

@@ -70,7 +70,18 @@ void ProjectDocument::setModified(bool modified) {
     modifiedMayHaveChanged();
 }
 
-void ProjectDocument::markSaved(const QString& fileName, const QString& masterDate) {
+void ProjectDocument::markSaved(const QString& fileName, const QString& masterDate,
+                                const CategoryList& saved) {
+    for (int position = 0; position < categories_.count() && position < saved.count(); ++position) {
+        const QString& description = categories_.descriptions().value(position);
+        const QString& written = saved.descriptions().value(position);
+        if (description.isEmpty() && !written.isEmpty()) {
+            filledDescriptions_[categories_.numbers()[position]] = written;
+        }
+    }
+    if (!(saved == categories_)) {
+        showCategories(saved);
+    }
     storedMasterDate_ = masterDate;
     boundFromSavedFile_ = true;
     setFile(fileName, false);
@@ -135,19 +146,30 @@ void ProjectDocument::setLettingMonth(int index) {
 }
 
 void ProjectDocument::applyCategories(const CategoryList& categories) {
+    CategoryList shown = categories;
+    for (int position = 0; position < shown.count(); ++position) {
+        const auto filled = filledDescriptions_.find(shown.numbers()[position]);
+        if (filled != filledDescriptions_.end() && shown.descriptions().value(position).isEmpty()) {
+            shown.setDescription(position, filled->second);
+        }
+    }
+    showCategories(shown);
+}
+
+void ProjectDocument::showCategories(const CategoryList& categories) {
     categories_ = categories;
     Q_EMIT categoriesChanged();
 }
 
-bool ProjectDocument::appendCategory() {
-    const QString number = categories_.nextNumber();
-    if (number.isEmpty()) {
-        return false;
+ProjectDocument::EditResult ProjectDocument::appendCategory() {
+    const std::optional<QString> number = categories_.nextNumber();
+    if (!number) {
+        return {EditResult::Kind::Refused};
     }
     CategoryList after = categories_;
-    after.append(number, QString());
+    after.append(*number, QString());
     undoStack_.push(new CategoriesCommand(*this, categories_, after, texts::addCategoryStep()));
-    return true;
+    return {};
 }
 
 void ProjectDocument::setCategoryDescription(int position, const QString& description) {
@@ -161,49 +183,44 @@ void ProjectDocument::setCategoryDescription(int position, const QString& descri
         new CategoriesCommand(*this, categories_, after, texts::describeCategoryStep()));
 }
 
-ProjectDocument::AddResult ProjectDocument::addItem(const ProjectRecord& record) {
+ProjectDocument::EditResult ProjectDocument::addItem(const ProjectRecord& record) {
     RecordStore& store = *items_;
     // Free-text items may stand in a category more than once.
     if (!inFreeTextGroup(record.itemNumber)) {
         for (int row = 0; row < store.recordCount(); ++row) {
             const ProjectRecord& existing = store.record(row);
             if (existing.itemNumber == record.itemNumber && existing.cat == record.cat) {
-                return {AddResult::Kind::AlreadyInCategory, {}, row};
+                return {EditResult::Kind::AlreadyInCategory, {}, row};
             }
         }
     }
-    const EditResult result = pushItems(std::make_unique<ItemsCommand>(
-        *this, std::vector<ItemsCommand::Change>{{std::nullopt, record}}, texts::addItemStep()));
-    switch (result.kind) {
-        case EditResult::Kind::Stored:
-            return {AddResult::Kind::Added, {}, store.rowOfKey(record)};
-        case EditResult::Kind::AlreadyInProject:
-            return {AddResult::Kind::AlreadyInProject, {}, -1};
-        default:
-            return {AddResult::Kind::Failed, result.reason, -1};
+    EditResult result = pushItems(std::make_unique<ItemsCommand>(
+        *this,
+        std::vector<ItemsCommand::Change>{{std::nullopt, record, std::nullopt, std::nullopt}},
+        texts::addItemStep()));
+    if (result.stored()) {
+        result.row = store.rowOfKey(record);
     }
+    return result;
 }
 
-void ProjectDocument::removeItem(int row) {
+ProjectDocument::EditResult ProjectDocument::removeItem(int row) {
     if (!items_->isRow(row)) {
-        return;
+        return {EditResult::Kind::Refused};
     }
     const ProjectRecord& removed = items_->record(row);
-    const EditResult result = pushItems(std::make_unique<ItemsCommand>(
+    return pushItems(std::make_unique<ItemsCommand>(
         *this,
         std::vector<ItemsCommand::Change>{
             {removed, std::nullopt, reviews_.formerUnit(removed), std::nullopt}},
         texts::removeItemStep()));
-    if (result.kind == EditResult::Kind::Failed) {
-        Q_EMIT changeFailed(result.reason);
-    }
 }
 
 ProjectDocument::EditResult ProjectDocument::pushItems(std::unique_ptr<ItemsCommand> command) {
     try {
         command->execute();
     } catch (const DuplicateKeyError&) {
-        return {EditResult::Kind::AlreadyInProject, {}};
+        return {EditResult::Kind::AlreadyInProject};
     } catch (const SqliteError& error) {
         return {EditResult::Kind::Failed, error.reason()};
     }
@@ -213,7 +230,7 @@ ProjectDocument::EditResult ProjectDocument::pushItems(std::unique_ptr<ItemsComm
 
 ProjectDocument::EditResult ProjectDocument::setQuantity(int row, std::optional<double> quantity) {
     if (!items_->isRow(row) || (quantity && !std::isfinite(*quantity))) {
-        return {EditResult::Kind::Refused, {}};
+        return {EditResult::Kind::Refused};
     }
     ProjectRecord after = items_->record(row);
     after.quantity = quantity;
@@ -224,13 +241,13 @@ ProjectDocument::EditResult ProjectDocument::setQuantities(
     const std::vector<int>& rows, const std::vector<std::optional<double>>& quantities) {
     if (rows.empty() || rows.size() != quantities.size() ||
         !std::all_of(rows.begin(), rows.end(), [this](int row) { return items_->isRow(row); })) {
-        return {EditResult::Kind::Refused, {}};
+        return {EditResult::Kind::Refused};
     }
     std::vector<ItemsCommand::Change> changes;
     for (size_t i = 0; i < rows.size(); ++i) {
         const std::optional<double>& quantity = quantities[i];
         if (quantity && !std::isfinite(*quantity)) {
-            return {EditResult::Kind::Refused, {}};
+            return {EditResult::Kind::Refused};
         }
         const ProjectRecord& before = items_->record(rows[i]);
         ProjectRecord after = before;
@@ -263,7 +280,7 @@ ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRe
 ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
                                                                     const QString& description) {
     if (!items_->isRow(row) || !isTypedFreeTextItem(items_->record(row).itemNumber)) {
-        return {EditResult::Kind::Refused, {}};
+        return {EditResult::Kind::Refused};
     }
     ProjectRecord after = items_->record(row);
     after.description = description;
@@ -271,7 +288,7 @@ ProjectDocument::EditResult ProjectDocument::setFreeTextDescription(int row,
                       reviews_.formerUnit(items_->record(row)));
 }
 
-void ProjectDocument::replaceItems(
+ProjectDocument::EditResult ProjectDocument::replaceItems(
     const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes, const QString& what) {
     std::vector<ItemsCommand::Change> steps;
     for (const auto& [before, after] : changes) {
@@ -285,32 +302,30 @@ void ProjectDocument::replaceItems(
         steps.push_back({before, after, reviewBefore, reviewAfter});
     }
     if (steps.empty()) {
-        return;
+        return {};
     }
-    auto command = std::make_unique<ItemsCommand>(*this, std::move(steps), what);
-    command->execute();
-    undoStack_.push(command.release());
+    return pushItems(std::make_unique<ItemsCommand>(*this, std::move(steps), what));
 }
 
-void ProjectDocument::undo() {
+ProjectDocument::EditResult ProjectDocument::undo() {
     undoStack_.undo();
-    endHistoryAfterAFailure();
+    return endHistoryAfterAFailure();
 }
 
-void ProjectDocument::redo() {
+ProjectDocument::EditResult ProjectDocument::redo() {
     undoStack_.redo();
-    endHistoryAfterAFailure();
+    return endHistoryAfterAFailure();
 }
 
-void ProjectDocument::endHistoryAfterAFailure() {
-    if (failedChange_.isEmpty()) {
-        return;
+ProjectDocument::EditResult ProjectDocument::endHistoryAfterAFailure() {
+    if (!failedChange_) {
+        return {};
     }
-    const QString reason = std::exchange(failedChange_, QString());
+    const QString reason = *std::exchange(failedChange_, std::nullopt);
     undoStack_.clear();
     forcedModified_ = true;
     modifiedMayHaveChanged();
-    Q_EMIT changeFailed(texts::changeNotUndone(reason));
+    return {EditResult::Kind::Failed, texts::changeNotUndone(reason)};
 }
 
 void ProjectDocument::itemsChanged(int touchedRow) {
@@ -318,27 +333,28 @@ void ProjectDocument::itemsChanged(int touchedRow) {
     Q_EMIT itemTouched(touchedRow);
 }
 
-bool ProjectDocument::setPrice(const ItemKey& key, std::optional<ItemPrice> price) {
+ProjectDocument::EditResult ProjectDocument::setPrice(const ItemKey& key,
+                                                      std::optional<ItemPrice> price) {
     if (price && !ProjectPrices::isValidUnitPrice(price->unitPrice)) {
-        return false;
+        return {EditResult::Kind::Refused};
     }
     ProjectPrices after = prices_;
     after.set(key, std::move(price));
     return changePrices(after, texts::unitPriceStep());
 }
 
-bool ProjectDocument::setMobilizationPercent(std::optional<double> percent) {
+ProjectDocument::EditResult ProjectDocument::setMobilizationPercent(std::optional<double> percent) {
     if (percent && !ProjectPrices::isValidPercent(*percent)) {
-        return false;
+        return {EditResult::Kind::Refused};
     }
     ProjectPrices after = prices_;
     after.setMobilizationPercent(percent);
     return changePrices(after, texts::mobilizationStep());
 }
 
-bool ProjectDocument::setContingencyPercent(std::optional<double> percent) {
+ProjectDocument::EditResult ProjectDocument::setContingencyPercent(std::optional<double> percent) {
     if (percent && !ProjectPrices::isValidPercent(*percent)) {
-        return false;
+        return {EditResult::Kind::Refused};
     }
     ProjectPrices after = prices_;
     after.setContingencyPercent(percent);
@@ -365,7 +381,8 @@ void ProjectDocument::adoptEstimateSetup(const EstimateSetup& setup) {
     setPrices(adopted);
 }
 
-bool ProjectDocument::changePrices(const ProjectPrices& after, const QString& step) {
+ProjectDocument::EditResult ProjectDocument::changePrices(const ProjectPrices& after,
+                                                          const QString& step) {
     if (!(after == prices_)) {
         // The estimate's setup is not the step's: a setup adopted since stays when it is undone.
         undoStack_.push(new ChangeValueCommand<ProjectPrices>(
@@ -375,7 +392,7 @@ bool ProjectDocument::changePrices(const ProjectPrices& after, const QString& st
                 applyPrices(prices);
             }));
     }
-    return true;
+    return {};
 }
 
 void ProjectDocument::applyPrices(const ProjectPrices& prices) {
@@ -428,14 +445,15 @@ void ProjectDocument::clearForNewProject() {
     untitled_ = true;
     CategoryList first;
     first.append(CategoryList::numberText(1), QString());
-    applyCategories(first);
+    setCategories(first);
     modifiedMayHaveChanged();
     Q_EMIT fileChanged();
     Q_EMIT headerChanged();
 }
 
 void ProjectDocument::setCategories(const CategoryList& categories) {
-    applyCategories(categories);
+    filledDescriptions_.clear();
+    showCategories(categories);
 }
 
 }  // namespace veskplan

@@ -52,21 +52,43 @@ public:
     // The master list date the opened project was last saved with (`projMastDate`).
     const QString& storedMasterDate() const { return storedMasterDate_; }
 
+    // What an edit did, or why it did nothing: every edit that can be refused or fail says so
+    // with one of these. An edit that leaves the project as it was is Stored.
+    struct EditResult {
+        enum class Kind {
+            Stored,
+            Refused,            // not an edit the project takes: no such row, a value out of range
+            AlreadyInCategory,  // the item's category holds it already, at `row`
+            AlreadyInProject,   // an item of the same category, number and description is there
+            Failed,             // the working copy could not take it; `reason` says why
+        };
+        EditResult(Kind kind = Kind::Stored, QString reason = {}, int row = -1)
+            : kind(kind), reason(std::move(reason)), row(row) {}
+        bool stored() const { return kind == Kind::Stored; }
+
+        Kind kind;
+        QString reason;  // for Failed
+        int row;         // an added item, or the one its category holds already
+    };
+
     // Unsaved changes (the opposite of `projSaved`): changes since the undo stack was last
     // clean, or a failed save.
     bool isModified() const;
     // Saved (false): the present state becomes the clean state. Modified (true): marks it
     // unsaved whatever the undo stack says.
     void setModified(bool modified);
-    // A save went through to `fileName`, with the master list of `masterDate`: the project is
-    // titled, and its present state becomes the clean state of the undo stack, whose history
-    // stays. Save and the exports stay enabled as for a project bound from its saved file.
-    void markSaved(const QString& fileName, const QString& masterDate);
+    // A save went through to `fileName`, with the master list of `masterDate` and the categories
+    // as the file holds them (`saved`: an empty description is written as a text of its own).
+    // The project is titled and holds what the file holds, as no step; its present state becomes
+    // the clean state of the undo stack, whose history stays, and an undone step brings back no
+    // description the save filled in. Save and the exports stay enabled as for a project bound
+    // from its saved file.
+    void markSaved(const QString& fileName, const QString& masterDate, const CategoryList& saved);
     QUndoStack& undoStack() { return undoStack_; }
     // Undo and redo of the last step. When the working copy cannot take the step, the history
-    // ends and `changeFailed` says why.
-    void undo();
-    void redo();
+    // ends and the result (Failed) says why.
+    EditResult undo();
+    EditResult redo();
 
     // Save, Save As and the exports: enabled while the project holds items, and for a project as
     // bound from its saved file, whose header rows it was saved with, until its items change.
@@ -80,27 +102,16 @@ public:
     void setLettingMonth(int index);
 
     // Categories.
-    // Adds the category after the last one; false when 99 is already the last.
-    bool appendCategory();
+    // Adds the category after the last one; refused when 99 is already the last.
+    EditResult appendCategory();
     void setCategoryDescription(int position, const QString& description);
 
     // Items, addressed by their row in the store's current order.
-    struct AddResult {
-        enum class Kind { Added, AlreadyInCategory, AlreadyInProject, Failed };
-        Kind kind = Kind::Added;
-        QString reason;  // for Failed
-        int row = -1;    // the added item, or the one its category holds already
-    };
-    // Appends an item. An item (other than one of the free-text group) that its category
-    // already holds is refused.
-    AddResult addItem(const ProjectRecord& record);
-    // Removes the item at `row`; nothing happens for a row that is not there.
-    void removeItem(int row);
-    struct EditResult {
-        enum class Kind { Stored, Refused, AlreadyInProject, Failed };
-        Kind kind = Kind::Stored;
-        QString reason;  // for Failed
-    };
+    // Appends an item, which then stands at `row`. An item (other than one of the free-text
+    // group) that its category already holds is refused.
+    EditResult addItem(const ProjectRecord& record);
+    // Removes the item at `row`; refused for a row that is not there.
+    EditResult removeItem(int row);
     // A quantity, or none. Storing the value the item holds is no change, unless the quantity
     // was to be reviewed: typing it confirms it.
     EditResult setQuantity(int row, std::optional<double> quantity);
@@ -114,9 +125,9 @@ public:
     EditResult setFreeTextDescription(int row, const QString& description);
     // Replaces several items at once in one undoable step named `what` (the items are found by
     // their fields as they stand). An item with a quantity whose unit changes is marked for its
-    // quantity to be reviewed. Throws DuplicateKeyError or SqliteError; nothing changes then.
-    void replaceItems(const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes,
-                      const QString& what);
+    // quantity to be reviewed. Nothing changes when it is not stored.
+    EditResult replaceItems(const std::vector<std::pair<ProjectRecord, ProjectRecord>>& changes,
+                            const QString& what);
 
     // Takes the header fields of what a project file holds, the items being in the table
     // already, without marking the project modified. The undo history ends.
@@ -132,11 +143,11 @@ public:
     const QuantityReviews& quantityReviews() const { return reviews_; }
     void setQuantityReviews(const QuantityReviews& reviews);
     // Prices: each change one undoable step; setting what is held is no change. A price or
-    // percentage out of range is refused (false).
+    // percentage out of range is refused.
     const ProjectPrices& prices() const { return prices_; }
-    bool setPrice(const ItemKey& key, std::optional<ItemPrice> price);
-    bool setMobilizationPercent(std::optional<double> percent);
-    bool setContingencyPercent(std::optional<double> percent);
+    EditResult setPrice(const ItemKey& key, std::optional<ItemPrice> price);
+    EditResult setMobilizationPercent(std::optional<double> percent);
+    EditResult setContingencyPercent(std::optional<double> percent);
     // How the estimate is priced: a change is one undoable step. Adopting a setup takes it as no
     // step and leaves the project as modified as it was: the estimate priced with it when the
     // project had none, and a later save keeps it.
@@ -163,8 +174,6 @@ Q_SIGNALS:
     // Items were marked for review or their marks went.
     void quantityReviewsChanged();
     void pricesChanged();
-    // A change could not be carried out (the working copy could not be written).
-    void changeFailed(const QString& reason);
 
 private:
     friend class ItemsCommand;
@@ -180,11 +189,13 @@ private:
                           const std::optional<QString>& review);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
+    // Puts a step's categories in place, keeping the descriptions a save filled in.
     void applyCategories(const CategoryList& categories);
-    bool changePrices(const ProjectPrices& after, const QString& step);
+    void showCategories(const CategoryList& categories);
+    EditResult changePrices(const ProjectPrices& after, const QString& step);
     void applyPrices(const ProjectPrices& prices);
     void itemsChanged(int touchedRow);
-    void endHistoryAfterAFailure();
+    EditResult endHistoryAfterAFailure();
     void modifiedMayHaveChanged();
 
     std::unique_ptr<RecordStore> items_;
@@ -200,7 +211,10 @@ private:
     bool forcedModified_ = false;
     bool reportedModified_ = false;
     bool boundFromSavedFile_ = false;
-    QString failedChange_;
+    std::optional<QString> failedChange_;  // why the working copy could not take an undo or redo
+    // The descriptions saves wrote in place of empty ones, by category number, until the
+    // project is bound or new.
+    std::map<QString, QString> filledDescriptions_;
     QUndoStack undoStack_;
 };
 

@@ -37,22 +37,16 @@ const QStringList& requiredColumns() {
     return columns;
 }
 
-class Refusal {
-public:
-    explicit Refusal(QString reason) : reason(std::move(reason)) {}
-    QString reason;
-};
-
 void checkStructure(SqliteDb& db) {
     auto objects =
         db.prepare("SELECT count(*) FROM sqlite_master WHERE type IN ('trigger', 'view')");
     objects.step();
     if (objects.integer(0) > 0) {
-        throw Refusal(u"it holds triggers or views, which a project file never has"_s);
+        throw Error(u"it holds triggers or views, which a project file never has"_s);
     }
     auto check = db.prepare("PRAGMA quick_check");
     if (!check.step() || check.text(0) != u"ok"_s) {
-        throw Refusal(u"the file is damaged ("_s + check.text(0) + u")"_s);
+        throw Error(u"the file is damaged ("_s + check.text(0) + u")"_s);
     }
     QSet<QString> columns;
     auto info = db.prepare("SELECT name FROM pragma_table_info('veskdata')");
@@ -60,11 +54,11 @@ void checkStructure(SqliteDb& db) {
         columns.insert(info.text(0));
     }
     if (columns.isEmpty()) {
-        throw Refusal(texts::noItemTable());
+        throw Error(texts::noItemTable());
     }
     for (const QString& column : requiredColumns()) {
         if (!columns.contains(column)) {
-            throw Refusal(texts::itemTableLacks(column));
+            throw Error(texts::itemTableLacks(column));
         }
     }
 }
@@ -74,7 +68,7 @@ QString textValue(const SqliteStatement& row, int column, const QString& name, b
         case SQLITE_NULL:
             return nullable ? QString() : u""_s;
         case SQLITE_BLOB:
-            throw Refusal(u"a value of \""_s + name + u"\" is not text"_s);
+            throw Error(u"a value of \""_s + name + u"\" is not text"_s);
         default:
             return row.text(column);
     }
@@ -98,7 +92,7 @@ std::optional<double> quantityValue(const SqliteStatement& row, int column,
         default:
             break;
     }
-    throw Refusal(texts::storedQuantityNotANumber(itemNumber));
+    throw Error(texts::storedQuantityNotANumber(itemNumber));
 }
 
 // Items stand in categories 01 to 99; the special rows in category 00.
@@ -108,7 +102,7 @@ void checkCategory(const ProjectRecord& record) {
     }
     const std::optional<int> category = numbertext::wholeNumber(record.cat);
     if (!category || *category < 1 || *category > CategoryList::kLastCategory) {
-        throw Refusal(texts::categoryOutOfRange(record.itemNumber, record.cat));
+        throw Error(texts::categoryOutOfRange(record.itemNumber, record.cat));
     }
 }
 
@@ -118,7 +112,7 @@ void refuseCategoryRowsBeyondTheLast(const std::vector<ProjectRecord>& records) 
         return r.cat == specialrows::cat() && r.itemNumber.startsWith(u"0000-00000");
     });
     if (categoryRows > CategoryList::kLastCategory) {
-        throw Refusal(texts::tooManyCategoryRows());
+        throw Error(texts::tooManyCategoryRows());
     }
 }
 
@@ -173,7 +167,7 @@ void refuseRepeatedKeys(std::vector<ProjectRecord> records) {
             return a.cat == b.cat && a.itemNumber == b.itemNumber && a.description == b.description;
         });
     if (repeated != records.end()) {
-        throw Refusal(texts::duplicateRowsInFile());
+        throw Error(texts::duplicateRowsInFile());
     }
 }
 
@@ -181,7 +175,7 @@ void refuseWhatNoProjectHolds(const std::vector<ProjectRecord>& records) {
     for (const ProjectRecord& record : records) {
         checkCategory(record);
         if (record.quantity && !std::isfinite(*record.quantity)) {
-            throw Refusal(texts::storedQuantityNotANumber(record.itemNumber));
+            throw Error(texts::storedQuantityNotANumber(record.itemNumber));
         }
     }
     refuseRepeatedKeys(records);
@@ -190,13 +184,8 @@ void refuseWhatNoProjectHolds(const std::vector<ProjectRecord>& records) {
 
 }  // namespace
 
-QString problemWith(const std::vector<ProjectRecord>& records) {
-    try {
-        refuseWhatNoProjectHolds(records);
-    } catch (const Refusal& refusal) {
-        return refusal.reason;
-    }
-    return QString();
+void checkRecords(const std::vector<ProjectRecord>& records) {
+    refuseWhatNoProjectHolds(records);
 }
 
 std::vector<ProjectRecord> read(const QString& path) {
@@ -232,8 +221,6 @@ Contents readWithPrices(const QString& path) {
         return Contents{std::move(records), pricetable::read(db)};
     } catch (const Error& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.message()));
-    } catch (const Refusal& refusal) {
-        throw Error(texts::projectNotOpened(shown, refusal.reason));
     }
 }
 

@@ -26,10 +26,10 @@ struct Contents {
 // table that cannot be a project's is refused as the rows are.
 Contents readWithPrices(const QString& path);
 
-// Why rows read from a project file cannot be a project (an item outside the categories 01 to
-// 99, a quantity that is no number, two rows with one key, more than 99 category rows), or an
-// empty text when they can.
-QString problemWith(const std::vector<ProjectRecord>& records);
+// Refuses rows read from a project file that cannot be a project (an item outside the categories
+// 01 to 99, a quantity that is no number, two rows with one key, more than 99 category rows):
+// throws an Error whose message is the reason alone, for a message that names the file.
+void checkRecords(const std::vector<ProjectRecord>& records);
 
 // Writes a project file holding the items and then the special rows, through a temporary file
 // in the same directory that is renamed over `target`, so a failure leaves the old file whole.

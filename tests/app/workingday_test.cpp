@@ -48,7 +48,7 @@ protected:
     void makeProjectWithCategories(const QString& name, const QString& masterDate) {
         CategoryList categories;
         for (const char* description : {"Mainline", "Ramps", "Bridge"}) {
-            categories.append(categories.nextNumber(), QString::fromLatin1(description));
+            categories.append(*categories.nextNumber(), QString::fromLatin1(description));
         }
         HeaderFields header;
         header.projNum = u"STP-12"_s;

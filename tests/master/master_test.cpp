@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "master/categorytree.h"
+#include "master/descriptionindex.h"
 #include "master/mastergridmodel.h"
 #include "master/masterlist.h"
 #include "master/masterlistfile.h"
@@ -66,20 +67,43 @@ TEST(MasterSession, LoadsTheUnitsListWithItsDateOrReportsTheMissingFile) {
     MasterSession session;
     QAbstractItemModelTester tester(&session.grid().model(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
-    EXPECT_TRUE(
-        session.load(Unit::Metric, dir.path(), QLocale(QLocale::English, QLocale::UnitedStates))
-            .isEmpty());
+    session.load(Unit::Metric, dir.path(), QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ((QStringList{session.mastRevDate(), session.masterDate(),
                            session.grid().model().index(0, 1).data().toString(),
                            session.grid().model().headerData(2, Qt::Horizontal).toString()}),
               (QStringList{u"Revised 3/14/26"_s, u"3/14/2026"_s, u"CLEARING"_s, u"Units"_s}));
-    const QString error = session.load(Unit::English, dir.path(), QLocale::c());
+    const QString error =
+        test::errorMessage([&] { session.load(Unit::English, dir.path(), QLocale::c()); });
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.filePath(u"itemse.txt"_s))));
     EXPECT_TRUE(session.loadFailed() && session.list().count() == 0 &&
                 session.mastUnitLoaded() == Unit::English);
     // A short date with blanks in it is shown whole.
     EXPECT_EQ(revisedCaption(QDate(2026, 3, 14), QLocale(QLocale::Slovak, QLocale::Slovakia)),
               u"Revised 14. 3. 2026"_s);
+}
+
+TEST(DescriptionIndex, RanksSimilarDescriptionsOfTheSameUnitByWeightedSharedWords) {
+    const MasterList list = MasterList::parse(test::dataFile(u"catalogue/list.txt"_s));
+    using Rows = std::vector<DescriptionIndex::Candidate>;  // row, similarity
+    // "REMOVE CULVERT PIPE" (17 letters) shares PIPE and CULVERT (11) with the 24 and 36 inch
+    // pipes (17 letters each) and REMOVE and PIPE (10) with row 1 (18 letters).
+    const std::tuple<const char16_t*, const char16_t*, int, Rows> cases[] = {
+        {u"REMOVE CULVERT PIPE", u"LF", 3, {{3, 22. / 34}, {4, 22. / 34}, {1, 20. / 35}}},
+        {u"remove culvert pipe pipe", u"LF  ", 1, {{3, 22. / 34}}},
+        {u"Pipe", u"EACH", 5, {{5, 8. / 19}}},
+        {u"b\u00e9ton", u"M3", 5, {{7, 10. / 14}}},
+        {u"PUPE", u"LF", 5, {}},  // first, middle and last letters of PIPE
+        {u"CLEARING", u"LF", 5, {}},
+        {u"", u"ACRE", 5, {}},
+        {u"CLEARING", u"ACRE", 0, {}},
+        {u"CLEARING", u"ACRES", 1, {}}};
+    DescriptionIndex index;  // all of them found in one pass
+    std::vector<Rows> expected;
+    for (const auto& [description, unit, count, rows] : cases) {
+        index.add(QStringView(description), QStringView(unit), count);
+        expected.push_back(rows);
+    }
+    EXPECT_EQ(index.closestIn(list), expected);
 }
 
 TEST(CategoryTree, SectionsHoldTheirCategoriesInFileOrderAndOddFilesStillGiveATree) {
@@ -96,8 +120,9 @@ TEST(CategoryTree, SectionsHoldTheirCategoriesInFileOrderAndOddFilesStillGiveATr
     for (const QString& text : {u"Items"_s, u"2100 GRADING"_s, QString()}) {
         EXPECT_FALSE(CategoryTree::isCategory(text));
     }
-    const CategoryTree missing = CategoryTree::read(u"/nonexistent/itemcats.txt"_s);
-    EXPECT_TRUE(missing.error.contains(u"itemcats.txt"_s) && missing.root.children.empty());
+    EXPECT_TRUE(test::errorMessage([] {
+                    CategoryTree::read(u"/nonexistent/itemcats.txt"_s);
+                }).contains(u"itemcats.txt"_s));
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-using AddKind = ProjectDocument::AddResult::Kind;
 using EditKind = ProjectDocument::EditResult::Kind;
 
 ProjectRecord item(const QString& number, const QString& cat, const QString& description = u"D"_s) {
@@ -40,27 +39,26 @@ TEST_F(DocumentTest, AddingRefusesAnItemItsCategoryHoldsAndShowsTheNewOrTheHeldI
                           IndexOrder::BridgeKey);
     QAbstractItemModelTester tester(&grid, QAbstractItemModelTester::FailureReportingMode::Warning);
     EXPECT_FALSE(doc.guardedCommandsEnabled());
-    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, AddKind::Added);
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_TRUE(doc.guardedCommandsEnabled());
+    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"01"_s)).kind, EditKind::Stored);
+    EXPECT_TRUE(doc.isModified() && doc.guardedCommandsEnabled());
     const auto added = doc.addItem(item(u"2101"_s, u"01"_s));
     EXPECT_EQ(std::tuple(added.kind, numberAt(added.row), touched),
-              std::tuple(AddKind::Added, u"2101/01"_s, added.row));
-    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"02"_s)).kind, AddKind::Added);
+              std::tuple(EditKind::Stored, u"2101/01"_s, added.row));
+    EXPECT_EQ(doc.addItem(item(u"2301"_s, u"02"_s)).kind, EditKind::Stored);
     const auto held = doc.addItem(item(u"2301"_s, u"01"_s, u"OTHER"_s));
-    EXPECT_EQ(held.kind, AddKind::AlreadyInCategory);
-    EXPECT_EQ(numberAt(held.row), u"2301/01"_s);
+    EXPECT_EQ(std::pair(held.kind, numberAt(held.row)),
+              std::pair(EditKind::AlreadyInCategory, u"2301/01"_s));
     // Free-text items skip the category check but still meet the table's key.
-    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::Added);
-    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, AddKind::AlreadyInProject);
-    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s, u"OTHER"_s)).kind, AddKind::Added);
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, EditKind::Stored);
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s)).kind, EditKind::AlreadyInProject);
+    EXPECT_EQ(doc.addItem(item(u"2599-9999"_s, u"01"_s, u"OTHER"_s)).kind, EditKind::Stored);
     // The comparison is exact: trailing blanks make another item.
-    EXPECT_EQ(doc.addItem(item(u"2101 "_s, u"01"_s)).kind, AddKind::Added);
+    EXPECT_EQ(doc.addItem(item(u"2101 "_s, u"01"_s)).kind, EditKind::Stored);
     EXPECT_EQ(items().recordCount(), 6);
 }
 
 TEST_F(DocumentTest, RemovingPicksTheRowAboveOrTheNewFirstAndTheLastDisablesTheCommands) {
-    doc.removeItem(-1);  // nothing to remove
+    EXPECT_EQ(doc.removeItem(-1).kind, EditKind::Refused);  // nothing to remove
     doc.removeItem(0);
     EXPECT_FALSE(doc.isModified());
     for (const char16_t* n : {u"A", u"B", u"C"}) {
@@ -122,8 +120,8 @@ TEST_F(DocumentTest, HeaderFieldsCategoriesTheirBoxesAndABoundFileKeepTheModifie
     CategoryList list;
     list.append(u"98"_s, QString());
     doc.setCategories(list);
-    EXPECT_TRUE(doc.appendCategory());
-    EXPECT_FALSE(doc.appendCategory());
+    EXPECT_EQ(doc.appendCategory().kind, EditKind::Stored);
+    EXPECT_EQ(doc.appendCategory().kind, EditKind::Refused);
     EXPECT_EQ(doc.categories().numbers(), (QStringList{u"98"_s, u"99"_s}));
     EXPECT_EQ(CategoryList().nextNumber(), u"01"_s);
 

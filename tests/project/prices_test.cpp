@@ -32,14 +32,15 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     QUndoStack& stack = doc.undoStack();
     const int steps = stack.count();
 
-    EXPECT_TRUE(doc.setPrice(key, typed(12.5)));
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_TRUE(doc.setPrice(key, typed(12.5)));  // the same price is no step
-    EXPECT_FALSE(doc.setPrice(key, typed(-1)));
-    EXPECT_FALSE(doc.setPrice(key, typed(qInf())));
-    EXPECT_FALSE(doc.setMobilizationPercent(1001));
-    EXPECT_TRUE(doc.setMobilizationPercent(5));
-    EXPECT_TRUE(doc.setContingencyPercent(10));
+    using Kind = ProjectDocument::EditResult::Kind;
+    EXPECT_TRUE(doc.setPrice(key, typed(12.5)).stored() && doc.isModified());
+    // Setting the same price again is no step.
+    EXPECT_EQ(
+        (std::vector{doc.setPrice(key, typed(12.5)).kind, doc.setPrice(key, typed(-1)).kind,
+                     doc.setPrice(key, typed(qInf())).kind, doc.setMobilizationPercent(1001).kind,
+                     doc.setMobilizationPercent(5).kind, doc.setContingencyPercent(10).kind}),
+        (std::vector{Kind::Stored, Kind::Refused, Kind::Refused, Kind::Refused, Kind::Stored,
+                     Kind::Stored}));
     EXPECT_EQ(stack.count(), steps + 3);
     EXPECT_EQ(changed.count(), 3);
     EXPECT_EQ(stack.undoText(), u"Contingency"_s);
@@ -60,8 +61,7 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     stack.undo();
     EXPECT_EQ(doc.items().recordCount(), 1);
     EXPECT_EQ(*doc.prices().find(ItemKey::of(doc.items().record(0))), typed(12.5));
-    EXPECT_TRUE(doc.setPrice(key, std::nullopt));
-    EXPECT_TRUE(doc.prices().isEmpty());
+    EXPECT_TRUE(doc.setPrice(key, std::nullopt).stored() && doc.prices().isEmpty());
 
     // The estimate's setup: adopted as no step, changed as one; undoing a price keeps it.
     EstimateSetup setup;
