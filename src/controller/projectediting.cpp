@@ -2,7 +2,6 @@
 
 #include "base/numbertext.h"
 #include "base/texts.h"
-#include "controller/changenotice.h"
 #include "controller/masterbrowsing.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
@@ -29,25 +28,21 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
       selection_(std::make_unique<QItemSelectionModel>(model_.get())),
       boxes_(document_) {
     model_->followReviews(document_);
-    connect(&document_, &ProjectDocument::categoriesChanged, this,
-            [this] { boxes_.followCategories(); });
+    connect(&document_, &ProjectDocument::categoriesChanged, this, [this] {
+        boxes_.followCategories();
+        Q_EMIT categoriesChanged();
+    });
     // Where a change shows: the row it left its item at.
     connect(&document_, &ProjectDocument::itemTouched, this,
             [this](int row) { showCell(row, grid_.currentColumn); });
     // A new order or a new project starts at the first row.
     connect(model_.get(), &QAbstractItemModel::modelReset, this,
             [this] { showCell(0, grid_.currentColumn); });
-    model_->setCellEditor([this](int row, int column, const QString& text) {
-        const ChangeNotice notice = changeNotice();
-        return editCell(row, column, text);
-    });
+    model_->setCellEditor(
+        [this](int row, int column, const QString& text) { return editCell(row, column, text); });
 }
 
 ProjectEditing::~ProjectEditing() = default;
-
-ChangeNotice ProjectEditing::changeNotice() {
-    return {noticeDepth_, [this] { Q_EMIT changed(); }};
-}
 
 int ProjectEditing::currentRow() const {
     const QModelIndex current = selection_->currentIndex();
@@ -55,7 +50,6 @@ int ProjectEditing::currentRow() const {
 }
 
 void ProjectEditing::addCurrentMasterItem() {
-    const ChangeNotice notice = changeNotice();
     const int row = browsing_.currentRow();
     if (row < 0) {
         return;  // an empty list has no current row
@@ -86,17 +80,15 @@ void ProjectEditing::addCurrentMasterItem() {
 }
 
 void ProjectEditing::removeCurrentItem() {
-    const ChangeNotice notice = changeNotice();
     document_.removeItem(currentRow());
 }
 
 void ProjectEditing::sortByHeading(int column) {
-    const ChangeNotice notice = changeNotice();
     grid_.headingClicked(column, document_.items());
+    Q_EMIT sortColumnChanged(ProjectGridState::sortedColumn(document_.items()));
 }
 
 void ProjectEditing::setCurrentCell(int row, int column) {
-    const ChangeNotice notice = changeNotice();
     if (column >= 0 && column < ProjectGridModel::kColumnCount) {
         grid_.currentColumn = column;
     }
@@ -117,7 +109,6 @@ void ProjectEditing::showCell(int row, int column) {
 }
 
 bool ProjectEditing::pasteQuantities(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     const QModelIndex current = selection_->currentIndex();
     if (text.isEmpty()) {
         return false;
@@ -185,7 +176,6 @@ bool ProjectEditing::stored(const ProjectDocument::EditResult& result) {
 }
 
 void ProjectEditing::setProjectNumber(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     document_.setProjectNumber(text);
 }
 
@@ -198,55 +188,42 @@ bool ProjectEditing::acceptPastedProjectNumber(const QString& text) {
 }
 
 void ProjectEditing::setDesigner(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     document_.setDesigner(text);
 }
 
 void ProjectEditing::setLettingMonth(int index) {
-    const ChangeNotice notice = changeNotice();
     document_.setLettingMonth(index);
 }
 
 void ProjectEditing::selectCategory(int index) {
-    const ChangeNotice notice = changeNotice();
     boxes_.selectNumber(index);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::selectCategoryByDescription(int index) {
-    const ChangeNotice notice = changeNotice();
     boxes_.selectDescription(index);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::typeCategoryDescription(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     boxes_.typeDescription(text);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::storeCategoryDescription() {
-    const ChangeNotice notice = changeNotice();
     boxes_.storeTypedDescription();
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::addCategory() {
-    const ChangeNotice notice = changeNotice();
-    if (!boxes_.addCategory()) {
+    const bool added = boxes_.addCategory();
+    Q_EMIT categoriesChanged();
+    if (!added) {
         port_.inform(texts::lastCategoryReached());
         return;
     }
     // A new category is named next: what the user types goes into its description.
     Q_EMIT requests_.focusRequested(u"catDesc"_s);
-}
-
-void ProjectEditing::undo() {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    document_.undo();
-}
-
-void ProjectEditing::redo() {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    document_.redo();
 }
 
 }  // namespace veskplan

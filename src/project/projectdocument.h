@@ -165,8 +165,6 @@ Q_SIGNALS:
 
 private:
     friend class ItemsCommand;
-    friend class HeaderCommand;
-    friend class CategoriesCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
@@ -177,6 +175,7 @@ private:
                           const std::optional<QString>& review);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
+    void pushCategories(const CategoryList& after, const QString& step);
     void applyCategories(const CategoryList& categories);
     bool changePrices(const ProjectPrices& after, const QString& step);
     void applyPrices(const ProjectPrices& prices);

@@ -4,10 +4,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
+#include <QUndoStack>
 
 #include "app/windowfixture.h"
 #include "base/texts.h"
@@ -220,6 +223,32 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
     }
     EXPECT_EQ(quantity.data().toString(), u"7"_s);
     EXPECT_FALSE(window->isWindowModified());  // back at the saved state
+}
+
+// While a quantity is being typed, the history's keys work on the typed text; the menu's Undo
+// first stores it, then takes it back as the last step.
+TEST_F(GridTest, UndoWhileTypingAQuantityStoresItFirst) {
+    addThreeItems();
+    const auto quantity = [this](int row) {
+        return grid->model()->index(row, ProjectGridModel::QuantityColumn).data().toString();
+    };
+    clickCell(grid, grid->model()->index(0, ProjectGridModel::QuantityColumn));
+    type(u"5"_s);
+    const QString typing = doc().undoStack().undoText();
+    QTest::keyClicks(focus(), u"12"_s);
+    QTest::keySequence(focus(), QKeySequence::Undo);
+    EXPECT_EQ(doc().undoStack().undoText(), typing);
+    QTest::keyClicks(focus(), u"8"_s);
+    QMenuBar* bar = window->menuBar();
+    auto* edit = find<QMenu>(u"mnuEdit"_s);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(edit->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QTest::mouseClick(edit, Qt::LeftButton, {},
+                      edit->actionGeometry(find<QAction>(u"mnuEditUndo"_s)).center());
+    EXPECT_EQ((QStringList{quantity(0), quantity(1), doc().undoStack().redoText()}),
+              (QStringList{u"5"_s, QString(), typing}));
+    keys(QKeySequence::Redo);
+    EXPECT_EQ(quantity(1), u"8"_s);
 }
 
 }  // namespace

@@ -359,7 +359,7 @@ TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsClose
         ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
         EXPECT_EQ(QApplication::focusWidget()->objectName(), u"itemCat"_s);
     }
-    auto window = std::make_unique<CategoryWindow>(*controller);
+    auto window = std::make_unique<CategoryWindow>(controller->browsing().categories());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QTreeWidget* tree = window->tree();
@@ -377,7 +377,9 @@ TEST_F(WindowTest, TheCategoryWindowHidesOnACategoryAndIsBuiltAgainAfterItsClose
     window->close();
     EXPECT_TRUE(window->closedByCloseBox());
     test::writeFile(sandbox.dataDir() + u"/itemcats.txt"_s, test::crlf({"2100 ONLY"}));
-    EXPECT_EQ(CategoryWindow(*controller).tree()->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(
+        CategoryWindow(controller->browsing().categories()).tree()->topLevelItem(0)->childCount(),
+        1);
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtA
                   message.isNull() ? std::vector<QString>{} : std::vector<QString>{message});
         EXPECT_EQ(history.count(), steps + (stored ? 1 : 0));
     }
-    controller->editing().undo();
+    doc().undoStack().undo();
     EXPECT_EQ(test::quantitiesOf(store()), (Quantities{1, 3, std::nullopt}));
     // A typed quantity meets the same rules; sorting keeps the current row first.
     controller->editing().setCurrentCell(1, ProjectGridModel::QuantityColumn);
