@@ -84,7 +84,14 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
     connect(&controller_, &MainController::started, this, &MainWindow::refresh);
     connect(&controller_.units(), &UnitSwitch::unitChanged, this,
             [this](Unit unit) { showing([this, unit] { showUnit(unit); }); });
-    connect(&controller_.units(), &UnitSwitch::listLoaded, w_.mastRevDate, &QLabel::setText);
+    // A list loaded anew: its date, and the rows the grid's reset has cleared.
+    connect(&controller_.units(), &UnitSwitch::listLoaded, this, [this](const QString& date) {
+        w_.mastRevDate->setText(date);
+        showing([this] {
+            showMasterRow(controller_.browsing().currentRow(),
+                          controller_.browsing().gridState().selectedRow);
+        });
+    });
     connect(&controller_.browsing(), &MasterBrowsing::currentRowChanged, this,
             [this](int current, int highlighted) {
                 showing([=, this] { showMasterRow(current, highlighted); });

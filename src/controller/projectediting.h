@@ -19,10 +19,9 @@ class UserPort;
 class ViewRequests;
 
 // Editing the project's list: adding the master grid's current item, removing, typing
-// quantities and the free-text description, sorting, the header fields, the categories and the
-// history. It keeps the project grid's view state (current cell, selection) apart
-// from the document; the grid follows the model and the selection, the category boxes its
-// signal.
+// quantities and the free-text description, sorting, the header fields and the categories.
+// It keeps the project grid's view state (current cell, selection) apart from the document;
+// the grid follows the model and the selection, the category boxes its signal.
 class ProjectEditing : public QObject {
     Q_OBJECT
 
