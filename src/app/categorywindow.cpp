@@ -7,7 +7,7 @@
 
 #include "app/apptexts.h"
 #include "app/twips.h"
-#include "controller/maincontroller.h"
+#include "controller/categorybrowser.h"
 
 namespace veskplan {
 namespace {
@@ -22,8 +22,8 @@ void addChildren(QTreeWidgetItem* parent, const CategoryNode& node) {
 
 }  // namespace
 
-CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
-    : QDialog(parent), controller_(controller) {
+CategoryWindow::CategoryWindow(CategoryBrowser& browser, QWidget* parent)
+    : QDialog(parent), browser_(browser) {
     setObjectName(QStringLiteral("getCat"));
     setWindowTitle(texts::categoryCaption());
     setFixedSize(twips(5910), twips(7965));
@@ -34,12 +34,11 @@ CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
     catTree_->setHeaderHidden(true);
     catTree_->setFrameShape(QFrame::Box);
     catTree_->setExpandsOnDoubleClick(true);
-    connect(catTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        controller_.browsing().categories().pick(item->text(0));
-    });
+    connect(catTree_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { browser_.pick(item->text(0)); });
     connect(catTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) {
-            controller_.browsing().categories().pick(item->text(0));
+            browser_.pick(item->text(0));
         }
     });
     connect(catTree_, &QTreeWidget::itemDoubleClicked, this, &CategoryWindow::choose);
@@ -48,7 +47,7 @@ CategoryWindow::CategoryWindow(MainController& controller, QWidget* parent)
 }
 
 void CategoryWindow::choose() {
-    if (controller_.browsing().categories().picked()) {
+    if (browser_.picked()) {
         hide();
         done(QDialog::Accepted);
     }
@@ -59,8 +58,7 @@ bool CategoryWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // As a double click: a section opens or closes, a category is chosen.
-            if (QTreeWidgetItem* item = catTree_->currentItem();
-                item && !controller_.browsing().categories().picked()) {
+            if (QTreeWidgetItem* item = catTree_->currentItem(); item && !browser_.picked()) {
                 item->setExpanded(!item->isExpanded());
             }
             choose();
@@ -71,7 +69,7 @@ bool CategoryWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CategoryWindow::build() {
-    const CategoryTree& tree = controller_.browsing().categories().tree();
+    const CategoryTree& tree = browser_.tree();
     auto* root = new QTreeWidgetItem(catTree_, QStringList{tree.root.text});
     root->setData(0, Qt::UserRole, tree.root.key);
     addChildren(root, tree.root);
@@ -81,7 +79,7 @@ void CategoryWindow::build() {
 
 void CategoryWindow::closeEvent(QCloseEvent* event) {
     closedByCloseBox_ = true;
-    controller_.browsing().categories().close();
+    browser_.close();
     QDialog::closeEvent(event);
 }
 

@@ -6,7 +6,7 @@ class QTreeWidget;
 
 namespace veskplan {
 
-class MainController;
+class CategoryBrowser;
 
 // The "Item Categories" window. Hidden, not destroyed, after a category is chosen, so the tree
 // keeps its state; closing it through its close box ends it, and the next use builds it anew.
@@ -14,7 +14,7 @@ class CategoryWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CategoryWindow(MainController& controller, QWidget* parent = nullptr);
+    explicit CategoryWindow(CategoryBrowser& browser, QWidget* parent = nullptr);
 
     QTreeWidget* tree() const { return catTree_; }
     bool closedByCloseBox() const { return closedByCloseBox_; }
@@ -28,7 +28,7 @@ private:
     // A double click or Enter on a node: a category is chosen and the window goes.
     void choose();
 
-    MainController& controller_;
+    CategoryBrowser& browser_;
     QTreeWidget* catTree_ = nullptr;
     bool closedByCloseBox_ = false;
 };

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
@@ -34,18 +35,6 @@ namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-// Runs a block with a flag set, so that the controls' own signals, raised while the window
-// shows the state, are not taken for the user's actions.
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~Guard() { flag_ = previous_; }
-
-private:
-    bool& flag_;
-    bool previous_;
-};
 
 void setTextIfDifferent(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) {
@@ -93,30 +82,61 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
     connectMenus();
     new FormKeys(controller_, w_, this);
     new ProjectGridClipboard(controller_.editing(), *w_.projItemDB);
-    // Each tool's commands show again the part of the window they change; the start-up all.
+    // Each control follows the signal of what it shows; the start-up shows everything.
     connect(&controller_, &MainController::started, this, &MainWindow::refresh);
-    connect(&controller_.files(), &FileCommands::changed, this,
-            [this] { showParts(ProjectPart | CategoryPart); });
-    connect(&controller_.units(), &UnitSwitch::changed, this, [this] { showParts(MasterPart); });
+    connect(&controller_.units(), &UnitSwitch::unitChanged, this,
+            [this](Unit unit) { showing([this, unit] { showUnit(unit); }); });
+    // A list loaded anew: its date, and the rows the grid's reset has cleared.
+    connect(&controller_.units(), &UnitSwitch::listLoaded, this, [this](const QString& date) {
+        w_.mastRevDate->setText(date);
+        showing([this] {
+            showMasterRow(controller_.browsing().currentRow(),
+                          controller_.browsing().gridState().selectedRow);
+        });
+    });
+    connect(&controller_.browsing(), &MasterBrowsing::currentRowChanged, this,
+            [this](int current, int highlighted) {
+                showing([=, this] { showMasterRow(current, highlighted); });
+            });
+    connect(&controller_.editing(), &ProjectEditing::sortColumnChanged, this, [this](int column) {
+        w_.projItemDB->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+    });
+    connect(&controller_.editing(), &ProjectEditing::categoriesChanged, this,
+            [this] { showing([this] { showCategories(); }); });
+    // The file commands and the exports tell once what they did to the project.
+    connect(&controller_.files(), &FileCommands::changed, this, [this] {
+        showing([this] {
+            showHeader();
+            showOrder();
+            showCategories();
+        });
+    });
     connect(&controller_.exports(), &ExportCommands::changed, this,
-            [this] { showParts(ProjectPart); });
-    connect(&controller_.browsing(), &MasterBrowsing::changed, this,
-            [this] { showParts(MasterPart); });
-    connect(&controller_.editing(), &ProjectEditing::changed, this,
-            [this] { showParts(ProjectPart | CategoryPart); });
+            [this] { showing([this] { showOrder(); }); });
     connectRequests();
     // The title follows the document: its name and its unsaved changes.
     const ProjectDocument& document = controller_.document();
     connect(&document, &ProjectDocument::fileChanged, this, &MainWindow::showTitle);
     connect(&document, &ProjectDocument::modifiedChanged, this, &QWidget::setWindowModified);
     showTitle();
+    connect(&document, &ProjectDocument::headerChanged, this, [this] {
+        showing([this] {
+            showHeader();
+            showGuardedCommands();
+        });
+    });
+    connect(&document, &ProjectDocument::itemTouched, this, &MainWindow::showGuardedCommands);
     // The status bar counts the project's items and categories as they change.
     const ProjectGridModel& items = controller_.editing().model();
     for (const auto change :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(&items, change, this, &MainWindow::showCounts);
     }
-    connect(&items, &QAbstractItemModel::modelReset, this, &MainWindow::showCounts);
+    // Rows all replaced: another order or another project.
+    connect(&items, &QAbstractItemModel::modelReset, this, [this] {
+        showCounts();
+        showing([this] { showOrder(); });
+    });
     connect(&document, &ProjectDocument::categoriesChanged, this, &MainWindow::showCounts);
     // A first run opens large enough for fifteen rows of the project grid and more master rows
     // than the form had, within a 1280 x 800 screen.
@@ -128,25 +148,23 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
 }
 
 void MainWindow::showTitle() {
-    setWindowTitle(controller_.document().displayName() + u"[*] - "_s + texts::mainCaption());
-    setWindowModified(controller_.document().isModified());
+    const ProjectDocument& document = controller_.document();
+    setWindowTitle(document.displayName() + u"[*] - "_s + texts::mainCaption());
+    setWindowModified(document.isModified());
+    w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
 }
 
 void MainWindow::connectRequests() {
     ViewRequests& requests = controller_.requests();
     connect(&requests, &ViewRequests::focusRequested, this, &MainWindow::requestFocus);
-    connect(&requests, &ViewRequests::commitTypingRequested, this, [this] {
-        // Taking the focus from the cell editor makes the grid write the typed value.
-        if (isEditingCell(w_.projItemDB)) {
-            w_.projItemDB->setFocus(Qt::OtherFocusReason);
-        }
-    });
+    connect(&requests, &ViewRequests::commitTypingRequested, this, &MainWindow::commitTyping);
+    connect(&requests, &ViewRequests::masterTopRowRequested, this, &MainWindow::scrollMaster);
     connect(&requests, &ViewRequests::categoryBrowserRequested, this, [this] {
         if (!categoryWindow_ || categoryWindow_->closedByCloseBox()) {
             if (categoryWindow_) {
                 categoryWindow_->deleteLater();
             }
-            categoryWindow_ = new CategoryWindow(controller_, this);
+            categoryWindow_ = new CategoryWindow(controller_.browsing().categories(), this);
         }
         categoryWindow_->exec();
     });
@@ -178,12 +196,6 @@ void MainWindow::connectMaster() {
             [this](const QModelIndex& current) {
                 if (!refreshing_ && current.isValid()) {
                     controller_.browsing().setCurrentRow(current.row());
-                }
-            });
-    connect(w_.mastItemList->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            [this](int value) {
-                if (!refreshing_) {
-                    controller_.browsing().setTopRow(value);
                 }
             });
     connect(w_.itemCat, &QPushButton::clicked, this,
@@ -244,13 +256,10 @@ void MainWindow::connectProject() {
 void MainWindow::connectMenus() {
     connect(w_.action(u"mnuFileNew"_s), &QAction::triggered, this,
             [this] { controller_.files().newProject(); });
-    // The history's actions store what is being typed first, and a step the working copy cannot
-    // take ends the history with a message: they go through the controller.
-    for (QAction* step : {w_.action(u"mnuEditUndo"_s), w_.action(u"mnuEditRedo"_s)}) {
-        disconnect(step, &QAction::triggered, &controller_.document().undoStack(), nullptr);
-    }
-    connect(w_.action(u"mnuEditUndo"_s), &QAction::triggered, this,
-            [this] { controller_.editing().undo(); });
+    // Undo and Redo are the history's own actions. A value being typed into a cell is a step of
+    // its own before either can be picked: the menu stores it as it opens (the cell editor
+    // keeps the keys for its own text).
+    connect(w_.menu(u"mnuEdit"_s), &QMenu::aboutToShow, this, &MainWindow::commitTyping);
     connect(w_.action(u"mnuEditFind"_s), &QAction::triggered, this,
             [this] { controller_.browsing().goToDescriptionSearch(); });
     connect(w_.action(u"mnuEditCheck"_s), &QAction::triggered, this,
@@ -273,8 +282,6 @@ void MainWindow::connectMenus() {
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(w_.menu(u"mnuFile"_s)->menuAction()); });
-    connect(w_.action(u"mnuEditRedo"_s), &QAction::triggered, this,
-            [this] { controller_.editing().redo(); });
     connect(w_.action(u"mnuFileOpen"_s), &QAction::triggered, this,
             [this] { controller_.openProject(); });
     connect(w_.action(u"mnuFileSave"_s), &QAction::triggered, this,
@@ -295,31 +302,30 @@ void MainWindow::connectMenus() {
 
 void MainWindow::print() {
     controller_.printing().run();
-    showParts(ProjectPart);  // the grid is back in its working order
+    showing([this] { showOrder(); });  // the grid is back in its working order
 }
 
 void MainWindow::refresh() {
-    showParts(MasterPart | ProjectPart | CategoryPart);
+    showing([this] {
+        const MasterSession& session = controller_.master();
+        showUnit(unitAt(session.engMet()));
+        w_.mastRevDate->setText(session.mastRevDate());
+        showMasterRow(controller_.browsing().currentRow(),
+                      controller_.browsing().gridState().selectedRow);
+        showHeader();
+        showOrder();
+        showGuardedCommands();
+        showCategories();
+    });
 }
 
-void MainWindow::showParts(unsigned parts) {
+void MainWindow::showing(const std::function<void()>& show) {
     {
-        Guard guard(refreshing_);
-        if (parts & MasterPart) {
-            refreshMaster();
-        }
-        if (parts & ProjectPart) {
-            refreshProject();
-        }
-        if (parts & CategoryPart) {
-            refreshCategories();
-        }
+        const QScopedValueRollback guard(refreshing_, true);
+        show();
     }
-    if (!pendingFocus_.isEmpty()) {
-        if (auto* widget = findChild<QWidget*>(pendingFocus_)) {
-            widget->setFocus(Qt::OtherFocusReason);
-        }
-        pendingFocus_.clear();
+    if (!refreshing_ && !pendingFocus_.isEmpty()) {
+        requestFocus(std::exchange(pendingFocus_, QString()));
     }
 }
 
@@ -330,7 +336,18 @@ void MainWindow::showCounts() {
 }
 
 void MainWindow::requestFocus(const QString& controlName) {
-    pendingFocus_ = controlName;
+    if (refreshing_) {
+        pendingFocus_ = controlName;
+    } else if (auto* widget = findChild<QWidget*>(controlName)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::commitTyping() {
+    // Taking the focus from the cell editor makes the grid write the typed value.
+    if (isEditingCell(w_.projItemDB)) {
+        w_.projItemDB->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::refreshRecentProjects() {
@@ -365,42 +382,44 @@ void MainWindow::dropEvent(QDropEvent* event) {
     }
 }
 
-void MainWindow::refreshMaster() {
-    const MasterSession& session = controller_.master();
-    w_.engMet->setCurrentIndex(session.engMet());
-    w_.mastRevDate->setText(session.mastRevDate());
-    setTextIfDifferent(w_.itemSrch, session.itemSearchText());
-    setTextIfDifferent(w_.srchStr, session.descriptionSearchText());
+void MainWindow::showUnit(Unit unit) {
+    w_.engMet->setCurrentIndex(indexOf(unit));
+}
+
+void MainWindow::showMasterRow(int current, int highlighted) {
     QTableView* grid = w_.mastItemList;
-    const MasterGrid& master = session.grid();
-    const MasterGridState& view = controller_.browsing().gridState();
-    auto* model = grid->model();
-    const int current = view.currentRow;
-    // A hidden grid would scroll to its current row when first shown; the top row decides.
-    if (grid->isVisible() && master.isRow(current)) {
+    const QAbstractItemModel* model = grid->model();
+    const auto isRow = [model](int row) { return row >= 0 && row < model->rowCount(); };
+    // Which rows are in sight is asked for apart: making a row current scrolls nothing. A hidden
+    // grid would scroll to its current row when first shown.
+    if (grid->isVisible() && isRow(current)) {
+        const int top = grid->verticalScrollBar()->value();
         grid->selectionModel()->setCurrentIndex(model->index(current, 0),
                                                 QItemSelectionModel::NoUpdate);
+        grid->verticalScrollBar()->setValue(top);
     }
-    if (master.isRow(view.selectedRow)) {
+    if (isRow(highlighted)) {
         grid->selectionModel()->select(
-            model->index(view.selectedRow, 0),
+            model->index(highlighted, 0),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         grid->selectionModel()->clearSelection();
     }
-    if (view.topRow >= 0) {
-        grid->verticalScrollBar()->setValue(view.topRow);
-    }
-    w_.addItem->setEnabled(controller_.addItemEnabled());
+    w_.addItem->setEnabled(current >= 0);  // "Add to Project" takes the current row
 }
 
-void MainWindow::refreshProject() {
-    const ProjectDocument& document = controller_.document();
-    const HeaderFields& header = document.header();
+void MainWindow::scrollMaster(int topRow) {
+    w_.mastItemList->verticalScrollBar()->setValue(topRow);
+}
+
+void MainWindow::showHeader() {
+    const HeaderFields& header = controller_.document().header();
     setTextIfDifferent(w_.projNum, header.projNum);
     setTextIfDifferent(w_.designer, header.designer);
     w_.letMonth->setCurrentIndex(header.letMonth);
-    w_.projFileN->setText(QDir::toNativeSeparators(document.fileName()));
+}
+
+void MainWindow::showGuardedCommands() {
     for (const WindowMenu& menu : windowMenus()) {
         for (const MenuEntry& entry : menu.entries) {
             if (entry.needsItems) {
@@ -408,6 +427,9 @@ void MainWindow::refreshProject() {
             }
         }
     }
+}
+
+void MainWindow::showOrder() {
     QTableView* grid = w_.projItemDB;
     ProjectEditing& editing = controller_.editing();
     grid->horizontalHeader()->setSortIndicator(editing.gridState().sortedColumn(),
@@ -420,7 +442,7 @@ void MainWindow::refreshProject() {
     }
 }
 
-void MainWindow::refreshCategories() {
+void MainWindow::showCategories() {
     const CategoryList& categories = controller_.document().categories();
     const CategoryBoxes& boxes = controller_.editing().categoryBoxes();
     setItemsIfDifferent(w_.catNum, categories.numbers());

@@ -2,17 +2,19 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 #include "app/mainformwidgets.h"
 #include "app/windowsettings.h"
+#include "master/unit.h"
 
 namespace veskplan {
 
 class CategoryWindow;
 class MainController;
 
-// The main window: the form's controls, wired to the tools' commands. It holds no logic; it
-// shows again the part of the state that a tool or the document says has changed.
+// The main window: the form's controls, wired to the tools' commands. It holds no logic; each
+// control shows again what the document or a tool says has changed.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -20,14 +22,12 @@ public:
     // `settings` keep the window's size and the grids' column widths between runs.
     MainWindow(MainController& controller, SettingsStore& settings, QWidget* parent = nullptr);
 
-    // Shows the controller's state in the controls.
+    // Shows the whole state in the controls.
     void refresh();
-    enum Part : unsigned { MasterPart = 1, ProjectPart = 2, CategoryPart = 4 };
-    // Shows these parts of the state again, then moves the focus where it was asked to go.
-    void showParts(unsigned parts);
 
-    // Moves the keyboard focus to the named control once the state is shown: a control that
-    // takes the focus before it shows the state picks a cell or entry of its own.
+    // Moves the keyboard focus to the named control; while the window is showing the state it
+    // waits until the state is shown: a control that takes the focus before it shows the state
+    // picks a cell or entry of its own.
     void requestFocus(const QString& controlName);
 
 protected:
@@ -42,9 +42,18 @@ private:
     void connectMaster();
     void connectProject();
     void connectMenus();
-    void refreshMaster();
-    void refreshProject();
-    void refreshCategories();
+    // Runs `show` as the window showing the state: the controls' own signals are not taken for
+    // the user's actions, and a focus asked for meanwhile moves afterwards.
+    void showing(const std::function<void()>& show);
+    void showUnit(Unit unit);
+    void showMasterRow(int current, int highlighted);
+    void scrollMaster(int topRow);
+    void showHeader();
+    void showOrder();
+    void showGuardedCommands();
+    void showCategories();
+    // Whatever is being typed into a grid cell is stored.
+    void commitTyping();
     void refreshRecentProjects();
     void print();
     void showCounts();

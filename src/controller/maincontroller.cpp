@@ -44,6 +44,8 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
       historyImport_(port_, busy_, dialogs_, settings_, paths_.userDataDir) {
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
+    connect(document_.get(), &ProjectDocument::historyEnded, this,
+            [this](const QString& message) { port_.warn(message); });
 }
 
 MainController::~MainController() {

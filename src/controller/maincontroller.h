@@ -80,8 +80,6 @@ public:
     const ProjectDocument& document() const { return *document_; }
     // Save, Save As and the four exports.
     bool guardedCommandsEnabled() const { return document_->guardedCommandsEnabled(); }
-    // "Add to Project" takes the master grid's current row, so it needs one.
-    bool addItemEnabled() const { return browsing_.currentRow() >= 0; }
     const Configuration& config() const { return config_; }
     const AppPaths& paths() const { return paths_; }
     // What the program keeps between runs, in the settings of `paths()`: every tool's and the

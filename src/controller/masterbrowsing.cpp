@@ -16,8 +16,11 @@ MasterBrowsing::MasterBrowsing(MasterSession& master, QString categoryFile, User
       requests_(requests),
       categories_(master, std::move(categoryFile), port, requests) {
     // A list loaded anew is shown from its top.
-    connect(&master_.grid().model(), &QAbstractItemModel::modelReset, this,
-            [this] { grid_.reset(master_.list().count()); });
+    connect(&master_.grid().model(), &QAbstractItemModel::modelReset, this, [this] {
+        grid_.reset(master_.list().count());
+        tellCurrentRow();
+        Q_EMIT requests_.masterTopRowRequested(0);
+    });
     grid_.reset(master_.list().count());
 }
 
@@ -25,8 +28,13 @@ int MasterBrowsing::currentRow() const {
     return master_.grid().isRow(grid_.currentRow) ? grid_.currentRow : -1;
 }
 
-ChangeNotice MasterBrowsing::changeNotice() {
-    return {noticeDepth_, [this] { Q_EMIT changed(); }};
+void MasterBrowsing::tellCurrentRow() {
+    Q_EMIT currentRowChanged(currentRow(), grid_.selectedRow);
+}
+
+void MasterBrowsing::scrollTo(int row) {
+    Q_EMIT requests_.masterTopRowRequested(
+        MasterGridState::topRowShowing(row, master_.list().count()));
 }
 
 void MasterBrowsing::filterItemSearchKey(char16_t& key) {
@@ -46,6 +54,7 @@ void MasterBrowsing::selectRow(int row, bool focusAddItem) {
     grid_.currentRow = row;
     grid_.selectedRow = row;
     master_.setSrchPos(row);
+    tellCurrentRow();
     if (focusAddItem) {
         Q_EMIT requests_.focusRequested(u"addItem"_s);
     }
@@ -54,79 +63,66 @@ void MasterBrowsing::selectRow(int row, bool focusAddItem) {
 void MasterBrowsing::showFound(const mastersearch::Outcome& outcome, const QString& endReached) {
     master_.setSrchPos(outcome.searchPosition);
     if (outcome.found >= 0) {
-        grid_.topRow = outcome.found;
         selectRow(outcome.found);
+        Q_EMIT requests_.masterTopRowRequested(outcome.found);
     } else if (outcome.reachedEnd) {
         port_.inform(endReached);
     }
 }
 
 void MasterBrowsing::pickRow(int row) {
-    const ChangeNotice notice = changeNotice();
     if (master_.grid().isRow(row)) {
         selectRow(row);
     }
 }
 
 void MasterBrowsing::setCurrentRow(int row) {
-    const ChangeNotice notice = changeNotice();
     // The highlight goes with the current row, so that what is shown selected is what "Add to
     // Project" takes.
     grid_.currentRow = row;
     grid_.selectedRow = row;
-}
-
-void MasterBrowsing::setTopRow(int row) {
-    const ChangeNotice notice = changeNotice();
-    grid_.topRow = row;
+    tellCurrentRow();
 }
 
 void MasterBrowsing::jumpToItemNumber(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     master_.setItemSearchText(text);
     const int row = master_.list().firstRowStartingWith(text);
     if (row >= 0) {
         // The found row is the one "Add to Project" takes, as if it had been clicked; the
         // typing goes on.
-        grid_.scrollTo(row, master_.list().count());
         selectRow(row, false);
+        scrollTo(row);
     }
 }
 
 void MasterBrowsing::itemSearchEntered() {
-    const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.focusRequested(u"addItem"_s);
 }
 
 void MasterBrowsing::goToDescriptionSearch() {
-    const ChangeNotice notice = changeNotice();
     Q_EMIT requests_.focusRequested(u"srchStr"_s);
 }
 
 void MasterBrowsing::setDescriptionSearch(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     master_.setDescriptionSearchText(text);
 }
 
 void MasterBrowsing::findNext() {
-    const ChangeNotice notice = changeNotice();
     showFound(
         mastersearch::findNext(master_.list(), master_.srchPos(), master_.descriptionSearchText()),
         texts::endOfMasterItems());
 }
 
 void MasterBrowsing::findPrevious() {
-    const ChangeNotice notice = changeNotice();
     showFound(mastersearch::findPrevious(master_.list(), master_.srchPos(),
                                          master_.descriptionSearchText()),
               texts::beginningOfMasterItems());
 }
 
 void MasterBrowsing::browseCategories() {
-    const ChangeNotice notice = changeNotice();
     const int row = categories_.browse();
     if (row >= 0) {
-        grid_.scrollTo(row, master_.list().count());
+        scrollTo(row);
     }
 }
 

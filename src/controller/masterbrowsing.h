@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "controller/categorybrowser.h"
-#include "controller/changenotice.h"
 #include "controller/mastergridstate.h"
 #include "master/mastersearch.h"
 
@@ -16,7 +15,8 @@ class ViewRequests;
 
 // Finding items in the master list: a click on a row, the item-number jump, the description
 // search forward and back, and the category browser. The row it leaves current is the one
-// "Add to Project" takes. It says when what its view shows has changed.
+// "Add to Project" takes. It says when that row moves; which rows are in sight it asks of the
+// view.
 class MasterBrowsing : public QObject {
     Q_OBJECT
 
@@ -31,9 +31,8 @@ public:
 
     // A click on a row: it becomes current and selected, where a search goes on from.
     void pickRow(int row);
-    // The user moved the current row (it is highlighted too) or scrolled the grid.
+    // The user moved the current row (it is highlighted too).
     void setCurrentRow(int row);
-    void setTopRow(int row);
     // Typing into "Item Search:": the first item whose number begins with the text is picked.
     void jumpToItemNumber(const QString& text);
     // Enter in "Item Search:" goes on to "Add to Project".
@@ -51,11 +50,13 @@ public:
     int currentRow() const;
 
 Q_SIGNALS:
-    // What the master grid and the search boxes show may have changed.
-    void changed();
+    // The master grid's current row and its highlighted row (-1: none) moved.
+    void currentRowChanged(int current, int highlighted);
 
 private:
-    ChangeNotice changeNotice();
+    void tellCurrentRow();
+    // Brings `row` into sight at the top of the master grid, as far as the last rows allow.
+    void scrollTo(int row);
     // Makes `row` the current, selected row of the master grid, where a search goes on.
     void selectRow(int row, bool focusAddItem = true);
     // Shows what a description search found, or tells that it reached the end.
@@ -66,7 +67,6 @@ private:
     ViewRequests& requests_;
     CategoryBrowser categories_;
     MasterGridState grid_;
-    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

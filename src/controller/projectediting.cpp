@@ -1,7 +1,6 @@
 #include "controller/projectediting.h"
 
 #include "base/numbertext.h"
-#include "controller/changenotice.h"
 #include "controller/controllertexts.h"
 #include "controller/masterbrowsing.h"
 #include "controller/userport.h"
@@ -31,8 +30,10 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
       selection_(std::make_unique<QItemSelectionModel>(&grid_.shown())),
       boxes_(document_) {
     model_->followReviews(document_);
-    connect(&document_, &ProjectDocument::categoriesChanged, this,
-            [this] { boxes_.followCategories(); });
+    connect(&document_, &ProjectDocument::categoriesChanged, this, [this] {
+        boxes_.followCategories();
+        Q_EMIT categoriesChanged();
+    });
     // Where a change shows: the row it left its item at.
     connect(&document_, &ProjectDocument::itemTouched, this,
             [this](int row) { showCell(row, grid_.currentColumn); });
@@ -40,24 +41,17 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
     connect(&grid_.shown(), &QAbstractItemModel::modelReset, this,
             [this] { showCell(grid_.shown().storeRow(0), grid_.currentColumn); });
     connect(&document_, &ProjectDocument::bound, this, [this] { grid_.showWorkingOrder(); });
-    model_->setCellEditor([this](int row, int column, const QString& text) {
-        const ChangeNotice notice = changeNotice();
-        return editCell(row, column, text);
-    });
+    model_->setCellEditor(
+        [this](int row, int column, const QString& text) { return editCell(row, column, text); });
 }
 
 ProjectEditing::~ProjectEditing() = default;
-
-ChangeNotice ProjectEditing::changeNotice() {
-    return {noticeDepth_, [this] { Q_EMIT changed(); }};
-}
 
 int ProjectEditing::currentRow() const {
     return grid_.storeRow(selection_->currentIndex());
 }
 
 void ProjectEditing::addCurrentMasterItem() {
-    const ChangeNotice notice = changeNotice();
     const int row = browsing_.currentRow();
     if (row < 0) {
         return;  // an empty list has no current row
@@ -89,17 +83,15 @@ void ProjectEditing::addCurrentMasterItem() {
 }
 
 void ProjectEditing::removeCurrentItem() {
-    const ChangeNotice notice = changeNotice();
     warnIfFailed(document_.removeItem(currentRow()));
 }
 
 void ProjectEditing::sortByHeading(int column) {
-    const ChangeNotice notice = changeNotice();
     grid_.headingClicked(column);
+    Q_EMIT sortColumnChanged(grid_.sortedColumn());
 }
 
 void ProjectEditing::setCurrentCell(int row, int column) {
-    const ChangeNotice notice = changeNotice();
     if (column >= 0 && column < ProjectGridModel::kColumnCount) {
         grid_.currentColumn = column;
     }
@@ -120,7 +112,6 @@ void ProjectEditing::showCell(int row, int column) {
 }
 
 bool ProjectEditing::pasteQuantities(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     const QModelIndex current = selection_->currentIndex();
     if (text.isEmpty()) {
         return false;
@@ -198,7 +189,6 @@ void ProjectEditing::warnIfFailed(const ProjectDocument::EditResult& result) {
 }
 
 void ProjectEditing::setProjectNumber(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     document_.setProjectNumber(text);
 }
 
@@ -211,55 +201,42 @@ bool ProjectEditing::acceptPastedProjectNumber(const QString& text) {
 }
 
 void ProjectEditing::setDesigner(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     document_.setDesigner(text);
 }
 
 void ProjectEditing::setLettingMonth(int index) {
-    const ChangeNotice notice = changeNotice();
     document_.setLettingMonth(index);
 }
 
 void ProjectEditing::selectCategory(int index) {
-    const ChangeNotice notice = changeNotice();
     boxes_.selectNumber(index);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::selectCategoryByDescription(int index) {
-    const ChangeNotice notice = changeNotice();
     boxes_.selectDescription(index);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::typeCategoryDescription(const QString& text) {
-    const ChangeNotice notice = changeNotice();
     boxes_.typeDescription(text);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::storeCategoryDescription() {
-    const ChangeNotice notice = changeNotice();
     boxes_.storeTypedDescription();
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::addCategory() {
-    const ChangeNotice notice = changeNotice();
-    if (!boxes_.addCategory()) {
+    const bool added = boxes_.addCategory();
+    Q_EMIT categoriesChanged();
+    if (!added) {
         port_.inform(texts::lastCategoryReached());
         return;
     }
     // A new category is named next: what the user types goes into its description.
     Q_EMIT requests_.focusRequested(u"catDesc"_s);
-}
-
-void ProjectEditing::undo() {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    warnIfFailed(document_.undo());
-}
-
-void ProjectEditing::redo() {
-    const ChangeNotice notice = changeNotice();
-    Q_EMIT requests_.commitTypingRequested();
-    warnIfFailed(document_.redo());
 }
 
 }  // namespace veskplan

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <memory>
 
-#include "controller/changenotice.h"
 #include "controller/projectgridstate.h"
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
@@ -20,9 +19,9 @@ class UserPort;
 class ViewRequests;
 
 // Editing the project's list: adding the master grid's current item, removing, typing
-// quantities and the free-text description, sorting, the header fields, the categories and the
-// history. It keeps the project grid's view state (current cell, selection) apart
-// from the document, and says when what its view shows has changed.
+// quantities and the free-text description, sorting, the header fields and the categories.
+// It keeps the project grid's view state (current cell, selection) apart from the document;
+// the grid follows the model and the selection, the category boxes its signal.
 class ProjectEditing : public QObject {
     Q_OBJECT
 
@@ -74,13 +73,13 @@ public:
     void storeCategoryDescription();
     void addCategory();
 
-    // The history: what is being typed is stored first.
-    void undo();
-    void redo();
-
 Q_SIGNALS:
-    // What the grid and the category boxes show may have changed.
-    void changed();
+    // What the category boxes show changed: the list, the picked category or the typed
+    // description.
+    void categoriesChanged();
+    // The column whose order the grid is in, told after each click on a heading (a heading that
+    // chooses no order leaves it as it was).
+    void sortColumnChanged(int column);
 
 private:
     // Stores a typed cell text; false when it was refused (the cell keeps its value).
@@ -89,7 +88,6 @@ private:
     bool stored(const ProjectDocument::EditResult& result);
     // A step the working copy could not take (the history then ends) is told as a warning.
     void warnIfFailed(const ProjectDocument::EditResult& result);
-    ChangeNotice changeNotice();
 
     ProjectDocument& document_;
     const MasterSession& master_;
@@ -101,7 +99,6 @@ private:
     ProjectGridState grid_;
     std::unique_ptr<QItemSelectionModel> selection_;
     CategoryBoxes boxes_;
-    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

@@ -11,22 +11,24 @@
 namespace veskplan {
 namespace {
 
-// Each command of the selector tells once that it changed what the selector shows.
+// Each command of the selector tells once what the selector shows when it returns.
 class ChangedOnReturn {
 public:
-    explicit ChangedOnReturn(UnitSwitch& units) : units_(units) {}
-    ~ChangedOnReturn() { Q_EMIT units_.changed(); }
+    ChangedOnReturn(UnitSwitch& units, const MasterSession& master)
+        : units_(units), master_(master) {}
+    ~ChangedOnReturn() { Q_EMIT units_.unitChanged(unitAt(master_.engMet())); }
     ChangedOnReturn(const ChangedOnReturn&) = delete;
     ChangedOnReturn& operator=(const ChangedOnReturn&) = delete;
 
 private:
     UnitSwitch& units_;
+    const MasterSession& master_;
 };
 
 }  // namespace
 
 UnitSwitch::Choice UnitSwitch::choose(int index) {
-    const ChangedOnReturn told(*this);
+    const ChangedOnReturn told(*this, master_);
     master_.setEngMet(index);
     if (document_.items().recordCount() > 0) {
         const std::optional<Unit> loaded = master_.mastUnitLoaded();
@@ -47,17 +49,17 @@ UnitSwitch::Choice UnitSwitch::choose(int index) {
 }
 
 void UnitSwitch::load(int index) {
-    const ChangedOnReturn told(*this);
+    const ChangedOnReturn told(*this, master_);
     loadList(unitAt(index));
 }
 
 void UnitSwitch::putBack(int index) {
-    const ChangedOnReturn told(*this);
+    const ChangedOnReturn told(*this, master_);
     master_.setEngMet(index == 0 ? 1 : 0);
 }
 
 void UnitSwitch::chooseFromProject(Unit unit) {
-    const ChangedOnReturn told(*this);
+    const ChangedOnReturn told(*this, master_);
     master_.setEngMet(indexOf(unit));
     loadList(unit);
 }
@@ -73,6 +75,7 @@ void UnitSwitch::loadList(Unit unit) {
         }
     }
     document_.setUnitIndex(indexOf(unit));
+    Q_EMIT listLoaded(master_.mastRevDate());
     if (failure) {
         port_.warn(failure->message());
     }

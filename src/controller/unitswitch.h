@@ -13,8 +13,8 @@ class ProjectDocument;
 class UserPort;
 struct Configuration;
 
-// The unit selector `engMet` and the loading of the master list it names. It says when the
-// selector or the loaded list changed.
+// The unit selector `engMet` and the loading of the master list it names. It says what the
+// selector shows and the date of each list it loads.
 class UnitSwitch : public QObject {
     Q_OBJECT
 
@@ -43,7 +43,10 @@ public:
     void chooseFromProject(Unit unit);
 
 Q_SIGNALS:
-    void changed();
+    // What the selector shows, after each of its commands.
+    void unitChanged(Unit unit);
+    // A list was loaded (or could not be read: the date is then empty).
+    void listLoaded(const QString& revisionDate);
 
 private:
     void loadList(Unit unit);

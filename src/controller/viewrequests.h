@@ -6,8 +6,9 @@
 namespace veskplan {
 
 // What the commands ask of the windows that is not a question to the user: where the keyboard
-// focus goes, that a value still being typed into a cell is stored first, and which window of
-// its own to show. The windows connect to these signals; a command never holds a window.
+// focus goes, that a value still being typed into a cell is stored first, which row of the
+// master grid to bring into sight, and which window of its own to show. The windows connect to
+// these signals; a command never holds a window.
 class ViewRequests : public QObject {
     Q_OBJECT
 
@@ -17,6 +18,8 @@ Q_SIGNALS:
     void focusRequested(const QString& controlName);
     // Any value the user is typing into a grid cell is written through the grid's model.
     void commitTypingRequested();
+    // Scrolls the master grid so that this row is its first visible row.
+    void masterTopRowRequested(int row);
     // Shows the "Item Categories" window; returns when it is hidden or closed.
     void categoryBrowserRequested();
 };

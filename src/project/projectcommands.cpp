@@ -89,31 +89,4 @@ int ItemsCommand::step(const Change& change, bool forward) {
     return row;
 }
 
-QString HeaderCommand::captionOf(ProjectDocument::HeaderField field) {
-    switch (field) {
-        case ProjectDocument::HeaderField::ProjectNumber:
-            return texts::changeProjectNumberStep();
-        case ProjectDocument::HeaderField::Designer:
-            return texts::changeDesignerStep();
-        case ProjectDocument::HeaderField::LettingMonth:
-            break;
-    }
-    return texts::changeLettingMonthStep();
-}
-
-HeaderCommand::HeaderCommand(ProjectDocument& document, ProjectDocument::HeaderField field,
-                             QString before, QString after)
-    : QUndoCommand(captionOf(field)),
-      document_(document),
-      field_(field),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
-
-bool HeaderCommand::mergeWith(const QUndoCommand* other) {
-    const auto* next = static_cast<const HeaderCommand*>(other);
-    after_ = next->after_;
-    setObsolete(after_ == before_);
-    return true;
-}
-
 }  // namespace veskplan

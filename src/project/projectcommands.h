@@ -45,56 +45,28 @@ private:
     bool executed_ = false;
 };
 
-// A header field set to another value. Typing into one field makes one step.
-class HeaderCommand : public QUndoCommand {
-public:
-    HeaderCommand(ProjectDocument& document, ProjectDocument::HeaderField field, QString before,
-                  QString after);
-
-    int id() const override { return 1 + static_cast<int>(field_); }
-    bool mergeWith(const QUndoCommand* other) override;
-    void redo() override { document_.applyHeader(field_, after_); }
-    void undo() override { document_.applyHeader(field_, before_); }
-
-private:
-    static QString captionOf(ProjectDocument::HeaderField field);
-
-    ProjectDocument& document_;
-    ProjectDocument::HeaderField field_;
-    QString before_;
-    QString after_;
-};
-
-// The category list before and after a change.
-class CategoriesCommand : public QUndoCommand {
-public:
-    CategoriesCommand(ProjectDocument& document, CategoryList before, CategoryList after,
-                      const QString& text)
-        : QUndoCommand(text),
-          document_(document),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-
-    void redo() override { document_.applyCategories(after_); }
-    void undo() override { document_.applyCategories(before_); }
-
-private:
-    ProjectDocument& document_;
-    CategoryList before_;
-    CategoryList after_;
-};
-
-// One value of the document before and after a change, each put in place by `apply`.
+// One value of the document set to another, put in place by `apply` either way: a header field,
+// the category list, the prices. Changes with the same `mergeId` (other than -1, and one per
+// kind of value) that follow each other are one step, so typing into a field makes one step; a
+// step that comes back to where it started is none.
 template <typename Value>
 class ChangeValueCommand : public QUndoCommand {
 public:
     using Apply = std::function<void(const Value&)>;
-    ChangeValueCommand(Value before, Value after, const QString& text, Apply apply)
+    ChangeValueCommand(Value before, Value after, const QString& text, Apply apply,
+                       int mergeId = -1)
         : QUndoCommand(text),
           before_(std::move(before)),
           after_(std::move(after)),
-          apply_(std::move(apply)) {}
+          apply_(std::move(apply)),
+          mergeId_(mergeId) {}
 
+    int id() const override { return mergeId_; }
+    bool mergeWith(const QUndoCommand* other) override {
+        after_ = static_cast<const ChangeValueCommand*>(other)->after_;
+        setObsolete(after_ == before_);
+        return true;
+    }
     void redo() override { apply_(after_); }
     void undo() override { apply_(before_); }
 
@@ -102,6 +74,7 @@ private:
     Value before_;
     Value after_;
     Apply apply_;
+    int mergeId_;
 };
 
 }  // namespace veskplan

@@ -11,12 +11,16 @@
 #include "project/specialrows.h"
 
 namespace veskplan {
-
 using namespace Qt::Literals::StringLiterals;
 
 ProjectDocument::ProjectDocument(std::unique_ptr<RecordStore> items, QObject* parent)
     : QObject(parent), items_(std::move(items)) {
-    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] { modifiedMayHaveChanged(); });
+    // However the stack was told to step (its own actions, too), a step the working copy could
+    // not take ends the history.
+    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] {
+        endHistoryAfterAFailure();
+        modifiedMayHaveChanged();
+    });
     connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { modifiedMayHaveChanged(); });
 }
 
@@ -102,19 +106,26 @@ bool ProjectDocument::guardedCommandsEnabled() const {
 
 void ProjectDocument::changeHeader(HeaderField field, const QString& value) {
     QString before;
+    QString step;
     switch (field) {
         case HeaderField::ProjectNumber:
             before = header_.projNum;
+            step = texts::changeProjectNumberStep();
             break;
         case HeaderField::Designer:
             before = header_.designer;
+            step = texts::changeDesignerStep();
             break;
         case HeaderField::LettingMonth:
             before = QString::number(header_.letMonth);
+            step = texts::changeLettingMonthStep();
             break;
     }
     if (before != value) {
-        undoStack_.push(new HeaderCommand(*this, field, before, value));
+        // Typing into one field makes one step.
+        undoStack_.push(new ChangeValueCommand<QString>(
+            before, value, step, [this, field](const QString& text) { applyHeader(field, text); },
+            1 + static_cast<int>(field)));
     }
 }
 
@@ -145,6 +156,11 @@ void ProjectDocument::setLettingMonth(int index) {
     changeHeader(HeaderField::LettingMonth, QString::number(index >= 0 && index < 12 ? index : -1));
 }
 
+void ProjectDocument::pushCategories(const CategoryList& after, const QString& step) {
+    undoStack_.push(new ChangeValueCommand<CategoryList>(
+        categories_, after, step, [this](const CategoryList& value) { applyCategories(value); }));
+}
+
 void ProjectDocument::applyCategories(const CategoryList& categories) {
     CategoryList shown = categories;
     for (int position = 0; position < shown.count(); ++position) {
@@ -168,7 +184,7 @@ ProjectDocument::EditResult ProjectDocument::appendCategory() {
     }
     CategoryList after = categories_;
     after.append(*number, QString());
-    undoStack_.push(new CategoriesCommand(*this, categories_, after, texts::addCategoryStep()));
+    pushCategories(after, texts::addCategoryStep());
     return {};
 }
 
@@ -179,8 +195,7 @@ void ProjectDocument::setCategoryDescription(int position, const QString& descri
     }
     CategoryList after = categories_;
     after.setDescription(position, description);
-    undoStack_.push(
-        new CategoriesCommand(*this, categories_, after, texts::describeCategoryStep()));
+    pushCategories(after, texts::describeCategoryStep());
 }
 
 ProjectDocument::EditResult ProjectDocument::addItem(const ProjectRecord& record) {
@@ -307,25 +322,23 @@ ProjectDocument::EditResult ProjectDocument::replaceItems(
     return pushItems(std::make_unique<ItemsCommand>(*this, std::move(steps), what));
 }
 
-ProjectDocument::EditResult ProjectDocument::undo() {
+void ProjectDocument::undo() {
     undoStack_.undo();
-    return endHistoryAfterAFailure();
 }
 
-ProjectDocument::EditResult ProjectDocument::redo() {
+void ProjectDocument::redo() {
     undoStack_.redo();
-    return endHistoryAfterAFailure();
 }
 
-ProjectDocument::EditResult ProjectDocument::endHistoryAfterAFailure() {
+void ProjectDocument::endHistoryAfterAFailure() {
     if (!failedChange_) {
-        return {};
+        return;
     }
     const QString reason = *std::exchange(failedChange_, std::nullopt);
     undoStack_.clear();
     forcedModified_ = true;
     modifiedMayHaveChanged();
-    return {EditResult::Kind::Failed, texts::changeNotUndone(reason)};
+    Q_EMIT historyEnded(texts::changeNotUndone(reason));
 }
 
 void ProjectDocument::itemsChanged(int touchedRow) {

@@ -85,10 +85,10 @@ public:
     // from its saved file.
     void markSaved(const QString& fileName, const QString& masterDate, const CategoryList& saved);
     QUndoStack& undoStack() { return undoStack_; }
-    // Undo and redo of the last step. When the working copy cannot take the step, the history
-    // ends and the result (Failed) says why.
-    EditResult undo();
-    EditResult redo();
+    // Undo and redo of the last step, as the stack's own actions do them. When the working copy
+    // cannot take the step, the history ends and `historyEnded` says why.
+    void undo();
+    void redo();
 
     // Save, Save As and the exports: enabled while the project holds items, and for a project as
     // bound from its saved file, whose header rows it was saved with, until its items change.
@@ -174,11 +174,12 @@ Q_SIGNALS:
     // Items were marked for review or their marks went.
     void quantityReviewsChanged();
     void pricesChanged();
+    // An undo or redo the working copy could not take ended the history: the stack's own
+    // actions step it, so no caller is there to be told, and the window warns with `message`.
+    void historyEnded(const QString& message);
 
 private:
     friend class ItemsCommand;
-    friend class HeaderCommand;
-    friend class CategoriesCommand;
 
     enum class HeaderField { ProjectNumber, Designer, LettingMonth };
     // Runs an items command for the first time and puts it on the stack.
@@ -189,13 +190,14 @@ private:
                           const std::optional<QString>& review);
     void changeHeader(HeaderField field, const QString& value);
     void applyHeader(HeaderField field, const QString& value);
+    void pushCategories(const CategoryList& after, const QString& step);
     // Puts a step's categories in place, keeping the descriptions a save filled in.
     void applyCategories(const CategoryList& categories);
     void showCategories(const CategoryList& categories);
     EditResult changePrices(const ProjectPrices& after, const QString& step);
     void applyPrices(const ProjectPrices& prices);
     void itemsChanged(int touchedRow);
-    EditResult endHistoryAfterAFailure();
+    void endHistoryAfterAFailure();
     void modifiedMayHaveChanged();
 
     std::unique_ptr<RecordStore> items_;

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
@@ -97,6 +99,7 @@ TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
                             test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2)});
     QHeaderView* header = grid->horizontalHeader();
     EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(counts(), u"2 items in 2 categories"_s);  // the status bar counts what was opened
     for (int c = 0; c < ProjectGridModel::kColumnCount; ++c) {  // no heading cut by its arrow
         EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << c;
     }
@@ -141,24 +144,6 @@ TEST_F(GridTest, TheMasterListShowsItsCurrentRowWhileAnotherControlHasTheFocus) 
     EXPECT_EQ(shown, theme.color(QPalette::Active, QPalette::Highlight));
 }
 
-TEST_F(GridTest, TheStatusBarCountsTheProjectsItemsAndCategories) {
-    EXPECT_EQ(counts(), u"0 items in 1 category"_s);
-    doubleClickCell(master, master->model()->index(0, 0));  // a double click adds the row
-    EXPECT_EQ(counts(), u"1 item in 1 category"_s);
-    QTest::mouseClick(find<QPushButton>(u"addCat"_s), Qt::LeftButton);
-    addMasterRow(1);
-    EXPECT_EQ(counts(), u"2 items in 2 categories"_s);
-    keys(QKeySequence::Undo);
-    keys(QKeySequence::Undo);
-    EXPECT_EQ(counts(), u"1 item in 1 category"_s);
-    port.answers = {Answer::No};  // the unsaved item is not kept
-    openRows(u"three.vsk"_s,
-             {test::rec("2101-0100000", "01", "CLEARING", "ACRE", 1),
-              test::rec("2105-0500000", "02", "COMMON EXCAVATION", "CY", 2),
-              test::rec("2301-0200000", "03", "CONCRETE PAVEMENT 8 INCH", "SY", 3)});
-    EXPECT_EQ(counts(), u"3 items in 3 categories"_s);
-}
-
 // Typing in the grid as in a spreadsheet: Enter stores and goes down, Tab to the next cell.
 TEST_F(GridTest, EnterStoresATypedQuantityAndGoesToTheNextRowsQuantity) {
     addThreeItems();
@@ -185,22 +170,19 @@ TEST_F(GridTest, QuantitiesPasteFromTheClipboardAsOneStepAndRowsCopyToIt) {
     clipboard->setText(u"4\r\n5\r\n"_s);
     QTest::keySequence(grid, QKeySequence::Paste);
     EXPECT_EQ(quantities(), (std::vector<std::optional<double>>{4, 5, std::nullopt}));
-    keys(QKeySequence::Undo);
-    EXPECT_EQ(quantities(), std::vector<std::optional<double>>(3));
     clickCell(grid, first);
 
     QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);  // the current row and the next
     QTest::keySequence(grid, QKeySequence::Copy);
     EXPECT_EQ(clipboard->text(),
               u"Item Number\tCat\tDescription\tUnits\tQuantity\n"
-              u"2101-0100000\t01\tCLEARING\tACRE\t\n"
-              u"2105-0500000\t01\tCOMMON EXCAVATION\tCY\t\n"_s);
+              u"2101-0100000\t01\tCLEARING\tACRE\t4\n"
+              u"2105-0500000\t01\tCOMMON EXCAVATION\tCY\t5\n"_s);
 }
 
 // Saving is no step of the history.
 TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedState) {
-    clickCell(master, master->model()->index(0, 0));
-    QTest::keyClick(focus(), Qt::Key_Return);  // "Add to Project"
+    doubleClickCell(master, master->model()->index(0, 0));  // a double click adds the row
     ASSERT_EQ(focus(), grid);
     const QModelIndex quantity = grid->model()->index(0, ProjectGridModel::QuantityColumn);
     ASSERT_EQ(grid->currentIndex(), quantity);
@@ -214,19 +196,34 @@ TEST_F(GridTest, UndoAfterSaveTakesBackTheLastChangeAndTheMarkFollowsTheSavedSta
     keys(QKeySequence::Undo);
     EXPECT_EQ(quantity.data().toString(), u"42.5"_s);
     EXPECT_TRUE(window->isWindowModified());
-    keys(QKeySequence::Undo);
-    EXPECT_EQ(quantity.data().toString(), QString());
     auto* undo = find<QAction>(u"mnuEditUndo"_s);
-    EXPECT_EQ(undo->text(), u"Undo Add Item"_s);
     keys(QKeySequence::Undo);
-    EXPECT_EQ(store().recordCount(), 0);
-    EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(find<QAction>(u"mnuEditRedo"_s)->text(), u"Redo Add Item"_s);
+    EXPECT_EQ(std::tuple(quantity.data().toString(), undo->text(), counts()),
+              std::tuple(QString(), u"Undo Add Item"_s, u"1 item in 1 category"_s));
+    keys(QKeySequence::Undo);
+    EXPECT_EQ(std::tuple(counts(), undo->isEnabled(), find<QAction>(u"mnuEditRedo"_s)->text()),
+              std::tuple(u"0 items in 1 category"_s, false, u"Redo Add Item"_s));
     for (int step = 0; step < 3; ++step) {
         keys(QKeySequence::Redo);
     }
     EXPECT_EQ(quantity.data().toString(), u"7"_s);
     EXPECT_FALSE(window->isWindowModified());  // back at the saved state
+
+    // While a quantity is typed the history's keys work on its text; the menu's Undo stores it
+    // first, then takes it back.
+    ASSERT_EQ(focus(), grid);
+    QTest::keyClicks(grid, u"12"_s);
+    QTest::keySequence(focus(), QKeySequence::Undo);
+    QTest::keyClicks(focus(), u"8"_s);
+    const QString typed = focus()->property("text").toString();
+    QMenuBar* bar = window->menuBar();
+    auto* edit = find<QMenu>(u"mnuEdit"_s);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(edit->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(undo).center());
+    EXPECT_EQ(quantity.data().toString(), u"7"_s);  // neither key nor menu took a step more
+    keys(QKeySequence::Redo);
+    EXPECT_EQ(quantity.data().toString(), typed);
 }
 
 }  // namespace

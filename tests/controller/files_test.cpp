@@ -145,7 +145,7 @@ TEST_F(FilesTest, StateOfTheProjectThroughTheFileCommands) {
     controller->editing().setDesigner(u"Kim"_s);
     controller->files().save();
     expectState("the empty project saved", false, false, true);
-    controller->editing().undo();
+    doc().undoStack().undo();
     expectState("an undo past the save", false, true, true);
 }
 
@@ -344,7 +344,7 @@ TEST_F(FilesTest, LastYearsProjectShowsWhatChangedAndTakesTheReplacementsInOneSt
               "2501-0150000|01|15 INCH RC PIPE CULVERT" + std::string(17, ' ') + "|LF  |5");
     EXPECT_EQ(report.rowCount(), 0);
     EXPECT_EQ(doc().undoStack().undoText(), u"Replace Items"_s);
-    controller->editing().undo();  // one step brings every replaced item back
+    doc().undoStack().undo();  // one step brings every replaced item back
     EXPECT_EQ(store().record(1).itemNumber, u"9999-0000001  <<"_s);
     port.catalogueReport = nullptr;
     catalogue.check();

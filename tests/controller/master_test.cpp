@@ -18,8 +18,8 @@ TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
     QTextStream(&state) << port.lastFocus() << '|' << port.messages.size() << '|' << port.busyDepth
                         << '|' << master().engMet() << '|' << indexOf(*master().mastUnitLoaded())
                         << '|' << master().list().count() << '|' << master().mastRevDate() << '|'
-                        << master().srchPos() << '|' << grid.topRow << '|' << grid.currentRow << '|'
-                        << doc().isModified() << doc().isUntitled()
+                        << master().srchPos() << '|' << port.masterTopRow << '|' << grid.currentRow
+                        << '|' << doc().isModified() << doc().isUntitled()
                         << controller->guardedCommandsEnabled() << '|'
                         << doc().categories().numbers().join(u',') << '|' << boxes().numberIndex();
     EXPECT_EQ(state, u"itemCat|0|0|0|0|6|Revised 3/14/26|-1|0|5|010|01|0"_s);
@@ -38,22 +38,19 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
     controller->switchUnit(Unit::English);  // the loaded unit: nothing happens
     EXPECT_EQ(port.busyCount, 0);
 
-    struct Case {
-        std::deque<Answer> answers;  // the unit question, then the save question
-        int engMet;
-        int items;
-    };
-    for (const Case& c : {Case{{Answer::No}, 0, 1}, Case{{Answer::Yes, Answer::Cancel}, 0, 1},
-                          Case{{Answer::Yes, Answer::No}, 1, 0}}) {
+    // The unit question, then the save question; the selector and the list after; the items.
+    const std::tuple<std::deque<Answer>, int, int> cases[] = {{{Answer::No}, 0, 1},
+                                                              {{Answer::Yes, Answer::Cancel}, 0, 1},
+                                                              {{Answer::Yes, Answer::No}, 1, 0}};
+    for (const auto& [answers, unit, items] : cases) {
         port.clear();
-        port.answers = c.answers;
+        port.answers = answers;
         controller->switchUnit(Unit::Metric);
-        EXPECT_TRUE(port.answers.empty());
-        EXPECT_EQ(port.messages[0].text, texts::unitChangeQuestion());
-        EXPECT_EQ(port.messages[0].title, u"Change Master Item List"_s);
-        EXPECT_EQ(master().engMet(), c.engMet);
-        EXPECT_EQ(indexOf(*master().mastUnitLoaded()), c.engMet);
-        EXPECT_EQ(store().recordCount(), c.items);
+        EXPECT_EQ(std::tuple(port.answers.size(), port.messages[0].text, port.messages[0].title,
+                             master().engMet(), indexOf(*master().mastUnitLoaded()),
+                             store().recordCount()),
+                  std::tuple(0u, texts::unitChangeQuestion(), u"Change Master Item List"_s, unit,
+                             unit, items));
     }
 }
 
@@ -92,11 +89,13 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     EXPECT_EQ(lower, u'P');
 
     // The jump picks the row it shows, as a click does: "Add to Project" adds what is seen.
+    // The first row asked to be in sight, the current and the highlighted row, the search's.
+    const auto where = [this] {
+        const MasterGridState& grid = controller->browsing().gridState();
+        return std::tuple(port.masterTopRow, grid.currentRow, grid.selectedRow, master().srchPos());
+    };
     controller->browsing().jumpToItemNumber(u"2105"_s);
-    EXPECT_EQ(controller->browsing().gridState().topRow, 0);  // six rows: the view cannot scroll
-    EXPECT_EQ(controller->browsing().gridState().currentRow, 1);
-    EXPECT_EQ(controller->browsing().gridState().selectedRow, 1);
-    EXPECT_EQ(master().srchPos(), 1);
+    EXPECT_EQ(where(), std::tuple(0, 1, 1, 1));       // six rows: the view cannot scroll
     controller->browsing().jumpToItemNumber(u"9"_s);  // no match: nothing moves
     EXPECT_EQ(controller->browsing().gridState().currentRow, 1);
     controller->browsing().itemSearchEntered();
@@ -107,9 +106,8 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     controller->browsing().goToDescriptionSearch();
     EXPECT_EQ(port.lastFocus(), u"srchStr"_s);
     controller->browsing().setDescriptionSearch(u"PIPE"_s);
-    controller->browsing().findNext();  // Enter runs Find Next
-    EXPECT_EQ(master().srchPos(), 3);
-    EXPECT_EQ(controller->browsing().gridState().selectedRow, 3);
+    controller->browsing().findNext();           // Enter runs Find Next
+    EXPECT_EQ(where(), std::tuple(3, 3, 3, 3));  // the found row shown at the top
     EXPECT_EQ(port.lastFocus(), u"addItem"_s);
     controller->browsing().findNext();
     EXPECT_EQ(port.messageTexts(), std::vector<QString>{texts::endOfMasterItems()});
@@ -137,7 +135,7 @@ TEST_F(ControllerTest, TheCategoryBrowserScrollsToTheChosenCategoryOnce) {
         EXPECT_TRUE(controller->browsing().categories().picked());
     };
     controller->browsing().browseCategories();
-    EXPECT_EQ(controller->browsing().gridState().topRow, 0);
+    EXPECT_EQ(port.masterTopRow, 0);
     EXPECT_TRUE(master().chosenCat().isEmpty());
     EXPECT_EQ(&controller->browsing().categories().tree(),
               &controller->browsing().categories().tree());  // read once

@@ -58,6 +58,8 @@ void ScriptedPort::follow(ViewRequests& requests) {
                      [this](const QString& control) { focus.push_back(control); });
     QObject::connect(&requests, &ViewRequests::commitTypingRequested, &requests,
                      [this] { ++commits; });
+    QObject::connect(&requests, &ViewRequests::masterTopRowRequested, &requests,
+                     [this](int row) { masterTopRow = row; });
     QObject::connect(&requests, &ViewRequests::categoryBrowserRequested, &requests, [this] {
         if (categoryBrowser) {
             categoryBrowser();

@@ -50,6 +50,7 @@ public:
     std::vector<FileDialogRequest> dialogs;
     std::vector<ColumnMappingRequest> mappings;
     std::vector<QString> focus;
+    int masterTopRow = -1;  // the master grid's first visible row asked for last
     int commits = 0;
     int printerDialogs = 0;
     std::vector<QPageLayout::Orientation> printed;  // one entry per document printed
