@@ -32,7 +32,7 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
     port.files = {history};
     tool().chooseHistoryFile();
-    EXPECT_EQ(tool().historyFile(), history);
+    EXPECT_EQ(tool().sources(), (std::vector<EstimateSetup::Source>{{u"history"_s, history}}));
     // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
     EXPECT_EQ(line().unitPriceCents, 39200);
     EXPECT_EQ(line().kind, PriceKind::WeightedAverage);
@@ -93,10 +93,14 @@ TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBe
     EXPECT_TRUE(tool().indexFile().isEmpty());
     port.files = {test::dataPath(u"cli/estimate-prices.csv"_s)};
     tool().addPriceFile();
-    EXPECT_TRUE(tool().priceFiles().size() == 1 && line().kind == PriceKind::Published);
-    port.files = {std::nullopt};
+    EXPECT_TRUE(line().kind == PriceKind::Published && line().source == u"estimate-prices.csv"_s);
+    port.files = {std::nullopt, history};
     tool().chooseHistoryFile();  // cancelled
-    EXPECT_TRUE(tool().historyFile().isEmpty());
+    tool().chooseHistoryFile();  // a bid history goes before the price files, and its bids first
+    EXPECT_EQ(tool().sources(), (std::vector<EstimateSetup::Source>{
+                                    {u"history"_s, history},
+                                    {u"prices"_s, test::dataPath(u"cli/estimate-prices.csv"_s)}}));
+    EXPECT_TRUE(line().kind == PriceKind::WeightedAverage && line().source == u"bids.db"_s);
 }
 
 TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFailureIsTold) {
@@ -125,7 +129,7 @@ TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFail
 }
 
 TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
-    EXPECT_EQ(controller->openEstimate().historyFile(), QString());  // none there yet
+    EXPECT_TRUE(controller->openEstimate().sources().empty());  // none there yet
     const QString chosen = controller->historyImport().historyFile();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(chosen).absolutePath()));
     BidHistory::open(chosen, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
@@ -133,7 +137,7 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     const int steps = doc().undoStack().count();
     controller->openEstimate();
     // Taken as the estimate opens, as no step.
-    EXPECT_EQ(doc().prices().estimateSetup().historyFile, chosen);
+    EXPECT_EQ(doc().prices().estimateSetup().firstOf(u"history"_s), chosen);
     EXPECT_EQ(doc().prices().estimateSetup().estimateDate, QDate(2026, 12, 6));
     EXPECT_EQ(doc().undoStack().count(), steps);
     EXPECT_FALSE(doc().isModified());
@@ -172,7 +176,7 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     port.files = {history};
     tool().chooseHistoryFile();
     controller->openEstimate();
-    EXPECT_EQ(tool().historyFile(), history);
+    EXPECT_EQ(tool().sources().at(0).location, history);
 
     // A project whose history file is gone says so, naming it.
     const QString saved = projectPath(u"priced.vsk"_s);

@@ -62,13 +62,23 @@ PublishedPrice published(const QString& number, const QString& unit, const QStri
     return PublishedPrice{number, description, unit, region, price, {}, {}, {}, 2};
 }
 
+// The sources of a case: one source giving what the case gives.
+PriceSources oneSource(SourcePrices prices = {}) {
+    return PriceSources{{{u"bids.db"_s, std::move(prices)}}, {}, {}};
+}
+
+// Published rows in two files, asked in this order.
 PriceSources publishedSources() {
-    PriceSources sources;
-    sources.published = {published(u"2401"_s, u"TON"_s, u"North"_s, 55),
-                         published(u"2401"_s, u"CY"_s, u"Statewide"_s, 9),
-                         published(u"2401"_s, u"TON"_s, QString(), 50),
-                         published(u"2402"_s, u"CY"_s, QString(), 7)};
-    return sources;
+    return PriceSources{{{u"north.csv"_s,
+                          {{},
+                           {published(u"2401"_s, u"TON"_s, u"North"_s, 55),
+                            published(u"2401"_s, u"CY"_s, u"Statewide"_s, 9)}}},
+                         {u"state.csv"_s,
+                          {{},
+                           {published(u"2401"_s, u"TON"_s, QString(), 50),
+                            published(u"2402"_s, u"CY"_s, QString(), 7)}}}},
+                        {},
+                        {}};
 }
 
 // Items with typed prices, one "number|cat|description|unit|quantity|price|price unit|note" each
@@ -100,10 +110,14 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         {u"weighted"_s, PriceStatistic::WeightedAverage},
         {u"median"_s, PriceStatistic::Median},
         {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
-    for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 10)) {
+    for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 11)) {
         PriceSources sources = publishedSources();
         if (c[3] != u"-"_s) {
-            sources.bids[c[0]] = bids(c[0], c[1], c[3]);
+            std::vector<BidRecord> old = bids(c[0], c[1], u"100@999"_s);
+            old[0].lettingDate = QDate(2020, 1, 1);
+            sources.answers.insert(sources.answers.begin(),
+                                   {{u"old.db"_s, {{{c[0], old}}, {}}},
+                                    {u"bids.db"_s, {{{c[0], bids(c[0], c[1], c[3])}}, {}}}});
         }
         EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
         settings.window.region = c[4] == u"-"_s ? QString() : c[4];
@@ -118,7 +132,8 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         };
         EXPECT_EQ(
             (QStringList{text(line.unitPriceCents), line.kind ? priceKindName(*line.kind) : u"-"_s,
-                         text(line.amountCents), flagNames(line.flags)}),
+                         text(line.amountCents), flagNames(line.flags),
+                         line.source.isEmpty() ? u"-"_s : line.source}),
             c.mid(6))
             << c.join(u'|').toStdString();
         EXPECT_EQ(estimate.totalCents, line.amountCents.value_or(0));
@@ -126,16 +141,16 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
 }
 
 TEST(Estimate, TheQuantityAdjustedPriceIsTheRegressionsPrediction) {
-    PriceSources sources;
-    sources.bids[u"2302"_s] =
+    PriceSources sources = oneSource();
+    sources.answers[0].prices.bids[u"2302"_s] =
         bids(u"2302"_s, u"CY"_s, u"10@90 20@70 40@60 80@45 160@40 320@33 640@25 1000@21"_s);
     EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
     settings.statistic = PriceStatistic::QuantityAdjusted;
     const Estimate estimate =
         estimatebuilder::build({item(u"2302"_s, u"01"_s, u"X"_s, u"CY"_s, 100.0)}, CategoryList(),
                                ProjectPrices(), sources, settings);
-    const ItemStatistics expected =
-        computeStatistics(sources.bids[u"2302"_s], u"CY"_s, settings.window, nullptr, 100.0);
+    const ItemStatistics expected = computeStatistics(sources.answers[0].prices.bids[u"2302"_s],
+                                                      u"CY"_s, settings.window, nullptr, 100.0);
     ASSERT_TRUE(expected.regression.has_value());
     EXPECT_EQ(estimate.lines[0].kind, PriceKind::QuantityAdjusted);
     EXPECT_EQ(estimate.lines[0].unitPrice, expected.regression->predicted);
@@ -182,8 +197,8 @@ Estimate sampleEstimate() {
     CategoryList categories;
     categories.append(u"01"_s, u"Roadway"_s);
     categories.append(u"02"_s, u"Drainage"_s);
-    PriceSources sources;
-    sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
+    const PriceSources sources =
+        oneSource({{{u"2301"_s, bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s)}}});
     return typedEstimate(
         test::dataLines(u"estimate/sample.txt"_s).filter(QRegularExpression(u"^[^#]"_s)), 5, 10,
         categories, sources);
@@ -227,8 +242,9 @@ Estimate sampleProjectEstimate(const QString& folder) {
     for (const ProjectRecord& record : contents.items) {
         numbers.append(record.itemNumber);
     }
-    const PriceSources sources = PriceSources::load(history, {data + u"sample-prices.csv"_s},
-                                                    data + u"sample-index.csv"_s, numbers);
+    const PriceSources sources =
+        PriceSources::load({{u"history"_s, history}, {u"prices"_s, data + u"sample-prices.csv"_s}},
+                           data + u"sample-index.csv"_s, numbers);
     EstimateSettings settings = EstimateSettings::standard(QDate(2026, 9, 30));
     settings.window.escalate = true;
     read.prices.setMobilizationPercent(6);
@@ -346,12 +362,12 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
 TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
     for (const QStringList& c : test::tableRows(u"estimate/notes.txt"_s, 8)) {
         SCOPED_TRACE(c[0].toStdString());
-        PriceSources sources;
-        sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
-        sources.bids[u"2599-9999"_s] =
+        PriceSources sources = oneSource();
+        sources.answers[0].prices.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
+        sources.answers[0].prices.bids[u"2599-9999"_s] =
             bids(u"2599-9999"_s, u"LS"_s, u"1@40000 1@50000"_s, u"TEMPORARY SIGNAL AT MAIN ST"_s);
-        sources.published = {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s, 45000,
-                                       u"TEMPORARY SIGNAL AT MAIN ST"_s)};
+        sources.answers[0].prices.published = {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s,
+                                                         45000, u"TEMPORARY SIGNAL AT MAIN ST"_s)};
         if (!c[3].isEmpty()) {
             const QByteArray rows = c[3].toLatin1().replace(' ', '\n').replace('=', ',');
             sources.index = CostIndex::parse("Quarter,Index\n" + rows + '\n', u"index.csv"_s);

@@ -65,7 +65,7 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
 
     // The estimate's setup: adopted as no step, changed as one; undoing a price keeps it.
     EstimateSetup setup;
-    setup.historyFile = u"bids.sqlite"_s;
+    setup.sources = {{u"history"_s, u"bids.sqlite"_s}};
     const auto before = std::pair(stack.count(), doc.isModified());
     doc.adoptEstimateSetup(setup);
     EXPECT_EQ(std::pair(stack.count(), doc.isModified()), before);
@@ -115,8 +115,9 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, typed(1));  // its item is out of the project
     prices.setContingencyPercent(7.5);
     EstimateSetup setup;
-    setup.historyFile = u"/bids/history.sqlite"_s;
-    setup.priceFiles = {u"/bids/north.csv"_s, u"/bids/state.xlsx"_s};
+    setup.sources = {{u"history"_s, u"/bids/history.sqlite"_s},
+                     {u"prices"_s, u"/bids/north.csv"_s},
+                     {u"prices"_s, u"/bids/state.xlsx"_s}};
     setup.estimateDate = QDate(2026, 3, 31);
     setup.from = QDate(2024, 4, 1);
     setup.region = u"North"_s;
