@@ -74,17 +74,16 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     regional.region = u"North"_s;
     doc.setEstimateSetup(regional);
     doc.setEstimateSetup(regional);  // the same setup is no step
-    EXPECT_EQ(stack.count(), before.first + 2);
-    EXPECT_EQ(stack.undoText(), u"Estimate Settings"_s);
+    EXPECT_EQ(std::pair(stack.count(), stack.undoText()),
+              std::pair(before.first + 2, u"Estimate Settings"_s));
     stack.undo();
     EXPECT_EQ(doc.prices().estimateSetup(), setup);
     stack.undo();
-    EXPECT_EQ(doc.prices().find(key), nullptr);
-    EXPECT_EQ(doc.prices().estimateSetup(), setup);
+    EXPECT_EQ(std::pair(doc.prices().find(key), doc.prices().estimateSetup()),
+              std::pair(static_cast<const ItemPrice*>(nullptr), setup));
     stack.redo();
     stack.redo();
-    EXPECT_EQ(doc.prices().estimateSetup(), regional);
-    EXPECT_NE(doc.prices().find(key), nullptr);
+    EXPECT_TRUE(doc.prices().estimateSetup() == regional && doc.prices().find(key));
     doc.clearForNewProject();
     EXPECT_TRUE(doc.prices().isEmpty());
 }
