@@ -33,18 +33,15 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     port.files = {history};
     tool().chooseHistoryFile();
     // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
-    EXPECT_EQ(line().unitPriceCents, 39200);
-    EXPECT_EQ(line().kind, PriceKind::WeightedAverage);
+    EXPECT_TRUE(line().unitPriceCents == 39200 && line().kind == PriceKind::WeightedAverage);
     EstimateSettings settings = tool().settings();
     settings.window.region = u"north"_s;
     settings.statistic = PriceStatistic::Median;
     tool().setSettings(settings);
-    EXPECT_EQ(line().unitPriceCents, 31500);
-    EXPECT_TRUE(doc().prices().items().empty());
+    EXPECT_TRUE(line().unitPriceCents == 31500 && doc().prices().items().empty());
 
     const int steps = doc().undoStack().count();
-    EXPECT_TRUE(tool().applyComputedPrice(0));
-    EXPECT_EQ(doc().undoStack().count(), steps + 1);
+    EXPECT_TRUE(tool().applyComputedPrice(0) && doc().undoStack().count() == steps + 1);
     const ItemPrice* stored = doc().prices().find(ItemKey::of(store().record(0)));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(*stored, (ItemPrice{315, u"ACRE"_s, PriceKind::Median, stored->note}));
@@ -63,8 +60,7 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
               (ItemPrice{320, u"ACRE"_s, PriceKind::WeightedAverage, u"district 3 only"_s}));
     doc().undoStack().undo();
     EXPECT_EQ(doc().prices().find(ItemKey::of(store().record(0))), nullptr);
-    EXPECT_FALSE(tool().setNote(5, u"x"_s));
-    EXPECT_FALSE(tool().applyComputedPrice(5));
+    EXPECT_FALSE(tool().setNote(5, u"x"_s) || tool().applyComputedPrice(5));
 
     // An item added later brings its bids along; one without any has no price to apply.
     addMasterRow(3);
@@ -73,23 +69,19 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
 }
 
 TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBeReadAreTold) {
-    EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s));
-    EXPECT_EQ(line().amountCents, 12250);
+    EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s) && line().amountCents == 12250);
     EXPECT_FALSE(tool().setTypedPrice(0, u"-3"_s));
     EXPECT_FALSE(tool().setTypedPrice(0, u"twelve"_s));
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_TRUE(port.messages[1].text.contains(u"no unit price"_s));
-    EXPECT_TRUE(tool().setTypedPrice(0, QString()));  // clears
-    EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
+    EXPECT_TRUE(tool().setTypedPrice(0, QString()) && line().has(EstimateFlag::NoPrice));
     EXPECT_FALSE(tool().setTypedPrice(7, u"1"_s));
-    EXPECT_FALSE(tool().setContingencyPercent(-1));
-    EXPECT_TRUE(tool().setContingencyPercent(std::nullopt));
+    EXPECT_TRUE(!tool().setContingencyPercent(-1) && tool().setContingencyPercent(std::nullopt));
 
     port.clear();
     port.files = {test::dataPath(u"cli/estimate-bids.csv"_s)};  // no cost index
     tool().chooseIndexFile();
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_TRUE(tool().indexFile().isEmpty());
+    EXPECT_TRUE(port.messages.size() == 1 && tool().indexFile().isEmpty());
     port.files = {test::dataPath(u"cli/estimate-prices.csv"_s)};
     tool().addPriceFile();
     EXPECT_TRUE(line().kind == PriceKind::Published && line().source == u"estimate-prices.csv"_s);
@@ -120,8 +112,8 @@ TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFail
     port.clear();
     tool().exportPdf();
     ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s));
-    EXPECT_FALSE(port.messages[0].text.startsWith(u"Estimate saved"_s));
+    EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s) &&
+                !port.messages[0].text.startsWith(u"Estimate saved"_s));
     tool().exportWorkbook();  // cancelled
     EXPECT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(tool().title().estimateDate, QDate(2026, 12, 6));
@@ -168,8 +160,7 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     QObject::connect(&tool(), &EstimateEditing::estimateChanged, [&refreshes] { ++refreshes; });
     port.files = {test::dataPath(u"controller/estimate-more-bids.csv"_s)};
     controller->importBidHistory();
-    EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(line().statistics->bids, 3);
+    EXPECT_EQ(std::pair(refreshes, line().statistics->bids), std::pair(1, 3));
     // A history chosen in the estimate stands when it opens again.
     port.files = {history};
     tool().chooseHistoryFile();

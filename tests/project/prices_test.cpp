@@ -146,15 +146,12 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
 }
 
 TEST(Prices, AnEstimateSetupThatCannotBeSoIsRefusedWithTheReason) {
-    const std::pair<EstimateSetup::Values, QString> cases[] = {
-        {{{u"let from"_s, u"2026-02-30"_s}}, u"the estimate's let from is no date"_s},
-        {{{u"estimate date"_s, u"2026-3-31"_s}}, u"the estimate's estimate date is no date"_s},
-        {{{u"bids"_s, u"some"_s}}, u"the estimate's bids \"some\" is none of low, three, all"_s},
-        {{{u"escalate"_s, u"no"_s}}, u"the estimate's escalate \"no\" is none of yes"_s},
-        {{{u"region"_s, QString(5000, u'x')}}, u"the estimate's region is too long"_s},
+    std::vector<std::pair<EstimateSetup::Values, QString>> cases{
         {EstimateSetup::Values(65, {u"prices"_s, u"a.csv"_s}),
-         u"the estimate's settings have too many rows"_s},
-    };
+         u"the estimate's settings have too many rows"_s}};
+    for (const QStringList& c : test::tableRows(u"project/badsetups.txt"_s, 3)) {
+        cases.push_back({{{c[0], c[1] == u"x5000"_s ? QString(5000, u'x') : c[1]}}, c[2]});
+    }
     for (const auto& [values, reason] : cases) {
         try {
             EstimateSetup::fromValues(values);
