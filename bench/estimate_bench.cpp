@@ -51,7 +51,7 @@ void BM_PriceProjectFromHistory(benchmark::State& state) {
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
                          p.program.port, QDate(2026, 3, 31), QLocale::c());
     for (auto _ : state) {
-        tool.useSources(p.history, {}, QString());
+        tool.useSources({{QStringLiteral("history"), p.history}}, QString());
     }
 }
 BENCHMARK(BM_PriceProjectFromHistory)->Unit(benchmark::kMillisecond);
@@ -62,7 +62,7 @@ void BM_OpenEstimateWindow(benchmark::State& state) {
     EstimateProgram p;
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
                          p.program.port, QDate(2026, 3, 31), QLocale::c());
-    tool.useSources(p.history, {}, QString());
+    tool.useSources({{QStringLiteral("history"), p.history}}, QString());
     for (auto _ : state) {
         EstimateWindow window(tool);
         window.show();
@@ -79,7 +79,7 @@ void BM_TypePrice(benchmark::State& state) {
     EstimateProgram p;
     EstimateEditing tool(p.program.controller->document(), p.dialogs, p.program.port,
                          p.program.port, QDate(2026, 3, 31), QLocale::c());
-    tool.useSources(p.history, {}, QString());
+    tool.useSources({{QStringLiteral("history"), p.history}}, QString());
     int line = 0;
     for (auto _ : state) {
         tool.setTypedPrice(line, QStringLiteral("12.5"));

@@ -305,8 +305,7 @@ void EstimateWindow::showSettings() {
 }
 
 void EstimateWindow::refresh() {
-    sources_->setText(
-        sourcesText(estimate_.historyFile(), estimate_.priceFiles(), estimate_.indexFile()));
+    sources_->setText(sourcesText(estimate_.sources(), estimate_.indexFile()));
     showSettings();
 
     const Estimate& e = estimate_.estimate();

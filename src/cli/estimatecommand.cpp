@@ -11,6 +11,8 @@
 #include "estimate/estimatepdf.h"
 #include "estimate/estimateworkbook.h"
 #include "files/accessproject.h"
+#include "history/bidhistorysource.h"
+#include "history/pricefilesource.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
 
@@ -100,8 +102,13 @@ void EstimateCommand::run() const {
                                           : projectfile::readWithPrices(project);
     const specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     EstimateSetup setup = read.prices.estimateSetup();
-    setup.historyFile = history.value_or(setup.historyFile);
-    setup.priceFiles = priceFiles.value_or(setup.priceFiles);
+    if (history) {
+        setup.replaceSources(BidHistorySource::sourceKind().word,
+                             history->isEmpty() ? QStringList() : QStringList{*history});
+    }
+    if (priceFiles) {
+        setup.replaceSources(PriceFileSource::sourceKind().word, *priceFiles);
+    }
     if (index) {
         // An index given here is given to escalate by.
         setup.escalate = !index->isEmpty();
@@ -124,8 +131,7 @@ void EstimateCommand::run() const {
     for (const ProjectRecord& item : contents.items) {
         numbers.append(item.itemNumber);
     }
-    const PriceSources sources =
-        PriceSources::load(setup.historyFile, setup.priceFiles, setup.indexFile, numbers);
+    const PriceSources sources = PriceSources::load(setup.sources, setup.indexFile, numbers);
     const Estimate estimate =
         estimatebuilder::build(contents.items, contents.categories, read.prices, sources, settings);
     if (estimate.windowSelectsNothing) {

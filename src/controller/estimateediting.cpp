@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "base/error.h"
 #include "controller/busycursor.h"
@@ -10,6 +11,8 @@
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatepdf.h"
 #include "estimate/estimateworkbook.h"
+#include "history/bidhistorysource.h"
+#include "history/pricefilesource.h"
 #include "project/projectdocument.h"
 
 namespace veskplan {
@@ -25,6 +28,11 @@ QStringList itemNumbers(const ProjectDocument& document) {
     }
     numbers.removeDuplicates();
     return numbers;
+}
+
+QDateTime stampOf(const QString& file) {
+    const QFileInfo info(file);
+    return info.exists() ? info.lastModified() : QDateTime();
 }
 
 }  // namespace
@@ -61,7 +69,7 @@ void EstimateEditing::followDocument() {
     if (setup.isEmpty() && !followedHistory_.isEmpty()) {
         // Adopting comes back here with the setup taken.
         EstimateSetup adopted;
-        adopted.historyFile = followedHistory_;
+        adopted.sources = {{BidHistorySource::sourceKind().word, followedHistory_}};
         document_.adoptEstimateSetup(withSettings(adopted, EstimateSettings::standard(today_)));
         return;
     }
@@ -72,74 +80,72 @@ void EstimateEditing::followDocument() {
 }
 
 bool EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing) {
-    // A file is read again when it changed since: bids imported by another program count, and
+    // A source is read again when it changed since: bids imported by another program count, and
     // a file gone is told.
-    std::vector<std::pair<QString, QDateTime>> stamps;
-    for (const QString& file : QStringList{setup.historyFile, setup.indexFile} + setup.priceFiles) {
-        const QFileInfo info(file);
-        stamps.emplace_back(file, info.exists() ? info.lastModified() : QDateTime());
-    }
-    if (stamps == readStamps_) {
+    const QDateTime indexStamp = stampOf(setup.indexFile);
+    if (indexStamp_ == indexStamp && setup.sources == sourceList_ &&
+        setup.indexFile == indexFile_ &&
+        std::none_of(opened_.begin(), opened_.end(),
+                     [](const auto& source) { return source->changedSinceRead(); })) {
         return true;
     }
     BusyCursor busy(busy_);
     const QStringList numbers = itemNumbers(document_);
+    std::vector<std::unique_ptr<PriceSource>> opened;
     PriceSources next;
     QStringList failures;
-    const auto read = [&](const QString& history, const QStringList& prices, const QString& index) {
+    for (const EstimateSetup::Source& described : setup.sources) {
         try {
-            PriceSources more = PriceSources::load(history, prices, index, numbers);
-            next.bids.merge(more.bids);
-            next.published.insert(next.published.end(), more.published.begin(),
-                                  more.published.end());
-            if (!index.isEmpty()) {
-                next.index = std::move(more.index);
-                next.indexName = more.indexName;
+            opened.push_back(openPriceSource(described.kind, described.location));
+            next.answers.push_back(PriceSources::ask(*opened.back(), numbers));
+        } catch (const Error& error) {
+            failures.append(error.message());
+            if (opened.size() > next.answers.size()) {
+                next.answers.push_back(PriceSources::Answer{opened.back()->name(), {}});
             }
+        }
+    }
+    if (!setup.indexFile.isEmpty()) {
+        try {
+            next.readIndex(setup.indexFile);
         } catch (const Error& error) {
             failures.append(error.message());
         }
-    };
-    read(setup.historyFile, {}, QString());
-    for (const QString& file : setup.priceFiles) {
-        read(QString(), {file}, QString());
     }
-    read(QString(), {}, setup.indexFile);
     if (!failures.isEmpty()) {
         port_.warn(failures.join(u'\n'));
         if (allOrNothing) {
             return false;
         }
     }
+    opened_ = std::move(opened);
     sources_ = std::move(next);
-    readStamps_ = std::move(stamps);
-    historyFile_ = setup.historyFile;
-    priceFiles_ = setup.priceFiles;
+    sourceList_ = setup.sources;
     indexFile_ = setup.indexFile;
+    indexStamp_ = indexStamp;
     numbersRead_ = std::set<QString>(numbers.begin(), numbers.end());
     return failures.isEmpty();
 }
 
 void EstimateEditing::recompute() {
     const std::vector<ProjectRecord> items = document_.items().records(IndexOrder::PrimaryKey);
-    if (!historyFile_.isEmpty()) {
-        // Items added since the history was read bring their bids along.
-        QStringList missing;
-        for (const ProjectRecord& item : items) {
-            const QString number = withoutTrailingBlanks(item.itemNumber).toString();
-            if (!numbersRead_.contains(number)) {
-                missing.append(number);
-            }
+    // Items added since the sources were read bring their prices along.
+    QStringList missing;
+    for (const ProjectRecord& item : items) {
+        const QString number = withoutTrailingBlanks(item.itemNumber).toString();
+        if (!numbersRead_.contains(number)) {
+            missing.append(number);
         }
-        if (!missing.isEmpty()) {
+    }
+    if (!missing.isEmpty()) {
+        for (size_t i = 0; i < opened_.size(); ++i) {
             try {
-                PriceSources more = PriceSources::load(historyFile_, {}, QString(), missing);
-                sources_.bids.merge(more.bids);
+                sources_.answers[i].merge(PriceSources::ask(*opened_[i], missing).prices);
             } catch (const Error& error) {
                 port_.warn(error.message());
             }
-            numbersRead_.insert(missing.begin(), missing.end());
         }
+        numbersRead_.insert(missing.begin(), missing.end());
     }
     auto next = std::make_unique<Estimate>(estimatebuilder::build(
         items, document_.categories(), document_.prices(), sources_, settings_));
@@ -159,17 +165,16 @@ void EstimateEditing::setSettings(const EstimateSettings& settings) {
     document_.setEstimateSetup(withSettings(document_.prices().estimateSetup(), kept));
 }
 
-bool EstimateEditing::useSources(const QString& historyFile, const QStringList& priceFiles,
+bool EstimateEditing::useSources(std::vector<EstimateSetup::Source> sources,
                                  const QString& indexFile) {
     EstimateSetup setup = withSettings(document_.prices().estimateSetup(), settings_);
-    setup.historyFile = historyFile;
-    setup.priceFiles = priceFiles;
+    setup.sources = std::move(sources);
     setup.indexFile = indexFile;
     setup.escalate = !indexFile.isEmpty() && (setup.escalate || indexFile != indexFile_);
-    // Files chosen again are read again, whatever their time stamps say.
-    auto stamps = std::exchange(readStamps_, {});
+    // Sources chosen again are read again, whatever their time stamps say.
+    const std::optional<QDateTime> stamp = std::exchange(indexStamp_, std::nullopt);
     if (!readSources(setup, true)) {
-        readStamps_ = std::move(stamps);
+        indexStamp_ = stamp;
         return false;
     }
     if (setup == document_.prices().estimateSetup()) {
@@ -187,10 +192,17 @@ void EstimateEditing::followHistory(const QString& historyFile) {
     const EstimateSetup& setup = document_.prices().estimateSetup();
     if (setup.isEmpty()) {
         followDocument();
-    } else if (!followedHistory_.isEmpty() &&
-               (setup.historyFile == historyFile || setup.historyFile == before)) {
+        return;
+    }
+    std::vector<EstimateSetup::Source> sources = setup.sources;
+    const auto followed = std::find_if(sources.begin(), sources.end(), [](const auto& source) {
+        return source.kind == BidHistorySource::sourceKind().word;
+    });
+    if (!followedHistory_.isEmpty() && followed != sources.end() &&
+        (followed->location == historyFile || followed->location == before)) {
         // The history it follows was imported into or changed: its bids are read again.
-        useSources(historyFile, setup.priceFiles, setup.indexFile);
+        followed->location = historyFile;
+        useSources(std::move(sources), setup.indexFile);
     }
 }
 
@@ -207,22 +219,30 @@ std::optional<QString> EstimateEditing::chooseFile(const QString& title, const Q
     return dialogs_.choose(request);
 }
 
-void EstimateEditing::chooseHistoryFile() {
-    if (const auto file = chooseFile(u"Bid History"_s, u"Bid History (*.sqlite *.db)"_s, false)) {
-        useSources(*file, priceFiles_, indexFile_);
+void EstimateEditing::chooseSource(const PriceSourceKind& kind, bool replace) {
+    if (const auto file = chooseFile(kind.dialogTitle, kind.fileFilter, false)) {
+        EstimateSetup chosen;
+        chosen.sources = sourceList_;
+        if (replace) {
+            chosen.replaceSources(kind.word, {*file});
+        } else {
+            chosen.sources.push_back(EstimateSetup::Source{kind.word, *file});
+        }
+        useSources(std::move(chosen.sources), indexFile_);
     }
 }
 
+void EstimateEditing::chooseHistoryFile() {
+    chooseSource(BidHistorySource::sourceKind(), true);
+}
+
 void EstimateEditing::addPriceFile() {
-    if (const auto file =
-            chooseFile(u"Published Prices"_s, u"Price Files (*.csv *.xlsx)"_s, false)) {
-        useSources(historyFile_, priceFiles_ + QStringList{*file}, indexFile_);
-    }
+    chooseSource(PriceFileSource::sourceKind(), false);
 }
 
 void EstimateEditing::chooseIndexFile() {
     if (const auto file = chooseFile(u"Cost Index"_s, u"Cost Index (*.csv)"_s, false)) {
-        useSources(historyFile_, priceFiles_, *file);
+        useSources(sourceList_, *file);
     }
 }
 

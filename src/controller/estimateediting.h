@@ -19,6 +19,7 @@
 namespace veskplan {
 
 class FileDialogs;
+struct PriceSourceKind;
 class ProjectDocument;
 class UserPort;
 
@@ -44,18 +45,18 @@ public:
     // Keeps the settings in the project, as one step; escalation needs a cost index.
     void setSettings(const EstimateSettings& settings);
 
-    const QString& historyFile() const { return historyFile_; }
-    const QStringList& priceFiles() const { return priceFiles_; }
+    // The price sources read, in the order the estimate asks them, and the cost index.
+    const std::vector<EstimateSetup::Source>& sources() const { return sourceList_; }
     const QString& indexFile() const { return indexFile_; }
-    // Asks for a file and reads it; a file that cannot be read is told and nothing changes.
+    // Asks for a file and reads it; a file that cannot be read is told and nothing changes. A
+    // bid history replaces the one chosen before; a price file comes after the sources there are.
     void chooseHistoryFile();
     void addPriceFile();
     void chooseIndexFile();
-    // Reads the sources given (empty texts and lists for none) and keeps them in the project;
+    // Reads the sources given (an empty list and text for none) and keeps them in the project;
     // false, told, when one cannot be read, and the sources stay as they were. Choosing a cost
     // index turns escalation on, dropping it turns it off.
-    bool useSources(const QString& historyFile, const QStringList& priceFiles,
-                    const QString& indexFile);
+    bool useSources(std::vector<EstimateSetup::Source> sources, const QString& indexFile);
 
     // The bid history chosen in the File menu, `historyFile`, prices a project whose estimate has
     // none of its own; its bids are read again when the project's history is this one (after an
@@ -90,8 +91,11 @@ private:
     // changed; a file that cannot be read is told, naming it.
     void followDocument();
     void recompute();
-    // Reads the files of `setup` that are not read yet; false, told, when one cannot be read.
+    // Reads the sources of `setup` unless they are read and unchanged; false, told, when one
+    // cannot be read.
     bool readSources(const EstimateSetup& setup, bool allOrNothing);
+    // Asks for a source of `kind` and uses it, in place of those of its kind or after the rest.
+    void chooseSource(const PriceSourceKind& kind, bool replace);
     // Asks for a file ending in `suffix` and writes the estimate to it with `write`.
     void exportTo(const QString& suffix, const QString& filter,
                   void (*write)(const Estimate&, const EstimateTitle&, const QString&));
@@ -107,12 +111,12 @@ private:
     EstimateSettings settings_;
     QString followedHistory_;  // the File menu's
     bool toldNothingSelected_ = false;
-    QString historyFile_;
-    QStringList priceFiles_;
+    std::vector<EstimateSetup::Source> sourceList_;
+    std::vector<std::unique_ptr<PriceSource>> opened_;  // sourceList_'s, those that could open
     QString indexFile_;
-    PriceSources sources_;
-    std::vector<std::pair<QString, QDateTime>> readStamps_;  // the files read, when last changed
-    std::set<QString> numbersRead_;  // the items whose bids the sources hold
+    std::optional<QDateTime> indexStamp_;  // when the index file changed as read; none: unread
+    PriceSources sources_;                 // what opened_ answered, in their order
+    std::set<QString> numbersRead_;        // the items whose bids the sources hold
     std::unique_ptr<Estimate> estimate_;
     EstimateTableModel model_;
 };

@@ -9,6 +9,7 @@
 #include "base/sqlitedb.h"
 #include "controller/busycursor.h"
 #include "history/bidfile.h"
+#include "history/bidhistorysource.h"
 #include "history/historytexts.h"
 
 namespace veskplan {
@@ -81,7 +82,7 @@ void HistoryImport::chooseHistoryFile() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.title = u"Choose Bid History File"_s;
-    request.filters = {u"Bid History (*.sqlite)"_s, u"All Files (*.*)"_s};
+    request.filters = {BidHistorySource::sourceKind().fileFilter, u"All Files (*.*)"_s};
     request.fileName = historyFile();
     request.directory = directoryOf(historyFile());
     const std::optional<QString> chosen = dialogs_.choose(request);

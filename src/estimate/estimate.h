@@ -42,6 +42,8 @@ struct EstimateLine {
     std::optional<PriceKind> kind;
     QString priceUnit;
     QString note;
+    // The name of the price source a computed price came from; empty for the project's own.
+    QString source;
     // For a price from escalated bids: the quarter of the earliest bid and the quarter they were
     // brought to ("2025Q2", "2026Q3"); empty otherwise.
     QString escalatedFrom, escalatedTo;

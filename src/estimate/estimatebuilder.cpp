@@ -117,7 +117,12 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
     };
     bool otherUnit = false;
     bool descriptionKnown = false;
-    if (const auto bids = sources.bids.find(number); bids != sources.bids.end()) {
+    const CostIndex* index = sources.index.isEmpty() ? nullptr : &sources.index;
+    for (const PriceSources::Answer& answer : sources.answers) {
+        const auto bids = answer.prices.bids.find(number);
+        if (bids == answer.prices.bids.end()) {
+            continue;
+        }
         // Only a free-text item's bids are sorted by description; the rest are used as they are.
         std::vector<BidRecord> ownDescription;
         if (byDescription) {
@@ -126,40 +131,46 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
                          [&](const BidRecord& bid) { return described(bid.description); });
         }
         const std::vector<BidRecord>& own = byDescription ? ownDescription : bids->second;
-        descriptionKnown = !own.empty();
-        evidence.historyBids = int(own.size());
+        descriptionKnown = descriptionKnown || !own.empty();
+        evidence.historyBids += int(own.size());
         ItemStatistics statistics =
-            computeStatistics(own, item.units.trimmed(), settings.window,
-                              sources.index.isEmpty() ? nullptr : &sources.index, item.quantity);
-        otherUnit = statistics.otherUnitBids > 0;
-        evidence.selectedBids =
+            computeStatistics(own, item.units.trimmed(), settings.window, index, item.quantity);
+        otherUnit = otherUnit || statistics.otherUnitBids > 0;
+        evidence.selectedBids +=
             statistics.bids + statistics.otherUnitBids + statistics.notEscalatedBids;
-        if (statistics.bids > 0) {
+        if (statistics.bids > 0 && !evidence.statistics) {
             evidence.statistics = std::move(statistics);
+            evidence.statisticsSource = answer.source;
         }
     }
-    const PublishedPrice* regional = nullptr;
-    const PublishedPrice* statewide = nullptr;
-    for (const PublishedPrice& price : sources.published) {
-        if (trimmed(price.itemNumber) != number) {
-            continue;
-        }
-        if (!described(price.description)) {
-            continue;
-        }
-        descriptionKnown = true;
-        if (!sameUnit(price.unit, item.units)) {
-            otherUnit = true;
-        } else if (!settings.window.region.isEmpty() &&
-                   price.region.trimmed().compare(settings.window.region, Qt::CaseInsensitive) ==
-                       0) {
-            regional = regional ? regional : &price;
-        } else if (isStatewide(price.region)) {
-            statewide = statewide ? statewide : &price;
+    struct Found {
+        const PublishedPrice* price = nullptr;
+        const QString* source = nullptr;
+    };
+    Found regional, statewide;
+    for (const PriceSources::Answer& answer : sources.answers) {
+        for (const PublishedPrice& price : answer.prices.published) {
+            if (trimmed(price.itemNumber) != number) {
+                continue;
+            }
+            if (!described(price.description)) {
+                continue;
+            }
+            descriptionKnown = true;
+            if (!sameUnit(price.unit, item.units)) {
+                otherUnit = true;
+            } else if (!settings.window.region.isEmpty() &&
+                       price.region.trimmed().compare(settings.window.region,
+                                                      Qt::CaseInsensitive) == 0) {
+                regional = regional.price ? regional : Found{&price, &answer.source};
+            } else if (isStatewide(price.region)) {
+                statewide = statewide.price ? statewide : Found{&price, &answer.source};
+            }
         }
     }
-    if (const PublishedPrice* chosen = regional ? regional : statewide) {
-        evidence.published = *chosen;
+    if (const Found chosen = regional.price ? regional : statewide; chosen.price) {
+        evidence.published = *chosen.price;
+        evidence.publishedSource = *chosen.source;
     }
     evidence.otherUnitOnly = otherUnit && !evidence.statistics && !evidence.published;
     evidence.unknownDescription = byDescription && !descriptionKnown;
@@ -223,6 +234,10 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
             if (price && isHistoryKind(price->kind)) {
                 price->note = evidenceNote(*evidence.statistics, settings.window) +
                               escalationText(line, estimate);
+            }
+            if (price) {
+                line.source = isHistoryKind(price->kind) ? evidence.statisticsSource
+                                                         : evidence.publishedSource;
             }
         }
         if (price) {

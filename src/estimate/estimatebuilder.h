@@ -16,15 +16,18 @@ namespace veskplan {
 // else the statewide row). Amounts are the quantity times the unit price in cents.
 namespace estimatebuilder {
 
-// What the sources say about one item in the settings' window.
+// What the sources say about one item in the settings' window. The bids are those of the first
+// source, in the user's order, whose bids give statistics; the published average is the first
+// of the item's unit for the window's region, else the first statewide one.
 struct Evidence {
-    std::optional<ItemStatistics> statistics;  // only with bids in the item's unit
-    std::optional<PublishedPrice> published;   // of the item's unit
-    bool otherUnitOnly = false;                // the sources price the item in other units only
+    std::optional<ItemStatistics> statistics;   // only with bids in the item's unit
+    std::optional<PublishedPrice> published;    // of the item's unit
+    QString statisticsSource, publishedSource;  // the names of the sources that gave them
+    bool otherUnitOnly = false;                 // the sources price the item in other units only
     // Bids of the item that the window selects, in any unit and whether or not the index reaches
     // them: none for every item means the window selects nothing.
     int selectedBids = 0;
-    // Bids of the item the history holds, whatever the window.
+    // Bids of the item the sources hold, whatever the window.
     int historyBids = 0;
     // A free-text item whose description the sources do not know.
     bool unknownDescription = false;

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "history/pricesourcekind.h"
+
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,14 +25,12 @@ QString quantityText(const QLocale& locale, double quantity) {
     return locale.toString(quantity, 'f', QLocale::FloatingPointShortest);
 }
 
-QString sourcesText(const QString& historyFile, const QStringList& priceFiles,
-                    const QString& indexFile) {
+QString sourcesText(const std::vector<EstimateSetup::Source>& sources, const QString& indexFile) {
     QStringList files;
-    if (!historyFile.isEmpty()) {
-        files.append(u"Bid history: "_s + QDir::toNativeSeparators(historyFile));
-    }
-    for (const QString& file : priceFiles) {
-        files.append(u"Prices: "_s + QDir::toNativeSeparators(file));
+    for (const EstimateSetup::Source& source : sources) {
+        const PriceSourceKind* kind = priceSourceKind(source.kind, source.location);
+        files.append((kind ? kind->label : source.kind) + u": "_s +
+                     QDir::toNativeSeparators(source.location));
     }
     if (!indexFile.isEmpty()) {
         files.append(u"Cost index: "_s + QDir::toNativeSeparators(indexFile));

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "estimate/estimate.h"
+#include "project/estimatesetup.h"
 
 // What the estimate window and the plot of an item's bids say, worked out from the estimate in
 // the user's locale, so that the widgets only show it.
@@ -16,10 +17,10 @@ QString priceText(const QLocale& locale, double price);
 QString amountText(const QLocale& locale, qint64 cents);
 QString quantityText(const QLocale& locale, double quantity);
 
-// The files the prices come from, named with the system's separators ("Bid history: ...;
-// Prices: ...; Cost index: ..."), or that none is chosen.
-QString sourcesText(const QString& historyFile, const QStringList& priceFiles,
-                    const QString& indexFile);
+// The sources the prices come from in their order, then the cost index, each named by its kind
+// and where it is, with the system's separators ("Bid history: ...; Prices: ...; Cost index:
+// ..."), or that none is chosen.
+QString sourcesText(const std::vector<EstimateSetup::Source>& sources, const QString& indexFile);
 
 // The categories' subtotals, the items, mobilization, contingency and the total: as rich text
 // with the total in bold, and plain for assistive tools.

@@ -6,6 +6,7 @@
 #include "base/filewriting.h"
 #include "ooxml/xlsxcellref.h"
 #include "ooxml/ziparchive.h"
+#include "ooxml/ziperror.h"
 
 namespace veskplan {
 namespace {
@@ -334,7 +335,11 @@ QByteArray estimateWorkbook(const Estimate& estimate, const EstimateTitle& title
         {u"xl/worksheets/sheet1.xml"_s, itemsSheet(estimate, title)},
         {u"xl/worksheets/sheet2.xml"_s, evidenceSheet(estimate, title)},
     };
-    return ZipArchive::write(entries, ZipArchive::Compression::Deflate);
+    try {
+        return ZipArchive::write(entries, ZipArchive::Compression::Deflate);
+    } catch (const ZipError& error) {
+        throw Error(u"The estimate's workbook could not be made: "_s + error.reason());
+    }
 }
 
 void writeEstimateWorkbook(const Estimate& estimate, const EstimateTitle& title,

@@ -2,27 +2,39 @@
 
 #include <QString>
 #include <QStringList>
-#include <map>
+#include <memory>
 #include <vector>
 
-#include "history/bidrecord.h"
 #include "history/costindex.h"
-#include "history/publishedprice.h"
+#include "history/pricesource.h"
+#include "project/estimatesetup.h"
 
 namespace veskplan {
 
-// What an estimate can price items from: the bids of the project's items from a bid history,
-// published average prices and a cost index. Any of them may be missing.
+// What an estimate prices from: what each of its price sources said of the project's items, in
+// the user's order, and the cost index that escalates bids. Any of them may be missing.
 struct PriceSources {
-    std::map<QString, std::vector<BidRecord>> bids;  // by item number, trailing blanks removed
-    std::vector<PublishedPrice> published;
+    // One source's answer, with the name it is known by.
+    struct Answer {
+        QString source;
+        SourcePrices prices;
+
+        // Takes in what the source said of more items.
+        void merge(SourcePrices more);
+    };
+    std::vector<Answer> answers;
     CostIndex index;    // empty: bids are not escalated
     QString indexName;  // the index file's name, as the estimate names what escalated it
 
-    // Reads the bids of `itemNumbers` from the history database at `historyPath` (none when
-    // empty), every price file and the index file (none when empty). Throws Error naming the
-    // file that cannot be read.
-    static PriceSources load(const QString& historyPath, const QStringList& priceFiles,
+    // Asks `source` about the items (numbers as the project writes them). Throws Error naming
+    // the source when it cannot answer.
+    static Answer ask(PriceSource& source, const QStringList& itemNumbers);
+    // Reads the cost index file. Throws Error naming the file.
+    void readIndex(const QString& indexPath);
+
+    // Asks every source of a setup about the items and reads its index (none when empty).
+    // Throws Error naming the source or file that cannot be read.
+    static PriceSources load(const std::vector<EstimateSetup::Source>& sources,
                              const QString& indexPath, const QStringList& itemNumbers);
 };
 

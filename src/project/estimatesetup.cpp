@@ -1,5 +1,7 @@
 #include "project/estimatesetup.h"
 
+#include <algorithm>
+
 #include "base/error.h"
 #include "base/filedate.h"
 
@@ -9,8 +11,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kHistory = u"history"_s;
-const QString kPrices = u"prices"_s;
+// The rows that keep price sources, each named by its kind's word.
+const QStringList kSourceRows = {u"history"_s, u"prices"_s};
 const QString kIndex = u"index"_s;
 const QString kEstimateDate = u"estimate date"_s;
 const QString kFrom = u"let from"_s;
@@ -45,9 +47,8 @@ EstimateSetup::Values EstimateSetup::values() const {
             out.emplace_back(name, value);
         }
     };
-    add(kHistory, historyFile);
-    for (const QString& file : priceFiles) {
-        add(kPrices, file);
+    for (const Source& source : sources) {
+        add(source.kind, source.location);
     }
     add(kIndex, indexFile);
     for (const auto& [name, date] :
@@ -61,6 +62,40 @@ EstimateSetup::Values EstimateSetup::values() const {
     return out;
 }
 
+QString EstimateSetup::firstOf(const QString& kind) const {
+    for (const Source& source : sources) {
+        if (source.kind == kind) {
+            return source.location;
+        }
+    }
+    return QString();
+}
+
+void EstimateSetup::replaceSources(const QString& kind, const QStringList& locations) {
+    const auto first = std::find_if(sources.begin(), sources.end(),
+                                    [&](const Source& source) { return source.kind == kind; });
+    qsizetype place = first - sources.begin();
+    if (first == sources.end()) {
+        const qsizetype rank = kSourceRows.indexOf(kind);
+        place = std::find_if(
+                    sources.begin(), sources.end(),
+                    [&](const Source& source) { return kSourceRows.indexOf(source.kind) > rank; }) -
+                sources.begin();
+    }
+    std::vector<Source> replaced;
+    for (qsizetype i = 0; i <= qsizetype(sources.size()); ++i) {
+        if (i == place) {
+            for (const QString& location : locations) {
+                replaced.push_back(Source{kind, location});
+            }
+        }
+        if (i < qsizetype(sources.size()) && sources[size_t(i)].kind != kind) {
+            replaced.push_back(sources[size_t(i)]);
+        }
+    }
+    sources = std::move(replaced);
+}
+
 EstimateSetup EstimateSetup::fromValues(const Values& values) {
     if (values.size() > size_t(kMaxValues)) {
         throw Error(u"the estimate's settings have too many rows"_s);
@@ -70,10 +105,8 @@ EstimateSetup EstimateSetup::fromValues(const Values& values) {
         if (value.size() > kMaxValueLength) {
             throw Error(u"the estimate's "_s + name + u" is too long"_s);
         }
-        if (name == kHistory) {
-            setup.historyFile = value;
-        } else if (name == kPrices) {
-            setup.priceFiles.append(value);
+        if (kSourceRows.contains(name)) {
+            setup.sources.push_back(Source{name, value});
         } else if (name == kIndex) {
             setup.indexFile = value;
         } else if (name == kEstimateDate) {

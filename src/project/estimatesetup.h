@@ -13,8 +13,15 @@ namespace veskplan {
 // on the command line alike. Bid selection and statistic are kept by the words the command line
 // takes ("low", "three", "all"; "weighted", "median", "adjusted").
 struct EstimateSetup {
-    QString historyFile;
-    QStringList priceFiles;
+    // A price source as the project keeps it: the word of its kind ("history" for a bid history,
+    // "prices" for a published price file) and where it is (a path, a server's address).
+    struct Source {
+        QString kind;
+        QString location;
+        bool operator==(const Source&) const = default;
+    };
+    // In the order the estimate asks them.
+    std::vector<Source> sources;
     QString indexFile;
     QDate estimateDate, from, to;  // invalid: not chosen
     QString region;
@@ -25,8 +32,14 @@ struct EstimateSetup {
     bool isEmpty() const { return *this == EstimateSetup(); }
     bool operator==(const EstimateSetup&) const = default;
 
-    // The setup as named values, one a row (each price file a row of its own), and back. A value
-    // that does not fit its name is refused with the reason.
+    // The location of the first source of `kind`; empty without one.
+    QString firstOf(const QString& kind) const;
+    // The sources of `kind` replaced by those at `locations`, where the first of them was; a kind
+    // the setup has none of goes where the project file keeps it (bid histories first).
+    void replaceSources(const QString& kind, const QStringList& locations);
+
+    // The setup as named values, one a row (each source a row of its own, in order), and back. A
+    // value that does not fit its name is refused with the reason.
     using Values = std::vector<std::pair<QString, QString>>;
     Values values() const;
     static EstimateSetup fromValues(const Values& values);

@@ -61,7 +61,7 @@ protected:
     void useBids() {
         const QString history = sandbox.path(u"bids.db"_s);
         BidHistory::open(history, false).import(test::dataPath(u"app/estimate-bids.csv"_s));
-        ASSERT_TRUE(controller->estimate().useSources(history, {}, QString()));
+        ASSERT_TRUE(controller->estimate().useSources({{u"history"_s, history}}, QString()));
     }
     void clickHeading(int column) {
         QHeaderView* header = estimate->table()->horizontalHeader();

@@ -32,20 +32,16 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
     EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
     port.files = {history};
     tool().chooseHistoryFile();
-    EXPECT_EQ(tool().historyFile(), history);
     // Every region: the low bids of A, B and S, (300 x 10 + 330 x 20 + 500 x 20) / 50 = 392.
-    EXPECT_EQ(line().unitPriceCents, 39200);
-    EXPECT_EQ(line().kind, PriceKind::WeightedAverage);
+    EXPECT_TRUE(line().unitPriceCents == 39200 && line().kind == PriceKind::WeightedAverage);
     EstimateSettings settings = tool().settings();
     settings.window.region = u"north"_s;
     settings.statistic = PriceStatistic::Median;
     tool().setSettings(settings);
-    EXPECT_EQ(line().unitPriceCents, 31500);
-    EXPECT_TRUE(doc().prices().items().empty());
+    EXPECT_TRUE(line().unitPriceCents == 31500 && doc().prices().items().empty());
 
     const int steps = doc().undoStack().count();
-    EXPECT_TRUE(tool().applyComputedPrice(0));
-    EXPECT_EQ(doc().undoStack().count(), steps + 1);
+    EXPECT_TRUE(tool().applyComputedPrice(0) && doc().undoStack().count() == steps + 1);
     const ItemPrice* stored = doc().prices().find(ItemKey::of(store().record(0)));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(*stored, (ItemPrice{315, u"ACRE"_s, PriceKind::Median, stored->note}));
@@ -64,8 +60,7 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
               (ItemPrice{320, u"ACRE"_s, PriceKind::WeightedAverage, u"district 3 only"_s}));
     doc().undoStack().undo();
     EXPECT_EQ(doc().prices().find(ItemKey::of(store().record(0))), nullptr);
-    EXPECT_FALSE(tool().setNote(5, u"x"_s));
-    EXPECT_FALSE(tool().applyComputedPrice(5));
+    EXPECT_FALSE(tool().setNote(5, u"x"_s) || tool().applyComputedPrice(5));
 
     // An item added later brings its bids along; one without any has no price to apply.
     addMasterRow(3);
@@ -74,29 +69,29 @@ TEST_F(EstimateToolTest, SourcesChosenPriceTheItemsAndAComputedPriceIsOneStep) {
 }
 
 TEST_F(EstimateToolTest, TypedPricesAndPercentagesAreCheckedAndFilesThatCannotBeReadAreTold) {
-    EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s));
-    EXPECT_EQ(line().amountCents, 12250);
+    EXPECT_TRUE(tool().setTypedPrice(0, u" 12.25 "_s) && line().amountCents == 12250);
     EXPECT_FALSE(tool().setTypedPrice(0, u"-3"_s));
     EXPECT_FALSE(tool().setTypedPrice(0, u"twelve"_s));
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_TRUE(port.messages[1].text.contains(u"no unit price"_s));
-    EXPECT_TRUE(tool().setTypedPrice(0, QString()));  // clears
-    EXPECT_TRUE(line().has(EstimateFlag::NoPrice));
+    EXPECT_TRUE(tool().setTypedPrice(0, QString()) && line().has(EstimateFlag::NoPrice));
     EXPECT_FALSE(tool().setTypedPrice(7, u"1"_s));
-    EXPECT_FALSE(tool().setContingencyPercent(-1));
-    EXPECT_TRUE(tool().setContingencyPercent(std::nullopt));
+    EXPECT_TRUE(!tool().setContingencyPercent(-1) && tool().setContingencyPercent(std::nullopt));
 
     port.clear();
     port.files = {test::dataPath(u"cli/estimate-bids.csv"_s)};  // no cost index
     tool().chooseIndexFile();
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_TRUE(tool().indexFile().isEmpty());
+    EXPECT_TRUE(port.messages.size() == 1 && tool().indexFile().isEmpty());
     port.files = {test::dataPath(u"cli/estimate-prices.csv"_s)};
     tool().addPriceFile();
-    EXPECT_TRUE(tool().priceFiles().size() == 1 && line().kind == PriceKind::Published);
-    port.files = {std::nullopt};
+    EXPECT_TRUE(line().kind == PriceKind::Published && line().source == u"estimate-prices.csv"_s);
+    port.files = {std::nullopt, history};
     tool().chooseHistoryFile();  // cancelled
-    EXPECT_TRUE(tool().historyFile().isEmpty());
+    tool().chooseHistoryFile();  // a bid history goes before the price files, and its bids first
+    EXPECT_EQ(tool().sources(), (std::vector<EstimateSetup::Source>{
+                                    {u"history"_s, history},
+                                    {u"prices"_s, test::dataPath(u"cli/estimate-prices.csv"_s)}}));
+    EXPECT_TRUE(line().kind == PriceKind::WeightedAverage && line().source == u"bids.db"_s);
 }
 
 TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFailureIsTold) {
@@ -117,15 +112,15 @@ TEST_F(EstimateToolTest, TheWorkbookAndThePdfAreWrittenWhereTheUserSaysOrTheFail
     port.clear();
     tool().exportPdf();
     ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s));
-    EXPECT_FALSE(port.messages[0].text.startsWith(u"Estimate saved"_s));
+    EXPECT_TRUE(port.messages[0].text.contains(u"e.pdf"_s) &&
+                !port.messages[0].text.startsWith(u"Estimate saved"_s));
     tool().exportWorkbook();  // cancelled
     EXPECT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(tool().title().estimateDate, QDate(2026, 12, 6));
 }
 
 TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
-    EXPECT_EQ(controller->openEstimate().historyFile(), QString());  // none there yet
+    EXPECT_TRUE(controller->openEstimate().sources().empty());  // none there yet
     const QString chosen = controller->historyImport().historyFile();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(chosen).absolutePath()));
     BidHistory::open(chosen, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
@@ -133,20 +128,19 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     const int steps = doc().undoStack().count();
     controller->openEstimate();
     // Taken as the estimate opens, as no step.
-    EXPECT_EQ(doc().prices().estimateSetup().historyFile, chosen);
-    EXPECT_EQ(doc().prices().estimateSetup().estimateDate, QDate(2026, 12, 6));
-    EXPECT_EQ(doc().undoStack().count(), steps);
-    EXPECT_FALSE(doc().isModified());
-    EXPECT_EQ(line().unitPriceCents, 39200);
+    const EstimateSetup& taken = doc().prices().estimateSetup();
+    EXPECT_EQ(std::tuple(taken.firstOf(u"history"_s), taken.estimateDate, doc().undoStack().count(),
+                         doc().isModified(), line().unitPriceCents.value_or(0)),
+              std::tuple(chosen, QDate(2026, 12, 6), steps, false, qint64(39200)));
 
     EstimateSettings settings = tool().settings();
     settings.window.region = u"North"_s;
     tool().setSettings(settings);
-    EXPECT_EQ(doc().prices().estimateSetup().region, u"North"_s);
-    EXPECT_EQ(line().unitPriceCents, 32000);
+    EXPECT_EQ(std::pair(doc().prices().estimateSetup().region, line().unitPriceCents.value_or(0)),
+              std::pair(u"North"_s, qint64(32000)));
     doc().undo();
-    EXPECT_EQ(tool().settings().window.region, QString());
-    EXPECT_EQ(line().unitPriceCents, 39200);
+    EXPECT_EQ(std::pair(tool().settings().window.region, line().unitPriceCents.value_or(0)),
+              std::pair(QString(), qint64(39200)));
     doc().redo();
 
     // A region without bids: said once, not again at the next price typed.
@@ -166,13 +160,12 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     QObject::connect(&tool(), &EstimateEditing::estimateChanged, [&refreshes] { ++refreshes; });
     port.files = {test::dataPath(u"controller/estimate-more-bids.csv"_s)};
     controller->importBidHistory();
-    EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(line().statistics->bids, 3);
+    EXPECT_EQ(std::pair(refreshes, line().statistics->bids), std::pair(1, 3));
     // A history chosen in the estimate stands when it opens again.
     port.files = {history};
     tool().chooseHistoryFile();
     controller->openEstimate();
-    EXPECT_EQ(tool().historyFile(), history);
+    EXPECT_EQ(tool().sources().at(0).location, history);
 
     // A project whose history file is gone says so, naming it.
     const QString saved = projectPath(u"priced.vsk"_s);

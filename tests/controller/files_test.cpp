@@ -108,7 +108,7 @@ TEST_F(FilesTest, PricesAreKeptForARecoveryAndBadOnesLeftOut) {
     doc().setPrice(key, ItemPrice{310, u"ACRE"_s, PriceKind::Typed, u"quote"_s});
     doc().setMobilizationPercent(4);
     EstimateSetup setup;
-    setup.priceFiles = {u"north.csv"_s, u"state.csv"_s};
+    setup.sources = {{u"prices"_s, u"north.csv"_s}, {u"prices"_s, u"state.csv"_s}};
     setup.from = QDate(2025, 1, 1);
     doc().setEstimateSetup(setup);
     const ProjectPrices prices = doc().prices();

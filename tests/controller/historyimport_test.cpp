@@ -35,16 +35,14 @@ protected:
 
 TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
     importFiles({dataPath(u"history/bids.csv"_s)});
-    EXPECT_TRUE(port_.mappings.empty());
     const QString history = path(u"data/bid-history.sqlite"_s);
-    EXPECT_EQ(importer_.historyFile(), history);
-    EXPECT_EQ(bids(history), 17);
+    EXPECT_TRUE(port_.mappings.empty() && importer_.historyFile() == history &&
+                bids(history) == 17);
     EXPECT_EQ(port_.messageTexts(),
               std::vector<QString>{u"17 bids imported from 1 file into the "
                                    u"bid history "_s +
                                    QDir::toNativeSeparators(history) + u"."_s});
-    EXPECT_GT(port_.busyCount, 0);
-    EXPECT_FALSE(port_.messageWhileBusy);
+    EXPECT_TRUE(port_.busyCount > 0 && !port_.messageWhileBusy);
     // The open-data export as downloaded: its engineer's estimate rows are said to be left out.
     port_.clear();
     importFiles({dataPath(u"history/opendata-csj.csv"_s)});
@@ -68,8 +66,7 @@ TEST_F(HistoryImportTest, UnknownHeadingsAskOnceAndTheLayoutIsKept) {
     // Another file with the same headings, beside one recognised by name: no question.
     const QString second = dataPath(u"controller/custom-second.csv"_s);
     importFiles({second, dataPath(u"history/bids.csv"_s)});
-    EXPECT_EQ(port_.mappings.size(), 1u);
-    EXPECT_EQ(bids(importer_.historyFile()), 19);
+    EXPECT_TRUE(port_.mappings.size() == 1 && bids(importer_.historyFile()) == 19);
     EXPECT_EQ(port_.messageTexts().back().left(30), u"18 bids imported from 2 files "_s);
 }
 
@@ -77,8 +74,7 @@ TEST_F(HistoryImportTest, NothingIsImportedWhenTheUserCancelsOrARowIsBad) {
     port_.columnMappings.push_back(std::nullopt);
     importFiles({dataPath(u"history/bids.csv"_s), dataPath(u"history/custom.csv"_s)});
     EXPECT_TRUE(port_.messages.empty());
-    EXPECT_FALSE(QFile::exists(importer_.historyFile()));
-    EXPECT_FALSE(QFile::exists(importer_.layoutFile()));
+    EXPECT_FALSE(QFile::exists(importer_.historyFile()) || QFile::exists(importer_.layoutFile()));
 
     const QString bad = dataPath(u"controller/bad-quantity.csv"_s);
     importFiles({dataPath(u"history/bids.csv"_s), bad});

@@ -35,9 +35,10 @@ std::optional<double> number(const QString& text) {
     return text.isEmpty() ? std::nullopt : std::optional(text.toDouble());
 }
 
-// The low bid of a contract of its own for each quantity@price[/unit] pair.
+// The low bid of a contract of its own for each quantity@price[/unit] pair, let on `letting`.
 std::vector<BidRecord> bids(const QString& number, const QString& unit, const QString& pairs,
-                            const QString& description = QString()) {
+                            const QString& description = QString(),
+                            QDate letting = QDate(2025, 6, 1)) {
     std::vector<BidRecord> list;
     for (const QString& pair : pairs.split(u' ', Qt::SkipEmptyParts)) {
         const QStringList parts = pair.split(u'/');
@@ -48,7 +49,7 @@ std::vector<BidRecord> bids(const QString& number, const QString& unit, const QS
         bid.unit = parts.size() > 1 ? parts[1] : unit;
         bid.quantity = parts[0].section(u'@', 0, 0).toDouble();
         bid.unitPrice = parts[0].section(u'@', 1, 1).toDouble();
-        bid.lettingDate = QDate(2025, 6, 1);
+        bid.lettingDate = letting;
         bid.contract = u"C"_s + QString::number(list.size());
         bid.bidderRank = 1;
         bid.lowBidder = true;
@@ -62,12 +63,21 @@ PublishedPrice published(const QString& number, const QString& unit, const QStri
     return PublishedPrice{number, description, unit, region, price, {}, {}, {}, 2};
 }
 
+// The sources of a case: one source giving what the case gives.
+PriceSources oneSource(SourcePrices prices = {}) {
+    return PriceSources{{{u"bids.db"_s, std::move(prices)}}, {}, {}};
+}
+
+// The published rows of estimate/published.txt, each file a source, asked in file order.
 PriceSources publishedSources() {
     PriceSources sources;
-    sources.published = {published(u"2401"_s, u"TON"_s, u"North"_s, 55),
-                         published(u"2401"_s, u"CY"_s, u"Statewide"_s, 9),
-                         published(u"2401"_s, u"TON"_s, QString(), 50),
-                         published(u"2402"_s, u"CY"_s, QString(), 7)};
+    for (const QStringList& c : test::tableRows(u"estimate/published.txt"_s, 5)) {
+        if (sources.answers.empty() || sources.answers.back().source != c[0]) {
+            sources.answers.push_back({c[0], {}});
+        }
+        sources.answers.back().prices.published.push_back(
+            published(c[1], c[2], c[3], c[4].toDouble()));
+    }
     return sources;
 }
 
@@ -100,10 +110,13 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         {u"weighted"_s, PriceStatistic::WeightedAverage},
         {u"median"_s, PriceStatistic::Median},
         {u"adjusted"_s, PriceStatistic::QuantityAdjusted}};
-    for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 10)) {
+    for (const QStringList& c : test::tableRows(u"estimate/lines.txt"_s, 11)) {
         PriceSources sources = publishedSources();
         if (c[3] != u"-"_s) {
-            sources.bids[c[0]] = bids(c[0], c[1], c[3]);
+            const auto old = bids(c[0], c[1], u"100@999"_s, {}, QDate(2020, 1, 1));
+            sources.answers.insert(sources.answers.begin(),
+                                   {{u"old.db"_s, {{{c[0], old}}, {}}},
+                                    {u"bids.db"_s, {{{c[0], bids(c[0], c[1], c[3])}}, {}}}});
         }
         EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
         settings.window.region = c[4] == u"-"_s ? QString() : c[4];
@@ -118,7 +131,8 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
         };
         EXPECT_EQ(
             (QStringList{text(line.unitPriceCents), line.kind ? priceKindName(*line.kind) : u"-"_s,
-                         text(line.amountCents), flagNames(line.flags)}),
+                         text(line.amountCents), flagNames(line.flags),
+                         line.source.isEmpty() ? u"-"_s : line.source}),
             c.mid(6))
             << c.join(u'|').toStdString();
         EXPECT_EQ(estimate.totalCents, line.amountCents.value_or(0));
@@ -126,30 +140,29 @@ TEST(Estimate, EachItemIsPricedFromItsEvidenceWithTheFlagsItRaises) {
 }
 
 TEST(Estimate, TheQuantityAdjustedPriceIsTheRegressionsPrediction) {
-    PriceSources sources;
-    sources.bids[u"2302"_s] =
+    const std::vector<BidRecord> eight =
         bids(u"2302"_s, u"CY"_s, u"10@90 20@70 40@60 80@45 160@40 320@33 640@25 1000@21"_s);
     EstimateSettings settings = EstimateSettings::standard(kEstimateDate);
     settings.statistic = PriceStatistic::QuantityAdjusted;
     const Estimate estimate =
         estimatebuilder::build({item(u"2302"_s, u"01"_s, u"X"_s, u"CY"_s, 100.0)}, CategoryList(),
-                               ProjectPrices(), sources, settings);
+                               ProjectPrices(), oneSource({{{u"2302"_s, eight}}, {}}), settings);
     const ItemStatistics expected =
-        computeStatistics(sources.bids[u"2302"_s], u"CY"_s, settings.window, nullptr, 100.0);
+        computeStatistics(eight, u"CY"_s, settings.window, nullptr, 100.0);
     ASSERT_TRUE(expected.regression.has_value());
-    EXPECT_EQ(estimate.lines[0].kind, PriceKind::QuantityAdjusted);
-    EXPECT_EQ(estimate.lines[0].unitPrice, expected.regression->predicted);
-    EXPECT_TRUE(expected.regression->predicted > 40 && expected.regression->predicted < 50);
+    const PriceRegression& r = *expected.regression;
+    EXPECT_TRUE(r.predicted > 40 && r.predicted < 50);
     // The plot's band passes through the interval at the project's quantity and widens away
     // from the bids' middle.
     const std::vector<BandPoint> band = predictionBand(*estimate.lines[0].statistics, 100, 3);
     ASSERT_EQ(band.size(), 3u);
-    EXPECT_NEAR(band[0].quantity, 10, 1e-9);
-    EXPECT_NEAR(band[1].quantity, 100, 1e-9);  // the middle of 10 and 1000 on the log scale
-    EXPECT_NEAR(band[2].quantity, 1000, 1e-9);
-    EXPECT_NEAR(band[1].fitted, expected.regression->predicted, 1e-9);
-    EXPECT_NEAR(band[1].lower, expected.regression->lower90, 1e-9);
-    EXPECT_NEAR(band[1].upper, expected.regression->upper90, 1e-9);
+    const auto near = [](double v) { return QString::number(v, 'g', 9); };
+    EXPECT_EQ(
+        (QStringList{priceKindName(*estimate.lines[0].kind), near(*estimate.lines[0].unitPrice),
+                     near(band[0].quantity), near(band[1].quantity), near(band[2].quantity),
+                     near(band[1].fitted), near(band[1].lower), near(band[1].upper)}),
+        (QStringList{priceKindName(PriceKind::QuantityAdjusted), near(r.predicted), u"10"_s,
+                     u"100"_s, u"1000"_s, near(r.predicted), near(r.lower90), near(r.upper90)}));
     EXPECT_LT(band[1].upper - band[1].lower, band[0].upper - band[0].lower);
     EXPECT_NEAR(predictionBand(*estimate.lines[0].statistics, 5000, 2)[1].quantity, 5000, 1e-9);
     ItemStatistics two = *estimate.lines[0].statistics;
@@ -182,8 +195,8 @@ Estimate sampleEstimate() {
     CategoryList categories;
     categories.append(u"01"_s, u"Roadway"_s);
     categories.append(u"02"_s, u"Drainage"_s);
-    PriceSources sources;
-    sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
+    const PriceSources sources =
+        oneSource({{{u"2301"_s, bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s)}}});
     return typedEstimate(
         test::dataLines(u"estimate/sample.txt"_s).filter(QRegularExpression(u"^[^#]"_s)), 5, 10,
         categories, sources);
@@ -227,8 +240,9 @@ Estimate sampleProjectEstimate(const QString& folder) {
     for (const ProjectRecord& record : contents.items) {
         numbers.append(record.itemNumber);
     }
-    const PriceSources sources = PriceSources::load(history, {data + u"sample-prices.csv"_s},
-                                                    data + u"sample-index.csv"_s, numbers);
+    const PriceSources sources =
+        PriceSources::load({{u"history"_s, history}, {u"prices"_s, data + u"sample-prices.csv"_s}},
+                           data + u"sample-index.csv"_s, numbers);
     EstimateSettings settings = EstimateSettings::standard(QDate(2026, 9, 30));
     settings.window.escalate = true;
     read.prices.setMobilizationPercent(6);
@@ -316,8 +330,7 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
     escalated.escalatedTo = u"2026Q1"_s;
     estimate.escalation = EscalationBasis{u"index.csv"_s, u"2026Q1"_s, u"2025Q4"_s};
     copy.flags = 0x7f;  // every flag: they wrap within their column, none is cut
-    copy.statistics.emplace().bids = 123;
-    copy.statistics->contracts = 45;
+    copy.statistics = ItemStatistics{{}, {}, 123, 45};
     estimate.lines.insert(estimate.lines.begin(), 150, copy);  // several pages
     estimate.lines.insert(estimate.lines.begin(), escalated);
     const QString path = dir.filePath(u"estimate.pdf"_s);
@@ -346,12 +359,11 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
 TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
     for (const QStringList& c : test::tableRows(u"estimate/notes.txt"_s, 8)) {
         SCOPED_TRACE(c[0].toStdString());
-        PriceSources sources;
-        sources.bids[u"2301"_s] = bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s);
-        sources.bids[u"2599-9999"_s] =
-            bids(u"2599-9999"_s, u"LS"_s, u"1@40000 1@50000"_s, u"TEMPORARY SIGNAL AT MAIN ST"_s);
-        sources.published = {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s, 45000,
-                                       u"TEMPORARY SIGNAL AT MAIN ST"_s)};
+        const QString signal = u"TEMPORARY SIGNAL AT MAIN ST"_s;
+        PriceSources sources = oneSource(
+            {{{u"2301"_s, bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s)},
+              {u"2599-9999"_s, bids(u"2599-9999"_s, u"LS"_s, u"1@40000 1@50000"_s, signal)}},
+             {published(u"2599-9999"_s, u"LS"_s, u"Statewide"_s, 45000, signal)}});
         if (!c[3].isEmpty()) {
             const QByteArray rows = c[3].toLatin1().replace(' ', '\n').replace('=', ',');
             sources.index = CostIndex::parse("Quarter,Index\n" + rows + '\n', u"index.csv"_s);

@@ -35,9 +35,11 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     plotted[3].item.quantity = 12.5;
     plotted[3].statistics->regression = PriceRegression{0, 0, 8, 2.5, 2, 3.1};
     plotted[4].statistics.reset();
-    QStringList texts{sourcesText({}, {}, {}),
-                      QDir::fromNativeSeparators(sourcesText(
-                          u"/data/bids.db"_s, {u"a.csv"_s, u"/p/b.xlsx"_s}, u"i.csv"_s)),
+    QStringList texts{sourcesText({}, {}),
+                      QDir::fromNativeSeparators(sourcesText({{u"history"_s, u"/data/bids.db"_s},
+                                                              {u"prices"_s, u"a.csv"_s},
+                                                              {u"prices"_s, u"/p/b.xlsx"_s}},
+                                                             u"i.csv"_s)),
                       totalsText(e, de).rich,
                       totalsText(e, de).plain,
                       evidenceLines(e, 0, de).join(u"; "_s),

@@ -111,15 +111,11 @@ TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
     EXPECT_EQ(texts(history_->bidsFor(u"2501-0100110"_s)),
               QStringList{u"2501-0100110||LF|120|85.5|2025-09-30|Z-1|0|N|"_s});
 
-    const std::pair<QByteArray, QString> bad[] = {
-        {"Item Number\n", u"at line 1: a line of a layout reads FIELD=HEADING"_s},
-        {"# note\nColour=C\n", u"at line 2: the field \"Colour\" is not one a layout can name"_s},
-        {"Unit=U\nunit=V\n", u"at line 2: the field \"unit\" is named twice"_s},
-    };
-    for (const auto& [bytes, reason] : bad) {
-        const QString file = write(u"layout.txt"_s, bytes);
-        EXPECT_TRUE(errorMessage([&] { ColumnLayout::read(file); }).endsWith(reason))
-            << reason.toStdString();
+    for (const QStringList& c : test::tableRows(u"history/badlayoutfiles.txt"_s, 2)) {
+        const QString file =
+            write(u"layout.txt"_s, c[0].toUtf8().replace("\\n", "\n").replace("\\#", "#"));
+        EXPECT_TRUE(errorMessage([&] { ColumnLayout::read(file); }).endsWith(c[1]))
+            << c[1].toStdString();
     }
     ColumnLayout missing;
     missing.name(ColumnLayout::Field::Region, u"Zone"_s);

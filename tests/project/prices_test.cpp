@@ -65,7 +65,7 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
 
     // The estimate's setup: adopted as no step, changed as one; undoing a price keeps it.
     EstimateSetup setup;
-    setup.historyFile = u"bids.sqlite"_s;
+    setup.sources = {{u"history"_s, u"bids.sqlite"_s}};
     const auto before = std::pair(stack.count(), doc.isModified());
     doc.adoptEstimateSetup(setup);
     EXPECT_EQ(std::pair(stack.count(), doc.isModified()), before);
@@ -74,17 +74,16 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     regional.region = u"North"_s;
     doc.setEstimateSetup(regional);
     doc.setEstimateSetup(regional);  // the same setup is no step
-    EXPECT_EQ(stack.count(), before.first + 2);
-    EXPECT_EQ(stack.undoText(), u"Estimate Settings"_s);
+    EXPECT_EQ(std::pair(stack.count(), stack.undoText()),
+              std::pair(before.first + 2, u"Estimate Settings"_s));
     stack.undo();
     EXPECT_EQ(doc.prices().estimateSetup(), setup);
     stack.undo();
-    EXPECT_EQ(doc.prices().find(key), nullptr);
-    EXPECT_EQ(doc.prices().estimateSetup(), setup);
+    EXPECT_EQ(std::pair(doc.prices().find(key), doc.prices().estimateSetup()),
+              std::pair(static_cast<const ItemPrice*>(nullptr), setup));
     stack.redo();
     stack.redo();
-    EXPECT_EQ(doc.prices().estimateSetup(), regional);
-    EXPECT_NE(doc.prices().find(key), nullptr);
+    EXPECT_TRUE(doc.prices().estimateSetup() == regional && doc.prices().find(key));
     doc.clearForNewProject();
     EXPECT_TRUE(doc.prices().isEmpty());
 }
@@ -115,8 +114,9 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, typed(1));  // its item is out of the project
     prices.setContingencyPercent(7.5);
     EstimateSetup setup;
-    setup.historyFile = u"/bids/history.sqlite"_s;
-    setup.priceFiles = {u"/bids/north.csv"_s, u"/bids/state.xlsx"_s};
+    setup.sources = {{u"history"_s, u"/bids/history.sqlite"_s},
+                     {u"prices"_s, u"/bids/north.csv"_s},
+                     {u"prices"_s, u"/bids/state.xlsx"_s}};
     setup.estimateDate = QDate(2026, 3, 31);
     setup.from = QDate(2024, 4, 1);
     setup.region = u"North"_s;
@@ -146,15 +146,12 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
 }
 
 TEST(Prices, AnEstimateSetupThatCannotBeSoIsRefusedWithTheReason) {
-    const std::pair<EstimateSetup::Values, QString> cases[] = {
-        {{{u"let from"_s, u"2026-02-30"_s}}, u"the estimate's let from is no date"_s},
-        {{{u"estimate date"_s, u"2026-3-31"_s}}, u"the estimate's estimate date is no date"_s},
-        {{{u"bids"_s, u"some"_s}}, u"the estimate's bids \"some\" is none of low, three, all"_s},
-        {{{u"escalate"_s, u"no"_s}}, u"the estimate's escalate \"no\" is none of yes"_s},
-        {{{u"region"_s, QString(5000, u'x')}}, u"the estimate's region is too long"_s},
+    std::vector<std::pair<EstimateSetup::Values, QString>> cases{
         {EstimateSetup::Values(65, {u"prices"_s, u"a.csv"_s}),
-         u"the estimate's settings have too many rows"_s},
-    };
+         u"the estimate's settings have too many rows"_s}};
+    for (const QStringList& c : test::tableRows(u"project/badsetups.txt"_s, 3)) {
+        cases.push_back({{{c[0], c[1] == u"x5000"_s ? QString(5000, u'x') : c[1]}}, c[2]});
+    }
     for (const auto& [values, reason] : cases) {
         try {
             EstimateSetup::fromValues(values);

@@ -1,0 +1,26 @@
+#include "history/bidhistorysource.h"
+
+#include "history/bidhistory.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+const PriceSourceKind& BidHistorySource::sourceKind() {
+    static const PriceSourceKind kind{u"history"_s,
+                                      u"Bid history"_s,
+                                      u"Bid History"_s,
+                                      u"Bid History (*.sqlite *.db)"_s,
+                                      nullptr,
+                                      [](const QString& location) -> std::unique_ptr<PriceSource> {
+                                          return std::make_unique<BidHistorySource>(location);
+                                      }};
+    return kind;
+}
+
+SourcePrices BidHistorySource::pricesFor(const QStringList& itemNumbers) {
+    noteRead();
+    return SourcePrices{BidHistory::open(path(), true).bidsFor(itemNumbers), {}};
+}
+
+}  // namespace veskplan

@@ -1,0 +1,39 @@
+#include "history/pricesourcekind.h"
+
+#include <QDir>
+
+#include "base/error.h"
+#include "history/bidhistorysource.h"
+#include "history/pricefilesource.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+const std::vector<const PriceSourceKind*>& priceSourceKinds() {
+    static const std::vector<const PriceSourceKind*> kinds{
+        &BidHistorySource::sourceKind(),
+        &PriceFileSource::sourceKind(),
+    };
+    return kinds;
+}
+
+const PriceSourceKind* priceSourceKind(const QString& word, const QString& location) {
+    for (const PriceSourceKind* kind : priceSourceKinds()) {
+        if (kind->word == word && (!kind->takes || kind->takes(location))) {
+            return kind;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<PriceSource> openPriceSource(const QString& word, const QString& location) {
+    const PriceSourceKind* kind = priceSourceKind(word, location);
+    if (!kind) {
+        throw Error(u"No kind of price source reads "_s + QDir::toNativeSeparators(location) +
+                    u" (\""_s + word + u"\")."_s);
+    }
+    return kind->open(location);
+}
+
+}  // namespace veskplan
