@@ -308,8 +308,8 @@ void MainWindow::print() {
 void MainWindow::refresh() {
     showing([this] {
         const MasterSession& session = controller_.master();
-        showUnit(unitAt(session.engMet()));
-        w_.mastRevDate->setText(session.mastRevDate());
+        showUnit(unitAt(session.unitIndex()));
+        w_.mastRevDate->setText(session.revisionText());
         showMasterRow(controller_.browsing().currentRow(),
                       controller_.browsing().gridState().selectedRow);
         showHeader();

@@ -93,7 +93,7 @@ ExportInput ExportCommands::inputFor(const ExportFormat& format) const {
     ExportInput input;
     input.header = document_.header();
     input.projectFile = document_.fileName();
-    input.english = unitAt(master_.engMet()) == Unit::English;
+    input.english = unitAt(master_.unitIndex()) == Unit::English;
     input.decimalPoint = locale_.decimalPoint().at(0);
     input.seedWorkbook = seedWorkbook_;
     input.items = document_.items().records(format.itemOrder(grid_.order()));

@@ -112,7 +112,7 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
 
     BusyCursor busy(busy_);
     const std::vector<ProjectRecord> specialRows = specialrows::compose(
-        document_.header(), master_.engMet(), master_.masterDate(), document_.categories());
+        document_.header(), master_.unitIndex(), master_.masterDate(), document_.categories());
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows,
                            document_.prices());

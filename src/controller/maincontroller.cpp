@@ -66,7 +66,7 @@ void MainController::start() {
     binding_.bind(specialrows::ProjectContents{}, false);
     master_.forgetLoadedUnit();
     units_.choose(indexOf(Unit::English));  // the project is empty: nothing is asked
-    master_.setSrchPos(-1);
+    master_.setSearchPosition(-1);
     Q_EMIT requests_.focusRequested(u"itemCat"_s);
     document_->setModified(false);
     files_.offerRecovery(paths_.tempDir);

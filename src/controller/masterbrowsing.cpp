@@ -53,7 +53,7 @@ void MasterBrowsing::filterDescriptionSearchKey(char16_t& key) {
 void MasterBrowsing::selectRow(int row, bool focusAddItem) {
     grid_.currentRow = row;
     grid_.selectedRow = row;
-    master_.setSrchPos(row);
+    master_.setSearchPosition(row);
     tellCurrentRow();
     if (focusAddItem) {
         Q_EMIT requests_.focusRequested(u"addItem"_s);
@@ -61,7 +61,7 @@ void MasterBrowsing::selectRow(int row, bool focusAddItem) {
 }
 
 void MasterBrowsing::showFound(const mastersearch::Outcome& outcome, const QString& endReached) {
-    master_.setSrchPos(outcome.searchPosition);
+    master_.setSearchPosition(outcome.searchPosition);
     if (outcome.found >= 0) {
         selectRow(outcome.found);
         Q_EMIT requests_.masterTopRowRequested(outcome.found);
@@ -109,12 +109,12 @@ void MasterBrowsing::setDescriptionSearch(const QString& text) {
 
 void MasterBrowsing::findNext() {
     showFound(
-        mastersearch::findNext(master_.list(), master_.srchPos(), master_.descriptionSearchText()),
+        mastersearch::findNext(master_.list(), master_.searchPosition(), master_.descriptionSearchText()),
         texts::endOfMasterItems());
 }
 
 void MasterBrowsing::findPrevious() {
-    showFound(mastersearch::findPrevious(master_.list(), master_.srchPos(),
+    showFound(mastersearch::findPrevious(master_.list(), master_.searchPosition(),
                                          master_.descriptionSearchText()),
               texts::beginningOfMasterItems());
 }

@@ -48,7 +48,7 @@ void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool che
     if (contents.unitIndex) {
         const Unit unit = unitAt(*contents.unitIndex);
         master_.setLoadedUnit(unit);
-        if (master_.engMet() != *contents.unitIndex) {
+        if (master_.unitIndex() != *contents.unitIndex) {
             units_.chooseFromProject(unit);
         }
     }

@@ -16,7 +16,7 @@ class ChangedOnReturn {
 public:
     ChangedOnReturn(UnitSwitch& units, const MasterSession& master)
         : units_(units), master_(master) {}
-    ~ChangedOnReturn() { Q_EMIT units_.unitChanged(unitAt(master_.engMet())); }
+    ~ChangedOnReturn() { Q_EMIT units_.unitChanged(unitAt(master_.unitIndex())); }
     ChangedOnReturn(const ChangedOnReturn&) = delete;
     ChangedOnReturn& operator=(const ChangedOnReturn&) = delete;
 
@@ -29,9 +29,9 @@ private:
 
 UnitSwitch::Choice UnitSwitch::choose(int index) {
     const ChangedOnReturn told(*this, master_);
-    master_.setEngMet(index);
+    master_.setUnitIndex(index);
     if (document_.items().recordCount() > 0) {
-        const std::optional<Unit> loaded = master_.mastUnitLoaded();
+        const std::optional<Unit> loaded = master_.loadedUnit();
         if (loaded && indexOf(*loaded) == index) {
             return Choice::Loaded;
         }
@@ -55,12 +55,12 @@ void UnitSwitch::load(int index) {
 
 void UnitSwitch::putBack(int index) {
     const ChangedOnReturn told(*this, master_);
-    master_.setEngMet(index == 0 ? 1 : 0);
+    master_.setUnitIndex(index == 0 ? 1 : 0);
 }
 
 void UnitSwitch::chooseFromProject(Unit unit) {
     const ChangedOnReturn told(*this, master_);
-    master_.setEngMet(indexOf(unit));
+    master_.setUnitIndex(indexOf(unit));
     loadList(unit);
 }
 
@@ -75,7 +75,7 @@ void UnitSwitch::loadList(Unit unit) {
         }
     }
     document_.setUnitIndex(indexOf(unit));
-    Q_EMIT listLoaded(master_.mastRevDate());
+    Q_EMIT listLoaded(master_.revisionText());
     if (failure) {
         port_.warn(failure->message());
     }

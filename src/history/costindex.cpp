@@ -84,7 +84,7 @@ CostIndex CostIndex::parse(QByteArrayView bytes, const QString& shownName) {
         try {
             value = fieldtext::amount(row->value(indexColumn), u"index"_s);
         } catch (const fieldtext::FieldError& error) {
-            throw csv::ReadError(shownName, reader.line(), error.reason);
+            throw csv::ReadError(shownName, reader.line(), error.reason());
         }
         if (value <= 0) {
             throw csv::ReadError(

@@ -5,14 +5,19 @@
 #include <QStringView>
 #include <optional>
 
+#include "base/error.h"
+
 namespace veskplan {
 
 // The fields of price and bid files read from their text. Each reader throws FieldError with
 // the reason a field cannot be taken; the file reader adds the file and the line.
 namespace fieldtext {
 
-struct FieldError {
-    QString reason;
+// The reason alone: the message a user reads once the file reader has named the file and line.
+class FieldError : public Error {
+public:
+    explicit FieldError(const QString& reason) : Error(reason) {}
+    const QString& reason() const { return message(); }
 };
 
 // The largest amount or quantity taken: far above any bid, far below where doubles lose cents.

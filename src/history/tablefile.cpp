@@ -72,9 +72,9 @@ bool RowFaults::check(int line, const std::function<void()>& read) {
     } catch (const fieldtext::FieldError& error) {
         if (++count_ == 1) {
             firstLine_ = line;
-            firstReason_ = error.reason;
+            firstReason_ = error.reason();
         } else if (count_ <= kMaxTold) {
-            later_.append(historytexts::laterFault(line, error.reason));
+            later_.append(historytexts::laterFault(line, error.reason()));
         }
         return false;
     }

@@ -7,7 +7,7 @@
 namespace veskplan {
 
 void MasterSession::load(Unit unit, const QString& masterDir, const QLocale& locale) {
-    mastUnitLoaded_ = unit;
+    loadedUnit_ = unit;
     MasterListFile file;
     try {
         file = MasterListFile::read(MasterListFile::pathIn(masterDir, unit));
@@ -23,7 +23,7 @@ void MasterSession::load(Unit unit, const QString& masterDir, const QLocale& loc
     locale_ = locale;
 }
 
-QString MasterSession::mastRevDate() const {
+QString MasterSession::revisionText() const {
     return revised_.isValid() ? revisedCaption(revised_, locale_) : QString();
 }
 

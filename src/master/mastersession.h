@@ -19,18 +19,18 @@ public:
     const MasterGrid& grid() const { return grid_; }
     const MasterList& list() const { return grid_.list(); }
 
-    // The unit selector's position (`engMet`): 0 English, 1 Metric, -1 before the first load.
-    int engMet() const { return engMet_; }
-    void setEngMet(int index) { engMet_ = index; }
-    // The unit whose list is loaded (`mastUnitLoaded`); nothing before the first load.
-    std::optional<Unit> mastUnitLoaded() const { return mastUnitLoaded_; }
-    void forgetLoadedUnit() { mastUnitLoaded_.reset(); }
-    void setLoadedUnit(Unit unit) { mastUnitLoaded_ = unit; }
+    // The unit selector's position: 0 English, 1 Metric, -1 before the first load.
+    int unitIndex() const { return unitIndex_; }
+    void setUnitIndex(int index) { unitIndex_ = index; }
+    // The unit whose list is loaded; nothing before the first load.
+    std::optional<Unit> loadedUnit() const { return loadedUnit_; }
+    void forgetLoadedUnit() { loadedUnit_.reset(); }
+    void setLoadedUnit(Unit unit) { loadedUnit_ = unit; }
 
     // The date the loaded list was revised; null while no list could be read.
     const QDate& revisionDate() const { return revised_; }
-    // "Revised " and the list's date (`mastRevDate`); empty while no list could be read.
-    QString mastRevDate() const;
+    // "Revised " and the list's date; empty while no list could be read.
+    QString revisionText() const;
     // The list's date as project files store it, the same on every machine.
     QString masterDate() const;
     // Whether the last load failed, leaving the list empty.
@@ -40,9 +40,9 @@ public:
     // an Error carries the message for the user.
     void load(Unit unit, const QString& masterDir, const QLocale& locale);
 
-    // The description search position (`srchPos`): the row last found or clicked, -1 for none.
-    int srchPos() const { return srchPos_; }
-    void setSrchPos(int row) { srchPos_ = row; }
+    // The description search position: the row last found or clicked, -1 for none.
+    int searchPosition() const { return searchPosition_; }
+    void setSearchPosition(int row) { searchPosition_ = row; }
 
     // The texts of the two search boxes, and the category tree's node clicked last.
     const QString& itemSearchText() const { return itemSearchText_; }
@@ -54,12 +54,12 @@ public:
 
 private:
     MasterGrid grid_;
-    int engMet_ = -1;
-    std::optional<Unit> mastUnitLoaded_;
+    int unitIndex_ = -1;
+    std::optional<Unit> loadedUnit_;
     QDate revised_;
     QLocale locale_;
     bool loadFailed_ = false;
-    int srchPos_ = -1;
+    int searchPosition_ = -1;
     QString itemSearchText_;
     QString descriptionSearchText_;
     QString chosenCat_;

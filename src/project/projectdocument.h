@@ -37,8 +37,8 @@ public:
     const HeaderFields& header() const { return header_; }
     const CategoryList& categories() const { return categories_; }
 
-    // The project file (`projFile`): empty for a new project. An untitled project
-    // (`projUntitled`) asks for a file name at its next save.
+    // The project file: empty for a new project. An untitled project
+    // asks for a file name at its next save.
     const QString& fileName() const { return fileName_; }
     bool isUntitled() const { return untitled_; }
     void setFile(const QString& fileName, bool untitled);
@@ -49,7 +49,7 @@ public:
     // or "Untitled".
     QString displayName() const;
     void setImportedFrom(const QString& path);
-    // The master list date the opened project was last saved with (`projMastDate`).
+    // The master list date the opened project was last saved with.
     const QString& storedMasterDate() const { return storedMasterDate_; }
 
     // What an edit did, or why it did nothing: every edit that can be refused or fail says so
@@ -71,7 +71,7 @@ public:
         int row;         // an added item, or the one its category holds already
     };
 
-    // Unsaved changes (the opposite of `projSaved`): changes since the undo stack was last
+    // Unsaved changes: changes since the undo stack was last
     // clean, or a failed save.
     bool isModified() const;
     // Saved (false): the present state becomes the clean state. Modified (true): marks it

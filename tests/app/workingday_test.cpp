@@ -110,7 +110,7 @@ TEST_F(WorkingDayTest, ANewProjectHasOneBlankCategoryAndAnUntouchedOneAsksNothin
     port.answers = {Answer::Yes};  // throw the items away for the other list
     test::chooseInList(find<QComboBox>(u"engMet"_s), 1);
     EXPECT_TRUE(port.answers.empty());
-    EXPECT_EQ(master().engMet(), 1);
+    EXPECT_EQ(master().unitIndex(), 1);
     expectBlank();
 
     QTest::mouseClick(find<QAbstractButton>(u"addCat"_s), Qt::LeftButton);

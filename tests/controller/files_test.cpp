@@ -313,7 +313,7 @@ TEST_F(FilesTest, OpeningAgainstANewerListMarksTheMissingItemsOnce) {
     open(u"old.vsk"_s,
          {test::rec("0000-2000000", "00", "1/1/20", "-1"), test::rec("2101-0100000  <<", "01"),
           test::rec("9999-0000001", "01"), test::rec("0000-1000000", "00", "P", "1")});
-    EXPECT_EQ(master().engMet(), 1);  // the project's unit, loaded without a question
+    EXPECT_EQ(master().unitIndex(), 1);  // the project's unit, loaded without a question
     EXPECT_EQ(port.messageTexts(),
               std::vector<QString>{texts::revisionCheck(u"1/1/20"_s, u"4/2/26"_s)});
     EXPECT_EQ(store().record(0).itemNumber, u"2101-0100000"_s);

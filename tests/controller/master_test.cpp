@@ -16,9 +16,9 @@ TEST_F(ControllerTest, StartUpLoadsTheEnglishListIntoAnEmptySavedProject) {
     const auto& grid = controller->browsing().gridState();
     QString state;
     QTextStream(&state) << port.lastFocus() << '|' << port.messages.size() << '|' << port.busyDepth
-                        << '|' << master().engMet() << '|' << indexOf(*master().mastUnitLoaded())
-                        << '|' << master().list().count() << '|' << master().mastRevDate() << '|'
-                        << master().srchPos() << '|' << port.masterTopRow << '|' << grid.currentRow
+                        << '|' << master().unitIndex() << '|' << indexOf(*master().loadedUnit())
+                        << '|' << master().list().count() << '|' << master().revisionText() << '|'
+                        << master().searchPosition() << '|' << port.masterTopRow << '|' << grid.currentRow
                         << '|' << doc().isModified() << doc().isUntitled()
                         << controller->guardedCommandsEnabled() << '|'
                         << doc().categories().numbers().join(u',') << '|' << boxes().numberIndex();
@@ -30,7 +30,7 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
     start();
     controller->switchUnit(Unit::Metric);  // an empty project loads at once
     EXPECT_EQ(master().list().count(), 3);
-    EXPECT_EQ(master().mastRevDate(), u"Revised 4/2/26"_s);
+    EXPECT_EQ(master().revisionText(), u"Revised 4/2/26"_s);
     EXPECT_TRUE(port.messages.empty());
     controller->switchUnit(Unit::English);
     addMasterRow(0);
@@ -47,7 +47,7 @@ TEST_F(ControllerTest, TheUnitSelectorAsksBeforeThrowingAwayItems) {
         port.answers = answers;
         controller->switchUnit(Unit::Metric);
         EXPECT_EQ(std::tuple(port.answers.size(), port.messages[0].text, port.messages[0].title,
-                             master().engMet(), indexOf(*master().mastUnitLoaded()),
+                             master().unitIndex(), indexOf(*master().loadedUnit()),
                              store().recordCount()),
                   std::tuple(0u, texts::unitChangeQuestion(), u"Change Master Item List"_s, unit,
                              unit, items));
@@ -92,7 +92,7 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     // The first row asked to be in sight, the current and the highlighted row, the search's.
     const auto where = [this] {
         const MasterGridState& grid = controller->browsing().gridState();
-        return std::tuple(port.masterTopRow, grid.currentRow, grid.selectedRow, master().srchPos());
+        return std::tuple(port.masterTopRow, grid.currentRow, grid.selectedRow, master().searchPosition());
     };
     controller->browsing().jumpToItemNumber(u"2105"_s);
     EXPECT_EQ(where(), std::tuple(0, 1, 1, 1));       // six rows: the view cannot scroll
@@ -119,7 +119,7 @@ TEST_F(ControllerTest, SearchesMoveTheGridAndTheFocusAndKeepTheirStateAcrossAUni
     controller->browsing().findPrevious();
     EXPECT_EQ(port.messageTexts().back(), texts::beginningOfMasterItems());
     controller->switchUnit(Unit::Metric);
-    EXPECT_EQ(master().srchPos(), 2);
+    EXPECT_EQ(master().searchPosition(), 2);
     EXPECT_EQ(master().descriptionSearchText(), u"ZZZ"_s);
 }
 

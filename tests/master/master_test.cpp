@@ -68,7 +68,7 @@ TEST(MasterSession, LoadsTheUnitsListWithItsDateOrReportsTheMissingFile) {
     QAbstractItemModelTester tester(&session.grid().model(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     session.load(Unit::Metric, dir.path(), QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ((QStringList{session.mastRevDate(), session.masterDate(),
+    EXPECT_EQ((QStringList{session.revisionText(), session.masterDate(),
                            session.grid().model().index(0, 1).data().toString(),
                            session.grid().model().headerData(2, Qt::Horizontal).toString()}),
               (QStringList{u"Revised 3/14/26"_s, u"3/14/2026"_s, u"CLEARING"_s, u"Units"_s}));
@@ -76,7 +76,7 @@ TEST(MasterSession, LoadsTheUnitsListWithItsDateOrReportsTheMissingFile) {
         test::errorMessage([&] { session.load(Unit::English, dir.path(), QLocale::c()); });
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.filePath(u"itemse.txt"_s))));
     EXPECT_TRUE(session.loadFailed() && session.list().count() == 0 &&
-                session.mastUnitLoaded() == Unit::English);
+                session.loadedUnit() == Unit::English);
     // A short date with blanks in it is shown whole.
     EXPECT_EQ(revisedCaption(QDate(2026, 3, 14), QLocale(QLocale::Slovak, QLocale::Slovakia)),
               u"Revised 14. 3. 2026"_s);
