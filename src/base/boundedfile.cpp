@@ -11,35 +11,33 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString openError(const QFile& file) {
-    return file.exists() ? file.errorString() : texts::noSuchFile();
+void openForReading(QFile& file) {
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(file.exists() ? file.errorString() : texts::noSuchFile());
+    }
 }
 
 }  // namespace
 
-Lines readLines(const QString& path, int count, qsizetype maxLineBytes) {
-    Lines result;
+QStringList readLines(const QString& path, int count, qsizetype maxLineBytes) {
+    QStringList lines;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = openError(file);
-        return result;
-    }
+    openForReading(file);
     QByteArray line;
     bool afterCarriageReturn = false;
     char buffer[4096];
-    while (result.lines.size() < count) {
+    while (lines.size() < count) {
         const qint64 got = file.read(buffer, sizeof buffer);
         if (got < 0) {
-            result.error = file.errorString();
-            return result;
+            throw Error(file.errorString());
         }
         if (got == 0) {
             if (!line.isEmpty()) {
-                result.lines.append(textcodec::decode(line));
+                lines.append(textcodec::decode(line));
             }
             break;
         }
-        for (qint64 i = 0; i < got && result.lines.size() < count; ++i) {
+        for (qint64 i = 0; i < got && lines.size() < count; ++i) {
             const char c = buffer[i];
             if (c == '\n' && afterCarriageReturn) {
                 afterCarriageReturn = false;  // the LF of a CR LF
@@ -47,55 +45,49 @@ Lines readLines(const QString& path, int count, qsizetype maxLineBytes) {
             }
             afterCarriageReturn = c == '\r';
             if (c == '\r' || c == '\n') {
-                result.lines.append(textcodec::decode(line));
+                lines.append(textcodec::decode(line));
                 line.clear();
                 continue;
             }
             if (line.size() >= maxLineBytes) {
-                result.error = texts::lineTooLong(result.lines.size() + 1);
-                return result;
+                throw Error(texts::lineTooLong(lines.size() + 1));
             }
             line.append(c);
         }
     }
-    return result;
+    return lines;
 }
 
-Bytes readAll(const QString& path, qint64 maxBytes) {
-    Bytes result;
+QByteArray readAll(const QString& path, qint64 maxBytes) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = openError(file);
-        return result;
-    }
+    openForReading(file);
     if (file.size() > maxBytes) {
-        result.error = texts::fileTooLarge(maxBytes);
-        return result;
+        throw Error(texts::fileTooLarge(maxBytes));
     }
     // Read in pieces up to one byte past the limit: asking for the limit at once would have
     // Qt set aside that much memory (hundreds of megabytes for a bid file) for every read.
-    result.bytes.reserve(file.size() + 1);
-    while (result.bytes.size() <= maxBytes) {
-        const QByteArray piece =
-            file.read(std::min(qint64(1) << 20, maxBytes + 1 - result.bytes.size()));
+    QByteArray bytes;
+    bytes.reserve(file.size() + 1);
+    while (bytes.size() <= maxBytes) {
+        const QByteArray piece = file.read(std::min(qint64(1) << 20, maxBytes + 1 - bytes.size()));
         if (piece.isEmpty()) {
             break;
         }
-        result.bytes += piece;
+        bytes += piece;
     }
     if (file.error() != QFileDevice::NoError) {
-        result.bytes.clear();
-        result.error = file.errorString();
-    } else if (result.bytes.size() > maxBytes) {  // a device that did not tell its size
-        result.bytes.clear();
-        result.error = texts::fileTooLarge(maxBytes);
+        throw Error(file.errorString());
     }
-    return result;
+    if (bytes.size() > maxBytes) {  // a device that did not tell its size
+        throw Error(texts::fileTooLarge(maxBytes));
+    }
+    return bytes;
 }
 
-QString lineCountProblem(QByteArrayView bytes, qsizetype maxLines) {
-    const qsizetype ends = std::max(bytes.count('\n'), bytes.count('\r'));
-    return ends > maxLines ? texts::tooManyLines(maxLines) : QString();
+void checkLineCount(QByteArrayView bytes, qsizetype maxLines) {
+    if (std::max(bytes.count('\n'), bytes.count('\r')) > maxLines) {
+        throw Error(texts::tooManyLines(maxLines));
+    }
 }
 
 }  // namespace veskplan::boundedfile

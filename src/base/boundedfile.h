@@ -5,32 +5,28 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/error.h"
+
 namespace veskplan {
 
 // Reading text files no further than their use needs, so that a wrong or hostile file (gigabytes
 // of line ends, one endless line) gives a message instead of exhausting the memory.
 namespace boundedfile {
 
-struct Lines {
-    QStringList lines;  // decoded from Windows-1252; CR LF, CR or LF end a line
-    QString error;      // a file that cannot be read, or a line over the limit; empty otherwise
-};
+// Each function throws Error whose message is the reason alone (a file that cannot be read, one
+// over a limit), for the caller to put in a message that names the file.
 
-// Lines 1 to `count` of the file (fewer when it is shorter); reading stops after line `count`.
-// A line of more than `maxLineBytes` bytes is an error.
-Lines readLines(const QString& path, int count, qsizetype maxLineBytes);
+// Lines 1 to `count` of the file (fewer when it is shorter), decoded from Windows-1252; CR LF, CR
+// or LF end a line. Reading stops after line `count`. A line of more than `maxLineBytes` bytes
+// throws.
+QStringList readLines(const QString& path, int count, qsizetype maxLineBytes);
 
-struct Bytes {
-    QByteArray bytes;
-    QString error;
-};
+// The whole file; one of more than `maxBytes` bytes throws.
+QByteArray readAll(const QString& path, qint64 maxBytes);
 
-// The whole file, when it holds at most `maxBytes` bytes.
-Bytes readAll(const QString& path, qint64 maxBytes);
-
-// Why text of more than `maxLines` lines (counting CR LF, CR or LF ends) is refused; an empty
-// text when it has no more. Counted before the lines are built.
-QString lineCountProblem(QByteArrayView bytes, qsizetype maxLines);
+// Refuses text of more than `maxLines` lines (counting CR LF, CR or LF ends) by throwing; counted
+// before the lines are built.
+void checkLineCount(QByteArrayView bytes, qsizetype maxLines);
 
 }  // namespace boundedfile
 }  // namespace veskplan

@@ -32,12 +32,13 @@ ConfigFile::ReadResult ConfigFile::read(const Configuration& defaults) const {
     }
     result.existed = true;
     // Six lines are all the file holds; a path is never longer than this.
-    const boundedfile::Lines read = boundedfile::readLines(path_, kLineCount, kMaxLineBytes);
-    if (!read.error.isEmpty()) {
-        result.warning = texts::configUnreadable(QDir::toNativeSeparators(path_), read.error);
+    QStringList lines;
+    try {
+        lines = boundedfile::readLines(path_, kLineCount, kMaxLineBytes);
+    } catch (const Error& error) {
+        result.warning = texts::configUnreadable(QDir::toNativeSeparators(path_), error.message());
         return result;
     }
-    const QStringList& lines = read.lines;
     QString* targets[] = {&result.values.mastDir, &result.values.tsptDir, &result.values.lastDir};
     for (int i = 0; i < 3; ++i) {
         const qsizetype lineIndex = 2 * i + 1;
@@ -63,9 +64,10 @@ QByteArray ConfigFile::render(const Configuration& values) {
 
 void ConfigFile::write(const Configuration& values) const {
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    const QString failure = tryWriteFileAtomically(path_, render(values));
-    if (!failure.isEmpty()) {
-        throw Error(texts::configNotWritten(QDir::toNativeSeparators(path_), failure));
+    try {
+        writeFileAtomically(path_, render(values));
+    } catch (const FileWriteError& error) {
+        throw Error(texts::configNotWritten(QDir::toNativeSeparators(path_), error.reason()));
     }
 }
 

@@ -130,11 +130,13 @@ ReadError::ReadError(const QString& shownName, int line, const QString& reason)
 
 Reader Reader::fromFile(const QString& path, qint64 maxBytes, qsizetype maxLines) {
     const QString shown = QDir::toNativeSeparators(path);
-    const boundedfile::Bytes read = boundedfile::readAll(path, maxBytes);
-    if (!read.error.isEmpty()) {
-        throw ReadError(shown, 0, read.error);
+    QByteArray bytes;
+    try {
+        bytes = boundedfile::readAll(path, maxBytes);
+    } catch (const Error& error) {
+        throw ReadError(shown, 0, error.message());
     }
-    return Reader(read.bytes, shown, maxBytes, maxLines);
+    return Reader(bytes, shown, maxBytes, maxLines);
 }
 
 Reader::Reader(QByteArrayView bytes, const QString& shownName, qint64 maxBytes, qsizetype maxLines)
@@ -156,9 +158,10 @@ Reader::Reader(QByteArrayView bytes, const QString& shownName, qint64 maxBytes, 
     if (binary) {
         throw ReadError(shownName, 0, texts::notATextFile());
     }
-    if (const QString problem = boundedfile::lineCountProblem(bytes, maxLines);
-        !problem.isEmpty()) {
-        throw ReadError(shownName, 0, problem);
+    try {
+        boundedfile::checkLineCount(bytes, maxLines);
+    } catch (const Error& error) {
+        throw ReadError(shownName, 0, error.message());
     }
     text_ = utf16 ? std::move(*utf16) : decodeText(bytes);
     separator_ = separatorOf(text_);

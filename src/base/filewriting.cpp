@@ -66,30 +66,32 @@ void syncFileToDisk(const QString& path) {
     }
 }
 
-QString renameOver(const QString& from, const QString& to) {
+void renameOver(const QString& from, const QString& to) {
     const QString source = QDir::toNativeSeparators(from);
     const QString target = QDir::toNativeSeparators(to);
     if (MoveFileExW(nativeName(source), nativeName(target),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return QString();
+        return;
     }
     const DWORD code = GetLastError();
-    return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
-               ? texts::diskFull()
-               : qt_error_string(static_cast<int>(code));
+    throw Error(code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+                    ? texts::diskFull()
+                    : qt_error_string(static_cast<int>(code)));
 }
 #else
-QString renameOver(const QString& from, const QString& to) {
+void renameOver(const QString& from, const QString& to) {
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(from).toStdString(),
                             QFile::encodeName(to).toStdString(), error);
-    return error ? reasonOf(error.value(), QString::fromStdString(error.message())) : QString();
+    if (error) {
+        throw Error(reasonOf(error.value(), QString::fromStdString(error.message())));
+    }
 }
 #endif
 
 }  // namespace
 
-QString moveIntoPlace(const QString& temporary, const QString& target) {
+void moveIntoPlace(const QString& temporary, const QString& target) {
     const QFileInfo targetInfo(target);
     QFile::setPermissions(temporary, targetInfo.exists() ? targetInfo.permissions()
                                                          : QFile::ReadOwner | QFile::WriteOwner |
@@ -100,29 +102,23 @@ QString moveIntoPlace(const QString& temporary, const QString& target) {
 #else
     syncToDisk(temporary);
 #endif
-    const QString failure = renameOver(temporary, target);
-    if (failure.isEmpty()) {
-        syncToDisk(QFileInfo(target).absolutePath());
-    }
-    return failure;
+    renameOver(temporary, target);
+    syncToDisk(QFileInfo(target).absolutePath());
 }
+
+FileWriteError::FileWriteError(const QString& path, const QString& reason)
+    : Error(texts::fileNotWritten(QDir::toNativeSeparators(path), reason)), reason_(reason) {}
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    const QString failure = tryWriteFileAtomically(path, bytes);
-    if (!failure.isEmpty()) {
-        throw Error(texts::fileNotWritten(QDir::toNativeSeparators(path), failure));
-    }
-}
-
-QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
     // Unbuffered, so that every short write is seen: a buffered file reports a write the disk
     // refused halfway as done.
     QFile file(target.absolutePath() + u"/."_s + target.fileName() + u".part-"_s +
                QString::number(QRandomGenerator::global()->generate(), 36));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        return QFileInfo(target.absolutePath()).isDir() ? reasonOf(errno, file.errorString())
-                                                        : texts::noSuchFolder();
+        throw FileWriteError(path, QFileInfo(target.absolutePath()).isDir()
+                                       ? reasonOf(errno, file.errorString())
+                                       : texts::noSuchFolder());
     }
     for (qint64 done = 0; done < bytes.size();) {
         errno = 0;
@@ -130,16 +126,17 @@ QString tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
         if (written <= 0) {
             const QString reason = reasonOf(errno, file.errorString());
             file.remove();
-            return reason;
+            throw FileWriteError(path, reason);
         }
         done += written;
     }
     file.close();
-    const QString failure = moveIntoPlace(file.fileName(), path);
-    if (!failure.isEmpty()) {
+    try {
+        moveIntoPlace(file.fileName(), path);
+    } catch (const Error& error) {
         file.remove();
+        throw FileWriteError(path, error.message());
     }
-    return failure;
 }
 
 bool processHasEnded(qint64 pid) {

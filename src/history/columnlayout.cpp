@@ -157,12 +157,14 @@ std::optional<QString> ColumnLayout::headingOf(Field field) const {
 
 ColumnLayout ColumnLayout::read(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
-    const boundedfile::Bytes bytes = boundedfile::readAll(path, kMaxBytes);
-    if (!bytes.error.isEmpty()) {
-        throw csv::ReadError(shown, 0, bytes.error);
+    QByteArray bytes;
+    try {
+        bytes = boundedfile::readAll(path, kMaxBytes);
+    } catch (const Error& error) {
+        throw csv::ReadError(shown, 0, error.message());
     }
     ColumnLayout layout;
-    const QStringList lines = QString::fromUtf8(bytes.bytes).split(u'\n');
+    const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         const int number = int(i + 1);

@@ -35,11 +35,13 @@ std::optional<int> parseQuarter(const QString& text) {
 
 CostIndex CostIndex::read(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
-    const boundedfile::Bytes read = boundedfile::readAll(path, kMaxBytes);
-    if (!read.error.isEmpty()) {
-        throw csv::ReadError(shown, 0, read.error);
+    QByteArray bytes;
+    try {
+        bytes = boundedfile::readAll(path, kMaxBytes);
+    } catch (const Error& error) {
+        throw csv::ReadError(shown, 0, error.message());
     }
-    return parse(read.bytes, shown);
+    return parse(bytes, shown);
 }
 
 CostIndex CostIndex::parse(QByteArrayView bytes, const QString& shownName) {

@@ -36,15 +36,14 @@ CategoryTree CategoryTree::parse(QByteArrayView fileBytes) {
 
 CategoryTree CategoryTree::read(const QString& path) {
     // A category file lists a few hundred sections and categories.
-    const boundedfile::Bytes read = boundedfile::readAll(path, 1024 * 1024);
-    if (!read.error.isEmpty()) {
-        throw Error(texts::categoryFileUnreadable(QDir::toNativeSeparators(path), read.error));
+    QByteArray bytes;
+    try {
+        bytes = boundedfile::readAll(path, 1024 * 1024);
+        boundedfile::checkLineCount(bytes, kMaxLines);
+    } catch (const Error& error) {
+        throw Error(texts::categoryFileUnreadable(QDir::toNativeSeparators(path), error.message()));
     }
-    if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxLines);
-        !problem.isEmpty()) {
-        throw Error(texts::categoryFileUnreadable(QDir::toNativeSeparators(path), problem));
-    }
-    return parse(read.bytes);
+    return parse(bytes);
 }
 
 bool CategoryTree::isCategory(const QString& nodeText) {

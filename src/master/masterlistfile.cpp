@@ -24,17 +24,16 @@ constexpr qsizetype kMaxRows = 800'000;
 MasterListFile MasterListFile::read(const QString& path) {
     MasterListFile result;
     const QString shown = QDir::toNativeSeparators(path);
-    const boundedfile::Bytes read = boundedfile::readAll(path, kMaxFileSize);
-    if (!read.error.isEmpty()) {
-        throw Error(texts::masterListUnreadable(shown, read.error));
-    }
-    // Every line is a row: count them before building the rows.
-    if (const QString problem = boundedfile::lineCountProblem(read.bytes, kMaxRows);
-        !problem.isEmpty()) {
-        throw Error(texts::masterListUnreadable(shown, problem));
+    QByteArray bytes;
+    try {
+        bytes = boundedfile::readAll(path, kMaxFileSize);
+        // Every line is a row: count them before building the rows.
+        boundedfile::checkLineCount(bytes, kMaxRows);
+    } catch (const Error& error) {
+        throw Error(texts::masterListUnreadable(shown, error.message()));
     }
     result.revised = QFileInfo(path).lastModified().date();
-    result.rows = MasterList::parse(read.bytes);
+    result.rows = MasterList::parse(bytes);
     return result;
 }
 

@@ -38,8 +38,13 @@ QString CountyLookup::lookUp(const QString& projectNumber) const {
         return name_;
     }
     // Read up to the line needed; a county name is a short line.
-    const boundedfile::Lines read = boundedfile::readLines(countyFile_, number, 4096);
-    return read.error.isEmpty() && number <= read.lines.size() ? read.lines[number - 1] : QString();
+    // A county file that cannot be read leaves the name blank, as a short one does.
+    try {
+        const QStringList lines = boundedfile::readLines(countyFile_, number, 4096);
+        return number <= lines.size() ? lines[number - 1] : QString();
+    } catch (const Error&) {
+        return QString();
+    }
 }
 
 }  // namespace veskplan

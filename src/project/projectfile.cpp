@@ -277,9 +277,10 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
     } catch (const SqliteError& error) {
         throw Error(texts::projectNotSaved(shown, error.reason()));
     }
-    const QString failure = moveIntoPlace(saveFile, target);
-    if (!failure.isEmpty()) {
-        throw Error(texts::projectNotSaved(shown, failure));
+    try {
+        moveIntoPlace(saveFile, target);
+    } catch (const Error& error) {
+        throw Error(texts::projectNotSaved(shown, error.message()));
     }
     removeSaveFile.dismiss();
 }
