@@ -12,14 +12,14 @@ VESKPLAN_FUZZ_TARGET(configfile) {
     const InputFile input(bytes, u"veskplan.ini"_s);
     const ConfigFile::ReadResult read = ConfigFile(input.path()).read(defaults);
     require(read.existed, "the file is there");
-    if (!read.warning.isEmpty()) {
-        require(read.warning.contains(QDir::toNativeSeparators(input.path())),
+    if (read.warning) {
+        require(read.warning->contains(QDir::toNativeSeparators(input.path())),
                 "a warning names the file");
         return 0;
     }
     const InputFile again(ConfigFile::render(read.values), u"again.ini"_s);
     const ConfigFile::ReadResult reread = ConfigFile(again.path()).read(defaults);
-    require(reread.warning.isEmpty() && reread.values == read.values,
+    require(!reread.warning && reread.values == read.values,
             "the file written at exit gives the same values");
     return int(read.values.mastDir != defaults.mastDir) +
            int(read.values.tsptDir != defaults.tsptDir) +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "base/configuration.h"
 
@@ -13,8 +14,8 @@ public:
     struct ReadResult {
         Configuration values;
         bool existed = false;
-        // Set when the file exists but could not be read whole; names the file. Empty otherwise.
-        QString warning;
+        // When the file exists but could not be read whole; names the file.
+        std::optional<QString> warning;
     };
 
     explicit ConfigFile(QString path);

@@ -59,8 +59,8 @@ MainController::~MainController() {
 void MainController::start() {
     const ConfigFile::ReadResult read = paths_.readConfiguration(env_);
     config_ = read.values;
-    if (!read.warning.isEmpty()) {
-        port_.warn(read.warning);
+    if (read.warning) {
+        port_.warn(*read.warning);
     }
     document_->setFile(QString(), true);
     binding_.bind(specialrows::ProjectContents{}, false);
