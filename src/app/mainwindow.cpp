@@ -98,21 +98,11 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
             [this](int current, int highlighted) {
                 showing([=, this] { showMasterRow(current, highlighted); });
             });
-    connect(&controller_.editing(), &ProjectEditing::sortColumnChanged, this, [this](int column) {
-        w_.projItemDB->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
-    });
+    // A heading clicked or the working order shown again: the arrow, and a new order's first row.
+    connect(&controller_.editing(), &ProjectEditing::sortColumnChanged, this,
+            [this](int column) { showing([this, column] { showOrder(column); }); });
     connect(&controller_.editing(), &ProjectEditing::categoriesChanged, this,
             [this] { showing([this] { showCategories(); }); });
-    // The file commands and the exports tell once what they did to the project.
-    connect(&controller_.files(), &FileCommands::changed, this, [this] {
-        showing([this] {
-            showHeader();
-            showOrder();
-            showCategories();
-        });
-    });
-    connect(&controller_.exports(), &ExportCommands::changed, this,
-            [this] { showing([this] { showOrder(); }); });
     connectRequests();
     // The title follows the document: its name and its unsaved changes.
     const ProjectDocument& document = controller_.document();
@@ -132,7 +122,7 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(&items, change, this, &MainWindow::showCounts);
     }
-    // Rows all replaced: another order or another project.
+    // Rows all replaced: another project.
     connect(&items, &QAbstractItemModel::modelReset, this, [this] {
         showCounts();
         showing([this] { showOrder(); });
@@ -250,7 +240,8 @@ void MainWindow::connectProject() {
             [this](const QString& text) { controller_.editing().typeCategoryDescription(text); });
     connect(w_.addCat, &QPushButton::clicked, this,
             [this] { controller_.editing().addCategory(); });
-    connect(w_.printProjList, &QPushButton::clicked, this, [this] { print(); });
+    connect(w_.printProjList, &QPushButton::clicked, this,
+            [this] { controller_.printing().run(); });
 }
 
 void MainWindow::connectMenus() {
@@ -269,7 +260,8 @@ void MainWindow::connectMenus() {
     connect(w_.action(u"mnuEditFindPrev"_s), &QAction::triggered, this,
             [this] { controller_.browsing().findPrevious(); });
     connect(w_.action(u"mnuEditEstimate"_s), &QAction::triggered, this, &MainWindow::showEstimate);
-    connect(w_.action(u"mnuFilePrint"_s), &QAction::triggered, this, [this] { print(); });
+    connect(w_.action(u"mnuFilePrint"_s), &QAction::triggered, this,
+            [this] { controller_.printing().run(); });
     connect(w_.action(u"mnuFilePdf"_s), &QAction::triggered, this,
             [this] { controller_.printing().exportPdf(); });
     connect(w_.action(u"mnuFileImportBids"_s), &QAction::triggered, this,
@@ -298,11 +290,6 @@ void MainWindow::connectMenus() {
             close();
         }
     });
-}
-
-void MainWindow::print() {
-    controller_.printing().run();
-    showing([this] { showOrder(); });  // the grid is back in its working order
 }
 
 void MainWindow::refresh() {
@@ -430,10 +417,13 @@ void MainWindow::showGuardedCommands() {
 }
 
 void MainWindow::showOrder() {
+    showOrder(controller_.editing().gridState().sortedColumn());
+}
+
+void MainWindow::showOrder(int sortedColumn) {
     QTableView* grid = w_.projItemDB;
     ProjectEditing& editing = controller_.editing();
-    grid->horizontalHeader()->setSortIndicator(editing.gridState().sortedColumn(),
-                                               Qt::AscendingOrder);
+    grid->horizontalHeader()->setSortIndicator(sortedColumn, Qt::AscendingOrder);
     // A grid whose rows were all replaced (a new order, another project) starts at its first
     // row: the view's reset has cleared the current cell.
     if (editing.currentRow() < 0 && !isEditingCell(grid)) {

@@ -49,13 +49,15 @@ private:
     void showMasterRow(int current, int highlighted);
     void scrollMaster(int topRow);
     void showHeader();
+    // The sort arrow on the column whose order the grid is in; a grid whose rows were all
+    // replaced starts at its first row.
     void showOrder();
+    void showOrder(int sortedColumn);
     void showGuardedCommands();
     void showCategories();
     // Whatever is being typed into a grid cell is stored.
     void commitTyping();
     void refreshRecentProjects();
-    void print();
     void showCounts();
     // The estimate window: one, made when first asked for, kept while the main window lives.
     void showEstimate();

@@ -85,10 +85,6 @@ bool ExportCommands::passChecks() {
     return false;
 }
 
-ChangeNotice ExportCommands::changeNotice() {
-    return {noticeDepth_, [this] { Q_EMIT changed(); }};
-}
-
 ExportInput ExportCommands::inputFor(const ExportFormat& format) const {
     ExportInput input;
     input.header = document_.header();
@@ -121,7 +117,6 @@ FileDialogRequest ExportCommands::dialogFor(const ExportFormat& format,
 }
 
 CommandOutcome ExportCommands::exportAs(ExportFormat::Id id) {
-    const ChangeNotice notice = changeNotice();
     const ExportFormat& format = exportFormat(id);
     Q_EMIT requests_.commitTypingRequested();
     const ExportInput input = inputFor(format);

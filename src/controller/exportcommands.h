@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include "controller/changenotice.h"
 #include "controller/commandoutcome.h"
 #include "controller/userport.h"
 #include "export/exportformat.h"
@@ -23,8 +22,7 @@ struct Configuration;
 class ProjectGridState;
 
 // The Export menu: the checks before an export, the file dialog, the writer and the closing
-// message of each export format. It says when an export has moved the project grid back to its
-// working order.
+// message of each export format.
 class ExportCommands : public QObject {
     Q_OBJECT
 
@@ -51,11 +49,7 @@ public:
     // walks the items by item number leaves the grid in its working order on its first row.
     CommandOutcome exportAs(ExportFormat::Id id);
 
-Q_SIGNALS:
-    void changed();
-
 private:
-    ChangeNotice changeNotice();
     // Before an export writes anything, the project is checked for what the receiving program
     // would refuse (errors) or what is probably a mistake (warnings). With findings the
     // designer goes back or exports anyway (with errors, going back is what Enter does, and it
@@ -77,7 +71,6 @@ private:
     ViewRequests& requests_;
     QString seedWorkbook_;
     QLocale locale_;
-    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

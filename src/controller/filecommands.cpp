@@ -11,6 +11,7 @@
 #include "controller/controllertexts.h"
 #include "controller/filedialogs.h"
 #include "controller/projectbinding.h"
+#include "controller/projectediting.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "files/accessproject.h"
@@ -18,7 +19,6 @@
 #include "files/recoverystate.h"
 #include "files/workingcopy.h"
 #include "master/mastersession.h"
-#include "project/categoryboxes.h"
 #include "project/projectdocument.h"
 #include "project/projectfile.h"
 #include "project/projecttexts.h"
@@ -50,17 +50,13 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 
 }  // namespace
 
-ChangeNotice FileCommands::changeNotice() {
-    return {noticeDepth_, [this] { Q_EMIT changed(); }};
-}
-
 QStringList FileCommands::recentProjects() const {
     return recent_.paths();
 }
 
 void FileCommands::commitTyping() {
     Q_EMIT requests_.commitTypingRequested();
-    boxes_.storeTypedDescription();
+    editing_.storeCategoryDescription();
 }
 
 bool FileCommands::confirmDiscard() {
@@ -82,13 +78,11 @@ bool FileCommands::confirmDiscard() {
 }
 
 FileCommands::SaveResult FileCommands::save() {
-    const ChangeNotice notice = changeNotice();
     commitTyping();
     return write(document_.isUntitled());
 }
 
 FileCommands::SaveResult FileCommands::saveAs() {
-    const ChangeNotice notice = changeNotice();
     commitTyping();
     return write(true);
 }
@@ -132,18 +126,15 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
 }
 
 bool FileCommands::newProject() {
-    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return false;
     }
     document_.clearForNewProject();
-    boxes_.reset();
-    boxes_.selectNumber(0);
+    editing_.pickFirstCategory();
     return true;
 }
 
 void FileCommands::openProject() {
-    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return;
     }
@@ -160,7 +151,6 @@ void FileCommands::openProject() {
 }
 
 void FileCommands::openProject(const QString& path) {
-    const ChangeNotice notice = changeNotice();
     if (!QFileInfo::exists(path) && recent_.paths().contains(QDir::cleanPath(path))) {
         recent_.remove(path);
         port_.warn(texts::missingRecentProject(QDir::toNativeSeparators(path)));
@@ -177,7 +167,6 @@ void FileCommands::openProject(const QString& path) {
 }
 
 void FileCommands::openFile(const QString& path, bool checkRevision) {
-    const ChangeNotice notice = changeNotice();
     const bool imported = accessproject::isAccessDatabase(path);
     projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}}
                                           : projectfile::readWithPrices(path);
@@ -209,7 +198,6 @@ void FileCommands::putItems(const std::vector<ProjectRecord>& items, const QStri
 }
 
 void FileCommands::offerRecovery(const QString& tempDir) {
-    const ChangeNotice notice = changeNotice();
     WorkingCopy::OrphanSearch found = WorkingCopy::findOrphans(tempDir);
     for (const QString& message : found.unreadable) {
         port_.warn(message);
@@ -260,7 +248,6 @@ void FileCommands::offerRecovery(const QString& tempDir) {
 }
 
 bool FileCommands::exit() {
-    const ChangeNotice notice = changeNotice();
     if (!confirmDiscard()) {
         return false;
     }
@@ -269,7 +256,6 @@ bool FileCommands::exit() {
 }
 
 bool FileCommands::closeWindow() {
-    const ChangeNotice notice = changeNotice();
     commitTyping();
     if (document_.isModified()) {
         const Answer answer =

@@ -5,17 +5,16 @@
 #include <QString>
 #include <vector>
 
-#include "controller/changenotice.h"
 #include "project/projectrecord.h"
 
 namespace veskplan {
 
 class BusyIndicator;
-class CategoryBoxes;
 class FileDialogs;
 class MasterSession;
 class ProjectBinding;
 class ProjectDocument;
+class ProjectEditing;
 class RecentProjects;
 class RecoveryWriter;
 class UserPort;
@@ -24,21 +23,20 @@ struct AppPaths;
 struct Configuration;
 
 // The File menu, the closing of the main window, the recent projects and the offer of the work
-// a crashed run left behind. It says when a command has changed the project or where it is
-// saved.
+// a crashed run left behind. The document and the editing tool tell the views what changed.
 class FileCommands : public QObject {
     Q_OBJECT
 
 public:
     enum class SaveResult { Saved, Cancelled, Failed };
 
-    FileCommands(ProjectDocument& document, const MasterSession& master, CategoryBoxes& boxes,
+    FileCommands(ProjectDocument& document, const MasterSession& master, ProjectEditing& editing,
                  ProjectBinding& binding, Configuration& config, const AppPaths& paths,
                  FileDialogs& dialogs, RecentProjects& recent, RecoveryWriter& recovery,
                  UserPort& port, BusyIndicator& busy, ViewRequests& requests, QLocale locale)
         : document_(document),
           master_(master),
-          boxes_(boxes),
+          editing_(editing),
           binding_(binding),
           config_(config),
           paths_(paths),
@@ -81,12 +79,7 @@ public:
 
     QStringList recentProjects() const;
 
-Q_SIGNALS:
-    // The project, its file name or its categories may have changed.
-    void changed();
-
 private:
-    ChangeNotice changeNotice();
     // Writes the project to its file, or to one the user names.
     SaveResult write(bool askForName);
     // Puts a project's items in the table. Throws Error naming `shownFile` when the working
@@ -101,7 +94,7 @@ private:
 
     ProjectDocument& document_;
     const MasterSession& master_;
-    CategoryBoxes& boxes_;
+    ProjectEditing& editing_;
     ProjectBinding& binding_;
     Configuration& config_;
     const AppPaths& paths_;
@@ -112,7 +105,6 @@ private:
     BusyIndicator& busy_;
     ViewRequests& requests_;
     QLocale locale_;
-    int noticeDepth_ = 0;
 };
 
 }  // namespace veskplan

@@ -5,10 +5,10 @@
 #include "base/filedate.h"
 #include "controller/busycursor.h"
 #include "controller/controllertexts.h"
+#include "controller/projectediting.h"
 #include "controller/unitswitch.h"
 #include "controller/userport.h"
 #include "master/mastersession.h"
-#include "project/categoryboxes.h"
 #include "project/itemlines.h"
 #include "project/projectdocument.h"
 #include "project/revisioncheck.h"
@@ -59,9 +59,7 @@ void ProjectBinding::bind(const specialrows::ProjectContents& contents, bool che
     if (revisionChecked_) {
         this->checkRevision();
     }
-    boxes_.reset();
-    boxes_.selectNumber(0);
-    boxes_.selectDescription(0);
+    editing_.pickFirstCategory();
 }
 
 void ProjectBinding::checkRevision() {

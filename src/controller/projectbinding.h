@@ -10,9 +10,9 @@
 namespace veskplan {
 
 class BusyIndicator;
-class CategoryBoxes;
 class MasterSession;
 class ProjectDocument;
+class ProjectEditing;
 class UnitSwitch;
 class UserPort;
 namespace specialrows {
@@ -24,11 +24,11 @@ struct ProjectContents;
 // an Open, and the first category selected.
 class ProjectBinding {
 public:
-    ProjectBinding(ProjectDocument& document, MasterSession& master, CategoryBoxes& boxes,
+    ProjectBinding(ProjectDocument& document, MasterSession& master, ProjectEditing& editing,
                    UnitSwitch& units, UserPort& port, BusyIndicator& busy, QLocale locale)
         : document_(document),
           master_(master),
-          boxes_(boxes),
+          editing_(editing),
           units_(units),
           port_(port),
           busy_(busy),
@@ -49,7 +49,7 @@ private:
 
     ProjectDocument& document_;
     MasterSession& master_;
-    CategoryBoxes& boxes_;
+    ProjectEditing& editing_;
     UnitSwitch& units_;
     UserPort& port_;
     BusyIndicator& busy_;

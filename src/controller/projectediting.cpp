@@ -41,6 +41,7 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
     connect(&grid_.shown(), &QAbstractItemModel::modelReset, this,
             [this] { showCell(grid_.shown().storeRow(0), grid_.currentColumn); });
     connect(&document_, &ProjectDocument::bound, this, [this] { grid_.showWorkingOrder(); });
+    connect(&grid_, &ProjectGridState::sortColumnChanged, this, &ProjectEditing::sortColumnChanged);
     model_->setCellEditor(
         [this](int row, int column, const QString& text) { return editCell(row, column, text); });
 }
@@ -88,7 +89,12 @@ void ProjectEditing::removeCurrentItem() {
 
 void ProjectEditing::sortByHeading(int column) {
     grid_.headingClicked(column);
-    Q_EMIT sortColumnChanged(grid_.sortedColumn());
+}
+
+void ProjectEditing::pickFirstCategory() {
+    boxes_.reset();
+    boxes_.selectNumber(0);
+    Q_EMIT categoriesChanged();
 }
 
 void ProjectEditing::setCurrentCell(int row, int column) {

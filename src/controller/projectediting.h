@@ -72,13 +72,16 @@ public:
     void typeCategoryDescription(const QString& text);
     void storeCategoryDescription();
     void addCategory();
+    // A project opened, recovered or begun: the boxes pick its first category.
+    void pickFirstCategory();
 
 Q_SIGNALS:
     // What the category boxes show changed: the list, the picked category or the typed
     // description.
     void categoriesChanged();
     // The column whose order the grid is in, told after each click on a heading (a heading that
-    // chooses no order leaves it as it was).
+    // chooses no order leaves it as it was) and whenever a command puts the grid back in its
+    // working order.
     void sortColumnChanged(int column);
 
 private:

@@ -15,10 +15,14 @@ void ProjectGridState::headingClicked(int column) {
     } else if (column == ProjectGridModel::CatColumn) {
         shown_->setOrder(IndexOrder::PrimaryKey);
     }
+    Q_EMIT sortColumnChanged(sortedColumn());
 }
 
 void ProjectGridState::showWorkingOrder() {
-    shown_->setOrder(IndexOrder::PrimaryKey);
+    if (order() != IndexOrder::PrimaryKey) {
+        shown_->setOrder(IndexOrder::PrimaryKey);
+        Q_EMIT sortColumnChanged(sortedColumn());
+    }
 }
 
 int ProjectGridState::sortedColumn() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QModelIndex>
+#include <QObject>
 #include <memory>
 
 #include "project/projectgridmodel.h"
@@ -13,7 +14,9 @@ class RecordStore;
 // The project grid's view state that the commands decide: the order its rows are shown in and
 // the column the user works in. The grid shows shown(); rows outside this class are the
 // store's. The column widths are the view's own and stay as the user set them.
-class ProjectGridState {
+class ProjectGridState : public QObject {
+    Q_OBJECT
+
 public:
     ProjectGridState(const RecordStore& store, ProjectGridModel& model);
     ~ProjectGridState();
@@ -37,6 +40,12 @@ public:
     // The store's row of a shown cell, -1 for none; the shown cell of a store row's column.
     int storeRow(const QModelIndex& shownCell) const;
     QModelIndex shownCell(int storeRow, int column) const;
+
+Q_SIGNALS:
+    // The column whose heading shows the order: told after each heading click (the header has
+    // moved its own arrow to the clicked one) and whenever the grid goes back to its working
+    // order.
+    void sortColumnChanged(int column);
 
 private:
     ProjectGridModel& model_;

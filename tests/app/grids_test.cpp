@@ -124,6 +124,12 @@ TEST_F(GridTest, TheHeadingsShowTheOrderInUse) {
                        std::optional(10.0 + clicked)))
             << clicked;
     }
+    clickHeading(ProjectGridModel::ItemNumberColumn);
+    port.answers = {Answer::ExportAnyway};  // past the warnings
+    port.files = {sandbox.path(u"two.txt"_s)};
+    menuCommand(Qt::Key_X, Qt::Key_R);  // Road CAD walks by item number, then the working order
+    EXPECT_EQ(std::tuple(header->sortIndicatorSection(), grid->currentIndex().row()),
+              std::tuple(int(ProjectGridModel::CatColumn), 0));
 }
 
 TEST_F(GridTest, TheMasterListShowsItsCurrentRowWhileAnotherControlHasTheFocus) {
