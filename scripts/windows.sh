@@ -37,7 +37,6 @@ dependencies=(
   sqlite:sqlite3
   libzip:libzip
   pugixml:pugixml
-  mdbtools:mdbtools
   googletest:googletest
 )
 
