@@ -148,11 +148,6 @@ cmake_cross() {
   cmake --install "$build"
 }
 
-configure_cross() {
-  ./configure --host=$triplet --prefix="$prefix" \
-    CC=$triplet-gcc-posix CXX=$triplet-g++-posix "$@"
-}
-
 build_qtbase() {
   # Only what Veskplan uses: Core, Gui, Widgets, PrintSupport and Test, the windows and
   # offscreen platforms and the Windows styles. moc, rcc and uic come from the host.
