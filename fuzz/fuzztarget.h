@@ -35,11 +35,17 @@
 #define VESKPLAN_FUZZ_ENTRY(name) extern "C" int LLVMFuzzerTestOneInput
 #endif
 
-// Every target, and the two functions of one, for the test that runs them all.
+// Every target, and the two functions of one, for the test that runs them all; a test program
+// built for one target alone names it in VESKPLAN_FUZZ_ONLY.
 // clang-format off
+#ifdef VESKPLAN_FUZZ_ONLY
+#define VESKPLAN_FUZZ_APPLY(X, name) X(name)
+#define VESKPLAN_FUZZ_TARGETS(X) VESKPLAN_FUZZ_APPLY(X, VESKPLAN_FUZZ_ONLY)
+#else
 #define VESKPLAN_FUZZ_TARGETS(X) \
     X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
     X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex) X(layoutstore)
+#endif
 // clang-format on
 
 #define VESKPLAN_FUZZ_DECLARE(name)                  \

@@ -4,6 +4,8 @@
 # fuzz/corpus/TARGET, with fuzz/TARGET.dict when there is one. Inputs that failed are kept in
 # <build>/findings/TARGET; the exit status is 1 when there are any. Needs clang and
 # libclang-rt-dev (scripts/install-deps.sh). `scripts/fuzz.sh --list` names the targets.
+# The .mdb reader is fuzzed on the bundled libmdb (third_party/mdbtools), instrumented like the
+# rest; with VESKPLAN_FUZZ_LIBMDB=system, on the system's package.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$top/build/fuzz"
@@ -30,14 +32,17 @@ seconds="${2:-60}"
 compiler=()
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cxx="$(command -v clang++ || command -v clang++-14 || true)"
-  if [ -z "$cxx" ]; then
-    echo "fuzz: clang++ is not installed" >&2
+  cc="$(command -v clang || command -v clang-14 || true)"
+  if [ -z "$cxx" ] || [ -z "$cc" ]; then
+    echo "fuzz: clang is not installed" >&2
     exit 2
   fi
-  compiler=(-DCMAKE_CXX_COMPILER="$cxx")
+  compiler=(-DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_C_COMPILER="$cc")
 fi
+bundled=ON
+[ "${VESKPLAN_FUZZ_LIBMDB:-bundled}" = system ] && bundled=OFF
 cd "$top"
-cmake --preset fuzz "${compiler[@]}" >/dev/null
+cmake --preset fuzz "${compiler[@]}" -DVESKPLAN_BUNDLED_LIBMDB="$bundled" >/dev/null
 nice cmake --build --preset fuzz --target "${target}_fuzz" \
   --parallel "$(nproc 2>/dev/null || echo 2)"
 

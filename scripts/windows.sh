@@ -37,7 +37,6 @@ dependencies=(
   sqlite:sqlite3
   libzip:libzip
   pugixml:pugixml
-  mdbtools:mdbtools
   googletest:googletest
 )
 
@@ -149,11 +148,6 @@ cmake_cross() {
   cmake --install "$build"
 }
 
-configure_cross() {
-  ./configure --host=$triplet --prefix="$prefix" \
-    CC=$triplet-gcc-posix CXX=$triplet-g++-posix "$@"
-}
-
 build_qtbase() {
   # Only what Veskplan uses: Core, Gui, Widgets, PrintSupport and Test, the windows and
   # offscreen platforms and the Windows styles. moc, rcc and uic come from the host.
@@ -219,18 +213,6 @@ build_pugixml() {
   cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=ON -DPUGIXML_BUILD_TESTS=OFF
 }
 
-build_mdbtools() {
-  # libmdb alone, on mdbtools' own small replacement of GLib (--disable-glib) and without
-  # iconv, which MinGW lacks.
-  (cd "$1" \
-    && { [ -x configure ] || autoreconf -fi; } \
-    && configure_cross --disable-glib --disable-iconv --disable-man \
-      --with-bash-completion-dir=no --enable-shared --disable-static \
-    && make -C include && make -C src/libmdb -j"$jobs" \
-    && make -C include install && make -C src/libmdb install \
-    && mkdir -p "$prefix/lib/pkgconfig" && cp libmdb.pc "$prefix/lib/pkgconfig/")
-}
-
 build_googletest() {
   # Static, as the tests link it on Linux; gmock comes with it.
   cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
@@ -257,7 +239,7 @@ build_veskplan() {
   local start=$SECONDS
   export VESKPLAN_WINDOWS_PREFIX=$prefix
   wine_environment
-  (cd "$root" && cmake --preset windows "${veskplan_options[@]}")
+  (cd "$root" && cmake --preset windows)
   (cd "$root" && cmake --build --preset windows --parallel "$jobs")
   say "Veskplan built in $(duration $((SECONDS - start)))"
   check_resources
@@ -584,20 +566,9 @@ main() {
     [ -f "$prefix/.stamps/${entry%%:*}" ] || all_built=0
   done
   [ "$all_built" -eq 0 ] || rm -rf "$work"
-  # Without libmdb Veskplan is built all the same: it then refuses Access projects saying that
-  # this build cannot read them. Every other library is needed.
-  veskplan_options=()
-  local missing=()
-  for package in "${unavailable[@]}"; do
-    if [ "$package" = mdbtools ]; then
-      say "mdbtools: not available, so this build cannot read Access (.mdb) projects"
-      veskplan_options+=(-DVESKPLAN_ACCESS_READER=OFF)
-    else
-      missing+=("$package")
-    fi
-  done
-  if [ "${#missing[@]}" -gt 0 ]; then
-    echo "not built, their sources cannot be downloaded: ${missing[*]}" >&2
+  # Every library is needed (libmdb is built with Veskplan, from third_party/mdbtools).
+  if [ "${#unavailable[@]}" -gt 0 ]; then
+    echo "not built, their sources cannot be downloaded: ${unavailable[*]}" >&2
     exit 1
   fi
   [ "$deps_only" -eq 1 ] && exit 0
