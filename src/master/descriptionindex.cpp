@@ -89,14 +89,6 @@ std::optional<quint64> unitKey(QStringView unit) {
     return key;
 }
 
-QStringView withoutTrailingBlanks(QStringView text) {
-    qsizetype n = text.size();
-    while (n > 0 && text[n - 1] == u' ') {
-        --n;
-    }
-    return text.first(n);
-}
-
 struct Scored {
     int row;
     qint64 shared2;  // twice the length of the shared words

@@ -8,6 +8,10 @@
 
 namespace veskplan {
 
+// A fixed-column field with the blanks that pad it removed: item numbers, descriptions and
+// units are matched this way.
+QStringView withoutTrailingBlanks(QStringView text);
+
 // The rows of one master item list file, as cut from its fixed columns. Rows are numbered from
 // 0, as in the grid model. The decoded file is kept whole and the fields are views into it, so
 // a load costs one decode and no allocation per field.

@@ -58,14 +58,6 @@ bool recordLess(IndexOrder order, const ProjectRecord& a, const ProjectRecord& b
     return false;
 }
 
-QStringView withoutTrailingBlanks(QStringView text) {
-    qsizetype n = text.size();
-    while (n > 0 && text[n - 1] == u' ') {
-        --n;
-    }
-    return text.first(n);
-}
-
 void sortRecords(std::vector<ProjectRecord>& records, IndexOrder order) {
     const auto less = [order](const ProjectRecord& a, const ProjectRecord& b) {
         return recordLess(order, a, b);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "master/masterlist.h"
+
 namespace veskplan {
 
 // One row of the project item table "veskdata".
@@ -29,8 +31,5 @@ int compareBinary(QStringView a, QStringView b);
 bool recordLess(IndexOrder order, const ProjectRecord& a, const ProjectRecord& b);
 // Puts the records in `order`; records already in it are left as they are.
 void sortRecords(std::vector<ProjectRecord>& records, IndexOrder order);
-
-// The text with trailing blanks removed; item numbers are matched against names this way.
-QStringView withoutTrailingBlanks(QStringView text);
 
 }  // namespace veskplan
