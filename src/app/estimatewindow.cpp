@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -332,6 +333,14 @@ void EstimateWindow::refreshChosen() {
     const QStringList evidence = evidenceLines(e, line, locale());
     evidence_->setText(evidence.join(u'\n'));
     evidence_->setAccessibleDescription(evidence.join(u"; "_s));
+}
+
+void EstimateWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace veskplan

@@ -31,6 +31,10 @@ public:
 
     QTableView* table() const;
 
+protected:
+    // Esc a control leaves unused closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildSettings(QGridLayout* grid);
     void settingsEdited();

