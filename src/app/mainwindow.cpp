@@ -29,6 +29,7 @@
 #include "controller/maincontroller.h"
 #include "controller/viewrequests.h"
 #include "controller/windowmenus.h"
+#include "files/recentprojects.h"
 #include "project/projecttexts.h"
 
 namespace veskplan {
@@ -341,14 +342,8 @@ void MainWindow::refreshRecentProjects() {
     w_.menu(u"mnuFileRecent"_s)->clear();
     int number = 0;
     for (const QString& path : controller_.recentProjects()) {
-        const QFileInfo file(path);
-        QString name = file.fileName();
-        if (file.suffix().compare(u"mdb"_s, Qt::CaseInsensitive) == 0) {
-            name = texts::importedName(name);
-        }
-        const QString caption = u"&"_s + QString::number(++number % 10) + u' ' + name + u"  ("_s +
-                                QDir::toNativeSeparators(file.absolutePath()) + u')';
-        QAction* action = w_.menu(u"mnuFileRecent"_s)->addAction(caption);
+        QAction* action =
+            w_.menu(u"mnuFileRecent"_s)->addAction(recentProjectCaption(++number, path));
         connect(action, &QAction::triggered, this, [this, path] { controller_.openProject(path); });
     }
     w_.menu(u"mnuFileRecent"_s)->setEnabled(number > 0);
