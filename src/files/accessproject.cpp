@@ -13,8 +13,12 @@
 #include <mdbtools.h>
 #endif
 
-#ifdef Q_OS_UNIX
+// Standard error is silenced below through the C runtime's descriptors, which each system names
+// its own way.
 #include <fcntl.h>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -49,31 +53,62 @@ private:
     std::string saved_;
 };
 
+#ifdef Q_OS_WIN
+int errorDescriptor() {
+    return ::_fileno(stderr);
+}
+int duplicate(int fd) {
+    return ::_dup(fd);
+}
+int duplicateOnto(int from, int to) {
+    return ::_dup2(from, to);
+}
+int openNullDevice() {
+    return ::_open("NUL", _O_WRONLY);
+}
+int closeDescriptor(int fd) {
+    return ::_close(fd);
+}
+#else
+int errorDescriptor() {
+    return ::fileno(stderr);
+}
+int duplicate(int fd) {
+    return ::dup(fd);
+}
+int duplicateOnto(int from, int to) {
+    return ::dup2(from, to);
+}
+int openNullDevice() {
+    return ::open("/dev/null", O_WRONLY);
+}
+int closeDescriptor(int fd) {
+    return ::close(fd);
+}
+#endif
+
 // The library reports what it finds wrong in a file on standard error, for a terminal's reader;
 // the program says it in its own words, once.
 class QuietLibrary {
 public:
     QuietLibrary() {
-#ifdef Q_OS_UNIX
+        const int errorOutput = errorDescriptor();
         std::fflush(stderr);
-        saved_ = ::dup(STDERR_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY);
+        saved_ = duplicate(errorOutput);
+        const int null = openNullDevice();
         if (saved_ >= 0 && null >= 0) {
-            ::dup2(null, STDERR_FILENO);
+            duplicateOnto(null, errorOutput);
         }
         if (null >= 0) {
-            ::close(null);
+            closeDescriptor(null);
         }
-#endif
     }
     ~QuietLibrary() {
-#ifdef Q_OS_UNIX
         std::fflush(stderr);
         if (saved_ >= 0) {
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
+            duplicateOnto(saved_, errorDescriptor());
+            closeDescriptor(saved_);
         }
-#endif
     }
     QuietLibrary(const QuietLibrary&) = delete;
     QuietLibrary& operator=(const QuietLibrary&) = delete;

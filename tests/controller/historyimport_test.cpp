@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "controller/historyimport.h"
@@ -101,6 +102,28 @@ TEST_F(HistoryImportTest, NothingIsImportedWhenTheUserCancelsOrARowIsBad) {
     EXPECT_TRUE(port_.messageTexts().back().endsWith(u"at line 1: no column gives the quantity"_s));
     EXPECT_FALSE(QFile::exists(importer_.historyFile()));
 }
+
+#ifdef Q_OS_WIN
+// The program's settings live in the registry on Windows: the chosen history is found there by
+// the next run, and no file named after the key appears in the working folder.
+TEST_F(HistoryImportTest, TheChosenHistoryIsInTheRegistryForTheNextRun) {
+    const QString key =
+        u"HKEY_CURRENT_USER\\Software\\VeskplanTests\\"_s + QFileInfo(dir_.path()).fileName();
+    const QString history = path(u"agency.sqlite"_s);
+    BidHistory::open(history, false).import(dataPath(u"history/bids.csv"_s));
+    {
+        SettingsStore settings(key);
+        HistoryImport importer(port_, port_, dialogs_, settings, path(u"data"_s));
+        port_.files.push_back(history);
+        importer.chooseHistoryFile();
+    }
+    SettingsStore nextRun(key);
+    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, nextRun, path(u"data"_s)).historyFile(),
+              history);
+    EXPECT_TRUE(QDir::current().entryList({u"HKEY_*"_s}).isEmpty());
+    nextRun.remove(QString());
+}
+#endif
 
 TEST_F(HistoryImportTest, AReadOnlyHistoryIsReadButNotWritten) {
     QDir().mkpath(path(u"shared"_s));
