@@ -45,3 +45,8 @@ if(NOT QT_HOST_PATH_CMAKE_DIR)
     set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake
         CACHE PATH "CMake packages of Qt's host tools")
 endif()
+
+# The DLLs a program loads are read from its import table by the cross binutils' objdump.
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${mingw_triplet}-objdump)

@@ -15,11 +15,11 @@
 #
 # Veskplan itself is built in build/windows by the windows preset (with
 # cmake/mingw-w64-x86_64.cmake); its tests run under Wine (CMAKE_CROSSCOMPILING_EMULATOR) in a
-# Wine prefix kept beside the libraries. Then the exports of data/sample.vsk are compared with
-# those of the Linux build (build/release of the release preset, or VESKPLAN_NATIVE_BUILD), the
-# installer build/windows/packages/veskplan-<version>-x64.msi and a .zip of the same files are
-# made, and the .msi is installed, used and removed in a fresh Wine prefix. The last line printed
-# is the .msi's path.
+# Wine prefix kept beside the libraries, among them the comparison of the exports with those of
+# the Linux command line (build/release of the release preset, or VESKPLAN_NATIVE_BUILD). Then
+# `cmake --install` stages the installed folder, cpack makes its .zip and wixl the installer
+# build/windows/packages/veskplan-<version>-x64.msi, which is installed, used and removed in a
+# fresh Wine prefix. The last line printed is the .msi's path.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,7 +44,7 @@ apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build wine wine64 wixl msitools
   # unpacking source packages, the host's Qt tools, SQLite's source generator, the build itself
   dpkg-dev qt6-base-dev-tools tcl cmake pkg-config ccache autoconf automake libtool
-  bison flex gawk zip xvfb xauth imagemagick
+  bison flex gawk xvfb xauth imagemagick
 )
 
 as_root() {
@@ -235,11 +235,20 @@ wine_environment() {
   fi
 }
 
+# The Linux command line of the same sources, which the Windows one is compared with.
+build_native_cli() {
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    (cd "$root" && cmake --preset release -B "$native" >/dev/null)
+  fi
+  cmake --build "$native" --parallel "$jobs" --target veskplan-cli veskplan-data
+}
+
 build_veskplan() {
   local start=$SECONDS
   export VESKPLAN_WINDOWS_PREFIX=$prefix
   wine_environment
-  (cd "$root" && cmake --preset windows)
+  build_native_cli
+  (cd "$root" && cmake --preset windows -DVESKPLAN_NATIVE_CLI="$native/bin/veskplan-cli")
   (cd "$root" && cmake --build --preset windows --parallel "$jobs")
   say "Veskplan built in $(duration $((SECONDS - start)))"
   check_resources
@@ -270,39 +279,6 @@ check_resources() {
   say "resources: window and console subsystems, manifest, icon and version $version in place"
 }
 
-# The installed folder: the programs, their data, every DLL they load that Windows does not bring
-# (found by following the import tables) and Qt's plugins for the platforms, styles and icons.
-stage_files() {
-  local gcc_runtime pthread_runtime queue file dll dir
-  rm -rf "$stage"
-  cmake --install "$build" --prefix "$stage" >/dev/null
-  mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
-  # The window program shows on the windows platform; the command line draws offscreen.
-  cp "$prefix/plugins/platforms/qwindows.dll" "$prefix/plugins/platforms/qoffscreen.dll" \
-    "$stage/platforms/"
-  cp "$prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
-  cp "$prefix/plugins/imageformats/qico.dll" "$stage/imageformats/"
-  gcc_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")")
-  pthread_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libwinpthread-1.dll)")")
-  queue=("$stage"/*.exe "$stage"/*/*.dll)
-  while [ "${#queue[@]}" -gt 0 ]; do
-    file=${queue[0]}
-    queue=("${queue[@]:1}")
-    for dll in $($triplet-objdump -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
-      [ -f "$stage/$dll" ] && continue
-      for dir in "$prefix/bin" "$gcc_runtime" "$pthread_runtime"; do
-        if [ -f "$dir/$dll" ]; then
-          cp "$dir/$dll" "$stage/"
-          queue+=("$stage/$dll")
-          break
-        fi
-      done
-    done
-  done
-  $triplet-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
-}
-
-# The .msi (wixl) and a .zip of the same files, in build/windows/packages.
 # build_msi VERSION FOLDER MSI: the installer of the staged files as that version. FOLDER, under
 # the build folder, holds the file list and the icon while wixl runs, which wants them relative.
 build_msi() {
@@ -317,80 +293,17 @@ build_msi() {
   rm "$2/files.wxs" "$2/veskplan.ico"
 }
 
+# The installed folder (build/windows/stage), its .zip (cpack) and its .msi (wixl), in
+# build/windows/packages.
 make_packages() {
   local start=$SECONDS out=$build/packages
   stage=$build/stage
-  stage_files
-  rm -rf "$out"
-  mkdir -p "$out"
+  rm -rf "$stage" "$out"
+  cmake --install "$build" --prefix "$stage" --strip >/dev/null
+  (cd "$build" && cpack -G ZIP >/dev/null)
   msi=$out/veskplan-$version-x64.msi
   build_msi "$version" "$out" "$msi"
-  (cd "$stage" && rm -f "$out/veskplan-$version-x64.zip" \
-    && zip -qr9X "$out/veskplan-$version-x64.zip" .)
   say "packages made in $(duration $((SECONDS - start))): $msi ($(stat -c %s "$msi") bytes)"
-}
-
-# on_both ARG...: runs the Linux and the Windows command line with the same arguments, where an
-# argument starting "{data}" names a file of data/ and one starting "{out}" a file of the
-# system's own output folder, written as that system writes paths.
-on_both() {
-  local -a linux=() windows=()
-  local arg path
-  for arg in "$@"; do
-    if [[ $arg == "{data}"* || $arg == "{out}"* ]]; then
-      path=${arg/"{data}"/$root/data}
-      linux+=("${path/"{out}"/$out/linux}")
-      windows+=("$(windows_path "${path/"{out}"/$out/windows}")")
-    else
-      linux+=("$arg")
-      windows+=("$arg")
-    fi
-  done
-  QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" "${linux[@]}"
-  QT_QPA_PLATFORM=offscreen wine "$build/bin/veskplan-cli.exe" "${windows[@]}"
-}
-
-# same_output NAME WHAT [SED]: whether both systems wrote the same bytes in NAME, after the sed
-# script SED where a part differs by right.
-same_output() {
-  if cmp <(sed "${3:-}" "$out/linux/$1") <(sed "${3:-}" "$out/windows/$1"); then
-    say "$2: the same $(stat -c %s "$out/linux/$1") bytes on Windows and Linux${3:+ but $4}"
-  else
-    failed=1
-  fi
-}
-
-# The Windows and the Linux command line write the same bytes from the sample project.
-compare_exports() {
-  local native=${VESKPLAN_NATIVE_BUILD:-$root/build/release} out=$build/exports kind failed=0
-  local -a exports=("trnsport" "roadcad" "bridgecad --order primary" "bridgecad --order bridge"
-    "tabfill")
-  local start=$SECONDS
-  if [ ! -f "$native/CMakeCache.txt" ]; then
-    (cd "$root" && cmake --preset release -B "$native" >/dev/null)
-  fi
-  cmake --build "$native" --parallel "$jobs" --target veskplan-cli veskplan-data
-  rm -rf "$out"
-  mkdir -p "$out/linux" "$out/windows"
-  for kind in "${exports[@]}"; do
-    local name=${kind// /-} args
-    read -r -a args <<<"$kind"
-    on_both export "${args[0]}" "{data}/sample.vsk" "{out}/$name" "${args[@]:1}"
-    same_output "$name" "export $kind"
-  done
-  # The printed heading names the project as each system writes a path, and today's date in
-  # the system's own short form: from "Filename:" on, that line is left out.
-  on_both print "{data}/sample.vsk" --text "{out}/print"
-  same_output print "print --text" '2s/Filename:.*//' "the heading's file name and date"
-  # The sample's estimate from its bid history, published prices and cost index: the same
-  # statistics, regressions and cents on both systems.
-  on_both history import "{out}/bids.sqlite" "{data}/sample-bids.csv"
-  on_both estimate "{data}/sample.vsk" --history "{out}/bids.sqlite" \
-    --prices "{data}/sample-prices.csv" --index "{data}/sample-index.csv" --on 2026-03-31 \
-    --bids all --price adjusted --csv "{out}/estimate.csv"
-  same_output estimate.csv "estimate --csv"
-  [ "$failed" -eq 0 ] || { echo "the Windows exports differ from the Linux ones" >&2; exit 1; }
-  say "exports compared in $(duration $((SECONDS - start)))"
 }
 
 # Installs the .msi silently into a fresh Wine prefix with nothing else on its path, exports the
@@ -420,7 +333,9 @@ check_installer() {
   wine reg query 'HKLM\Software\Classes\Veskplan.Project\shell\open\command' | grep -q veskplan.exe
   QT_QPA_PLATFORM=offscreen wine "$installed/veskplan-cli.exe" export trnsport \
     'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
-  cmp "$build/exports/linux/trnsport" "$WINEPREFIX/drive_c/users/Public/sample.txt"
+  QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" export trnsport "$root/data/sample.vsk" \
+    "$build/installed-check.txt"
+  cmp "$build/installed-check.txt" "$WINEPREFIX/drive_c/users/Public/sample.txt"
   say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
   # The installed window program with the sample project, on a virtual screen. Wine's desktop
   # process, started by the installer without a display, would keep the window off the screen:
@@ -573,9 +488,9 @@ main() {
   fi
   [ "$deps_only" -eq 1 ] && exit 0
   build=$root/build/windows
+  native=${VESKPLAN_NATIVE_BUILD:-$root/build/release}
   version=$(sed -n 's/^project(veskplan VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
   build_veskplan
-  compare_exports
   make_packages
   check_installer
   say "Windows installer: $msi"
