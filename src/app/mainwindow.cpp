@@ -1,19 +1,15 @@
 #include "app/mainwindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QUrl>
 
 #include "app/appicon.h"
 #include "app/apptexts.h"
@@ -23,9 +19,11 @@
 #include "app/formkeys.h"
 #include "app/gridcolumns.h"
 #include "app/gridediting.h"
+#include "app/masterpane.h"
 #include "app/projectgridclipboard.h"
 #include "app/quantitydelegate.h"
 #include "controller/controllertexts.h"
+#include "controller/filecommands.h"
 #include "controller/maincontroller.h"
 #include "controller/viewrequests.h"
 #include "controller/windowmenus.h"
@@ -69,36 +67,22 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
     counts_->setObjectName(u"projectCounts"_s);
     statusBar()->addWidget(counts_);
 
-    w_.mastItemList->setModel(&controller_.masterModel());
     w_.projItemDB->setModel(&controller_.editing().gridState().shown());
     w_.projItemDB->setItemDelegateForColumn(ProjectGridModel::QuantityColumn,
                                             new QuantityDelegate(w_.projItemDB));
     w_.projItemDB->setSelectionModel(&controller_.editing().selection());
-    gridcolumns::setUpMasterGrid(*w_.mastItemList);
     gridcolumns::setUpProjectGrid(*w_.projItemDB);
     showCounts();
 
-    connectMaster();
+    masterPane_ = new MasterPane(
+        controller_, w_, [this](const std::function<void()>& show) { showing(show); }, refreshing_,
+        this);
     connectProject();
     connectMenus();
     new FormKeys(controller_, w_, this);
     new ProjectGridClipboard(controller_.editing(), *w_.projItemDB);
     // Each control follows the signal of what it shows; the start-up shows everything.
     connect(&controller_, &MainController::started, this, &MainWindow::refresh);
-    connect(&controller_.units(), &UnitSwitch::unitChanged, this,
-            [this](Unit unit) { showing([this, unit] { showUnit(unit); }); });
-    // A list loaded anew: its date, and the rows the grid's reset has cleared.
-    connect(&controller_.units(), &UnitSwitch::listLoaded, this, [this](const QString& date) {
-        w_.mastRevDate->setText(date);
-        showing([this] {
-            showMasterRow(controller_.browsing().currentRow(),
-                          controller_.browsing().gridState().selectedRow);
-        });
-    });
-    connect(&controller_.browsing(), &MasterBrowsing::currentRowChanged, this,
-            [this](int current, int highlighted) {
-                showing([=, this] { showMasterRow(current, highlighted); });
-            });
     // A heading clicked or the working order shown again: the arrow, and a new order's first row.
     connect(&controller_.editing(), &ProjectEditing::sortColumnChanged, this,
             [this](int column) { showing([this, column] { showOrder(column); }); });
@@ -149,7 +133,6 @@ void MainWindow::connectRequests() {
     ViewRequests& requests = controller_.requests();
     connect(&requests, &ViewRequests::focusRequested, this, &MainWindow::requestFocus);
     connect(&requests, &ViewRequests::commitTypingRequested, this, &MainWindow::commitTyping);
-    connect(&requests, &ViewRequests::masterTopRowRequested, this, &MainWindow::scrollMaster);
     connect(&requests, &ViewRequests::categoryBrowserRequested, this, [this] {
         if (!categoryWindow_ || categoryWindow_->closedByCloseBox()) {
             if (categoryWindow_) {
@@ -159,6 +142,11 @@ void MainWindow::connectRequests() {
         }
         categoryWindow_->exec();
     });
+    connect(&requests, &ViewRequests::estimateWindowRequested, this, &MainWindow::showEstimate);
+    connect(&requests, &ViewRequests::quitApproved, this, [this] {
+        closing_ = true;
+        close();
+    });
     connect(&controller_.catalogue(), &CatalogueCommands::windowRequested, this, [this] {
         CatalogueWindow window(controller_.catalogue(), this);
         window.exec();
@@ -167,48 +155,11 @@ void MainWindow::connectRequests() {
 
 void MainWindow::showEstimate() {
     if (!estimateWindow_) {
-        estimateWindow_ = new EstimateWindow(controller_.openEstimate(), this);
-    } else {
-        controller_.openEstimate();
+        estimateWindow_ = new EstimateWindow(controller_.estimate(), this);
     }
     estimateWindow_->show();
     estimateWindow_->raise();
     estimateWindow_->activateWindow();
-}
-
-void MainWindow::connectMaster() {
-    connect(w_.engMet, &QComboBox::activated, this,
-            [this](int index) { controller_.switchUnit(unitAt(index)); });
-    connect(w_.mastItemList, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { controller_.browsing().pickRow(index.row()); });
-    connect(w_.mastItemList, &QTableView::doubleClicked, this,
-            [this] { controller_.editing().addCurrentMasterItem(); });
-    connect(w_.mastItemList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!refreshing_ && current.isValid()) {
-                    controller_.browsing().setCurrentRow(current.row());
-                }
-            });
-    connect(w_.itemCat, &QPushButton::clicked, this,
-            [this] { controller_.browsing().browseCategories(); });
-    connect(w_.itemSrch, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!refreshing_) {
-            controller_.browsing().jumpToItemNumber(text);
-        }
-    });
-    connect(w_.srchStr, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!refreshing_) {
-            controller_.browsing().setDescriptionSearch(text);
-        }
-    });
-    connect(w_.itemSrch, &QLineEdit::returnPressed, this,
-            [this] { controller_.browsing().itemSearchEntered(); });
-    connect(w_.srchStr, &QLineEdit::returnPressed, this,
-            [this] { controller_.browsing().findNext(); });
-    connect(w_.findNext, &QPushButton::clicked, this,
-            [this] { controller_.browsing().findNext(); });
-    connect(w_.findPrev, &QPushButton::clicked, this,
-            [this] { controller_.browsing().findPrevious(); });
 }
 
 void MainWindow::connectProject() {
@@ -246,60 +197,29 @@ void MainWindow::connectProject() {
 }
 
 void MainWindow::connectMenus() {
-    connect(w_.action(u"mnuFileNew"_s), &QAction::triggered, this,
-            [this] { controller_.files().newProject(); });
+    for (const WindowMenu& menu : windowMenus()) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.run) {
+                connect(w_.action(entry.name), &QAction::triggered, this,
+                        [this, run = entry.run] { run(controller_); });
+            }
+        }
+    }
     // Undo and Redo are the history's own actions. A value being typed into a cell is a step of
     // its own before either can be picked: the menu stores it as it opens (the cell editor
     // keeps the keys for its own text).
     connect(w_.menu(u"mnuEdit"_s), &QMenu::aboutToShow, this, &MainWindow::commitTyping);
-    connect(w_.action(u"mnuEditFind"_s), &QAction::triggered, this,
-            [this] { controller_.browsing().goToDescriptionSearch(); });
-    connect(w_.action(u"mnuEditCheck"_s), &QAction::triggered, this,
-            [this] { controller_.catalogue().check(); });
-    connect(w_.action(u"mnuEditFindNext"_s), &QAction::triggered, this,
-            [this] { controller_.browsing().findNext(); });
-    connect(w_.action(u"mnuEditFindPrev"_s), &QAction::triggered, this,
-            [this] { controller_.browsing().findPrevious(); });
-    connect(w_.action(u"mnuEditEstimate"_s), &QAction::triggered, this, &MainWindow::showEstimate);
-    connect(w_.action(u"mnuFilePrint"_s), &QAction::triggered, this,
-            [this] { controller_.printing().run(); });
-    connect(w_.action(u"mnuFilePdf"_s), &QAction::triggered, this,
-            [this] { controller_.printing().exportPdf(); });
-    connect(w_.action(u"mnuFileImportBids"_s), &QAction::triggered, this,
-            [this] { controller_.importBidHistory(); });
-    connect(w_.action(u"mnuFileBidHistory"_s), &QAction::triggered, this,
-            [this] { controller_.chooseBidHistory(); });
     connect(w_.menu(u"mnuFileRecent"_s), &QMenu::aboutToShow, this,
             &MainWindow::refreshRecentProjects);
     // F10 opens the menu bar, as in the desktop's other programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(w_.menu(u"mnuFile"_s)->menuAction()); });
-    connect(w_.action(u"mnuFileOpen"_s), &QAction::triggered, this,
-            [this] { controller_.openProject(); });
-    connect(w_.action(u"mnuFileSave"_s), &QAction::triggered, this,
-            [this] { controller_.files().save(); });
-    connect(w_.action(u"mnuFileSaveas"_s), &QAction::triggered, this,
-            [this] { controller_.files().saveAs(); });
-    for (const ExportFormat& format : exportFormats()) {
-        connect(w_.action(format.menuName), &QAction::triggered, this,
-                [this, id = format.id] { controller_.exports().exportAs(id); });
-    }
-    connect(w_.action(u"mnuFileExit"_s), &QAction::triggered, this, [this] {
-        if (controller_.files().exit()) {
-            closing_ = true;
-            close();
-        }
-    });
 }
 
 void MainWindow::refresh() {
     showing([this] {
-        const MasterSession& session = controller_.master();
-        showUnit(unitAt(session.unitIndex()));
-        w_.mastRevDate->setText(session.revisionText());
-        showMasterRow(controller_.browsing().currentRow(),
-                      controller_.browsing().gridState().selectedRow);
+        masterPane_->showAll();
         showHeader();
         showOrder();
         showGuardedCommands();
@@ -350,48 +270,16 @@ void MainWindow::refreshRecentProjects() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile()) {
+    if (droppedProject(event->mimeData()->urls())) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile()) {
+    if (const auto project = droppedProject(event->mimeData()->urls())) {
         event->acceptProposedAction();
-        controller_.openProject(urls.first().toLocalFile());
+        controller_.openProject(*project);
     }
-}
-
-void MainWindow::showUnit(Unit unit) {
-    w_.engMet->setCurrentIndex(indexOf(unit));
-}
-
-void MainWindow::showMasterRow(int current, int highlighted) {
-    QTableView* grid = w_.mastItemList;
-    const QAbstractItemModel* model = grid->model();
-    const auto isRow = [model](int row) { return row >= 0 && row < model->rowCount(); };
-    // Which rows are in sight is asked for apart: making a row current scrolls nothing. A hidden
-    // grid would scroll to its current row when first shown.
-    if (grid->isVisible() && isRow(current)) {
-        const int top = grid->verticalScrollBar()->value();
-        grid->selectionModel()->setCurrentIndex(model->index(current, 0),
-                                                QItemSelectionModel::NoUpdate);
-        grid->verticalScrollBar()->setValue(top);
-    }
-    if (isRow(highlighted)) {
-        grid->selectionModel()->select(
-            model->index(highlighted, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    } else {
-        grid->selectionModel()->clearSelection();
-    }
-    w_.addItem->setEnabled(current >= 0);  // "Add to Project" takes the current row
-}
-
-void MainWindow::scrollMaster(int topRow) {
-    w_.mastItemList->verticalScrollBar()->setValue(topRow);
 }
 
 void MainWindow::showHeader() {
@@ -402,12 +290,8 @@ void MainWindow::showHeader() {
 }
 
 void MainWindow::showGuardedCommands() {
-    for (const WindowMenu& menu : windowMenus()) {
-        for (const MenuEntry& entry : menu.entries) {
-            if (entry.needsItems) {
-                w_.action(entry.name)->setEnabled(controller_.guardedCommandsEnabled());
-            }
-        }
+    for (const QString& name : guardedCommandNames()) {
+        w_.action(name)->setEnabled(controller_.guardedCommandsEnabled());
     }
 }
 
@@ -416,14 +300,9 @@ void MainWindow::showOrder() {
 }
 
 void MainWindow::showOrder(int sortedColumn) {
-    QTableView* grid = w_.projItemDB;
-    ProjectEditing& editing = controller_.editing();
-    grid->horizontalHeader()->setSortIndicator(sortedColumn, Qt::AscendingOrder);
-    // A grid whose rows were all replaced (a new order, another project) starts at its first
-    // row: the view's reset has cleared the current cell.
-    if (editing.currentRow() < 0 && !isEditingCell(grid)) {
-        editing.showCell(editing.gridState().shown().storeRow(0),
-                         editing.gridState().currentColumn);
+    w_.projItemDB->horizontalHeader()->setSortIndicator(sortedColumn, Qt::AscendingOrder);
+    if (!isEditingCell(w_.projItemDB)) {
+        controller_.editing().startAtFirstRowIfNoneCurrent();
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "app/mainformwidgets.h"
 #include "app/windowsettings.h"
-#include "master/unit.h"
 
 namespace veskplan {
 
@@ -39,15 +38,11 @@ protected:
 private:
     void connectRequests();
     void showTitle();
-    void connectMaster();
     void connectProject();
     void connectMenus();
     // Runs `show` as the window showing the state: the controls' own signals are not taken for
     // the user's actions, and a focus asked for meanwhile moves afterwards.
     void showing(const std::function<void()>& show);
-    void showUnit(Unit unit);
-    void showMasterRow(int current, int highlighted);
-    void scrollMaster(int topRow);
     void showHeader();
     // The sort arrow on the column whose order the grid is in; a grid whose rows were all
     // replaced starts at its first row.
@@ -67,6 +62,7 @@ private:
     WindowSettings settings_;
     QWidget* client_ = nullptr;
     QLabel* counts_ = nullptr;
+    class MasterPane* masterPane_ = nullptr;
     bool refreshing_ = false;
     QString pendingFocus_;
     QPointer<CategoryWindow> categoryWindow_;

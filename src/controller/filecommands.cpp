@@ -50,6 +50,13 @@ FileDialogRequest projectDialog(FileDialogRequest::Mode mode, const QString& dir
 
 }  // namespace
 
+std::optional<QString> droppedProject(const QList<QUrl>& urls) {
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        return urls.first().toLocalFile();
+    }
+    return std::nullopt;
+}
+
 QStringList FileCommands::recentProjects() const {
     return recent_.paths();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QUrl>
+#include <optional>
 #include <vector>
 
 #include "project/projectrecord.h"
@@ -21,6 +24,9 @@ class UserPort;
 class ViewRequests;
 struct AppPaths;
 struct Configuration;
+
+// The project that files dropped onto the window open: one file of this machine's, or none.
+std::optional<QString> droppedProject(const QList<QUrl>& urls);
 
 // The File menu, the closing of the main window, the recent projects and the offer of the work
 // a crashed run left behind. The document and the editing tool tell the views what changed.

@@ -106,6 +106,17 @@ EstimateEditing& MainController::openEstimate() {
     return tool;
 }
 
+void MainController::showEstimate() {
+    openEstimate();
+    Q_EMIT requests_.estimateWindowRequested();
+}
+
+void MainController::exit() {
+    if (files_.exit()) {
+        Q_EMIT requests_.quitApproved();
+    }
+}
+
 void MainController::importBidHistory() {
     historyImport_.importBidFiles();
     if (estimate_) {

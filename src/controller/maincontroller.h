@@ -73,6 +73,10 @@ public:
     // The estimate as its window opens: priced from the bid history chosen in the File menu
     // (read again, so bids imported since count) unless the designer chose another there.
     EstimateEditing& openEstimate();
+    // Edit > Engineer's Estimate: the estimate opened, and its window asked for.
+    void showEstimate();
+    // File > Exit: the window is asked to close once any unsaved work is saved or given up.
+    void exit();
     const ProjectEditing& editing() const { return *editing_; }
     const MasterSession& master() const { return master_; }
     MasterGridModel& masterModel() { return master_.grid().model(); }

@@ -117,6 +117,12 @@ void ProjectEditing::showCell(int row, int column) {
     }
 }
 
+void ProjectEditing::startAtFirstRowIfNoneCurrent() {
+    if (currentRow() < 0) {
+        showCell(grid_.shown().storeRow(0), grid_.currentColumn);
+    }
+}
+
 bool ProjectEditing::pasteQuantities(const QString& text) {
     const QModelIndex current = selection_->currentIndex();
     if (text.isEmpty()) {

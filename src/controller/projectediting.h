@@ -51,6 +51,9 @@ public:
     void setCurrentCell(int row, int column);
     // Makes this cell current and its row the selection.
     void showCell(int row, int column);
+    // A grid whose rows were all replaced (a new order, another project) has no current cell:
+    // it starts at its first row, in the column the user was in.
+    void startAtFirstRowIfNoneCurrent();
 
     // A column of numbers, one a line (as a spreadsheet copies a column), into the quantities
     // from the current cell's row down, as one step. Each is checked as a typed quantity; the

@@ -22,6 +22,11 @@ Q_SIGNALS:
     void masterTopRowRequested(int row);
     // Shows the "Item Categories" window; returns when it is hidden or closed.
     void categoryBrowserRequested();
+    // Shows the estimate's window, over the main window, with the estimate as it is now open.
+    void estimateWindowRequested();
+    // The user chose to quit and nothing stands in the way: the main window closes without
+    // asking again.
+    void quitApproved();
 };
 
 }  // namespace veskplan

@@ -1,7 +1,10 @@
 #include "controller/windowmenus.h"
 
+#include <stdexcept>
+
 #include "base/texts.h"
 #include "controller/controllertexts.h"
+#include "controller/maincontroller.h"
 #include "export/exportformat.h"
 #include "export/exporttexts.h"
 
@@ -13,6 +16,7 @@ namespace {
 
 using Kind = MenuEntry::Kind;
 using Key = QKeySequence;
+using Run = std::function<void(MainController&)>;
 
 MenuEntry entry(Kind kind, const QString& name, const QString& caption,
                 Key::StandardKey key = Key::UnknownKey) {
@@ -24,15 +28,17 @@ MenuEntry entry(Kind kind, const QString& name, const QString& caption,
     return made;
 }
 
-MenuEntry command(const QString& name, const QString& caption,
+MenuEntry command(const QString& name, const QString& caption, Run run,
                   Key::StandardKey key = Key::UnknownKey) {
-    return entry(Kind::Command, name, caption, key);
+    MenuEntry made = entry(Kind::Command, name, caption, key);
+    made.run = std::move(run);
+    return made;
 }
 
 // A command that needs items in the project.
-MenuEntry guarded(const QString& name, const QString& caption,
+MenuEntry guarded(const QString& name, const QString& caption, Run run,
                   Key::StandardKey key = Key::UnknownKey) {
-    MenuEntry made = command(name, caption, key);
+    MenuEntry made = command(name, caption, std::move(run), key);
     made.needsItems = true;
     return made;
 }
@@ -48,7 +54,10 @@ const MenuEntry kSeparator = entry(Kind::Separator, {}, {});
 std::vector<MenuEntry> exportEntries() {
     std::vector<MenuEntry> entries;
     for (const ExportFormat& format : exportFormats()) {
-        entries.push_back(withOwnKey(guarded(format.menuName, format.menuCaption), format.key));
+        entries.push_back(
+            withOwnKey(guarded(format.menuName, format.menuCaption,
+                               [id = format.id](MainController& c) { c.exports().exportAs(id); }),
+                       format.key));
     }
     return entries;
 }
@@ -59,28 +68,76 @@ const std::vector<WindowMenu>& windowMenus() {
     static const std::vector<WindowMenu> menus{
         {u"mnuFile"_s,
          u"&File"_s,
-         {command(u"mnuFileNew"_s, u"&New Project"_s, Key::New),
-          command(u"mnuFileOpen"_s, u"&Open Project..."_s, Key::Open),
+         {command(
+              u"mnuFileNew"_s, u"&New Project"_s, [](MainController& c) { c.files().newProject(); },
+              Key::New),
+          command(
+              u"mnuFileOpen"_s, u"&Open Project..."_s, [](MainController& c) { c.openProject(); },
+              Key::Open),
           entry(Kind::RecentProjects, u"mnuFileRecent"_s, u"&Recent Projects"_s), kSeparator,
-          guarded(u"mnuFileSave"_s, u"&Save Project"_s, Key::Save),
-          guarded(u"mnuFileSaveas"_s, u"Save Project &As..."_s, Key::SaveAs),
-          command(u"mnuFilePrint"_s, u"&Print Quantity Table..."_s, Key::Print),
-          command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF..."_s), kSeparator,
-          command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s),
-          command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s), kSeparator,
-          command(u"mnuFileExit"_s, u"E&xit"_s, Key::Quit)}},
+          guarded(
+              u"mnuFileSave"_s, u"&Save Project"_s, [](MainController& c) { c.files().save(); },
+              Key::Save),
+          guarded(
+              u"mnuFileSaveas"_s, u"Save Project &As..."_s,
+              [](MainController& c) { c.files().saveAs(); }, Key::SaveAs),
+          command(
+              u"mnuFilePrint"_s, u"&Print Quantity Table..."_s,
+              [](MainController& c) { c.printing().run(); }, Key::Print),
+          command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF..."_s,
+                  [](MainController& c) { c.printing().exportPdf(); }),
+          kSeparator,
+          command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s,
+                  [](MainController& c) { c.importBidHistory(); }),
+          command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s,
+                  [](MainController& c) { c.chooseBidHistory(); }),
+          kSeparator,
+          command(
+              u"mnuFileExit"_s, u"E&xit"_s, [](MainController& c) { c.exit(); }, Key::Quit)}},
         {u"mnuEdit"_s,
          u"&Edit"_s,
          {entry(Kind::Undo, u"mnuEditUndo"_s, texts::undoPrefix(), Key::Undo),
           entry(Kind::Redo, u"mnuEditRedo"_s, texts::redoPrefix(), Key::Redo), kSeparator,
-          command(u"mnuEditFind"_s, u"&Find"_s, Key::Find),
-          command(u"mnuEditFindNext"_s, u"Find &Next"_s, Key::FindNext),
-          command(u"mnuEditFindPrev"_s, u"Find &Previous"_s, Key::FindPrevious), kSeparator,
-          command(u"mnuEditCheck"_s, u"&Check Against Master List..."_s),
-          withOwnKey(command(u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s),
+          command(
+              u"mnuEditFind"_s, u"&Find"_s,
+              [](MainController& c) { c.browsing().goToDescriptionSearch(); }, Key::Find),
+          command(
+              u"mnuEditFindNext"_s, u"Find &Next"_s,
+              [](MainController& c) { c.browsing().findNext(); }, Key::FindNext),
+          command(
+              u"mnuEditFindPrev"_s, u"Find &Previous"_s,
+              [](MainController& c) { c.browsing().findPrevious(); }, Key::FindPrevious),
+          kSeparator,
+          command(u"mnuEditCheck"_s, u"&Check Against Master List..."_s,
+                  [](MainController& c) { c.catalogue().check(); }),
+          withOwnKey(command(u"mnuEditEstimate"_s, u"Engineer's &Estimate..."_s,
+                             [](MainController& c) { c.showEstimate(); }),
                      Key(Qt::CTRL | Qt::Key_E))}},
         {u"mnuExp"_s, u"E&xport"_s, exportEntries()}};
     return menus;
+}
+
+const MenuEntry& menuEntry(const QString& name) {
+    for (const WindowMenu& menu : windowMenus()) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.name == name) {
+                return entry;
+            }
+        }
+    }
+    throw std::out_of_range("no menu entry " + name.toStdString());
+}
+
+QStringList guardedCommandNames() {
+    QStringList names;
+    for (const WindowMenu& menu : windowMenus()) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.needsItems) {
+                names.append(entry.name);
+            }
+        }
+    }
+    return names;
 }
 
 QList<QKeySequence> shortcutsOf(const MenuEntry& entry, const QList<QKeySequence>& platformKeys) {

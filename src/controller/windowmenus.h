@@ -3,14 +3,19 @@
 #include <QKeySequence>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace veskplan {
 
+class MainController;
+
 // What the main window offers in its menus, in menu order: each command's object name (the name
-// users and tests know it by), its caption with its access key, its keys, and whether it needs
-// items in the project. The window builds its menus from this and enables the guarded commands
-// by it; the keys a user types are checked here, without a display.
+// users and tests know it by), its caption with its access key, its keys, whether it needs
+// items in the project, and what it runs. The window builds its menus from this, connects each
+// command to its run and enables the guarded commands by it; the keys a user types and what each
+// command does are checked here, without a display.
 struct MenuEntry {
     enum class Kind { Command, Separator, RecentProjects, Undo, Redo };
     Kind kind = Kind::Command;
@@ -19,6 +24,7 @@ struct MenuEntry {
     QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
     QKeySequence ownKey;      // a key of this program's own, where the platform has none
     bool needsItems = false;  // enabled only while the project holds items
+    std::function<void(MainController&)> run;  // a command's; the other kinds have their own
 };
 
 struct WindowMenu {
@@ -28,6 +34,12 @@ struct WindowMenu {
 };
 
 const std::vector<WindowMenu>& windowMenus();
+
+// The entry of that name; throws std::out_of_range for a name no menu has.
+const MenuEntry& menuEntry(const QString& name);
+
+// The commands that need items in the project.
+QStringList guardedCommandNames();
 
 // The keys of a command: the platform's for its standard key and, where the platform has none
 // (Save As and Quit on some), the ones desktop users know from elsewhere; then its own key.

@@ -36,6 +36,26 @@ TEST_F(ControllerTest, AddingTakesTheCurrentMasterRowUnderTheCategoryAndGoesToIt
     EXPECT_EQ(doc().categories().numbers().last(), u"99"_s);
 }
 
+// Rows all replaced (another project, a new order) leave no current cell: the grid starts at the
+// first row it shows, in the column the user was in; a current cell stays.
+TEST_F(ControllerTest, AGridWithoutACurrentCellStartsAtTheFirstRowItShows) {
+    start();
+    addMasterRow(2);
+    addMasterRow(0);
+    ProjectEditing& editing = controller->editing();
+    editing.sortByHeading(ProjectGridModel::ItemNumberColumn);
+    editing.selection().clear();
+    editing.startAtFirstRowIfNoneCurrent();
+    ASSERT_GE(editing.currentRow(), 0);
+    EXPECT_EQ(std::pair(store().record(editing.currentRow()).itemNumber,
+                        editing.selection().currentIndex().column()),
+              std::pair(u"2101-0100000"_s, int(ProjectGridModel::QuantityColumn)));
+    editing.setCurrentCell(store().recordCount() - 1, ProjectGridModel::DescriptionColumn);
+    const QModelIndex current = editing.selection().currentIndex();
+    editing.startAtFirstRowIfNoneCurrent();
+    EXPECT_EQ(editing.selection().currentIndex(), current);
+}
+
 // From the current row down, each value checked as a typed one.
 TEST_F(ControllerTest, PastedAndTypedQuantitiesGoThroughTheGridAsOneStepOrNotAtAll) {
     start();

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <QSet>
 
+#include "controller/controllertexts.h"
+#include "controller/filecommands.h"
 #include "controller/formtexts.h"
 #include "controller/windowmenus.h"
+#include "support/controllerfixture.h"
 
 namespace veskplan {
 namespace {
@@ -72,6 +75,73 @@ TEST(WindowMenus, APlatformWithoutKeysForSaveAsOrQuitGetsTheUsualOnes) {
     }
     EXPECT_EQ(accessKey(u"Road CAD (&Excel)"_s), u'E');
     EXPECT_TRUE(accessKey(u"Undo"_s).isNull());
+}
+
+// Each command of the menus runs its own tool: what it asks the user first, or what it asks of
+// the window. Every question is answered "Cancel".
+using MenuCommands = test::ControllerTest;
+
+TEST_F(MenuCommands, EveryCommandRunsItsTool) {
+    start();
+    addMasterRow(0);  // the guarded commands need items; the exports, a quantity
+    ProjectGridModel& items = controller->editing().model();
+    items.setData(items.index(0, ProjectGridModel::QuantityColumn), u"7"_s);
+    controller->editing().setProjectNumber(u"STP-12-B(7)03"_s);
+    controller->editing().setLettingMonth(3);
+    doc().setModified(false);
+    QStringList windowRequests;
+    ViewRequests& requests = controller->requests();
+    QObject::connect(&requests, &ViewRequests::estimateWindowRequested,
+                     [&] { windowRequests << u"estimate window"_s; });
+    QObject::connect(&requests, &ViewRequests::quitApproved, [&] { windowRequests << u"quit"_s; });
+    port.onMessage = [&](const MessageRequest&) { port.answers.push_back(Answer::Cancel); };
+    const std::pair<QString, QString> cases[] = {
+        {u"mnuFileOpen"_s, u"Open Project"_s},
+        {u"mnuFileSave"_s, u"Save Project As"_s},  // a project without a file yet
+        {u"mnuFileSaveas"_s, u"Save Project As"_s},
+        {u"mnuFilePrint"_s, u"printer"_s},
+        {u"mnuFilePdf"_s, u"Export Quantity Table as PDF"_s},
+        {u"mnuFileImportBids"_s, u"Import Bid History"_s},
+        {u"mnuFileBidHistory"_s, u"Choose Bid History File"_s},
+        {u"mnuFileExit"_s, u"quit"_s},
+        {u"mnuEditFind"_s, u"focus srchStr"_s},
+        {u"mnuEditCheck"_s, texts::catalogueNothingFound()},
+        {u"mnuEditEstimate"_s, u"estimate window"_s},
+        {u"mnuExpTrans"_s, exportFormat(ExportFormat::Id::Trnsport).dialogTitle},
+        {u"mnuExpRCAD"_s, exportFormat(ExportFormat::Id::RoadCad).dialogTitle},
+        {u"mnuExpBCAD"_s, exportFormat(ExportFormat::Id::BridgeCad).dialogTitle},
+        {u"mnuExpRCADexcel"_s, exportFormat(ExportFormat::Id::Tabfill).dialogTitle},
+        {u"mnuFileNew"_s, u""_s},  // an unchanged project is left without a question
+    };
+    for (const auto& [name, asked] : cases) {
+        port.clear();
+        windowRequests.clear();
+        port.files.push_back(std::nullopt);
+        const int printerDialogs = port.printerDialogs;
+        menuEntry(name).run(*controller);
+        QStringList seen = windowRequests;
+        for (const FileDialogRequest& dialog : port.dialogs) {
+            seen << dialog.title;
+        }
+        if (port.printerDialogs > printerDialogs) {
+            seen << u"printer"_s;
+        }
+        for (const MessageRequest& message : port.messages) {
+            seen << message.text;
+        }
+        if (!port.focus.empty()) {
+            seen << u"focus "_s + port.lastFocus();
+        }
+        EXPECT_EQ(seen.value(0), asked) << name.toStdString();
+    }
+}
+
+TEST(WindowMenus, OneLocalFileDroppedOpensAsAProject) {
+    const QUrl local = QUrl::fromLocalFile(u"/p/a.vsk"_s);
+    EXPECT_EQ(droppedProject({local}), u"/p/a.vsk"_s);
+    EXPECT_FALSE(droppedProject({}));
+    EXPECT_FALSE(droppedProject({local, QUrl::fromLocalFile(u"/p/b.vsk"_s)}));
+    EXPECT_FALSE(droppedProject({QUrl(u"https://example.org/a.vsk"_s)}));
 }
 
 }  // namespace
