@@ -1,8 +1,14 @@
 #include "app/bidplot.h"
 
+#include <QAccessibleWidget>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <cmath>
 
@@ -82,13 +88,36 @@ bool numbered(const Mark& mark, const LogScale& scale, double labelLength) {
     }
 }
 
+// A screen reader is told the plot is a chart; its description is the plot as text.
+QAccessibleInterface* accessibleChart(const QString& className, QObject* object) {
+    if (className == QLatin1String(BidPlot::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 BidPlot::BidPlot(QWidget* parent) : QWidget(parent) {
+    static const bool chartRole = [] {
+        QAccessible::installFactory(&accessibleChart);
+        return true;
+    }();
+    Q_UNUSED(chartRole);
     setObjectName(u"estimatePlot"_s);
     setAccessibleName(u"Bids of the chosen item"_s);
     setMinimumSize(240, 180);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the plot, so that a reader hears its text and Ctrl+C copies it.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void BidPlot::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy) && line_) {
+        QGuiApplication::clipboard()->setText(text());
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void BidPlot::showLine(const EstimateLine* line) {
@@ -106,12 +135,11 @@ void BidPlot::changeEvent(QEvent* event) {
 }
 
 void BidPlot::describe() {
-    setAccessibleDescription(summary());
-    setToolTip(summary());
+    setAccessibleDescription(text());
 }
 
-QString BidPlot::summary() const {
-    return line_ ? plotSummary(*line_, locale()) : QString();
+QString BidPlot::text() const {
+    return line_ ? plotText(*line_, locale()) : QString();
 }
 
 void BidPlot::paintEvent(QPaintEvent*) {
@@ -123,7 +151,7 @@ void BidPlot::paintEvent(QPaintEvent*) {
         return;
     }
     if (!line_->statistics) {
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, summary());
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text());
         return;
     }
     const ItemStatistics& s = *line_->statistics;
@@ -218,17 +246,26 @@ void BidPlot::paintEvent(QPaintEvent*) {
             painter.drawEllipse(QPointF(x.at(bid.quantity), y.at(bid.unitPrice)), 3, 3);
         }
     }
+    // The project's own quantity in the palette's colour for what stands out from the text (a
+    // high-contrast theme chooses it), and apart by its shape: dashed, and a ring, not a dot.
+    const QColor projectColor = palette().color(QPalette::Link);
     if (project > 0) {
-        painter.setPen(QPen(Qt::red, 1.5, Qt::DashLine));
+        painter.setPen(QPen(projectColor, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x.at(project), area.top()), QPointF(x.at(project), area.bottom()));
         if (s.regression) {
             // The predicted price, where the project's quantity meets the line.
-            painter.setPen(QPen(Qt::red, 2));
+            painter.setPen(QPen(projectColor, 2));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(QPointF(x.at(project), y.at(s.regression->predicted)), 5, 5);
         }
     }
     painter.restore();
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
 }
 
 }  // namespace veskplan

@@ -18,14 +18,16 @@ public:
 
     // Shows the line's evidence; none clears the plot.
     void showLine(const EstimateLine* line);
-    // What the plot shows, in words (its accessible description); empty without an item.
-    QString summary() const;
+    // What the plot shows, as text (its accessible description, and what Ctrl+C copies): the
+    // summary and each bid; empty without an item.
+    QString text() const;
 
     QSize sizeHint() const override { return {360, 260}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void describe();

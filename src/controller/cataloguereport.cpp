@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include "base/numbertext.h"
 #include "controller/controllertexts.h"
@@ -106,7 +108,9 @@ QVariant CatalogueReport::data(const QModelIndex& index, int role) const {
             return guessed ? cell(finding, index.column()) + u"\n"_s + texts::catalogueGuessTip()
                            : cell(finding, index.column());
         case Qt::ForegroundRole:
-            return guessed ? QVariant(QColor(153, 76, 0)) : QVariant();
+            // The palette's colour for a suggestion, readable in a dark or high-contrast one.
+            return guessed ? QVariant(QGuiApplication::palette().color(QPalette::PlaceholderText))
+                           : QVariant();
         case Qt::FontRole:
             if (guessed) {
                 QFont font;

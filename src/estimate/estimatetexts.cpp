@@ -121,4 +121,17 @@ QString plotSummary(const EstimateLine& line, const QLocale& here) {
            u" to "_s + priceText(here, s.maximum) + u"; "_s + regressionText(line, here);
 }
 
+QString plotText(const EstimateLine& line, const QLocale& here) {
+    QStringList lines{plotSummary(line, here)};
+    if (line.statistics) {
+        for (const BidRecord& bid : line.statistics->bidsUsed) {
+            lines << bid.contract + u", let "_s +
+                         here.toString(bid.lettingDate, QLocale::ShortFormat) + u": "_s +
+                         quantityText(here, bid.quantity) + u' ' + bid.unit.trimmed() + u" at "_s +
+                         priceText(here, bid.unitPrice);
+        }
+    }
+    return lines.join(u'\n');
+}
+
 }  // namespace veskplan

@@ -40,5 +40,8 @@ QStringList evidenceLines(const Estimate& estimate, int line, const QLocale& loc
 QString regressionText(const EstimateLine& line, const QLocale& locale);
 // What the plot shows, in words: the bids, their quantities and prices, and the regression.
 QString plotSummary(const EstimateLine& line, const QLocale& locale);
+// The plot as text for a reader who cannot see it: the summary, then each bid it marks, one a
+// line (contract, letting date, quantity and unit price).
+QString plotText(const EstimateLine& line, const QLocale& locale);
 
 }  // namespace veskplan

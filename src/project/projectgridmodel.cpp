@@ -82,14 +82,19 @@ int ProjectGridModel::columnCount(const QModelIndex& parent) const {
 QVariant ProjectGridModel::data(const QModelIndex& index, int role) const {
     // A quantity to review stands out, and says why.
     if (index.isValid() && index.row() < store_.recordCount() && index.column() == QuantityColumn &&
-        reviewed_ && (role == Qt::BackgroundRole || role == Qt::ToolTipRole)) {
+        reviewed_ &&
+        (role == Qt::BackgroundRole || role == Qt::ForegroundRole || role == Qt::ToolTipRole)) {
         const ProjectRecord& record = store_.record(index.row());
         const auto formerUnit = reviewed_->quantityReviews().formerUnit(record);
         if (!formerUnit) {
             return {};
         }
+        // Amber with black text: the pair keeps its contrast whatever the palette's text colour.
         if (role == Qt::BackgroundRole) {
             return QColor(255, 214, 102);
+        }
+        if (role == Qt::ForegroundRole) {
+            return QColor(Qt::black);
         }
         return texts::quantityToReview(*formerUnit, withoutTrailingBlanks(record.units).toString());
     }

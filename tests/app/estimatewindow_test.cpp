@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,9 +186,14 @@ TEST_F(EstimateWindowTest,
         QTest::mouseClick(estimate->table()->viewport(), Qt::LeftButton, {},
                           cell(row, EstimateTableModel::UnitColumn));
         const EstimateLine& line = e.lines[size_t(row)];
-        EXPECT_EQ(texts(), (QStringList{regressionText(line, de), plotSummary(line, de),
+        EXPECT_EQ(texts(), (QStringList{regressionText(line, de), plotText(line, de),
                                         evidenceLines(e, row, de).join(u'\n')}));
     }
+    // The plot as text is what a reader hears on it and what Ctrl+C copies from it.
+    auto* plot = find<BidPlot>(u"estimatePlot"_s);
+    plot->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plotText(e.lines[1], de));
     EXPECT_TRUE(regressionText(e.lines[0], de).startsWith(u"Predicted 2,50 "_s));
     auto* filter = find<QLineEdit>(u"estimateFilter"_s);
     filter->setFocus();

@@ -34,6 +34,9 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     plotted[2].item.quantity.reset();
     plotted[3].item.quantity = 12.5;
     plotted[3].statistics->regression = PriceRegression{0, 0, 8, 2.5, 2, 3.1};
+    plotted[3].statistics->bidsUsed = {
+        {0, {}, {}, u"LF "_s, 1000, 40, QDate(2025, 3, 12), u"C-1"_s},
+        {0, {}, {}, u"LF"_s, 2000, 50, QDate(2025, 6, 30), u"C-2"_s}};
     plotted[4].statistics.reset();
     QStringList texts{sourcesText({}, {}),
                       QDir::fromNativeSeparators(sourcesText({{u"history"_s, u"/data/bids.db"_s},
@@ -47,6 +50,7 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     for (const EstimateLine& l : plotted) {
         texts << regressionText(l, de) + u'|' + plotSummary(l, de);
     }
+    texts << plotText(plotted[3], de).replace(u'\n', u'|') << plotText(plotted[4], de);
     EXPECT_EQ(texts,
               test::dataLines(u"estimate/texts.txt"_s).filter(QRegularExpression(u"^[^#]"_s)));
 }

@@ -243,7 +243,10 @@ TEST_F(DocumentTest, AReplacementInAnotherUnitMarksItsQuantityUntilTheQuantityIs
     EXPECT_EQ(doc.quantityReviews().formerUnit(lumpSum), u"ACRE"_s);
     EXPECT_FALSE(doc.quantityReviews().formerUnit(cubicYards));
     const QModelIndex quantity = model.index(0, ProjectGridModel::QuantityColumn);
-    EXPECT_TRUE(quantity.data(Qt::BackgroundRole).isValid());
+    // Dark text on the amber mark, whatever the palette's text colour.
+    EXPECT_EQ(std::pair(quantity.data(Qt::BackgroundRole).value<QColor>().lightness() > 160,
+                        quantity.data(Qt::ForegroundRole).value<QColor>().lightness() < 60),
+              std::pair(true, true));
     EXPECT_EQ(quantity.data(Qt::ToolTipRole).toString(),
               u"The unit changed from ACRE to LS: check the quantity and type it again."_s);
     EXPECT_FALSE(model.index(1, ProjectGridModel::QuantityColumn).data(Qt::ToolTipRole).isValid());
