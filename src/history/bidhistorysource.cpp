@@ -7,14 +7,9 @@ namespace veskplan {
 using namespace Qt::Literals::StringLiterals;
 
 const PriceSourceKind& BidHistorySource::sourceKind() {
-    static const PriceSourceKind kind{u"history"_s,
-                                      u"Bid history"_s,
-                                      u"Bid History"_s,
-                                      u"Bid History (*.sqlite *.db)"_s,
-                                      nullptr,
-                                      [](const QString& location) -> std::unique_ptr<PriceSource> {
-                                          return std::make_unique<BidHistorySource>(location);
-                                      }};
+    static const PriceSourceKind kind{u"history"_s,     u"Bid history"_s,
+                                      u"Bid History"_s, u"Bid History (*.sqlite *.db)"_s,
+                                      nullptr,          &openAs<BidHistorySource>};
     return kind;
 }
 

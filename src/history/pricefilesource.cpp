@@ -14,9 +14,7 @@ const PriceSourceKind& PriceFileSource::sourceKind() {
                                       u"Published Prices"_s,
                                       u"Price Files (*.csv *.xlsx)"_s,
                                       nullptr,
-                                      [](const QString& location) -> std::unique_ptr<PriceSource> {
-                                          return std::make_unique<PriceFileSource>(location);
-                                      }};
+                                      &openAs<PriceFileSource>};
     return kind;
 }
 

@@ -21,6 +21,12 @@ struct PriceSourceKind {
     std::unique_ptr<PriceSource> (*open)(const QString& location) = nullptr;
 };
 
+// The `open` of a kind whose class reads a location given to its constructor.
+template <typename Source>
+std::unique_ptr<PriceSource> openAs(const QString& location) {
+    return std::make_unique<Source>(location);
+}
+
 // Every kind, those that claim locations by their form first.
 const std::vector<const PriceSourceKind*>& priceSourceKinds();
 // The kind that reads a location kept under `word`; none for a word no kind keeps.
