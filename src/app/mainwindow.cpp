@@ -84,7 +84,7 @@ MainWindow::MainWindow(MainController& controller, SettingsStore& settings, QWid
     // Each control follows the signal of what it shows; the start-up shows everything.
     connect(&controller_, &MainController::started, this, &MainWindow::refresh);
     // A heading clicked or the working order shown again: the arrow, and a new order's first row.
-    connect(&controller_.editing(), &ProjectEditing::sortColumnChanged, this,
+    connect(&controller_.editing().gridState(), &ProjectGridState::sortColumnChanged, this,
             [this](int column) { showing([this, column] { showOrder(column); }); });
     connect(&controller_.editing(), &ProjectEditing::categoriesChanged, this,
             [this] { showing([this] { showCategories(); }); });
@@ -262,8 +262,8 @@ void MainWindow::refreshRecentProjects() {
     w_.menu(u"mnuFileRecent"_s)->clear();
     int number = 0;
     for (const QString& path : controller_.recentProjects()) {
-        QAction* action =
-            w_.menu(u"mnuFileRecent"_s)->addAction(recentProjectCaption(++number, path));
+        QAction* action = w_.menu(u"mnuFileRecent"_s)
+                              ->addAction(MainController::recentProjectCaption(++number, path));
         connect(action, &QAction::triggered, this, [this, path] { controller_.openProject(path); });
     }
     w_.menu(u"mnuFileRecent"_s)->setEnabled(number > 0);

@@ -6,6 +6,14 @@
 
 namespace veskplan {
 
+QStringView withoutTrailingBlanks(QStringView text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ') {
+        --n;
+    }
+    return text.first(n);
+}
+
 void FixedColumnText::place(int column, QStringView value) {
     const qsizetype start = std::max(column, 1) - 1;
     if (current_.size() > start) {

@@ -7,6 +7,10 @@
 
 namespace veskplan {
 
+// A fixed-column field with the blanks that pad it removed: item numbers, descriptions and
+// units are matched this way.
+QStringView withoutTrailingBlanks(QStringView text);
+
 // Text laid out in fixed 1-based columns, as every export file and the printed table are.
 // Placing a value at column n fills the line with blanks up to column n - 1; when the line
 // already reaches past column n - 1, it is ended and the value starts at column n of a new line.

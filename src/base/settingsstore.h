@@ -15,7 +15,6 @@ class SettingsStore {
 public:
     explicit SettingsStore(QString location) : location_(std::move(location)) {}
 
-    const QString& location() const { return location_; }
     // Whether the location is a registry key rather than a file.
     bool inRegistry() const;
 

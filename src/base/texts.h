@@ -65,7 +65,7 @@ inline QString diskFull() {
 inline QString noSuchFile() {
     return u"the file does not exist"_s;
 }
-// The file dialogs' catch-all filter, first in every list of filters.
+// The file dialogs' catch-all filter, offered beside every file kind's own.
 inline QString allFilesFilter() {
     return u"All Files (*.*)"_s;
 }

@@ -8,21 +8,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <map>
+#include <optional>
 #include <string>
 
 #include "base/apppaths.h"
 #include "base/environment.h"
 #include "base/error.h"
-#include "base/filewriting.h"
 #include "base/numbertext.h"
 #include "cli/clitexts.h"
 #include "cli/commandoutput.h"
 #include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
 #include "export/exportformat.h"
-#include "export/exporttexts.h"
 #include "files/accessproject.h"
 #include "master/itemmapping.h"
 #include "master/masterlistfile.h"
@@ -143,8 +140,8 @@ QString countyOf(const Project& project) {
 MasterList masterListFor(const Project& project, const QString& named);
 
 // Why a strict export writes nothing: the errors the checks before an export find (with the
-// master list of the project's unit), or an empty text.
-QString strictRefusal(const Project& project) {
+// master list of the project's unit); none when they find none.
+std::optional<QString> strictRefusal(const Project& project) {
     const MasterList list = masterListFor(project, QString());
     const std::vector<ExportCheck> checks =
         checkBeforeExport(project.items(IndexOrder::PrimaryKey), project.contents.projNum,
@@ -152,12 +149,11 @@ QString strictRefusal(const Project& project) {
     QStringList errors;
     for (const ExportCheck& check : checks) {
         if (check.severity == ExportCheck::Error) {
-            errors.append(revisioncheck::withoutMark(check.itemNumber).trimmed().toString() +
-                          u" (category "_s + check.category + u"): "_s + check.message);
+            errors.append(check.text());
         }
     }
     if (errors.isEmpty()) {
-        return QString();
+        return std::nullopt;
     }
     return u"the checks before an export found "_s + QString::number(errors.size()) +
            u" error(s), nothing was written: "_s + errors.join(u"; "_s);
@@ -181,9 +177,9 @@ int runExport(const QStringList& given) {
         return usageError("unknown export kind");
     }
     const Project project = Project::read(args[1]);
-    if (strict && (format->checks & ExportFormat::ItemChecks) != 0) {
-        if (const QString refusal = strictRefusal(project); !refusal.isEmpty()) {
-            return failure(refusal);
+    if (strict && format->itemChecks) {
+        if (const auto refusal = strictRefusal(project)) {
+            return failure(*refusal);
         }
     }
     if (!format->textFile && args[2] == u"-"_s) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "base/filestamp.h"
+#include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
 #include "controller/userport.h"
@@ -24,15 +26,10 @@ namespace {
 QStringList itemNumbers(const ProjectDocument& document) {
     QStringList numbers;
     for (const ProjectRecord& record : document.items().records(IndexOrder::PrimaryKey)) {
-        numbers.append(withoutTrailingBlanks(record.itemNumber).toString());
+        numbers.append(priceKey(record.itemNumber));
     }
     numbers.removeDuplicates();
     return numbers;
-}
-
-QDateTime stampOf(const QString& file) {
-    const QFileInfo info(file);
-    return info.exists() ? info.lastModified() : QDateTime();
 }
 
 }  // namespace
@@ -82,7 +79,7 @@ void EstimateEditing::followDocument() {
 bool EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing) {
     // A source is read again when it changed since: bids imported by another program count, and
     // a file gone is told.
-    const QDateTime indexStamp = stampOf(setup.indexFile);
+    const QDateTime indexStamp = fileStamp(setup.indexFile);
     if (indexStamp_ == indexStamp && setup.sources == sourceList_ &&
         setup.indexFile == indexFile_ &&
         std::none_of(opened_.begin(), opened_.end(),
@@ -91,35 +88,16 @@ bool EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing)
     }
     BusyCursor busy(busy_);
     const QStringList numbers = itemNumbers(document_);
-    std::vector<std::unique_ptr<PriceSource>> opened;
-    PriceSources next;
-    QStringList failures;
-    for (const EstimateSetup::Source& described : setup.sources) {
-        try {
-            opened.push_back(openPriceSource(described.kind, described.location));
-            next.answers.push_back(PriceSources::ask(*opened.back(), numbers));
-        } catch (const Error& error) {
-            failures.append(error.message());
-            if (opened.size() > next.answers.size()) {
-                next.answers.push_back(PriceSources::Answer{opened.back()->name(), {}});
-            }
-        }
-    }
-    if (!setup.indexFile.isEmpty()) {
-        try {
-            next.readIndex(setup.indexFile);
-        } catch (const Error& error) {
-            failures.append(error.message());
-        }
-    }
+    PriceSourceReading reading = PriceSources::read(setup.sources, setup.indexFile, numbers);
+    const QStringList failures = reading.failures;
     if (!failures.isEmpty()) {
         port_.warn(failures.join(u'\n'));
         if (allOrNothing) {
             return false;
         }
     }
-    opened_ = std::move(opened);
-    sources_ = std::move(next);
+    opened_ = std::move(reading.opened);
+    sources_ = std::move(reading.prices);
     sourceList_ = setup.sources;
     indexFile_ = setup.indexFile;
     indexStamp_ = indexStamp;
@@ -132,7 +110,7 @@ void EstimateEditing::recompute() {
     // Items added since the sources were read bring their prices along.
     QStringList missing;
     for (const ProjectRecord& item : items) {
-        const QString number = withoutTrailingBlanks(item.itemNumber).toString();
+        const QString number = priceKey(item.itemNumber);
         if (!numbersRead_.contains(number)) {
             missing.append(number);
         }
@@ -211,7 +189,7 @@ std::optional<QString> EstimateEditing::chooseFile(const QString& title, const Q
     FileDialogRequest request;
     request.mode = save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open;
     request.title = title;
-    request.filters = {filter, u"All Files (*.*)"_s};
+    request.filters = {filter, texts::allFilesFilter()};
     request.fileName = proposal;
     if (save) {
         request.defaultSuffix = filter.section(u"(*."_s, 1).section(u')', 0, 0);

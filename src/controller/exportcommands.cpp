@@ -15,7 +15,6 @@
 #include "controller/projectgridstate.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
-#include "export/exporttexts.h"
 #include "master/mastersession.h"
 #include "project/countylookup.h"
 #include "project/exportcheck.h"
@@ -31,12 +30,7 @@ using namespace Qt::Literals::StringLiterals;
 constexpr int kShown = 15;
 
 QString findingLine(const ExportCheck& check) {
-    const QString severity = check.severity == ExportCheck::Error ? u"Error"_s : u"Warning"_s;
-    if (check.itemNumber.isEmpty()) {
-        return severity + u": "_s + check.message;
-    }
-    return severity + u": "_s + revisioncheck::withoutMark(check.itemNumber).trimmed().toString() +
-           u" (category "_s + check.category + u"): "_s + check.message;
+    return (check.severity == ExportCheck::Error ? u"Error: "_s : u"Warning: "_s) + check.text();
 }
 
 }  // namespace
@@ -123,7 +117,7 @@ CommandOutcome ExportCommands::exportAs(ExportFormat::Id id) {
     if (const std::optional<QString> refusal = format.refusal(input.items)) {
         return report(port_, CommandOutcome::refused(*refusal));
     }
-    if ((format.checks & ExportFormat::ItemChecks) != 0 && !passChecks()) {
+    if (format.itemChecks && !passChecks()) {
         return CommandOutcome::cancelled();
     }
     // A file that cannot be made is told before a name is asked for.

@@ -7,6 +7,7 @@
 #include "base/configfile.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
+#include "project/projecttexts.h"
 #include "project/specialrows.h"
 
 namespace veskplan {
@@ -129,6 +130,16 @@ void MainController::chooseBidHistory() {
     if (estimate_) {
         estimate_->followHistory(historyImport_.historyFile());
     }
+}
+
+QString MainController::recentProjectCaption(int number, const QString& path) {
+    const QFileInfo file(path);
+    QString name = file.fileName();
+    if (file.suffix().compare(u"mdb"_s, Qt::CaseInsensitive) == 0) {
+        name = texts::importedName(name);
+    }
+    return u"&"_s + QString::number(number % 10) + u' ' + name + u"  ("_s +
+           QDir::toNativeSeparators(file.absolutePath()) + u')';
 }
 
 void MainController::openProject() {

@@ -61,6 +61,9 @@ public:
     void openProject();
     void openProject(const QString& path);
     QStringList recentProjects() const { return recent_.paths(); }
+    // The File > Recent Projects entry of the `number`th of them (from 1): an access key, the
+    // file name (an older .mdb one marked as imported) and its folder.
+    static QString recentProjectCaption(int number, const QString& path);
 
     // The tools and what the windows show.
     MasterBrowsing& browsing() { return browsing_; }

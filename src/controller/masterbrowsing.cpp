@@ -108,9 +108,9 @@ void MasterBrowsing::setDescriptionSearch(const QString& text) {
 }
 
 void MasterBrowsing::findNext() {
-    showFound(
-        mastersearch::findNext(master_.list(), master_.searchPosition(), master_.descriptionSearchText()),
-        texts::endOfMasterItems());
+    showFound(mastersearch::findNext(master_.list(), master_.searchPosition(),
+                                     master_.descriptionSearchText()),
+              texts::endOfMasterItems());
 }
 
 void MasterBrowsing::findPrevious() {

@@ -37,11 +37,12 @@ ProjectEditing::ProjectEditing(ProjectDocument& document, const MasterSession& m
     // Where a change shows: the row it left its item at.
     connect(&document_, &ProjectDocument::itemTouched, this,
             [this](int row) { showCell(row, grid_.currentColumn); });
-    // A new order or a new project starts at the first row.
+    // A new order or a new project starts at the first row. A grid view over the same rows
+    // clears the current cell again when it hears the reset, after this: its window starts it
+    // again once the view has (startAtFirstRowIfNoneCurrent is for both).
     connect(&grid_.shown(), &QAbstractItemModel::modelReset, this,
-            [this] { showCell(grid_.shown().storeRow(0), grid_.currentColumn); });
+            &ProjectEditing::startAtFirstRowIfNoneCurrent);
     connect(&document_, &ProjectDocument::bound, this, [this] { grid_.showWorkingOrder(); });
-    connect(&grid_, &ProjectGridState::sortColumnChanged, this, &ProjectEditing::sortColumnChanged);
     model_->setCellEditor(
         [this](int row, int column, const QString& text) { return editCell(row, column, text); });
 }

@@ -82,10 +82,6 @@ Q_SIGNALS:
     // What the category boxes show changed: the list, the picked category or the typed
     // description.
     void categoriesChanged();
-    // The column whose order the grid is in, told after each click on a heading (a heading that
-    // chooses no order leaves it as it was) and whenever a command puts the grid back in its
-    // working order.
-    void sortColumnChanged(int column);
 
 private:
     // Stores a typed cell text; false when it was refused (the cell keeps its value).

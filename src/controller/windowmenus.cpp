@@ -2,11 +2,9 @@
 
 #include <stdexcept>
 
-#include "base/texts.h"
 #include "controller/controllertexts.h"
 #include "controller/maincontroller.h"
 #include "export/exportformat.h"
-#include "export/exporttexts.h"
 
 namespace veskplan {
 
@@ -55,9 +53,8 @@ std::vector<MenuEntry> exportEntries() {
     std::vector<MenuEntry> entries;
     for (const ExportFormat& format : exportFormats()) {
         entries.push_back(
-            withOwnKey(guarded(format.menuName, format.menuCaption,
-                               [id = format.id](MainController& c) { c.exports().exportAs(id); }),
-                       format.key));
+            guarded(format.menuName, format.menuCaption,
+                    [id = format.id](MainController& c) { c.exports().exportAs(id); }));
     }
     return entries;
 }

@@ -2,16 +2,12 @@
 
 #include <QDir>
 
+#include "history/bidstatistics.h"
 #include "history/pricesourcekind.h"
 
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-// The fewest contracts a regression is fitted to.
-constexpr int kRegressionContracts = 8;
-}  // namespace
 
 QString priceText(const QLocale& locale, double price) {
     return locale.toString(price, 'f', 2);
@@ -68,6 +64,9 @@ QStringList evidenceLines(const Estimate& e, int line, const QLocale& here) {
         lines.append(kindText(chosen) + u": "_s + priceText(here, chosen.unitPrice.value_or(0)) +
                      u" per "_s + chosen.priceUnit.trimmed() +
                      (chosen.note.isEmpty() ? QString() : u" ("_s + chosen.note + u')'));
+    }
+    if (!chosen.source.isEmpty()) {
+        lines.append(u"Priced from "_s + chosen.source);
     }
     if (const auto& s = chosen.statistics) {
         lines.append(u"Bids: "_s + here.toString(s->bids) + u" in "_s +

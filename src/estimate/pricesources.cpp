@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <iterator>
 
+#include "base/error.h"
 #include "history/pricesourcekind.h"
-#include "project/projectrecord.h"
 
 namespace veskplan {
 
@@ -17,7 +17,7 @@ void PriceSources::Answer::merge(SourcePrices more) {
 PriceSources::Answer PriceSources::ask(PriceSource& source, const QStringList& itemNumbers) {
     QStringList numbers;
     for (const QString& number : itemNumbers) {
-        numbers.append(withoutTrailingBlanks(number).toString());
+        numbers.append(priceKey(number));
     }
     numbers.removeDuplicates();
     return Answer{source.name(), source.pricesFor(numbers)};
@@ -28,18 +28,38 @@ void PriceSources::readIndex(const QString& indexPath) {
     indexName = QFileInfo(indexPath).fileName();
 }
 
-PriceSources PriceSources::load(const std::vector<EstimateSetup::Source>& sources,
-                                const QString& indexPath, const QStringList& itemNumbers) {
-    PriceSources loaded;
+PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& sources,
+                                      const QString& indexPath, const QStringList& itemNumbers) {
+    PriceSourceReading reading;
     for (const EstimateSetup::Source& described : sources) {
-        const std::unique_ptr<PriceSource> source =
-            openPriceSource(described.kind, described.location);
-        loaded.answers.push_back(ask(*source, itemNumbers));
+        try {
+            reading.opened.push_back(openPriceSource(described.kind, described.location));
+            reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers));
+        } catch (const Error& error) {
+            reading.failures.append(error.message());
+            // A source that opened but could not answer keeps its place, with nothing said.
+            if (reading.opened.size() > reading.prices.answers.size()) {
+                reading.prices.answers.push_back(Answer{reading.opened.back()->name(), {}});
+            }
+        }
     }
     if (!indexPath.isEmpty()) {
-        loaded.readIndex(indexPath);
+        try {
+            reading.prices.readIndex(indexPath);
+        } catch (const Error& error) {
+            reading.failures.append(error.message());
+        }
     }
-    return loaded;
+    return reading;
+}
+
+PriceSources PriceSources::load(const std::vector<EstimateSetup::Source>& sources,
+                                const QString& indexPath, const QStringList& itemNumbers) {
+    PriceSourceReading reading = read(sources, indexPath, itemNumbers);
+    if (!reading.failures.isEmpty()) {
+        throw Error(reading.failures.first());
+    }
+    return std::move(reading.prices);
 }
 
 }  // namespace veskplan

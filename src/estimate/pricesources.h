@@ -11,6 +11,8 @@
 
 namespace veskplan {
 
+struct PriceSourceReading;
+
 // What an estimate prices from: what each of its price sources said of the project's items, in
 // the user's order, and the cost index that escalates bids. Any of them may be missing.
 struct PriceSources {
@@ -32,10 +34,21 @@ struct PriceSources {
     // Reads the cost index file. Throws Error naming the file.
     void readIndex(const QString& indexPath);
 
-    // Asks every source of a setup about the items and reads its index (none when empty).
-    // Throws Error naming the source or file that cannot be read.
+    // Asks every source of a setup about the items and reads its index (none when empty); what
+    // cannot be read is told in `failures`, and the rest is still read.
+    static PriceSourceReading read(const std::vector<EstimateSetup::Source>& sources,
+                                   const QString& indexPath, const QStringList& itemNumbers);
+    // The same, all or nothing: throws Error naming the first source or file that cannot be read.
     static PriceSources load(const std::vector<EstimateSetup::Source>& sources,
                              const QString& indexPath, const QStringList& itemNumbers);
+};
+
+// What reading a setup gave: the sources opened, in the order of `prices.answers` (to be asked
+// again about items added later), what they said, and why any could not be read.
+struct PriceSourceReading {
+    std::vector<std::unique_ptr<PriceSource>> opened;
+    PriceSources prices;
+    QStringList failures;  // one message each, naming the source or file
 };
 
 }  // namespace veskplan

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/filewriting.h"
 #include "base/texts.h"
 #include "export/cadexport.h"
 #include "export/exporttexts.h"
@@ -74,7 +73,6 @@ std::vector<ExportFormat> makeFormats() {
     tabfill.proposedName = [](const ExportInput& input) {
         return TabfillExport::tabName(itemlines::highestCategory(input.items)) + u".xlsx"_s;
     };
-    tabfill.checks = ExportFormat::ItemChecks | ExportFormat::CategoryLimit;
     tabfill.largestCategory = TabfillExport::kLargestTable;
     tabfill.tooManyCategories = texts::tabfillTooManyCategories();
     tabfill.textFile = false;
@@ -94,14 +92,10 @@ IndexOrder ExportFormat::itemOrder(IndexOrder shown) const {
 }
 
 std::optional<QString> ExportFormat::refusal(const std::vector<ProjectRecord>& items) const {
-    if ((checks & CategoryLimit) != 0 && itemlines::highestCategory(items) > largestCategory) {
+    if (largestCategory && itemlines::highestCategory(items) > *largestCategory) {
         return tooManyCategories;
     }
     return std::nullopt;
-}
-
-void ExportFormat::write(const ExportInput& input, const QString& path) const {
-    writeFileAtomically(path, render(input));
 }
 
 const std::vector<ExportFormat>& exportFormats() {

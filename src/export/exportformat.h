@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QChar>
-#include <QKeySequence>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,17 +35,11 @@ struct ExportFormat {
     // Where the file dialog opens: the letting month's folder under the Trns*Port folder, the
     // folder last used for a project, or the platform's choice.
     enum class Folder { LettingMonth, LastUsed, Default };
-    // What refuses an export before anything is written.
-    enum Check {
-        ItemChecks = 1,     // the checks before an export (errors and warnings, asked about)
-        CategoryLimit = 2,  // more categories than `largestCategory`: refused outright
-    };
 
     Id id;
     QString commandName;  // on the command line: "veskplan-cli export NAME ..."
     QString menuName;     // the Export menu command's object name
     QString menuCaption;  // with its access key
-    QKeySequence key;     // none when the command has no key of its own
     QString dialogTitle;
     QStringList filters;  // the last one is selected
     QString suffix;
@@ -55,8 +48,10 @@ struct ExportFormat {
     std::function<QString(const ExportInput&)> proposedName;
     Order order = Order::BridgeKey;
     bool namesCounty = false;  // the file names the county of the project number
-    int checks = ItemChecks;
-    int largestCategory = 0;    // with CategoryLimit
+    // Whether the checks before an export (errors and warnings, asked about) run first.
+    bool itemChecks = true;
+    // The highest category the format holds, refused outright beyond it; none: every one.
+    std::optional<int> largestCategory;
     QString tooManyCategories;  // the refusal beyond it
     bool textFile = true;       // may be written to standard output
     QString savedMessage;       // followed by the file's path
@@ -67,8 +62,6 @@ struct ExportFormat {
     IndexOrder itemOrder(IndexOrder shown) const;
     // Why these items cannot leave in this format at all; none when they can.
     std::optional<QString> refusal(const std::vector<ProjectRecord>& items) const;
-    // Renders and writes the file whole or not at all. Throws Error with the message to show.
-    void write(const ExportInput& input, const QString& path) const;
 };
 
 // Every export format, in the order of the Export menu.

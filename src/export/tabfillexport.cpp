@@ -6,7 +6,6 @@
 #include "export/exporttexts.h"
 #include "ooxml/xlsxerror.h"
 #include "ooxml/xlsxworkbook.h"
-#include "ooxml/ziperror.h"
 #include "project/itemlines.h"
 
 namespace veskplan {
@@ -31,8 +30,6 @@ decltype(auto) made(F&& f) {
     try {
         return f();
     } catch (const XlsxError& error) {
-        throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
-    } catch (const ZipError& error) {
         throw Error(texts::workbookNotMade(QString::fromStdString(error.what())));
     }
 }

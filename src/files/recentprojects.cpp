@@ -1,22 +1,9 @@
 #include "files/recentprojects.h"
 
 #include <QDir>
-#include <QFileInfo>
-
-#include "project/projecttexts.h"
 
 namespace veskplan {
 
-QString recentProjectCaption(int number, const QString& path) {
-    using namespace Qt::Literals::StringLiterals;
-    const QFileInfo file(path);
-    QString name = file.fileName();
-    if (file.suffix().compare(u"mdb"_s, Qt::CaseInsensitive) == 0) {
-        name = texts::importedName(name);
-    }
-    return u"&"_s + QString::number(number % 10) + u' ' + name + u"  ("_s +
-           QDir::toNativeSeparators(file.absolutePath()) + u')';
-}
 namespace {
 
 using namespace Qt::Literals::StringLiterals;

@@ -9,10 +9,6 @@ namespace veskplan {
 
 // The projects opened or saved last, most recent first, kept in the program's own settings so
 // that they outlive the run.
-// The File > Recent Projects entry of the `number`th project (from 1): an access key, the file
-// name (an older .mdb one marked as imported) and its folder.
-QString recentProjectCaption(int number, const QString& path);
-
 class RecentProjects {
 public:
     static constexpr int kMaxCount = 8;

@@ -227,7 +227,7 @@ ItemStatistics computeStatistics(const std::vector<BidRecord>& bidsOfOneItem, co
         }
         stats.coefficientOfVariation = std::sqrt(squares / (n - 1)) / mean;
     }
-    if (stats.contracts >= 8 && projectQuantity && *projectQuantity > 0) {
+    if (stats.contracts >= kRegressionContracts && projectQuantity && *projectQuantity > 0) {
         stats.regression = regress(bids, *projectQuantity);
     }
     return stats;

@@ -2,26 +2,20 @@
 
 #include <QFileInfo>
 
+#include "base/filestamp.h"
+
 namespace veskplan {
-namespace {
-
-QDateTime stampOf(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() ? info.lastModified() : QDateTime();
-}
-
-}  // namespace
 
 QString FilePriceSource::name() const {
     return QFileInfo(path_).fileName();
 }
 
 bool FilePriceSource::changedSinceRead() const {
-    return !readStamp_ || *readStamp_ != stampOf(path_);
+    return !readStamp_ || *readStamp_ != fileStamp(path_);
 }
 
 void FilePriceSource::noteRead() {
-    readStamp_ = stampOf(path_);
+    readStamp_ = fileStamp(path_);
 }
 
 }  // namespace veskplan

@@ -12,6 +12,11 @@ namespace veskplan {
 
 struct PriceSourceKind;
 
+// An item number as the sources are asked about it and answer by: without surrounding blanks.
+inline QString priceKey(QStringView itemNumber) {
+    return itemNumber.trimmed().toString();
+}
+
 // What a price source holds of some items: the bids of each item that has any, by its item
 // number without surrounding blanks, in letting order; and the published averages of the items
 // in the source's own order.

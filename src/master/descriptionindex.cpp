@@ -192,7 +192,7 @@ int DescriptionIndex::add(QStringView description, QStringView unit, int count) 
         sought.weight += word.length;
     }
     sought_.push_back(std::move(sought));
-    return size() - 1;
+    return static_cast<int>(sought_.size()) - 1;
 }
 
 std::vector<std::vector<DescriptionIndex::Candidate>> DescriptionIndex::closestIn(

@@ -25,7 +25,6 @@ public:
     // sides) whose descriptions share words with `description`. Returns the number the
     // description's candidates are found under, counted from 0 in the order added.
     int add(QStringView description, QStringView unit, int count);
-    int size() const { return static_cast<int>(sought_.size()); }
 
     // The candidates of every added description in the order added, each closest first, ties in
     // row order: none for a unit no row has or a description without words.

@@ -6,14 +6,6 @@
 
 namespace veskplan {
 
-QStringView withoutTrailingBlanks(QStringView text) {
-    qsizetype n = text.size();
-    while (n > 0 && text[n - 1] == u' ') {
-        --n;
-    }
-    return text.first(n);
-}
-
 namespace {
 
 struct Column {

@@ -6,11 +6,9 @@
 #include <QStringView>
 #include <vector>
 
-namespace veskplan {
+#include "base/fixedcolumntext.h"
 
-// A fixed-column field with the blanks that pad it removed: item numbers, descriptions and
-// units are matched this way.
-QStringView withoutTrailingBlanks(QStringView text);
+namespace veskplan {
 
 // The rows of one master item list file, as cut from its fixed columns. Rows are numbered from
 // 0, as in the grid model. The decoded file is kept whole and the fields are views into it, so

@@ -11,8 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The rows that keep price sources, each named by its kind's word.
-const QStringList kSourceRows = {u"history"_s, u"prices"_s};
 const QString kIndex = u"index"_s;
 const QString kEstimateDate = u"estimate date"_s;
 const QString kFrom = u"let from"_s;
@@ -40,6 +38,11 @@ QString oneOf(const QString& name, const QString& text, const QStringList& allow
 
 }  // namespace
 
+const QStringList& EstimateSetup::sourceRows() {
+    static const QStringList rows = {u"history"_s, u"prices"_s};
+    return rows;
+}
+
 EstimateSetup::Values EstimateSetup::values() const {
     Values out;
     const auto add = [&out](const QString& name, const QString& value) {
@@ -62,24 +65,16 @@ EstimateSetup::Values EstimateSetup::values() const {
     return out;
 }
 
-QString EstimateSetup::firstOf(const QString& kind) const {
-    for (const Source& source : sources) {
-        if (source.kind == kind) {
-            return source.location;
-        }
-    }
-    return QString();
-}
-
 void EstimateSetup::replaceSources(const QString& kind, const QStringList& locations) {
     const auto first = std::find_if(sources.begin(), sources.end(),
                                     [&](const Source& source) { return source.kind == kind; });
     qsizetype place = first - sources.begin();
     if (first == sources.end()) {
-        const qsizetype rank = kSourceRows.indexOf(kind);
-        place = std::find_if(
-                    sources.begin(), sources.end(),
-                    [&](const Source& source) { return kSourceRows.indexOf(source.kind) > rank; }) -
+        const qsizetype rank = sourceRows().indexOf(kind);
+        place = std::find_if(sources.begin(), sources.end(),
+                             [&](const Source& source) {
+                                 return sourceRows().indexOf(source.kind) > rank;
+                             }) -
                 sources.begin();
     }
     std::vector<Source> replaced;
@@ -105,7 +100,7 @@ EstimateSetup EstimateSetup::fromValues(const Values& values) {
         if (value.size() > kMaxValueLength) {
             throw Error(u"the estimate's "_s + name + u" is too long"_s);
         }
-        if (kSourceRows.contains(name)) {
+        if (sourceRows().contains(name)) {
             setup.sources.push_back(Source{name, value});
         } else if (name == kIndex) {
             setup.indexFile = value;

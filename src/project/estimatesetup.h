@@ -32,8 +32,12 @@ struct EstimateSetup {
     bool isEmpty() const { return *this == EstimateSetup(); }
     bool operator==(const EstimateSetup&) const = default;
 
-    // The location of the first source of `kind`; empty without one.
-    QString firstOf(const QString& kind) const;
+    // The rows a project file keeps price sources in, each named by its kind's word, in the order
+    // a kind new to a setup takes its place in (bid histories first). Every kind of price source
+    // has its row here: a row not listed is taken for a setting of a later version and passed
+    // over when the project is read.
+    static const QStringList& sourceRows();
+
     // The sources of `kind` replaced by those at `locations`, where the first of them was; a kind
     // the setup has none of goes where the project file keeps it (bid histories first).
     void replaceSources(const QString& kind, const QStringList& locations);

@@ -59,4 +59,12 @@ std::vector<ExportCheck> checkBeforeExport(const std::vector<ProjectRecord>& ite
     return checks;
 }
 
+QString ExportCheck::text() const {
+    if (itemNumber.isEmpty()) {
+        return message;
+    }
+    return revisioncheck::withoutMark(itemNumber).trimmed().toString() +
+           QStringLiteral(" (category ") + category + QStringLiteral("): ") + message;
+}
+
 }  // namespace veskplan

@@ -18,6 +18,10 @@ struct ExportCheck {
     QString category;
     QString message;
     int item = -1;  // index into the checked items; -1 for a check of the whole project
+
+    // What was found, as the user reads it: "2101-0100000 (category 01): message", or the
+    // message alone for the whole project.
+    QString text() const;
 };
 
 // Errors: an item marked as missing from the list, or (with a list) missing from it, free-text

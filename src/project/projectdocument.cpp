@@ -462,6 +462,7 @@ void ProjectDocument::clearForNewProject() {
     modifiedMayHaveChanged();
     Q_EMIT fileChanged();
     Q_EMIT headerChanged();
+    Q_EMIT bound();
 }
 
 void ProjectDocument::setCategories(const CategoryList& categories) {

@@ -165,7 +165,8 @@ Q_SIGNALS:
     void headerChanged();
     void categoriesChanged();
     void fileChanged();
-    // A project's contents were bound anew: its views start again in the working order.
+    // A project's contents were bound anew, or a new project begun: its views start again in the
+    // working order.
     void bound();
     // An item change (also an undo or redo of one) left a record at this row: where the views
     // show the change. After a removal, the row above the removed one (or the first); -1 when

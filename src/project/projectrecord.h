@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "master/masterlist.h"
+#include "base/fixedcolumntext.h"
 
 namespace veskplan {
 

@@ -54,6 +54,9 @@ TEST_F(ControllerTest, AGridWithoutACurrentCellStartsAtTheFirstRowItShows) {
     const QModelIndex current = editing.selection().currentIndex();
     editing.startAtFirstRowIfNoneCurrent();
     EXPECT_EQ(editing.selection().currentIndex(), current);
+    doc().setModified(false);
+    controller->files().newProject();  // as blank as the first one: in working order
+    EXPECT_EQ(editing.gridState().order(), IndexOrder::PrimaryKey);
 }
 
 // From the current row down, each value checked as a typed one.

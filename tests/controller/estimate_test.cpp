@@ -129,7 +129,7 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     controller->openEstimate();
     // Taken as the estimate opens, as no step.
     const EstimateSetup& taken = doc().prices().estimateSetup();
-    EXPECT_EQ(std::tuple(taken.firstOf(u"history"_s), taken.estimateDate, doc().undoStack().count(),
+    EXPECT_EQ(std::tuple(taken.sources.at(0).location, taken.estimateDate, doc().undoStack().count(),
                          doc().isModified(), line().unitPriceCents.value_or(0)),
               std::tuple(chosen, QDate(2026, 12, 6), steps, false, qint64(39200)));
 

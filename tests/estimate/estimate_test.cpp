@@ -13,6 +13,7 @@
 #include "estimate/predictionband.h"
 #include "history/bidhistory.h"
 #include "history/bidstatistics.h"
+#include "history/pricesourcekind.h"
 #include "ooxml/ziparchive.h"
 #include "project/projectfile.h"
 #include "project/specialrows.h"
@@ -252,6 +253,10 @@ Estimate sampleProjectEstimate(const QString& folder) {
 }
 
 TEST(Estimate, TheCsvHoldsTheItemsInOrderAndTheTotalsBelow) {
+    // Every kind of price source keeps its sources in a row the project file knows.
+    for (const PriceSourceKind* kind : priceSourceKinds()) {
+        EXPECT_TRUE(EstimateSetup::sourceRows().contains(kind->word)) << kind->word.toStdString();
+    }
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"estimate/estimate.csv"_s), estimateCsv(sampleEstimate())));
 }

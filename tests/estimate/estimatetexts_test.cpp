@@ -24,6 +24,7 @@ TEST(EstimateTexts, EachTextOfTheWindowAndThePlotIsWorkedOutInTheUsersLocale) {
     line.kind = PriceKind::WeightedAverage;
     line.priceUnit = u"LF "_s;
     line.note = u"quote"_s;
+    line.source = u"bids.sqlite"_s;
     line.escalatedFrom = u"2025Q2"_s;
     line.escalatedTo = u"2026Q1"_s;
     line.flags = unsigned(EstimateFlag::FewContracts) | unsigned(EstimateFlag::IndexEnds);
