@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -257,6 +258,18 @@ TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) 
         const bool hasWhere = column(Field::Sheet) >= 0 || column(Field::Station) >= 0 ||
                               column(Field::StationFrom) >= 0 || column(Field::StationTo) >= 0 ||
                               column(Field::Object) >= 0;
+        // A report writes few units, each on many lines.
+        QHash<QString, QString> units;
+        const auto canonicalUnit = [&units](const QString& written) {
+            if (written.isEmpty()) {
+                return QString();
+            }
+            auto known = units.constFind(written);
+            if (known == units.cend()) {
+                known = units.insert(written, unitconversion::canonical(written));
+            }
+            return *known;
+        };
         while (std::optional<QStringList> cells = rows.next()) {
             const QString itemNumber = cells->value(itemColumn).trimmed();
             if (itemNumber.isEmpty()) {
@@ -269,8 +282,8 @@ TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) 
                 const Quantity quantity = parseQuantity(cells->value(quantityColumn), semicolons);
                 line.quantity = quantity.value;
                 const QString columnUnit = unitColumn >= 0 ? cells->value(unitColumn) : QString();
-                const QString glued = unitconversion::canonical(quantity.unit);
-                line.unit = unitconversion::canonical(columnUnit);
+                const QString glued = canonicalUnit(quantity.unit);
+                line.unit = canonicalUnit(columnUnit);
                 if (!glued.isEmpty() && !line.unit.isEmpty() && glued != line.unit) {
                     throw Error(texts::takeoffTwoUnits(glued, line.unit));
                 }
