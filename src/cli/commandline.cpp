@@ -19,6 +19,7 @@
 #include "base/numbertext.h"
 #include "cli/clitexts.h"
 #include "cli/commandoutput.h"
+#include "cli/diffcommand.h"
 #include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
 #include "cli/quantitiescommand.h"
@@ -55,6 +56,7 @@ constexpr const char* kUsageRest =
     "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"
     "  veskplan-cli quantities PROJECT TAKEOFF... [--layout FILE] [--category NN]\n"
     "      [--rounding FILE] [--report OUT.csv] [--apply OUT.vsk]\n"
+    "  veskplan-cli diff OLD NEW [--all] --csv OUTPUT\n"
     "  veskplan-cli -h | --help | --version\n"
     "PROJECT is a .vsk project file or an older .mdb one (read only). An OUTPUT of - writes a\n"
     "text export or the printed lines to standard output.\n"
@@ -65,6 +67,8 @@ constexpr const char* kUsageRest =
     "before --on (today by default); dates are written 2026-03-31.\n"
     "quantities writes the review of the take-off files as CSV (standard output without\n"
     "--report); --apply writes the project with every row that needs no decision applied.\n"
+    "diff writes what changed from project OLD to NEW as CSV, the items that move the total\n"
+    "most first (--all: also those that did not change).\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found; quantities: rows left out), 2 wrong command line, 3 (check) warnings only.\n";
 
@@ -399,9 +403,12 @@ int runCommandLine(int argc, char** argv) {
         if (command == u"quantities"_s) {
             return runQuantitiesCommand(args);
         }
+        if (command == u"diff"_s) {
+            return runDiffCommand(args);
+        }
     } catch (const HistoryUsageProblem& usage) {
         return usageError(usage.problem);
-    } catch (const QuantitiesUsageProblem& usage) {
+    } catch (const UsageProblem& usage) {
         return usageError(usage.problem);
     } catch (const Error& error) {
         return failure(error.message());

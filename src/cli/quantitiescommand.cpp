@@ -44,7 +44,7 @@ Request parse(const QStringList& args) {
             continue;
         }
         if (i + 1 >= args.size()) {
-            throw QuantitiesUsageProblem{"an option lacks its value"};
+            throw UsageProblem{"an option lacks its value"};
         }
         const QString value = args[++i];
         if (word == u"--layout"_s) {
@@ -59,13 +59,13 @@ Request parse(const QStringList& args) {
             bool ok = false;
             const int category = value.toInt(&ok);
             if (!ok || value.size() > 2 || category < 1 || category > 99) {
-                throw QuantitiesUsageProblem{"--category takes a category number from 01 to 99"};
+                throw UsageProblem{"--category takes a category number from 01 to 99"};
             }
             request.options.defaultCategory = QString::number(category).rightJustified(2, u'0');
         }
     }
     if (operands.size() < 2) {
-        throw QuantitiesUsageProblem{"quantities needs a project and one or more take-off files"};
+        throw UsageProblem{"quantities needs a project and one or more take-off files"};
     }
     request.project = operands.takeFirst();
     request.takeoffs = operands;

@@ -3,12 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace veskplan {
+#include "cli/usageproblem.h"
 
-// A command line that the quantities command cannot run; `problem` is the usage line's reason.
-struct QuantitiesUsageProblem {
-    const char* problem;
-};
+namespace veskplan {
 
 // `quantities PROJECT TAKEOFF... [--layout FILE] [--category NN] [--rounding FILE]
 // [--report OUT.csv] [--apply OUT.vsk]`: reviews what the take-off files would change in the
@@ -16,7 +13,7 @@ struct QuantitiesUsageProblem {
 // writes the project with every row that needs no decision applied to OUT.vsk; PROJECT itself
 // only when OUT.vsk is the same file. The rows that need a decision are listed on standard
 // output (when the review went to a file) and make the exit status 1. Throws Error for a
-// failure and QuantitiesUsageProblem for a wrong command line.
+// failure and UsageProblem for a wrong command line.
 int runQuantitiesCommand(const QStringList& args);
 
 }  // namespace veskplan

@@ -61,6 +61,12 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
     EXPECT_EQ(run({u"list"_s, out(u"new.vsk"_s)}),
               u"0|"_s + QString::fromUtf8(test::dataFile(u"cli/quantities-applied.txt"_s)) + u'|');
     EXPECT_EQ(test::readFile(sample(u"sample.vsk"_s)), project);
+    // What changed against the milestone before, the largest moves first.
+    EXPECT_EQ(run({u"diff"_s, sample(u"sample.vsk"_s), out(u"new.vsk"_s), u"--csv"_s,
+                   out(u"diff.csv"_s)}),
+              u"0||"_s);
+    EXPECT_TRUE(
+        test::sameBytes(test::dataFile(u"cli/diff.csv"_s), test::readFile(out(u"diff.csv"_s))));
     // Without --report the review goes to standard output; the project itself is written only
     // when named for --apply.
     const QString copy = out(u"copy.vsk"_s);
@@ -83,6 +89,7 @@ TEST_F(QuantitiesCommand, MistakesAndBadFilesSayWhatWentWrongAndWriteNothing) {
         {u"quantities @p"_s,
          u"2||veskplan-cli: quantities needs a project and one or more take-off files\n"_s},
         {u"quantities @p @s --category"_s, u"2||veskplan-cli: an option lacks its value\n"_s},
+        {u"diff @p --csv @r"_s, u"2||veskplan-cli: diff needs two projects and --csv OUTPUT\n"_s},
         {u"quantities @p @s --category 100"_s,
          u"2||veskplan-cli: --category takes a category number from 01 to 99\n"_s},
         {u"quantities @p @s --category 7 --report @r"_s,
