@@ -91,12 +91,6 @@ TEST(TakeoffFile, BadInputIsRefusedNamingTheFileTheLineAndTheReason) {
     EXPECT_TRUE(test::errorMessage([&] { TakeoffFile::read(workbook); })
                     .startsWith(u"The take-off file "_s + QDir::toNativeSeparators(workbook) +
                                 u" could not be read: "_s));
-    const QString layout = dir.filePath(u"layout.txt"_s);
-    test::writeFile(layout, "# columns\nItem Number=PAYITEM\nPrefix 2501=100\n");
-    EXPECT_EQ(
-        test::errorMessage([&] { TakeoffLayout::read(layout); }),
-        u"The take-off layout "_s + QDir::toNativeSeparators(layout) +
-            u" could not be read at line 3: \"100\" is not a category number from 01 to 99"_s);
 }
 
 TEST(TakeoffUnits, CompatibleUnitsConvertExactlyAndOthersNever) {
@@ -122,6 +116,21 @@ TEST(TakeoffUnits, RoundingRulesMakeBidQuantities) {
     for (const QStringList& c : test::tableRows(u"takeoff/rounded.txt"_s, 3)) {
         EXPECT_EQ(numbertext::shortest(rules.apply(c[0], c[1].toDouble())), c[2])
             << c[0].toStdString() << ' ' << c[1].toStdString();
+    }
+}
+
+TEST(TakeoffUnits, BadLayoutAndRoundingFilesNameTheFileTheLineAndTheReason) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"rules.txt"_s);
+    for (const QStringList& c : test::tableRows(u"takeoff/badrules.txt"_s)) {
+        test::writeFile(path, QString(c[1]).replace(u"\\n"_s, u"\n"_s).toUtf8());
+        const bool layout = c[0] == u"layout"_s;
+        EXPECT_EQ(test::errorMessage([&] {
+                      layout ? void(TakeoffLayout::read(path)) : void(RoundingRules::read(path));
+                  }),
+                  (layout ? u"The take-off layout "_s : u"The rounding rules "_s) +
+                      QDir::toNativeSeparators(path) + u" could not be read at line "_s + c[2] +
+                      u": "_s + c.mid(3).join(u'|'));
     }
 }
 
