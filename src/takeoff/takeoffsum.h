@@ -29,6 +29,7 @@ struct TakeoffItem {
 };
 
 // The lines of take-off files gathered by item, every file adding to the items of the others.
+// The master list it matches with must outlive it.
 class TakeoffSum {
 public:
     explicit TakeoffSum(const MasterList& list) : matcher_(list) {}

@@ -50,9 +50,6 @@ inline QString takeoffNoUnit() {
 inline QString takeoffTwoUnits(const QString& glued, const QString& column) {
     return u"the quantity is in "_s + glued + u" but the unit column says "_s + column;
 }
-inline QString takeoffNoLayout(const QString& reason) {
-    return reason + u"; name its columns with --layout FILE"_s;
-}
 
 // Layout and rounding files.
 inline QString layoutUnreadable(const QString& file, int line, const QString& reason) {
