@@ -126,7 +126,9 @@ std::vector<Row> TakeoffReview::compute(const std::vector<ProjectRecord>& items,
             }
             byCategory[category].push_back(&part);
         }
-        for (const auto& [category, parts] : byCategory) {
+        for (const auto& group : byCategory) {
+            const QString& category = group.first;  // a lambda below captures it
+            const std::vector<const TakeoffPart*>& parts = group.second;
             const auto record =
                 std::find_if(inProject.begin(), inProject.end(),
                              [&](const ProjectRecord* r) { return r->cat == category; });
