@@ -57,7 +57,8 @@ RoundingRules RoundingRules::read(const QString& path) {
         }
         bool ok = numberText.size() <= 20;
         rule.number = ok ? numberText.toDouble(&ok) : 0;
-        if (!ok || !std::isfinite(rule.number) || rule.number <= 0 || rule.number > 1e9) {
+        // A millionth to a billion: finer or coarser is no bid quantity, and would overflow.
+        if (!ok || !std::isfinite(rule.number) || rule.number < 1e-6 || rule.number > 1e9) {
             fail(texts::roundingBadIncrement(numberText));
         }
         const QString unit = words.mid(0, words.size() - 2).join(u' ');

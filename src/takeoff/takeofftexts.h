@@ -73,7 +73,7 @@ inline QString roundingNotARule() {
     return u"a line is not UNIT up|down|nearest|exactly NUMBER"_s;
 }
 inline QString roundingBadIncrement(const QString& text) {
-    return u"\""_s + text + u"\" is not a number above zero"_s;
+    return u"\""_s + text + u"\" is not a number from a millionth to a billion"_s;
 }
 inline QString roundingTwice(const QString& unit) {
     return u"the unit "_s + unit + u" has a rule already"_s;
