@@ -44,7 +44,8 @@
 #else
 #define VESKPLAN_FUZZ_TARGETS(X) \
     X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
-    X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex) X(layoutstore)
+    X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex) X(layoutstore) \
+    X(takeoff) X(takeofflayout) X(roundingrules)
 #endif
 // clang-format on
 

@@ -67,9 +67,10 @@ std::optional<QString> decodeUtf16(QByteArrayView bytes) {
 
 constexpr std::array<QChar, 3> kSeparators = {u',', u';', u'\t'};
 
-// The separator the heading line uses most outside quotes: the first line that holds more than
-// separators and blanks. A quote opens a quoted field where a field may start (at the start of
-// the line or after a separator), as the reader takes it.
+// The separator the heading line uses most outside quotes: the first line that holds separators
+// and more than separators and blanks (title lines above it hold none). A quote opens a quoted
+// field where a field may start (at the start of the line or after a separator), as the reader
+// takes it.
 QChar separatorOf(QStringView text) {
     const qsizetype n = text.size();
     qsizetype position = 0;
@@ -103,9 +104,9 @@ QChar separatorOf(QStringView text) {
             holdsText = holdsText || c != u' ';
             fieldStart = false;
         }
-        if (holdsText) {
-            const auto most = std::max_element(counts.begin(), counts.end());
-            return *most == 0 ? kSeparators[0] : kSeparators[size_t(most - counts.begin())];
+        const auto most = std::max_element(counts.begin(), counts.end());
+        if (holdsText && *most > 0) {
+            return kSeparators[size_t(most - counts.begin())];
         }
         ++position;  // CR LF is two empty lines here, which changes nothing
     }

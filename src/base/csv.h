@@ -54,8 +54,9 @@ public:
     Reader(QByteArrayView bytes, const QString& shownName, qint64 maxBytes, qsizetype maxLines);
 
     // The character between the fields: of comma, semicolon and tab the one the heading line
-    // (the first line that holds more than separators and blanks) uses most outside quotes, the
-    // earlier of them on a tie; a comma when it uses none. It serves the whole text.
+    // (the first line that holds separators and more than separators and blanks, below any title
+    // lines) uses most outside quotes, the earlier of them on a tie; a comma when no line holds
+    // one. It serves the whole text.
     QChar separator() const { return separator_; }
 
     // The fields of the next record; nothing after the last. An empty line is a record of one

@@ -17,8 +17,10 @@
 #include "base/numbertext.h"
 #include "cli/clitexts.h"
 #include "cli/commandoutput.h"
+#include "cli/diffcommand.h"
 #include "cli/estimatecommand.h"
 #include "cli/historycommand.h"
+#include "cli/quantitiescommand.h"
 #include "export/exportformat.h"
 #include "files/accessproject.h"
 #include "master/itemmapping.h"
@@ -49,6 +51,9 @@ constexpr const char* kUsageRest =
     "  veskplan-cli estimate PROJECT [--history DB] [--prices FILE]... [--index FILE]\n"
     "      [--from DATE] [--to DATE] [--region R] [--bids low|three|all] [--on DATE]\n"
     "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"
+    "  veskplan-cli quantities PROJECT TAKEOFF... [--layout FILE] [--category NN]\n"
+    "      [--rounding FILE] [--report OUT.csv] [--apply OUT.vsk]\n"
+    "  veskplan-cli diff OLD NEW [--all] --csv OUTPUT\n"
     "  veskplan-cli -h | --help | --version\n"
     "PROJECT is a .vsk project file or an older .mdb one (read only). An OUTPUT of - writes a\n"
     "text export or the printed lines to standard output.\n"
@@ -57,8 +62,12 @@ constexpr const char* kUsageRest =
     "export --strict writes nothing when the checks before an export find an error.\n"
     "estimate prices the items the project holds no price for from the bids of the 24 months\n"
     "before --on (today by default); dates are written 2026-03-31.\n"
+    "quantities writes the review of the take-off files as CSV (standard output without\n"
+    "--report); --apply writes the project with every row that needs no decision applied.\n"
+    "diff writes what changed from project OLD to NEW as CSV, the items that move the total\n"
+    "most first (--all: also those that did not change).\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
-    "errors found), 2 wrong command line, 3 (check) warnings only.\n";
+    "errors found; quantities: rows left out), 2 wrong command line, 3 (check) warnings only.\n";
 
 // The export formats' names, those that may go to standard output first.
 QByteArray exportNames() {
@@ -387,7 +396,15 @@ int runCommandLine(int argc, char** argv) {
         if (command == u"history"_s) {
             return runHistoryCommand(args);
         }
+        if (command == u"quantities"_s) {
+            return runQuantitiesCommand(args);
+        }
+        if (command == u"diff"_s) {
+            return runDiffCommand(args);
+        }
     } catch (const HistoryUsageProblem& usage) {
+        return usageError(usage.problem);
+    } catch (const UsageProblem& usage) {
         return usageError(usage.problem);
     } catch (const Error& error) {
         return failure(error.message());

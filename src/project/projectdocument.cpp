@@ -280,6 +280,36 @@ ProjectDocument::EditResult ProjectDocument::setQuantities(
         std::make_unique<ItemsCommand>(*this, std::move(changes), texts::pasteQuantitiesStep()));
 }
 
+ProjectDocument::EditResult ProjectDocument::takeQuantities(
+    const std::vector<ProjectRecord>& changed, const std::vector<ProjectRecord>& added,
+    const QString& what) {
+    std::vector<ItemsCommand::Change> changes;
+    for (const ProjectRecord& after : changed) {
+        const int row = items_->rowOfKey(after);
+        if (row < 0 || (after.quantity && !std::isfinite(*after.quantity))) {
+            return {EditResult::Kind::Refused};
+        }
+        const ProjectRecord& before = items_->record(row);
+        const std::optional<QString> review = reviews_.formerUnit(before);
+        if (before != after || review) {
+            changes.push_back({before, after, review, std::nullopt});
+        }
+    }
+    for (const ProjectRecord& record : added) {
+        for (int row = 0; row < items_->recordCount(); ++row) {
+            const ProjectRecord& existing = items_->record(row);
+            if (existing.itemNumber == record.itemNumber && existing.cat == record.cat) {
+                return {EditResult::Kind::AlreadyInCategory, {}, row};
+            }
+        }
+        changes.push_back({std::nullopt, record, std::nullopt, std::nullopt});
+    }
+    if (changes.empty()) {
+        return {};
+    }
+    return pushItems(std::make_unique<ItemsCommand>(*this, std::move(changes), what));
+}
+
 ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRecord& after,
                                                         const QString& step,
                                                         const std::optional<QString>& review) {

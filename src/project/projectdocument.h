@@ -120,6 +120,12 @@ public:
     // change.
     EditResult setQuantities(const std::vector<int>& rows,
                              const std::vector<std::optional<double>>& quantities);
+    // Quantities taken from elsewhere as one step named `what`: each of `changed`, found by its
+    // key, takes its quantity (confirming one that was to be reviewed), and each of `added` is
+    // added. Refused, changing nothing, when an item to change is not there or the category of
+    // one to add holds it already.
+    EditResult takeQuantities(const std::vector<ProjectRecord>& changed,
+                              const std::vector<ProjectRecord>& added, const QString& what);
     // The description of the free-text item, the only one whose description the designer
     // writes; refused for any other item.
     EditResult setFreeTextDescription(int row, const QString& description);

@@ -101,4 +101,17 @@ inline QString storedQuantityNotANumber(const QString& itemNumber) {
     return u"the quantity of item "_s + itemNumber + u" is not a number"_s;
 }
 
+// The comparison of two projects.
+inline QString comparisonCsvHeading() {
+    return u"Item Number,Description,Unit,Old Category,New Category,Old Quantity,New Quantity,"
+           u"Old Amount,New Amount,Change,Status"_s;
+}
+inline QString comparisonStatus(int status) {
+    const char16_t* const words[] = {u"added", u"removed", u"changed", u"same"};
+    return QString::fromUtf16(words[status]);
+}
+inline QString comparisonTotal() {
+    return u"Total"_s;
+}
+
 }  // namespace veskplan::texts

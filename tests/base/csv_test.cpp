@@ -84,11 +84,13 @@ TEST(Csv, TakesTheSeparatorOfTheHeadingLineForTheWholeFile) {
         {"PAYITEM;X,UOM,AMOUNT\n", u',', {u"1:PAYITEM;X|UOM|AMOUNT"_s}},
         {"a;b,c\tz\n", u',', {u"1:a;b|c\tz"_s}},  // a tie goes to the comma, then the semicolon
         {"a;b\tc\n", u';', {u"1:a|b\tc"_s}},
-        // The heading line is the first that holds more than separators and blanks.
+        // The heading line is the first that holds separators and more than them and blanks.
         {"\r\n;;\n \t \nQty\tUnit\n1;2\t3", u'\t',
          QStringList{u"1:"_s, u"2:;;"_s, u"3: | "_s, u"4:Qty|Unit"_s, u"5:1;2|3"_s}},
-        // A heading line without a separator is one column, and the comma separates below it.
+        // Title lines without a separator stand above it; a file without one is one column.
         {"Pay Item\n1,2;3\n", u',', {u"1:Pay Item"_s, u"2:1|2;3"_s}},
+        {"Report\nItem;Qty\n1;2,5\n", u';', {u"1:Report"_s, u"2:Item|Qty"_s, u"3:1|2,5"_s}},
+        {"Item\n1\n", u',', {u"1:Item"_s, u"2:1"_s}},
     };
     for (const auto& [bytes, separator, expected] : cases) {
         EXPECT_EQ(csv::Reader(bytes, u"t.csv"_s, 1 << 20, 1000).separator(), separator)
