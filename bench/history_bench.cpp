@@ -69,7 +69,7 @@ void BM_Import200000Bids(benchmark::State& state) {
     for (auto _ : state) {
         SqliteDb::removeFiles(data.history);
         BidHistory history = BidHistory::open(data.history, false);
-        benchmark::DoNotOptimize(history.import(data.bids).rows);
+        benchmark::DoNotOptimize(history.import(data.bids, KnownUnits::ofSpellingTable()).rows);
     }
     state.SetItemsProcessed(state.iterations() * kItems * kContracts * kBidders);
 }
@@ -80,7 +80,7 @@ std::map<QString, std::vector<BidRecord>>& projectBids() {
         Tabulation& data = tabulation();
         SqliteDb::removeFiles(data.history);
         BidHistory history = BidHistory::open(data.history, false);
-        history.import(data.bids);
+        history.import(data.bids, KnownUnits::ofSpellingTable());
         QStringList items;
         for (int item = 0; item < kItems; ++item) {
             items.append(itemNumber(item));

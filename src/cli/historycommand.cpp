@@ -13,6 +13,7 @@
 #include "history/columnlayout.h"
 #include "history/historytexts.h"
 #include "history/layoutstore.h"
+#include "master/masterlistfile.h"
 
 namespace veskplan {
 namespace {
@@ -82,10 +83,13 @@ int runHistoryCommand(const QStringList& args) {
     const QString database = QFileInfo(operands.takeFirst()).absoluteFilePath();
     const std::vector<BidHistory::Source> sources = sourcesOf(operands, layout);
     const bool existed = QFileInfo::exists(database);
+    const Environment env = Environment::fromSystem();
+    const KnownUnits units(
+        MasterListFile::unitsIn(AppPaths::resolve(env).readConfiguration(env).values.mastDir));
     std::vector<ImportReport> reports;
     try {
         BidHistory history = BidHistory::open(database, false);
-        reports = history.import(sources);
+        reports = history.import(sources, units);
     } catch (const Error&) {
         if (!existed) {
             SqliteDb::removeFiles(database);  // no empty history left behind by a failed run

@@ -120,20 +120,23 @@ BidHistory BidHistory::open(const QString& path, bool readOnly) {
     }
 }
 
-ImportReport BidHistory::import(const QString& file, const ColumnLayout* layout) {
-    return import(QStringList{file}, layout).front();
+ImportReport BidHistory::import(const QString& file, const KnownUnits& units,
+                                const ColumnLayout* layout) {
+    return import(QStringList{file}, units, layout).front();
 }
 
-std::vector<ImportReport> BidHistory::import(const QStringList& files, const ColumnLayout* layout) {
+std::vector<ImportReport> BidHistory::import(const QStringList& files, const KnownUnits& units,
+                                             const ColumnLayout* layout) {
     std::vector<Source> sources;
     for (const QString& file : files) {
         sources.push_back(
             Source{file, layout ? std::optional<ColumnLayout>(*layout) : std::nullopt});
     }
-    return import(sources);
+    return import(sources, units);
 }
 
-std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources) {
+std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources,
+                                             const KnownUnits& units) {
     const QString shown = QDir::toNativeSeparators(path_);
     if (readOnly_) {
         throw Error(historytexts::historyNotWritten(shown, historytexts::historyReadOnly()));
@@ -142,7 +145,8 @@ std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources)
     try {
         SqliteTransaction transaction(*db_);
         for (const Source& source : sources) {
-            reports.push_back(importOne(source.file, source.layout ? &*source.layout : nullptr));
+            reports.push_back(
+                importOne(source.file, source.layout ? &*source.layout : nullptr, units));
         }
         transaction.commit();
     } catch (const SqliteError& error) {
@@ -151,7 +155,8 @@ std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources)
     return reports;
 }
 
-ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout) {
+ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout,
+                                   const KnownUnits& units) {
     ImportReport report;
     report.file = QDir::toNativeSeparators(file);
     SqliteStatement addImport =
@@ -164,7 +169,7 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
         "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
         "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, coalesce(?, ''), ?, ?, "
         "?, ?, ?, ?, ?, coalesce(?, ''), ?)");
-    const BidFile::Counts counts = BidFile::read(file, layout, [&](const BidRecord& bid) {
+    const BidFile::Counts counts = BidFile::read(file, layout, units, [&](const BidRecord& bid) {
         insert.bind(1, bid.itemNumber)
             .bind(2, bid.description)
             .bind(3, bid.unit)

@@ -10,6 +10,7 @@
 #include "history/bidrecord.h"
 #include "history/columnlayout.h"
 #include "history/importreport.h"
+#include "history/knownunits.h"
 
 namespace veskplan {
 
@@ -30,17 +31,18 @@ public:
 
     // Adds the bids of a bid tabulation, all of them or none: a bad row, a file imported before
     // or a history open read-only throws Error naming the file (and the line) and leaves the
-    // history as it was.
-    ImportReport import(const QString& file, const ColumnLayout* layout = nullptr);
+    // history as it was. Units are taken as `units` spell them; another is a bad row.
+    ImportReport import(const QString& file, const KnownUnits& units,
+                        const ColumnLayout* layout = nullptr);
     // Several files, all of them or none.
-    std::vector<ImportReport> import(const QStringList& files,
+    std::vector<ImportReport> import(const QStringList& files, const KnownUnits& units,
                                      const ColumnLayout* layout = nullptr);
     // Several files, each with its own layout (or recognised by name without one).
     struct Source {
         QString file;
         std::optional<ColumnLayout> layout;
     };
-    std::vector<ImportReport> import(const std::vector<Source>& sources);
+    std::vector<ImportReport> import(const std::vector<Source>& sources, const KnownUnits& units);
 
     // The bids of an item in letting order.
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
@@ -53,7 +55,8 @@ public:
 
 private:
     BidHistory(QString path, std::unique_ptr<SqliteDb> db, bool readOnly);
-    ImportReport importOne(const QString& file, const ColumnLayout* layout);
+    ImportReport importOne(const QString& file, const ColumnLayout* layout,
+                           const KnownUnits& units);
     [[noreturn]] void failRead(const std::exception& error) const;
 
     QString path_;

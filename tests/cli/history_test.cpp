@@ -108,7 +108,8 @@ TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings
     test::ScriptedPort port;
     FileDialogs dialogs(port, dir.path());
     SettingsStore settings(dir.filePath(u"window.conf"_s));
-    HistoryImport window(port, port, dialogs, settings, dir.filePath(u"share/veskplan"_s));
+    const Configuration config{QStringLiteral(VESKPLAN_SOURCE_DIR "/data"), {}, {}};
+    HistoryImport window(port, port, dialogs, settings, config, dir.filePath(u"share/veskplan"_s));
     port.files.push_back(custom);
     port.columnMappings.push_back(ColumnLayout::read(dataPath(u"history/layout.txt"_s)));
     window.importBidFiles();
