@@ -48,8 +48,9 @@ constexpr const char* kUsageRest =
     "  veskplan-cli check PROJECT [--master FILE]\n"
     "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
+    "  veskplan-cli history init URI\n"
     "  veskplan-cli history import HISTORY FILE... [--layout FILE]\n"
-    "  veskplan-cli estimate PROJECT [--history DB] [--prices FILE]... [--index FILE]\n"
+    "  veskplan-cli estimate PROJECT [--history HISTORY] [--prices FILE]... [--index FILE]\n"
     "      [--from DATE] [--to DATE] [--region R] [--bids low|three|all] [--on DATE]\n"
     "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"
     "  veskplan-cli -h | --help | --version\n"
@@ -60,6 +61,8 @@ constexpr const char* kUsageRest =
     "export --strict writes nothing when the checks before an export find an error.\n"
     "estimate prices the items the project holds no price for from the bids of the 24 months\n"
     "before --on (today by default); dates are written 2026-03-31.\n"
+    "HISTORY is a bid history file or a server, postgresql://[user@]host[:port]/database[?...];\n"
+    "passwords come from libpq's password file (~/.pgpass) or its environment.\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found), 2 wrong command line, 3 (check) warnings only.\n";
 

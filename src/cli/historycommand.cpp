@@ -13,6 +13,9 @@
 #include "history/columnlayout.h"
 #include "history/historytexts.h"
 #include "history/layoutstore.h"
+#if VESKPLAN_SERVER_HISTORY
+#include "history/serverhistory.h"
+#endif
 #include "master/masterlistfile.h"
 
 namespace veskplan {
@@ -59,11 +62,49 @@ std::vector<BidHistory::Source> sourcesOf(const QStringList& files,
     return sources;
 }
 
+// `history init URI`: the program's schema made on the server.
+int initServerHistory(const QStringList& args) {
+#if VESKPLAN_SERVER_HISTORY
+    if (args.size() != 2 || !ServerHistory::isAddress(args[1])) {
+        throw HistoryUsageProblem{"history init needs a server address, postgresql://..."};
+    }
+    ServerHistory history = ServerHistory::connect(args[1]);
+    const bool made = history.init();
+    std::printf("%s\n", (u"The bid history at "_s + history.name() +
+                         (made ? u" is made"_s : u" was there already"_s) + u" (schema version "_s +
+                         QString::number(ServerHistory::kSchemaVersion) + u")."_s)
+                            .toUtf8()
+                            .constData());
+    return 0;
+#else
+    (void)args;
+    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+#endif
+}
+
+// One line a file: how many bids it brought, or when it went in before.
+void printReports(const std::vector<ImportReport>& reports) {
+    for (const ImportReport& report : reports) {
+        QString line = report.file + u": "_s + QString::number(report.rows) +
+                       (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
+        if (report.importedBefore) {
+            line = report.file + u": skipped, the same file was imported before ("_s +
+                   *report.importedBefore + u")"_s;
+        } else if (report.estimateRowsSkipped > 0) {
+            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
+        }
+        std::printf("%s\n", line.toUtf8().constData());
+    }
+}
+
 }  // namespace
 
 int runHistoryCommand(const QStringList& args) {
+    if (args.value(0) == u"init"_s) {
+        return initServerHistory(args);
+    }
     if (args.value(0) != u"import"_s) {
-        throw HistoryUsageProblem{"history takes import"};
+        throw HistoryUsageProblem{"history takes init or import"};
     }
     QStringList operands;
     std::optional<ColumnLayout> layout;
@@ -80,12 +121,19 @@ int runHistoryCommand(const QStringList& args) {
     if (operands.size() < 2) {
         throw HistoryUsageProblem{"history import needs a history and one or more files"};
     }
-    const QString database = QFileInfo(operands.takeFirst()).absoluteFilePath();
+    const QString target = operands.takeFirst();
     const std::vector<BidHistory::Source> sources = sourcesOf(operands, layout);
-    const bool existed = QFileInfo::exists(database);
     const Environment env = Environment::fromSystem();
     const KnownUnits units(
         MasterListFile::unitsIn(AppPaths::resolve(env).readConfiguration(env).values.mastDir));
+#if VESKPLAN_SERVER_HISTORY
+    if (ServerHistory::isAddress(target)) {
+        printReports(ServerHistory::connect(target).import(sources, units));
+        return 0;
+    }
+#endif
+    const QString database = QFileInfo(target).absoluteFilePath();
+    const bool existed = QFileInfo::exists(database);
     std::vector<ImportReport> reports;
     try {
         BidHistory history = BidHistory::open(database, false);
@@ -96,14 +144,7 @@ int runHistoryCommand(const QStringList& args) {
         }
         throw;
     }
-    for (const ImportReport& report : reports) {
-        QString line = report.file + u": "_s + QString::number(report.rows) +
-                       (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
-        if (report.estimateRowsSkipped > 0) {
-            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
-        }
-        std::printf("%s\n", line.toUtf8().constData());
-    }
+    printReports(reports);
     return 0;
 }
 

@@ -1,0 +1,30 @@
+#include "history/serverhistorysource.h"
+
+#include "history/serverhistory.h"
+
+namespace veskplan {
+
+using namespace Qt::Literals::StringLiterals;
+
+const PriceSourceKind& ServerHistorySource::sourceKind() {
+    static const PriceSourceKind kind{u"history"_s,
+                                      u"Bid history"_s,
+                                      u"Bid History Server"_s,
+                                      QString(),
+                                      &ServerHistory::isAddress,
+                                      [](const QString& location) -> std::unique_ptr<PriceSource> {
+                                          return std::make_unique<ServerHistorySource>(location);
+                                      }};
+    return kind;
+}
+
+QString ServerHistorySource::name() const {
+    return ServerHistory::shownName(address_);
+}
+
+SourcePrices ServerHistorySource::pricesFor(const QStringList& itemNumbers) {
+    read_ = true;
+    return SourcePrices{ServerHistory::connect(address_).bidsFor(itemNumbers), {}};
+}
+
+}  // namespace veskplan
