@@ -50,6 +50,7 @@ constexpr const char* kUsageRest =
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
     "  veskplan-cli history init URI\n"
     "  veskplan-cli history import HISTORY FILE... [--layout FILE]\n"
+    "  veskplan-cli history copy URI FILE [--from DATE] [--region R]\n"
     "  veskplan-cli estimate PROJECT [--history HISTORY] [--prices FILE]... [--index FILE]\n"
     "      [--from DATE] [--to DATE] [--region R] [--bids low|three|all] [--on DATE]\n"
     "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"

@@ -1,5 +1,6 @@
 #include "cli/historycommand.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <optional>
@@ -7,6 +8,7 @@
 #include "base/apppaths.h"
 #include "base/csv.h"
 #include "base/error.h"
+#include "base/filedate.h"
 #include "base/sqlitedb.h"
 #include "history/bidfile.h"
 #include "history/bidhistory.h"
@@ -82,6 +84,56 @@ int initServerHistory(const QStringList& args) {
 #endif
 }
 
+// `history copy URI FILE [--from DATE] [--region R]`: the server's bids, or a window of them,
+// into a new history file for working away from the network.
+int copyServerHistory(const QStringList& args) {
+#if VESKPLAN_SERVER_HISTORY
+    QStringList operands;
+    QDate from;
+    QString region;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--from"_s && i + 1 < args.size() && !from.isValid()) {
+            from = filedate::fromIso(args[++i]);
+            if (!from.isValid()) {
+                throw HistoryUsageProblem{"--from takes a date such as 2026-03-31"};
+            }
+        } else if (args[i] == u"--region"_s && i + 1 < args.size() && region.isEmpty()) {
+            region = args[++i];
+        } else {
+            operands.append(args[i]);
+        }
+    }
+    if (operands.size() != 2 || !ServerHistory::isAddress(operands[0])) {
+        throw HistoryUsageProblem{"history copy needs a server address and a new history file"};
+    }
+    const QString file = QFileInfo(operands[1]).absoluteFilePath();
+    if (QFileInfo::exists(file)) {
+        throw Error(historytexts::historyNotWritten(QDir::toNativeSeparators(file),
+                                                    u"it exists already; copy into a new file"_s));
+    }
+    ServerHistory server = ServerHistory::connect(operands[0]);
+    int bids = 0;
+    try {
+        BidHistory copy = BidHistory::open(file, false);
+        bids = copy.copyIn(server.name(), [&](const std::function<void(const BidRecord&)>& add) {
+            server.eachBid(from, region, [&](const BidRecord& bid) { add(bid); });
+        });
+    } catch (const Error&) {
+        SqliteDb::removeFiles(file);  // nothing half copied left behind
+        throw;
+    }
+    std::printf("%s\n", (QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
+                         u" copied from the bid history at "_s + server.name() + u" into "_s +
+                         QDir::toNativeSeparators(file) + u"."_s)
+                            .toUtf8()
+                            .constData());
+    return 0;
+#else
+    (void)args;
+    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+#endif
+}
+
 // One line a file: how many bids it brought, or when it went in before.
 void printReports(const std::vector<ImportReport>& reports) {
     for (const ImportReport& report : reports) {
@@ -103,8 +155,11 @@ int runHistoryCommand(const QStringList& args) {
     if (args.value(0) == u"init"_s) {
         return initServerHistory(args);
     }
+    if (args.value(0) == u"copy"_s) {
+        return copyServerHistory(args);
+    }
     if (args.value(0) != u"import"_s) {
-        throw HistoryUsageProblem{"history takes init or import"};
+        throw HistoryUsageProblem{"history takes init, import or copy"};
     }
     QStringList operands;
     std::optional<ColumnLayout> layout;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 namespace veskplan {
 
 class SqliteDb;
+class SqliteStatement;
 
 // The agency's or the user's bid history: a database file of its own, kept apart from the plan
 // files so that one history serves every project, and shareable read-only on a network folder.
@@ -44,6 +46,11 @@ public:
     };
     std::vector<ImportReport> import(const std::vector<Source>& sources, const KnownUnits& units);
 
+    // Adds the bids `feed` hands to the function it is given (another history's), all or none,
+    // logged as copied from `origin`; returns how many.
+    using BidFeed = std::function<void(const std::function<void(const BidRecord&)>&)>;
+    int copyIn(const QString& origin, const BidFeed& feed);
+
     // The bids of an item in letting order.
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
     // The bids of each item that has any, by its item number without surrounding blanks.
@@ -58,6 +65,8 @@ private:
     ImportReport importOne(const QString& file, const ColumnLayout* layout,
                            const KnownUnits& units);
     [[noreturn]] void failRead(const std::exception& error) const;
+    SqliteStatement insertStatement() const;
+    static void bindBid(SqliteStatement& insert, const BidRecord& bid, qint64 importId);
 
     QString path_;
     std::unique_ptr<SqliteDb> db_;

@@ -306,14 +306,30 @@ ImportReport ServerHistory::importOne(const BidHistory::Source& source, const Kn
 
 std::map<QString, std::vector<BidRecord>> ServerHistory::bidsFor(const QStringList& itemNumbers) {
     std::map<QString, std::vector<BidRecord>> found;
+    eachBid("item_number = ANY ($1::text[]) ORDER BY item_number, letting_date, id",
+            {textArray(itemNumbers)},
+            [&](BidRecord bid) { found[bid.itemNumber].push_back(std::move(bid)); });
+    return found;
+}
+
+void ServerHistory::eachBid(const QDate& from, const QString& region,
+                            const std::function<void(BidRecord)>& take) {
+    eachBid("letting_date >= $1::date AND ($2 = '' OR lower(region) = lower($2)) ORDER BY id",
+            {from.isValid() ? from.toString(Qt::ISODate).toLatin1() : "-infinity", region.toUtf8()},
+            take);
+}
+
+void ServerHistory::eachBid(const char* where, const std::vector<QByteArray>& params,
+                            const std::function<void(BidRecord)>& take) {
     try {
         checkSchema(&historytexts::serverNotOpened);
         connection_->eachRow(
-            "SELECT id, item_number, description, unit, quantity, unit_price, "
-            "to_char(letting_date, 'YYYY-MM-DD'), contract, bidder_rank, low_bidder, region "
-            "FROM veskplan.bid WHERE item_number = ANY ($1::text[]) "
-            "ORDER BY item_number, letting_date, id",
-            {textArray(itemNumbers)}, kMaxBids, [&](const PgResult& row, int at) {
+            (std::string("SELECT id, item_number, description, unit, quantity, unit_price, "
+                         "to_char(letting_date, 'YYYY-MM-DD'), contract, bidder_rank, low_bidder, "
+                         "region FROM veskplan.bid WHERE ") +
+             where)
+                .c_str(),
+            params, kMaxBids, [&](const PgResult& row, int at) {
                 BidRecord bid;
                 bid.id = row.integer(at, 0);
                 bid.itemNumber = row.text(at, 1);
@@ -326,12 +342,11 @@ std::map<QString, std::vector<BidRecord>> ServerHistory::bidsFor(const QStringLi
                 bid.bidderRank = int(row.integer(at, 8));
                 bid.lowBidder = row.bytes(at, 9, 1) == "t";
                 bid.region = row.text(at, 10);
-                found[bid.itemNumber].push_back(std::move(bid));
+                take(std::move(bid));
             });
     } catch (const ServerError& error) {
         throw Error(historytexts::serverNotOpened(name_, error.reason()));
     }
-    return found;
 }
 
 qint64 ServerHistory::bidCount() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -51,6 +54,10 @@ public:
     // The bids of each item that has any, by its item number, in letting order: only those
     // cross the network.
     std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers);
+    // Hands on each bid let from `from` (any date when invalid) in `region` (every one when
+    // empty, else compared ignoring case), in the order they went in.
+    void eachBid(const QDate& from, const QString& region,
+                 const std::function<void(BidRecord)>& take);
     qint64 bidCount();
 
     const QString& name() const { return name_; }
@@ -61,6 +68,8 @@ private:
     // version this program reads.
     void checkSchema(QString (*failure)(const QString&, const QString&));
     ImportReport importOne(const BidHistory::Source& source, const KnownUnits& units);
+    void eachBid(const char* where, const std::vector<QByteArray>& params,
+                 const std::function<void(BidRecord)>& take);
 
     QString name_;
     std::unique_ptr<PgConnection> connection_;

@@ -63,7 +63,7 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
     const QString opendata = dataPath(u"history/opendata.csv"_s);
     const QString none = dir.filePath(u"none"_s);
     const std::tuple<QStringList, int, QString> cases[] = {
-        {QStringList{u"history"_s}, 2, u"veskplan-cli: history takes init or import\n"_s},
+        {QStringList{u"history"_s}, 2, u"veskplan-cli: history takes init, import or copy\n"_s},
         {importing(db, {}), 2,
          u"veskplan-cli: history import needs a history and one or more files\n"_s},
         {importing(db, {opendata, u"--layout"_s}), 2,

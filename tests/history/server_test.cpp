@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -130,21 +131,39 @@ TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
                   [&](const BidRecord& bid) { items.append(bid.itemNumber); });
     EXPECT_EQ(server.bidsFor(items), embedded.bidsFor(items));  // and so every statistic
 
-    QByteArray csv[2];
-    for (int i = 0; i < 2; ++i) {
-        QProcess cli;
-        cli.start(
-            QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"),
-            {u"estimate"_s, sample + u"sample.vsk"_s, u"--history"_s,
-             i == 0 ? file : address(u"designer"_s), u"--prices"_s, sample + u"sample-prices.csv"_s,
-             u"--index"_s, sample + u"sample-index.csv"_s, u"--on"_s, u"2026-03-31"_s, u"--bids"_s,
-             u"all"_s, u"--price"_s, u"adjusted"_s, u"--csv"_s, u"-"_s});
-        ASSERT_TRUE(cli.waitForFinished(60000));
-        EXPECT_EQ(cli.readAllStandardError(), QByteArray());
-        csv[i] = cli.readAllStandardOutput();
+    // The server copied for work away from the network, whole and a window of it.
+    const auto cli = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.readAllStandardError(), QByteArray());
+        return process.readAllStandardOutput();
+    };
+    const QString copy = dir_.filePath(u"copy.sqlite"_s);
+    EXPECT_EQ(cli({u"history"_s, u"copy"_s, address(u"designer"_s), copy}),
+              "174 bids copied from the bid history at " + shown().toUtf8() + " into " +
+                  QDir::toNativeSeparators(copy).toUtf8() + ".\n");
+    qsizetype window = 0;
+    for (const auto& [item, bids] : embedded.bidsFor(items)) {
+        window += std::count_if(bids.begin(), bids.end(), [](const BidRecord& bid) {
+            return bid.region == u"North"_s && bid.lettingDate >= QDate(2025, 7, 1);
+        });
+    }
+    EXPECT_TRUE(cli({u"history"_s, u"copy"_s, address(u"designer"_s), copy + u"2"_s, u"--from"_s,
+                     u"2025-07-01"_s, u"--region"_s, u"north"_s})
+                    .startsWith(QByteArray::number(window) + " bids copied"));
+
+    QByteArray csv[3];
+    const QString histories[] = {file, address(u"designer"_s), copy};
+    for (int i = 0; i < 3; ++i) {
+        csv[i] = cli({u"estimate"_s, sample + u"sample.vsk"_s, u"--history"_s, histories[i],
+                      u"--prices"_s, sample + u"sample-prices.csv"_s, u"--index"_s,
+                      sample + u"sample-index.csv"_s, u"--on"_s, u"2026-03-31"_s, u"--bids"_s,
+                      u"all"_s, u"--price"_s, u"adjusted"_s, u"--csv"_s, u"-"_s});
     }
     EXPECT_GT(csv[0].count('\n'), 40);
-    EXPECT_EQ(csv[0], csv[1]);
+    EXPECT_EQ(csv[1], csv[0]);
+    EXPECT_EQ(csv[2], csv[0]);
 }
 
 }  // namespace
