@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUuid>
+#include <algorithm>
 
 #include "history/bidfile.h"
 #include "history/pgconnection.h"
@@ -117,6 +118,39 @@ TEST_F(Server, AnImportGoesInWholeAndOnceAndOnlyForEstimators) {
     EXPECT_EQ(errorMessage([&] { designer.import(good, test::installedUnits()); }),
               u"the bid history at "_s + shown() + u" is read-only for designer"_s);
     EXPECT_EQ(designer.bidCount(), 17);
+}
+
+TEST_F(Server, ConcurrentImportsLeaveOneCopyAndAKilledOneNothing) {
+    made();
+    const QString cli = QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli");
+    const QString big = dir_.filePath(u"big.csv"_s);
+    QByteArray rows = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
+    for (int row = 0; row < 400000; ++row) {
+        rows += "2105-0100030,CY," + QByteArray::number(row + 1) + ",5,2026-03-31,K\n";
+    }
+    test::writeFile(big, rows);
+    QProcess killed, first, second;
+    killed.start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s), big});
+    PgConnection watch(address(u"veskplan_admin"_s));
+    const QByteArray copying =
+        "SELECT count(*) FROM pg_stat_activity WHERE query LIKE 'COPY%' "
+        "AND datname = '" +
+        database_.toUtf8() + "'";
+    while (watch.exec(copying.constData()).integer(0, 0) == 0 &&
+           killed.state() == QProcess::Running) {
+        QThread::msleep(5);
+    }
+    killed.kill();  // SIGKILL, in the middle of its COPY
+    killed.waitForFinished();
+    ASSERT_EQ(killed.exitStatus(), QProcess::CrashExit);
+    for (QProcess* importer : {&first, &second}) {
+        importer->start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s),
+                              dataPath(u"history/bids.csv"_s)});
+    }
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+    const QByteArray said = first.readAllStandardOutput() + second.readAllStandardOutput();
+    EXPECT_TRUE(said.contains("17 bids imported") && said.contains("skipped")) << said.data();
+    EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 17);
 }
 
 TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
