@@ -37,8 +37,8 @@ public:
     bool isNull(int row, int column) const;
     // The field's text; throws ServerError for a field longer than `maxBytes` or out of the
     // result.
-    QByteArray bytes(int row, int column, int maxBytes = 4096) const;
-    QString text(int row, int column, int maxBytes = 4096) const;
+    QByteArray bytes(int row, int column, int maxBytes = 65536) const;
+    QString text(int row, int column, int maxBytes = 65536) const;
     qint64 integer(int row, int column) const;
     double real(int row, int column) const;
 
