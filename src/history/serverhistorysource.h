@@ -16,8 +16,8 @@ public:
     QString name() const override;
     QString location() const override { return address_; }
     SourcePrices pricesFor(const QStringList& itemNumbers) override;
-    // Others may import at any time: after its first answer it is taken as it was until asked
-    // again for other items, so that an estimate does not change under the user's eyes.
+    // Others may import at any time: after its first answer it is taken as it was, so that the
+    // server is not asked at every change of the window; choosing the sources again reads it.
     bool changedSinceRead() const override { return !read_; }
 
 private:
