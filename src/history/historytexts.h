@@ -156,9 +156,9 @@ inline QString serverSchemaNewer(qint64 version, int known) {
 inline QString passwordInAddress() {
     return u"the address holds a password; keep it in the password file (~/.pgpass) instead"_s;
 }
-inline QString notAServerAddress(const QString& address) {
-    return quoted(address) +
-           u" is not a server address (postgresql://[user@]host[:port]/database)"_s;
+// The address itself is not repeated: it may hold a password.
+inline QString notAServerAddress() {
+    return u"the address is not one of a server (postgresql://[user@]host[:port]/database)"_s;
 }
 
 // Rows of the engineer's estimate an open-data file carries among its bids, left out.

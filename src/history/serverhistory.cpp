@@ -148,17 +148,19 @@ bool ServerHistory::isAddress(const QString& location) {
 
 QString ServerHistory::shownName(const QString& address) {
     QString host, database;
-    if (PQconninfoOption* options = PQconninfoParse(address.toUtf8().constData(), nullptr)) {
-        for (const PQconninfoOption* option = options; option->keyword; ++option) {
-            const QString value = QString::fromUtf8(option->val ? option->val : "");
-            if (qstrcmp(option->keyword, "host") == 0) {
-                host = value;
-            } else if (qstrcmp(option->keyword, "dbname") == 0) {
-                database = value;
-            }
-        }
-        PQconninfoFree(options);
+    PQconninfoOption* options = PQconninfoParse(address.toUtf8().constData(), nullptr);
+    if (!options) {  // as written, without the user and a password
+        return address.section(u"://"_s, 1).section(u'@', -1).section(u'?', 0, 0);
     }
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        const QString value = QString::fromUtf8(option->val ? option->val : "");
+        if (qstrcmp(option->keyword, "host") == 0) {
+            host = value;
+        } else if (qstrcmp(option->keyword, "dbname") == 0) {
+            database = value;
+        }
+    }
+    PQconninfoFree(options);
     return (host.isEmpty() ? u"localhost"_s : host) + u'/' + database;
 }
 
@@ -177,7 +179,7 @@ ServerHistory ServerHistory::connect(const QString& address) {
     }
     PQconninfoFree(options);
     if (!isAddress(address) || !options) {
-        throw Error(historytexts::serverNotOpened(name, historytexts::notAServerAddress(address)));
+        throw Error(historytexts::serverNotOpened(name, historytexts::notAServerAddress()));
     }
     if (password) {
         throw Error(historytexts::serverNotOpened(name, historytexts::passwordInAddress()));
