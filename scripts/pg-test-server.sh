@@ -66,11 +66,19 @@ stranger=$(password)
     { cat "$cluster/initdb.log" >&2; exit 1; }
 rm -f "$cluster/pw"
 
-# A free loopback port: one the system hands out, then given up for the server.
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-"${as_server[@]}" "$bin/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 30 \
-    -o "-p $port -k $cluster -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
-    start >/dev/null || { cat "$cluster/server.log" >&2; exit 1; }
+# A free loopback port: one the system hands out, then given up for the server; another
+# program may take it meanwhile, so a few are tried.
+for attempt in 1 2 3 4 5; do
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    if "${as_server[@]}" "$bin/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 30 \
+        -o "-p $port -k $cluster -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
+        start >/dev/null; then
+        break
+    elif [ "$attempt" -eq 5 ]; then
+        cat "$cluster/server.log" >&2
+        exit 1
+    fi
+done
 
 umask 077
 cat >"$state/pgpass" <<PASS
