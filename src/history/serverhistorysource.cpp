@@ -7,14 +7,9 @@ namespace veskplan {
 using namespace Qt::Literals::StringLiterals;
 
 const PriceSourceKind& ServerHistorySource::sourceKind() {
-    static const PriceSourceKind kind{u"history"_s,
-                                      u"Bid history"_s,
-                                      u"Bid History Server"_s,
-                                      QString(),
-                                      &ServerHistory::isAddress,
-                                      [](const QString& location) -> std::unique_ptr<PriceSource> {
-                                          return std::make_unique<ServerHistorySource>(location);
-                                      }};
+    static const PriceSourceKind kind{
+        u"history"_s, u"Bid history"_s,          u"Bid History Server"_s,
+        QString(),    &ServerHistory::isAddress, &openAs<ServerHistorySource>};
     return kind;
 }
 
