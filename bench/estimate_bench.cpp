@@ -8,6 +8,7 @@
 #include "controller/estimateediting.h"
 #include "controller/filedialogs.h"
 #include "history/bidhistory.h"
+#include "support/installedunits.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ struct EstimateProgram {
         }
         const QString file = program.path(QStringLiteral("bids.csv"));
         bench::writeBytes(file, bids);
-        BidHistory::open(history, false).import(file);
+        BidHistory::open(history, false).import(file, test::installedUnits());
     }
 };
 

@@ -5,6 +5,10 @@
 #include "base/sqlitedb.h"
 #include "history/bidhistory.h"
 #include "history/bidstatistics.h"
+#if VESKPLAN_SERVER_HISTORY
+#include "history/pgconnection.h"
+#include "history/serverhistory.h"
+#endif
 
 namespace {
 
@@ -69,7 +73,7 @@ void BM_Import200000Bids(benchmark::State& state) {
     for (auto _ : state) {
         SqliteDb::removeFiles(data.history);
         BidHistory history = BidHistory::open(data.history, false);
-        benchmark::DoNotOptimize(history.import(data.bids).rows);
+        benchmark::DoNotOptimize(history.import(data.bids, KnownUnits::ofSpellingTable()).rows);
     }
     state.SetItemsProcessed(state.iterations() * kItems * kContracts * kBidders);
 }
@@ -80,7 +84,7 @@ std::map<QString, std::vector<BidRecord>>& projectBids() {
         Tabulation& data = tabulation();
         SqliteDb::removeFiles(data.history);
         BidHistory history = BidHistory::open(data.history, false);
-        history.import(data.bids);
+        history.import(data.bids, KnownUnits::ofSpellingTable());
         QStringList items;
         for (int item = 0; item < kItems; ++item) {
             items.append(itemNumber(item));
@@ -123,6 +127,62 @@ void BM_BidsOf2000ItemsFromTheHistory(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BidsOf2000ItemsFromTheHistory)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+#if VESKPLAN_SERVER_HISTORY
+// The same work on a bid history on a PostgreSQL server: VESKPLAN_BENCH_SERVER names the
+// address of a database the benchmark may empty and fill (its owner, say), for instance one of
+// the private server of scripts/pg-test-server.sh.
+QString benchServer(benchmark::State& state) {
+    const QString address = qEnvironmentVariable("VESKPLAN_BENCH_SERVER");
+    if (address.isEmpty()) {
+        state.SkipWithError("VESKPLAN_BENCH_SERVER names no server");
+    }
+    return address;
+}
+
+void fillServer(const QString& address) {
+    PgConnection(address).exec("DROP SCHEMA IF EXISTS veskplan CASCADE");
+    ServerHistory history = ServerHistory::connect(address);
+    history.init();
+    history.import({{tabulation().bids, std::nullopt}}, KnownUnits::ofSpellingTable());
+}
+
+// 200,000 rows read, checked and sent by COPY in one transaction into a new schema.
+void BM_ServerImport200000Bids(benchmark::State& state) {
+    const QString address = benchServer(state);
+    for (auto _ : state) {
+        fillServer(address);
+    }
+    state.SetItemsProcessed(state.iterations() * kItems * kContracts * kBidders);
+}
+BENCHMARK(BM_ServerImport200000Bids)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+// Connecting and fetching the bids of the 2,000 items, as each pricing does.
+void BM_BidsOf2000ItemsFromTheServer(benchmark::State& state) {
+    const QString address = benchServer(state);
+    if (address.isEmpty()) {
+        return;
+    }
+    fillServer(address);
+    QStringList items;
+    for (int item = 0; item < kItems; ++item) {
+        items.append(itemNumber(item));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ServerHistory::connect(address).bidsFor(items).size());
+    }
+}
+BENCHMARK(BM_BidsOf2000ItemsFromTheServer)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// Connecting and asking one item's bids: the least a pricing waits for.
+void BM_ConnectToTheServer(benchmark::State& state) {
+    const QString address = benchServer(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ServerHistory::connect(address).bidsFor({itemNumber(0)}).size());
+    }
+}
+BENCHMARK(BM_ConnectToTheServer)->Unit(benchmark::kMillisecond)->Repetitions(5);
+#endif
 
 }  // namespace
 

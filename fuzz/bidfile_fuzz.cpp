@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 VESKPLAN_FUZZ_TARGET(bidfile) {
     const InputFile input(bytes, bytes.startsWith("PK") ? u"bids.xlsx"_s : u"bids.csv"_s);
     const auto count = readOrRefuse(input, [](const QString& path) {
-        return BidFile::read(path, nullptr,
+        return BidFile::read(path, nullptr, KnownUnits::ofSpellingTable(),
                              [](const BidRecord& bid) {
                                  require(!bid.itemNumber.isEmpty() && !bid.unit.isEmpty() &&
                                              !bid.contract.isEmpty(),

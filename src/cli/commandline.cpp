@@ -47,8 +47,10 @@ constexpr const char* kUsageRest =
     "  veskplan-cli check PROJECT [--master FILE]\n"
     "  veskplan-cli compare PROJECT --master FILE [--mapping FILE]\n"
     "  veskplan-cli convert PROJECT.mdb OUTPUT.vsk\n"
+    "  veskplan-cli history init URI\n"
     "  veskplan-cli history import HISTORY FILE... [--layout FILE]\n"
-    "  veskplan-cli estimate PROJECT [--history DB] [--prices FILE]... [--index FILE]\n"
+    "  veskplan-cli history copy URI FILE [--from DATE] [--region R]\n"
+    "  veskplan-cli estimate PROJECT [--history HISTORY] [--prices FILE]... [--index FILE]\n"
     "      [--from DATE] [--to DATE] [--region R] [--bids low|three|all] [--on DATE]\n"
     "      [--price weighted|median|adjusted] (--xlsx OUT | --pdf OUT | --csv OUT)\n"
     "  veskplan-cli quantities PROJECT TAKEOFF... [--layout FILE] [--category NN]\n"
@@ -66,6 +68,8 @@ constexpr const char* kUsageRest =
     "--report); --apply writes the project with every row that needs no decision applied.\n"
     "diff writes what changed from project OLD to NEW as CSV, the items that move the total\n"
     "most first (--all: also those that did not change).\n"
+    "HISTORY is a bid history file or a server, postgresql://[user@]host[:port]/database[?...];\n"
+    "passwords come from libpq's password file (~/.pgpass) or its environment.\n"
     "Exit status: 0 done (check: no findings), 1 failed (one line on standard error; check:\n"
     "errors found; quantities: rows left out), 2 wrong command line, 3 (check) warnings only.\n";
 

@@ -1,5 +1,6 @@
 #include "cli/historycommand.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <optional>
@@ -7,12 +8,17 @@
 #include "base/apppaths.h"
 #include "base/csv.h"
 #include "base/error.h"
+#include "base/filedate.h"
 #include "base/sqlitedb.h"
 #include "history/bidfile.h"
 #include "history/bidhistory.h"
 #include "history/columnlayout.h"
 #include "history/historytexts.h"
 #include "history/layoutstore.h"
+#if VESKPLAN_SERVER_HISTORY
+#include "history/serverhistory.h"
+#endif
+#include "master/masterlistfile.h"
 
 namespace veskplan {
 namespace {
@@ -58,11 +64,102 @@ std::vector<BidHistory::Source> sourcesOf(const QStringList& files,
     return sources;
 }
 
+// `history init URI`: the program's schema made on the server.
+int initServerHistory(const QStringList& args) {
+#if VESKPLAN_SERVER_HISTORY
+    if (args.size() != 2 || !ServerHistory::isAddress(args[1])) {
+        throw HistoryUsageProblem{"history init needs a server address, postgresql://..."};
+    }
+    ServerHistory history = ServerHistory::connect(args[1]);
+    const bool made = history.init();
+    std::printf("%s\n", (u"The bid history at "_s + history.name() +
+                         (made ? u" is made"_s : u" was there already"_s) + u" (schema version "_s +
+                         QString::number(ServerHistory::kSchemaVersion) + u")."_s)
+                            .toUtf8()
+                            .constData());
+    return 0;
+#else
+    (void)args;
+    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+#endif
+}
+
+// `history copy URI FILE [--from DATE] [--region R]`: the server's bids, or a window of them,
+// into a new history file for working away from the network.
+int copyServerHistory(const QStringList& args) {
+#if VESKPLAN_SERVER_HISTORY
+    QStringList operands;
+    QDate from;
+    QString region;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--from"_s && i + 1 < args.size() && !from.isValid()) {
+            from = filedate::fromIso(args[++i]);
+            if (!from.isValid()) {
+                throw HistoryUsageProblem{"--from takes a date such as 2026-03-31"};
+            }
+        } else if (args[i] == u"--region"_s && i + 1 < args.size() && region.isEmpty()) {
+            region = args[++i];
+        } else {
+            operands.append(args[i]);
+        }
+    }
+    if (operands.size() != 2 || !ServerHistory::isAddress(operands[0])) {
+        throw HistoryUsageProblem{"history copy needs a server address and a new history file"};
+    }
+    const QString file = QFileInfo(operands[1]).absoluteFilePath();
+    if (QFileInfo::exists(file)) {
+        throw Error(historytexts::historyNotWritten(QDir::toNativeSeparators(file),
+                                                    u"it exists already; copy into a new file"_s));
+    }
+    ServerHistory server = ServerHistory::connect(operands[0]);
+    int bids = 0;
+    try {
+        BidHistory copy = BidHistory::open(file, false);
+        bids = copy.copyIn(server.name(), [&](const std::function<void(const BidRecord&)>& add) {
+            server.eachBid(from, region, [&](const BidRecord& bid) { add(bid); });
+        });
+    } catch (const Error&) {
+        SqliteDb::removeFiles(file);  // nothing half copied left behind
+        throw;
+    }
+    std::printf("%s\n", (QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
+                         u" copied from the bid history at "_s + server.name() + u" into "_s +
+                         QDir::toNativeSeparators(file) + u"."_s)
+                            .toUtf8()
+                            .constData());
+    return 0;
+#else
+    (void)args;
+    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+#endif
+}
+
+// One line a file: how many bids it brought, or when it went in before.
+void printReports(const std::vector<ImportReport>& reports) {
+    for (const ImportReport& report : reports) {
+        QString line = report.file + u": "_s + QString::number(report.rows) +
+                       (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
+        if (report.importedBefore) {
+            line = report.file + u": skipped, the same file was imported before ("_s +
+                   *report.importedBefore + u")"_s;
+        } else if (report.estimateRowsSkipped > 0) {
+            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
+        }
+        std::printf("%s\n", line.toUtf8().constData());
+    }
+}
+
 }  // namespace
 
 int runHistoryCommand(const QStringList& args) {
+    if (args.value(0) == u"init"_s) {
+        return initServerHistory(args);
+    }
+    if (args.value(0) == u"copy"_s) {
+        return copyServerHistory(args);
+    }
     if (args.value(0) != u"import"_s) {
-        throw HistoryUsageProblem{"history takes import"};
+        throw HistoryUsageProblem{"history takes init, import or copy"};
     }
     QStringList operands;
     std::optional<ColumnLayout> layout;
@@ -79,27 +176,30 @@ int runHistoryCommand(const QStringList& args) {
     if (operands.size() < 2) {
         throw HistoryUsageProblem{"history import needs a history and one or more files"};
     }
-    const QString database = QFileInfo(operands.takeFirst()).absoluteFilePath();
+    const QString target = operands.takeFirst();
     const std::vector<BidHistory::Source> sources = sourcesOf(operands, layout);
+    const Environment env = Environment::fromSystem();
+    const KnownUnits units(
+        MasterListFile::unitsIn(AppPaths::resolve(env).readConfiguration(env).values.mastDir));
+#if VESKPLAN_SERVER_HISTORY
+    if (ServerHistory::isAddress(target)) {
+        printReports(ServerHistory::connect(target).import(sources, units));
+        return 0;
+    }
+#endif
+    const QString database = QFileInfo(target).absoluteFilePath();
     const bool existed = QFileInfo::exists(database);
     std::vector<ImportReport> reports;
     try {
         BidHistory history = BidHistory::open(database, false);
-        reports = history.import(sources);
+        reports = history.import(sources, units);
     } catch (const Error&) {
         if (!existed) {
             SqliteDb::removeFiles(database);  // no empty history left behind by a failed run
         }
         throw;
     }
-    for (const ImportReport& report : reports) {
-        QString line = report.file + u": "_s + QString::number(report.rows) +
-                       (report.rows == 1 ? u" bid"_s : u" bids"_s) + u" imported"_s;
-        if (report.estimateRowsSkipped > 0) {
-            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
-        }
-        std::printf("%s\n", line.toUtf8().constData());
-    }
+    printReports(reports);
     return 0;
 }
 

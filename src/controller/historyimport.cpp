@@ -11,6 +11,7 @@
 #include "history/bidfile.h"
 #include "history/bidhistorysource.h"
 #include "history/historytexts.h"
+#include "master/masterlistfile.h"
 
 namespace veskplan {
 namespace {
@@ -58,11 +59,12 @@ ColumnLayout proposalFor(const QStringList& headings) {
 }  // namespace
 
 HistoryImport::HistoryImport(UserPort& port, BusyIndicator& busy, FileDialogs& dialogs,
-                             SettingsStore& settings, QString dataDir)
+                             SettingsStore& settings, const Configuration& config, QString dataDir)
     : port_(port),
       busy_(busy),
       dialogs_(dialogs),
       settings_(settings),
+      config_(config),
       dataDir_(std::move(dataDir)) {}
 
 QString HistoryImport::defaultHistoryFile() const {
@@ -156,13 +158,14 @@ void HistoryImport::importBidFiles() {
             QDir().mkpath(dataDir_);
             store.write(layoutFile());
         }
+        const KnownUnits units(MasterListFile::unitsIn(config_.mastDir));
         int bids = 0;
         int estimateRows = 0;
         {
             BusyCursor busy(busy_);
             QDir().mkpath(directoryOf(history));
             BidHistory target = BidHistory::open(history, false);
-            for (const ImportReport& report : target.import(sources)) {
+            for (const ImportReport& report : target.import(sources, units)) {
                 bids += report.rows;
                 estimateRows += report.estimateRowsSkipped;
             }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "base/configuration.h"
 #include "base/settingsstore.h"
 #include "controller/busyindicator.h"
 #include "controller/filedialogs.h"
@@ -18,10 +19,10 @@ namespace veskplan {
 // heading row and serves every later file with the same headings.
 class HistoryImport {
 public:
-    // `settings` keep the chosen history; `dataDir` holds the default history and the
-    // confirmed layouts.
+    // `settings` keep the chosen history; `config` names the master lists whose units a
+    // tabulation may use; `dataDir` holds the default history and the confirmed layouts.
     HistoryImport(UserPort& port, BusyIndicator& busy, FileDialogs& dialogs,
-                  SettingsStore& settings, QString dataDir);
+                  SettingsStore& settings, const Configuration& config, QString dataDir);
 
     // The history the imports go into: the one chosen last, else the default.
     QString historyFile() const;
@@ -45,6 +46,7 @@ private:
     BusyIndicator& busy_;
     FileDialogs& dialogs_;
     SettingsStore& settings_;
+    const Configuration& config_;
     QString dataDir_;
 };
 

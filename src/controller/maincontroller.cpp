@@ -42,7 +42,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
              locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(*document_, master_, *editing_, settings_,
                                                      dialogs_, port_, requests_)),
-      historyImport_(port_, busy_, dialogs_, settings_, paths_.userDataDir) {
+      historyImport_(port_, busy_, dialogs_, settings_, config_, paths_.userDataDir) {
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
     connect(document_.get(), &ProjectDocument::historyEnded, this,

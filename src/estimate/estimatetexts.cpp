@@ -25,8 +25,10 @@ QString sourcesText(const std::vector<EstimateSetup::Source>& sources, const QSt
     QStringList files;
     for (const EstimateSetup::Source& source : sources) {
         const PriceSourceKind* kind = priceSourceKind(source.kind, source.location);
+        // A server's address is no path: its slashes stay.
+        const bool file = !kind || !kind->fileFilter.isEmpty();
         files.append((kind ? kind->label : source.kind) + u": "_s +
-                     QDir::toNativeSeparators(source.location));
+                     (file ? QDir::toNativeSeparators(source.location) : source.location));
     }
     if (!indexFile.isEmpty()) {
         files.append(u"Cost index: "_s + QDir::toNativeSeparators(indexFile));

@@ -39,11 +39,11 @@ private:
     const QStringList& cells_;
 };
 
-BidRecord bidOf(const Cells& cells, const TableFile& table) {
+BidRecord bidOf(const Cells& cells, const TableFile& table, const KnownUnits& units) {
     BidRecord bid;
     bid.itemNumber = cells.required(Field::ItemNumber);
     bid.description = cells.text(Field::Description);
-    bid.unit = fieldtext::unit(cells.text(Field::Unit));
+    bid.unit = fieldtext::unit(cells.text(Field::Unit), units);
     const QString quantity = cells.text(Field::Quantity);
     bid.quantity =
         fieldtext::amount(quantity, ColumnLayout::fieldWords(Field::Quantity), table.numberComma());
@@ -110,6 +110,7 @@ bool BidFile::isEngineersEstimate(const QString& bidder) {
 }
 
 BidFile::Counts BidFile::read(const QString& path, const ColumnLayout* layout,
+                              const KnownUnits& units,
                               const std::function<void(const BidRecord&)>& take) {
     TableFile table = TableFile::open(path, kMaxBytes, kMaxRows);
     const std::optional<TableFile::Row> heading = table.next();
@@ -132,7 +133,7 @@ BidFile::Counts BidFile::read(const QString& path, const ColumnLayout* layout,
         }
         BidRecord bid;
         // After a fault the rows are only checked: the file is refused whole.
-        if (faults.check(row->line, [&] { bid = bidOf(cells, table); }) && !faults.any()) {
+        if (faults.check(row->line, [&] { bid = bidOf(cells, table, units); }) && !faults.any()) {
             take(bid);
             ++counts.bids;
         }

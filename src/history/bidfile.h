@@ -8,6 +8,7 @@
 
 #include "history/bidrecord.h"
 #include "history/columnlayout.h"
+#include "history/knownunits.h"
 
 namespace veskplan {
 
@@ -49,7 +50,8 @@ public:
     // no bid: it is counted and left out unread. The first row that cannot be taken throws
     // Error naming the file, its line and the reason; so does a file that cannot be read or
     // whose headings give no item number, unit, quantity, unit price, letting date or contract.
-    static Counts read(const QString& path, const ColumnLayout* layout,
+    // A unit is taken as `units` spell it, and one they do not know is a fault of its row.
+    static Counts read(const QString& path, const ColumnLayout* layout, const KnownUnits& units,
                        const std::function<void(const BidRecord&)>& take);
 };
 

@@ -86,6 +86,28 @@ QString fileDigest(const QString& path) {
 
 }  // namespace
 
+SqliteStatement BidHistory::insertStatement() const {
+    return db_->prepare(
+        "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
+        "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, coalesce(?, ''), ?, ?, "
+        "?, ?, ?, ?, ?, coalesce(?, ''), ?)");
+}
+
+void BidHistory::bindBid(SqliteStatement& insert, const BidRecord& bid, qint64 importId) {
+    insert.bind(1, bid.itemNumber)
+        .bind(2, bid.description)
+        .bind(3, bid.unit)
+        .bind(4, std::optional<double>(bid.quantity))
+        .bind(5, std::optional<double>(bid.unitPrice))
+        .bind(6, bid.lettingDate.toString(Qt::ISODate))
+        .bind(7, bid.contract)
+        .bind(8, qint64(bid.bidderRank))
+        .bind(9, qint64(bid.lowBidder ? 1 : 0))
+        .bind(10, bid.region)
+        .bind(11, importId)
+        .run();
+}
+
 BidHistory::BidHistory(QString path, std::unique_ptr<SqliteDb> db, bool readOnly)
     : path_(std::move(path)), db_(std::move(db)), readOnly_(readOnly) {}
 BidHistory::BidHistory(BidHistory&&) noexcept = default;
@@ -120,20 +142,23 @@ BidHistory BidHistory::open(const QString& path, bool readOnly) {
     }
 }
 
-ImportReport BidHistory::import(const QString& file, const ColumnLayout* layout) {
-    return import(QStringList{file}, layout).front();
+ImportReport BidHistory::import(const QString& file, const KnownUnits& units,
+                                const ColumnLayout* layout) {
+    return import(QStringList{file}, units, layout).front();
 }
 
-std::vector<ImportReport> BidHistory::import(const QStringList& files, const ColumnLayout* layout) {
+std::vector<ImportReport> BidHistory::import(const QStringList& files, const KnownUnits& units,
+                                             const ColumnLayout* layout) {
     std::vector<Source> sources;
     for (const QString& file : files) {
         sources.push_back(
             Source{file, layout ? std::optional<ColumnLayout>(*layout) : std::nullopt});
     }
-    return import(sources);
+    return import(sources, units);
 }
 
-std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources) {
+std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources,
+                                             const KnownUnits& units) {
     const QString shown = QDir::toNativeSeparators(path_);
     if (readOnly_) {
         throw Error(historytexts::historyNotWritten(shown, historytexts::historyReadOnly()));
@@ -142,7 +167,8 @@ std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources)
     try {
         SqliteTransaction transaction(*db_);
         for (const Source& source : sources) {
-            reports.push_back(importOne(source.file, source.layout ? &*source.layout : nullptr));
+            reports.push_back(
+                importOne(source.file, source.layout ? &*source.layout : nullptr, units));
         }
         transaction.commit();
     } catch (const SqliteError& error) {
@@ -151,7 +177,8 @@ std::vector<ImportReport> BidHistory::import(const std::vector<Source>& sources)
     return reports;
 }
 
-ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout) {
+ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layout,
+                                   const KnownUnits& units) {
     ImportReport report;
     report.file = QDir::toNativeSeparators(file);
     SqliteStatement addImport =
@@ -160,24 +187,9 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
         .bind(2, QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
         .run();
     const qint64 importId = db_->lastInsertRowId();
-    SqliteStatement insert = db_->prepare(
-        "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
-        "contract, bidder_rank, low_bidder, region, import_id) VALUES (?, coalesce(?, ''), ?, ?, "
-        "?, ?, ?, ?, ?, coalesce(?, ''), ?)");
-    const BidFile::Counts counts = BidFile::read(file, layout, [&](const BidRecord& bid) {
-        insert.bind(1, bid.itemNumber)
-            .bind(2, bid.description)
-            .bind(3, bid.unit)
-            .bind(4, std::optional<double>(bid.quantity))
-            .bind(5, std::optional<double>(bid.unitPrice))
-            .bind(6, bid.lettingDate.toString(Qt::ISODate))
-            .bind(7, bid.contract)
-            .bind(8, qint64(bid.bidderRank))
-            .bind(9, qint64(bid.lowBidder ? 1 : 0))
-            .bind(10, bid.region)
-            .bind(11, importId)
-            .run();
-    });
+    SqliteStatement insert = insertStatement();
+    const BidFile::Counts counts = BidFile::read(
+        file, layout, units, [&](const BidRecord& bid) { bindBid(insert, bid, importId); });
     report.rows = counts.bids;
     report.estimateRowsSkipped = counts.estimateRows;
     // The same bids twice would count every bid twice: a file is taken once.
@@ -190,6 +202,33 @@ ImportReport BidHistory::importOne(const QString& file, const ColumnLayout* layo
     SqliteStatement finish = db_->prepare("UPDATE import SET sha256 = ?, rows = ? WHERE id = ?");
     finish.bind(1, digest).bind(2, qint64(report.rows)).bind(3, importId).run();
     return report;
+}
+
+int BidHistory::copyIn(const QString& origin, const BidFeed& feed) {
+    const QString shown = QDir::toNativeSeparators(path_);
+    if (readOnly_) {
+        throw Error(historytexts::historyNotWritten(shown, historytexts::historyReadOnly()));
+    }
+    int bids = 0;
+    try {
+        SqliteTransaction transaction(*db_);
+        const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+        SqliteStatement addImport =
+            db_->prepare("INSERT INTO import (file, sha256, imported, rows) VALUES (?, ?, ?, 0)");
+        addImport.bind(1, origin).bind(2, u"copy "_s + origin + u' ' + now).bind(3, now).run();
+        const qint64 importId = db_->lastInsertRowId();
+        SqliteStatement insert = insertStatement();
+        feed([&](const BidRecord& bid) {
+            bindBid(insert, bid, importId);
+            ++bids;
+        });
+        SqliteStatement finish = db_->prepare("UPDATE import SET rows = ? WHERE id = ?");
+        finish.bind(1, qint64(bids)).bind(2, importId).run();
+        transaction.commit();
+    } catch (const SqliteError& error) {
+        throw Error(historytexts::historyNotWritten(shown, error.reason()));
+    }
+    return bids;
 }
 
 void BidHistory::failRead(const std::exception& error) const {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -10,10 +11,12 @@
 #include "history/bidrecord.h"
 #include "history/columnlayout.h"
 #include "history/importreport.h"
+#include "history/knownunits.h"
 
 namespace veskplan {
 
 class SqliteDb;
+class SqliteStatement;
 
 // The agency's or the user's bid history: a database file of its own, kept apart from the plan
 // files so that one history serves every project, and shareable read-only on a network folder.
@@ -30,17 +33,23 @@ public:
 
     // Adds the bids of a bid tabulation, all of them or none: a bad row, a file imported before
     // or a history open read-only throws Error naming the file (and the line) and leaves the
-    // history as it was.
-    ImportReport import(const QString& file, const ColumnLayout* layout = nullptr);
+    // history as it was. Units are taken as `units` spell them; another is a bad row.
+    ImportReport import(const QString& file, const KnownUnits& units,
+                        const ColumnLayout* layout = nullptr);
     // Several files, all of them or none.
-    std::vector<ImportReport> import(const QStringList& files,
+    std::vector<ImportReport> import(const QStringList& files, const KnownUnits& units,
                                      const ColumnLayout* layout = nullptr);
     // Several files, each with its own layout (or recognised by name without one).
     struct Source {
         QString file;
         std::optional<ColumnLayout> layout;
     };
-    std::vector<ImportReport> import(const std::vector<Source>& sources);
+    std::vector<ImportReport> import(const std::vector<Source>& sources, const KnownUnits& units);
+
+    // Adds the bids `feed` hands to the function it is given (another history's), all or none,
+    // logged as copied from `origin`; returns how many.
+    using BidFeed = std::function<void(const std::function<void(const BidRecord&)>&)>;
+    int copyIn(const QString& origin, const BidFeed& feed);
 
     // The bids of an item in letting order.
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
@@ -53,8 +62,11 @@ public:
 
 private:
     BidHistory(QString path, std::unique_ptr<SqliteDb> db, bool readOnly);
-    ImportReport importOne(const QString& file, const ColumnLayout* layout);
+    ImportReport importOne(const QString& file, const ColumnLayout* layout,
+                           const KnownUnits& units);
     [[noreturn]] void failRead(const std::exception& error) const;
+    SqliteStatement insertStatement() const;
+    static void bindBid(SqliteStatement& insert, const BidRecord& bid, qint64 importId);
 
     QString path_;
     std::unique_ptr<SqliteDb> db_;

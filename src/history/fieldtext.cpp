@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 #include <cmath>
-#include <utility>
 
 #include "history/historytexts.h"
 
@@ -10,41 +9,6 @@ namespace veskplan::fieldtext {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-// The units of the master lists, and the other spellings bid exports use for them.
-constexpr std::pair<const char16_t*, const char16_t*> kUnits[] = {
-    {u"LF", u"LF"},      {u"EACH", u"EACH"},   {u"SY", u"SY"},      {u"CY", u"CY"},
-    {u"TON", u"TON"},    {u"HR", u"HR"},       {u"LS", u"LS"},      {u"LB", u"LB"},
-    {u"SF", u"SF"},      {u"GAL", u"GAL"},     {u"ACRE", u"ACRE"},  {u"MGAL", u"MGAL"},
-    {u"M", u"M"},        {u"M2", u"M2"},       {u"M3", u"M3"},      {u"T", u"T"},
-    {u"KG", u"KG"},      {u"L", u"L"},         {u"HA", u"HA"},      {u"EA", u"EACH"},
-    {u"LIN FT", u"LF"},  {u"LNFT", u"LF"},     {u"SQ YD", u"SY"},   {u"SQYD", u"SY"},
-    {u"CU YD", u"CY"},   {u"CUYD", u"CY"},     {u"TONS", u"TON"},   {u"HOUR", u"HR"},
-    {u"HRS", u"HR"},     {u"LUMP SUM", u"LS"}, {u"LUMP", u"LS"},    {u"LBS", u"LB"},
-    {u"SQ FT", u"SF"},   {u"SQFT", u"SF"},     {u"GALLON", u"GAL"}, {u"AC", u"ACRE"},
-    {u"ACRES", u"ACRE"}, {u"MG", u"MGAL"},     {u"SQ M", u"M2"},
-};
-
-QString unitKey(QStringView text) {
-    QString key = text.trimmed().toString().toUpper();
-    key.remove(u'.');
-    return key.simplified();
-}
-
-std::optional<QString> knownUnit(QStringView text) {
-    for (const auto& [spelling, canonical] : kUnits) {
-        if (text == QStringView(spelling)) {  // as most files write it, without a copy
-            return QString::fromUtf16(canonical);
-        }
-    }
-    const QString key = unitKey(text);
-    for (const auto& [spelling, canonical] : kUnits) {
-        if (key == QStringView(spelling)) {
-            return QString::fromUtf16(canonical);
-        }
-    }
-    return std::nullopt;
-}
 
 QString plainNumber(QStringView text) {
     QString number = text.trimmed().toString();
@@ -128,11 +92,11 @@ QDate date(QStringView text, bool serialNumbers) {
     return result;
 }
 
-QString unit(QStringView text) {
+QString unit(QStringView text, const KnownUnits& units) {
     if (text.trimmed().isEmpty()) {
         throw FieldError{historytexts::emptyField(u"unit"_s)};
     }
-    const std::optional<QString> known = knownUnit(text);
+    const std::optional<QString> known = units.spellingOf(text);
     if (!known) {
         throw FieldError{historytexts::unknownUnit(text.trimmed().toString())};
     }
@@ -140,7 +104,7 @@ QString unit(QStringView text) {
 }
 
 QString canonicalUnit(QStringView text) {
-    return knownUnit(text).value_or(unitKey(text));
+    return KnownUnits::comparable(text);
 }
 
 bool flag(QStringView text) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/error.h"
+#include "history/knownunits.h"
 
 namespace veskplan {
 
@@ -42,8 +43,9 @@ std::optional<double> optionalAmount(QStringView text, const QString& field,
 // ISO (2026-03-31, a time after it allowed) or M/d/yyyy; with `serialNumbers` also a
 // spreadsheet's day number, as a workbook stores a date.
 QDate date(QStringView text, bool serialNumbers);
-// The unit in its canonical spelling ("EA" is "EACH", "LIN FT" is "LF"); an error when unknown.
-QString unit(QStringView text);
+// The unit as the master lists in use spell it ("EA" is their "EACH"); an error when they know
+// no such unit.
+QString unit(QStringView text, const KnownUnits& units);
 // Yes/no in the forms exports use: Y, N, YES, NO, TRUE, FALSE, 1, 0, X; empty is no.
 bool flag(QStringView text);
 // A bidder's rank, 0 (unknown, also for empty text) to 1000.
@@ -51,8 +53,8 @@ int rank(QStringView text);
 // A count of bids, nothing for empty text.
 std::optional<int> count(QStringView text);
 
-// The canonical spelling of a known unit, else the text trimmed and in capitals, so that units
-// are compared the same way wherever they come from.
+// The usual spelling of a unit of the spelling table, else the text trimmed and in capitals, so
+// that units are compared the same way wherever they come from.
 QString canonicalUnit(QStringView text);
 
 }  // namespace fieldtext

@@ -135,6 +135,32 @@ inline QString notABidHistory() {
     return u"it is not a bid history"_s;
 }
 
+// The bid history on a server, named "HOST/DB".
+inline QString serverNotOpened(const QString& server, const QString& reason) {
+    return u"The bid history at "_s + server + u" could not be opened: "_s + reason;
+}
+inline QString serverNotWritten(const QString& server, const QString& reason) {
+    return u"The bid history at "_s + server + u" could not be written: "_s + reason;
+}
+inline QString serverReadOnly(const QString& server, const QString& user) {
+    return u"the bid history at "_s + server + u" is read-only for "_s + user;
+}
+inline QString serverWithoutHistory() {
+    return u"it holds no bid history (veskplan-cli history init makes one)"_s;
+}
+inline QString serverSchemaNewer(qint64 version, int known) {
+    return u"its schema version "_s + QString::number(version) +
+           u" is newer than this program knows ("_s + QString::number(known) +
+           u"); use a newer Veskplan"_s;
+}
+inline QString passwordInAddress() {
+    return u"the address holds a password; keep it in the password file (~/.pgpass) instead"_s;
+}
+// The address itself is not repeated: it may hold a password.
+inline QString notAServerAddress() {
+    return u"the address is not one of a server (postgresql://[user@]host[:port]/database)"_s;
+}
+
 // Rows of the engineer's estimate an open-data file carries among its bids, left out.
 inline QString estimateRowsSkipped(int rows) {
     return QString::number(rows) + (rows == 1 ? u" row"_s : u" rows"_s) +

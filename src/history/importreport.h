@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace veskplan {
 
@@ -10,6 +11,8 @@ struct ImportReport {
     int rows = 0;  // the bids imported
     // Rows of the engineer's estimate the file carries among its bids, left out.
     int estimateRowsSkipped = 0;
+    // When the same file went in before (a history on a server skips it): the time it did.
+    std::optional<QString> importedBefore;
 };
 
 }  // namespace veskplan

@@ -22,7 +22,7 @@ PublishedPrice priceOf(const std::map<Field, qsizetype>& columns, const QStringL
         throw fieldtext::FieldError{historytexts::emptyField(words(Field::ItemNumber))};
     }
     price.description = text(Field::Description);
-    price.unit = fieldtext::unit(text(Field::Unit));
+    price.unit = fieldtext::unit(text(Field::Unit), KnownUnits::ofSpellingTable());
     price.region = text(Field::Region);
     price.averagePrice =
         fieldtext::amount(text(Field::AveragePrice), words(Field::AveragePrice), comma);

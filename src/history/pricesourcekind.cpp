@@ -5,15 +5,20 @@
 #include "base/error.h"
 #include "history/bidhistorysource.h"
 #include "history/pricefilesource.h"
+#if VESKPLAN_SERVER_HISTORY
+#include "history/serverhistorysource.h"
+#endif
 
 namespace veskplan {
 
 using namespace Qt::Literals::StringLiterals;
 
 const std::vector<const PriceSourceKind*>& priceSourceKinds() {
-    static const std::vector<const PriceSourceKind*> kinds{
-        &BidHistorySource::sourceKind(),
-        &PriceFileSource::sourceKind(),
+    static const std::vector<const PriceSourceKind*> kinds {
+#if VESKPLAN_SERVER_HISTORY
+        &ServerHistorySource::sourceKind(),  // before the file history, which takes any location
+#endif
+            &BidHistorySource::sourceKind(), &PriceFileSource::sourceKind(),
     };
     return kinds;
 }

@@ -41,6 +41,24 @@ QString MasterListFile::pathIn(const QString& masterDir, Unit unit) {
     return joinPath(masterDir, unit == Unit::English ? u"itemse.txt"_s : u"itemsm.txt"_s);
 }
 
+QStringList MasterListFile::unitsIn(const QString& masterDir) {
+    QStringList units;
+    for (const Unit unit : {Unit::English, Unit::Metric}) {
+        const QString path = pathIn(masterDir, unit);
+        if (!QFileInfo::exists(path)) {
+            continue;
+        }
+        const MasterList list = read(path).rows;
+        for (int row = 0; row < list.count(); ++row) {
+            const QString text = list.unit(row).trimmed().toString();
+            if (!text.isEmpty() && !units.contains(text)) {
+                units.append(text);
+            }
+        }
+    }
+    return units;
+}
+
 QString revisedCaption(const QDate& date, const QLocale& locale) {
     return texts::revisedPrefix() + locale.toString(date, QLocale::ShortFormat);
 }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include "master/masterlist.h"
 #include "master/unit.h"
@@ -20,6 +21,9 @@ struct MasterListFile {
     // The list of `unit` in the folder of master lists: "itemse.txt" for English, "itemsm.txt"
     // for Metric.
     static QString pathIn(const QString& masterDir, Unit unit);
+    // The units the English and Metric lists of the folder give, each once, as they write them;
+    // a list the folder lacks gives none. Throws Error for a list that cannot be read.
+    static QStringList unitsIn(const QString& masterDir);
 };
 
 // "Revised " followed by the date in the locale's short form.

@@ -19,6 +19,7 @@
 #include "app/windowfixture.h"
 #include "estimate/estimatetexts.h"
 #include "history/bidhistory.h"
+#include "support/installedunits.h"
 
 namespace veskplan {
 namespace {
@@ -62,7 +63,8 @@ protected:
     // line the regression fits exactly; those of 2501-0150000 (LF) from two.
     void useBids() {
         const QString history = sandbox.path(u"bids.db"_s);
-        BidHistory::open(history, false).import(test::dataPath(u"app/estimate-bids.csv"_s));
+        BidHistory::open(history, false)
+            .import(test::dataPath(u"app/estimate-bids.csv"_s), test::installedUnits());
         ASSERT_TRUE(controller->estimate().useSources({{u"history"_s, history}}, QString()));
     }
     void clickHeading(int column) {
@@ -235,7 +237,8 @@ TEST_F(EstimateWindowTest, TheSettingsWidgetsFollowSettingsChangedElsewhereButNo
 
 TEST_F(EstimateWindowTest, AReopenedProjectPricesAsItWasSaved) {
     const QString history = sandbox.path(u"bids.db"_s);
-    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    BidHistory::open(history, false)
+        .import(test::dataPath(u"cli/estimate-bids.csv"_s), test::installedUnits());
     port.files = {history, test::dataPath(u"cli/estimate-prices.csv"_s)};
     // A button's access key clicks it a moment later, as a click shows.
     QTest::keyClick(estimate, Qt::Key_H, Qt::AltModifier);  // History File...

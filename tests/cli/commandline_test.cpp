@@ -7,6 +7,7 @@
 #include "history/bidhistory.h"
 #include "project/projectfile.h"
 #include "support/controllerfixture.h"
+#include "support/installedunits.h"
 
 namespace veskplan {
 namespace {
@@ -121,7 +122,8 @@ TEST_F(CommandLineTest, PricesNeverReachThePlanFilesOrTheQuantityTable) {
 
 TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
     const QString history = out(u"bids.db"_s);
-    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    BidHistory::open(history, false)
+        .import(test::dataPath(u"cli/estimate-bids.csv"_s), test::installedUnits());
     const QString prices = test::dataPath(u"cli/estimate-prices.csv"_s);
     const QStringList common =
         words("estimate @project --history @bids.db --region North --on 2026-03-31 --prices")
@@ -156,7 +158,8 @@ TEST_F(CommandLineTest, EstimatePricesFromTheHistoryThenThePublishedAverages) {
 // override it for the run; "-" is standard output.
 TEST_F(CommandLineTest, EstimateTakesTheProjectsSetupUnlessOptionsSayOtherwise) {
     const QString history = out(u"bids.db"_s);
-    BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    BidHistory::open(history, false)
+        .import(test::dataPath(u"cli/estimate-bids.csv"_s), test::installedUnits());
     doc().setEstimateSetup(
         EstimateSetup::fromValues({{u"history"_s, history},
                                    {u"prices"_s, test::dataPath(u"cli/estimate-prices.csv"_s)},

@@ -63,7 +63,7 @@ TEST(HistoryCommand, FailuresAreOneLineAndLeaveNothingBehind) {
     const QString opendata = dataPath(u"history/opendata.csv"_s);
     const QString none = dir.filePath(u"none"_s);
     const std::tuple<QStringList, int, QString> cases[] = {
-        {QStringList{u"history"_s}, 2, u"veskplan-cli: history takes import\n"_s},
+        {QStringList{u"history"_s}, 2, u"veskplan-cli: history takes init, import or copy\n"_s},
         {importing(db, {}), 2,
          u"veskplan-cli: history import needs a history and one or more files\n"_s},
         {importing(db, {opendata, u"--layout"_s}), 2,
@@ -108,7 +108,8 @@ TEST(HistoryCommand, AFileNotRecognisedTakesTheLayoutTheWindowKeptForItsHeadings
     test::ScriptedPort port;
     FileDialogs dialogs(port, dir.path());
     SettingsStore settings(dir.filePath(u"window.conf"_s));
-    HistoryImport window(port, port, dialogs, settings, dir.filePath(u"share/veskplan"_s));
+    const Configuration config{QStringLiteral(VESKPLAN_SOURCE_DIR "/data"), {}, {}};
+    HistoryImport window(port, port, dialogs, settings, config, dir.filePath(u"share/veskplan"_s));
     port.files.push_back(custom);
     port.columnMappings.push_back(ColumnLayout::read(dataPath(u"history/layout.txt"_s)));
     window.importBidFiles();

@@ -4,6 +4,7 @@
 
 #include "history/bidhistory.h"
 #include "support/controllerfixture.h"
+#include "support/installedunits.h"
 
 namespace veskplan {
 namespace {
@@ -19,7 +20,8 @@ protected:
         start();
         addMasterRow(0);  // 2101-0100000 CLEARING, ACRE
         doc().setQuantity(0, 10);
-        BidHistory::open(history, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+        BidHistory::open(history, false)
+            .import(test::dataPath(u"cli/estimate-bids.csv"_s), test::installedUnits());
     }
     EstimateEditing& tool() { return controller->estimate(); }
     const EstimateLine& line(int position = 0) { return tool().estimate().lines[size_t(position)]; }
@@ -123,7 +125,8 @@ TEST_F(EstimateToolTest, TheSetupIsTheProjectsAndTheEstimateFollowsItsHistory) {
     EXPECT_TRUE(controller->openEstimate().sources().empty());  // none there yet
     const QString chosen = controller->historyImport().historyFile();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(chosen).absolutePath()));
-    BidHistory::open(chosen, false).import(test::dataPath(u"cli/estimate-bids.csv"_s));
+    BidHistory::open(chosen, false)
+        .import(test::dataPath(u"cli/estimate-bids.csv"_s), test::installedUnits());
     doc().setModified(false);
     const int steps = doc().undoStack().count();
     controller->openEstimate();

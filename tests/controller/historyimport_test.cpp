@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "controller/historyimport.h"
+#include "support/installedunits.h"
 #include "support/scriptedport.h"
 #include "support/testfiles.h"
 
@@ -31,7 +32,8 @@ protected:
     test::ScriptedPort port_;
     FileDialogs dialogs_{port_, dir_.path()};
     SettingsStore settings_{path(u"settings.conf"_s)};
-    HistoryImport importer_{port_, port_, dialogs_, settings_, path(u"data"_s)};
+    const Configuration config_{QStringLiteral(VESKPLAN_SOURCE_DIR "/data"), {}, {}};
+    HistoryImport importer_{port_, port_, dialogs_, settings_, config_, path(u"data"_s)};
 };
 
 TEST_F(HistoryImportTest, RecognisedHeadingsImportWithoutAQuestion) {
@@ -110,16 +112,18 @@ TEST_F(HistoryImportTest, TheChosenHistoryIsInTheRegistryForTheNextRun) {
     const QString key =
         u"HKEY_CURRENT_USER\\Software\\VeskplanTests\\"_s + QFileInfo(dir_.path()).fileName();
     const QString history = path(u"agency.sqlite"_s);
-    BidHistory::open(history, false).import(dataPath(u"history/bids.csv"_s));
+    BidHistory::open(history, false)
+        .import(dataPath(u"history/bids.csv"_s), test::installedUnits());
     {
         SettingsStore settings(key);
-        HistoryImport importer(port_, port_, dialogs_, settings, path(u"data"_s));
+        HistoryImport importer(port_, port_, dialogs_, settings, config_, path(u"data"_s));
         port_.files.push_back(history);
         importer.chooseHistoryFile();
     }
     SettingsStore nextRun(key);
-    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, nextRun, path(u"data"_s)).historyFile(),
-              history);
+    EXPECT_EQ(
+        HistoryImport(port_, port_, dialogs_, nextRun, config_, path(u"data"_s)).historyFile(),
+        history);
     EXPECT_TRUE(QDir::current().entryList({u"HKEY_*"_s}).isEmpty());
     nextRun.remove(QString());
 }
@@ -128,15 +132,16 @@ TEST_F(HistoryImportTest, TheChosenHistoryIsInTheRegistryForTheNextRun) {
 TEST_F(HistoryImportTest, AReadOnlyHistoryIsReadButNotWritten) {
     QDir().mkpath(path(u"shared"_s));
     const QString shared = path(u"shared/agency.sqlite"_s);
-    BidHistory::open(shared, false).import(dataPath(u"history/bids.csv"_s));
+    BidHistory::open(shared, false).import(dataPath(u"history/bids.csv"_s), test::installedUnits());
     QFile::setPermissions(shared, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     port_.files.push_back(shared);
     importer_.chooseHistoryFile();
     EXPECT_EQ(importer_.historyFile(), shared);
     SettingsStore nextRun(path(u"settings.conf"_s));
-    EXPECT_EQ(HistoryImport(port_, port_, dialogs_, nextRun, path(u"data"_s)).historyFile(),
-              shared);  // kept for the next run
+    EXPECT_EQ(
+        HistoryImport(port_, port_, dialogs_, nextRun, config_, path(u"data"_s)).historyFile(),
+        shared);  // kept for the next run
     ASSERT_EQ(port_.messages.size(), 1u);
     EXPECT_TRUE(port_.messages.front().text.contains(u"is read-only"_s));
 

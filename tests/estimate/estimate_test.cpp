@@ -18,6 +18,7 @@
 #include "project/projectfile.h"
 #include "project/specialrows.h"
 #include "support/externaltools.h"
+#include "support/installedunits.h"
 #include "support/recordtext.h"
 
 namespace veskplan {
@@ -236,7 +237,7 @@ Estimate sampleProjectEstimate(const QString& folder) {
     projectfile::Contents read = projectfile::readWithPrices(data + u"sample.vsk"_s);
     const specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     const QString history = folder + u"/bids.db"_s;
-    BidHistory::open(history, false).import(data + u"sample-bids.csv"_s);
+    BidHistory::open(history, false).import(data + u"sample-bids.csv"_s, test::installedUnits());
     QStringList numbers;
     for (const ProjectRecord& record : contents.items) {
         numbers.append(record.itemNumber);

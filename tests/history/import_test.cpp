@@ -7,6 +7,7 @@
 #include "history/bidfile.h"
 #include "history/bidhistory.h"
 #include "history/pricefile.h"
+#include "support/installedunits.h"
 #include "support/recordtext.h"
 
 namespace veskplan {
@@ -26,7 +27,7 @@ class Import : public ::testing::Test {
 protected:
     void SetUp() override {
         history_.emplace(BidHistory::open(path(u"h.db"_s), false));
-        history_->import(dataPath(u"history/bids.csv"_s));
+        history_->import(dataPath(u"history/bids.csv"_s), test::installedUnits());
     }
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const {
@@ -34,7 +35,7 @@ protected:
         return path(name);
     }
     QString refusal(const auto& files) {  // one file or a list
-        return errorMessage([&] { history_->import(files); });
+        return errorMessage([&] { history_->import(files, test::installedUnits()); });
     }
     static QString cannotRead(const QString& file) {
         return u"The file "_s + QDir::toNativeSeparators(file) + u" could not be read"_s;
@@ -74,7 +75,8 @@ TEST_F(Import, SeveralFilesGoInTogetherOrNotAtAll) {
     EXPECT_TRUE(refusal(QStringList{good, bad})
                     .endsWith(u"at line 2: the unit price \"zz\" is not a number"_s));
     EXPECT_EQ(history_->bidCount(), 17);
-    const std::vector<ImportReport> reports = history_->import(QStringList{good});
+    const std::vector<ImportReport> reports =
+        history_->import(QStringList{good}, test::installedUnits());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(std::pair(reports[0].rows, reports[0].file),
               std::pair(1, QDir::toNativeSeparators(good)));
@@ -96,7 +98,8 @@ TEST_F(Import, AHugeFileIsRefusedUnread) {
 }
 
 TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
-    EXPECT_EQ(history_->import(dataPath(u"history/opendata.csv"_s)).rows, 2);
+    EXPECT_EQ(history_->import(dataPath(u"history/opendata.csv"_s), test::installedUnits()).rows,
+              2);
     // The unit's spelling is the one known; the region is the district.
     EXPECT_EQ(
         texts(history_->bidsFor(u" 2704-0100410 "_s)),
@@ -107,7 +110,7 @@ TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
     const QString custom = dataPath(u"history/custom.csv"_s);
     EXPECT_TRUE(refusal(custom).endsWith(u"at line 1: no column gives the item number"_s));
     const ColumnLayout layout = ColumnLayout::read(dataPath(u"history/layout.txt"_s));
-    EXPECT_EQ(history_->import(custom, &layout).rows, 1);
+    EXPECT_EQ(history_->import(custom, test::installedUnits(), &layout).rows, 1);
     EXPECT_EQ(texts(history_->bidsFor(u"2501-0100110"_s)),
               QStringList{u"2501-0100110||LF|120|85.5|2025-09-30|Z-1|0|N|"_s});
 
@@ -121,12 +124,13 @@ TEST_F(Import, LayoutsAreRecognisedByNameOrNamedInALayoutFile) {
     missing.name(ColumnLayout::Field::Region, u"Zone"_s);
     EXPECT_TRUE(
         errorMessage([&] {
-            history_->import(custom, &missing);
+            history_->import(custom, test::installedUnits(), &missing);
         }).endsWith(u"the layout names \"Zone\" for the region, which no column is called"_s));
 }
 
 TEST_F(Import, AnOpenDataExportImportsByItsHeadingsWithoutTheEngineersEstimate) {
-    const ImportReport report = history_->import(dataPath(u"history/opendata-csj.csv"_s));
+    const ImportReport report =
+        history_->import(dataPath(u"history/opendata-csj.csv"_s), test::installedUnits());
     EXPECT_EQ(std::pair(report.rows, report.estimateRowsSkipped), std::pair(6, 3));
     // The bid price, never the engineer's estimate beside it.
     QStringList read;
@@ -166,8 +170,8 @@ TEST_F(Import, SemicolonAndTabFilesReadAsCommaFilesDo) {
         SCOPED_TRACE(int(separator));
         history_.emplace(BidHistory::open(path(QString::number(int(separator)) + u".db"_s), false));
         QByteArray bytes = bids;
-        const ImportReport report =
-            history_->import(write(u"bids.csv"_s, bytes.replace('|', separator)));
+        const ImportReport report = history_->import(
+            write(u"bids.csv"_s, bytes.replace('|', separator)), test::installedUnits());
         EXPECT_EQ(std::pair(report.rows, report.estimateRowsSkipped), std::pair(1, 1));
         EXPECT_EQ(texts(history_->bidsFor(u"2501-0100110"_s)),
                   QStringList{u"2501-0100110||LF|12.5|1250.5|2025-09-30|Z,1;2|0|N|"_s});
@@ -192,7 +196,7 @@ TEST_F(Import, AFileThatIsNoTextIsRefusedBeforeItsHeadings) {
 }
 
 TEST_F(Import, AWorkbookIsReadFromItsFirstSheet) {
-    EXPECT_EQ(history_->import(dataPath(u"history/bids.xlsx"_s)).rows, 2);
+    EXPECT_EQ(history_->import(dataPath(u"history/bids.xlsx"_s), test::installedUnits()).rows, 2);
     // The first date is a day number (46023), the second a text.
     EXPECT_EQ(texts(history_->bidsFor(u"2402-0100100"_s)),
               (QStringList{u"2402-0100100||CY|12.5|850|2026-01-01|K-17|0|Y|"_s,
@@ -207,7 +211,9 @@ TEST_F(Import, AHistoryOpensReadOnlyAndRefusesWhatIsNotOne) {
     EXPECT_EQ(shared.bidCount(), 17);
     EXPECT_EQ(shared.bidsFor(QStringList{u"2105-0100030"_s, u"9999"_s, u"2105-0100030"_s}).size(),
               1u);
-    EXPECT_EQ(errorMessage([&] { shared.import(dataPath(u"history/opendata.csv"_s)); }),
+    EXPECT_EQ(errorMessage([&] {
+                  shared.import(dataPath(u"history/opendata.csv"_s), test::installedUnits());
+              }),
               u"The bid history "_s + QDir::toNativeSeparators(path(u"h.db"_s)) +
                   u" could not be written: it is open read-only"_s);
     {
@@ -222,6 +228,22 @@ TEST_F(Import, AHistoryOpensReadOnlyAndRefusesWhatIsNotOne) {
                 }).startsWith(u"The bid history "_s));
     EXPECT_TRUE(
         errorMessage([&] { BidHistory::open(dir_.path(), false); }).endsWith(u"it is a folder"_s));
+}
+
+TEST_F(Import, AUnitIsKnownWhenTheMasterListsInUseKnowItOrASpellingOfIt) {
+    for (const QStringList& c : test::tableRows(u"history/units.txt"_s, 3)) {
+        const KnownUnits units =
+            c[0] == u"installed"_s ? test::installedUnits() : KnownUnits(c[0].split(u' '));
+        const QString file =
+            write(u"units.csv"_s, kHeading + QByteArray(kGoodRow).replace("CY", c[1].toUtf8()));
+        QString taken;
+        try {
+            BidFile::read(file, nullptr, units, [&](const BidRecord& bid) { taken = bid.unit; });
+        } catch (const Error& error) {
+            taken = error.message();
+        }
+        EXPECT_EQ(taken, c[2].contains(u' ') ? cannotRead(file) + u" at line 2: "_s + c[2] : c[2]);
+    }
 }
 
 TEST(PriceFile, APublishedReportReadsRowByRow) {

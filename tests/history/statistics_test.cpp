@@ -4,6 +4,7 @@
 #include "history/bidhistory.h"
 #include "history/bidstatistics.h"
 #include "history/pricesourcekind.h"
+#include "support/installedunits.h"
 #include "support/recordtext.h"
 
 namespace veskplan {
@@ -19,7 +20,8 @@ class Statistics : public ::testing::Test {
 protected:
     void SetUp() override {
         history_.emplace(BidHistory::open(dir_.filePath(u"h.db"_s), false));
-        ASSERT_EQ(history_->import(dataPath(u"history/bids.csv"_s)).rows, 17);
+        ASSERT_EQ(history_->import(dataPath(u"history/bids.csv"_s), test::installedUnits()).rows,
+                  17);
     }
     QTemporaryDir dir_;
     std::optional<BidHistory> history_;
@@ -136,12 +138,15 @@ TEST(SampleData, TheBundledSourcesPriceTheSampleProjectWithARegression) {
     QTemporaryDir dir;
     const QString data = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
     const QString file = dir.filePath(u"h.db"_s);
-    EXPECT_GT(BidHistory::open(file, false).import(data + u"sample-bids.csv"_s).rows, 100);
+    EXPECT_GT(BidHistory::open(file, false)
+                  .import(data + u"sample-bids.csv"_s, test::installedUnits())
+                  .rows,
+              100);
     // Opened as the project keeps them, named by their files, read again once they change.
     const auto history = openPriceSource(u"history"_s, file);
     const std::vector<BidRecord> bids = history->pricesFor({kPavement}).bids.at(kPavement);
     const bool read = !history->changedSinceRead() && history->name() == u"h.db"_s;
-    BidHistory::open(file, false).import(dataPath(u"history/bids.csv"_s));
+    BidHistory::open(file, false).import(dataPath(u"history/bids.csv"_s), test::installedUnits());
     EXPECT_TRUE(read && history->changedSinceRead());
     const CostIndex index = CostIndex::read(data + u"sample-index.csv"_s);
     BidWindow window;

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/error.h"
+
+struct pg_conn;
+struct pg_result;
+
+namespace veskplan {
+
+// A failure of the server or of what it answered, with the reason alone; the caller names the
+// history.
+class ServerError : public Error {
+public:
+    ServerError(const QString& reason, QByteArray state)
+        : Error(reason), state_(std::move(state)) {}
+    const QString& reason() const { return message(); }
+    // The server's SQLSTATE ("42501": not allowed); empty when the connection failed.
+    const QByteArray& state() const { return state_; }
+
+private:
+    QByteArray state_;
+};
+
+// One answer of the server, freed with it. Every field read is bounded: a server that answers
+// more than a field can be for is an error, not an allocation.
+class PgResult {
+public:
+    explicit PgResult(pg_result* result);
+
+    int rows() const;
+    bool isNull(int row, int column) const;
+    // The field's text; throws ServerError for a field longer than `maxBytes` or out of the
+    // result.
+    QByteArray bytes(int row, int column, int maxBytes = 65536) const;
+    QString text(int row, int column, int maxBytes = 65536) const;
+    qint64 integer(int row, int column) const;
+    double real(int row, int column) const;
+
+private:
+    friend class PgConnection;
+    struct Clear {
+        void operator()(pg_result* result) const;
+    };
+    std::unique_ptr<pg_result, Clear> result_;
+};
+
+// A connection to a PostgreSQL server, closed with it. The connection string may carry a
+// password: it is kept by libpq only and never shown.
+class PgConnection {
+public:
+    // Connects to a `postgresql://` address, within its connect_timeout (5 s unless it names
+    // one). Throws ServerError with the reason (libpq's own words, first line) when it cannot.
+    explicit PgConnection(const QString& address);
+
+    // The user the server knows this connection as.
+    QString user() const;
+
+    // Runs a command; parameters are sent apart from it, as text. Throws ServerError with the
+    // server's reason when it fails.
+    PgResult exec(const char* sql, const std::vector<QByteArray>& params = {});
+    // Hands each answer row to `take` as it arrives, one row in memory at a time; throws
+    // ServerError after `maxRows` rows.
+    void eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
+                 const std::function<void(const PgResult&, int)>& take);
+
+    // COPY ... FROM STDIN: begin, send chunks, end. A failure of the data (or of the caller,
+    // who then calls abortCopy) leaves the transaction failed.
+    void beginCopy(const char* sql);
+    void sendCopy(const QByteArray& data);
+    void endCopy();
+    void abortCopy();
+
+private:
+    // The reason of the last failure, in libpq's words.
+    ServerError lastError(const pg_result* result = nullptr) const;
+
+    struct Finish {
+        void operator()(pg_conn* conn) const;
+    };
+    std::unique_ptr<pg_conn, Finish> conn_;
+};
+
+}  // namespace veskplan

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUuid>
+#include <algorithm>
+
+#include "history/bidfile.h"
+#include "history/pgconnection.h"
+#include "history/serverhistory.h"
+#include "support/installedunits.h"
+#include "support/testfiles.h"
+
+namespace veskplan {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::dataPath;
+using test::errorMessage;
+
+// Against the private server the test run starts (scripts/pg-test-server.sh), in a database of
+// each test's own.
+class Server : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString state = qEnvironmentVariable("VESKPLAN_TEST_PGSERVER");
+        ASSERT_FALSE(state.isEmpty()) << "VESKPLAN_TEST_PGSERVER names no test server";
+        qputenv("PGPASSFILE", QFile::encodeName(state + u"/pgpass"_s));
+        QFile port(state + u"/port"_s);
+        ASSERT_TRUE(port.open(QIODevice::ReadOnly));
+        port_ = QString::fromLatin1(port.readAll().trimmed());
+        database_ = u"h"_s + QUuid::createUuid().toString(QUuid::Id128).left(12);
+        admin(u"CREATE DATABASE "_s + database_ + u" OWNER estimator"_s, u"postgres"_s);
+    }
+    void TearDown() override {
+        admin(u"DROP DATABASE "_s + database_ + u" WITH (FORCE)"_s, u"postgres"_s);
+    }
+    QString address(const QString& user, const QString& database = {}) const {
+        return u"postgresql://"_s + user + u"@127.0.0.1:"_s + port_ + u'/' +
+               (database.isEmpty() ? database_ : database);
+    }
+    void admin(const QString& sql, const QString& database = {}) const {
+        PgConnection(address(u"veskplan_admin"_s, database)).exec(sql.toUtf8().constData());
+    }
+    // The schema made by the estimator, with the grants an administrator gives.
+    ServerHistory made() const {
+        ServerHistory history = ServerHistory::connect(address(u"estimator"_s));
+        EXPECT_TRUE(history.init());
+        PgConnection(address(u"estimator"_s))
+            .exec(
+                "GRANT USAGE ON SCHEMA veskplan TO designer; "
+                "GRANT SELECT ON ALL TABLES IN SCHEMA veskplan TO designer");
+        return history;
+    }
+    QString shown() const { return u"127.0.0.1/"_s + database_; }
+    // What the command line prints, having said nothing on standard error.
+    static QByteArray cli(const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.readAllStandardError(), QByteArray());
+        return process.readAllStandardOutput();
+    }
+
+    QTemporaryDir dir_;
+    QString port_, database_;
+};
+
+TEST_F(Server, InitMakesTheSchemaOnceAndANewerOneIsRefused) {
+    made();
+    EXPECT_EQ(
+        cli({u"history"_s, u"init"_s, address(u"estimator"_s)}),
+        "The bid history at " + shown().toUtf8() + " was there already (schema version 1).\n");
+    const auto opening = [&] {
+        return errorMessage(
+            [&] { ServerHistory::connect(address(u"designer"_s)).bidsFor({u"L"_s}); });
+    };
+    // A field longer than any the program writes is refused, not taken.
+    admin(
+        u"INSERT INTO veskplan.import OVERRIDING SYSTEM VALUE VALUES (1, 'f', 'h'); INSERT INTO "
+        u"veskplan.bid OVERRIDING SYSTEM VALUE VALUES (1, 'L', repeat('x', 70000), 'CY', 1, 1, "
+        u"'2026-03-31', 'C', 1, true, '', 1)"_s);
+    const QString at = u"The bid history at "_s + shown();
+    EXPECT_EQ(opening(),
+              at + u" could not be opened: the server answered a field longer than it can be"_s);
+    admin(u"UPDATE veskplan.schema_version SET version = 2"_s);
+    const QString newer =
+        u"its schema version 2 is newer than this program knows (1); use a newer Veskplan"_s;
+    EXPECT_EQ(errorMessage([&] { ServerHistory::connect(address(u"estimator"_s)).init(); }),
+              at + u" could not be written: "_s + newer);
+    EXPECT_EQ(opening(), at + u" could not be opened: "_s + newer);
+}
+
+TEST_F(Server, EachFailureNamesTheServerAndTheReason) {
+    for (const QStringList& c : test::tableRows(u"history/serverfailures.txt"_s, 2)) {
+        const QString where = c[0].startsWith(u"postgresql:"_s)
+                                  ? c[0]
+                                  : address(c[0].section(u'@', 0, 0), c[0].section(u"@/"_s, 1));
+        EXPECT_EQ(errorMessage([&] { ServerHistory::connect(where).bidsFor({u"x"_s}); }),
+                  u"The bid history at "_s + QString(c[1]).replace(u"{db}"_s, database_));
+    }
+}
+
+TEST_F(Server, AnImportGoesInWholeAndOnceAndOnlyForEstimators) {
+    ServerHistory history = made();
+    const QString bad = dir_.filePath(u"bad.csv"_s);
+    test::writeFile(bad, test::dataFile(u"history/bids.csv"_s) +
+                             "2105-0100030,E,FURLONG,10,5,2026-03-31,A,1,Y,\n");
+    BidHistory embedded = BidHistory::open(dir_.filePath(u"h.db"_s), false);
+    const std::vector<BidHistory::Source> sources = {{bad, std::nullopt}};
+    const QString refused = errorMessage([&] { embedded.import(sources, test::installedUnits()); });
+    EXPECT_TRUE(refused.endsWith(u"the unit \"FURLONG\" is not a known unit"_s));
+    EXPECT_EQ(errorMessage([&] { history.import(sources, test::installedUnits()); }), refused);
+
+    const std::vector<BidHistory::Source> good = {{dataPath(u"history/bids.csv"_s), {}}};
+    EXPECT_EQ(history.bidCount(), 0);
+    EXPECT_EQ(history.import(good, test::installedUnits()).at(0).rows, 17);
+    const ImportReport again = history.import(good, test::installedUnits()).at(0);
+    EXPECT_TRUE(again.rows == 0 && again.importedBefore && again.importedBefore->size() == 20);
+    ServerHistory designer = ServerHistory::connect(address(u"designer"_s));
+    EXPECT_EQ(errorMessage([&] { designer.import(good, test::installedUnits()); }),
+              u"the bid history at "_s + shown() + u" is read-only for designer"_s);
+    EXPECT_EQ(designer.bidCount(), 17);
+}
+
+TEST_F(Server, ConcurrentImportsLeaveOneCopyAndAKilledOrDroppedOneNothing) {
+    made();
+    const QString cli = QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli");
+    const QString big = dir_.filePath(u"big.csv"_s);
+    test::writeFile(big, "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n" +
+                             QByteArray("2105-0100030,CY,1,5,2026-03-31,K\n").repeated(400000));
+    PgConnection watch(address(u"veskplan_admin"_s));
+    const QByteArray copying =
+        "FROM pg_stat_activity WHERE query LIKE 'COPY%' AND datname = '" + database_.toUtf8() + "'";
+    QProcess killed, dropped, first, second;
+    for (QProcess* importer : {&killed, &dropped}) {  // each stopped in the middle of its COPY
+        importer->start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s), big});
+        ASSERT_TRUE(importer->waitForStarted());
+        while (watch.exec("SELECT count(*) " + copying).integer(0, 0) == 0 &&
+               importer->state() == QProcess::Running) {
+            QThread::msleep(5);
+        }
+        if (importer == &killed) {
+            killed.kill();  // SIGKILL
+        } else {
+            watch.exec("SELECT pg_terminate_backend(pid) " + copying);
+        }
+        importer->waitForFinished();
+        while (watch.exec("SELECT count(*) " + copying).integer(0, 0) > 0) {  // its backend gone
+            QThread::msleep(5);
+        }
+    }
+    EXPECT_EQ(killed.exitStatus(), QProcess::CrashExit);
+    EXPECT_TRUE(dropped.readAllStandardError().startsWith(
+        "veskplan-cli: The bid history at " + shown().toUtf8() + " could not be written: "));
+    for (QProcess* importer : {&first, &second}) {
+        importer->start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s),
+                              dataPath(u"history/bids.csv"_s)});
+    }
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+    const QByteArray said = first.readAllStandardOutput() + second.readAllStandardOutput();
+    EXPECT_TRUE(said.contains("17 bids imported") && said.contains("skipped")) << said.data();
+    EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 17);
+}
+
+TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
+    ServerHistory server = made();
+    const QString sample = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
+    const QString file = dir_.filePath(u"bids.sqlite"_s);
+    BidHistory embedded = BidHistory::open(file, false);
+    embedded.import(sample + u"sample-bids.csv"_s, test::installedUnits());
+    server.import({{sample + u"sample-bids.csv"_s, {}}}, test::installedUnits());
+    QStringList items;
+    BidFile::read(sample + u"sample-bids.csv"_s, nullptr, test::installedUnits(),
+                  [&](const BidRecord& bid) { items.append(bid.itemNumber); });
+    EXPECT_EQ(server.bidsFor(items), embedded.bidsFor(items));  // and so every statistic
+
+    // The server copied for work away from the network, whole and a window of it.
+    const QString copy = dir_.filePath(u"copy.sqlite"_s);
+    EXPECT_EQ(cli({u"history"_s, u"copy"_s, address(u"designer"_s), copy}),
+              "174 bids copied from the bid history at " + shown().toUtf8() + " into " +
+                  QDir::toNativeSeparators(copy).toUtf8() + ".\n");
+    qsizetype window = 0;
+    for (const auto& [item, bids] : embedded.bidsFor(items)) {
+        window += std::count_if(bids.begin(), bids.end(), [](const BidRecord& bid) {
+            return bid.region == u"North"_s && bid.lettingDate >= QDate(2025, 7, 1);
+        });
+    }
+    EXPECT_TRUE(cli({u"history"_s, u"copy"_s, address(u"designer"_s), copy + u"2"_s, u"--from"_s,
+                     u"2025-07-01"_s, u"--region"_s, u"north"_s})
+                    .startsWith(QByteArray::number(window) + " bids copied"));
+
+    QByteArray csv[3];
+    const QString histories[] = {file, address(u"designer"_s) + u"?sslmode=disable"_s, copy};
+    for (int i = 0; i < 3; ++i) {
+        csv[i] = cli({u"estimate"_s, sample + u"sample.vsk"_s, u"--history"_s, histories[i],
+                      u"--prices"_s, sample + u"sample-prices.csv"_s, u"--index"_s,
+                      sample + u"sample-index.csv"_s, u"--on"_s, u"2026-03-31"_s, u"--bids"_s,
+                      u"all"_s, u"--price"_s, u"adjusted"_s, u"--csv"_s, u"-"_s});
+    }
+    EXPECT_EQ(csv[1], csv[0]);
+    EXPECT_EQ(csv[2], csv[0]);
+}
+
+}  // namespace
+}  // namespace veskplan
