@@ -45,6 +45,8 @@ apt_packages=(
   # unpacking source packages, the host's Qt tools, SQLite's source generator, the build itself
   dpkg-dev qt6-base-dev-tools tcl cmake pkg-config ccache autoconf automake libtool
   bison flex gawk xvfb xauth imagemagick
+  # the fonts the programs are tested with, given to the Wine prefixes
+  fonts-liberation poppler-utils
 )
 
 as_root() {
@@ -222,6 +224,14 @@ build_googletest() {
 # the DLLs found in the library prefix and the compiler's runtime folders.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
+# The Liberation fonts (the metrics of Arial, Times New Roman and Courier New) in a prefix's
+# Fonts folder, where Wine finds them as a Windows machine's own.
+install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp -u /usr/share/fonts/truetype/liberation/Liberation*.ttf "$fonts/"
+}
+
 wine_environment() {
   local gcc_runtime pthread_runtime
   gcc_runtime=$(dirname "$(realpath "$($triplet-g++-posix -print-file-name=libstdc++-6.dll)")")
@@ -233,6 +243,7 @@ wine_environment() {
     say "creating the Wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1
   fi
+  install_fonts
 }
 
 # The Linux command line of the same sources, which the Windows one is compared with.
@@ -314,6 +325,7 @@ check_installer() {
   [ ! -d "$WINEPREFIX" ] || wineserver -k || true
   rm -rf "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
+  install_fonts
   local installed="$WINEPREFIX/drive_c/Program Files/Veskplan"
   wine msiexec /i "$(windows_path "$msi")" /qn
   local expected actual
@@ -331,12 +343,22 @@ check_installer() {
     exit 1
   fi
   wine reg query 'HKLM\Software\Classes\Veskplan.Project\shell\open\command' | grep -q veskplan.exe
-  QT_QPA_PLATFORM=offscreen wine "$installed/veskplan-cli.exe" export trnsport \
+  # (Wine passes no QT_ variable on: the command line picks its own platform.)
+  wine "$installed/veskplan-cli.exe" export trnsport \
     'C:\Program Files\Veskplan\sample.vsk' 'C:\users\Public\sample.txt'
   QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" export trnsport "$root/data/sample.vsk" \
     "$build/installed-check.txt"
   cmp "$build/installed-check.txt" "$WINEPREFIX/drive_c/users/Public/sample.txt"
   say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
+  # Its printed table is text in the PDF, under its headings, as pdftotext reads it.
+  wine "$installed/veskplan-cli.exe" print 'C:\Program Files\Veskplan\sample.vsk' \
+    --pdf 'C:\users\Public\sample.pdf'
+  if ! pdftotext -layout "$WINEPREFIX/drive_c/users/Public/sample.pdf" - \
+    | grep -q 'ITEM CODE *ITEM DESCRIPTION *UNIT'; then
+    echo "the installed veskplan-cli.exe printed no readable table" >&2
+    exit 1
+  fi
+  say "the installed veskplan-cli.exe prints the sample's table as text in its fonts"
   # The installed window program with the sample project, on a virtual screen. Wine's desktop
   # process, started by the installer without a display, would keep the window off the screen:
   # the prefix's server is stopped so that it starts again on the virtual one.

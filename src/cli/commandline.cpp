@@ -367,9 +367,15 @@ int runCommandLine(int argc, char** argv) {
         return usageError("no command given");
     }
     qInstallMessageHandler(quietQtDiagnostics);
-    // Printing needs fonts, which need a GUI application; no display is used.
+    // Printing needs fonts, which need a GUI application; no window is shown. On Windows the
+    // offscreen platform looks for fonts only in a folder beside Qt that no installation has,
+    // and prints boxes: the system's own platform gives the system's fonts.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+#ifdef Q_OS_WIN
+        qputenv("QT_QPA_PLATFORM", "windows");
+#else
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(u"veskplan"_s);
