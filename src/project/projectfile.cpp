@@ -249,6 +249,9 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
         // waits until the file is on the disk, before the rename makes it the project.
         db.exec("PRAGMA journal_mode = OFF");
         db.exec("PRAGMA synchronous = FULL");
+        // Space freed while the file is built is zeroed, not left with old bytes: nothing of
+        // removed rows stays in a saved project, and every SQLite build writes the same file.
+        db.exec("PRAGMA secure_delete = ON");
         SqliteTransaction transaction(db);
         projectschema::create(db);
         auto insert = db.prepare(projectschema::kInsertRow);

@@ -1,9 +1,9 @@
 # Runs the Linux command line (NATIVE_CLI) and the Windows one (WINDOWS_CLI, through EMULATOR)
 # with the same arguments RUN ("|" between them) and checks that both wrote the same bytes into
 # OUTPUT, but for the rest of any line from the text DROP, where a part differs by right; DROP
-# "*" only writes the file (for a later case). In an argument, {data} stands for the folder DATA
-# and {out} for the system's own folder under OUT (linux, windows); the Windows program gets
-# them as Windows writes paths.
+# "*" only writes the file (for a later case). In an argument, {data} stands for the folder DATA,
+# {tests} for TESTS and {out} for the system's own folder under OUT (linux, windows); the Windows
+# program gets them as Windows writes paths.
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" arguments "${RUN}")
@@ -16,6 +16,7 @@ function(run_on system)
     set(command)
     foreach(argument IN LISTS arguments)
         string(REPLACE "{data}" "${DATA}" argument "${argument}")
+        string(REPLACE "{tests}" "${TESTS}" argument "${argument}")
         string(REPLACE "{out}" "${OUT}/${system}" argument "${argument}")
         if(system STREQUAL "windows" AND argument MATCHES "^/")
             string(REPLACE "/" "\\" argument "Z:${argument}")
