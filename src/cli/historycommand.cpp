@@ -26,6 +26,18 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 // Why a file's columns are not known, and how the user makes them known.
+// One line of what a command did, on standard output.
+void printLine(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+}
+
+#if !VESKPLAN_SERVER_HISTORY
+// What a build without the server client says to a server's address.
+Error noServerHistory() {
+    return Error(u"This build of Veskplan reaches no bid history on a server."_s);
+}
+#endif
+
 QString noLayoutFor(const QString& reason) {
     return reason +
            u"; name its columns with --layout FILE, or map them once in the window "
@@ -72,15 +84,13 @@ int initServerHistory(const QStringList& args) {
     }
     ServerHistory history = ServerHistory::connect(args[1]);
     const bool made = history.init();
-    std::printf("%s\n", (u"The bid history at "_s + history.name() +
-                         (made ? u" is made"_s : u" was there already"_s) + u" (schema version "_s +
-                         QString::number(ServerHistory::kSchemaVersion) + u")."_s)
-                            .toUtf8()
-                            .constData());
+    printLine(u"The bid history at "_s + history.name() +
+              (made ? u" is made"_s : u" was there already"_s) + u" (schema version "_s +
+              QString::number(ServerHistory::kSchemaVersion) + u")."_s);
     return 0;
 #else
     (void)args;
-    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+    throw noServerHistory();
 #endif
 }
 
@@ -122,15 +132,13 @@ int copyServerHistory(const QStringList& args) {
         SqliteDb::removeFiles(file);  // nothing half copied left behind
         throw;
     }
-    std::printf("%s\n", (QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
-                         u" copied from the bid history at "_s + server.name() + u" into "_s +
-                         QDir::toNativeSeparators(file) + u"."_s)
-                            .toUtf8()
-                            .constData());
+    printLine(QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
+              u" copied from the bid history at "_s + server.name() + u" into "_s +
+              QDir::toNativeSeparators(file) + u"."_s);
     return 0;
 #else
     (void)args;
-    throw Error(u"This build of Veskplan reaches no bid history on a server."_s);
+    throw noServerHistory();
 #endif
 }
 
@@ -145,7 +153,7 @@ void printReports(const std::vector<ImportReport>& reports) {
         } else if (report.estimateRowsSkipped > 0) {
             line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
         }
-        std::printf("%s\n", line.toUtf8().constData());
+        printLine(line);
     }
 }
 
