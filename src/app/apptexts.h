@@ -172,4 +172,36 @@ inline QString escalateName() {
     return u"Escalate by the cost index"_s;
 }
 
+// The review of quantities from take-off reports.
+inline QString takeoffReviewTitle() {
+    return u"Review Quantities"_s;
+}
+inline QString reviewFilterLabel() {
+    return u"&Find:"_s;
+}
+inline QString reviewStatusLabel() {
+    return u"&Status:"_s;
+}
+inline QString reviewAllStatuses() {
+    return u"All"_s;
+}
+inline QString reviewCategoryLabel() {
+    return u"&Category for new items:"_s;
+}
+inline QString reviewTableName() {
+    return u"Take-off review"_s;
+}
+inline QString reviewTableTip() {
+    return u"Space accepts the chosen rows or gives them back"_s;
+}
+inline ButtonText acceptAllButton() {
+    return {u"Accept &All"_s, u"Accept every row that needs no decision"_s};
+}
+inline ButtonText applyReviewButton() {
+    return {u"A&pply"_s, u"Put the accepted rows into the project as one step"_s};
+}
+inline ButtonText closeReviewButton() {
+    return {u"Close"_s, u"Close the review; nothing more changes"_s};
+}
+
 }  // namespace veskplan::texts

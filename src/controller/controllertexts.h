@@ -161,4 +161,24 @@ inline QString catalogueGuessQuestion(const QString& number, const QString& gues
            u" "_s + guessDescription + u", the list item with the closest description?"_s;
 }
 
+// Quantities from take-off reports.
+inline QString importQuantitiesTitle() {
+    return u"Import Quantities"_s;
+}
+inline QString takeoffFilter() {
+    return u"Take-off Reports (*.csv *.xlsx)"_s;
+}
+inline QString noQuantitiesAccepted() {
+    return u"No rows are accepted: nothing was changed."_s;
+}
+inline QString quantitiesNotTaken(const QString& reason) {
+    return u"The quantities could not be taken: "_s +
+           (reason.isEmpty() ? u"the project refused them"_s : reason);
+}
+inline QString quantitiesTaken(int changed, int added) {
+    return QString::number(changed) + (changed == 1 ? u" quantity"_s : u" quantities"_s) +
+           u" changed and "_s + QString::number(added) + (added == 1 ? u" item"_s : u" items"_s) +
+           u" added."_s;
+}
+
 }  // namespace veskplan::texts

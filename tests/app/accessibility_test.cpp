@@ -138,6 +138,14 @@ TEST_F(AccessibilityTest, EveryWindowNamesAndDescribesItsControlsAndGridsAndTabR
              QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
              checkOwnWindow(window->findChild<QWidget*>(u"estimateWindow"_s));
          }},
+        {"take-off review",
+         [this] {
+             const QString file = sandbox.path(u"takeoff.csv"_s);
+             test::writeFile(file, "Item Number,Unit,Quantity\n2105-0500000,CY,7\n");
+             port.files.push_back(file);
+             controller->quantityImport().importFiles();
+             checkOwnWindow(window->findChild<QWidget*>(u"takeoffReview"_s));
+         }},
         {"column mapping",
          [this] {
              ColumnMappingDialog mapping({u"tab.csv"_s,
