@@ -194,6 +194,11 @@ inline QString reviewTableName() {
 inline QString reviewTableTip() {
     return u"Space accepts the chosen rows or gives them back"_s;
 }
+inline QString reviewSummary(int rows, int accepted, int waiting) {
+    return QString::number(rows) + (rows == 1 ? u" row, "_s : u" rows, "_s) +
+           QString::number(accepted) + u" accepted, "_s + QString::number(waiting) +
+           (waiting == 1 ? u" waits"_s : u" wait"_s) + u" for a decision"_s;
+}
 inline ButtonText acceptAllButton() {
     return {u"Accept &All"_s, u"Accept every row that needs no decision"_s};
 }

@@ -99,8 +99,10 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     filters->addWidget(status_);
     filters->addWidget(labelFor(category_, texts::reviewCategoryLabel()));
     filters->addWidget(category_);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(u"reviewSummary"_s);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(summary_, 1);
     for (QPushButton* b : {acceptAll, apply, close}) {
         buttons->addWidget(b);
     }
@@ -129,6 +131,7 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     connect(apply, &QPushButton::clicked, &review_, &QuantityImport::apply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(&review_, &QuantityImport::reviewChanged, this, &TakeoffReviewDialog::refresh);
+    connect(&review_, &QuantityImport::acceptanceChanged, this, &TakeoffReviewDialog::showSummary);
     refresh();
 }
 
@@ -142,6 +145,18 @@ void TakeoffReviewDialog::refresh() {
     }
     category_->setCurrentIndex(category_->findData(review_.defaultCategory().value_or(QString())));
     table_->resizeColumnsToContents();
+    showSummary();
+}
+
+void TakeoffReviewDialog::showSummary() {
+    int accepted = 0;
+    int waiting = 0;
+    const int rows = static_cast<int>(review_.rows().size());
+    for (int row = 0; row < rows; ++row) {
+        accepted += review_.isAccepted(row) ? 1 : 0;
+        waiting += review_.rows()[row].needsDecision() ? 1 : 0;
+    }
+    summary_->setText(texts::reviewSummary(rows, accepted, waiting));
 }
 
 std::vector<int> TakeoffReviewDialog::chosenRows() const {

@@ -4,6 +4,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
@@ -30,6 +31,7 @@ protected:
 
 private:
     void refresh();
+    void showSummary();
     // The review's rows behind the chosen lines of the table (the current one when none is
     // chosen).
     std::vector<int> chosenRows() const;
@@ -43,6 +45,7 @@ private:
     QComboBox* status_ = nullptr;
     QComboBox* category_ = nullptr;
     QTableView* table_ = nullptr;
+    QLabel* summary_ = nullptr;
 };
 
 }  // namespace veskplan

@@ -175,6 +175,12 @@ inline QString quantitiesNotTaken(const QString& reason) {
     return u"The quantities could not be taken: "_s +
            (reason.isEmpty() ? u"the project refused them"_s : reason);
 }
+// How a changed quantity moves: "100 -> 150: +50 (+50%)", without the percent from nothing.
+inline QString quantityChange(const QString& from, const QString& to, const QString& difference,
+                              const QString& percent) {
+    return from + u" \u2192 "_s + to + u": "_s + difference +
+           (percent.isEmpty() ? QString() : u" ("_s + percent + u"%)"_s);
+}
 inline QString quantitiesTaken(int changed, int added) {
     return QString::number(changed) + (changed == 1 ? u" quantity"_s : u" quantities"_s) +
            u" changed and "_s + QString::number(added) + (added == 1 ? u" item"_s : u" items"_s) +

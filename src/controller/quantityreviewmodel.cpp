@@ -2,13 +2,17 @@
 
 #include <QStringList>
 
+#include <cmath>
+
 #include "base/numbertext.h"
+#include "controller/controllertexts.h"
 #include "controller/quantityimport.h"
 #include "takeoff/takeofftexts.h"
 
 namespace veskplan {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using Row = TakeoffReview::Row;
 
 const std::optional<double>* quantityOf(const Row& row, int column) {
@@ -42,6 +46,22 @@ QString textOf(const Row& row, int column) {
         default:
             return row.category;
     }
+}
+
+QString signedText(double value) {
+    return (value > 0 ? u"+"_s : QString()) + numbertext::shortest(value);
+}
+
+// Old to new, the difference and the percent, for a quantity the take-off changes.
+QString changeText(const Row& row) {
+    if (row.status != TakeoffReview::Status::Changed || !row.newQuantity) {
+        return {};
+    }
+    const double from = row.projectQuantity.value_or(0);
+    const double difference = *row.newQuantity - from;
+    return texts::quantityChange(
+        numbertext::shortest(from), numbertext::shortest(*row.newQuantity), signedText(difference),
+        from == 0 ? QString() : signedText(std::round(difference / from * 1000) / 10));
 }
 
 }  // namespace
@@ -81,6 +101,8 @@ QVariant QuantityReviewModel::data(const QModelIndex& index, int role) const {
                 return quantity->value_or(-1);
             }
             return textOf(row, index.column());
+        case Qt::ToolTipRole:
+            return index.column() == NewQuantityColumn ? changeText(row) : QString();
         case Qt::CheckStateRole:
             if (index.column() == ItemNumberColumn && review_.canAccept(index.row())) {
                 return review_.isAccepted(index.row()) ? Qt::Checked : Qt::Unchecked;
