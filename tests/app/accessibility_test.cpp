@@ -140,9 +140,7 @@ TEST_F(AccessibilityTest, EveryWindowNamesAndDescribesItsControlsAndGridsAndTabR
          }},
         {"take-off review",
          [this] {
-             const QString file = sandbox.path(u"takeoff.csv"_s);
-             test::writeFile(file, "Item Number,Unit,Quantity\n2105-0500000,CY,7\n");
-             port.files.push_back(file);
+             port.files.push_back(u"" VESKPLAN_SOURCE_DIR "/data/sample-takeoff-summary.csv"_s);
              controller->quantityImport().importFiles();
              checkOwnWindow(window->findChild<QWidget*>(u"takeoffReview"_s));
          }},

