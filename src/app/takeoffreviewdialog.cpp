@@ -87,6 +87,7 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setResizeContentsPrecision(200);  // quick with thousands of rows
     table_->installEventFilter(this);
     QPushButton* acceptAll = button(this, u"reviewAcceptAll"_s, texts::acceptAllButton());
     QPushButton* apply = button(this, u"reviewApply"_s, texts::applyReviewButton());

@@ -24,7 +24,18 @@ QuantityImport::QuantityImport(ProjectDocument& document, const MasterSession& m
       boxes_(boxes),
       port_(port),
       busy_(busy),
-      requests_(requests) {}
+      requests_(requests) {
+    // The review follows the project: an edit, an undo or another project changes what the
+    // take-off would do.
+    const auto follow = [this] {
+        if (!read_.empty()) {
+            recompute(true);
+        }
+    };
+    connect(&document_, &ProjectDocument::itemTouched, this, follow);
+    connect(&document_, &ProjectDocument::bound, this, follow);
+    connect(&document_, &ProjectDocument::categoriesChanged, this, follow);
+}
 
 bool QuantityImport::isAccepted(int row) const {
     return row >= 0 && row < static_cast<int>(accepted_.size()) && accepted_[row];

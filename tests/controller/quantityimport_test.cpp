@@ -66,6 +66,7 @@ TEST_F(QuantityImportTest, FilesAreReviewedAndTheAcceptedRowsTakenAsOneStep) {
     review().apply();
     EXPECT_EQ(port.messageTexts().back(), u"No rows are accepted: nothing was changed."_s);
     doc().undoStack().undo();
+    EXPECT_EQ(reviewRows()[1], "2105-0500000|changed|01|150|-");  // the review follows
     EXPECT_EQ(store().recordCount(), 2);
     // A file that cannot be read is told, and the review stays as it was.
     const std::vector<std::string> before = reviewRows();
