@@ -199,6 +199,12 @@ inline QString reviewSummary(int rows, int accepted, int waiting) {
            QString::number(accepted) + u" accepted, "_s + QString::number(waiting) +
            (waiting == 1 ? u" waits"_s : u" wait"_s) + u" for a decision"_s;
 }
+inline ButtonText layoutButton() {
+    return {u"&Layout..."_s, u"Read the take-off files through a layout of their headings"_s};
+}
+inline ButtonText roundingButton() {
+    return {u"&Rounding Rules..."_s, u"Round the new quantities by the rules of a file"_s};
+}
 inline ButtonText acceptAllButton() {
     return {u"Accept &All"_s, u"Accept every row that needs no decision"_s};
 }

@@ -89,6 +89,8 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(200);  // quick with thousands of rows
     table_->installEventFilter(this);
+    QPushButton* layoutFile = button(this, u"reviewLayout"_s, texts::layoutButton());
+    QPushButton* rounding = button(this, u"reviewRounding"_s, texts::roundingButton());
     QPushButton* acceptAll = button(this, u"reviewAcceptAll"_s, texts::acceptAllButton());
     QPushButton* apply = button(this, u"reviewApply"_s, texts::applyReviewButton());
     QPushButton* close = button(this, u"reviewClose"_s, texts::closeReviewButton());
@@ -104,14 +106,15 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     summary_->setObjectName(u"reviewSummary"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(summary_, 1);
-    for (QPushButton* b : {acceptAll, apply, close}) {
+    for (QPushButton* b : {layoutFile, rounding, acceptAll, apply, close}) {
         buttons->addWidget(b);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
-    QWidget* const order[] = {filter_, status_, category_, table_, acceptAll, apply, close};
+    QWidget* const order[] = {filter_,  status_,   category_, table_, layoutFile,
+                              rounding, acceptAll, apply,     close};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -128,6 +131,8 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     connect(category_, &QComboBox::activated, this, [this](int index) {
         review_.chooseDefaultCategory(category_->itemData(index).toString());
     });
+    connect(layoutFile, &QPushButton::clicked, &review_, &QuantityImport::chooseLayout);
+    connect(rounding, &QPushButton::clicked, &review_, &QuantityImport::chooseRoundingRules);
     connect(acceptAll, &QPushButton::clicked, &review_, &QuantityImport::acceptAll);
     connect(apply, &QPushButton::clicked, &review_, &QuantityImport::apply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -168,6 +168,15 @@ inline QString importQuantitiesTitle() {
 inline QString takeoffFilter() {
     return u"Take-off Reports (*.csv *.xlsx)"_s;
 }
+inline QString takeoffLayoutTitle() {
+    return u"Take-off Layout"_s;
+}
+inline QString roundingRulesTitle() {
+    return u"Rounding Rules"_s;
+}
+inline QString rulesFilter() {
+    return u"Text Files (*.txt)"_s;
+}
 inline QString noQuantitiesAccepted() {
     return u"No rows are accepted: nothing was changed."_s;
 }
@@ -180,6 +189,9 @@ inline QString quantityChange(const QString& from, const QString& to, const QStr
                               const QString& percent) {
     return from + u" \u2192 "_s + to + u": "_s + difference +
            (percent.isEmpty() ? QString() : u" ("_s + percent + u"%)"_s);
+}
+inline QString unroundedQuantity(const QString& quantity) {
+    return u"Before rounding: "_s + quantity;
 }
 inline QString quantitiesTaken(int changed, int added) {
     return QString::number(changed) + (changed == 1 ? u" quantity"_s : u" quantities"_s) +

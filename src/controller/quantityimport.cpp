@@ -74,18 +74,12 @@ void QuantityImport::importFiles() {
     if (files.isEmpty()) {
         return;
     }
-    std::vector<TakeoffFile> read;
-    try {
-        BusyCursor busy(busy_);
-        for (const QString& file : files) {
-            read.push_back(TakeoffFile::read(file));
-        }
-    } catch (const Error& error) {
-        port_.warn(error.message());
+    std::optional<std::vector<TakeoffFile>> read = readFiles(files, layout_);
+    if (!read) {
         return;
     }
     files_ = files;
-    read_ = std::move(read);
+    read_ = std::move(*read);
     const QString current = boxes_.currentNumber();
     defaultCategory_ = current.isEmpty() ? std::nullopt : std::optional<QString>(current);
     recompute(false);
@@ -94,6 +88,65 @@ void QuantityImport::importFiles() {
 
 const CategoryList& QuantityImport::categories() const {
     return document_.categories();
+}
+
+std::optional<std::vector<TakeoffFile>> QuantityImport::readFiles(const QStringList& files,
+                                                                  const TakeoffLayout& layout) {
+    std::vector<TakeoffFile> read;
+    try {
+        BusyCursor busy(busy_);
+        for (const QString& file : files) {
+            read.push_back(TakeoffFile::read(file, layout));
+        }
+    } catch (const Error& error) {
+        port_.warn(error.message());
+        return std::nullopt;
+    }
+    return read;
+}
+
+std::optional<QString> QuantityImport::askForRules(const QString& title) {
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.title = title;
+    request.filters = {texts::rulesFilter(), texts::allFilesFilter()};
+    return port_.chooseFile(request);
+}
+
+void QuantityImport::chooseLayout() {
+    const std::optional<QString> file = askForRules(texts::takeoffLayoutTitle());
+    if (!file) {
+        return;
+    }
+    TakeoffLayout layout;
+    try {
+        layout = TakeoffLayout::read(*file);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+        return;
+    }
+    // The files read so far are read again through it; one it does not fit changes nothing.
+    std::optional<std::vector<TakeoffFile>> read = readFiles(files_, layout);
+    if (!read) {
+        return;
+    }
+    layout_ = std::move(layout);
+    read_ = std::move(*read);
+    recompute(true);
+}
+
+void QuantityImport::chooseRoundingRules() {
+    const std::optional<QString> file = askForRules(texts::roundingRulesTitle());
+    if (!file) {
+        return;
+    }
+    try {
+        rounding_ = RoundingRules::read(*file);
+    } catch (const Error& error) {
+        port_.warn(error.message());
+        return;
+    }
+    recompute(true);
 }
 
 void QuantityImport::chooseDefaultCategory(const QString& category) {
@@ -119,8 +172,9 @@ void QuantityImport::recompute(bool keepAccepted) {
     }
     TakeoffReview::Options options;
     options.defaultCategory = defaultCategory_;
+    options.rounding = rounding_;
     rows_ = TakeoffReview::compute(document_.items().records(IndexOrder::PrimaryKey),
-                                   document_.categories(), list, sum, TakeoffLayout(), options);
+                                   document_.categories(), list, sum, layout_, options);
     accepted_.assign(rows_.size(), false);
     for (size_t i = 0; i < rows_.size(); ++i) {
         accepted_[i] =

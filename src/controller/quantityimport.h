@@ -54,6 +54,12 @@ public:
     const CategoryList& categories() const;
     void chooseDefaultCategory(const QString& category);
 
+    // Asks for a layout file (headings of other reports, category rules) and reads the files
+    // again through it; asks for rounding rules and rounds the new quantities by them. A file
+    // that cannot be read is told, and the review stays as it was.
+    void chooseLayout();
+    void chooseRoundingRules();
+
     // Puts the accepted rows in as one undoable step and tells what changed; the review is
     // worked out again against the project as it now is.
     void apply();
@@ -67,6 +73,10 @@ Q_SIGNALS:
 private:
     // Works the review out again from the files read, keeping an item accepted where it was.
     void recompute(bool keepAccepted);
+    // The files read through the layout; nothing when one cannot be read, which is told.
+    std::optional<std::vector<TakeoffFile>> readFiles(const QStringList& files,
+                                                      const TakeoffLayout& layout);
+    std::optional<QString> askForRules(const QString& title);
 
     ProjectDocument& document_;
     const MasterSession& master_;
@@ -76,6 +86,8 @@ private:
     ViewRequests& requests_;
     QStringList files_;
     std::vector<TakeoffFile> read_;
+    TakeoffLayout layout_;
+    RoundingRules rounding_;
     std::optional<QString> defaultCategory_;
     std::vector<Row> rows_;
     std::vector<bool> accepted_;

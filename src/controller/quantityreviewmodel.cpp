@@ -64,6 +64,16 @@ QString changeText(const Row& row) {
         from == 0 ? QString() : signedText(std::round(difference / from * 1000) / 10));
 }
 
+// The change, and the figure before the rounding rules where they changed it.
+QString newQuantityTip(const Row& row) {
+    QStringList lines{changeText(row)};
+    if (row.unrounded && row.newQuantity && *row.unrounded != *row.newQuantity) {
+        lines << texts::unroundedQuantity(numbertext::shortest(*row.unrounded));
+    }
+    lines.removeAll(QString());
+    return lines.join(u'\n');
+}
+
 }  // namespace
 
 QuantityReviewModel::QuantityReviewModel(QuantityImport& review, QObject* parent)
@@ -102,7 +112,7 @@ QVariant QuantityReviewModel::data(const QModelIndex& index, int role) const {
             }
             return textOf(row, index.column());
         case Qt::ToolTipRole:
-            return index.column() == NewQuantityColumn ? changeText(row) : QString();
+            return index.column() == NewQuantityColumn ? newQuantityTip(row) : QString();
         case Qt::CheckStateRole:
             if (index.column() == ItemNumberColumn && review_.canAccept(index.row())) {
                 return review_.isAccepted(index.row()) ? Qt::Checked : Qt::Unchecked;

@@ -2,6 +2,7 @@
 #include <QDir>
 
 #include "controller/quantityimport.h"
+#include "controller/quantityreviewmodel.h"
 #include "support/controllerfixture.h"
 
 namespace veskplan {
@@ -87,6 +88,23 @@ TEST_F(QuantityImportTest, ANewItemWaitsForACategoryTheDesignerPicks) {
     review().accept({2});
     review().chooseDefaultCategory(u"01"_s);  // the item stays accepted where it now goes
     EXPECT_EQ(reviewRows()[2], "2301-0200000|new|01|4|+");
+}
+
+TEST_F(QuantityImportTest, ALayoutAndRoundingRulesTheDesignerChoosesChangeTheReview) {
+    controller->editing().addCategory();  // 02, where new items go
+    importFiles("Item Number,Unit,Quantity\n2105-0500000,CY,149.5\n2301-0200000,SY,4\n");
+    const QString layout = sandbox.path(u"layout.txt"_s);
+    const QString rounding = sandbox.path(u"rounding.txt"_s);
+    test::writeFile(layout, "Prefix 2301=01\n");
+    test::writeFile(rounding, "CY up 100\n");
+    port.files = {layout, rounding};
+    review().chooseLayout();
+    review().chooseRoundingRules();
+    EXPECT_EQ(reviewRows()[1] + reviewRows()[2],
+              "2105-0500000|changed|01|200|-2301-0200000|new|01|4|-");
+    const QuantityReviewModel model(review());
+    EXPECT_EQ(model.index(1, 6).data(Qt::ToolTipRole),
+              u"100 \u2192 200: +100 (+100%)\nBefore rounding: 149.5"_s);
 }
 
 }  // namespace
