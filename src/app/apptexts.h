@@ -172,4 +172,47 @@ inline QString escalateName() {
     return u"Escalate by the cost index"_s;
 }
 
+// The review of quantities from take-off reports.
+inline QString takeoffReviewTitle() {
+    return u"Review Quantities"_s;
+}
+inline QString reviewFilterLabel() {
+    return u"&Find:"_s;
+}
+inline QString reviewStatusLabel() {
+    return u"&Status:"_s;
+}
+inline QString reviewAllStatuses() {
+    return u"All"_s;
+}
+inline QString reviewCategoryLabel() {
+    return u"&Category for new items:"_s;
+}
+inline QString reviewTableName() {
+    return u"Take-off review"_s;
+}
+inline QString reviewTableTip() {
+    return u"Space accepts the chosen rows or gives them back"_s;
+}
+inline QString reviewSummary(int rows, int accepted, int waiting) {
+    return QString::number(rows) + (rows == 1 ? u" row, "_s : u" rows, "_s) +
+           QString::number(accepted) + u" accepted, "_s + QString::number(waiting) +
+           (waiting == 1 ? u" waits"_s : u" wait"_s) + u" for a decision"_s;
+}
+inline ButtonText layoutButton() {
+    return {u"&Layout..."_s, u"Read the take-off files through a layout of their headings"_s};
+}
+inline ButtonText roundingButton() {
+    return {u"&Rounding Rules..."_s, u"Round the new quantities by the rules of a file"_s};
+}
+inline ButtonText acceptAllButton() {
+    return {u"Accept &All"_s, u"Accept every row that needs no decision"_s};
+}
+inline ButtonText applyReviewButton() {
+    return {u"A&pply"_s, u"Put the accepted rows into the project as one step"_s};
+}
+inline ButtonText closeReviewButton() {
+    return {u"Close"_s, u"Close the review; nothing more changes"_s};
+}
+
 }  // namespace veskplan::texts

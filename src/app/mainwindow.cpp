@@ -22,6 +22,7 @@
 #include "app/masterpane.h"
 #include "app/projectgridclipboard.h"
 #include "app/quantitydelegate.h"
+#include "app/takeoffreviewdialog.h"
 #include "controller/controllertexts.h"
 #include "controller/filecommands.h"
 #include "controller/maincontroller.h"
@@ -143,6 +144,8 @@ void MainWindow::connectRequests() {
         categoryWindow_->exec();
     });
     connect(&requests, &ViewRequests::estimateWindowRequested, this, &MainWindow::showEstimate);
+    connect(&requests, &ViewRequests::quantityReviewRequested, this,
+            &MainWindow::showQuantityReview);
     connect(&requests, &ViewRequests::quitApproved, this, [this] {
         closing_ = true;
         close();
@@ -160,6 +163,15 @@ void MainWindow::showEstimate() {
     estimateWindow_->show();
     estimateWindow_->raise();
     estimateWindow_->activateWindow();
+}
+
+void MainWindow::showQuantityReview() {
+    if (!reviewWindow_) {
+        reviewWindow_ = new TakeoffReviewDialog(controller_.quantityImport(), this);
+    }
+    reviewWindow_->show();
+    reviewWindow_->raise();
+    reviewWindow_->activateWindow();
 }
 
 void MainWindow::connectProject() {

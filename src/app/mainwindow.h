@@ -56,6 +56,9 @@ private:
     void showCounts();
     // The estimate window: one, made when first asked for, kept while the main window lives.
     void showEstimate();
+    // The review of take-off quantities: one, made when first asked for, shown again by each
+    // import.
+    void showQuantityReview();
 
     MainController& controller_;
     MainFormWidgets w_;
@@ -67,6 +70,7 @@ private:
     QString pendingFocus_;
     QPointer<CategoryWindow> categoryWindow_;
     QPointer<class EstimateWindow> estimateWindow_;
+    QPointer<class TakeoffReviewDialog> reviewWindow_;
     bool closing_ = false;
 };
 

@@ -161,4 +161,42 @@ inline QString catalogueGuessQuestion(const QString& number, const QString& gues
            u" "_s + guessDescription + u", the list item with the closest description?"_s;
 }
 
+// Quantities from take-off reports.
+inline QString importQuantitiesTitle() {
+    return u"Import Quantities"_s;
+}
+inline QString takeoffFilter() {
+    return u"Take-off Reports (*.csv *.xlsx)"_s;
+}
+inline QString takeoffLayoutTitle() {
+    return u"Take-off Layout"_s;
+}
+inline QString roundingRulesTitle() {
+    return u"Rounding Rules"_s;
+}
+inline QString rulesFilter() {
+    return u"Text Files (*.txt)"_s;
+}
+inline QString noQuantitiesAccepted() {
+    return u"No rows are accepted: nothing was changed."_s;
+}
+inline QString quantitiesNotTaken(const QString& reason) {
+    return u"The quantities could not be taken: "_s +
+           (reason.isEmpty() ? u"the project refused them"_s : reason);
+}
+// How a changed quantity moves: "100 -> 150: +50 (+50%)", without the percent from nothing.
+inline QString quantityChange(const QString& from, const QString& to, const QString& difference,
+                              const QString& percent) {
+    return from + u" \u2192 "_s + to + u": "_s + difference +
+           (percent.isEmpty() ? QString() : u" ("_s + percent + u"%)"_s);
+}
+inline QString unroundedQuantity(const QString& quantity) {
+    return u"Before rounding: "_s + quantity;
+}
+inline QString quantitiesTaken(int changed, int added) {
+    return QString::number(changed) + (changed == 1 ? u" quantity"_s : u" quantities"_s) +
+           u" changed and "_s + QString::number(added) + (added == 1 ? u" item"_s : u" items"_s) +
+           u" added."_s;
+}
+
 }  // namespace veskplan::texts

@@ -42,7 +42,9 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
              locale_, today_),
       catalogue_(std::make_unique<CatalogueCommands>(*document_, master_, *editing_, settings_,
                                                      dialogs_, port_, requests_)),
-      historyImport_(port_, busy_, dialogs_, settings_, config_, paths_.userDataDir) {
+      historyImport_(port_, busy_, dialogs_, settings_, config_, paths_.userDataDir),
+      quantities_(std::make_unique<QuantityImport>(*document_, master_, editing_->categoryBoxes(),
+                                                   port_, busy_, requests_)) {
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
     connect(document_.get(), &ProjectDocument::historyEnded, this,
@@ -51,6 +53,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
 
 MainController::~MainController() {
     // The store closes before its file goes.
+    quantities_.reset();
     estimate_.reset();
     catalogue_.reset();
     editing_.reset();

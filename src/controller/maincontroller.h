@@ -21,6 +21,7 @@
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
 #include "controller/projectediting.h"
+#include "controller/quantityimport.h"
 #include "controller/unitswitch.h"
 #include "controller/viewrequests.h"
 #include "files/recentprojects.h"
@@ -97,6 +98,8 @@ public:
     ExportCommands& exports() { return exports_; }
     UnitSwitch& units() { return units_; }
     HistoryImport& historyImport() { return historyImport_; }
+    // File > Import Quantities and the review it shows.
+    QuantityImport& quantityImport() { return *quantities_; }
     // File > Import Bid History and File > Bid History: an open estimate follows, priced again
     // from what the history now holds.
     void importBidHistory();
@@ -141,6 +144,7 @@ private:
     std::unique_ptr<CatalogueCommands> catalogue_;
     std::unique_ptr<EstimateEditing> estimate_;
     HistoryImport historyImport_;
+    std::unique_ptr<QuantityImport> quantities_;
 };
 
 }  // namespace veskplan

@@ -24,6 +24,8 @@ Q_SIGNALS:
     void categoryBrowserRequested();
     // Shows the estimate's window, over the main window, with the estimate as it is now open.
     void estimateWindowRequested();
+    // Shows the review of the quantities read from take-off reports, over the main window.
+    void quantityReviewRequested();
     // The user chose to quit and nothing stands in the way: the main window closes without
     // asking again.
     void quitApproved();

@@ -84,6 +84,8 @@ const std::vector<WindowMenu>& windowMenus() {
           command(u"mnuFilePdf"_s, u"Export &Quantity Table as PDF..."_s,
                   [](MainController& c) { c.printing().exportPdf(); }),
           kSeparator,
+          command(u"mnuFileImportQuantities"_s, u"Import Q&uantities..."_s,
+                  [](MainController& c) { c.quantityImport().importFiles(); }),
           command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s,
                   [](MainController& c) { c.importBidHistory(); }),
           command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s,

@@ -138,6 +138,12 @@ TEST_F(AccessibilityTest, EveryWindowNamesAndDescribesItsControlsAndGridsAndTabR
              QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
              checkOwnWindow(window->findChild<QWidget*>(u"estimateWindow"_s));
          }},
+        {"take-off review",
+         [this] {
+             port.files.push_back(u"" VESKPLAN_SOURCE_DIR "/data/sample-takeoff-summary.csv"_s);
+             controller->quantityImport().importFiles();
+             checkOwnWindow(window->findChild<QWidget*>(u"takeoffReview"_s));
+         }},
         {"column mapping",
          [this] {
              ColumnMappingDialog mapping({u"tab.csv"_s,
