@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/apptexts.h"
 #include "controller/quantityimport.h"
@@ -139,6 +142,14 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     connect(&review_, &QuantityImport::reviewChanged, this, &TakeoffReviewDialog::refresh);
     connect(&review_, &QuantityImport::acceptanceChanged, this, &TakeoffReviewDialog::showSummary);
     refresh();
+    // Wide enough for every column, within the screen it opens on.
+    const QMargins margins = layout->contentsMargins();
+    const int wanted = table_->verticalHeader()->sizeHint().width() +
+                       table_->horizontalHeader()->length() +
+                       table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() +
+                       margins.left() + margins.right();
+    const QRect room = screen()->availableGeometry();
+    resize(std::clamp(wanted, width(), room.width() * 9 / 10), std::min(height(), room.height()));
 }
 
 void TakeoffReviewDialog::refresh() {
