@@ -21,6 +21,7 @@
 #include "app/apptexts.h"
 #include "app/bidplot.h"
 #include "app/estimateitemsview.h"
+#include "app/namedcontrols.h"
 #include "controller/controllertexts.h"
 #include "controller/estimateediting.h"
 #include "estimate/estimatetexts.h"
@@ -29,32 +30,6 @@ namespace veskplan {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-// A control named for tests and assistive tools, with the label that names it for the user.
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name, const QString& accessibleName,
-              const QString& tooltip = QString()) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setAccessibleDescription(tooltip);
-    }
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const texts::ButtonText& text) {
-    auto* created = named(new QPushButton(text.caption, parent), name,
-                          QString(text.caption).remove(u'&').remove(u"..."_s), text.tooltip);
-    created->setAutoDefault(false);
-    return created;
-}
-
-QLabel* labelFor(QWidget* buddy, const QString& caption) {
-    auto* label = new QLabel(caption, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
 
 QDoubleSpinBox* percentBox(QWidget* parent, const QString& name, const QString& caption) {
     auto* box = named(new QDoubleSpinBox(parent), name, caption, texts::percentTip(caption));

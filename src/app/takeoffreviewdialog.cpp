@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/apptexts.h"
+#include "app/namedcontrols.h"
 #include "controller/quantityimport.h"
 #include "controller/quantityreviewmodel.h"
 #include "project/categorylist.h"
@@ -26,31 +27,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using Status = TakeoffReview::Status;
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name, const QString& accessibleName,
-              const QString& tooltip = QString()) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setAccessibleDescription(tooltip);
-    }
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const texts::ButtonText& text) {
-    auto* created = named(new QPushButton(text.caption, parent), name,
-                          QString(text.caption).remove(u'&'), text.tooltip);
-    created->setAutoDefault(false);
-    return created;
-}
-
-QLabel* labelFor(QWidget* buddy, const QString& caption) {
-    auto* label = new QLabel(caption, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
 
 QString plain(const QString& caption) {
     return QString(caption).remove(u'&').remove(u':');
