@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release preset (build/release) and starts the program
 # (arguments go to it, e.g. a project file). Without a display it writes every export of the
-# sample project, its engineer's estimate and the review of its take-off reports into a folder,
-# says where and how to see the window, and exits 0: it did what it could.
+# sample project, its engineer's estimate, the review of its take-off reports and what they
+# changed into a folder, says where and how to see the window, and exits 0: it did what it could.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
@@ -38,6 +38,8 @@ done
   "$bin/sample-takeoff-traps.csv" --layout "$bin/sample-takeoff-layout.txt" --category 01 \
   --rounding "$bin/sample-rounding.txt" --report "$out/sample-takeoff-review.csv" \
   --apply "$out/sample-takeoff.vsk" > /dev/null 2>&1 || [ $? -eq 1 ]
+# What the take-off changed, as a reviewer of the next milestone reads it.
+"$cli" diff "$project" "$out/sample-takeoff.vsk" --csv "$out/sample-milestone-diff.csv"
 echo "No display here, so no window: the exports of the sample project ($project) are in $out" >&2
 echo "To see the window, run  $top/scripts/run.sh  on a desktop, or  xvfb-run -a $top/scripts/run.sh" >&2
 exit 0
