@@ -353,8 +353,9 @@ check_installer() {
   # Its printed table is text in the PDF, under its headings, as pdftotext reads it.
   wine "$installed/veskplan-cli.exe" print 'C:\Program Files\Veskplan\sample.vsk' \
     --pdf 'C:\users\Public\sample.pdf'
-  if ! pdftotext -layout "$WINEPREFIX/drive_c/users/Public/sample.pdf" - \
-    | grep -q 'ITEM CODE *ITEM DESCRIPTION *UNIT'; then
+  local printed
+  printed=$(pdftotext -layout "$WINEPREFIX/drive_c/users/Public/sample.pdf" -)
+  if ! grep -q 'ITEM CODE *ITEM DESCRIPTION *UNIT' <<<"$printed"; then
     echo "the installed veskplan-cli.exe printed no readable table" >&2
     exit 1
   fi
