@@ -137,7 +137,7 @@ TEST(Csv, RefusesBytesThatAreNoTextBeforeAnyRecord) {
             continue;
         }
         // The whole file is refused: no line in the message.
-        EXPECT_EQ(test::errorMessage([&] { csv::Reader(bytes, u"t.csv"_s, 1 << 20, 1000); }),
+        EXPECT_EQ(test::errorMessage([&b = bytes] { csv::Reader(b, u"t.csv"_s, 1 << 20, 1000); }),
                   u"The file t.csv could not be read: not a text file"_s)
             << bytes.toStdString();
     }
@@ -160,7 +160,9 @@ TEST(Csv, RefusesFilesOverItsLimitsBeforeReadingThem) {
     };
     for (const auto& [file, maxBytes, maxLines, reason] : cases) {
         EXPECT_EQ(
-            test::errorMessage([&] { csv::Reader::fromFile(file, maxBytes, maxLines); }),
+            test::errorMessage([&f = file, bytes = maxBytes, lines = maxLines] {
+                csv::Reader::fromFile(f, bytes, lines);
+            }),
             u"The file "_s + QDir::toNativeSeparators(file) + u" could not be read: "_s + reason);
     }
 }

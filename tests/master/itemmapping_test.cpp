@@ -94,7 +94,7 @@ TEST(ItemMapping, RefusesFilesItCannotUse) {
         {QByteArray(16 * 1024 * 1024 + 1, 'x'),
          texts::mappingUnreadable(kName, texts::fileTooLarge(16 * 1024 * 1024))}};
     for (const auto& [bytes, error] : cases) {
-        EXPECT_EQ(test::errorMessage([&] { ItemMapping::parse(bytes, kName); }), error);
+        EXPECT_EQ(test::errorMessage([&b = bytes] { ItemMapping::parse(b, kName); }), error);
     }
     const QString missing = test::dataPath(u"catalogue/none.csv"_s);
     EXPECT_TRUE(test::errorMessage([&] {
