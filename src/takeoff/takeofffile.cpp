@@ -1,7 +1,6 @@
 #include "takeoff/takeofffile.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <cmath>
 #include <functional>
@@ -10,8 +9,7 @@
 
 #include "base/csv.h"
 #include "base/texts.h"
-#include "ooxml/xlsxerror.h"
-#include "ooxml/xlsxsheetvalues.h"
+#include "history/tablefile.h"
 #include "takeoff/takeofftexts.h"
 #include "takeoff/unitconversion.h"
 
@@ -121,36 +119,6 @@ QString whereOf(const QStringList& cells, const std::map<Field, qsizetype>& colu
     return parts.join(u", "_s);
 }
 
-// The rows of the file, one by one: a CSV reader or the rows of a sheet.
-struct Rows {
-    std::unique_ptr<csv::Reader> reader;
-    std::vector<XlsxSheetValues::Row> sheet;
-    size_t position = 0;
-    int line = 0;
-
-    std::optional<QStringList> next() {
-        if (reader) {
-            std::optional<QStringList> cells = reader->next();
-            line = reader->line();
-            return cells;
-        }
-        if (position >= sheet.size()) {
-            return std::nullopt;
-        }
-        line = sheet[position].row;
-        return std::move(sheet[position++].cells);
-    }
-};
-
-bool holdsSomething(const QStringList& cells) {
-    for (const QString& cell : cells) {
-        if (!cell.trimmed().isEmpty()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 TakeoffFile::Quantity TakeoffFile::parseQuantity(QStringView text, bool semicolons) {
@@ -205,41 +173,29 @@ TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) 
     const auto fail = [&](int line, const QString& reason) {
         throw Error(texts::takeoffUnreadable(file.shownName_, line, reason));
     };
-    Rows rows;
-    bool semicolons = false;
+    std::optional<TableFile> rows;
     try {
-        if (QFileInfo(path).suffix().compare(u"xlsx"_s, Qt::CaseInsensitive) == 0) {
-            if (QFileInfo(path).size() > kMaxBytes) {
-                fail(0, texts::fileTooLarge(kMaxBytes));
-            }
-            rows.sheet = XlsxSheetValues::read(path, kMaxLines, int(csv::Reader::kMaxFields));
-        } else {
-            rows.reader =
-                std::make_unique<csv::Reader>(csv::Reader::fromFile(path, kMaxBytes, kMaxLines));
-            semicolons = rows.reader->separator() != u',';
-        }
+        rows = TableFile::open(path, kMaxBytes, kMaxLines);
     } catch (const csv::ReadError& error) {
         fail(error.line(), error.reason());
-    } catch (const XlsxError& error) {
-        fail(0, error.reason());
     }
+    // A semicolon-separated file writes a comma as its decimal point.
+    const bool semicolons = rows->numberComma() == fieldtext::Comma::ThousandsBeforeAPoint;
     std::map<Field, qsizetype> columns;
+    int lineNumber = 0;
     int firstLine = 0;
     try {
         for (int seen = 0; columns.empty();) {
-            std::optional<QStringList> cells = rows.next();
-            if (!cells) {
+            std::optional<TableFile::Row> row = rows->next();
+            if (!row) {
                 fail(firstLine, firstLine == 0 ? texts::takeoffEmpty() : texts::takeoffNoHeading());
             }
-            if (!holdsSomething(*cells)) {
-                continue;
-            }
-            firstLine = firstLine == 0 ? rows.line : firstLine;
-            if (layout.namesItemNumber(*cells)) {
+            firstLine = firstLine == 0 ? row->line : firstLine;
+            if (layout.namesItemNumber(row->cells)) {
                 try {
-                    columns = layout.locate(*cells);
+                    columns = layout.locate(row->cells);
                 } catch (const TakeoffLayout::ColumnProblem& problem) {
-                    fail(rows.line, problem.reason);
+                    fail(row->line, problem.reason);
                 }
             } else if (++seen >= kMaxTitleLines) {
                 fail(firstLine, texts::takeoffNoHeading());
@@ -270,13 +226,15 @@ TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) 
             }
             return *known;
         };
-        while (std::optional<QStringList> cells = rows.next()) {
+        while (std::optional<TableFile::Row> row = rows->next()) {
+            const QStringList* cells = &row->cells;
+            lineNumber = row->line;
             const QString itemNumber = cells->value(itemColumn).trimmed();
             if (itemNumber.isEmpty()) {
                 continue;  // a blank line, a subtotal
             }
             TakeoffLine line;
-            line.line = rows.line;
+            line.line = lineNumber;
             line.itemNumber = itemNumber;
             try {
                 const Quantity quantity = parseQuantity(cells->value(quantityColumn), semicolons);
@@ -294,7 +252,7 @@ TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) 
                     throw Error(texts::takeoffNoUnit());
                 }
             } catch (const Error& error) {
-                fail(rows.line, error.message());
+                fail(lineNumber, error.message());
             }
             if (descriptionColumn >= 0) {
                 line.description = cells->value(descriptionColumn).trimmed();
