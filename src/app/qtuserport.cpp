@@ -210,11 +210,14 @@ public:
                                  failure = error;
                              }
                          });
-        const bool printed = preview.exec() == QDialog::Accepted;
+        const bool accepted = preview.exec() == QDialog::Accepted;
         if (failure) {
             throw *failure;
         }
-        return printed;
+        // Where no printer is installed, the preview's Print offers a PDF file instead and
+        // closes the preview as accepted even when no file was chosen: nothing was printed then.
+        return accepted && (printer_->outputFormat() == QPrinter::NativeFormat ||
+                            !printer_->outputFileName().isEmpty());
     }
 
 private:
