@@ -38,6 +38,9 @@ dependencies=(
   libzip:libzip
   pugixml:pugixml
   googletest:googletest
+  benchmark:benchmark
+  openssl:openssl
+  libpq:postgresql-15
 )
 
 apt_packages=(
@@ -47,6 +50,8 @@ apt_packages=(
   bison flex gawk xvfb xauth imagemagick
   # the fonts the programs are tested with, given to the Wine prefixes
   fonts-liberation poppler-utils
+  # the test server the Windows programs price from, and libpq for the Linux command line
+  postgresql-15 postgresql-client-15 libpq-dev
 )
 
 as_root() {
@@ -220,6 +225,31 @@ build_googletest() {
   cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 }
 
+build_benchmark() {
+  # Static, for the start-up bench under Wine. Debian's patch leaves the version to be given.
+  local version
+  version=$(sed -n 's/^project *(benchmark VERSION \([0-9.]*\).*/\1/p' "$1/CMakeLists.txt")
+  cmake_cross "$1" "$2" -DGIT_VERSION="$version" -DBUILD_SHARED_LIBS=OFF -DBENCHMARK_ENABLE_TESTING=OFF \
+    -DBENCHMARK_ENABLE_GTEST_TESTS=OFF -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LTO=OFF
+}
+
+build_openssl() {
+  # Only the libraries, for libpq's TLS: sslmode=verify-full against the agency's CA.
+  (cd "$2" && CC=$triplet-gcc-posix AR=$triplet-ar RANLIB=$triplet-ranlib RC=$triplet-windres \
+    perl "$1/Configure" mingw64 shared no-tests --prefix="$prefix" --libdir=lib \
+    && make -j"$jobs" build_libs && make install_dev install_runtime_libs)
+}
+
+build_libpq() {
+  # Only the client library and the headers it needs; no server. configure runs as a cross
+  # build, so none of its checks runs a Windows program.
+  (cd "$2" && "$1/configure" --host=$triplet CC=$triplet-gcc-posix --prefix="$prefix" \
+    --without-readline --without-zlib --without-icu --without-llvm --with-openssl \
+    CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" >/dev/null \
+    && make -C src/interfaces/libpq -j"$jobs" && make -C src/interfaces/libpq install \
+    && make -C src/include install)
+}
+
 # Wine, for the tests: its own prefix beside the libraries, no downloads of Mono or Gecko, and
 # the DLLs found in the library prefix and the compiler's runtime folders.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
@@ -374,6 +404,7 @@ check_installer() {
     import -window root "$2"
     wineserver -k' _ "$installed/veskplan.exe" "$build/packages/screenshot.png"
   say "the installed veskplan.exe on a virtual screen: $build/packages/screenshot.png"
+  time_installed_start
   wine msiexec /x "$(windows_path "$msi")" /qn
   check_nothing_left "$installed"
   say "uninstalled, no file left"
@@ -381,6 +412,21 @@ check_installer() {
   wineserver -k || true
   say "installer checked in $(duration $((SECONDS - start)))"
   export WINEPREFIX=$saved_prefix WINEPATH=$saved_path
+}
+
+# The start-up bench of bench/ on the installed program, beside a bare Qt window that loads the
+# installed Qt libraries too, in one run.
+time_installed_start() {
+  local bench="$WINEPREFIX/drive_c/bench"
+  mkdir -p "$bench"
+  cp "$build/bin/startup_bench.exe" "$build/bin/bare_window.exe" "$bench/"
+  WINEPATH='C:\Program Files\Veskplan' \
+    VESKPLAN_BENCH_PROGRAM='C:\Program Files\Veskplan\veskplan.exe' \
+    VESKPLAN_BENCH_BARE_WINDOW='C:\bench\bare_window.exe' \
+    wine "$bench/startup_bench.exe" --benchmark_filter=Process --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true | tee "$build/packages/startup-under-wine.txt"
+  rm -rf "$bench"
+  say "the installed program's start beside a bare window: $build/packages/startup-under-wine.txt"
 }
 
 check_nothing_left() {

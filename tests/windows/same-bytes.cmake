@@ -3,7 +3,8 @@
 # OUTPUT, but for the rest of any line from the text DROP, where a part differs by right; DROP
 # "*" only writes the file (for a later case). In an argument, {data} stands for the folder DATA,
 # {tests} for TESTS and {out} for the system's own folder under OUT (linux, windows); the Windows
-# program gets them as Windows writes paths.
+# program gets them as Windows writes paths. {pgport} is the port of the test server whose folder
+# is PGSERVER (scripts/pg-test-server.sh), whose password file both programs are given.
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" arguments "${RUN}")
@@ -12,8 +13,21 @@ set(linux_file "${OUT}/linux/${OUTPUT}")
 set(windows_file "${OUT}/windows/${OUTPUT}")
 file(REMOVE "${linux_file}" "${windows_file}")
 
+if(RUN MATCHES "{pgport}")
+    file(READ "${PGSERVER}/port" pgport)
+    string(STRIP "${pgport}" pgport)
+    string(REPLACE "{pgport}" "${pgport}" arguments "${arguments}")
+endif()
+
 function(run_on system)
     set(command)
+    if(EXISTS "${PGSERVER}/pgpass")
+        set(ENV{PGPASSFILE} "${PGSERVER}/pgpass")
+        if(system STREQUAL "windows")
+            string(REPLACE "/" "\\" windows_pgpass "Z:${PGSERVER}/pgpass")
+            set(ENV{PGPASSFILE} "${windows_pgpass}")
+        endif()
+    endif()
     foreach(argument IN LISTS arguments)
         string(REPLACE "{data}" "${DATA}" argument "${argument}")
         string(REPLACE "{tests}" "${TESTS}" argument "${argument}")
