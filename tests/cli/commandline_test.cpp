@@ -56,6 +56,7 @@ protected:
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(sandbox.environment().variables);
+        env.remove(u"APPDATA"_s);  // the user's own configuration on Windows: the sandbox's only
         env.insert(u"LC_ALL"_s, u"en_US.UTF-8"_s);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);

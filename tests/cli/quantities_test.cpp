@@ -24,6 +24,7 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, dir.path());
         env.insert(u"XDG_CONFIG_HOME"_s, dir.path());
+        env.insert(u"APPDATA"_s, dir.path());  // on Windows, not the user's own configuration
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
