@@ -116,7 +116,7 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
         document_.header(), master_.unitIndex(), master_.masterDate(), document_.categories());
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows,
-                           document_.prices());
+                           document_.prices(), document_.takeoffRecord());
     } catch (const Error& error) {
         // The project stays where it was, with its changes still unsaved.
         port_.warn(error.message());
@@ -189,6 +189,7 @@ void FileCommands::openFile(const QString& path, bool checkRevision) {
     config_.lastDir = directoryOf(path);
     binding_.bind(contents, checkRevision);
     document_.setPrices(read.prices);
+    document_.setTakeoffRecord(read.takeoff);
     document_.setModified(false);
     recent_.add(path);
 }

@@ -38,6 +38,14 @@ public:
         // price (no bid price).
         ExtendedAmount,
         EstimateUnitPrice,
+        // Take-off reports: where a quantity line stands in the drawings (its category or sheet,
+        // its station range or its drawing object). No bid file is read for them.
+        Category,
+        Sheet,
+        StationFrom,
+        StationTo,
+        Station,
+        Object,
     };
     // Every field, in the order above.
     static const std::vector<Field>& allFields();
