@@ -175,7 +175,7 @@ void FileCommands::openProject(const QString& path) {
 
 void FileCommands::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
-    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}}
+    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}, {}}
                                           : projectfile::readWithPrices(path);
     specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     const RecoveryWriter::Replacing replacing(recovery_);
