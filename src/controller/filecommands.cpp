@@ -245,6 +245,7 @@ void FileCommands::offerRecovery(const QString& tempDir) {
             binding_.bind(contents, false);
             document_.setQuantityReviews(state.reviews);
             document_.setPrices(state.prices);
+            document_.setTakeoffRecord(state.takeoff);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;

@@ -40,8 +40,10 @@ public:
     bool isEmpty() const { return files_.empty() && quantities_.empty(); }
     bool operator==(const TakeoffImportRecord&) const = default;
 
-    // Whether a text is a SHA-256 as the record keeps it.
+    // Whether a text is a SHA-256 as the record keeps it, and a number a take-off's quantity.
     static bool isHash(const QString& text);
+    static constexpr double kMaxQuantity = 1e12;
+    static bool isQuantity(double value) { return value >= 0 && value <= kMaxQuantity; }
 
 private:
     std::vector<File> files_;

@@ -1,7 +1,5 @@
 #include "project/takeofftable.h"
 
-#include <cmath>
-
 #include "base/error.h"
 #include "base/sqlitedb.h"
 
@@ -20,8 +18,6 @@ constexpr char kCreate[] =
 
 // A file name, never a path of any length.
 constexpr qsizetype kMaxNameLength = 1000;
-// The largest quantity a take-off gives.
-constexpr double kMaxQuantity = 1e12;
 
 bool hasTable(SqliteDb& db, const char* name) {
     auto query = db.prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?");
@@ -91,7 +87,7 @@ TakeoffImportRecord read(SqliteDb& db) {
             const int type = rows.type(2);
             const double quantity =
                 type == SQLITE_INTEGER || type == SQLITE_FLOAT ? rows.real(2) : -1;
-            if (!std::isfinite(quantity) || quantity < 0 || quantity > kMaxQuantity) {
+            if (!TakeoffImportRecord::isQuantity(quantity)) {
                 throw Error(u"the last take-off import's quantity of "_s + item +
                             u" is no quantity"_s);
             }
