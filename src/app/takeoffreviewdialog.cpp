@@ -133,6 +133,7 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 partsModel_->showRow(current.isValid() ? reviewRow(current) : -1);
+                parts_->resizeColumnsToContents();
             });
     connect(&review_, &QuantityImport::reviewChanged, this, &TakeoffReviewDialog::refresh);
     connect(&review_, &QuantityImport::acceptanceChanged, this, &TakeoffReviewDialog::showSummary);

@@ -45,6 +45,8 @@ TEST_F(TakeoffReviewTest, RowsAreSortedFilteredAcceptedAndAppliedFromKeysAndClic
     const QAbstractItemModel* rows = table->model();
     QAbstractItemModelTester tester(qobject_cast<const QSortFilterProxyModel*>(rows)->sourceModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester partsTester(review->parts()->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::Warning);
     // A click on "New Quantity" sorts by the number.
     QHeaderView* header = table->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
