@@ -71,8 +71,8 @@ void BM_ReadSumAndMatch200000Lines(benchmark::State& state) {
         sum.add(TakeoffFile::read(data.path));
         CategoryList categories;
         categories.append(u"01"_s, QString());
-        const auto rows =
-            TakeoffReview::compute({}, categories, data.list, sum, {}, {u"01"_s, RoundingRules()});
+        const auto rows = TakeoffReview::compute({}, categories, data.list, sum, {},
+                                                 {u"01"_s, RoundingRules(), {}});
         benchmark::DoNotOptimize(rows.size());
         if (rows.size() != size_t(kItems)) {
             state.SkipWithError("not every item matched");

@@ -22,6 +22,10 @@ VESKPLAN_FUZZ_TARGET(projectfile) {
         require(veskplan::ProjectPrices::isValidUnitPrice(price.unitPrice),
                 "prices read are prices a project holds");
     }
+    for (const auto& [key, quantity] : read->takeoff.quantities()) {
+        require(veskplan::TakeoffImportRecord::isQuantity(quantity),
+                "quantities of the last take-off import are quantities");
+    }
     try {
         veskplan::projectfile::checkRecords(records);
     } catch (const veskplan::Error&) {

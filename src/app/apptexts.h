@@ -194,6 +194,15 @@ inline QString reviewTableName() {
 inline QString reviewTableTip() {
     return u"Space accepts the chosen rows or gives them back"_s;
 }
+inline QString reviewPartsLabel() {
+    return u"&Where the quantity comes from:"_s;
+}
+inline QString reviewPartsTip() {
+    return u"The lines of the take-off files that make up the chosen row's quantity"_s;
+}
+inline QString reviewLastImportName() {
+    return u"Last import"_s;
+}
 inline QString reviewSummary(int rows, int accepted, int waiting) {
     return QString::number(rows) + (rows == 1 ? u" row, "_s : u" rows, "_s) +
            QString::number(accepted) + u" accepted, "_s + QString::number(waiting) +

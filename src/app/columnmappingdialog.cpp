@@ -39,7 +39,7 @@ QString missingText(const QStringList& fields) {
 ColumnMappingDialog::ColumnMappingDialog(const ColumnMappingRequest& request, QWidget* parent)
     : QDialog(parent), request_(request) {
     setObjectName(u"frmColumns"_s);
-    setWindowTitle(u"Bid Columns"_s);
+    setWindowTitle(request.title);
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(u"The headings of "_s + request.file +
                                  u" are not known. Choose the column that gives each field; "

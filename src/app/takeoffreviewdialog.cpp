@@ -19,6 +19,7 @@
 #include "app/apptexts.h"
 #include "app/namedcontrols.h"
 #include "controller/quantityimport.h"
+#include "controller/quantitypartsmodel.h"
 #include "controller/quantityreviewmodel.h"
 #include "project/categorylist.h"
 
@@ -68,6 +69,17 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(200);  // quick with thousands of rows
     table_->installEventFilter(this);
+    partsModel_ = new QuantityPartsModel(review_, this);
+    parts_ = named(new QTableView(this), u"reviewParts"_s, plain(texts::reviewPartsLabel()),
+                   texts::reviewPartsTip());
+    parts_->setModel(partsModel_);
+    parts_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    parts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    parts_->setTabKeyNavigation(false);
+    parts_->horizontalHeader()->setStretchLastSection(true);
+    parts_->verticalHeader()->hide();
+    lastImport_ = named(new QLabel(this), u"reviewLastImport"_s, texts::reviewLastImportName());
+    lastImport_->setWordWrap(true);
     QPushButton* layoutFile = button(this, u"reviewLayout"_s, texts::layoutButton());
     QPushButton* rounding = button(this, u"reviewRounding"_s, texts::roundingButton());
     QPushButton* acceptAll = button(this, u"reviewAcceptAll"_s, texts::acceptAllButton());
@@ -90,10 +102,13 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
-    layout->addWidget(table_, 1);
+    layout->addWidget(table_, 3);
+    layout->addWidget(labelFor(parts_, texts::reviewPartsLabel()));
+    layout->addWidget(parts_, 1);
+    layout->addWidget(lastImport_);
     layout->addLayout(buttons);
-    QWidget* const order[] = {filter_,  status_,   category_, table_, layoutFile,
-                              rounding, acceptAll, apply,     close};
+    QWidget* const order[] = {filter_,    status_,  category_, table_, parts_,
+                              layoutFile, rounding, acceptAll, apply,  close};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -115,6 +130,11 @@ TakeoffReviewDialog::TakeoffReviewDialog(QuantityImport& review, QWidget* parent
     connect(acceptAll, &QPushButton::clicked, &review_, &QuantityImport::acceptAll);
     connect(apply, &QPushButton::clicked, &review_, &QuantityImport::apply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                partsModel_->showRow(current.isValid() ? reviewRow(current) : -1);
+                parts_->resizeColumnsToContents();
+            });
     connect(&review_, &QuantityImport::reviewChanged, this, &TakeoffReviewDialog::refresh);
     connect(&review_, &QuantityImport::acceptanceChanged, this, &TakeoffReviewDialog::showSummary);
     refresh();
@@ -138,6 +158,8 @@ void TakeoffReviewDialog::refresh() {
     }
     category_->setCurrentIndex(category_->findData(review_.defaultCategory().value_or(QString())));
     table_->resizeColumnsToContents();
+    lastImport_->setText(review_.lastImportNote());
+    lastImport_->setVisible(!lastImport_->text().isEmpty());
     showSummary();
 }
 
@@ -159,9 +181,13 @@ std::vector<int> TakeoffReviewDialog::chosenRows() const {
     }
     std::vector<int> rows;
     for (const QModelIndex& index : chosen) {
-        rows.push_back(byStatus_->mapToSource(byText_->mapToSource(index)).row());
+        rows.push_back(reviewRow(index));
     }
     return rows;
+}
+
+int TakeoffReviewDialog::reviewRow(const QModelIndex& index) const {
+    return byStatus_->mapToSource(byText_->mapToSource(index)).row();
 }
 
 void TakeoffReviewDialog::toggleChosen() {

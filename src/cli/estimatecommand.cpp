@@ -98,7 +98,7 @@ std::variant<EstimateCommand, QString> EstimateCommand::parse(const QStringList&
 
 void EstimateCommand::run() const {
     const bool imported = accessproject::isAccessDatabase(project);
-    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(project), {}}
+    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(project), {}, {}}
                                           : projectfile::readWithPrices(project);
     const specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     EstimateSetup setup = read.prices.estimateSetup();

@@ -1,5 +1,6 @@
 #include "cli/quantitiescommand.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "cli/clitexts.h"
 #include "cli/commandoutput.h"
 #include "files/accessproject.h"
+#include "history/layoutstore.h"
 #include "master/masterlistfile.h"
 #include "project/projectdocument.h"
 #include "project/projectfile.h"
@@ -80,17 +82,40 @@ MasterList masterListOf(const specialrows::ProjectContents& contents) {
     return MasterListFile::read(MasterListFile::pathIn(config.mastDir, unit)).rows;
 }
 
-// Writes the project with the rows applied to `target`, through a working copy of its own.
+// The layout each take-off is read with: the one given, with the columns the window kept for
+// headings it does not recognise.
+std::vector<TakeoffLayout> layoutsOf(const Request& request) {
+    std::vector<TakeoffLayout> layouts;
+    std::optional<LayoutStore> store;  // read when a file first needs it
+    for (const QString& takeoff : request.takeoffs) {
+        const TakeoffFile::Heading heading = TakeoffFile::heading(takeoff, request.layout);
+        if (!heading.recognised && !store) {
+            store = LayoutStore::read(TakeoffLayout::keptLayoutsIn(
+                AppPaths::resolve(Environment::fromSystem()).userDataDir));
+        }
+        const std::optional<ColumnLayout> kept =
+            heading.recognised ? std::nullopt : store->find(heading.cells);
+        layouts.push_back(kept ? request.layout.withColumns(*kept) : request.layout);
+    }
+    return layouts;
+}
+
+// Writes the project with the rows applied to `target`, through a working copy of its own; the
+// project remembers the import.
 void writeApplied(const Request& request, const specialrows::ProjectContents& contents,
-                  const std::vector<TakeoffReview::Row>& rows, const MasterList& list) {
+                  const projectfile::Contents& kept, const std::vector<TakeoffReview::Row>& rows,
+                  const MasterList& list) {
     const bool access = accessproject::isAccessDatabase(request.project);
     const QFileInfo target(request.apply);
     if (access && target.exists() &&
         target.canonicalFilePath() == QFileInfo(request.project).canonicalFilePath()) {
         throw Error(texts::olderProjectOnlyRead());
     }
-    const ProjectPrices prices =
-        access ? ProjectPrices() : projectfile::readWithPrices(request.project).prices;
+    std::vector<TakeoffImportRecord::File> files;
+    for (const QString& takeoff : request.takeoffs) {
+        files.push_back({QFileInfo(takeoff).fileName(), TakeoffFile::contentHash(takeoff),
+                         QDate::currentDate()});
+    }
     QTemporaryDir work;
     if (!work.isValid()) {
         throw Error(texts::noWorkingFolder(work.errorString()));
@@ -101,8 +126,10 @@ void writeApplied(const Request& request, const specialrows::ProjectContents& co
     document.bind(contents);
     document.setCategories(contents.categories);
     document.setUnitIndex(contents.unitIndex.value_or(0));
-    document.setPrices(prices);
-    const ProjectDocument::EditResult result = TakeoffReview::apply(document, rows, list);
+    document.setPrices(kept.prices);
+    document.setTakeoffRecord(kept.takeoff);
+    const ProjectDocument::EditResult result =
+        TakeoffReview::apply(document, rows, list, TakeoffReview::recordOf(rows, files));
     if (!result.stored()) {
         throw Error(texts::quantitiesNotApplied(result.reason));
     }
@@ -110,7 +137,7 @@ void writeApplied(const Request& request, const specialrows::ProjectContents& co
         target.absoluteFilePath(), document.items().records(IndexOrder::PrimaryKey),
         specialrows::compose(document.header(), document.unitIndex(),
                              contents.masterDate.value_or(QString()), document.categories()),
-        document.prices());
+        document.prices(), document.takeoffRecord());
 }
 
 }  // namespace
@@ -124,14 +151,20 @@ int runQuantitiesCommand(const QStringList& args) {
         throw Error(texts::noSuchCategory(*request.options.defaultCategory));
     }
     const MasterList list = masterListOf(contents);
+    const std::vector<TakeoffLayout> layouts = layoutsOf(request);
     TakeoffSum sum(list);
-    for (const QString& takeoff : request.takeoffs) {
-        sum.add(TakeoffFile::read(takeoff, request.layout));
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        sum.add(TakeoffFile::read(request.takeoffs[qsizetype(i)], layouts[i]));
     }
+    const projectfile::Contents kept = accessproject::isAccessDatabase(request.project)
+                                           ? projectfile::Contents()
+                                           : projectfile::readWithPrices(request.project);
+    TakeoffReview::Options options = request.options;
+    options.lastImport = kept.takeoff;
     const std::vector<TakeoffReview::Row> rows = TakeoffReview::compute(
-        contents.items, contents.categories, list, sum, request.layout, request.options);
+        contents.items, contents.categories, list, sum, request.layout, options);
     if (!request.apply.isEmpty()) {
-        writeApplied(request, contents, rows, list);
+        writeApplied(request, contents, kept, rows, list);
     }
     writeOutput(request.report, TakeoffReview::toCsv(rows));
     QByteArray leftOut;

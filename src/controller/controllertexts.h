@@ -198,5 +198,23 @@ inline QString quantitiesTaken(int changed, int added) {
            u" changed and "_s + QString::number(added) + (added == 1 ? u" item"_s : u" items"_s) +
            u" added."_s;
 }
+inline QString takeoffColumnsTitle() {
+    return u"Take-off Columns"_s;
+}
+// The last import the project remembers, and the files read now that are as they were then.
+inline QString lastImportNote(const QString& date, const QStringList& files) {
+    return u"Last import on "_s + date + u" from "_s + files.join(u", "_s) + u"."_s;
+}
+inline QString fileUnchanged(const QString& file, const QString& then) {
+    return file == then ? u" "_s + file + u" has not changed since."_s
+                        : u" "_s + file + u" is the same as "_s + then + u" was."_s;
+}
+// The columns of the breakdown of a row's quantity.
+inline QStringList takeoffPartHeadings() {
+    return {u"File"_s, u"Line"_s, u"Where"_s, u"Quantity"_s, u"Unit"_s, u"Converted"_s};
+}
+inline QString lastImportHeading() {
+    return u"Last Import"_s;
+}
 
 }  // namespace veskplan::texts

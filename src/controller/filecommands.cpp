@@ -116,7 +116,7 @@ FileCommands::SaveResult FileCommands::write(bool askForName) {
         document_.header(), master_.unitIndex(), master_.masterDate(), document_.categories());
     try {
         projectfile::write(target, document_.items().records(IndexOrder::PrimaryKey), specialRows,
-                           document_.prices());
+                           document_.prices(), document_.takeoffRecord());
     } catch (const Error& error) {
         // The project stays where it was, with its changes still unsaved.
         port_.warn(error.message());
@@ -175,7 +175,7 @@ void FileCommands::openProject(const QString& path) {
 
 void FileCommands::openFile(const QString& path, bool checkRevision) {
     const bool imported = accessproject::isAccessDatabase(path);
-    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}}
+    projectfile::Contents read = imported ? projectfile::Contents{readProjectFile(path), {}, {}}
                                           : projectfile::readWithPrices(path);
     specialrows::ProjectContents contents = specialrows::split(std::move(read.records));
     const RecoveryWriter::Replacing replacing(recovery_);
@@ -189,6 +189,7 @@ void FileCommands::openFile(const QString& path, bool checkRevision) {
     config_.lastDir = directoryOf(path);
     binding_.bind(contents, checkRevision);
     document_.setPrices(read.prices);
+    document_.setTakeoffRecord(read.takeoff);
     document_.setModified(false);
     recent_.add(path);
 }
@@ -244,6 +245,7 @@ void FileCommands::offerRecovery(const QString& tempDir) {
             binding_.bind(contents, false);
             document_.setQuantityReviews(state.reviews);
             document_.setPrices(state.prices);
+            document_.setTakeoffRecord(state.takeoff);
             document_.setFile(state.fileName, state.untitled);
             document_.setModified(true);
             recovered = true;

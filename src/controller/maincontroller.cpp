@@ -44,7 +44,8 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
                                                      dialogs_, port_, requests_)),
       historyImport_(port_, busy_, dialogs_, settings_, config_, paths_.userDataDir),
       quantities_(std::make_unique<QuantityImport>(*document_, master_, editing_->categoryBoxes(),
-                                                   port_, busy_, requests_)) {
+                                                   port_, busy_, requests_, paths_.userDataDir,
+                                                   today_)) {
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
     connect(document_.get(), &ProjectDocument::historyEnded, this,

@@ -1,5 +1,7 @@
 #include "controller/quantityimport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include "base/error.h"
@@ -7,9 +9,11 @@
 #include "controller/controllertexts.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
+#include "history/layoutstore.h"
 #include "master/mastersession.h"
 #include "project/categoryboxes.h"
 #include "project/projectdocument.h"
+#include "takeoff/takeofftexts.h"
 
 namespace veskplan {
 
@@ -18,13 +22,16 @@ using Status = TakeoffReview::Status;
 
 QuantityImport::QuantityImport(ProjectDocument& document, const MasterSession& master,
                                const CategoryBoxes& boxes, UserPort& port, BusyIndicator& busy,
-                               ViewRequests& requests)
+                               ViewRequests& requests, QString dataDir,
+                               std::function<QDate()> today)
     : document_(document),
       master_(master),
       boxes_(boxes),
       port_(port),
       busy_(busy),
-      requests_(requests) {
+      requests_(requests),
+      dataDir_(std::move(dataDir)),
+      today_(std::move(today)) {
     // The review follows the project: an edit, an undo or another project changes what the
     // take-off would do.
     const auto follow = [this] {
@@ -35,6 +42,29 @@ QuantityImport::QuantityImport(ProjectDocument& document, const MasterSession& m
     connect(&document_, &ProjectDocument::itemTouched, this, follow);
     connect(&document_, &ProjectDocument::bound, this, follow);
     connect(&document_, &ProjectDocument::categoriesChanged, this, follow);
+    connect(&document_, &ProjectDocument::takeoffRecordChanged, this, follow);
+}
+
+QString QuantityImport::layoutFile() const {
+    return TakeoffLayout::keptLayoutsIn(dataDir_);
+}
+
+QString QuantityImport::lastImportNote() const {
+    const TakeoffImportRecord& last = document_.takeoffRecord();
+    if (last.files().empty()) {
+        return {};
+    }
+    QStringList names;
+    for (const TakeoffImportRecord::File& file : last.files()) {
+        names.append(file.name);
+    }
+    QString note = texts::lastImportNote(last.files().front().date.toString(Qt::ISODate), names);
+    for (qsizetype i = 0; i < hashes_.size(); ++i) {
+        if (const TakeoffImportRecord::File* then = last.fileWithHash(hashes_[i])) {
+            note += texts::fileUnchanged(QFileInfo(files_[i]).fileName(), then->name);
+        }
+    }
+    return note;
 }
 
 bool QuantityImport::isAccepted(int row) const {
@@ -74,12 +104,13 @@ void QuantityImport::importFiles() {
     if (files.isEmpty()) {
         return;
     }
-    std::optional<std::vector<TakeoffFile>> read = readFiles(files, layout_);
+    std::optional<Read> read = readFiles(files, layout_);
     if (!read) {
         return;
     }
     files_ = files;
-    read_ = std::move(*read);
+    read_ = std::move(read->files);
+    hashes_ = read->hashes;
     const QString current = boxes_.currentNumber();
     defaultCategory_ = current.isEmpty() ? std::nullopt : std::optional<QString>(current);
     recompute(false);
@@ -90,14 +121,54 @@ const CategoryList& QuantityImport::categories() const {
     return document_.categories();
 }
 
-std::optional<std::vector<TakeoffFile>> QuantityImport::readFiles(const QStringList& files,
-                                                                  const TakeoffLayout& layout) {
-    std::vector<TakeoffFile> read;
+TakeoffLayout QuantityImport::layoutFor(const QString& file, const TakeoffLayout& layout,
+                                        LayoutStore& store, bool& asked) {
+    const TakeoffFile::Heading heading = TakeoffFile::heading(file, layout);
+    if (heading.recognised) {
+        return layout;
+    }
+    if (const std::optional<ColumnLayout> kept = store.find(heading.cells)) {
+        return layout.withColumns(*kept);
+    }
+    const std::optional<ColumnLayout> chosen = port_.chooseColumns(
+        ColumnMappingRequest{heading.shownName, heading.cells, TakeoffLayout::allFields(),
+                             TakeoffLayout::requiredFields(),
+                             TakeoffLayout::proposal(heading.cells), texts::takeoffColumnsTitle()});
+    if (!chosen) {
+        throw Cancelled{};
+    }
+    TakeoffLayout mapped = layout.withColumns(*chosen);
     try {
-        BusyCursor busy(busy_);
+        mapped.locate(heading.cells);
+    } catch (const TakeoffLayout::ColumnProblem& problem) {
+        throw Error(texts::takeoffUnreadable(heading.shownName, heading.line, problem.reason));
+    }
+    store.remember(heading.cells, *chosen);
+    asked = true;
+    return mapped;
+}
+
+std::optional<QuantityImport::Read> QuantityImport::readFiles(const QStringList& files,
+                                                              const TakeoffLayout& layout) {
+    Read read;
+    try {
+        LayoutStore store = LayoutStore::read(layoutFile());
+        std::vector<TakeoffLayout> layouts;
+        bool asked = false;
         for (const QString& file : files) {
-            read.push_back(TakeoffFile::read(file, layout));
+            layouts.push_back(layoutFor(file, layout, store, asked));
         }
+        if (asked) {
+            QDir().mkpath(dataDir_);
+            store.write(layoutFile());
+        }
+        BusyCursor busy(busy_);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            read.files.push_back(TakeoffFile::read(files[i], layouts[size_t(i)]));
+            read.hashes.append(TakeoffFile::contentHash(files[i]));
+        }
+    } catch (const Cancelled&) {
+        return std::nullopt;
     } catch (const Error& error) {
         port_.warn(error.message());
         return std::nullopt;
@@ -126,12 +197,13 @@ void QuantityImport::chooseLayout() {
         return;
     }
     // The files read so far are read again through it; one it does not fit changes nothing.
-    std::optional<std::vector<TakeoffFile>> read = readFiles(files_, layout);
+    std::optional<Read> read = readFiles(files_, layout);
     if (!read) {
         return;
     }
     layout_ = std::move(layout);
-    read_ = std::move(*read);
+    read_ = std::move(read->files);
+    hashes_ = read->hashes;
     recompute(true);
 }
 
@@ -173,6 +245,7 @@ void QuantityImport::recompute(bool keepAccepted) {
     TakeoffReview::Options options;
     options.defaultCategory = defaultCategory_;
     options.rounding = rounding_;
+    options.lastImport = document_.takeoffRecord();
     rows_ = TakeoffReview::compute(document_.items().records(IndexOrder::PrimaryKey),
                                    document_.categories(), list, sum, layout_, options);
     accepted_.assign(rows_.size(), false);
@@ -197,8 +270,12 @@ void QuantityImport::apply() {
         port_.inform(texts::noQuantitiesAccepted());
         return;
     }
-    const ProjectDocument::EditResult result =
-        TakeoffReview::apply(document_, taken, master_.list());
+    std::vector<TakeoffImportRecord::File> files;
+    for (qsizetype i = 0; i < files_.size(); ++i) {
+        files.push_back({QFileInfo(files_[i]).fileName(), hashes_[i], today_()});
+    }
+    const ProjectDocument::EditResult result = TakeoffReview::apply(
+        document_, taken, master_.list(), TakeoffReview::recordOf(rows_, files));
     if (!result.stored()) {
         port_.warn(texts::quantitiesNotTaken(result.reason));
         return;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -13,15 +15,18 @@ namespace veskplan {
 class BusyIndicator;
 class CategoryBoxes;
 class CategoryList;
+class LayoutStore;
 class MasterSession;
 class ProjectDocument;
 class UserPort;
 class ViewRequests;
 
 // Quantities taken from take-off reports into the project, from the windows: the files asked
-// for, read against the loaded master list, and the review shown before anything changes. The
-// designer accepts rows all at once or one by one; what is accepted goes in as one undoable
-// step. Rows whose unit does not convert, items the list lacks and new items nothing places are
+// for, read against the loaded master list, and the review shown before anything changes. A
+// file whose headings are not recognised asks which column is which, once: the choice is kept
+// for its heading row. The designer accepts rows all at once or one by one; what is accepted
+// goes in as one undoable step, with the record of the import the project keeps for the next
+// one. Rows whose unit does not convert, items the list lacks and new items nothing places are
 // never taken.
 class QuantityImport : public QObject {
     Q_OBJECT
@@ -29,9 +34,13 @@ class QuantityImport : public QObject {
 public:
     using Row = TakeoffReview::Row;
 
+    // `dataDir` keeps the column layouts the designer chose; `today` dates an import.
     QuantityImport(ProjectDocument& document, const MasterSession& master,
                    const CategoryBoxes& boxes, UserPort& port, BusyIndicator& busy,
-                   ViewRequests& requests);
+                   ViewRequests& requests, QString dataDir, std::function<QDate()> today);
+
+    // The column layouts chosen for headings that are not recognised.
+    QString layoutFile() const;
 
     // File > Import Quantities: asks for take-off files and shows their review. A file that
     // cannot be read is told, and the review stays as it was.
@@ -39,6 +48,9 @@ public:
 
     const std::vector<Row>& rows() const { return rows_; }
     const QStringList& files() const { return files_; }
+    // When the project's last import was and from which files, and which files read now are as
+    // they were then; empty when the project remembers none.
+    QString lastImportNote() const;
     bool isAccepted(int row) const;
     // Whether the row may be accepted: it needs no decision and changes the project.
     bool canAccept(int row) const;
@@ -71,11 +83,21 @@ Q_SIGNALS:
     void acceptanceChanged();
 
 private:
+    struct Cancelled {};
+    struct Read {
+        std::vector<TakeoffFile> files;
+        QStringList hashes;
+    };
     // Works the review out again from the files read, keeping an item accepted where it was.
     void recompute(bool keepAccepted);
-    // The files read through the layout; nothing when one cannot be read, which is told.
-    std::optional<std::vector<TakeoffFile>> readFiles(const QStringList& files,
-                                                      const TakeoffLayout& layout);
+    // The files read through the layout, or the columns the designer chose for their headings;
+    // nothing when one cannot be read, which is told, or the designer cancels.
+    std::optional<Read> readFiles(const QStringList& files, const TakeoffLayout& layout);
+    // The layout a file is read through: `layout` when it recognises the headings, else with the
+    // columns kept for them or chosen now (`asked`). Throws Error for a file that cannot be read
+    // or a choice that cannot serve, Cancelled when the designer cancels.
+    TakeoffLayout layoutFor(const QString& file, const TakeoffLayout& layout, LayoutStore& store,
+                            bool& asked);
     std::optional<QString> askForRules(const QString& title);
 
     ProjectDocument& document_;
@@ -84,8 +106,11 @@ private:
     UserPort& port_;
     BusyIndicator& busy_;
     ViewRequests& requests_;
+    QString dataDir_;
+    std::function<QDate()> today_;
     QStringList files_;
     std::vector<TakeoffFile> read_;
+    QStringList hashes_;  // of the files read, in their order
     TakeoffLayout layout_;
     RoundingRules rounding_;
     std::optional<QString> defaultCategory_;

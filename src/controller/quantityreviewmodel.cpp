@@ -23,6 +23,8 @@ const std::optional<double>* quantityOf(const Row& row, int column) {
             return &row.projectQuantity;
         case QuantityReviewModel::NewQuantityColumn:
             return &row.newQuantity;
+        case QuantityReviewModel::LastImportColumn:
+            return &row.lastImport;
         default:
             return nullptr;
     }
@@ -127,7 +129,10 @@ QVariant QuantityReviewModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return texts::reviewCsvHeading().split(u',').value(section);
+    // The columns of the review CSV, with the last import's figure before the status.
+    QStringList headings = texts::reviewCsvHeading().split(u',');
+    headings.insert(LastImportColumn, texts::lastImportHeading());
+    return headings.value(section);
 }
 
 Qt::ItemFlags QuantityReviewModel::flags(const QModelIndex& index) const {

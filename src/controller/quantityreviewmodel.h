@@ -20,6 +20,7 @@ public:
         TakeoffUnitColumn,
         ProjectQuantityColumn,
         NewQuantityColumn,
+        LastImportColumn,  // the take-off's figure at the project's last import
         StatusColumn,
         CategoryColumn,
         ColumnCount

@@ -54,6 +54,7 @@ struct ColumnMappingRequest {
     std::vector<ColumnLayout::Field> fields;
     std::vector<ColumnLayout::Field> required;
     ColumnLayout proposed;
+    QString title = QStringLiteral("Bid Columns");  // the question's window title
 };
 
 // Everything the program asks of the person at the screen: messages, files, the printer. The

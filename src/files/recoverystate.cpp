@@ -80,6 +80,44 @@ ProjectPrices pricesFromJson(const QString& text) {
     return prices;
 }
 
+QString takeoffJson(const TakeoffImportRecord& record) {
+    QJsonArray files;
+    for (const TakeoffImportRecord::File& file : record.files()) {
+        files.append(QJsonArray{file.name, file.sha256, file.date.toString(Qt::ISODate)});
+    }
+    QJsonArray items;
+    for (const auto& [key, quantity] : record.quantities()) {
+        items.append(QJsonArray{key.first, key.second, quantity});
+    }
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{u"files"_s, files}, {u"items"_s, items}})
+                                 .toJson(QJsonDocument::Compact));
+}
+
+// What cannot be part of the record is left out.
+TakeoffImportRecord takeoffFromJson(const QString& text) {
+    const QJsonObject object = QJsonDocument::fromJson(text.toUtf8()).object();
+    TakeoffImportRecord record;
+    for (const QJsonValue entry : object.value(u"files"_s).toArray()) {
+        const QJsonArray fields = entry.toArray();
+        const TakeoffImportRecord::File file{
+            fields.at(0).toString(), fields.at(1).toString(),
+            QDate::fromString(fields.at(2).toString(), Qt::ISODate)};
+        if (!file.name.isEmpty() && TakeoffImportRecord::isHash(file.sha256) &&
+            file.date.isValid() && record.files().size() < TakeoffImportRecord::kMaxFiles) {
+            record.addFile(file);
+        }
+    }
+    for (const QJsonValue entry : object.value(u"items"_s).toArray()) {
+        const QJsonArray fields = entry.toArray();
+        const double quantity = fields.at(2).toDouble(-1);
+        if (TakeoffImportRecord::isQuantity(quantity) &&
+            record.quantities().size() < size_t(TakeoffImportRecord::kMaxItems)) {
+            record.setQuantity(fields.at(0).toString(), fields.at(1).toString(), quantity);
+        }
+    }
+    return record;
+}
+
 }  // namespace
 
 RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
@@ -111,6 +149,7 @@ RecoveryState RecoveryState::read(const std::map<QString, QString>& values) {
     }
     state.reviews = QuantityReviews::fromEntries(reviews);
     state.prices = pricesFromJson(value(u"prices"_s));
+    state.takeoff = takeoffFromJson(value(u"takeoff"_s));
     state.modified = value(u"modified"_s) == u"1"_s;
     state.replacing = value(u"replacing"_s) == u"1"_s;
     return state;
@@ -139,6 +178,7 @@ std::vector<std::pair<QString, QString>> RecoveryState::valuesOf(const ProjectDo
         {u"unit"_s, QString::number(document.unitIndex())},
         {u"reviews"_s, QString::fromUtf8(QJsonDocument(reviews).toJson(QJsonDocument::Compact))},
         {u"prices"_s, pricesJson(document.prices())},
+        {u"takeoff"_s, takeoffJson(document.takeoffRecord())},
         {u"modified"_s, document.isModified() ? u"1"_s : u"0"_s},
     };
 }
@@ -147,7 +187,7 @@ RecoveryWriter::RecoveryWriter(ProjectDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     for (auto signal : {&ProjectDocument::headerChanged, &ProjectDocument::categoriesChanged,
                         &ProjectDocument::fileChanged, &ProjectDocument::quantityReviewsChanged,
-                        &ProjectDocument::pricesChanged}) {
+                        &ProjectDocument::pricesChanged, &ProjectDocument::takeoffRecordChanged}) {
         connect(&document_, signal, this, &RecoveryWriter::keep);
     }
     connect(&document_, &ProjectDocument::modifiedChanged, this, &RecoveryWriter::keep);

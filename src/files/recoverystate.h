@@ -10,6 +10,7 @@
 #include "project/headerfields.h"
 #include "project/projectprices.h"
 #include "project/quantityreviews.h"
+#include "project/takeoffimportrecord.h"
 
 namespace veskplan {
 
@@ -27,6 +28,7 @@ struct RecoveryState {
     int unitIndex = 0;
     QuantityReviews reviews;
     ProjectPrices prices;
+    TakeoffImportRecord takeoff;
     bool modified = false;
     bool replacing = false;  // left while another project was being put in place
 
@@ -38,7 +40,8 @@ struct RecoveryState {
 };
 
 // Keeps the working copy's state table in step with the document: every change of its header
-// fields, categories, prices, file or modified state is written as it happens.
+// fields, categories, prices, last take-off import, file or modified state is written as it
+// happens.
 class RecoveryWriter : public QObject {
     Q_OBJECT
 

@@ -8,9 +8,9 @@
 
 namespace veskplan {
 
-// Which column of a price or bid file gives which field. Headings are recognised by name, in
-// the layouts agencies publish and in plain words; a layout file names the headings of a layout
-// that is not recognised, one FIELD=HEADING per line, FIELD being a plain heading:
+// Which column of a price, bid or take-off file gives which field. Headings are recognised by
+// name, in the layouts agencies publish and in plain words; a layout file names the headings of a
+// layout that is not recognised, one FIELD=HEADING per line, FIELD being a plain heading:
 //
 //     Item Number=ITEM_NO
 //     Unit Price=AWARD_PRICE
@@ -38,6 +38,14 @@ public:
         // price (no bid price).
         ExtendedAmount,
         EstimateUnitPrice,
+        // Take-off reports: where a quantity line stands in the drawings (its category or sheet,
+        // its station range or its drawing object). No bid file is read for them.
+        Category,
+        Sheet,
+        StationFrom,
+        StationTo,
+        Station,
+        Object,
     };
     // Every field, in the order above.
     static const std::vector<Field>& allFields();

@@ -56,6 +56,9 @@ void ItemsCommand::apply(bool forward) {
         document_.reviews_ = reviews;
         throw;
     }
+    if (alongside_) {
+        alongside_(forward);
+    }
     document_.itemsChanged(touched);
     if (!(reviews == document_.reviews_)) {
         Q_EMIT document_.quantityReviewsChanged();

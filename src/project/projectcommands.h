@@ -31,6 +31,11 @@ public:
     void execute();
     void redo() override;
     void undo() override;
+    // Something of the document that changes with the items, in either direction, once they
+    // are in place.
+    void alsoApply(std::function<void(bool forward)> alongside) {
+        alongside_ = std::move(alongside);
+    }
 
 private:
     // An undo or redo cannot throw through the stack: a failure is kept for the document,
@@ -42,6 +47,7 @@ private:
 
     ProjectDocument& document_;
     std::vector<Change> changes_;
+    std::function<void(bool forward)> alongside_;
     bool executed_ = false;
 };
 

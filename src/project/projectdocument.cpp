@@ -282,7 +282,7 @@ ProjectDocument::EditResult ProjectDocument::setQuantities(
 
 ProjectDocument::EditResult ProjectDocument::takeQuantities(
     const std::vector<ProjectRecord>& changed, const std::vector<ProjectRecord>& added,
-    const QString& what) {
+    const QString& what, const std::optional<TakeoffImportRecord>& record) {
     std::vector<ItemsCommand::Change> changes;
     for (const ProjectRecord& after : changed) {
         const int row = items_->rowOfKey(after);
@@ -307,7 +307,13 @@ ProjectDocument::EditResult ProjectDocument::takeQuantities(
     if (changes.empty()) {
         return {};
     }
-    return pushItems(std::make_unique<ItemsCommand>(*this, std::move(changes), what));
+    auto command = std::make_unique<ItemsCommand>(*this, std::move(changes), what);
+    if (record && !(*record == takeoffRecord_)) {
+        command->alsoApply([this, before = takeoffRecord_, after = *record](bool forward) {
+            setTakeoffRecord(forward ? after : before);
+        });
+    }
+    return pushItems(std::move(command));
 }
 
 ProjectDocument::EditResult ProjectDocument::changeItem(int row, const ProjectRecord& after,
@@ -449,6 +455,13 @@ void ProjectDocument::setPrices(const ProjectPrices& prices) {
     }
 }
 
+void ProjectDocument::setTakeoffRecord(const TakeoffImportRecord& record) {
+    if (!(record == takeoffRecord_)) {
+        takeoffRecord_ = record;
+        Q_EMIT takeoffRecordChanged();
+    }
+}
+
 void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     header_.projNum = contents.projNum;
     header_.designer = contents.designer;
@@ -461,7 +474,8 @@ void ProjectDocument::bind(const specialrows::ProjectContents& contents) {
     boundFromSavedFile_ = contents.hadRows;
     undoStack_.clear();
     setQuantityReviews({});
-    setPrices(ProjectPrices());  // the file's own prices follow the binding
+    setPrices(ProjectPrices());  // the file's own prices and record follow the binding
+    setTakeoffRecord({});
     Q_EMIT headerChanged();
     Q_EMIT bound();
 }
@@ -481,6 +495,7 @@ void ProjectDocument::clearForNewProject() {
     undoStack_.clear();
     setQuantityReviews({});
     setPrices(ProjectPrices());
+    setTakeoffRecord({});
     // Nothing of the last project stays: a new project is as blank as the first one.
     forcedModified_ = false;
     fileName_.clear();

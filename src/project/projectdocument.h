@@ -13,6 +13,7 @@
 #include "project/projectprices.h"
 #include "project/quantityreviews.h"
 #include "project/recordstore.h"
+#include "project/takeoffimportrecord.h"
 
 namespace veskplan {
 
@@ -122,10 +123,12 @@ public:
                              const std::vector<std::optional<double>>& quantities);
     // Quantities taken from elsewhere as one step named `what`: each of `changed`, found by its
     // key, takes its quantity (confirming one that was to be reviewed), and each of `added` is
-    // added. Refused, changing nothing, when an item to change is not there or the category of
-    // one to add holds it already.
+    // added; the project then remembers `record` as its last take-off import, in the same step.
+    // Refused, changing nothing, when an item to change is not there or the category of one to
+    // add holds it already.
     EditResult takeQuantities(const std::vector<ProjectRecord>& changed,
-                              const std::vector<ProjectRecord>& added, const QString& what);
+                              const std::vector<ProjectRecord>& added, const QString& what,
+                              const std::optional<TakeoffImportRecord>& record = std::nullopt);
     // The description of the free-text item, the only one whose description the designer
     // writes; refused for any other item.
     EditResult setFreeTextDescription(int row, const QString& description);
@@ -162,6 +165,11 @@ public:
     // Takes the prices a project file or a recovered working copy holds, as no step.
     void setPrices(const ProjectPrices& prices);
 
+    // The last take-off import the project remembers; one from a project file is taken as no
+    // step.
+    const TakeoffImportRecord& takeoffRecord() const { return takeoffRecord_; }
+    void setTakeoffRecord(const TakeoffImportRecord& record);
+
     // The unit the project's items are taken from, kept with the working copy.
     void setUnitIndex(int index);
     int unitIndex() const { return unitIndex_; }
@@ -181,6 +189,7 @@ Q_SIGNALS:
     // Items were marked for review or their marks went.
     void quantityReviewsChanged();
     void pricesChanged();
+    void takeoffRecordChanged();
     // An undo or redo the working copy could not take ended the history: the stack's own
     // actions step it, so no caller is there to be told, and the window warns with `message`.
     void historyEnded(const QString& message);
@@ -212,6 +221,7 @@ private:
     CategoryList categories_;
     QuantityReviews reviews_;
     ProjectPrices prices_;
+    TakeoffImportRecord takeoffRecord_;
     QString fileName_;
     bool untitled_ = true;
     QString storedMasterDate_;

@@ -23,6 +23,7 @@
 #include "project/projectschema.h"
 #include "project/projecttexts.h"
 #include "project/specialrows.h"
+#include "project/takeofftable.h"
 
 #include <sqlite3.h>
 
@@ -218,14 +219,16 @@ Contents readWithPrices(const QString& path) {
             records.push_back(std::move(record));
         }
         refuseWhatNoProjectHolds(records);
-        return Contents{std::move(records), pricetable::read(db)};
+        ProjectPrices prices = pricetable::read(db);
+        return Contents{std::move(records), std::move(prices), takeofftable::read(db)};
     } catch (const Error& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.message()));
     }
 }
 
 void write(const QString& target, const std::vector<ProjectRecord>& items,
-           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices) {
+           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices,
+           const TakeoffImportRecord& takeoff) {
     const QString shown = QDir::toNativeSeparators(target);
     const QFileInfo targetInfo(target);
     removeStaleSaveFiles(targetInfo.absolutePath());
@@ -276,6 +279,7 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
             }
             pricetable::write(db, saved);
         }
+        takeofftable::write(db, takeoff);
         transaction.commit();
     } catch (const SqliteError& error) {
         throw Error(texts::projectNotSaved(shown, error.reason()));

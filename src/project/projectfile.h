@@ -5,6 +5,7 @@
 
 #include "project/projectprices.h"
 #include "project/projectrecord.h"
+#include "project/takeoffimportrecord.h"
 
 namespace veskplan {
 
@@ -17,13 +18,14 @@ namespace projectfile {
 // views, holds a value of the wrong kind or two rows with the same key. Nothing is changed.
 std::vector<ProjectRecord> read(const QString& path);
 
-// A project file's rows and the prices it keeps beside them.
+// A project file's rows and the prices and the last take-off import it keeps beside them.
 struct Contents {
     std::vector<ProjectRecord> records;
     ProjectPrices prices;
+    TakeoffImportRecord takeoff;
 };
-// Reads the rows as read() does, and the prices: none for a file without a price table. A price
-// table that cannot be a project's is refused as the rows are.
+// Reads the rows as read() does, the prices and the last take-off import: none for a file
+// without their tables. A table that cannot be a project's is refused as the rows are.
 Contents readWithPrices(const QString& path);
 
 // Refuses rows read from a project file that cannot be a project (an item outside the categories
@@ -33,9 +35,11 @@ void checkRecords(const std::vector<ProjectRecord>& records);
 
 // Writes a project file holding the items and then the special rows, through a temporary file
 // in the same directory that is renamed over `target`, so a failure leaves the old file whole.
-// The prices of the items written go into a table of their own. Throws Error naming the file.
+// The prices of the items written go into a table of their own, and the last take-off import
+// into its own. Throws Error naming the file.
 void write(const QString& target, const std::vector<ProjectRecord>& items,
-           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices = {});
+           const std::vector<ProjectRecord>& specialRows, const ProjectPrices& prices = {},
+           const TakeoffImportRecord& takeoff = {});
 
 }  // namespace projectfile
 }  // namespace veskplan

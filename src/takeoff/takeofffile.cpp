@@ -1,7 +1,10 @@
 #include "takeoff/takeofffile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -165,6 +168,64 @@ TakeoffFile::Quantity TakeoffFile::parseQuantity(QStringView text, bool semicolo
     }
     quantity.value = value;
     return quantity;
+}
+
+QString TakeoffFile::contentHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBytes) {
+        throw Error(texts::takeoffUnreadable(
+            QDir::toNativeSeparators(path), 0,
+            file.isOpen() ? texts::fileTooLarge(kMaxBytes) : file.errorString()));
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file)) {
+        throw Error(
+            texts::takeoffUnreadable(QDir::toNativeSeparators(path), 0, file.errorString()));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+TakeoffFile::Heading TakeoffFile::heading(const QString& path, const TakeoffLayout& layout) {
+    Heading heading;
+    heading.shownName = QDir::toNativeSeparators(path);
+    const auto fail = [&](int line, const QString& reason) {
+        throw Error(texts::takeoffUnreadable(heading.shownName, line, reason));
+    };
+    try {
+        TableFile rows = TableFile::open(path, kMaxBytes, kMaxLines);
+        std::ptrdiff_t most = 0;
+        for (int seen = 0; seen < kMaxTitleLines; ++seen) {
+            std::optional<TableFile::Row> row = rows.next();
+            if (!row) {
+                break;
+            }
+            if (layout.namesItemNumber(row->cells)) {
+                try {
+                    layout.locate(row->cells);
+                    return Heading{heading.shownName, row->line, row->cells, true};
+                } catch (const TakeoffLayout::ColumnProblem& problem) {
+                    if (!problem.unrecognised) {
+                        fail(row->line, problem.reason);
+                    }
+                    return Heading{heading.shownName, row->line, row->cells, false};
+                }
+            }
+            const auto filled =
+                std::count_if(row->cells.begin(), row->cells.end(),
+                              [](const QString& cell) { return !cell.trimmed().isEmpty(); });
+            if (filled > most) {
+                most = filled;
+                heading.line = row->line;
+                heading.cells = row->cells;
+            }
+        }
+    } catch (const csv::ReadError& error) {
+        fail(error.line(), error.reason());
+    }
+    if (heading.line == 0) {
+        fail(0, texts::takeoffEmpty());
+    }
+    return heading;
 }
 
 TakeoffFile TakeoffFile::read(const QString& path, const TakeoffLayout& layout) {

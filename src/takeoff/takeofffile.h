@@ -37,6 +37,22 @@ public:
     // number, below zero or out of range, a line without a unit.
     static TakeoffFile read(const QString& path, const TakeoffLayout& layout = {});
 
+    // The heading row of a take-off, to ask which column is which when it is not recognised: the
+    // row read() takes for it, else the first of the rows above the data with the most cells
+    // holding text (titles hold fewer). Throws Error as read() does for a file that cannot be
+    // read, holds no rows or has a heading twice.
+    struct Heading {
+        QString shownName;
+        int line = 0;
+        QStringList cells;
+        bool recognised = false;  // the layout finds the item number and the quantity in it
+    };
+    static Heading heading(const QString& path, const TakeoffLayout& layout = {});
+
+    // The SHA-256 of the file's bytes in lower-case hexadecimal, by which the project knows a
+    // file it took before. Throws Error naming the file for one over kMaxBytes or unreadable.
+    static QString contentHash(const QString& path);
+
     const QString& shownName() const { return shownName_; }
     const std::vector<TakeoffLine>& lines() const { return lines_; }
 

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QHash>
+#include <set>
 
+#include "base/apppaths.h"
 #include "base/boundedfile.h"
 #include "base/error.h"
 #include "takeoff/takeofftexts.h"
@@ -68,30 +70,17 @@ const std::vector<Field>& TakeoffLayout::allFields() {
     return fields;
 }
 
+QString TakeoffLayout::keptLayoutsIn(const QString& userDataDir) {
+    return joinPath(userDataDir, u"takeoff-layouts.csv"_s);
+}
+
+const std::vector<Field>& TakeoffLayout::requiredFields() {
+    static const std::vector<Field> fields = {Field::ItemNumber, Field::Quantity};
+    return fields;
+}
+
 QString TakeoffLayout::plainHeading(Field field) {
-    switch (field) {
-        case Field::ItemNumber:
-            return u"Item Number"_s;
-        case Field::Description:
-            return u"Description"_s;
-        case Field::Quantity:
-            return u"Quantity"_s;
-        case Field::Unit:
-            return u"Unit"_s;
-        case Field::Category:
-            return u"Category"_s;
-        case Field::Sheet:
-            return u"Sheet"_s;
-        case Field::StationFrom:
-            return u"Station From"_s;
-        case Field::StationTo:
-            return u"Station To"_s;
-        case Field::Station:
-            return u"Station"_s;
-        case Field::Object:
-            return u"Object"_s;
-    }
-    return {};
+    return ColumnLayout::plainHeading(field);
 }
 
 QString TakeoffLayout::fieldWords(Field field) {
@@ -155,6 +144,14 @@ void TakeoffLayout::mapCategory(const QString& text, const QString& category) {
 }
 
 std::map<Field, qsizetype> TakeoffLayout::locate(const QStringList& headings) const {
+    for (auto named = headings_.begin(); named != headings_.end(); ++named) {
+        for (auto other = headings_.begin(); other != named; ++other) {
+            if (comparable(other->second) == comparable(named->second)) {
+                throw ColumnProblem{texts::takeoffHeadingForTwoFields(
+                    named->second, fieldWords(other->first), fieldWords(named->first))};
+            }
+        }
+    }
     std::map<Field, qsizetype> columns;
     for (qsizetype column = 0; column < headings.size(); ++column) {
         const QString heading = comparable(headings[column]);
@@ -189,10 +186,44 @@ std::map<Field, qsizetype> TakeoffLayout::locate(const QStringList& headings) co
             throw ColumnProblem{texts::takeoffNoColumnCalled(fieldWords(field), heading)};
         }
     }
-    if (columns.count(Field::ItemNumber) == 0 || columns.count(Field::Quantity) == 0) {
-        throw ColumnProblem{texts::takeoffNoHeading()};
+    for (Field field : requiredFields()) {
+        if (columns.count(field) == 0) {
+            // Where the layout names columns, it names too few; else the row is not known.
+            throw ColumnProblem{headings_.empty() ? texts::takeoffNoHeading()
+                                                  : texts::takeoffNoColumnFor(fieldWords(field)),
+                                true};
+        }
     }
     return columns;
+}
+
+TakeoffLayout TakeoffLayout::withColumns(const ColumnLayout& columns) const {
+    TakeoffLayout layout = *this;
+    layout.headings_.clear();
+    for (Field field : allFields()) {
+        if (const std::optional<QString> heading = columns.headingOf(field)) {
+            layout.name(field, *heading);
+        }
+    }
+    return layout;
+}
+
+ColumnLayout TakeoffLayout::proposal(const QStringList& headings) {
+    std::map<Field, QString> found;
+    std::set<Field> twice;  // two columns that claim a field leave it to the designer
+    for (const QString& heading : headings) {
+        const auto known = knownHeadings().constFind(comparable(heading));
+        if (known != knownHeadings().cend() && !found.emplace(*known, heading.trimmed()).second) {
+            twice.insert(*known);
+        }
+    }
+    ColumnLayout proposed;
+    for (const auto& [field, heading] : found) {
+        if (twice.count(field) == 0) {
+            proposed.name(field, heading);
+        }
+    }
+    return proposed;
 }
 
 bool TakeoffLayout::namesItemNumber(const QStringList& cells) const {

@@ -176,6 +176,9 @@ std::vector<Row> TakeoffReview::compute(const std::vector<ProjectRecord>& items,
             rows.push_back(std::move(row));
         }
     }
+    for (Row& row : rows) {
+        row.lastImport = options.lastImport.quantityOf(row.category, row.itemNumber);
+    }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         const int byNumber = compareBinary(a.itemNumber, b.itemNumber);
         return byNumber != 0 ? byNumber < 0 : compareBinary(a.category, b.category) < 0;
@@ -197,9 +200,24 @@ QByteArray TakeoffReview::toCsv(const std::vector<Row>& rows) {
     return out;
 }
 
+TakeoffImportRecord TakeoffReview::recordOf(const std::vector<Row>& rows,
+                                            const std::vector<TakeoffImportRecord::File>& files) {
+    TakeoffImportRecord record;
+    for (const TakeoffImportRecord::File& file : files) {
+        record.addFile(file);
+    }
+    for (const Row& row : rows) {
+        if (row.newQuantity && row.masterRow >= 0 && !row.category.isEmpty()) {
+            record.setQuantity(row.category, row.itemNumber, *row.newQuantity);
+        }
+    }
+    return record;
+}
+
 ProjectDocument::EditResult TakeoffReview::apply(ProjectDocument& document,
                                                  const std::vector<Row>& rows,
-                                                 const MasterList& list) {
+                                                 const MasterList& list,
+                                                 const std::optional<TakeoffImportRecord>& record) {
     std::vector<ProjectRecord> changed;
     std::vector<ProjectRecord> added;
     const RecordStore& store = document.items();
@@ -222,7 +240,7 @@ ProjectDocument::EditResult TakeoffReview::apply(ProjectDocument& document,
                                           list.unit(row.masterRow).toString(), row.newQuantity});
         }
     }
-    return document.takeQuantities(changed, added, texts::importQuantitiesStep());
+    return document.takeQuantities(changed, added, texts::importQuantitiesStep(), record);
 }
 
 }  // namespace veskplan

@@ -8,6 +8,7 @@
 #include "project/categorylist.h"
 #include "project/projectdocument.h"
 #include "project/projectrecord.h"
+#include "project/takeoffimportrecord.h"
 #include "takeoff/roundingrules.h"
 #include "takeoff/takeofflayout.h"
 #include "takeoff/takeoffsum.h"
@@ -30,6 +31,7 @@ public:
         std::optional<double> unrounded;  // in `unit`, before the rounding rules
         std::optional<double> projectQuantity;
         std::optional<double> newQuantity;
+        std::optional<double> lastImport;  // what the project's last take-off import gave
         Status status = Status::New;
         QString category;  // where the item is or goes; empty when nothing says where
         int masterRow = -1;
@@ -44,6 +46,7 @@ public:
     struct Options {
         std::optional<QString> defaultCategory;
         RoundingRules rounding;
+        TakeoffImportRecord lastImport;  // the project's, for each row's figure of then
     };
 
     // One row per item and category in item-number order. An item the project holds keeps its
@@ -59,11 +62,17 @@ public:
     // The review as CSV: UTF-8, the heading, one line per row, quantities in shortest form.
     static QByteArray toCsv(const std::vector<Row>& rows);
 
+    // What the project remembers of an import of `files` reviewed as `rows`: the quantity the
+    // take-off gives each item of the list that has a category, taken or not.
+    static TakeoffImportRecord recordOf(const std::vector<Row>& rows,
+                                        const std::vector<TakeoffImportRecord::File>& files);
+
     // Puts the rows in as one undoable step: a changed quantity is set, a new item added with
-    // its quantity; rows that need a decision and the others change nothing, and no item is
-    // ever removed.
-    static ProjectDocument::EditResult apply(ProjectDocument& document,
-                                             const std::vector<Row>& rows, const MasterList& list);
+    // its quantity, and the project remembers `record` as its last import; rows that need a
+    // decision and the others change nothing, and no item is ever removed.
+    static ProjectDocument::EditResult apply(
+        ProjectDocument& document, const std::vector<Row>& rows, const MasterList& list,
+        const std::optional<TakeoffImportRecord>& record = std::nullopt);
 };
 
 }  // namespace veskplan

@@ -28,6 +28,14 @@ inline QString takeoffNoColumnCalled(const QString& field, const QString& headin
     return u"the layout names \""_s + heading + u"\" for the "_s + field +
            u", which no column is called"_s;
 }
+inline QString takeoffHeadingForTwoFields(const QString& heading, const QString& first,
+                                          const QString& second) {
+    return u"the column \""_s + heading + u"\" is chosen for both the "_s + first + u" and the "_s +
+           second;
+}
+inline QString takeoffNoColumnFor(const QString& field) {
+    return u"no column is chosen for the "_s + field;
+}
 inline QString takeoffNoQuantity() {
     return u"the quantity is empty"_s;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,7 @@ QStringList shown(const QAbstractItemModel* model) {
     QStringList rows;
     for (int r = 0; r < model->rowCount(); ++r) {
         const QVariant check = model->index(r, 0).data(Qt::CheckStateRole);
-        rows << model->index(r, 0).data().toString() + u' ' + model->index(r, 7).data().toString() +
+        rows << model->index(r, 0).data().toString() + u' ' + model->index(r, 8).data().toString() +
                     (check.isValid() ? (check.toInt() == Qt::Checked ? u" +"_s : u" -"_s) : u""_s);
     }
     return rows;
@@ -44,6 +45,8 @@ TEST_F(TakeoffReviewTest, RowsAreSortedFilteredAcceptedAndAppliedFromKeysAndClic
     const QAbstractItemModel* rows = table->model();
     QAbstractItemModelTester tester(qobject_cast<const QSortFilterProxyModel*>(rows)->sourceModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester partsTester(review->parts()->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::Warning);
     // A click on "New Quantity" sorts by the number.
     QHeaderView* header = table->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -64,6 +67,16 @@ TEST_F(TakeoffReviewTest, RowsAreSortedFilteredAcceptedAndAppliedFromKeysAndClic
     ASSERT_EQ(focus(), table);
     QTest::keyClick(table, Qt::Key_Space);
     EXPECT_EQ(shown(rows), QStringList{u"2301-0200000 new +"_s});
+    // Below, the lines behind the current row; Tab goes on to them.
+    const QAbstractItemModel* parts = review->parts()->model();
+    QStringList line;
+    for (int c = 0; c < parts->columnCount(); ++c) {
+        line << parts->index(0, c).data().toString();
+    }
+    EXPECT_EQ(std::pair(parts->rowCount(), line.join(u'|')),
+              std::pair(1, QDir::toNativeSeparators(file) + u"|3||900|SF|100"_s));
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(focus(), review->parts());
     QTest::mouseClick(find<QPushButton>(u"reviewAcceptAll"_s), Qt::LeftButton);
     EXPECT_EQ(find<QLabel>(u"reviewSummary"_s)->text(),
               u"2 rows, 2 accepted, 0 wait for a decision"_s);

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "project/projectfile.h"
 #include "support/testfiles.h"
 
 namespace veskplan {
@@ -24,6 +25,7 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, dir.path());
         env.insert(u"XDG_CONFIG_HOME"_s, dir.path());
+        env.insert(u"XDG_DATA_HOME"_s, dir.path());
         env.insert(u"APPDATA"_s, dir.path());  // on Windows, not the user's own configuration
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli"), arguments);
@@ -62,6 +64,15 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
     EXPECT_EQ(run({u"list"_s, out(u"new.vsk"_s)}),
               u"0|"_s + QString::fromUtf8(test::dataFile(u"cli/quantities-applied.txt"_s)) + u'|');
     EXPECT_EQ(test::readFile(sample(u"sample.vsk"_s)), project);
+    // The project applied to remembers the import.
+    QStringList names;
+    const projectfile::Contents applied = projectfile::readWithPrices(out(u"new.vsk"_s));
+    for (const TakeoffImportRecord::File& file : applied.takeoff.files()) {
+        names << file.name;
+    }
+    EXPECT_EQ(names.join(u','),
+              u"sample-takeoff-summary.csv,sample-takeoff-detailed.csv,"
+              u"sample-takeoff-traps.csv"_s);
     // What changed against the milestone before, the largest moves first.
     EXPECT_EQ(run({u"diff"_s, sample(u"sample.vsk"_s), out(u"new.vsk"_s), u"--csv"_s,
                    out(u"diff.csv"_s)}),
@@ -79,6 +90,13 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
     EXPECT_EQ(run({u"quantities"_s, copy, sample(u"sample-takeoff-summary.csv"_s), u"--category"_s,
                    u"1"_s, u"--report"_s, out(u"again.csv"_s)}),
               u"0||"_s);
+    // Headings the window was told the columns of are read as it was told.
+    QDir().mkpath(out(u"veskplan"_s));
+    QFile::copy(QStringLiteral(VESKPLAN_TEST_DATA_DIR "/takeoff/kept-layouts.csv"),
+                out(u"veskplan/takeoff-layouts.csv"_s));
+    test::writeFile(out(u"mapped.csv"_s), "PAYITEM,QTY_TOTAL,UOM,STA\n2101-0300010,1,LS,1+00\n");
+    EXPECT_TRUE(run({u"quantities"_s, copy, out(u"mapped.csv"_s)})
+                    .contains(u"\n2101-0300010,CLEARING AND GRUBBING,LS,1,LS,1,1,same,01\n"_s));
 }
 
 TEST_F(QuantitiesCommand, MistakesAndBadFilesSayWhatWentWrongAndWriteNothing) {

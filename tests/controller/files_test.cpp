@@ -102,7 +102,7 @@ TEST_F(FilesTest, ASavedProjectComesBackWholeAndTheBoxesShowWhatWasSaved) {
     EXPECT_TRUE(port.messages.empty());  // opened without a word, and untouched: nothing asked
 }
 
-TEST_F(FilesTest, PricesAreKeptForARecoveryAndBadOnesLeftOut) {
+TEST_F(FilesTest, PricesAndTheLastTakeoffImportAreKeptForARecoveryAndBadOnesLeftOut) {
     addMasterRow(0);
     const ItemKey key = ItemKey::of(store().record(0));
     doc().setPrice(key, ItemPrice{310, u"ACRE"_s, PriceKind::Typed, u"quote"_s});
@@ -111,9 +111,18 @@ TEST_F(FilesTest, PricesAreKeptForARecoveryAndBadOnesLeftOut) {
     setup.sources = {{u"prices"_s, u"north.csv"_s}, {u"prices"_s, u"state.csv"_s}};
     setup.from = QDate(2025, 1, 1);
     doc().setEstimateSetup(setup);
+    TakeoffImportRecord takeoff;
+    takeoff.addFile({u"sheet 1.csv"_s, QString(64, u'a'), QDate(2026, 12, 6)});
+    takeoff.setQuantity(u"01"_s, u"2101-0100000"_s, 12.5);
+    doc().setTakeoffRecord(takeoff);
     const ProjectPrices prices = doc().prices();
     std::map<QString, QString> kept = recoveryValues();
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
+    EXPECT_EQ(RecoveryState::read(kept).takeoff, takeoff);
+    kept[u"takeoff"_s] =
+        u"{\"files\":[[\"a.csv\",\"AB\",\"2026-12-06\"]],"
+        u"\"items\":[[\"01\",\"2101\",-1],[\"01\",\"2102\",\"x\"]]}"_s;
+    EXPECT_TRUE(RecoveryState::read(kept).takeoff.isEmpty());
     kept[u"prices"_s] =
         u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9,"
         u"\"setup\":[[\"let from\",\"2025-02-30\"]]}"_s;

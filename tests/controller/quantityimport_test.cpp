@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 
 #include "controller/quantityimport.h"
 #include "controller/quantityreviewmodel.h"
@@ -105,6 +106,84 @@ TEST_F(QuantityImportTest, ALayoutAndRoundingRulesTheDesignerChoosesChangeTheRev
     const QuantityReviewModel model(review());
     EXPECT_EQ(model.index(1, 6).data(Qt::ToolTipRole),
               u"100 \u2192 200: +100 (+100%)\nBefore rounding: 149.5"_s);
+}
+
+TEST_F(QuantityImportTest, UnknownHeadingsAreMappedOnceAndKeptForTheirHeadingRow) {
+    using Field = ColumnLayout::Field;
+    const QByteArray text = "Sheet 4\nPAYITEM,QTY_TOTAL,UOM,STA\n2105-0500000,150,CY,10+00\n";
+    const auto mapping = [](std::vector<std::pair<Field, QString>> named) {
+        ColumnLayout layout;
+        for (const auto& [field, heading] : named) {
+            layout.name(field, heading);
+        }
+        return layout;
+    };
+    // A column chosen for two fields, or none for the quantity, is refused; nothing is kept.
+    port.columnMappings = {mapping({{Field::ItemNumber, u"PAYITEM"_s}, {Field::Unit, u"UOM"_s}}),
+                           mapping({{Field::ItemNumber, u"UOM"_s},
+                                    {Field::Quantity, u"QTY_TOTAL"_s},
+                                    {Field::Unit, u"UOM"_s}})};
+    const QString first = importFiles(text);
+    const QString second = importFiles(text);
+    const auto at = [](const QString& file, const char16_t* reason) {
+        return u"The take-off file "_s + QDir::toNativeSeparators(file) +
+               u" could not be read at line 2: "_s + QString::fromUtf16(reason);
+    };
+    EXPECT_EQ(
+        port.messageTexts(),
+        (std::vector<QString>{
+            at(first, u"no column is chosen for the quantity"),
+            at(second, u"the column \"UOM\" is chosen for both the item number and the unit")}));
+    EXPECT_FALSE(QFile::exists(review().layoutFile()));
+    port.columnMappings = {mapping({{Field::ItemNumber, u"PAYITEM"_s},
+                                    {Field::Quantity, u"QTY_TOTAL"_s},
+                                    {Field::Unit, u"UOM"_s},
+                                    {Field::Station, u"STA"_s}})};
+    importFiles(text);
+    importFiles(text);  // the same headings: not asked again
+    ASSERT_EQ(port.mappings.size(), 3u);
+    const ColumnMappingRequest& asked = port.mappings.back();
+    EXPECT_TRUE(asked.headings == QStringList({u"PAYITEM"_s, u"QTY_TOTAL"_s, u"UOM"_s, u"STA"_s}) &&
+                asked.title == u"Take-off Columns"_s && asked.fields.size() == 10 &&
+                asked.required == TakeoffLayout::requiredFields() &&
+                asked.proposed.headingOf(Field::Unit) == u"UOM"_s &&
+                !asked.proposed.headingOf(Field::ItemNumber));
+    EXPECT_EQ(reviewRows()[1], "2105-0500000|changed|01|150|-");
+    EXPECT_EQ(review().rows()[1].parts.front().where, u"10+00"_s);
+    EXPECT_TRUE(test::sameBytes(test::dataFile(u"takeoff/kept-layouts.csv"_s),
+                                test::readFile(review().layoutFile())));
+}
+
+TEST_F(QuantityImportTest, TheImportIsRememberedWithItsStepAndTheNextOneShowsWhatChanged) {
+    const QByteArray text = "Item Number,Unit,Quantity\n2105-0500000,CY,150\n2301-0200000,SY,4\n";
+    importFiles(text);
+    review().accept({1});
+    review().apply();
+    TakeoffImportRecord expected;
+    expected.addFile({u"t1.csv"_s,
+                      u"2a947c9c746158b0ce9f5c813489e094cb509356ff07bca1561f2cdbc7ad2835"_s,
+                      QDate(2026, 12, 6)});
+    expected.setQuantity(u"01"_s, u"2105-0500000"_s, 150);
+    expected.setQuantity(u"01"_s, u"2301-0200000"_s, 4);  // given, though not taken
+    EXPECT_EQ(doc().takeoffRecord(), expected);
+    doc().undoStack().undo();
+    EXPECT_TRUE(doc().takeoffRecord().isEmpty() && review().lastImportNote().isEmpty());
+    doc().undoStack().redo();
+    port.files.push_back(projectPath(u"kept.vsk"_s));
+    controller->files().saveAs();
+    controller->files().newProject();
+    controller->files().openProject(projectPath(u"kept.vsk"_s));
+    EXPECT_EQ(doc().takeoffRecord(), expected);
+    // Newer reports: one as it was, one that gives another figure.
+    const QString same = importFiles(text);
+    importFiles("Item Number,Unit,Quantity\n2105-0500000,CY,180\n", same);
+    EXPECT_EQ(review().lastImportNote(),
+              u"Last import on 2026-12-06 from t1.csv. t2.csv is the same as t1.csv was."_s);
+    const QuantityReviewModel model(review());
+    EXPECT_EQ(model.headerData(7, Qt::Horizontal), u"Last Import"_s);
+    EXPECT_EQ(model.index(1, 4).data().toString() + u' ' + model.index(1, 7).data().toString(),
+              u"CY 150"_s);
+    EXPECT_EQ(model.index(1, 3).data(), u"330"_s);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -162,6 +163,43 @@ TEST(Prices, AnEstimateSetupThatCannotBeSoIsRefusedWithTheReason) {
     }
     // A name a later version keeps is passed over.
     EXPECT_TRUE(EstimateSetup::fromValues({{u"colour"_s, u"red"_s}}).isEmpty());
+}
+
+TEST(TakeoffRecord, IsSavedInTablesOfItsOwnAndWhatCannotBeOneIsRefused) {
+    QTemporaryDir dir;
+    TakeoffImportRecord record;
+    record.addFile({u"sheet 1.csv"_s, QString(64, u'a'), QDate(2026, 12, 6)});
+    record.addFile({u"detail.xlsx"_s, QString(64, u'0'), QDate(2026, 12, 6)});
+    record.setQuantity(u"01"_s, u"2101"_s, 2.5);
+    record.setQuantity(u"02"_s, u"2301-0200000"_s, 100);
+    const QString path = dir.filePath(u"kept.vsk"_s);
+    projectfile::write(path, {item(u"2101"_s, u"01"_s)}, {}, {}, record);
+    EXPECT_TRUE(
+        test::sameBytes(test::dataFile(u"project/takeoff-tables.txt"_s),
+                        tableText(path, "SELECT * FROM vesktakeofffiles ORDER BY rowid", 3) +
+                            tableText(path, "SELECT * FROM vesktakeoff ORDER BY rowid", 3)));
+    EXPECT_EQ(projectfile::readWithPrices(path).takeoff, record);
+    const QString file = u"the last take-off import of sheet 1.csv has no SHA-256 or date"_s;
+    const QString quantity = u"the last take-off import's quantity of 2101 is no quantity"_s;
+    const std::vector<std::pair<const char*, QString>> refused = {
+        {"UPDATE vesktakeoff SET Quantity = -1 WHERE Cat = '01'", quantity},
+        {"UPDATE vesktakeoff SET Quantity = 'many' WHERE Cat = '01'", quantity},
+        {"UPDATE vesktakeofffiles SET \"SHA-256\" = upper(\"SHA-256\")", file},
+        {"UPDATE vesktakeofffiles SET Imported = '6/12/2026'", file},
+        {"UPDATE vesktakeofffiles SET File = X'41'",
+         u"the last take-off import holds a value that is not text"_s}};
+    for (const auto& [change, reason] : refused) {
+        const QString copy = dir.filePath(u"bad.vsk"_s);
+        QFile::remove(copy);
+        QFile::copy(path, copy);
+        SqliteDb(copy, SqliteDb::Mode::ReadWriteCreate).exec(change);
+        try {
+            projectfile::readWithPrices(copy);
+            ADD_FAILURE() << change;
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.message().endsWith(u'\n' + reason)) << error.message().toStdString();
+        }
+    }
 }
 
 }  // namespace

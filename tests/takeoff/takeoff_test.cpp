@@ -155,7 +155,7 @@ protected:
         TakeoffSum sum(list);
         sum.add(TakeoffFile::read(dataPath(u"takeoff/review-takeoff.csv"_s)));
         const TakeoffReview::Options options{
-            defaultCategory, RoundingRules::read(dataPath(u"takeoff/rounding.txt"_s))};
+            defaultCategory, RoundingRules::read(dataPath(u"takeoff/rounding.txt"_s)), {}};
         return TakeoffReview::compute(before, categories, list, sum,
                                       TakeoffLayout::read(dataPath(u"takeoff/review-layout.txt"_s)),
                                       options);
