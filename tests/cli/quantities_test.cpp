@@ -90,6 +90,7 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
     EXPECT_EQ(run({u"quantities"_s, copy, sample(u"sample-takeoff-summary.csv"_s), u"--category"_s,
                    u"1"_s, u"--report"_s, out(u"again.csv"_s)}),
               u"0||"_s);
+#ifndef Q_OS_WIN  // a user data folder that a started program takes from XDG_DATA_HOME
     // Headings the window was told the columns of are read as it was told.
     QDir().mkpath(out(u"veskplan"_s));
     QFile::copy(QStringLiteral(VESKPLAN_TEST_DATA_DIR "/takeoff/kept-layouts.csv"),
@@ -97,6 +98,7 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
     test::writeFile(out(u"mapped.csv"_s), "PAYITEM,QTY_TOTAL,UOM,STA\n2101-0300010,1,LS,1+00\n");
     EXPECT_TRUE(run({u"quantities"_s, copy, out(u"mapped.csv"_s)})
                     .contains(u"\n2101-0300010,CLEARING AND GRUBBING,LS,1,LS,1,1,same,01\n"_s));
+#endif
 }
 
 TEST_F(QuantitiesCommand, MistakesAndBadFilesSayWhatWentWrongAndWriteNothing) {
