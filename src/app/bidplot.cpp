@@ -21,6 +21,19 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The contrast ratio of two colours by their relative luminance, from 1 (none) to 21.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 // A log scale over the data, widened by a margin so that no point sits on the frame.
 struct LogScale {
     double low = 0, high = 1;  // log10 of the drawn ends
@@ -248,7 +261,7 @@ void BidPlot::paintEvent(QPaintEvent*) {
     }
     // The project's own quantity in the palette's colour for what stands out from the text (a
     // high-contrast theme chooses it), and apart by its shape: dashed, and a ring, not a dot.
-    const QColor projectColor = palette().color(QPalette::Link);
+    const QColor projectColor = projectMarkColor(palette());
     if (project > 0) {
         painter.setPen(QPen(projectColor, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x.at(project), area.top()), QPointF(x.at(project), area.bottom()));
@@ -266,6 +279,16 @@ void BidPlot::paintEvent(QPaintEvent*) {
         frame.rect = rect().adjusted(1, 1, -1, -1);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
     }
+}
+
+QColor BidPlot::projectMarkColor(const QPalette& palette) {
+    const QColor background = palette.color(QPalette::Base);
+    QColor color = palette.color(QPalette::Link);
+    const bool darkBackground = background.lightnessF() < 0.5;
+    for (int step = 0; step < 30 && contrast(color, background) < 3.0; ++step) {
+        color = darkBackground ? color.lighter(115) : color.darker(115);
+    }
+    return color;
 }
 
 }  // namespace veskplan

@@ -24,6 +24,11 @@ public:
 
     QSize sizeHint() const override { return {360, 260}; }
 
+    // The colour of the project's own quantity: the palette's link colour, made lighter on a dark
+    // background (darker on a light one) until it stands out by the 3:1 a chart's marks need;
+    // some dark palettes keep a link blue that their background swallows.
+    static QColor projectMarkColor(const QPalette& palette);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -273,3 +273,28 @@ TEST_F(EstimateWindowTest, AReopenedProjectPricesAsItWasSaved) {
 
 }  // namespace
 }  // namespace veskplan
+
+// The project's quantity stands out from the plot's background by 3:1 in any palette: a blue link
+// on a dark background is lightened (worked by hand: two steps of 115%, from #0000ff to
+// #4c4cff, contrast 3.0), a yellow one on white darkened, and one that stands out kept.
+TEST(BidPlotTest, TheProjectsMarkStandsOutFromTheBackgroundInAnyPalette) {
+    const struct {
+        QColor base, link, expected;
+    } cases[] = {
+        {QColor(0xffffff), QColor(0x0000ff), QColor(0x0000ff)},
+        {QColor(0x1e1e1e), QColor(0x0000ff), QColor(0x4c4cff)},
+        {QColor(0x1e1e1e), QColor(0x99c1f1), QColor(0x99c1f1)},
+    };
+    for (const auto& c : cases) {
+        QPalette palette;
+        palette.setColor(QPalette::Base, c.base);
+        palette.setColor(QPalette::Link, c.link);
+        EXPECT_EQ(veskplan::BidPlot::projectMarkColor(palette).name(), c.expected.name()) << c.link.name().toStdString();
+    }
+    QPalette white;
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Link, Qt::yellow);
+    const QColor darkened = veskplan::BidPlot::projectMarkColor(white);
+    EXPECT_TRUE(darkened.lightnessF() < 0.5 && darkened.hue() == QColor(Qt::yellow).hue())
+        << darkened.name().toStdString();
+}
