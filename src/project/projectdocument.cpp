@@ -404,6 +404,16 @@ ProjectDocument::EditResult ProjectDocument::setContingencyPercent(std::optional
     return changePrices(after, texts::contingencyStep());
 }
 
+ProjectDocument::EditResult ProjectDocument::setMilestone(std::optional<Milestone> milestone) {
+    if (milestone == prices_.milestone()) {
+        return {};
+    }
+    ProjectPrices after = prices_;
+    after.setMilestone(milestone);
+    after.setContingencyPercent(std::nullopt);
+    return changePrices(after, texts::milestoneStep());
+}
+
 void ProjectDocument::setEstimateSetup(const EstimateSetup& setup) {
     if (setup == prices_.estimateSetup()) {
         return;

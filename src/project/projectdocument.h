@@ -154,6 +154,9 @@ public:
     EditResult setPrice(const ItemKey& key, std::optional<ItemPrice> price);
     EditResult setMobilizationPercent(std::optional<double> percent);
     EditResult setContingencyPercent(std::optional<double> percent);
+    // The milestone the project stands at, or none. Its contingency then follows the agency's
+    // percentage for the milestone: a contingency set before goes with the same step.
+    EditResult setMilestone(std::optional<Milestone> milestone);
     // How the estimate is priced: a change is one undoable step. Adopting a setup takes it as no
     // step and leaves the project as modified as it was: the estimate priced with it when the
     // project had none, and a later save keeps it.

@@ -111,12 +111,13 @@ TEST_F(FilesTest, PricesAreKeptForARecoveryAndBadOnesLeftOut) {
     setup.sources = {{u"prices"_s, u"north.csv"_s}, {u"prices"_s, u"state.csv"_s}};
     setup.from = QDate(2025, 1, 1);
     doc().setEstimateSetup(setup);
+    doc().setMilestone(Milestone::Final);
     const ProjectPrices prices = doc().prices();
     std::map<QString, QString> kept = recoveryValues();
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
     kept[u"prices"_s] =
         u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9,"
-        u"\"setup\":[[\"let from\",\"2025-02-30\"]]}"_s;
+        u"\"setup\":[[\"let from\",\"2025-02-30\"]],\"milestone\":\"45\"}"_s;
     EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
 }
 
