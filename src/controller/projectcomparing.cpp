@@ -38,6 +38,7 @@ bool ProjectComparing::compareWithChosenProject() {
 }
 
 bool ProjectComparing::compareWith(const QString& path) {
+    std::optional<ComparisonReport> made;
     try {
         BusyCursor busy(busy_);
         projectfile::Contents read = accessproject::isAccessDatabase(path)
@@ -50,11 +51,13 @@ bool ProjectComparing::compareWith(const QString& path) {
                                               document_.items().records(IndexOrder::PrimaryKey),
                                               document_.prices()};
         const ContingencyScale scale = ContingencyScale::read(scaleFile_);
-        report_.emplace(ComparisonReport::compare(before, after, scale));
+        made.emplace(ComparisonReport::compare(before, after, scale));
     } catch (const Error& error) {
         port_.warn(error.message());
         return false;
     }
+    model_.setReport(nullptr);  // the rows it shows go with the report
+    report_ = std::move(made);
     model_.setReport(&*report_);
     Q_EMIT compared();
     return true;
