@@ -34,6 +34,7 @@ ComparisonWindow::ComparisonWindow(ProjectComparing& comparing, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->hide();  // row numbers would follow the sort and mean nothing
     totals_ = named(new QLabel(this), u"comparisonTotals"_s, texts::comparisonTotalsName());
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QPushButton* save = button(this, u"comparisonSaveAs"_s, texts::saveComparisonButton());
