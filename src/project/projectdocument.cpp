@@ -405,12 +405,11 @@ ProjectDocument::EditResult ProjectDocument::setContingencyPercent(std::optional
 }
 
 ProjectDocument::EditResult ProjectDocument::setMilestone(std::optional<Milestone> milestone) {
-    if (milestone == prices_.milestone()) {
-        return {};
-    }
     ProjectPrices after = prices_;
     after.setMilestone(milestone);
-    after.setContingencyPercent(std::nullopt);
+    if (milestone) {
+        after.setContingencyPercent(std::nullopt);  // the agency's percentage for it
+    }
     return changePrices(after, texts::milestoneStep());
 }
 

@@ -85,6 +85,8 @@ TEST_F(ComparingTest, TheEstimatesContingencyFollowsTheMilestoneUntilTheDesigner
     doc().undoStack().undo();
     EXPECT_EQ(std::pair(estimate.estimate().contingencyPercent, estimate.milestone()),
               std::pair(std::optional(12.0), std::optional(Milestone::Ninety)));
+    EXPECT_TRUE(estimate.setMilestone(Milestone::Ninety));  // picked again: the agency's 10%
+    EXPECT_EQ(estimate.estimate().contingencyPercent, 10);
     EXPECT_TRUE(estimate.setMilestone(std::nullopt));
     EXPECT_EQ(estimate.estimate().contingencyPercent, std::nullopt);
 }
