@@ -45,7 +45,7 @@
 #define VESKPLAN_FUZZ_TARGETS(X) \
     X(xlsx) X(projectfile) X(accessproject) X(masterlist) X(itemmapping) X(configfile) \
     X(countylookup) X(categorytree) X(bidfile) X(pricefile) X(costindex) X(layoutstore) \
-    X(takeoff) X(takeofflayout) X(roundingrules)
+    X(takeoff) X(takeofflayout) X(roundingrules) X(contingencyscale)
 #endif
 // clang-format on
 

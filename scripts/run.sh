@@ -39,7 +39,9 @@ done
   --rounding "$bin/sample-rounding.txt" --report "$out/sample-takeoff-review.csv" \
   --apply "$out/sample-takeoff.vsk" > /dev/null 2>&1 || [ $? -eq 1 ]
 # What the take-off changed, as a reviewer of the next milestone reads it.
-"$cli" diff "$project" "$out/sample-takeoff.vsk" --csv "$out/sample-milestone-diff.csv"
+for kind in csv xlsx pdf; do
+  "$cli" diff "$project" "$out/sample-takeoff.vsk" --"$kind" "$out/sample-milestone-diff.$kind"
+done
 echo "No display here, so no window: the exports of the sample project ($project) are in $out" >&2
 echo "To see the window, run  $top/scripts/run.sh  on a desktop, or  xvfb-run -a $top/scripts/run.sh" >&2
 exit 0

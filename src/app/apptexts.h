@@ -108,6 +108,19 @@ inline QString contingencyLabel() {
 inline QString contingencyName() {
     return u"Contingency"_s;
 }
+inline QString milestoneLabel() {
+    return u"Milestone:"_s;
+}
+inline QString milestoneName() {
+    return u"Milestone"_s;
+}
+inline QString milestoneTip() {
+    return u"The plans' milestone: the contingency takes the agency's percentage for it unless "
+           u"you type one"_s;
+}
+inline QString noMilestone() {
+    return u"None"_s;
+}
 inline QString percentTip(const QString& name) {
     return name + u" as a percentage; none when 0"_s;
 }
@@ -173,6 +186,28 @@ inline QString escalateName() {
 }
 
 // The review of quantities from take-off reports.
+inline QString comparisonWindowTitle() {
+    return u"Compare with Project"_s;
+}
+inline QString comparisonHeadingName() {
+    return u"Projects compared"_s;
+}
+inline QString comparisonRowsName() {
+    return u"Changes"_s;
+}
+inline QString comparisonRowsTip() {
+    return u"Items added, removed or changed, those that move the total most first; a heading "
+           u"sorts by its column"_s;
+}
+inline QString comparisonTotalsName() {
+    return u"Totals of both projects"_s;
+}
+inline ButtonText saveComparisonButton() {
+    return {u"&Save As..."_s, u"Save the comparison as CSV, a workbook or a PDF"_s};
+}
+inline ButtonText closeComparisonButton() {
+    return {u"Close"_s, u"Close the comparison"_s};
+}
 inline QString takeoffReviewTitle() {
     return u"Review Quantities"_s;
 }

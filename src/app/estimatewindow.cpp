@@ -87,6 +87,12 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     mobilization_ = percentBox(this, u"estimateMobilization"_s, texts::mobilizationName());
     contingency_ = percentBox(this, u"estimateContingency"_s, texts::contingencyName());
+    milestone_ = named(new QComboBox(this), u"estimateMilestone"_s, texts::milestoneName(),
+                       texts::milestoneTip());
+    milestone_->addItem(texts::noMilestone());
+    for (const Milestone milestone : milestone::kAll) {
+        milestone_->addItem(milestone::name(milestone));
+    }
     auto* workbook = button(this, u"estimateExportWorkbook"_s, texts::exportWorkbookButton());
     auto* pdf = button(this, u"estimateExportPdf"_s, texts::exportPdfButton());
     auto* close = button(this, u"estimateClose"_s, texts::closeEstimateButton());
@@ -132,6 +138,8 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(labelFor(mobilization_, texts::mobilizationLabel()));
     bottom->addWidget(mobilization_);
+    bottom->addWidget(labelFor(milestone_, texts::milestoneLabel()));
+    bottom->addWidget(milestone_);
     bottom->addWidget(labelFor(contingency_, texts::contingencyLabel()));
     bottom->addWidget(contingency_);
     bottom->addStretch();
@@ -168,6 +176,10 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
         const double value = contingency_->value();
         estimate_.setContingencyPercent(value > 0 ? std::optional(value) : std::nullopt);
     });
+    connect(milestone_, &QComboBox::activated, this, [this](int index) {
+        estimate_.setMilestone(index > 0 ? std::optional(milestone::kAll[size_t(index - 1)])
+                                         : std::nullopt);
+    });
     connect(workbook, &QPushButton::clicked, this, [this] { estimate_.exportWorkbook(); });
     connect(pdf, &QPushButton::clicked, this, [this] { estimate_.exportPdf(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -175,6 +187,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
 
     setTabOrder(history, prices);
     setTabOrder(prices, index);
+    setTabOrder(mobilization_, milestone_);
     refresh();
     table_->setFocus();
     if (filtered_->rowCount() > 0) {
@@ -295,6 +308,8 @@ void EstimateWindow::refresh() {
             box->setValue(percent.value_or(0));
         }
     }
+    const std::optional<Milestone> milestone = estimate_.milestone();
+    milestone_->setCurrentIndex(milestone ? int(*milestone) + 1 : 0);
     table_->fitColumns();
     refreshChosen();
 }

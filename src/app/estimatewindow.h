@@ -63,6 +63,7 @@ private:
     QLabel* totals_ = nullptr;
     QDoubleSpinBox* mobilization_ = nullptr;
     QDoubleSpinBox* contingency_ = nullptr;
+    QComboBox* milestone_ = nullptr;
 };
 
 }  // namespace veskplan

@@ -15,6 +15,7 @@
 #include "app/apptexts.h"
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
+#include "app/comparisonwindow.h"
 #include "app/estimatewindow.h"
 #include "app/formkeys.h"
 #include "app/gridcolumns.h"
@@ -146,6 +147,14 @@ void MainWindow::connectRequests() {
     connect(&requests, &ViewRequests::estimateWindowRequested, this, &MainWindow::showEstimate);
     connect(&requests, &ViewRequests::quantityReviewRequested, this,
             &MainWindow::showQuantityReview);
+    connect(&requests, &ViewRequests::comparisonWindowRequested, this, [this] {
+        if (!comparisonWindow_) {
+            comparisonWindow_ = new ComparisonWindow(controller_.comparing(), this);
+        }
+        comparisonWindow_->show();
+        comparisonWindow_->raise();
+        comparisonWindow_->activateWindow();
+    });
     connect(&requests, &ViewRequests::quitApproved, this, [this] {
         closing_ = true;
         close();

@@ -71,6 +71,7 @@ private:
     QPointer<CategoryWindow> categoryWindow_;
     QPointer<class EstimateWindow> estimateWindow_;
     QPointer<class TakeoffReviewDialog> reviewWindow_;
+    QPointer<class ComparisonWindow> comparisonWindow_;
     bool closing_ = false;
 };
 

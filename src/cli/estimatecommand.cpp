@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <map>
 
+#include "base/apppaths.h"
 #include "base/error.h"
 #include "base/filedate.h"
 #include "cli/commandoutput.h"
+#include "estimate/contingencyscale.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatecsv.h"
 #include "estimate/estimatepdf.h"
@@ -132,8 +134,15 @@ void EstimateCommand::run() const {
         numbers.append(item.itemNumber);
     }
     const PriceSources sources = PriceSources::load(setup.sources, setup.indexFile, numbers);
+    // A project at a milestone takes the agency's contingency for it unless it sets its own.
+    const ProjectPrices prices =
+        read.prices.milestone()
+            ? ContingencyScale::read(
+                  ContingencyScale::fileIn(AppPaths::resolve(Environment::fromSystem()).dataDir))
+                  .applyTo(read.prices)
+            : read.prices;
     const Estimate estimate =
-        estimatebuilder::build(contents.items, contents.categories, read.prices, sources, settings);
+        estimatebuilder::build(contents.items, contents.categories, prices, sources, settings);
     if (estimate.windowSelectsNothing) {
         throw Error(noBidInWindow(settings));
     }

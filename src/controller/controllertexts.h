@@ -161,6 +161,32 @@ inline QString catalogueGuessQuestion(const QString& number, const QString& gues
            u" "_s + guessDescription + u", the list item with the closest description?"_s;
 }
 
+// The comparison with another project.
+inline QString compareProjectTitle() {
+    return u"Compare with Project"_s;
+}
+inline QString saveComparisonTitle() {
+    return u"Save Comparison As"_s;
+}
+inline QString csvFilter() {
+    return u"CSV Files (*.csv)"_s;
+}
+inline QString workbookFilter() {
+    return u"Excel Workbook (*.xlsx)"_s;
+}
+inline QString pdfFilter() {
+    return u"PDF Document (*.pdf)"_s;
+}
+inline QString comparedOld() {
+    return u"Old"_s;
+}
+inline QString comparedNew() {
+    return u"New"_s;
+}
+inline QString comparisonFormatUnknown(const QString& file) {
+    return u"The comparison was not saved: "_s + file + u" ends in none of .csv, .xlsx and .pdf."_s;
+}
+
 // Quantities from take-off reports.
 inline QString importQuantitiesTitle() {
     return u"Import Quantities"_s;

@@ -126,7 +126,7 @@ void EstimateEditing::recompute() {
         numbersRead_.insert(missing.begin(), missing.end());
     }
     auto next = std::make_unique<Estimate>(estimatebuilder::build(
-        items, document_.categories(), document_.prices(), sources_, settings_));
+        items, document_.categories(), scale_.applyTo(document_.prices()), sources_, settings_));
     model_.setEstimate(next.get());
     estimate_ = std::move(next);
     Q_EMIT estimateChanged();
@@ -305,7 +305,26 @@ bool EstimateEditing::setMobilizationPercent(std::optional<double> percent) {
 }
 
 bool EstimateEditing::setContingencyPercent(std::optional<double> percent) {
+    // The percentage of the project's milestone, as the estimate shows it, is kept following
+    // the milestone: leaving the field unchanged pins nothing.
+    if (!document_.prices().contingencyPercent() && percent &&
+        percent == estimate_->contingencyPercent) {
+        return true;
+    }
     return document_.setContingencyPercent(percent).stored();
+}
+
+std::optional<Milestone> EstimateEditing::milestone() const {
+    return document_.prices().milestone();
+}
+
+bool EstimateEditing::setMilestone(std::optional<Milestone> milestone) {
+    return document_.setMilestone(milestone).stored();
+}
+
+void EstimateEditing::setContingencyScale(ContingencyScale scale) {
+    scale_ = std::move(scale);
+    recompute();
 }
 
 EstimateTitle EstimateEditing::title() const {

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "controller/busyindicator.h"
+#include "estimate/contingencyscale.h"
 #include "estimate/estimate.h"
 #include "estimate/estimatesettings.h"
 #include "estimate/estimatetablemodel.h"
@@ -76,6 +77,11 @@ public:
     bool applyComputedPrice(int line);
     bool setMobilizationPercent(std::optional<double> percent);
     bool setContingencyPercent(std::optional<double> percent);
+    // The project's milestone, one step; its contingency then follows the agency's `scale`
+    // (from the program data) until the designer sets one.
+    std::optional<Milestone> milestone() const;
+    bool setMilestone(std::optional<Milestone> milestone);
+    void setContingencyScale(ContingencyScale scale);
 
     // Asks for a file and writes the estimate to it; failures are told.
     void exportWorkbook();
@@ -119,6 +125,7 @@ private:
     std::set<QString> numbersRead_;        // the items whose bids the sources hold
     std::unique_ptr<Estimate> estimate_;
     EstimateTableModel model_;
+    ContingencyScale scale_;
 };
 
 }  // namespace veskplan

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/configfile.h"
+#include "base/error.h"
 #include "controller/userport.h"
 #include "controller/viewrequests.h"
 #include "project/projecttexts.h"
@@ -45,7 +46,9 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
       historyImport_(port_, busy_, dialogs_, settings_, config_, paths_.userDataDir),
       quantities_(std::make_unique<QuantityImport>(*document_, master_, editing_->categoryBoxes(),
                                                    port_, busy_, requests_, paths_.userDataDir,
-                                                   today_)) {
+                                                   today_)),
+      comparing_(std::make_unique<ProjectComparing>(*document_, dialogs_, port_, busy_,
+                                                    ContingencyScale::fileIn(paths_.dataDir))) {
     connect(&recovery_, &RecoveryWriter::writeFailed, this,
             [this](const QString& message) { port_.warn(message); });
     connect(document_.get(), &ProjectDocument::historyEnded, this,
@@ -54,6 +57,7 @@ MainController::MainController(UserPort& port, BusyIndicator& busy, Environment 
 
 MainController::~MainController() {
     // The store closes before its file goes.
+    comparing_.reset();
     quantities_.reset();
     estimate_.reset();
     catalogue_.reset();
@@ -101,6 +105,12 @@ EstimateEditing& MainController::estimate() {
     if (!estimate_) {
         estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_, today_(),
                                                       locale_);
+        try {
+            estimate_->setContingencyScale(
+                ContingencyScale::read(ContingencyScale::fileIn(paths_.dataDir)));
+        } catch (const Error& error) {
+            port_.warn(error.message());
+        }
     }
     return *estimate_;
 }
@@ -114,6 +124,12 @@ EstimateEditing& MainController::openEstimate() {
 void MainController::showEstimate() {
     openEstimate();
     Q_EMIT requests_.estimateWindowRequested();
+}
+
+void MainController::compareWithProject() {
+    if (comparing_->compareWithChosenProject()) {
+        Q_EMIT requests_.comparisonWindowRequested();
+    }
 }
 
 void MainController::exit() {

@@ -20,6 +20,7 @@
 #include "controller/masterbrowsing.h"
 #include "controller/printcommand.h"
 #include "controller/projectbinding.h"
+#include "controller/projectcomparing.h"
 #include "controller/projectediting.h"
 #include "controller/quantityimport.h"
 #include "controller/unitswitch.h"
@@ -100,6 +101,9 @@ public:
     HistoryImport& historyImport() { return historyImport_; }
     // File > Import Quantities and the review it shows.
     QuantityImport& quantityImport() { return *quantities_; }
+    // File > Compare with Project: the comparison asked for, and its window once it is made.
+    ProjectComparing& comparing() { return *comparing_; }
+    void compareWithProject();
     // File > Import Bid History and File > Bid History: an open estimate follows, priced again
     // from what the history now holds.
     void importBidHistory();
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<EstimateEditing> estimate_;
     HistoryImport historyImport_;
     std::unique_ptr<QuantityImport> quantities_;
+    std::unique_ptr<ProjectComparing> comparing_;
 };
 
 }  // namespace veskplan

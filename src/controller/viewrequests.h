@@ -26,6 +26,8 @@ Q_SIGNALS:
     void estimateWindowRequested();
     // Shows the review of the quantities read from take-off reports, over the main window.
     void quantityReviewRequested();
+    // Shows the comparison with another project, over the main window.
+    void comparisonWindowRequested();
     // The user chose to quit and nothing stands in the way: the main window closes without
     // asking again.
     void quitApproved();

@@ -86,6 +86,8 @@ const std::vector<WindowMenu>& windowMenus() {
           kSeparator,
           command(u"mnuFileImportQuantities"_s, u"Import Q&uantities..."_s,
                   [](MainController& c) { c.quantityImport().importFiles(); }),
+          command(u"mnuFileCompare"_s, u"Co&mpare with Project..."_s,
+                  [](MainController& c) { c.compareWithProject(); }),
           command(u"mnuFileImportBids"_s, u"&Import Bid History..."_s,
                   [](MainController& c) { c.importBidHistory(); }),
           command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s,

@@ -34,6 +34,9 @@ QString pricesJson(const ProjectPrices& prices) {
     if (prices.contingencyPercent()) {
         object.insert(u"contingency"_s, *prices.contingencyPercent());
     }
+    if (prices.milestone()) {
+        object.insert(u"milestone"_s, milestone::code(*prices.milestone()));
+    }
     QJsonArray setup;
     for (const auto& [name, value] : prices.estimateSetup().values()) {
         setup.append(QJsonArray{name, value});
@@ -67,6 +70,7 @@ ProjectPrices pricesFromJson(const QString& text) {
             (prices.*set)(percent);
         }
     }
+    prices.setMilestone(milestone::fromCode(object.value(u"milestone"_s).toString()));
     EstimateSetup::Values setup;
     for (const QJsonValue& value : object.value(u"setup"_s).toArray()) {
         const QJsonArray pair = value.toArray();

@@ -410,6 +410,15 @@ ProjectDocument::EditResult ProjectDocument::setContingencyPercent(std::optional
     return changePrices(after, texts::contingencyStep());
 }
 
+ProjectDocument::EditResult ProjectDocument::setMilestone(std::optional<Milestone> milestone) {
+    ProjectPrices after = prices_;
+    after.setMilestone(milestone);
+    if (milestone) {
+        after.setContingencyPercent(std::nullopt);  // the agency's percentage for it
+    }
+    return changePrices(after, texts::milestoneStep());
+}
+
 void ProjectDocument::setEstimateSetup(const EstimateSetup& setup) {
     if (setup == prices_.estimateSetup()) {
         return;

@@ -157,6 +157,10 @@ public:
     EditResult setPrice(const ItemKey& key, std::optional<ItemPrice> price);
     EditResult setMobilizationPercent(std::optional<double> percent);
     EditResult setContingencyPercent(std::optional<double> percent);
+    // The milestone the project stands at, or none. A milestone (the one it has too) brings the
+    // contingency back to the agency's percentage for it: one set before goes with the same
+    // step. None keeps the contingency as it is set.
+    EditResult setMilestone(std::optional<Milestone> milestone);
     // How the estimate is priced: a change is one undoable step. Adopting a setup takes it as no
     // step and leaves the project as modified as it was: the estimate priced with it when the
     // project had none, and a later save keeps it.

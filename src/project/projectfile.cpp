@@ -19,6 +19,7 @@
 #include "base/sqlitedb.h"
 #include "base/texts.h"
 #include "project/categorylist.h"
+#include "project/milestone.h"
 #include "project/pricetable.h"
 #include "project/projectschema.h"
 #include "project/projecttexts.h"
@@ -219,8 +220,9 @@ Contents readWithPrices(const QString& path) {
             records.push_back(std::move(record));
         }
         refuseWhatNoProjectHolds(records);
-        ProjectPrices prices = pricetable::read(db);
-        return Contents{std::move(records), std::move(prices), takeofftable::read(db)};
+        Contents contents{std::move(records), pricetable::read(db), takeofftable::read(db)};
+        contents.prices.setMilestone(milestone::readTable(db));
+        return contents;
     } catch (const Error& refusal) {
         throw Error(texts::projectNotOpened(shown, refusal.message()));
     }
@@ -264,14 +266,18 @@ void write(const QString& target, const std::vector<ProjectRecord>& items,
                 insert.run();
             }
         }
-        if (!prices.isEmpty()) {
+        ProjectPrices saved = prices;
+        saved.setMilestone(std::nullopt);  // kept in a table of its own
+        if (prices.milestone()) {
+            milestone::writeTable(db, *prices.milestone());
+        }
+        if (!saved.isEmpty()) {
             // A price stays with the document while its item is out of the project, but is
             // saved only with the item.
             std::set<ItemKey> present;
             for (const ProjectRecord& record : items) {
                 present.insert(ItemKey::of(record));
             }
-            ProjectPrices saved = prices;
             for (const auto& [key, price] : prices.items()) {
                 if (!present.contains(key)) {
                     saved.set(key, std::nullopt);

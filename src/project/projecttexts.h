@@ -58,6 +58,9 @@ inline QString mobilizationStep() {
 inline QString contingencyStep() {
     return u"Contingency"_s;
 }
+inline QString milestoneStep() {
+    return u"Milestone"_s;
+}
 inline QString estimateSettingsStep() {
     return u"Estimate Settings"_s;
 }

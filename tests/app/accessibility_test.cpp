@@ -144,6 +144,12 @@ TEST_F(AccessibilityTest, EveryWindowNamesAndDescribesItsControlsAndGridsAndTabR
              controller->quantityImport().importFiles();
              checkOwnWindow(window->findChild<QWidget*>(u"takeoffReview"_s));
          }},
+        {"comparison",
+         [this] {
+             port.files.push_back(u"" VESKPLAN_SOURCE_DIR "/data/sample.vsk"_s);
+             controller->compareWithProject();
+             checkOwnWindow(window->findChild<QWidget*>(u"comparisonWindow"_s));
+         }},
         {"column mapping",
          [this] {
              ColumnMappingDialog mapping({u"tab.csv"_s,

@@ -79,6 +79,13 @@ TEST_F(QuantitiesCommand, TheReviewIsWrittenAndEveryRowWithoutADecisionApplied) 
               u"0||"_s);
     EXPECT_TRUE(
         test::sameBytes(test::dataFile(u"cli/diff.csv"_s), test::readFile(out(u"diff.csv"_s))));
+    // The same as a workbook and a PDF: what they hold is the report's own test.
+    for (const auto& [option, start] : {std::pair(u"--xlsx"_s, "PK"), {u"--pdf"_s, "%PDF"}}) {
+        EXPECT_EQ(run({u"diff"_s, sample(u"sample.vsk"_s), out(u"new.vsk"_s), option,
+                       out(u"diff"_s + option)}),
+                  u"0||"_s);
+        EXPECT_TRUE(test::readFile(out(u"diff"_s + option)).startsWith(start));
+    }
     // Without --report the review goes to standard output; the project itself is written only
     // when named for --apply.
     const QString copy = out(u"copy.vsk"_s);
@@ -110,7 +117,12 @@ TEST_F(QuantitiesCommand, MistakesAndBadFilesSayWhatWentWrongAndWriteNothing) {
         {u"quantities @p"_s,
          u"2||veskplan-cli: quantities needs a project and one or more take-off files\n"_s},
         {u"quantities @p @s --category"_s, u"2||veskplan-cli: an option lacks its value\n"_s},
-        {u"diff @p --csv @r"_s, u"2||veskplan-cli: diff needs two projects and --csv OUTPUT\n"_s},
+        {u"diff @p --csv @r"_s,
+         u"2||veskplan-cli: diff needs two projects and --csv, --xlsx or --pdf OUTPUT\n"_s},
+        {u"diff @p @p --csv @r --pdf @r"_s,
+         u"2||veskplan-cli: diff needs two projects and --csv, --xlsx or --pdf OUTPUT\n"_s},
+        {u"diff @p @p --xlsx -"_s,
+         u"2||veskplan-cli: --xlsx and --pdf write a file, not standard output\n"_s},
         {u"quantities @p @s --category 100"_s,
          u"2||veskplan-cli: --category takes a category number from 01 to 99\n"_s},
         {u"quantities @p @s --category 7 --report @r"_s,

@@ -115,6 +115,7 @@ TEST_F(FilesTest, PricesAndTheLastTakeoffImportAreKeptForARecoveryAndBadOnesLeft
     takeoff.addFile({u"sheet 1.csv"_s, QString(64, u'a'), QDate(2026, 12, 6)});
     takeoff.setQuantity(u"01"_s, u"2101-0100000"_s, 12.5);
     doc().setTakeoffRecord(takeoff);
+    doc().setMilestone(Milestone::Final);
     const ProjectPrices prices = doc().prices();
     std::map<QString, QString> kept = recoveryValues();
     EXPECT_EQ(RecoveryState::read(kept).prices, prices);
@@ -125,7 +126,7 @@ TEST_F(FilesTest, PricesAndTheLastTakeoffImportAreKeptForARecoveryAndBadOnesLeft
     EXPECT_TRUE(RecoveryState::read(kept).takeoff.isEmpty());
     kept[u"prices"_s] =
         u"{\"items\":[{\"kind\":\"typed\",\"price\":-4}],\"contingency\":1e9,"
-        u"\"setup\":[[\"let from\",\"2025-02-30\"]]}"_s;
+        u"\"setup\":[[\"let from\",\"2025-02-30\"]],\"milestone\":\"45\"}"_s;
     EXPECT_TRUE(RecoveryState::read(kept).prices.isEmpty());
 }
 

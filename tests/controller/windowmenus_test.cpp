@@ -102,6 +102,7 @@ TEST_F(MenuCommands, EveryCommandRunsItsTool) {
         {u"mnuFilePrint"_s, u"printer"_s},
         {u"mnuFilePdf"_s, u"Export Quantity Table as PDF"_s},
         {u"mnuFileImportQuantities"_s, u"Import Quantities"_s},
+        {u"mnuFileCompare"_s, u"Compare with Project"_s},
         {u"mnuFileImportBids"_s, u"Import Bid History"_s},
         {u"mnuFileBidHistory"_s, u"Choose Bid History File"_s},
         {u"mnuFileExit"_s, u"quit"_s},

@@ -45,6 +45,15 @@ TEST(Prices, EachChangeIsOneUndoableStepAndAPriceFollowsItsItem) {
     EXPECT_EQ(stack.count(), steps + 3);
     EXPECT_EQ(changed.count(), 3);
     EXPECT_EQ(stack.undoText(), u"Contingency"_s);
+    // A milestone takes the place of the contingency set, as one step.
+    EXPECT_TRUE(doc.setMilestone(Milestone::Sixty).stored() &&
+                doc.setMilestone(Milestone::Sixty).stored());
+    EXPECT_EQ(std::pair(doc.prices().milestone(), doc.prices().contingencyPercent()),
+              std::pair(std::optional(Milestone::Sixty), std::optional<double>()));
+    EXPECT_EQ(std::pair(stack.count(), stack.undoText()), std::pair(steps + 4, u"Milestone"_s));
+    stack.undo();
+    EXPECT_EQ(std::pair(doc.prices().milestone(), doc.prices().contingencyPercent()),
+              std::pair(std::optional<Milestone>(), std::optional(10.0)));
 
     stack.undo();
     stack.undo();
@@ -114,6 +123,7 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
     prices.set(ItemKey::of(items[0]), ItemPrice{1500, u"LS"_s, PriceKind::Typed, u"quote, 2026"_s});
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, typed(1));  // its item is out of the project
     prices.setContingencyPercent(7.5);
+    prices.setMilestone(Milestone::Ninety);
     EstimateSetup setup;
     setup.sources = {{u"history"_s, u"/bids/history.sqlite"_s},
                      {u"prices"_s, u"/bids/north.csv"_s},
@@ -137,7 +147,8 @@ TEST(Prices, AreSavedInATableOfTheirOwnBesideAnUnchangedItemTable) {
         test::sameBytes(test::dataFile(u"project/price-tables.txt"_s),
                         tableText(priced, "SELECT * FROM veskprices ORDER BY rowid", 7) +
                             tableText(priced, "SELECT * FROM veskestimate ORDER BY rowid", 2) +
-                            tableText(priced, "SELECT * FROM veskestimatesettings", 2)));
+                            tableText(priced, "SELECT * FROM veskestimatesettings", 2) +
+                            tableText(priced, "SELECT * FROM veskmilestone")));
 
     EXPECT_TRUE(projectfile::readWithPrices(plain).prices.isEmpty());
     prices.set(ItemKey{u"03"_s, u"9999"_s, u"D"_s}, std::nullopt);
