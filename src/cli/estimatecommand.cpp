@@ -131,7 +131,9 @@ void EstimateCommand::run() const {
     for (const ProjectRecord& item : contents.items) {
         numbers.append(item.itemNumber);
     }
-    const PriceSources sources = PriceSources::load(setup.sources, setup.indexFile, numbers);
+    // Asked for the window alone: a history on a server sends only the bids it selects.
+    const PriceSources sources =
+        PriceSources::load(setup.sources, setup.indexFile, numbers, settings.window);
     const Estimate estimate =
         estimatebuilder::build(contents.items, contents.categories, read.prices, sources, settings);
     if (estimate.windowSelectsNothing) {

@@ -17,7 +17,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE import (
@@ -42,7 +42,15 @@ CREATE TABLE bid (
     import_id INTEGER NOT NULL REFERENCES import(id)
 );
 CREATE INDEX bid_item ON bid (item_number, letting_date);
-PRAGMA user_version = 1;
+CREATE INDEX bid_letting ON bid (letting_date);
+PRAGMA user_version = 2;
+)sql";
+
+// What a history of an earlier version needs to be of this one: the index that finds its newest
+// letting at once.
+constexpr const char* kFromVersion1 = R"sql(
+CREATE INDEX bid_letting ON bid (letting_date);
+PRAGMA user_version = 2;
 )sql";
 
 constexpr const char* kColumns =
@@ -129,12 +137,19 @@ BidHistory BidHistory::open(const QString& path, bool readOnly) {
         const qint64 ours = tables.integer(1);
         SqliteStatement version = db->prepare("PRAGMA user_version");
         version.step();
+        const qint64 found = version.integer(0);
+        version.reset();
+        tables.reset();
         if (objects == 0 && !readOnly) {
             SqliteTransaction transaction(*db);
             db->exec(kSchema);
             transaction.commit();
-        } else if (ours != 2 || version.integer(0) != kSchemaVersion) {
+        } else if (ours != 2 || found < 1 || found > kSchemaVersion) {
             throw Error(historytexts::historyNotOpened(shown, historytexts::notABidHistory()));
+        } else if (found == 1 && !readOnly) {
+            SqliteTransaction transaction(*db);
+            db->exec(kFromVersion1);
+            transaction.commit();
         }
         return BidHistory(path, std::move(db), readOnly);
     } catch (const SqliteError& error) {
@@ -280,6 +295,16 @@ std::optional<BidRecord> BidHistory::bid(qint64 id) const {
         failRead(error);
     }
     return std::nullopt;
+}
+
+QDate BidHistory::newestLetting() const {
+    try {
+        SqliteStatement query = db_->prepare("SELECT max(letting_date) FROM bid");
+        query.step();
+        return isoDate(query.text(0));
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
 }
 
 qint64 BidHistory::bidCount() const {

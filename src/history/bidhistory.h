@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,6 +58,8 @@ public:
     std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers) const;
     std::optional<BidRecord> bid(qint64 id) const;
     qint64 bidCount() const;
+    // The letting date of its newest bid, the date it is "as of"; invalid when it holds none.
+    QDate newestLetting() const;
 
     const QString& path() const { return path_; }
 

@@ -15,7 +15,8 @@ const PriceSourceKind& BidHistorySource::sourceKind() {
 
 SourcePrices BidHistorySource::pricesFor(const QStringList& itemNumbers) {
     noteRead();
-    return SourcePrices{BidHistory::open(path(), true).bidsFor(itemNumbers), {}};
+    const BidHistory history = BidHistory::open(path(), true);
+    return SourcePrices{history.bidsFor(itemNumbers), {}, history.newestLetting(), {}};
 }
 
 }  // namespace veskplan
