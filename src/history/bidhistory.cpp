@@ -94,6 +94,18 @@ QString fileDigest(const QString& path) {
 
 }  // namespace
 
+const char* BidHistory::bidderCondition(BidSelection selection) {
+    switch (selection) {
+        case BidSelection::Low:
+            return " AND (low_bidder OR bidder_rank = 1)";
+        case BidSelection::ThreeLowest:
+            return " AND (bidder_rank BETWEEN 1 AND 3 OR (bidder_rank = 0 AND low_bidder))";
+        case BidSelection::All:
+            break;
+    }
+    return "";
+}
+
 SqliteStatement BidHistory::insertStatement() const {
     return db_->prepare(
         "INSERT INTO bid (item_number, description, unit, quantity, unit_price, letting_date, "
@@ -260,18 +272,44 @@ std::vector<BidRecord> BidHistory::bidsFor(const QString& itemNumber) const {
 
 std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
     const QStringList& itemNumbers) const {
+    return bidsFor(itemNumbers, std::nullopt);
+}
+
+std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
+    const QStringList& itemNumbers, const std::optional<BidWindow>& window) const {
     std::map<QString, std::vector<BidRecord>> found;
+    // Dates as the history writes them compare as text; the region is compared as the
+    // statistics compare it, here.
+    const QString region = window ? window->region.trimmed() : QString();
+    const auto selected = [&](const BidRecord& bid) {
+        return region.isEmpty() || bid.region.trimmed().compare(region, Qt::CaseInsensitive) == 0;
+    };
     try {
-        SqliteStatement query = db_->prepare(
-            (std::string(kColumns) + "WHERE item_number = ? ORDER BY letting_date, id").c_str());
+        SqliteStatement query =
+            db_->prepare((std::string(kColumns) + "WHERE item_number = ?1" +
+                          (window ? std::string(" AND letting_date BETWEEN ?2 AND ?3") +
+                                        bidderCondition(window->bids)
+                                  : std::string()) +
+                          " ORDER BY letting_date, id")
+                             .c_str());
+        const QString from =
+            window && window->from.isValid() ? window->from.toString(Qt::ISODate) : u""_s;
+        const QString to =
+            window && window->to.isValid() ? window->to.toString(Qt::ISODate) : u"9"_s;
         for (const QString& item : itemNumbers) {
             if (found.count(item.trimmed()) > 0) {
                 continue;
             }
             std::vector<BidRecord> bids;
             query.bind(1, item.trimmed());
+            if (window) {
+                query.bind(2, from).bind(3, to);
+            }
             while (query.step()) {
-                bids.push_back(recordAt(query));
+                BidRecord bid = recordAt(query);
+                if (selected(bid)) {
+                    bids.push_back(std::move(bid));
+                }
             }
             query.reset();
             if (!bids.empty()) {
@@ -282,6 +320,23 @@ std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
         failRead(error);
     }
     return found;
+}
+
+std::set<QString> BidHistory::itemsWithBids(const QStringList& itemNumbers) const {
+    std::set<QString> items;
+    try {
+        SqliteStatement query = db_->prepare("SELECT 1 FROM bid WHERE item_number = ? LIMIT 1");
+        for (const QString& item : itemNumbers) {
+            query.bind(1, item.trimmed());
+            if (query.step()) {
+                items.insert(item.trimmed());
+            }
+            query.reset();
+        }
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
+    return items;
 }
 
 std::optional<BidRecord> BidHistory::bid(qint64 id) const {

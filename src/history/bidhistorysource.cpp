@@ -19,4 +19,13 @@ SourcePrices BidHistorySource::pricesFor(const QStringList& itemNumbers) {
     return SourcePrices{history.bidsFor(itemNumbers), {}, history.newestLetting(), {}};
 }
 
+SourcePrices BidHistorySource::pricesIn(const QStringList& itemNumbers, const BidWindow& window) {
+    noteRead();
+    const BidHistory history = BidHistory::open(path(), true);
+    return SourcePrices{history.bidsFor(itemNumbers, window),
+                        {},
+                        history.newestLetting(),
+                        history.itemsWithBids(itemNumbers)};
+}
+
 }  // namespace veskplan

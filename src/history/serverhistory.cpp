@@ -68,7 +68,9 @@ CREATE TABLE veskplan.column_layout (
 );
 )sql";
 
-// Each later version's changes, from the one before: the version it makes, and how.
+// Each later version's changes, from the one before: the version it makes, and how. The second
+// keeps each bid once, and indexes what an estimate's window asks by: the item with its region
+// and dates, and the low bids that estimates take unless told otherwise.
 struct Migration {
     int version;
     const char* sql;
@@ -89,22 +91,11 @@ CREATE UNIQUE INDEX bid_unranked ON veskplan.bid (contract, item_number, unit_pr
 CREATE INDEX bid_item_region ON veskplan.bid
     (item_number, lower(btrim(region, E' \t\n\r\f\v')), letting_date);
 CREATE INDEX bid_letting ON veskplan.bid (letting_date);
+CREATE INDEX bid_low ON veskplan.bid (item_number, letting_date)
+    WHERE low_bidder OR bidder_rank = 1;
 UPDATE veskplan.schema_version SET version = 2;
 )sql"},
 };
-
-// The bids a window's choice of bidders selects, as the statistics select them.
-const char* selectedBidders(BidSelection selection) {
-    switch (selection) {
-        case BidSelection::Low:
-            return " AND (low_bidder OR bidder_rank = 1)";
-        case BidSelection::ThreeLowest:
-            return " AND (bidder_rank BETWEEN 1 AND 3 OR (bidder_rank = 0 AND low_bidder))";
-        case BidSelection::All:
-            break;
-    }
-    return "";
-}
 
 // A region as the statistics compare it: without surrounding blanks, ignoring case.
 constexpr const char* kRegion = R"sql(lower(btrim(region, E' \t\n\r\f\v')))sql";
@@ -407,7 +398,7 @@ std::map<QString, std::vector<BidRecord>> ServerHistory::bidsFor(const QStringLi
         std::string(
             "item_number = ANY ($1::text[]) AND letting_date BETWEEN $2::date AND "
             "$3::date AND ($4 = '' OR ") +
-        kRegion + " = lower($4))" + selectedBidders(window.bids);
+        kRegion + " = lower($4))" + BidHistory::bidderCondition(window.bids);
     eachBid(where.c_str(),
             {textArray(itemNumbers), dateParameter(window.from, "-infinity"),
              dateParameter(window.to, "infinity"), window.region.trimmed().toUtf8()},

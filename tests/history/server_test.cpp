@@ -90,7 +90,8 @@ TEST_F(Server, InitMakesTheSchemaOnceAndANewerOneIsRefused) {
     // bids kept once each.
     admin(
         u"DROP INDEX veskplan.bid_ranked, veskplan.bid_unranked, veskplan.bid_item_region, "
-        u"veskplan.bid_letting; UPDATE veskplan.schema_version SET version = 1; INSERT INTO "
+        u"veskplan.bid_letting, veskplan.bid_low; UPDATE veskplan.schema_version SET version = 1; "
+        u"INSERT INTO "
         u"veskplan.bid OVERRIDING SYSTEM VALUE SELECT 2, item_number, '', unit, 1, 1, "
         u"letting_date, contract, 1, true, '', 1 FROM veskplan.bid"_s);
     const std::vector<BidHistory::Source> none;

@@ -29,8 +29,9 @@ protected:
 };
 
 TEST_F(Statistics, TheFiguresOfEachWindowAreThoseWorkedOutByHand) {
-    test::expectStatisticsByHand(
-        [this](const QString& item, const BidWindow&) { return history_->bidsFor(item); });
+    test::expectStatisticsByHand([this](const QString& item, const BidWindow& window) {
+        return history_->bidsFor({item}, window)[item];
+    });
 }
 
 TEST_F(Statistics, EveryFigureTracesToItsBidRows) {
