@@ -23,8 +23,7 @@ constexpr qint64 kMaxBids = 20'000'000;
 // COPY's data is sent in pieces of about this size.
 constexpr qsizetype kCopyChunk = 1 << 18;
 
-// The bids are kept once each: a contract's bid for an item by its bidder's rank, or where the
-// rank is unknown by its price and quantity; so files that overlap add each bid once.
+// The first version, which the migrations below bring up to this program's.
 constexpr const char* kSchema = R"sql(
 CREATE SCHEMA veskplan;
 CREATE TABLE veskplan.schema_version (version integer NOT NULL);
@@ -69,10 +68,11 @@ CREATE TABLE veskplan.column_layout (
 )sql";
 
 // Each later version's changes, from the one before: the version it makes, and how. The second
-// keeps each bid once and indexes what an estimate's window asks by: the item and dates (the
-// first version's index), the low bids that estimates take unless told otherwise, and the
-// letting dates alone, for the history's newest; a region leaves too few out to pay for an index
-// that every import keeps up.
+// keeps each bid once (a contract's bid for an item by its bidder's rank, or where the rank is
+// unknown by its price and quantity, so that files that overlap add each bid once) and indexes what
+// an estimate's window asks by: the item and dates (the first version's index), the low bids that
+// estimates take unless told otherwise, and the letting dates alone, for the history's newest; a
+// region leaves too few out to pay for an index that every import keeps up.
 struct Migration {
     int version;
     const char* sql;
