@@ -85,6 +85,9 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     totals_->setWordWrap(true);
     totals_->setTextFormat(Qt::RichText);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    pricedFrom_ = named(new QLabel(this), u"estimatePricedFrom"_s, u"Priced from"_s);
+    pricedFrom_->setWordWrap(true);
+    pricedFrom_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     mobilization_ = percentBox(this, u"estimateMobilization"_s, texts::mobilizationName());
     contingency_ = percentBox(this, u"estimateContingency"_s, texts::contingencyName());
     milestone_ = named(new QComboBox(this), u"estimateMilestone"_s, texts::milestoneName(),
@@ -151,6 +154,7 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     layout->addLayout(settings);
     layout->addWidget(split, 1);
     layout->addWidget(totals_);
+    layout->addWidget(pricedFrom_);
     layout->addLayout(bottom);
     // As large as a 1280 x 800 screen allows, with two thirds for the items, so that their
     // columns up to the flags show without scrolling and the plot keeps a readable size.
@@ -301,6 +305,7 @@ void EstimateWindow::refresh() {
     const TotalsText totals = totalsText(e, locale());
     totals_->setText(totals.rich);
     totals_->setAccessibleDescription(totals.plain);
+    pricedFrom_->setText(pricedFromText(e));
     for (auto [box, percent] : {std::pair(mobilization_, e.mobilizationPercent),
                                 std::pair(contingency_, e.contingencyPercent)}) {
         if (!box->hasFocus()) {

@@ -61,6 +61,7 @@ private:
     QLabel* plotNote_ = nullptr;
     QLabel* evidence_ = nullptr;
     QLabel* totals_ = nullptr;
+    QLabel* pricedFrom_ = nullptr;  // which histories priced it, as of when
     QDoubleSpinBox* mobilization_ = nullptr;
     QDoubleSpinBox* contingency_ = nullptr;
     QComboBox* milestone_ = nullptr;

@@ -133,7 +133,9 @@ void EstimateCommand::run() const {
     for (const ProjectRecord& item : contents.items) {
         numbers.append(item.itemNumber);
     }
-    const PriceSources sources = PriceSources::load(setup.sources, setup.indexFile, numbers);
+    // Asked for the window alone: a history on a server sends only the bids it selects.
+    const PriceSources sources =
+        PriceSources::load(setup.sources, setup.indexFile, numbers, settings.window);
     // A project at a milestone takes the agency's contingency for it unless it sets its own.
     const ProjectPrices prices =
         read.prices.milestone()

@@ -142,7 +142,7 @@ int copyServerHistory(const QStringList& args) {
 #endif
 }
 
-// One line a file: how many bids it brought, or when it went in before.
+// One line a file: how many bids it brought and what it left out, or when it went in before.
 void printReports(const std::vector<ImportReport>& reports) {
     for (const ImportReport& report : reports) {
         QString line = report.file + u": "_s + QString::number(report.rows) +
@@ -150,8 +150,13 @@ void printReports(const std::vector<ImportReport>& reports) {
         if (report.importedBefore) {
             line = report.file + u": skipped, the same file was imported before ("_s +
                    *report.importedBefore + u")"_s;
-        } else if (report.estimateRowsSkipped > 0) {
-            line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
+        } else {
+            if (report.estimateRowsSkipped > 0) {
+                line += u", "_s + historytexts::estimateRowsSkipped(report.estimateRowsSkipped);
+            }
+            if (report.bidsHeldSkipped > 0) {
+                line += u", "_s + historytexts::bidsHeldSkipped(report.bidsHeldSkipped);
+            }
         }
         printLine(line);
     }

@@ -72,6 +72,13 @@ struct EscalationBasis {
     QString lastQuarter;
 };
 
+// A price source the estimate was priced from, as the user knows it (a file's name, a server's
+// "HOST/DB"), and the date it is as of (a history's newest letting); invalid when it has none.
+struct PricedFrom {
+    QString source;
+    QDate asOf;
+};
+
 struct CategorySubtotal {
     QString cat;
     QString description;
@@ -91,6 +98,8 @@ struct Estimate {
     qint64 totalCents = 0;
     // Set when the bids were escalated by a cost index.
     std::optional<EscalationBasis> escalation;
+    // Every source asked, in the user's order, whether or not it priced a line.
+    std::vector<PricedFrom> pricedFrom;
     // The bid history holds bids of the project's items, but the window selects none of them:
     // every price it would give is missing, which is a failure, not an estimate.
     bool windowSelectsNothing = false;

@@ -119,8 +119,13 @@ Evidence evidenceFor(const ProjectRecord& item, const PriceSources& sources,
     bool descriptionKnown = false;
     const CostIndex* index = sources.index.isEmpty() ? nullptr : &sources.index;
     for (const PriceSources::Answer& answer : sources.answers) {
+        // A source that sent only the window's bids says which items it holds any of: an item
+        // of those is known to the history whatever the window.
+        const auto& held = answer.prices.itemsWithBids;
+        const bool heldOutside = held && !byDescription && held->contains(number);
         const auto bids = answer.prices.bids.find(number);
         if (bids == answer.prices.bids.end()) {
+            evidence.historyBids += heldOutside ? 1 : 0;
             continue;
         }
         // Only a free-text item's bids are sorted by description; the rest are used as they are.
@@ -204,6 +209,9 @@ Estimate build(const std::vector<ProjectRecord>& items, const CategoryList& cate
     sortRecords(ordered, IndexOrder::PrimaryKey);
     Estimate estimate;
     const bool escalated = settings.window.escalate && !sources.index.isEmpty();
+    for (const PriceSources::Answer& answer : sources.answers) {
+        estimate.pricedFrom.push_back(PricedFrom{answer.source, answer.prices.asOf});
+    }
     if (escalated) {
         estimate.escalation = EscalationBasis{
             sources.indexName, sources.index.reachedQuarter(settings.window.estimateDate),

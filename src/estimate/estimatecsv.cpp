@@ -58,6 +58,10 @@ QByteArray estimateCsv(const Estimate& estimate) {
             {u"Escalated by"_s, estimate.escalation->indexName, estimate.escalation->toQuarter},
             csv::LineEnd::CrLf);
     }
+    for (const PricedFrom& source : estimate.pricedFrom) {
+        csv::appendRecord(out, {u"Priced from"_s, source.source, source.asOf.toString(Qt::ISODate)},
+                          csv::LineEnd::CrLf);
+    }
     return out;
 }
 

@@ -12,6 +12,7 @@
 
 #include "base/filewriting.h"
 #include "base/numbertext.h"
+#include "estimate/estimatetexts.h"
 #include "project/itemprice.h"
 
 namespace veskplan {
@@ -203,6 +204,10 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
             painter.drawText(QRectF(0, 2 * lineHeight, width, lineHeight), Qt::AlignLeft,
                              u"Computed prices: "_s + title.basis);
             drawRow(columnHeadings, 3 * lineHeight);
+            // Below the rows, in the line kept free for it: what priced the estimate.
+            painter.setFont(font);
+            painter.drawText(QRectF(0, writer.height() - lineHeight, width, lineHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, pricedFromText(estimate));
             double y = headingLines * lineHeight;
             for (int r = pageStarts[size_t(page)]; r < pageStarts[size_t(page) + 1]; ++r) {
                 y += drawRow(rows[size_t(r)], y);

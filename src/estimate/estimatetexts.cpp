@@ -36,6 +36,16 @@ QString sourcesText(const std::vector<EstimateSetup::Source>& sources, const QSt
     return files.isEmpty() ? u"No bid history or price file is chosen."_s : files.join(u"; "_s);
 }
 
+QString pricedFromText(const Estimate& estimate) {
+    QStringList sources;
+    for (const PricedFrom& source : estimate.pricedFrom) {
+        sources.append(source.source + (source.asOf.isValid()
+                                            ? u" as of "_s + source.asOf.toString(Qt::ISODate)
+                                            : QString()));
+    }
+    return sources.isEmpty() ? QString() : u"Priced from "_s + sources.join(u"; "_s);
+}
+
 TotalsText totalsText(const Estimate& e, const QLocale& locale) {
     // Built as plain words, which the rich form escapes: a screen reader reads "&", not "&amp;".
     QStringList parts;

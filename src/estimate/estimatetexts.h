@@ -22,6 +22,10 @@ QString quantityText(const QLocale& locale, double quantity);
 // ..."), or that none is chosen.
 QString sourcesText(const std::vector<EstimateSetup::Source>& sources, const QString& indexFile);
 
+// Which price sources priced the estimate and as of when, as the window and the PDF's footer say
+// it: "Priced from bids.db as of 2025-09-01; prices.csv"; empty without a source.
+QString pricedFromText(const Estimate& estimate);
+
 // The categories' subtotals, the items, mobilization, contingency and the total: as rich text
 // with the total in bold, and plain for assistive tools.
 struct TotalsText {

@@ -264,6 +264,18 @@ QByteArray evidenceSheet(const Estimate& estimate, const EstimateTitle& title) {
             sheet.text(18, p->region.isEmpty() ? u"statewide"_s : p->region);
         }
     }
+    // Which histories and files priced it, and as of when.
+    if (!estimate.pricedFrom.empty()) {
+        sheet.nextRow();
+    }
+    for (const PricedFrom& source : estimate.pricedFrom) {
+        sheet.nextRow();
+        sheet.text(1, u"Priced from"_s, Bold);
+        sheet.text(2, source.source);
+        if (source.asOf.isValid()) {
+            sheet.text(3, u"as of "_s + source.asOf.toString(Qt::ISODate));
+        }
+    }
     return sheet.finish();
 }
 

@@ -1,6 +1,7 @@
 #include "estimate/pricesources.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <iterator>
 
 #include "base/error.h"
@@ -12,15 +13,21 @@ void PriceSources::Answer::merge(SourcePrices more) {
     prices.bids.merge(more.bids);
     prices.published.insert(prices.published.end(), std::make_move_iterator(more.published.begin()),
                             std::make_move_iterator(more.published.end()));
+    prices.asOf = std::max(prices.asOf, more.asOf);
+    if (prices.itemsWithBids && more.itemsWithBids) {
+        prices.itemsWithBids->merge(*more.itemsWithBids);
+    }
 }
 
-PriceSources::Answer PriceSources::ask(PriceSource& source, const QStringList& itemNumbers) {
+PriceSources::Answer PriceSources::ask(PriceSource& source, const QStringList& itemNumbers,
+                                       const std::optional<BidWindow>& window) {
     QStringList numbers;
     for (const QString& number : itemNumbers) {
         numbers.append(priceKey(number));
     }
     numbers.removeDuplicates();
-    return Answer{source.name(), source.pricesFor(numbers)};
+    return Answer{source.name(),
+                  window ? source.pricesIn(numbers, *window) : source.pricesFor(numbers)};
 }
 
 void PriceSources::readIndex(const QString& indexPath) {
@@ -29,12 +36,13 @@ void PriceSources::readIndex(const QString& indexPath) {
 }
 
 PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& sources,
-                                      const QString& indexPath, const QStringList& itemNumbers) {
+                                      const QString& indexPath, const QStringList& itemNumbers,
+                                      const std::optional<BidWindow>& window) {
     PriceSourceReading reading;
     for (const EstimateSetup::Source& described : sources) {
         try {
             reading.opened.push_back(openPriceSource(described.kind, described.location));
-            reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers));
+            reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers, window));
         } catch (const Error& error) {
             reading.failures.append(error.message());
             // A source that opened but could not answer keeps its place, with nothing said.
@@ -54,8 +62,9 @@ PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& 
 }
 
 PriceSources PriceSources::load(const std::vector<EstimateSetup::Source>& sources,
-                                const QString& indexPath, const QStringList& itemNumbers) {
-    PriceSourceReading reading = read(sources, indexPath, itemNumbers);
+                                const QString& indexPath, const QStringList& itemNumbers,
+                                const std::optional<BidWindow>& window) {
+    PriceSourceReading reading = read(sources, indexPath, itemNumbers, window);
     if (!reading.failures.isEmpty()) {
         throw Error(reading.failures.first());
     }

@@ -17,7 +17,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE import (
@@ -42,7 +42,15 @@ CREATE TABLE bid (
     import_id INTEGER NOT NULL REFERENCES import(id)
 );
 CREATE INDEX bid_item ON bid (item_number, letting_date);
-PRAGMA user_version = 1;
+CREATE INDEX bid_letting ON bid (letting_date);
+PRAGMA user_version = 2;
+)sql";
+
+// What a history of an earlier version needs to be of this one: the index that finds its newest
+// letting at once.
+constexpr const char* kFromVersion1 = R"sql(
+CREATE INDEX bid_letting ON bid (letting_date);
+PRAGMA user_version = 2;
 )sql";
 
 constexpr const char* kColumns =
@@ -85,6 +93,18 @@ QString fileDigest(const QString& path) {
 }
 
 }  // namespace
+
+const char* BidHistory::bidderCondition(BidSelection selection) {
+    switch (selection) {
+        case BidSelection::Low:
+            return " AND (low_bidder OR bidder_rank = 1)";
+        case BidSelection::ThreeLowest:
+            return " AND (bidder_rank BETWEEN 1 AND 3 OR (bidder_rank = 0 AND low_bidder))";
+        case BidSelection::All:
+            break;
+    }
+    return "";
+}
 
 SqliteStatement BidHistory::insertStatement() const {
     return db_->prepare(
@@ -129,12 +149,19 @@ BidHistory BidHistory::open(const QString& path, bool readOnly) {
         const qint64 ours = tables.integer(1);
         SqliteStatement version = db->prepare("PRAGMA user_version");
         version.step();
+        const qint64 found = version.integer(0);
+        version.reset();
+        tables.reset();
         if (objects == 0 && !readOnly) {
             SqliteTransaction transaction(*db);
             db->exec(kSchema);
             transaction.commit();
-        } else if (ours != 2 || version.integer(0) != kSchemaVersion) {
+        } else if (ours != 2 || found < 1 || found > kSchemaVersion) {
             throw Error(historytexts::historyNotOpened(shown, historytexts::notABidHistory()));
+        } else if (found == 1 && !readOnly) {
+            SqliteTransaction transaction(*db);
+            db->exec(kFromVersion1);
+            transaction.commit();
         }
         return BidHistory(path, std::move(db), readOnly);
     } catch (const SqliteError& error) {
@@ -245,18 +272,44 @@ std::vector<BidRecord> BidHistory::bidsFor(const QString& itemNumber) const {
 
 std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
     const QStringList& itemNumbers) const {
+    return bidsFor(itemNumbers, std::nullopt);
+}
+
+std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
+    const QStringList& itemNumbers, const std::optional<BidWindow>& window) const {
     std::map<QString, std::vector<BidRecord>> found;
+    // Dates as the history writes them compare as text; the region is compared as the
+    // statistics compare it, here.
+    const QString region = window ? window->region.trimmed() : QString();
+    const auto selected = [&](const BidRecord& bid) {
+        return region.isEmpty() || bid.region.trimmed().compare(region, Qt::CaseInsensitive) == 0;
+    };
     try {
-        SqliteStatement query = db_->prepare(
-            (std::string(kColumns) + "WHERE item_number = ? ORDER BY letting_date, id").c_str());
+        SqliteStatement query =
+            db_->prepare((std::string(kColumns) + "WHERE item_number = ?1" +
+                          (window ? std::string(" AND letting_date BETWEEN ?2 AND ?3") +
+                                        bidderCondition(window->bids)
+                                  : std::string()) +
+                          " ORDER BY letting_date, id")
+                             .c_str());
+        const QString from =
+            window && window->from.isValid() ? window->from.toString(Qt::ISODate) : u""_s;
+        const QString to =
+            window && window->to.isValid() ? window->to.toString(Qt::ISODate) : u"9"_s;
         for (const QString& item : itemNumbers) {
             if (found.count(item.trimmed()) > 0) {
                 continue;
             }
             std::vector<BidRecord> bids;
             query.bind(1, item.trimmed());
+            if (window) {
+                query.bind(2, from).bind(3, to);
+            }
             while (query.step()) {
-                bids.push_back(recordAt(query));
+                BidRecord bid = recordAt(query);
+                if (selected(bid)) {
+                    bids.push_back(std::move(bid));
+                }
             }
             query.reset();
             if (!bids.empty()) {
@@ -267,6 +320,23 @@ std::map<QString, std::vector<BidRecord>> BidHistory::bidsFor(
         failRead(error);
     }
     return found;
+}
+
+std::set<QString> BidHistory::itemsWithBids(const QStringList& itemNumbers) const {
+    std::set<QString> items;
+    try {
+        SqliteStatement query = db_->prepare("SELECT 1 FROM bid WHERE item_number = ? LIMIT 1");
+        for (const QString& item : itemNumbers) {
+            query.bind(1, item.trimmed());
+            if (query.step()) {
+                items.insert(item.trimmed());
+            }
+            query.reset();
+        }
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
+    return items;
 }
 
 std::optional<BidRecord> BidHistory::bid(qint64 id) const {
@@ -280,6 +350,16 @@ std::optional<BidRecord> BidHistory::bid(qint64 id) const {
         failRead(error);
     }
     return std::nullopt;
+}
+
+QDate BidHistory::newestLetting() const {
+    try {
+        SqliteStatement query = db_->prepare("SELECT max(letting_date) FROM bid");
+        query.step();
+        return isoDate(query.text(0));
+    } catch (const SqliteError& error) {
+        failRead(error);
+    }
 }
 
 qint64 BidHistory::bidCount() const {

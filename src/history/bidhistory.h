@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "history/bidrecord.h"
+#include "history/bidwindow.h"
 #include "history/columnlayout.h"
 #include "history/importreport.h"
 #include "history/knownunits.h"
@@ -55,8 +58,19 @@ public:
     std::vector<BidRecord> bidsFor(const QString& itemNumber) const;
     // The bids of each item that has any, by its item number without surrounding blanks.
     std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers) const;
+    // Only those a window selects by letting date, region and bidders (all without one): the
+    // statistics of the window are those of every bid.
+    std::map<QString, std::vector<BidRecord>> bidsFor(const QStringList& itemNumbers,
+                                                      const std::optional<BidWindow>& window) const;
+    // The items of these that it holds any bid of.
+    std::set<QString> itemsWithBids(const QStringList& itemNumbers) const;
+    // The condition, in SQL, by which a window's choice of bidders selects bids, as the
+    // statistics select them (" AND ...", or nothing for every bid).
+    static const char* bidderCondition(BidSelection selection);
     std::optional<BidRecord> bid(qint64 id) const;
     qint64 bidCount() const;
+    // The letting date of its newest bid, the date it is "as of"; invalid when it holds none.
+    QDate newestLetting() const;
 
     const QString& path() const { return path_; }
 

@@ -15,7 +15,17 @@ const PriceSourceKind& BidHistorySource::sourceKind() {
 
 SourcePrices BidHistorySource::pricesFor(const QStringList& itemNumbers) {
     noteRead();
-    return SourcePrices{BidHistory::open(path(), true).bidsFor(itemNumbers), {}};
+    const BidHistory history = BidHistory::open(path(), true);
+    return SourcePrices{history.bidsFor(itemNumbers), {}, history.newestLetting(), {}};
+}
+
+SourcePrices BidHistorySource::pricesIn(const QStringList& itemNumbers, const BidWindow& window) {
+    noteRead();
+    const BidHistory history = BidHistory::open(path(), true);
+    return SourcePrices{history.bidsFor(itemNumbers, window),
+                        {},
+                        history.newestLetting(),
+                        history.itemsWithBids(itemNumbers)};
 }
 
 }  // namespace veskplan

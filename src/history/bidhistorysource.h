@@ -14,6 +14,8 @@ public:
     static const PriceSourceKind& sourceKind();
     const PriceSourceKind& kind() const override { return sourceKind(); }
     SourcePrices pricesFor(const QStringList& itemNumbers) override;
+    // Only the bids the window selects are read from the file.
+    SourcePrices pricesIn(const QStringList& itemNumbers, const BidWindow& window) override;
 };
 
 }  // namespace veskplan

@@ -153,6 +153,16 @@ inline QString serverSchemaNewer(qint64 version, int known) {
            u" is newer than this program knows ("_s + QString::number(known) +
            u"); use a newer Veskplan"_s;
 }
+inline QString serverSchemaOlder(qint64 version, int known) {
+    return u"its schema version "_s + QString::number(version) +
+           u" is older than this program's ("_s + QString::number(known) +
+           u"); veskplan-cli history init brings it up to date"_s;
+}
+// Bids of a file that the history held already (another file brought them), left out.
+inline QString bidsHeldSkipped(int bids) {
+    return QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
+           u" the history held already skipped"_s;
+}
 inline QString passwordInAddress() {
     return u"the address holds a password; keep it in the password file (~/.pgpass) instead"_s;
 }

@@ -129,43 +129,36 @@ PgResult PgConnection::exec(const char* sql, const std::vector<QByteArray>& para
 
 void PgConnection::eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
                            const std::function<void(const PgResult&, int)>& take) {
-    std::vector<const char*> values;
-    for (const QByteArray& param : params) {
-        values.push_back(param.constData());
+    // Read through a cursor in batches: few answers, each of a bounded number of rows, where
+    // one answer a row would cost more than the rows themselves.
+    constexpr int kBatch = 2000;
+    const bool own = PQtransactionStatus(conn_.get()) == PQTRANS_IDLE;
+    if (own) {
+        exec("BEGIN READ ONLY");
     }
-    if (!PQsendQueryParams(conn_.get(), sql, int(values.size()), nullptr, values.data(), nullptr,
-                           nullptr, 0) ||
-        !PQsetSingleRowMode(conn_.get())) {
-        throw lastError();
-    }
-    qint64 rows = 0;
-    std::optional<ServerError> failed;
-    // Every answer is read to its end, even after a failure, so that the connection stays
-    // usable.
-    while (pg_result* raw = PQgetResult(conn_.get())) {
-        const PgResult result(raw);
-        const ExecStatusType status = PQresultStatus(raw);
-        if (failed) {
-            continue;
-        }
-        if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK) {
-            failed = lastError(raw);
-            continue;
-        }
-        try {
-            for (int row = 0; row < result.rows(); ++row) {
+    try {
+        exec("SET LOCAL cursor_tuple_fraction = 1");  // every row is read, not the first few
+        exec((std::string("DECLARE veskplan_rows NO SCROLL CURSOR FOR ") + sql).c_str(), params);
+        qint64 rows = 0;
+        for (int got = kBatch; got == kBatch;) {
+            const PgResult batch = exec("FETCH 2000 FROM veskplan_rows");
+            got = batch.rows();
+            for (int row = 0; row < got; ++row) {
                 if (++rows > maxRows) {
                     throw ServerError(u"the server answered more rows than asked for"_s, {});
                 }
-                take(result, row);
+                take(batch, row);
             }
-        } catch (const ServerError& error) {
-            failed = error;
-            PQrequestCancel(conn_.get());
         }
-    }
-    if (failed) {
-        throw *failed;
+        exec("CLOSE veskplan_rows");
+        if (own) {
+            exec("COMMIT");
+        }
+    } catch (...) {
+        if (PQtransactionStatus(conn_.get()) != PQTRANS_UNKNOWN) {
+            PQclear(PQexec(conn_.get(), own ? "ROLLBACK" : "CLOSE veskplan_rows"));
+        }
+        throw;
     }
 }
 

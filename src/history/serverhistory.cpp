@@ -23,6 +23,7 @@ constexpr qint64 kMaxBids = 20'000'000;
 // COPY's data is sent in pieces of about this size.
 constexpr qsizetype kCopyChunk = 1 << 18;
 
+// The first version, which the migrations below bring up to this program's.
 constexpr const char* kSchema = R"sql(
 CREATE SCHEMA veskplan;
 CREATE TABLE veskplan.schema_version (version integer NOT NULL);
@@ -65,6 +66,44 @@ CREATE TABLE veskplan.column_layout (
     layout text NOT NULL
 );
 )sql";
+
+// Each later version's changes, from the one before: the version it makes, and how. The second
+// keeps each bid once (a contract's bid for an item by its bidder's rank, or where the rank is
+// unknown by its price and quantity, so that files that overlap add each bid once) and indexes what
+// an estimate's window asks by: the item and dates (the first version's index), the low bids that
+// estimates take unless told otherwise, and the letting dates alone, for the history's newest; a
+// region leaves too few out to pay for an index that every import keeps up.
+struct Migration {
+    int version;
+    const char* sql;
+};
+constexpr Migration kMigrations[] = {
+    {2, R"sql(
+DELETE FROM veskplan.bid b USING veskplan.bid k
+    WHERE b.contract = k.contract AND b.item_number = k.item_number
+      AND b.bidder_rank = k.bidder_rank AND b.bidder_rank > 0 AND b.id > k.id;
+DELETE FROM veskplan.bid b USING veskplan.bid k
+    WHERE b.contract = k.contract AND b.item_number = k.item_number AND b.bidder_rank = 0
+      AND k.bidder_rank = 0 AND b.unit_price = k.unit_price AND b.quantity = k.quantity
+      AND b.id > k.id;
+CREATE UNIQUE INDEX bid_ranked ON veskplan.bid (contract, item_number, bidder_rank)
+    WHERE bidder_rank > 0;
+CREATE UNIQUE INDEX bid_unranked ON veskplan.bid (contract, item_number, unit_price, quantity)
+    WHERE bidder_rank = 0;
+DROP INDEX veskplan.bid_import;
+CREATE INDEX bid_letting ON veskplan.bid (letting_date);
+CREATE INDEX bid_low ON veskplan.bid (item_number, letting_date)
+    WHERE low_bidder OR bidder_rank = 1;
+UPDATE veskplan.schema_version SET version = 2;
+)sql"},
+};
+
+// A region as the statistics compare it: without surrounding blanks, ignoring case.
+constexpr const char* kRegion = R"sql(lower(btrim(region, E' \t\n\r\f\v')))sql";
+
+QByteArray dateParameter(const QDate& date, const char* open) {
+    return date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray(open);
+}
 
 // A transaction that is rolled back unless committed, whatever left it.
 class Transaction {
@@ -131,6 +170,14 @@ QByteArray textArray(const QStringList& items) {
     return array + '}';
 }
 
+void sortByLetting(std::map<QString, std::vector<BidRecord>>& bids) {
+    for (auto& [item, itemBids] : bids) {
+        std::sort(itemBids.begin(), itemBids.end(), [](const BidRecord& a, const BidRecord& b) {
+            return std::pair(a.lettingDate, a.id) < std::pair(b.lettingDate, b.id);
+        });
+    }
+}
+
 QString digestOf(const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -192,7 +239,7 @@ ServerHistory ServerHistory::connect(const QString& address) {
     }
 }
 
-void ServerHistory::checkSchema(QString (*failure)(const QString&, const QString&)) {
+int ServerHistory::checkSchema(QString (*failure)(const QString&, const QString&)) {
     const PgResult found =
         connection_->exec("SELECT to_regclass('veskplan.schema_version') IS NOT NULL");
     if (found.bytes(0, 0) != "t") {
@@ -206,19 +253,25 @@ void ServerHistory::checkSchema(QString (*failure)(const QString&, const QString
         throw Error(
             failure(name_, historytexts::serverSchemaNewer(version.integer(0, 0), kSchemaVersion)));
     }
+    return int(version.integer(0, 0));
 }
 
 bool ServerHistory::init() {
     try {
         Transaction transaction(*connection_);
         const PgResult found = connection_->exec("SELECT to_regnamespace('veskplan') IS NOT NULL");
-        if (found.bytes(0, 0) == "t") {
-            checkSchema(&historytexts::serverNotWritten);
-            return false;
+        const bool made = found.bytes(0, 0) != "t";
+        if (made) {
+            connection_->exec(kSchema);
         }
-        connection_->exec(kSchema);
+        const int version = checkSchema(&historytexts::serverNotWritten);
+        for (const Migration& migration : kMigrations) {
+            if (migration.version > version) {
+                connection_->exec(migration.sql);
+            }
+        }
         transaction.commit();
-        return true;
+        return made;
     } catch (const ServerError& error) {
         throw Error(historytexts::serverNotWritten(name_, error.reason()));
     }
@@ -229,7 +282,7 @@ std::vector<ImportReport> ServerHistory::import(const std::vector<BidHistory::So
     std::vector<ImportReport> reports;
     try {
         Transaction transaction(*connection_);
-        checkSchema(&historytexts::serverNotWritten);
+        const int version = checkSchema(&historytexts::serverNotWritten);
         const PgResult allowed = connection_->exec(
             "SELECT has_table_privilege('veskplan.bid', 'INSERT') AND "
             "has_table_privilege('veskplan.import', 'INSERT') AND "
@@ -237,6 +290,21 @@ std::vector<ImportReport> ServerHistory::import(const std::vector<BidHistory::So
         if (allowed.bytes(0, 0) != "t") {
             throw Error(historytexts::serverReadOnly(name_, connection_->user()));
         }
+        if (version < kSchemaVersion) {
+            throw Error(historytexts::serverNotWritten(
+                name_, historytexts::serverSchemaOlder(version, kSchemaVersion)));
+        }
+        // One import at a time: two that bring the same bids wait for each other instead of
+        // locking each other's rows in turn.
+        connection_->exec("SELECT pg_advisory_xact_lock(hashtext('veskplan.import'))");
+        // The bids wait in a table of the session's own, then go in in file order: room for a
+        // year's tabulation in memory, so that neither spills to disk.
+        connection_->exec("SET LOCAL temp_buffers = '128MB'; SET LOCAL work_mem = '128MB'");
+        connection_->exec(
+            "CREATE TEMP TABLE incoming (n bigint GENERATED ALWAYS AS IDENTITY, item_number "
+            "text, description text, unit text, quantity double precision, unit_price double "
+            "precision, letting_date date, contract text, bidder_rank integer, low_bidder "
+            "boolean, region text) ON COMMIT DROP");
         for (const BidHistory::Source& source : sources) {
             reports.push_back(importOne(source, units));
         }
@@ -255,11 +323,11 @@ ImportReport ServerHistory::importOne(const BidHistory::Source& source, const Kn
     report.file = QDir::toNativeSeparators(source.file);
     const QByteArray digest = digestOf(source.file).toLatin1();
     // Two imports of one file at once: the second waits here for the first, then skips it.
-    const PgResult added = connection_->exec(
+    const PgResult logged = connection_->exec(
         "INSERT INTO veskplan.import (file, sha256) VALUES ($1, $2) "
         "ON CONFLICT (sha256) DO NOTHING RETURNING id",
         {QFileInfo(source.file).absoluteFilePath().toUtf8(), digest});
-    if (added.rows() == 0) {
+    if (logged.rows() == 0) {
         const PgResult earlier = connection_->exec(
             "SELECT to_char(imported AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS\"Z\"') "
             "FROM veskplan.import WHERE sha256 = $1",
@@ -267,10 +335,11 @@ ImportReport ServerHistory::importOne(const BidHistory::Source& source, const Kn
         report.importedBefore = earlier.text(0, 0, 64);
         return report;
     }
-    const QByteArray importId = added.bytes(0, 0, 24);
+    const QByteArray importId = logged.bytes(0, 0, 24);
+    connection_->exec("TRUNCATE incoming");
     connection_->beginCopy(
-        "COPY veskplan.bid (item_number, description, unit, quantity, unit_price, letting_date, "
-        "contract, bidder_rank, low_bidder, region, import_id) FROM STDIN");
+        "COPY incoming (item_number, description, unit, quantity, unit_price, letting_date, "
+        "contract, bidder_rank, low_bidder, region) FROM STDIN");
     QByteArray chunk;
     try {
         const BidFile::Counts counts = BidFile::read(
@@ -284,7 +353,7 @@ ImportReport ServerHistory::importOne(const BidHistory::Source& source, const Kn
                 appendField(chunk, bid.contract);
                 chunk += QByteArray::number(bid.bidderRank) + (bid.lowBidder ? "\tt\t" : "\tf\t");
                 appendField(chunk, bid.region);
-                chunk += importId + '\n';
+                chunk.back() = '\n';
                 if (chunk.size() >= kCopyChunk) {
                     connection_->sendCopy(chunk);
                     chunk.clear();
@@ -298,11 +367,20 @@ ImportReport ServerHistory::importOne(const BidHistory::Source& source, const Kn
         throw;
     }
     connection_->endCopy();
+    // In file order, so that the bids of one day keep it as they do in a history file.
+    const PgResult added = connection_->exec(
+        "WITH added AS (INSERT INTO veskplan.bid (item_number, description, unit, quantity, "
+        "unit_price, letting_date, contract, bidder_rank, low_bidder, region, import_id) "
+        "SELECT item_number, description, unit, quantity, unit_price, letting_date, contract, "
+        "bidder_rank, low_bidder, region, $1 FROM incoming ORDER BY n "
+        "ON CONFLICT DO NOTHING RETURNING 1) SELECT count(*) FROM added",
+        {importId});
+    report.bidsHeldSkipped = report.rows - int(added.integer(0, 0));
+    report.rows -= report.bidsHeldSkipped;
     connection_->exec(
         "INSERT INTO veskplan.contract (contract, letting_date, region, import_id) "
-        "SELECT DISTINCT ON (contract) contract, letting_date, region, import_id "
-        "FROM veskplan.bid WHERE import_id = $1 ORDER BY contract, letting_date "
-        "ON CONFLICT (contract) DO NOTHING",
+        "SELECT DISTINCT ON (contract) contract, letting_date, region, $1 "
+        "FROM incoming ORDER BY contract, letting_date ON CONFLICT (contract) DO NOTHING",
         {importId});
     return report;
 }
@@ -312,12 +390,48 @@ std::map<QString, std::vector<BidRecord>> ServerHistory::bidsFor(const QStringLi
     // The server only filters: ordering each item's few bids here spares it a sort of them all.
     eachBid("item_number = ANY ($1::text[])", {textArray(itemNumbers)},
             [&](BidRecord bid) { found[bid.itemNumber].push_back(std::move(bid)); });
-    for (auto& [item, bids] : found) {
-        std::sort(bids.begin(), bids.end(), [](const BidRecord& a, const BidRecord& b) {
-            return std::pair(a.lettingDate, a.id) < std::pair(b.lettingDate, b.id);
-        });
-    }
+    sortByLetting(found);
     return found;
+}
+
+std::map<QString, std::vector<BidRecord>> ServerHistory::bidsFor(const QStringList& itemNumbers,
+                                                                 const BidWindow& window) {
+    std::map<QString, std::vector<BidRecord>> found;
+    const std::string where =
+        std::string(
+            "item_number = ANY ($1::text[]) AND letting_date BETWEEN $2::date AND "
+            "$3::date AND ($4 = '' OR ") +
+        kRegion + " = lower($4))" + BidHistory::bidderCondition(window.bids);
+    eachBid(where.c_str(),
+            {textArray(itemNumbers), dateParameter(window.from, "-infinity"),
+             dateParameter(window.to, "infinity"), window.region.trimmed().toUtf8()},
+            [&](BidRecord bid) { found[bid.itemNumber].push_back(std::move(bid)); });
+    sortByLetting(found);
+    return found;
+}
+
+std::set<QString> ServerHistory::itemsWithBids(const QStringList& itemNumbers) {
+    std::set<QString> items;
+    try {
+        connection_->eachRow(
+            "SELECT i FROM unnest($1::text[]) AS i WHERE EXISTS "
+            "(SELECT FROM veskplan.bid WHERE item_number = i)",
+            {textArray(itemNumbers)}, itemNumbers.size(),
+            [&](const PgResult& row, int at) { items.insert(row.text(at, 0)); });
+    } catch (const ServerError& error) {
+        throw Error(historytexts::serverNotOpened(name_, error.reason()));
+    }
+    return items;
+}
+
+QDate ServerHistory::newestLetting() {
+    try {
+        const PgResult newest =
+            connection_->exec("SELECT to_char(max(letting_date), 'YYYY-MM-DD') FROM veskplan.bid");
+        return QDate::fromString(newest.text(0, 0, 10), Qt::ISODate);
+    } catch (const ServerError& error) {
+        throw Error(historytexts::serverNotOpened(name_, error.reason()));
+    }
 }
 
 void ServerHistory::eachBid(const QDate& from, const QString& region,

@@ -19,7 +19,18 @@ QString ServerHistorySource::name() const {
 
 SourcePrices ServerHistorySource::pricesFor(const QStringList& itemNumbers) {
     read_ = true;
-    return SourcePrices{ServerHistory::connect(address_).bidsFor(itemNumbers), {}};
+    ServerHistory history = ServerHistory::connect(address_);
+    return SourcePrices{history.bidsFor(itemNumbers), {}, history.newestLetting(), {}};
+}
+
+SourcePrices ServerHistorySource::pricesIn(const QStringList& itemNumbers,
+                                           const BidWindow& window) {
+    read_ = true;
+    ServerHistory history = ServerHistory::connect(address_);
+    return SourcePrices{history.bidsFor(itemNumbers, window),
+                        {},
+                        history.newestLetting(),
+                        history.itemsWithBids(itemNumbers)};
 }
 
 }  // namespace veskplan

@@ -197,8 +197,10 @@ Estimate sampleEstimate() {
     CategoryList categories;
     categories.append(u"01"_s, u"Roadway"_s);
     categories.append(u"02"_s, u"Drainage"_s);
-    const PriceSources sources =
-        oneSource({{{u"2301"_s, bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s)}}});
+    // A history as of its bids' letting, and a price file without a date of its own.
+    PriceSources sources = oneSource(
+        {{{u"2301"_s, bids(u"2301"_s, u"CY"_s, u"100@10 300@20"_s)}}, {}, QDate(2025, 6, 1)});
+    sources.answers.push_back({u"prices.csv"_s, {}});
     return typedEstimate(
         test::dataLines(u"estimate/sample.txt"_s).filter(QRegularExpression(u"^[^#]"_s)), 5, 10,
         categories, sources);
@@ -218,7 +220,7 @@ QStringList figures(const QString& csvText) {
             below = row->value(0) == u"Item Number"_s;
             continue;
         }
-        if (row->value(0) == u"Escalated by"_s) {
+        if (row->value(0) == u"Escalated by"_s || row->value(0) == u"Priced from"_s) {
             break;  // the basis below the total, no figure of the sheet's
         }
         QString label = row->value(0).isEmpty() ? row->value(2) : row->value(0);
@@ -350,6 +352,7 @@ TEST(Estimate, EveryPageOfThePdfCarriesTheConfidentialityMark) {
         EXPECT_TRUE(pages[page].contains(u"Confidential \u2014 engineer's estimate"_s)) << page;
         EXPECT_TRUE(pages[page].contains(u"Page "_s + QString::number(page + 1) + u" of "_s +
                                          QString::number(pages.size())));
+        EXPECT_TRUE(pages[page].contains(u"Priced from bids.db as of 2025-06-01; prices.csv"_s));
     }
     EXPECT_TRUE(pages.back().contains(u"16847.12"_s));
     const QString first = pages[0].simplified();
@@ -398,7 +401,8 @@ TEST(Estimate, EveryLineSaysHowItsPriceWasMade) {
                 line.note.endsWith(u", escalated by index.csv 2025Q2\u2192"_s + escalatedTo))
                 << line.note.toStdString();
             EXPECT_TRUE(estimateCsv(estimate).endsWith("Escalated by,index.csv," +
-                                                       escalatedTo.toLatin1() + "\r\n"));
+                                                       escalatedTo.toLatin1() +
+                                                       "\r\nPriced from,bids.db,\r\n"));
         }
     }
 }

@@ -207,6 +207,14 @@ TEST_F(Import, AWorkbookIsReadFromItsFirstSheet) {
 
 TEST_F(Import, AHistoryOpensReadOnlyAndRefusesWhatIsNotOne) {
     history_.reset();
+    // A history of the first version, read as it is and brought up to date when written.
+    SqliteDb(path(u"h.db"_s), SqliteDb::Mode::ReadWriteCreate)
+        .exec("DROP INDEX bid_letting; PRAGMA user_version = 1");
+    EXPECT_EQ(BidHistory::open(path(u"h.db"_s), true).newestLetting(), QDate(2025, 8, 10));
+    BidHistory::open(path(u"h.db"_s), false);
+    SqliteDb migrated(path(u"h.db"_s), SqliteDb::Mode::ReadOnly);
+    SqliteStatement version = migrated.prepare("PRAGMA user_version");
+    EXPECT_TRUE(version.step() && version.integer(0) == 2);
     BidHistory shared = BidHistory::open(path(u"h.db"_s), true);
     EXPECT_EQ(shared.bidCount(), 17);
     EXPECT_EQ(shared.bidsFor(QStringList{u"2105-0100030"_s, u"9999"_s, u"2105-0100030"_s}).size(),

@@ -10,6 +10,7 @@
 #include "history/bidfile.h"
 #include "history/pgconnection.h"
 #include "history/serverhistory.h"
+#include "history/statisticstable.h"
 #include "support/installedunits.h"
 #include "support/testfiles.h"
 
@@ -72,7 +73,7 @@ TEST_F(Server, InitMakesTheSchemaOnceAndANewerOneIsRefused) {
     made();
     EXPECT_EQ(
         cli({u"history"_s, u"init"_s, address(u"estimator"_s)}),
-        "The bid history at " + shown().toUtf8() + " was there already (schema version 1).\n");
+        "The bid history at " + shown().toUtf8() + " was there already (schema version 2).\n");
     const auto opening = [&] {
         return errorMessage(
             [&] { ServerHistory::connect(address(u"designer"_s)).bidsFor({u"L"_s}); });
@@ -85,9 +86,22 @@ TEST_F(Server, InitMakesTheSchemaOnceAndANewerOneIsRefused) {
     const QString at = u"The bid history at "_s + shown();
     EXPECT_EQ(opening(),
               at + u" could not be opened: the server answered a field longer than it can be"_s);
-    admin(u"UPDATE veskplan.schema_version SET version = 2"_s);
+    // A history of the first version refuses imports until init brings it up to date: its
+    // bids kept once each.
+    admin(
+        u"DROP INDEX veskplan.bid_ranked, veskplan.bid_unranked, veskplan.bid_letting, "
+        u"veskplan.bid_low; CREATE INDEX bid_import ON veskplan.bid (import_id); UPDATE "
+        u"veskplan.schema_version SET version = 1; INSERT INTO veskplan.bid OVERRIDING SYSTEM "
+        u"VALUE SELECT 2, item_number, '', unit, 1, 1, letting_date, contract, 1, true, '', 1 "
+        u"FROM veskplan.bid"_s);
+    ServerHistory older = ServerHistory::connect(address(u"estimator"_s));
+    EXPECT_TRUE(errorMessage([&] {
+                    older.import({}, test::installedUnits());
+                }).endsWith(u"(2); veskplan-cli history init brings it up to date"_s));
+    EXPECT_TRUE(!older.init() && older.bidCount() == 1);
+    admin(u"UPDATE veskplan.schema_version SET version = 3"_s);
     const QString newer =
-        u"its schema version 2 is newer than this program knows (1); use a newer Veskplan"_s;
+        u"its schema version 3 is newer than this program knows (2); use a newer Veskplan"_s;
     EXPECT_EQ(errorMessage([&] { ServerHistory::connect(address(u"estimator"_s)).init(); }),
               at + u" could not be written: "_s + newer);
     EXPECT_EQ(opening(), at + u" could not be opened: "_s + newer);
@@ -155,14 +169,23 @@ TEST_F(Server, ConcurrentImportsLeaveOneCopyAndAKilledOrDroppedOneNothing) {
     EXPECT_EQ(killed.exitStatus(), QProcess::CrashExit);
     EXPECT_TRUE(dropped.readAllStandardError().startsWith(
         "veskplan-cli: The bid history at " + shown().toUtf8() + " could not be written: "));
-    for (QProcess* importer : {&first, &second}) {
+    // The same file twice and one that holds its bids and one more, all at once: each bid once.
+    const QString more = dir_.filePath(u"more.csv"_s);
+    test::writeFile(more, test::dataFile(u"history/bids.csv"_s) +
+                              "2105-0100030,E,CY,10,5,2026-03-31,C9,1,Y,\n");
+    QProcess third;
+    for (QProcess* importer : {&first, &second, &third}) {
         importer->start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s),
-                              dataPath(u"history/bids.csv"_s)});
+                              importer == &third ? more : dataPath(u"history/bids.csv"_s)});
     }
-    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
-    const QByteArray said = first.readAllStandardOutput() + second.readAllStandardOutput();
-    EXPECT_TRUE(said.contains("17 bids imported") && said.contains("skipped")) << said.data();
-    EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 17);
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000) &&
+                third.waitForFinished(60000));
+    const QByteArray said = first.readAllStandardOutput() + second.readAllStandardOutput() +
+                            third.readAllStandardOutput();
+    EXPECT_TRUE(said.contains("skipped, the same file was imported before") &&
+                said.count("17 bids the history held already skipped") == 1)
+        << said.data();
+    EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 18);
 }
 
 TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
@@ -200,8 +223,33 @@ TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
                       sample + u"sample-index.csv"_s, u"--on"_s, u"2026-03-31"_s, u"--bids"_s,
                       u"all"_s, u"--price"_s, u"adjusted"_s, u"--csv"_s, u"-"_s});
     }
-    EXPECT_EQ(csv[1], csv[0]);
-    EXPECT_EQ(csv[2], csv[0]);
+    // The same but for which history priced it: the file, the server, the copy, all as of the
+    // sample's newest letting; and the price file, which has no date of its own.
+    const QByteArray priced[3] = {"bids.sqlite", shown().toUtf8(), "copy.sqlite"};
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray rows =
+            "Priced from," + priced[i] + ",2026-08-20\r\nPriced from,sample-prices.csv,\r\n";
+        EXPECT_TRUE(csv[i].endsWith(rows)) << csv[i].right(200).data();
+        EXPECT_EQ(csv[i].left(csv[i].indexOf("Priced from,")),
+                  csv[0].left(csv[0].indexOf("Priced from,")));
+    }
+}
+
+// The server sends only the bids a window selects, and its statistics are those worked out by
+// hand for every window and bid choice.
+TEST_F(Server, TheWindowsStatisticsComeFromTheBidsTheServerSelects) {
+    made().import({{dataPath(u"history/bids.csv"_s), {}}}, test::installedUnits());
+    ServerHistory designer = ServerHistory::connect(address(u"designer"_s));
+    test::expectStatisticsByHand([&](const QString& item, const BidWindow& window) {
+        return designer.bidsFor({item}, window)[item];
+    });
+    BidWindow southLow;
+    southLow.region = u" south "_s;
+    EXPECT_EQ(
+        std::tuple(designer.bidsFor({test::kExcavation}, BidWindow{})[test::kExcavation].size(),
+                   designer.bidsFor({test::kExcavation}, southLow)[test::kExcavation].size(),
+                   designer.itemsWithBids({test::kPavement, u"2999"_s}), designer.newestLetting()),
+        std::tuple(size_t(4), size_t(1), std::set<QString>{test::kPavement}, QDate(2025, 8, 10)));
 }
 
 }  // namespace
