@@ -98,8 +98,8 @@ void MainController::openProject(const QString& path) {
 
 EstimateEditing& MainController::estimate() {
     if (!estimate_) {
-        estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_, today_(),
-                                                      locale_);
+        estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_,
+                                                      historyImport_.logins(), today_(), locale_);
     }
     return *estimate_;
 }
@@ -132,6 +132,12 @@ void MainController::chooseBidHistory() {
     historyImport_.chooseHistoryFile();
     if (estimate_) {
         estimate_->followHistory(historyImport_.historyFile());
+    }
+}
+
+void MainController::connectToServer() {
+    if (historyImport_.connectToServer()) {
+        showEstimate();
     }
 }
 

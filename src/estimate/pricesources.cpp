@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "history/pricesourcekind.h"
+#include "history/serverloginerror.h"
 
 namespace veskplan {
 
@@ -29,12 +30,20 @@ void PriceSources::readIndex(const QString& indexPath) {
 }
 
 PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& sources,
-                                      const QString& indexPath, const QStringList& itemNumbers) {
+                                      const QString& indexPath, const QStringList& itemNumbers,
+                                      SessionPasswords* passwords) {
     PriceSourceReading reading;
     for (const EstimateSetup::Source& described : sources) {
         try {
-            reading.opened.push_back(openPriceSource(described.kind, described.location));
+            reading.opened.push_back(
+                openPriceSource(described.kind, described.location, passwords));
             reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers));
+        } catch (const ServerLoginError& error) {
+            if (!error.refused()) {
+                throw;
+            }
+            reading.failures.append(error.message());
+            reading.prices.answers.push_back(Answer{reading.opened.back()->name(), {}});
         } catch (const Error& error) {
             reading.failures.append(error.message());
             // A source that opened but could not answer keeps its place, with nothing said.

@@ -1,6 +1,7 @@
 #include "history/serverhistorysource.h"
 
 #include "history/serverhistory.h"
+#include "history/serverloginerror.h"
 
 namespace veskplan {
 
@@ -19,7 +20,15 @@ QString ServerHistorySource::name() const {
 
 SourcePrices ServerHistorySource::pricesFor(const QStringList& itemNumbers) {
     read_ = true;
-    return SourcePrices{ServerHistory::connect(address_).bidsFor(itemNumbers), {}};
+    const QString password = passwords_ ? passwords_->find(address_) : QString();
+    try {
+        return SourcePrices{ServerHistory::connect(address_, password).bidsFor(itemNumbers), {}};
+    } catch (const ServerLoginError& error) {
+        if (error.refused()) {
+            passwords_->forget(address_);  // asked again next time
+        }
+        throw;
+    }
 }
 
 }  // namespace veskplan

@@ -2,6 +2,7 @@
 
 #include "history/pricesource.h"
 #include "history/pricesourcekind.h"
+#include "history/sessionpasswords.h"
 
 namespace veskplan {
 
@@ -9,7 +10,9 @@ namespace veskplan {
 // the bids of the estimate's items alone, and closes.
 class ServerHistorySource : public PriceSource {
 public:
-    explicit ServerHistorySource(QString address) : address_(std::move(address)) {}
+    // `passwords` (if any) hold what the user typed for the address this session.
+    explicit ServerHistorySource(QString address, SessionPasswords* passwords = nullptr)
+        : address_(std::move(address)), passwords_(passwords) {}
 
     static const PriceSourceKind& sourceKind();
     const PriceSourceKind& kind() const override { return sourceKind(); }
@@ -22,6 +25,7 @@ public:
 
 private:
     QString address_;
+    SessionPasswords* passwords_;
     bool read_ = false;
 };
 

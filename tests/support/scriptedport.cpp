@@ -53,6 +53,17 @@ std::optional<ColumnLayout> ScriptedPort::chooseColumns(const ColumnMappingReque
     return answer;
 }
 
+std::optional<QStringList> ScriptedPort::fillIn(const FormRequest& request) {
+    formsAsked.push_back(request);
+    if (forms.empty()) {
+        ADD_FAILURE() << "unscripted form: " << request.title.toStdString();
+        return std::nullopt;
+    }
+    std::optional<QStringList> answer = forms.front();
+    forms.pop_front();
+    return answer;
+}
+
 void ScriptedPort::follow(ViewRequests& requests) {
     QObject::connect(&requests, &ViewRequests::focusRequested, &requests,
                      [this](const QString& control) { focus.push_back(control); });
@@ -130,6 +141,7 @@ void ScriptedPort::clear() {
     messages.clear();
     dialogs.clear();
     mappings.clear();
+    formsAsked.clear();
     focus.clear();
     commits = 0;
     busyCount = 0;
