@@ -319,8 +319,7 @@ std::optional<std::vector<ImportReport>> HistoryImport::importToServer(
     return reports;
 }
 
-bool HistoryImport::connectToServer() {
-#if VESKPLAN_SERVER_HISTORY
+FormRequest HistoryImport::serverForm() const {
     FormRequest request;
     request.name = u"serverConnect"_s;
     request.title = u"Connect to Bid History Server"_s;
@@ -331,6 +330,12 @@ bool HistoryImport::connectToServer() {
         request.fields.push_back(field.field);
         request.fields.back().value = settings_.text(field.key);
     }
+    return request;
+}
+
+bool HistoryImport::connectToServer() {
+#if VESKPLAN_SERVER_HISTORY
+    FormRequest request = serverForm();
     for (;;) {
         const std::optional<QStringList> typed = port_.fillIn(request);
         if (!typed) {
@@ -359,7 +364,6 @@ bool HistoryImport::connectToServer() {
 }
 
 void HistoryImport::copyServerHistory() {
-#if VESKPLAN_SERVER_HISTORY
     const QString address = historyFile();
     if (!isServerAddress(address)) {
         port_.inform(
@@ -367,6 +371,7 @@ void HistoryImport::copyServerHistory() {
             u"Server)."_s);
         return;
     }
+#if VESKPLAN_SERVER_HISTORY
     FormRequest request;
     request.name = u"serverCopy"_s;
     request.title = u"Copy Server Bid History"_s;
@@ -407,8 +412,6 @@ void HistoryImport::copyServerHistory() {
         })) {
         port_.inform(copied->text(*file));
     }
-#else
-    port_.warn(u"This build of Veskplan reaches no bid history on a server."_s);
 #endif
 }
 

@@ -42,6 +42,8 @@ public:
     // Asks for a server's host, port, database, user and TLS mode, proposing the ones chosen
     // last, and keeps its address as the history; false when the user cancelled.
     bool connectToServer();
+    // What Connect to Server asks, proposing the server chosen last.
+    FormRequest serverForm() const;
     // Asks for a window of the server's bids (from a letting date, in a region) and a new file,
     // and copies them into it for working away from the network.
     void copyServerHistory();
