@@ -72,7 +72,7 @@ QString historyName(const QString& history) {
 }
 
 // Why the fields typed make no server's address; nothing when they do.
-std::optional<QString> addressProblem(const QStringList& values) {
+[[maybe_unused]] std::optional<QString> addressProblem(const QStringList& values) {
     if (values[Host].isEmpty() || values[Database].isEmpty()) {
         return u"Type the server's host and the database of its bid history."_s;
     }
@@ -95,7 +95,7 @@ std::optional<QString> addressProblem(const QStringList& values) {
 }
 
 // postgresql://[user@]host[:port]/database[?sslmode=...], every part encoded as libpq reads it.
-QString addressOf(const QStringList& values) {
+[[maybe_unused]] QString addressOf(const QStringList& values) {
     const auto encoded = [](const QString& text) {
         return QString::fromLatin1(QUrl::toPercentEncoding(text));
     };

@@ -104,11 +104,6 @@ TEST_F(MenuCommands, EveryCommandRunsItsTool) {
         {u"mnuFileImportQuantities"_s, u"Import Quantities"_s},
         {u"mnuFileImportBids"_s, u"Import Bid History"_s},
         {u"mnuFileBidHistory"_s, u"Choose Bid History File"_s},
-        {u"mnuFileServer"_s, VESKPLAN_SERVER_HISTORY
-                                 ? u"Connect to Bid History Server"_s
-                                 : u"This build of Veskplan reaches no bid history on a server."_s},
-        {u"mnuFileServerCopy"_s,
-         u"Connect to a bid history server first (File > Bid History > Connect to Server)."_s},
         {u"mnuFileExit"_s, u"quit"_s},
         {u"mnuEditFind"_s, u"focus srchStr"_s},
         {u"mnuEditCheck"_s, texts::catalogueNothingFound()},
@@ -123,7 +118,6 @@ TEST_F(MenuCommands, EveryCommandRunsItsTool) {
         port.clear();
         windowRequests.clear();
         port.files.push_back(std::nullopt);
-        port.forms = {std::nullopt};
         const int printerDialogs = port.printerDialogs;
         menuEntry(name).run(*controller);
         QStringList seen = windowRequests;
@@ -132,9 +126,6 @@ TEST_F(MenuCommands, EveryCommandRunsItsTool) {
         }
         if (port.printerDialogs > printerDialogs) {
             seen << u"printer"_s;
-        }
-        for (const FormRequest& form : port.formsAsked) {
-            seen << form.title;
         }
         for (const MessageRequest& message : port.messages) {
             seen << message.text;
