@@ -38,13 +38,12 @@ PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& 
             reading.opened.push_back(
                 openPriceSource(described.kind, described.location, passwords));
             reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers));
-        } catch (const ServerLoginError& error) {
-            if (!error.refused()) {
+        } catch (const Error& error) {
+            // A password wanted goes to a caller that can ask for one and read again.
+            const auto* login = dynamic_cast<const ServerLoginError*>(&error);
+            if (login && passwords && !login->refused()) {
                 throw;
             }
-            reading.failures.append(error.message());
-            reading.prices.answers.push_back(Answer{reading.opened.back()->name(), {}});
-        } catch (const Error& error) {
             reading.failures.append(error.message());
             // A source that opened but could not answer keeps its place, with nothing said.
             if (reading.opened.size() > reading.prices.answers.size()) {

@@ -36,8 +36,9 @@ struct PriceSources {
     void readIndex(const QString& indexPath);
 
     // Asks every source of a setup about the items and reads its index (none when empty); what
-    // cannot be read is told in `failures`, and the rest is still read. A server that wants a
-    // password not among `passwords` throws ServerLoginError, for the caller to ask for it.
+    // cannot be read is told in `failures`, and the rest is still read. Given `passwords`, a
+    // server that wants a password not among them throws ServerLoginError, for the caller to
+    // ask for it.
     static PriceSourceReading read(const std::vector<EstimateSetup::Source>& sources,
                                    const QString& indexPath, const QStringList& itemNumbers,
                                    SessionPasswords* passwords = nullptr);
