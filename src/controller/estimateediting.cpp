@@ -52,13 +52,25 @@ QStringList itemNumbers(const ProjectDocument& document) {
 EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
                                  BusyIndicator& busy, ServerLogins& logins, QDate today,
                                  QLocale locale, QObject* parent)
+    : EstimateEditing(document, dialogs, port, busy, nullptr, &logins, today, std::move(locale),
+                      parent) {}
+
+EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                                 BusyIndicator& busy, QDate today, QLocale locale, QObject* parent)
+    : EstimateEditing(document, dialogs, port, busy, std::make_unique<ServerLogins>(port), nullptr,
+                      today, std::move(locale), parent) {}
+
+EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                                 BusyIndicator& busy, std::unique_ptr<ServerLogins> ownLogins,
+                                 ServerLogins* logins, QDate today, QLocale locale, QObject* parent)
     : QObject(parent),
       document_(document),
       dialogs_(dialogs),
       port_(port),
       busy_(busy),
-      logins_(logins),
-      reader_(logins.passwords()),
+      ownLogins_(std::move(ownLogins)),
+      logins_(logins ? *logins : *ownLogins_),
+      reader_(logins_.passwords()),
       locale_(locale),
       today_(today),
       settings_(EstimateSettings::standard(today)),
@@ -72,13 +84,6 @@ EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs
     connect(&document_, &ProjectDocument::itemTouched, this, &EstimateEditing::recompute);
     connect(&reader_, &SourceReader::busyChanged, this, &EstimateEditing::readingChanged);
     followDocument();
-}
-
-EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
-                                 BusyIndicator& busy, QDate today, QLocale locale, QObject* parent)
-    : EstimateEditing(document, dialogs, port, busy, *new ServerLogins(port), today,
-                      std::move(locale), parent) {
-    ownLogins_.reset(&logins_);
 }
 
 EstimateEditing::~EstimateEditing() = default;

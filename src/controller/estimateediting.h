@@ -104,6 +104,10 @@ Q_SIGNALS:
     void readingChanged(bool reading);
 
 private:
+    // With `logins` shared, or else `ownLogins`.
+    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                    BusyIndicator& busy, std::unique_ptr<ServerLogins> ownLogins,
+                    ServerLogins* logins, QDate today, QLocale locale, QObject* parent);
     // Takes the settings and sources of the project's estimate setup, reading the files that
     // changed; a file that cannot be read is told, naming it.
     void followDocument();
