@@ -64,6 +64,12 @@ inline ButtonText exportWorkbookButton() {
 inline ButtonText exportPdfButton() {
     return {u"Export P&DF..."_s, u"Write the estimate as a PDF"_s};
 }
+inline ButtonText cancelReadingButton() {
+    return {u"Cancel"_s, u"Stop reading the price sources; the estimate stays as it was"_s};
+}
+inline QString readingName() {
+    return u"Reading the price sources"_s;
+}
 inline ButtonText closeEstimateButton() {
     return {u"Close"_s, u"Close the estimate window"_s};
 }

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -54,6 +55,11 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     auto* index = button(this, u"estimateIndex"_s, texts::costIndexButton());
     sources_ = named(new QLabel(this), u"estimateSources"_s, texts::priceSourcesName());
     sources_->setWordWrap(true);
+    // Busy, not counting: a server says nothing of how far it has got.
+    progress_ = named(new QProgressBar(this), u"estimateProgress"_s, texts::readingName());
+    progress_->setRange(0, 0);
+    progress_->setTextVisible(false);
+    cancel_ = button(this, u"estimateCancel"_s, texts::cancelReadingButton());
 
     auto* settings = new QGridLayout;
     buildSettings(settings);
@@ -115,6 +121,8 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     sourceRow->addWidget(prices);
     sourceRow->addWidget(index);
     sourceRow->addWidget(sources_, 1);
+    sourceRow->addWidget(progress_);
+    sourceRow->addWidget(cancel_);
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(labelFor(filter_, texts::filterLabel()));
     filterRow->addWidget(filter_, 1);
@@ -165,6 +173,9 @@ EstimateWindow::EstimateWindow(EstimateEditing& estimate, QWidget* parent)
     connect(history, &QPushButton::clicked, this, [this] { estimate_.chooseHistoryFile(); });
     connect(prices, &QPushButton::clicked, this, [this] { estimate_.addPriceFile(); });
     connect(index, &QPushButton::clicked, this, [this] { estimate_.chooseIndexFile(); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { estimate_.cancelReading(); });
+    connect(&estimate_, &EstimateEditing::readingChanged, this, &EstimateWindow::showReading);
+    showReading(estimate_.reading());
     connect(filter_, &QLineEdit::textChanged, filtered_,
             &QSortFilterProxyModel::setFilterFixedString);
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -205,6 +216,11 @@ EstimateWindow::~EstimateWindow() {
     for (QObject* child : findChildren<QObject*>()) {
         child->disconnect(this);
     }
+}
+
+void EstimateWindow::showReading(bool reading) {
+    progress_->setVisible(reading);
+    cancel_->setVisible(reading);
 }
 
 QTableView* EstimateWindow::table() const {
@@ -332,7 +348,12 @@ void EstimateWindow::refreshChosen() {
 
 void EstimateWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
+        // While sources are read, Esc stops the reading as Cancel does; then it closes.
+        if (estimate_.reading()) {
+            estimate_.cancelReading();
+        } else {
+            close();
+        }
         return;
     }
     QWidget::keyPressEvent(event);

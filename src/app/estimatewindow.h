@@ -9,6 +9,8 @@ class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 
@@ -32,7 +34,8 @@ public:
     QTableView* table() const;
 
 protected:
-    // Esc a control leaves unused closes the window, as it does a dialog.
+    // Esc a control leaves unused closes the window, as it does a dialog; while sources are
+    // read, it stops the reading first.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -42,6 +45,8 @@ private:
     // Copies the estimate's settings into their widgets, leaving alone one being typed in.
     void showSettings();
     void refreshChosen();
+    // The progress bar and Cancel while sources on a server are being read.
+    void showReading(bool reading);
     // The estimate line of the table's current row, -1 when there is none.
     int currentLine() const;
 
@@ -49,6 +54,8 @@ private:
     QSortFilterProxyModel* filtered_ = nullptr;
     EstimateItemsView* table_ = nullptr;
     QLabel* sources_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
     QDateEdit* on_ = nullptr;

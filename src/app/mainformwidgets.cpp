@@ -366,12 +366,22 @@ void MainFormWidgets::buildMenus(QMainWindow& window, QUndoStack& history) {
                 menus_.insert(entry.name, recent);
                 continue;
             }
+            // A command of a submenu goes into it, made as its first command comes.
+            QMenu* target = menu;
+            if (!entry.submenu.isEmpty()) {
+                target = menus_.value(entry.submenu);
+                if (!target) {
+                    target = menu->addMenu(entry.submenuCaption);
+                    target->setObjectName(entry.submenu);
+                    menus_.insert(entry.submenu, target);
+                }
+            }
             // The history's own actions: their captions name the step and follow the stack.
             QAction* action =
-                entry.kind == Kind::Undo   ? history.createUndoAction(menu, entry.caption)
-                : entry.kind == Kind::Redo ? history.createRedoAction(menu, entry.caption)
-                                           : new QAction(entry.caption, menu);
-            menu->addAction(action);
+                entry.kind == Kind::Undo   ? history.createUndoAction(target, entry.caption)
+                : entry.kind == Kind::Redo ? history.createRedoAction(target, entry.caption)
+                                           : new QAction(entry.caption, target);
+            target->addAction(action);
             action->setObjectName(entry.name);
             action->setShortcuts(shortcutsOf(entry));
             actions_.insert(entry.name, action);

@@ -12,6 +12,7 @@
 
 #include "app/apptexts.h"
 #include "app/columnmappingdialog.h"
+#include "app/formdialog.h"
 #include "base/error.h"
 #include "controller/controllertexts.h"
 #include "print/papersize.h"
@@ -151,6 +152,15 @@ std::optional<ColumnLayout> QtUserPort::chooseColumns(const ColumnMappingRequest
         return std::nullopt;
     }
     return dialog.layout();
+}
+
+std::optional<QStringList> QtUserPort::fillIn(const FormRequest& request) {
+    const ArrowWhileAsking arrow;
+    FormDialog dialog(request, dialogParent());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.values();
 }
 
 QStringList QtUserPort::askForFiles(const FileDialogRequest& request, bool several) {

@@ -19,6 +19,7 @@ public:
     QStringList chooseFiles(const FileDialogRequest& request) override;
     std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
+    std::optional<QStringList> fillIn(const FormRequest& request) override;
 
 private:
     static QWidget* dialogParent();

@@ -16,6 +16,7 @@
 #include "history/historytexts.h"
 #include "history/layoutstore.h"
 #if VESKPLAN_SERVER_HISTORY
+#include "history/servercopy.h"
 #include "history/serverhistory.h"
 #endif
 #include "master/masterlistfile.h"
@@ -117,24 +118,7 @@ int copyServerHistory(const QStringList& args) {
         throw HistoryUsageProblem{"history copy needs a server address and a new history file"};
     }
     const QString file = QFileInfo(operands[1]).absoluteFilePath();
-    if (QFileInfo::exists(file)) {
-        throw Error(historytexts::historyNotWritten(QDir::toNativeSeparators(file),
-                                                    u"it exists already; copy into a new file"_s));
-    }
-    ServerHistory server = ServerHistory::connect(operands[0]);
-    int bids = 0;
-    try {
-        BidHistory copy = BidHistory::open(file, false);
-        bids = copy.copyIn(server.name(), [&](const std::function<void(const BidRecord&)>& add) {
-            server.eachBid(from, region, [&](const BidRecord& bid) { add(bid); });
-        });
-    } catch (const Error&) {
-        SqliteDb::removeFiles(file);  // nothing half copied left behind
-        throw;
-    }
-    printLine(QString::number(bids) + (bids == 1 ? u" bid"_s : u" bids"_s) +
-              u" copied from the bid history at "_s + server.name() + u" into "_s +
-              QDir::toNativeSeparators(file) + u"."_s);
+    printLine(veskplan::copyServerHistory(operands[0], QString(), file, from, region).text(file));
     return 0;
 #else
     (void)args;

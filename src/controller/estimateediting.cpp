@@ -9,12 +9,14 @@
 #include "base/texts.h"
 #include "controller/busycursor.h"
 #include "controller/filedialogs.h"
+#include "controller/serverlogins.h"
 #include "controller/userport.h"
 #include "estimate/estimatebuilder.h"
 #include "estimate/estimatepdf.h"
 #include "estimate/estimateworkbook.h"
 #include "history/bidhistorysource.h"
 #include "history/pricefilesource.h"
+#include "history/pricesourcekind.h"
 #include "project/projectdocument.h"
 
 namespace veskplan {
@@ -22,6 +24,19 @@ namespace veskplan {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// A source that is no file (a server's history) is read on a thread: it may keep the window
+// waiting for as long as the connection's timeout.
+bool isRemote(const PriceSourceKind& kind) {
+    return kind.fileFilter.isEmpty();
+}
+
+bool readsRemotely(const EstimateSetup& setup) {
+    return std::any_of(setup.sources.begin(), setup.sources.end(), [](const auto& source) {
+        const PriceSourceKind* kind = priceSourceKind(source.kind, source.location);
+        return kind && isRemote(*kind);
+    });
+}
 
 QStringList itemNumbers(const ProjectDocument& document) {
     QStringList numbers;
@@ -35,12 +50,27 @@ QStringList itemNumbers(const ProjectDocument& document) {
 }  // namespace
 
 EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                                 BusyIndicator& busy, ServerLogins& logins, QDate today,
+                                 QLocale locale, QObject* parent)
+    : EstimateEditing(document, dialogs, port, busy, nullptr, &logins, today, std::move(locale),
+                      parent) {}
+
+EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
                                  BusyIndicator& busy, QDate today, QLocale locale, QObject* parent)
+    : EstimateEditing(document, dialogs, port, busy, std::make_unique<ServerLogins>(port), nullptr,
+                      today, std::move(locale), parent) {}
+
+EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                                 BusyIndicator& busy, std::unique_ptr<ServerLogins> ownLogins,
+                                 ServerLogins* logins, QDate today, QLocale locale, QObject* parent)
     : QObject(parent),
       document_(document),
       dialogs_(dialogs),
       port_(port),
       busy_(busy),
+      ownLogins_(std::move(ownLogins)),
+      logins_(logins ? *logins : *ownLogins_),
+      reader_(logins_.passwords()),
       locale_(locale),
       today_(today),
       settings_(EstimateSettings::standard(today)),
@@ -52,6 +82,7 @@ EstimateEditing::EstimateEditing(ProjectDocument& document, FileDialogs& dialogs
     connect(&document_, &ProjectDocument::pricesChanged, this, &EstimateEditing::followDocument);
     connect(&document_, &ProjectDocument::categoriesChanged, this, &EstimateEditing::recompute);
     connect(&document_, &ProjectDocument::itemTouched, this, &EstimateEditing::recompute);
+    connect(&reader_, &SourceReader::busyChanged, this, &EstimateEditing::readingChanged);
     followDocument();
 }
 
@@ -70,25 +101,82 @@ void EstimateEditing::followDocument() {
         document_.adoptEstimateSetup(withSettings(adopted, EstimateSettings::standard(today_)));
         return;
     }
-    readSources(setup, false);
-    settings_ = settingsOf(setup, today_);
+    // A reading under way follows the document once it ends; one given up waits for a choice.
+    if (!reader_.busy() && givenUp_ != setup) {
+        readSources(setup, false, [this](bool) { followDocument(); });
+    }
+    showDocument();
+}
+
+void EstimateEditing::showDocument() {
+    settings_ = settingsOf(document_.prices().estimateSetup(), today_);
     settings_.window.escalate = settings_.window.escalate && !sources_.index.isEmpty();
     recompute();
 }
 
-bool EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing) {
+bool EstimateEditing::isRead(const EstimateSetup& setup) const {
     // A source is read again when it changed since: bids imported by another program count, and
     // a file gone is told.
-    const QDateTime indexStamp = fileStamp(setup.indexFile);
-    if (indexStamp_ == indexStamp && setup.sources == sourceList_ &&
-        setup.indexFile == indexFile_ &&
-        std::none_of(opened_.begin(), opened_.end(),
-                     [](const auto& source) { return source->changedSinceRead(); })) {
+    return indexStamp_ == fileStamp(setup.indexFile) && setup.sources == sourceList_ &&
+           setup.indexFile == indexFile_ &&
+           std::none_of(opened_.begin(), opened_.end(),
+                        [](const auto& source) { return source->changedSinceRead(); });
+}
+
+std::optional<bool> EstimateEditing::readSources(const EstimateSetup& setup, bool allOrNothing,
+                                                 Later later) {
+    if (isRead(setup)) {
         return true;
     }
-    BusyCursor busy(busy_);
+    const QDateTime indexStamp = fileStamp(setup.indexFile);
     const QStringList numbers = itemNumbers(document_);
-    PriceSourceReading reading = PriceSources::read(setup.sources, setup.indexFile, numbers);
+    if (!readsRemotely(setup)) {
+        BusyCursor busy(busy_);
+        return take(setup, numbers, indexStamp,
+                    PriceSources::read(setup.sources, setup.indexFile, numbers), allOrNothing);
+    }
+    // A reading given up for this one says nothing; its sources are not read again by
+    // themselves.
+    if (reader_.busy()) {
+        cancelReading();
+    }
+    pendingSetup_ = setup;
+    pendingLater_ = std::move(later);
+    reader_.start(
+        setup.sources, setup.indexFile, numbers,
+        [this, setup, numbers, indexStamp, allOrNothing](SourceReader::Outcome outcome) {
+            Later then = std::exchange(pendingLater_, {});
+            if (outcome.login) {
+                // Asked once: the password typed is kept for the session.
+                if (logins_.answer(*outcome.login)) {
+                    if (const std::optional<bool> read = readSources(setup, allOrNothing, then)) {
+                        then(*read);
+                    }
+                    return;
+                }
+                givenUp_ = setup;
+                then(false);
+                return;
+            }
+            then(take(setup, numbers, indexStamp, std::move(*outcome.reading), allOrNothing));
+        });
+    return std::nullopt;
+}
+
+void EstimateEditing::cancelReading() {
+    if (!reader_.busy()) {
+        return;
+    }
+    givenUp_ = pendingSetup_;
+    reader_.cancel();
+    if (Later then = std::exchange(pendingLater_, {})) {
+        then(false);
+    }
+}
+
+bool EstimateEditing::take(const EstimateSetup& setup, const QStringList& numbers,
+                           const QDateTime& indexStamp, PriceSourceReading reading,
+                           bool allOrNothing) {
     const QStringList failures = reading.failures;
     if (!failures.isEmpty()) {
         port_.warn(failures.join(u'\n'));
@@ -115,15 +203,27 @@ void EstimateEditing::recompute() {
             missing.append(number);
         }
     }
+    bool remote = false;
     if (!missing.isEmpty()) {
         for (size_t i = 0; i < opened_.size(); ++i) {
+            remote = remote || isRemote(opened_[i]->kind());
             try {
-                sources_.answers[i].merge(PriceSources::ask(*opened_[i], missing).prices);
+                if (!isRemote(opened_[i]->kind())) {
+                    sources_.answers[i].merge(PriceSources::ask(*opened_[i], missing).prices);
+                }
             } catch (const Error& error) {
                 port_.warn(error.message());
             }
         }
-        numbersRead_.insert(missing.begin(), missing.end());
+        if (!remote) {
+            numbersRead_.insert(missing.begin(), missing.end());
+        }
+    }
+    // A server is asked about the items added on a thread, with the rest, and answers later.
+    const EstimateSetup& setup = document_.prices().estimateSetup();
+    if (remote && !reader_.busy() && givenUp_ != setup) {
+        indexStamp_.reset();
+        readSources(setup, false, [this](bool) { followDocument(); });
     }
     auto next = std::make_unique<Estimate>(estimatebuilder::build(
         items, document_.categories(), scale_.applyTo(document_.prices()), sources_, settings_));
@@ -150,23 +250,29 @@ bool EstimateEditing::useSources(std::vector<EstimateSetup::Source> sources,
     setup.indexFile = indexFile;
     setup.escalate = !indexFile.isEmpty() && (setup.escalate || indexFile != indexFile_);
     // Sources chosen again are read again, whatever their time stamps say.
+    givenUp_.reset();
     const std::optional<QDateTime> stamp = std::exchange(indexStamp_, std::nullopt);
-    if (!readSources(setup, true)) {
-        indexStamp_ = stamp;
-        return false;
-    }
-    if (setup == document_.prices().estimateSetup()) {
-        followDocument();
-    } else {
-        document_.setEstimateSetup(setup);
-    }
-    return true;
+    const auto use = [this, setup, stamp](bool read) {
+        if (!read) {
+            indexStamp_ = stamp;
+            return false;
+        }
+        if (setup == document_.prices().estimateSetup()) {
+            followDocument();
+        } else {
+            document_.setEstimateSetup(setup);
+        }
+        return true;
+    };
+    const std::optional<bool> read = readSources(setup, true, use);
+    return read ? use(*read) : true;
 }
 
 void EstimateEditing::followHistory(const QString& historyFile) {
     // Until bids are imported into it, the File menu's history is no file to price from.
-    const QString before =
-        std::exchange(followedHistory_, QFileInfo::exists(historyFile) ? historyFile : QString());
+    const PriceSourceKind* kind = priceSourceKind(BidHistorySource::sourceKind().word, historyFile);
+    const bool usable = QFileInfo::exists(historyFile) || (kind && isRemote(*kind));
+    const QString before = std::exchange(followedHistory_, usable ? historyFile : QString());
     const EstimateSetup& setup = document_.prices().estimateSetup();
     if (setup.isEmpty()) {
         followDocument();

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "controller/busyindicator.h"
+#include "controller/sourcereader.h"
 #include "estimate/contingencyscale.h"
 #include "estimate/estimate.h"
 #include "estimate/estimatesettings.h"
@@ -22,17 +23,24 @@ namespace veskplan {
 class FileDialogs;
 struct PriceSourceKind;
 class ProjectDocument;
+class ServerLogins;
 class UserPort;
 
 // The engineer's estimate tool: where the prices come from (a bid history, published price
 // files, a cost index), the window of bids, the estimate of the project as it stands, the prices
 // the designer types, applies or clears, the percentages, and the estimate's workbook and PDF.
 // Sources and window are the project's own (its estimate setup): each change is one step of the
-// document's history, saved and recovered with the project.
+// document's history, saved and recovered with the project. Files are read at once; a source on
+// a server is read on a thread of its own, the estimate staying as it was until it has answered.
 class EstimateEditing : public QObject {
     Q_OBJECT
 
 public:
+    // `logins` hold the passwords typed this session, shared with the other tools.
+    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                    BusyIndicator& busy, ServerLogins& logins, QDate today, QLocale locale,
+                    QObject* parent = nullptr);
+    // A tool alone, with passwords of its own.
     EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
                     BusyIndicator& busy, QDate today, QLocale locale, QObject* parent = nullptr);
     ~EstimateEditing() override;
@@ -56,8 +64,15 @@ public:
     void chooseIndexFile();
     // Reads the sources given (an empty list and text for none) and keeps them in the project;
     // false, told, when one cannot be read, and the sources stay as they were. Choosing a cost
-    // index turns escalation on, dropping it turns it off.
+    // index turns escalation on, dropping it turns it off. Sources on a server are kept once
+    // they have answered (true meanwhile); a password the server wants is asked for once.
     bool useSources(std::vector<EstimateSetup::Source> sources, const QString& indexFile);
+
+    // Whether sources on a server are being read.
+    bool reading() const { return reader_.busy(); }
+    // Gives up the reading under way: the estimate and the project stay as they were, and the
+    // sources it was reading are not read again until they are chosen again.
+    void cancelReading();
 
     // The bid history chosen in the File menu, `historyFile`, prices a project whose estimate has
     // none of its own; its bids are read again when the project's history is this one (after an
@@ -91,15 +106,30 @@ public:
 Q_SIGNALS:
     // The estimate was computed again: prices, items, settings or sources changed.
     void estimateChanged();
+    // Sources on a server started or stopped being read.
+    void readingChanged(bool reading);
 
 private:
+    // With `logins` shared, or else `ownLogins`.
+    EstimateEditing(ProjectDocument& document, FileDialogs& dialogs, UserPort& port,
+                    BusyIndicator& busy, std::unique_ptr<ServerLogins> ownLogins,
+                    ServerLogins* logins, QDate today, QLocale locale, QObject* parent);
     // Takes the settings and sources of the project's estimate setup, reading the files that
     // changed; a file that cannot be read is told, naming it.
     void followDocument();
+    // The settings of the project's estimate setup, and the estimate computed with them.
+    void showDocument();
     void recompute();
+    // Whether the sources of `setup` are read and unchanged since.
+    bool isRead(const EstimateSetup& setup) const;
     // Reads the sources of `setup` unless they are read and unchanged; false, told, when one
-    // cannot be read.
-    bool readSources(const EstimateSetup& setup, bool allOrNothing);
+    // cannot be read. Nothing when they are being read on a thread: `later` runs with the
+    // outcome once they have answered, or with false when the reading is given up.
+    using Later = std::function<void(bool)>;
+    std::optional<bool> readSources(const EstimateSetup& setup, bool allOrNothing, Later later);
+    // Keeps what a reading of `setup` gave; false, told, when a source could not be read.
+    bool take(const EstimateSetup& setup, const QStringList& numbers, const QDateTime& indexStamp,
+              PriceSourceReading reading, bool allOrNothing);
     // Asks for a source of `kind` and uses it, in place of those of its kind or after the rest.
     void chooseSource(const PriceSourceKind& kind, bool replace);
     // Asks for a file ending in `suffix` and writes the estimate to it with `write`.
@@ -112,6 +142,12 @@ private:
     FileDialogs& dialogs_;
     UserPort& port_;
     BusyIndicator& busy_;
+    std::unique_ptr<ServerLogins> ownLogins_;
+    ServerLogins& logins_;
+    SourceReader reader_;
+    Later pendingLater_;                    // the reading under way's
+    EstimateSetup pendingSetup_;            // what it reads
+    std::optional<EstimateSetup> givenUp_;  // not read again by itself
     QLocale locale_;
     QDate today_;
     EstimateSettings settings_;

@@ -103,8 +103,8 @@ void MainController::openProject(const QString& path) {
 
 EstimateEditing& MainController::estimate() {
     if (!estimate_) {
-        estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_, today_(),
-                                                      locale_);
+        estimate_ = std::make_unique<EstimateEditing>(*document_, dialogs_, port_, busy_,
+                                                      historyImport_.logins(), today_(), locale_);
         try {
             estimate_->setContingencyScale(
                 ContingencyScale::read(ContingencyScale::fileIn(paths_.dataDir)));
@@ -149,6 +149,12 @@ void MainController::chooseBidHistory() {
     historyImport_.chooseHistoryFile();
     if (estimate_) {
         estimate_->followHistory(historyImport_.historyFile());
+    }
+}
+
+void MainController::connectToServer() {
+    if (historyImport_.connectToServer()) {
+        showEstimate();
     }
 }
 

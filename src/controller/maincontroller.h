@@ -108,6 +108,8 @@ public:
     // from what the history now holds.
     void importBidHistory();
     void chooseBidHistory();
+    // File > Bid History > Connect to Server: the estimate opens, priced from the server.
+    void connectToServer();
     ProjectBinding& binding() { return binding_; }
     // What the commands ask of the windows besides questions: focus, typing, windows of their own.
     ViewRequests& requests() { return requests_; }

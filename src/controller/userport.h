@@ -57,6 +57,21 @@ struct ColumnMappingRequest {
     QString title = QStringLiteral("Bid Columns");  // the question's window title
 };
 
+// A few lines of text the user fills in at once: a server's address, a password.
+struct FormRequest {
+    struct Field {
+        QString name;         // the editor's object name, as tests and assistive tools know it
+        QString label;        // its label, with the access key's "&"
+        QString value;        // what it proposes
+        QString tooltip;      // what goes into it
+        bool secret = false;  // what is typed is not shown: a password
+    };
+    QString name;  // the dialog's object name
+    QString title;
+    QString text;  // said above the fields; none when empty
+    std::vector<Field> fields;
+};
+
 // Everything the program asks of the person at the screen: messages, files, the printer. The
 // windows implement it with dialogs; tests
 // implement it with scripted answers. Only the commands of this layer use it: the layers below
@@ -80,6 +95,10 @@ public:
     // The printer: the pages go to a preview whose Print button asks for the printer (the
     // printer dialog); nothing when the user cancelled.
     virtual std::unique_ptr<PrintTarget> choosePrinter() = 0;
+
+    // The fields' texts as the user left them, in the request's order; nothing when the user
+    // cancelled.
+    virtual std::optional<QStringList> fillIn(const FormRequest& request) = 0;
 
     // Convenience: a message with only an OK button and the application's title, plain or with
     // the exclamation icon.

@@ -46,6 +46,14 @@ MenuEntry withOwnKey(MenuEntry made, const Key& key) {
     return made;
 }
 
+// File > Bid History: the agency's history on a server.
+MenuEntry serverCommand(const QString& name, const QString& caption, Run run) {
+    MenuEntry made = command(name, caption, std::move(run));
+    made.submenu = u"mnuFileHistory"_s;
+    made.submenuCaption = u"Bid &History"_s;
+    return made;
+}
+
 const MenuEntry kSeparator = entry(Kind::Separator, {}, {});
 
 // One command a format, in the order of the format table.
@@ -92,6 +100,10 @@ const std::vector<WindowMenu>& windowMenus() {
                   [](MainController& c) { c.importBidHistory(); }),
           command(u"mnuFileBidHistory"_s, u"Choose &Bid History File..."_s,
                   [](MainController& c) { c.chooseBidHistory(); }),
+          serverCommand(u"mnuFileServer"_s, u"&Connect to Server..."_s,
+                        [](MainController& c) { c.connectToServer(); }),
+          serverCommand(u"mnuFileServerCopy"_s, u"Cop&y Server History to File..."_s,
+                        [](MainController& c) { c.historyImport().copyServerHistory(); }),
           kSeparator,
           command(
               u"mnuFileExit"_s, u"E&xit"_s, [](MainController& c) { c.exit(); }, Key::Quit)}},

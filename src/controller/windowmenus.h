@@ -24,6 +24,10 @@ struct MenuEntry {
     QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
     QKeySequence ownKey;      // a key of this program's own, where the platform has none
     bool needsItems = false;  // enabled only while the project holds items
+    // The submenu of its menu that a command goes into (its object name and caption); none
+    // when empty.
+    QString submenu;
+    QString submenuCaption;
     std::function<void(MainController&)> run;  // a command's; the other kinds have their own
 };
 

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "history/pricesourcekind.h"
+#include "history/serverloginerror.h"
 
 namespace veskplan {
 
@@ -37,13 +38,20 @@ void PriceSources::readIndex(const QString& indexPath) {
 
 PriceSourceReading PriceSources::read(const std::vector<EstimateSetup::Source>& sources,
                                       const QString& indexPath, const QStringList& itemNumbers,
-                                      const std::optional<BidWindow>& window) {
+                                      const std::optional<BidWindow>& window,
+                                      SessionPasswords* passwords) {
     PriceSourceReading reading;
     for (const EstimateSetup::Source& described : sources) {
         try {
-            reading.opened.push_back(openPriceSource(described.kind, described.location));
+            reading.opened.push_back(
+                openPriceSource(described.kind, described.location, passwords));
             reading.prices.answers.push_back(ask(*reading.opened.back(), itemNumbers, window));
         } catch (const Error& error) {
+            // A password wanted goes to a caller that can ask for one and read again.
+            const auto* login = dynamic_cast<const ServerLoginError*>(&error);
+            if (login && passwords && !login->refused()) {
+                throw;
+            }
             reading.failures.append(error.message());
             // A source that opened but could not answer keeps its place, with nothing said.
             if (reading.opened.size() > reading.prices.answers.size()) {

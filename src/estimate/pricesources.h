@@ -9,6 +9,7 @@
 #include "history/bidwindow.h"
 #include "history/costindex.h"
 #include "history/pricesource.h"
+#include "history/sessionpasswords.h"
 #include "project/estimatesetup.h"
 
 namespace veskplan {
@@ -39,10 +40,13 @@ struct PriceSources {
     void readIndex(const QString& indexPath);
 
     // Asks every source of a setup about the items and reads its index (none when empty); what
-    // cannot be read is told in `failures`, and the rest is still read.
+    // cannot be read is told in `failures`, and the rest is still read. Given `passwords`, a
+    // server that wants a password not among them throws ServerLoginError, for the caller to
+    // ask for it.
     static PriceSourceReading read(const std::vector<EstimateSetup::Source>& sources,
                                    const QString& indexPath, const QStringList& itemNumbers,
-                                   const std::optional<BidWindow>& window = std::nullopt);
+                                   const std::optional<BidWindow>& window = std::nullopt,
+                                   SessionPasswords* passwords = nullptr);
     // The same, all or nothing: throws Error naming the first source or file that cannot be read.
     static PriceSources load(const std::vector<EstimateSetup::Source>& sources,
                              const QString& indexPath, const QStringList& itemNumbers,

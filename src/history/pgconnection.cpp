@@ -83,18 +83,29 @@ void PgConnection::Finish::operator()(pg_conn* conn) const {
     PQfinish(conn);
 }
 
-PgConnection::PgConnection(const QString& address) {
+PgConnection::PgConnection(const QString& address, const QString& password) {
     const QByteArray uri = address.toUtf8();
-    // The address's own connect_timeout, given after the default, wins over it.
-    const char* keywords[] = {"connect_timeout", "application_name", "client_encoding", "dbname",
+    const QByteArray secret = password.toUtf8();
+    // The address's own connect_timeout, given after the default, wins over it. A password
+    // typed by the user goes as a parameter of its own, never into the address.
+    const char* keywords[] = {"connect_timeout",
+                              "application_name",
+                              "client_encoding",
+                              "dbname",
+                              secret.isEmpty() ? nullptr : "password",
                               nullptr};
-    const char* values[] = {"5", "veskplan", "UTF8", uri.constData(), nullptr};
+    const char* values[] = {"5", "veskplan", "UTF8", uri.constData(), secret.constData(), nullptr};
     conn_.reset(PQconnectdbParams(keywords, values, 1));
     if (!conn_) {
         throw ServerError(u"out of memory"_s, {});
     }
     if (PQstatus(conn_.get()) != CONNECTION_OK) {
-        throw lastError();
+        using Login = ServerError::Login;
+        const Login login = PQconnectionNeedsPassword(conn_.get()) ? Login::PasswordWanted
+                            : !secret.isEmpty() && PQconnectionUsedPassword(conn_.get())
+                                ? Login::PasswordRefused
+                                : Login::Other;
+        throw ServerError(lastError().reason(), {}, login, QString::fromUtf8(PQuser(conn_.get())));
     }
 }
 

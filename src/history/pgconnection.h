@@ -17,14 +17,23 @@ namespace veskplan {
 // history.
 class ServerError : public Error {
 public:
-    ServerError(const QString& reason, QByteArray state)
-        : Error(reason), state_(std::move(state)) {}
+    // What a refused connection lacked, where the user can mend it by typing a password.
+    enum class Login { Other, PasswordWanted, PasswordRefused };
+
+    ServerError(const QString& reason, QByteArray state, Login login = Login::Other,
+                QString user = {})
+        : Error(reason), state_(std::move(state)), login_(login), user_(std::move(user)) {}
     const QString& reason() const { return message(); }
     // The server's SQLSTATE ("42501": not allowed); empty when the connection failed.
     const QByteArray& state() const { return state_; }
+    Login login() const { return login_; }
+    // The user a refused connection asked to be let in as.
+    const QString& user() const { return user_; }
 
 private:
     QByteArray state_;
+    Login login_;
+    QString user_;
 };
 
 // One answer of the server, freed with it. Every field read is bounded: a server that answers
@@ -55,8 +64,9 @@ private:
 class PgConnection {
 public:
     // Connects to a `postgresql://` address, within its connect_timeout (5 s unless it names
-    // one). Throws ServerError with the reason (libpq's own words, first line) when it cannot.
-    explicit PgConnection(const QString& address);
+    // one), with `password` when given (else libpq's password file). Throws ServerError with the
+    // reason (libpq's own words, first line) when it cannot.
+    explicit PgConnection(const QString& address, const QString& password = {});
 
     // The user the server knows this connection as.
     QString user() const;

@@ -32,13 +32,14 @@ const PriceSourceKind* priceSourceKind(const QString& word, const QString& locat
     return nullptr;
 }
 
-std::unique_ptr<PriceSource> openPriceSource(const QString& word, const QString& location) {
+std::unique_ptr<PriceSource> openPriceSource(const QString& word, const QString& location,
+                                             SessionPasswords* passwords) {
     const PriceSourceKind* kind = priceSourceKind(word, location);
     if (!kind) {
         throw Error(u"No kind of price source reads "_s + QDir::toNativeSeparators(location) +
                     u" (\""_s + word + u"\")."_s);
     }
-    return kind->open(location);
+    return kind->open(location, passwords);
 }
 
 }  // namespace veskplan

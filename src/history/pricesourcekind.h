@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "history/pricesource.h"
+#include "history/sessionpasswords.h"
 
 namespace veskplan {
 
@@ -18,13 +20,21 @@ struct PriceSourceKind {
     // Whether a location is this kind's (a server address's scheme, say); none takes every
     // location kept under its word.
     bool (*takes)(const QString& location) = nullptr;
-    std::unique_ptr<PriceSource> (*open)(const QString& location) = nullptr;
+    // Opens a location; `passwords` are what the user typed this session, for a source that
+    // logs in.
+    std::unique_ptr<PriceSource> (*open)(const QString& location,
+                                         SessionPasswords* passwords) = nullptr;
 };
 
-// The `open` of a kind whose class reads a location given to its constructor.
+// The `open` of a kind whose class reads a location given to its constructor (with the
+// session's passwords, when it takes them).
 template <typename Source>
-std::unique_ptr<PriceSource> openAs(const QString& location) {
-    return std::make_unique<Source>(location);
+std::unique_ptr<PriceSource> openAs(const QString& location, SessionPasswords* passwords) {
+    if constexpr (std::is_constructible_v<Source, QString, SessionPasswords*>) {
+        return std::make_unique<Source>(location, passwords);
+    } else {
+        return std::make_unique<Source>(location);
+    }
 }
 
 // Every kind, those that claim locations by their form first.
@@ -33,6 +43,7 @@ const std::vector<const PriceSourceKind*>& priceSourceKinds();
 const PriceSourceKind* priceSourceKind(const QString& word, const QString& location);
 // The source a project keeps as `word` and `location`, not read yet. Throws Error for a word no
 // kind keeps.
-std::unique_ptr<PriceSource> openPriceSource(const QString& word, const QString& location);
+std::unique_ptr<PriceSource> openPriceSource(const QString& word, const QString& location,
+                                             SessionPasswords* passwords = nullptr);
 
 }  // namespace veskplan

@@ -12,6 +12,7 @@
 #include "history/bidfile.h"
 #include "history/historytexts.h"
 #include "history/pgconnection.h"
+#include "history/serverloginerror.h"
 
 namespace veskplan {
 namespace {
@@ -218,24 +219,29 @@ ServerHistory::ServerHistory(ServerHistory&&) noexcept = default;
 ServerHistory& ServerHistory::operator=(ServerHistory&&) noexcept = default;
 ServerHistory::~ServerHistory() = default;
 
-ServerHistory ServerHistory::connect(const QString& address) {
+ServerHistory ServerHistory::connect(const QString& address, const QString& password) {
     const QString name = shownName(address);
     PQconninfoOption* options = PQconninfoParse(address.toUtf8().constData(), nullptr);
-    bool password = false;
+    bool inAddress = false;
     for (const PQconninfoOption* option = options; option && option->keyword; ++option) {
-        password = password || (qstrcmp(option->keyword, "password") == 0 && option->val);
+        inAddress = inAddress || (qstrcmp(option->keyword, "password") == 0 && option->val);
     }
     PQconninfoFree(options);
     if (!isAddress(address) || !options) {
         throw Error(historytexts::serverNotOpened(name, historytexts::notAServerAddress()));
     }
-    if (password) {
+    if (inAddress) {
         throw Error(historytexts::serverNotOpened(name, historytexts::passwordInAddress()));
     }
     try {
-        return ServerHistory(name, std::make_unique<PgConnection>(address));
+        return ServerHistory(name, std::make_unique<PgConnection>(address, password));
     } catch (const ServerError& error) {
-        throw Error(historytexts::serverNotOpened(name, error.reason()));
+        const QString message = historytexts::serverNotOpened(name, error.reason());
+        if (error.login() != ServerError::Login::Other) {
+            throw ServerLoginError(message, address, name, error.user(),
+                                   error.login() == ServerError::Login::PasswordRefused);
+        }
+        throw Error(message);
     }
 }
 

@@ -34,9 +34,10 @@ public:
     static QString shownName(const QString& address);
 
     // Connects as the address says (its user, and the password from libpq's password file or
-    // environment; never one in the address). Throws Error naming the server and the reason:
-    // the server does not answer, refuses the user or knows no such database.
-    static ServerHistory connect(const QString& address);
+    // environment, or `password` when given; never one in the address). Throws Error naming the
+    // server and the reason: the server does not answer, refuses the user or knows no such
+    // database; ServerLoginError when it wants a password it was not given or refused it.
+    static ServerHistory connect(const QString& address, const QString& password = {});
 
     ServerHistory(ServerHistory&&) noexcept;
     ServerHistory& operator=(ServerHistory&&) noexcept;

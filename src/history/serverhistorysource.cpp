@@ -1,6 +1,7 @@
 #include "history/serverhistorysource.h"
 
 #include "history/serverhistory.h"
+#include "history/serverloginerror.h"
 
 namespace veskplan {
 
@@ -19,18 +20,30 @@ QString ServerHistorySource::name() const {
 
 SourcePrices ServerHistorySource::pricesFor(const QStringList& itemNumbers) {
     read_ = true;
-    ServerHistory history = ServerHistory::connect(address_);
+    ServerHistory history = connected();
     return SourcePrices{history.bidsFor(itemNumbers), {}, history.newestLetting(), {}};
 }
 
 SourcePrices ServerHistorySource::pricesIn(const QStringList& itemNumbers,
                                            const BidWindow& window) {
     read_ = true;
-    ServerHistory history = ServerHistory::connect(address_);
+    ServerHistory history = connected();
     return SourcePrices{history.bidsFor(itemNumbers, window),
                         {},
                         history.newestLetting(),
                         history.itemsWithBids(itemNumbers)};
+}
+
+ServerHistory ServerHistorySource::connected() {
+    const QString password = passwords_ ? passwords_->find(address_) : QString();
+    try {
+        return ServerHistory::connect(address_, password);
+    } catch (const ServerLoginError& error) {
+        if (error.refused() && passwords_) {
+            passwords_->forget(address_);  // asked again next time
+        }
+        throw;
+    }
 }
 
 }  // namespace veskplan

@@ -2,15 +2,20 @@
 
 #include "history/pricesource.h"
 #include "history/pricesourcekind.h"
+#include "history/sessionpasswords.h"
 
 namespace veskplan {
+
+class ServerHistory;
 
 // The bids of a bid history on a PostgreSQL server, read-only: each pricing connects, asks for
 // the bids of the estimate's items alone (those its window selects, when it says its window),
 // and closes.
 class ServerHistorySource : public PriceSource {
 public:
-    explicit ServerHistorySource(QString address) : address_(std::move(address)) {}
+    // `passwords` (if any) hold what the user typed for the address this session.
+    explicit ServerHistorySource(QString address, SessionPasswords* passwords = nullptr)
+        : address_(std::move(address)), passwords_(passwords) {}
 
     static const PriceSourceKind& sourceKind();
     const PriceSourceKind& kind() const override { return sourceKind(); }
@@ -24,7 +29,11 @@ public:
     bool changedSinceRead() const override { return !read_; }
 
 private:
+    // Connects with the session's password for the address, if any; one refused is forgotten.
+    ServerHistory connected();
+
     QString address_;
+    SessionPasswords* passwords_;
     bool read_ = false;
 };
 

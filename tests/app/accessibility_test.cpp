@@ -11,6 +11,7 @@
 #include "app/cataloguewindow.h"
 #include "app/categorywindow.h"
 #include "app/columnmappingdialog.h"
+#include "app/formdialog.h"
 #include "app/qtuserport.h"
 #include "app/windowfixture.h"
 
@@ -149,6 +150,11 @@ TEST_F(AccessibilityTest, EveryWindowNamesAndDescribesItsControlsAndGridsAndTabR
              port.files.push_back(u"" VESKPLAN_SOURCE_DIR "/data/sample.vsk"_s);
              controller->compareWithProject();
              checkOwnWindow(window->findChild<QWidget*>(u"comparisonWindow"_s));
+         }},
+        {"server connection",
+         [this] {
+             FormDialog server(controller->historyImport().serverForm(), window.get());
+             checkOwnWindow(&server);
          }},
         {"column mapping",
          [this] {

@@ -33,6 +33,7 @@ public:
         return std::nullopt;
     }
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
+    std::optional<QStringList> fillIn(const FormRequest&) override { return std::nullopt; }
     void beginBusy() override {}
     void endBusy() override {}
 

@@ -5,6 +5,21 @@
 #include <QTemporaryDir>
 
 namespace veskplan::test {
+namespace {
+
+// The next scripted answer; nothing, and a failure, when the script has none left.
+template <typename T>
+T next(std::deque<T>& answers, const std::string& question) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted " << question;
+        return T();
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
 
 Answer ScriptedPort::showMessage(const MessageRequest& request) {
     messages.push_back(request);
@@ -28,13 +43,7 @@ Answer ScriptedPort::showMessage(const MessageRequest& request) {
 
 std::optional<QString> ScriptedPort::chooseFile(const FileDialogRequest& request) {
     dialogs.push_back(request);
-    if (files.empty()) {
-        ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
-        return std::nullopt;
-    }
-    std::optional<QString> file = files.front();
-    files.pop_front();
-    return file;
+    return next(files, "file dialog: " + request.title.toStdString());
 }
 
 QStringList ScriptedPort::chooseFiles(const FileDialogRequest& request) {
@@ -44,13 +53,12 @@ QStringList ScriptedPort::chooseFiles(const FileDialogRequest& request) {
 
 std::optional<ColumnLayout> ScriptedPort::chooseColumns(const ColumnMappingRequest& request) {
     mappings.push_back(request);
-    if (columnMappings.empty()) {
-        ADD_FAILURE() << "unscripted column mapping: " << request.file.toStdString();
-        return std::nullopt;
-    }
-    std::optional<ColumnLayout> answer = columnMappings.front();
-    columnMappings.pop_front();
-    return answer;
+    return next(columnMappings, "column mapping: " + request.file.toStdString());
+}
+
+std::optional<QStringList> ScriptedPort::fillIn(const FormRequest& request) {
+    formsAsked.push_back(request);
+    return next(forms, "form: " + request.title.toStdString());
 }
 
 void ScriptedPort::follow(ViewRequests& requests) {
@@ -130,6 +138,7 @@ void ScriptedPort::clear() {
     messages.clear();
     dialogs.clear();
     mappings.clear();
+    formsAsked.clear();
     focus.clear();
     commits = 0;
     busyCount = 0;

@@ -24,6 +24,7 @@ public:
     QStringList chooseFiles(const FileDialogRequest& request) override;
     std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
+    std::optional<QStringList> fillIn(const FormRequest& request) override;
     void beginBusy() override;
     void endBusy() override;
 
@@ -36,6 +37,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files;
     std::deque<std::optional<ColumnLayout>> columnMappings;
+    std::deque<std::optional<QStringList>> forms;
     std::function<void()> categoryBrowser;
     std::function<void()> catalogueReport;
     // Runs as each message is shown, while it stands over the window.
@@ -49,6 +51,7 @@ public:
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> dialogs;
     std::vector<ColumnMappingRequest> mappings;
+    std::vector<FormRequest> formsAsked;
     std::vector<QString> focus;
     int masterTopRow = -1;  // the master grid's first visible row asked for last
     int commits = 0;
