@@ -1,11 +1,8 @@
 #include "estimate/comparisonpdf.h"
+#include "estimate/landscapepdf.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <array>
 
 #include "base/numbertext.h"
@@ -18,7 +15,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr int kResolution = 600;
 constexpr int kColumns = 11;
 // Where each column starts, in hundredths of the page width, and whether it is right-aligned.
 constexpr std::array<int, kColumns> kColumnStart{0, 10, 35, 40, 46, 52, 60, 68, 77, 86, 94};
@@ -74,19 +70,13 @@ std::vector<Row> rowsOf(const ComparisonReport& report, bool all) {
 }  // namespace
 
 QByteArray comparisonPdf(const ComparisonReport& report, bool all) {
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
+    LandscapePdf pdf(comparisonTitle());
     {
-        QPdfWriter writer(&document);
-        writer.setResolution(kResolution);
-        writer.setTitle(comparisonTitle());
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                         QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
-        QPainter painter(&writer);
-        QFont font(u"Liberation Sans"_s, 8);
-        QFont bold = font;
-        bold.setBold(true);
-        const double lineHeight = QFontMetricsF(font, &writer).height() * 1.15;
+        QPdfWriter& writer = pdf.writer();
+        QPainter& painter = pdf.painter();
+        const QFont& font = pdf.font();
+        const QFont& bold = pdf.bold();
+        const double lineHeight = pdf.lineHeight();
         const double width = writer.width();
         const QStringList heading{
             comparedProjectText(u"Old"_s, report.oldName(), report.oldTotals()),
@@ -146,7 +136,7 @@ QByteArray comparisonPdf(const ComparisonReport& report, bool all) {
             }
         }
     }
-    return document.data();
+    return pdf.bytes();
 }
 
 }  // namespace veskplan

@@ -1,11 +1,8 @@
 #include "estimate/estimatepdf.h"
+#include "estimate/landscapepdf.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -20,7 +17,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr int kResolution = 600;
 constexpr int kColumns = 9;
 // Where each column starts, in hundredths of the page width, whether it is right-aligned, and
 // whether it may take more than one line: the price kind (which names its escalation) and the
@@ -109,20 +105,14 @@ std::vector<Row> rowsOf(const Estimate& estimate) {
 }  // namespace
 
 QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
+    LandscapePdf pdf(confidentialityMark());
     {
-        QPdfWriter writer(&document);
-        writer.setResolution(kResolution);
-        writer.setTitle(confidentialityMark());
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                         QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
-        QPainter painter(&writer);
-        QFont font(u"Liberation Sans"_s, 8);
-        QFont bold = font;
-        bold.setBold(true);
+        QPdfWriter& writer = pdf.writer();
+        QPainter& painter = pdf.painter();
+        const QFont& font = pdf.font();
+        const QFont& bold = pdf.bold();
         painter.setFont(font);
-        const double lineHeight = QFontMetricsF(font, &writer).height() * 1.15;
+        const double lineHeight = pdf.lineHeight();
         const double width = writer.width();
         const int headingLines = 4;
         const double rowsHeight = writer.height() - (headingLines + 1) * lineHeight;
@@ -214,7 +204,7 @@ QByteArray estimatePdf(const Estimate& estimate, const EstimateTitle& title) {
             }
         }
     }
-    return document.data();
+    return pdf.bytes();
 }
 
 void writeEstimatePdf(const Estimate& estimate, const EstimateTitle& title, const QString& path) {
