@@ -11,6 +11,12 @@
 namespace veskplan {
 namespace {
 
+// The difference of two quantities as their decimals differ: in binary 185.3 - 191 is
+// -5.699999999999989, which shortest() would write whole. No quantity has nine decimals.
+double decimalDifference(double after, double before) {
+    return std::round((after - before) * 1e9) / 1e9;
+}
+
 using Row = ProjectComparison::Row;
 using Status = ProjectComparison::Status;
 
@@ -104,11 +110,10 @@ ProjectComparison ProjectComparison::compare(const std::vector<ProjectRecord>& o
                             trimmed(o->units) != trimmed(n->units) || row.oldCents != row.newCents)
                              ? Status::Changed
                              : Status::Same;
-            row.change = comparison.amounts_
-                             ? double(row.newCents.value_or(0) - row.oldCents.value_or(0))
-                             : numbertext::shortest(row.newQuantity.value_or(0) -
-                                                    row.oldQuantity.value_or(0))
-                                   .toDouble();
+            row.change =
+                comparison.amounts_
+                    ? double(row.newCents.value_or(0) - row.oldCents.value_or(0))
+                    : decimalDifference(row.newQuantity.value_or(0), row.oldQuantity.value_or(0));
             comparison.rows_.push_back(std::move(row));
         }
     }

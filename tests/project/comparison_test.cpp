@@ -42,5 +42,14 @@ TEST(ProjectComparison, AmountsMoveTheOrderAndEveryKindOfChangeIsNamed) {
               1);
 }
 
+// Without prices, quantities: their change is written as their decimals differ.
+TEST(ProjectComparison, AQuantitysChangeIsItsDecimalDifference) {
+    const ProjectRecord before{u"2510-0100020"_s, u"01"_s, u"RIPRAP"_s, u"CY"_s, 191};
+    ProjectRecord after = before;
+    after.quantity = 185.3;
+    EXPECT_EQ(ProjectComparison::compare({before}, {}, {after}, {}).toCsv(false).split('\n')[1],
+              "2510-0100020,RIPRAP,CY,01,01,191,185.3,,,-5.7,changed");
+}
+
 }  // namespace
 }  // namespace veskplan
