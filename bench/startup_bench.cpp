@@ -3,6 +3,7 @@
 // processes, as a user sees it, and once in a process whose application object exists already.
 #include <benchmark/benchmark.h>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QProcess>
@@ -43,11 +44,22 @@ void runUntilShown(benchmark::State& state, const QString& program, const QStrin
 QProcessEnvironment offscreenEnvironment(const QTemporaryDir& dir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QDir(dir.path()).mkpath(QStringLiteral("config"));
+    QDir(dir.path()).mkpath(QStringLiteral("temp"));
     env.insert(QStringLiteral("HOME"), dir.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+#ifdef Q_OS_WIN
+    // Windows needs its own folder to start a process at all; the user's settings go to the
+    // application data folder, which the sandbox replaces.
+    env.insert(QStringLiteral("APPDATA"), dir.filePath(QStringLiteral("config")));
+#else
     env.insert(QStringLiteral("SystemRoot"), dir.filePath(QStringLiteral("config")));
+#endif
     env.insert(QStringLiteral("temp"), dir.filePath(QStringLiteral("temp")));
-    env.insert(QStringLiteral("VESKPLAN_DATA"), QStringLiteral(VESKPLAN_SOURCE_DIR "/data"));
+    // An installed program reads the data installed beside it.
+    if (!qEnvironmentVariableIsSet("VESKPLAN_BENCH_PROGRAM")) {
+        env.insert(QStringLiteral("VESKPLAN_DATA"), QStringLiteral(VESKPLAN_SOURCE_DIR "/data"));
+    }
     return env;
 }
 
