@@ -17,8 +17,8 @@ namespace {
 
 using namespace veskplan;
 
-// Runs a program that shows its window, says so on its output and quits; the real time from its
-// start to that line is timed.
+// Runs a program that shows its window, says so on its output (with a Windows line end on
+// Windows) and quits; the real time from its start to that line is timed.
 void runUntilShown(benchmark::State& state, const QString& program, const QStringList& arguments,
                    const QProcessEnvironment& environment) {
     for (auto _ : state) {
@@ -32,9 +32,13 @@ void runUntilShown(benchmark::State& state, const QString& program, const QStrin
         while (!process.canReadLine() && process.waitForReadyRead(30000)) {
         }
         const double seconds = clock.nsecsElapsed() / 1e9;
-        if (process.readLine() != "shown\n" || !process.waitForFinished(30000) ||
+        const QByteArray said = process.readLine();
+        if (said.trimmed() != "shown" || !process.waitForFinished(30000) ||
             process.exitCode() != 0) {
-            state.SkipWithError("the program did not show its window and quit");
+            const QString why =
+                QStringLiteral("%1 did not show its window and quit (%2, said \"%3\")")
+                    .arg(program, process.errorString(), QString::fromLocal8Bit(said.trimmed()));
+            state.SkipWithError(why.toStdString().c_str());
             return;
         }
         state.SetIterationTime(seconds);
