@@ -3,6 +3,8 @@
 #include <QThread>
 #include <algorithm>
 
+#include "history/pgconnection.h"
+
 namespace veskplan {
 
 struct SourceReader::Job {
@@ -15,10 +17,13 @@ SourceReader::SourceReader(SessionPasswords& passwords, QObject* parent)
     : QObject(parent), passwords_(passwords) {}
 
 SourceReader::~SourceReader() {
-    // A thread still connecting or reading ends within the connection's timeout; what it read
-    // goes with it.
+    // A thread still reading stops at the server's next answer, one still connecting within the
+    // connection's timeout; what it read goes with it.
     for (const std::shared_ptr<Job>& job : running_) {
         job->thread->disconnect(this);
+        PgConnection::interrupt(job->thread.get());
+    }
+    for (const std::shared_ptr<Job>& job : running_) {
         job->thread->wait();
     }
 }
@@ -26,6 +31,9 @@ SourceReader::~SourceReader() {
 void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString indexFile,
                          QStringList itemNumbers, Done done) {
     const bool wasBusy = busy();
+    if (current_) {
+        PgConnection::interrupt(current_->thread.get());
+    }
     auto job = std::make_shared<Job>();
     job->done = std::move(done);
     Job* raw = job.get();
@@ -51,6 +59,8 @@ void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString ind
 
 void SourceReader::cancel() {
     if (current_) {
+        // The server stops the query; the thread ends soon after, unseen.
+        PgConnection::interrupt(current_->thread.get());
         current_.reset();
         Q_EMIT busyChanged(false);
     }

@@ -16,8 +16,9 @@ namespace veskplan {
 
 // Reads an estimate's price sources on a thread of its own, so that a server's answer (or its
 // silence, up to the connection's timeout) never holds up the windows. One reading at a time:
-// the thread opens, uses and closes its connections itself. A reading given up runs to its end
-// unseen and what it read is dropped; the reader waits for its threads as it goes.
+// the thread opens, uses and closes its connections itself. A reading given up has its server
+// query cancelled and ends unseen, what it read dropped; the reader waits for its threads as it
+// goes.
 class SourceReader : public QObject {
     Q_OBJECT
 

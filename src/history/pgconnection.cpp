@@ -2,6 +2,9 @@
 
 #include <libpq-fe.h>
 
+#include <QThread>
+#include <map>
+#include <mutex>
 #include <optional>
 
 namespace veskplan {
@@ -28,6 +31,15 @@ QString reasonOf(const char* message) {
         reason = u"the server does not answer ("_s + reason + u")"_s;
     }
     return reason.isEmpty() ? u"the server gave no reason"_s : reason.left(500);
+}
+
+// The connections of each thread, that another thread may interrupt. A connection leaves before
+// its cancel handle is freed, so that an interruption never uses a freed one.
+std::mutex liveMutex;
+std::multimap<QThread*, pg_cancel*> live;
+
+ServerError interrupted() {
+    return ServerError(u"the reading was cancelled"_s, "57014");
 }
 
 }  // namespace
@@ -83,6 +95,10 @@ void PgConnection::Finish::operator()(pg_conn* conn) const {
     PQfinish(conn);
 }
 
+void PgConnection::FreeCancel::operator()(pg_cancel* cancel) const {
+    PQfreeCancel(cancel);
+}
+
 PgConnection::PgConnection(const QString& address, const QString& password) {
     const QByteArray uri = address.toUtf8();
     const QByteArray secret = password.toUtf8();
@@ -107,6 +123,40 @@ PgConnection::PgConnection(const QString& address, const QString& password) {
                                 : Login::Other;
         throw ServerError(lastError().reason(), {}, login, QString::fromUtf8(PQuser(conn_.get())));
     }
+    cancel_.reset(PQgetCancel(conn_.get()));
+    if (cancel_) {
+        thread_ = QThread::currentThread();
+        const std::lock_guard lock(liveMutex);
+        live.emplace(thread_, cancel_.get());
+    }
+    checkInterrupted();
+}
+
+PgConnection::~PgConnection() {
+    if (thread_) {
+        const std::lock_guard lock(liveMutex);
+        for (auto [at, end] = live.equal_range(thread_); at != end; ++at) {
+            if (at->second == cancel_.get()) {
+                live.erase(at);
+                break;
+            }
+        }
+    }
+}
+
+void PgConnection::interrupt(QThread* thread) {
+    const std::lock_guard lock(liveMutex);
+    thread->requestInterruption();
+    for (auto [at, end] = live.equal_range(thread); at != end; ++at) {
+        char reason[256];
+        PQcancel(at->second, reason, int(sizeof reason));  // a query ended already is no failure
+    }
+}
+
+void PgConnection::checkInterrupted() const {
+    if (QThread::currentThread()->isInterruptionRequested()) {
+        throw interrupted();
+    }
 }
 
 QString PgConnection::user() const {
@@ -122,6 +172,7 @@ ServerError PgConnection::lastError(const pg_result* result) const {
 }
 
 PgResult PgConnection::exec(const char* sql, const std::vector<QByteArray>& params) {
+    checkInterrupted();
     std::vector<const char*> values;
     for (const QByteArray& param : params) {
         values.push_back(param.constData());
@@ -134,6 +185,9 @@ PgResult PgConnection::exec(const char* sql, const std::vector<QByteArray>& para
     if (!result.result_ ||
         (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)) {
         throw lastError(result.result_.get());
+    }
+    if (status == PGRES_TUPLES_OK) {
+        checkInterrupted();  // an answer that came as the reading was cancelled is not read
     }
     return result;
 }

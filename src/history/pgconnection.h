@@ -10,6 +10,8 @@
 
 struct pg_conn;
 struct pg_result;
+struct pg_cancel;
+class QThread;
 
 namespace veskplan {
 
@@ -67,6 +69,15 @@ public:
     // one), with `password` when given (else libpq's password file). Throws ServerError with the
     // reason (libpq's own words, first line) when it cannot.
     explicit PgConnection(const QString& address, const QString& password = {});
+    ~PgConnection();
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+
+    // Stops the server work of `thread`'s connections, from any thread: the query each runs is
+    // cancelled on the server, and none of them runs another. Each then throws ServerError with
+    // the state "57014". A query that was on its way to the server as this was called may run
+    // to its end; its answer is then refused all the same.
+    static void interrupt(QThread* thread);
 
     // The user the server knows this connection as.
     QString user() const;
@@ -90,10 +101,18 @@ private:
     // The reason of the last failure, in libpq's words.
     ServerError lastError(const pg_result* result = nullptr) const;
 
+    // Throws when this connection's thread has been interrupted.
+    void checkInterrupted() const;
+
     struct Finish {
         void operator()(pg_conn* conn) const;
     };
+    struct FreeCancel {
+        void operator()(pg_cancel* cancel) const;
+    };
     std::unique_ptr<pg_conn, Finish> conn_;
+    std::unique_ptr<pg_cancel, FreeCancel> cancel_;
+    QThread* thread_ = nullptr;
 };
 
 }  // namespace veskplan

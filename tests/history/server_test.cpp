@@ -188,6 +188,35 @@ TEST_F(Server, ConcurrentImportsLeaveOneCopyAndAKilledOrDroppedOneNothing) {
     EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 18);
 }
 
+TEST_F(Server, AnInterruptedReadingIsCancelledOnTheServerAndReadsNothingMore) {
+    PgConnection watch(address(u"veskplan_admin"_s));
+    const QByteArray sleeping =
+        "SELECT count(*) FROM pg_stat_activity WHERE state = 'active' "
+        "AND query LIKE 'SELECT pg_sleep%' AND datname = '" +
+        database_.toUtf8() + "'";
+    QString runningState, nextState;
+    std::unique_ptr<QThread> reading(QThread::create([&] {
+        PgConnection connection(address(u"designer"_s));
+        for (QString* state : {&runningState, &nextState}) {
+            try {
+                connection.exec(state == &runningState ? "SELECT pg_sleep(30)" : "SELECT 1");
+            } catch (const ServerError& error) {
+                *state = QString::fromLatin1(error.state()) + u' ' + error.reason();
+            }
+        }
+    }));
+    reading->start();
+    while (watch.exec(sleeping).integer(0, 0) == 0 && !reading->isFinished()) {
+        QThread::msleep(5);
+    }
+    PgConnection::interrupt(reading.get());
+    reading->wait();
+    // Stopped by the server, not waited for to its end; the next one refused before it is sent.
+    EXPECT_EQ(runningState, u"57014 canceling statement due to user request"_s);
+    EXPECT_EQ(nextState, u"57014 the reading was cancelled"_s);
+    EXPECT_EQ(watch.exec(sleeping).integer(0, 0), 0);
+}
+
 TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
     ServerHistory server = made();
     const QString sample = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
