@@ -1,13 +1,19 @@
 #include "app/qtuserport.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
 #include <map>
 
 #include "app/apptexts.h"
@@ -56,7 +62,63 @@ private:
     bool busy_;
 };
 
+// Work under way beside the window, with Cancel. Esc, Cancel and the window's close button ask
+// the work to stop; the dialog stays, saying so, until it has.
+class WaitDialog : public QDialog {
+public:
+    WaitDialog(const WaitRequest& request, std::function<void()> cancel, QWidget* parent)
+        : QDialog(parent), cancel_(std::move(cancel)) {
+        setObjectName(request.name);
+        setWindowTitle(request.title);
+        setModal(true);
+        auto* layout = new QVBoxLayout(this);
+        label_ = new QLabel(request.text, this);
+        label_->setObjectName(request.name + u"Text"_s);
+        layout->addWidget(label_);
+        auto* bar = new QProgressBar(this);
+        bar->setObjectName(request.name + u"Progress"_s);
+        bar->setRange(0, 0);  // how long a server takes is not known
+        bar->setAccessibleName(request.text);
+        layout->addWidget(bar);
+        buttons_ = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+        buttons_->button(QDialogButtonBox::Cancel)->setObjectName(request.name + u"Cancel"_s);
+        connect(buttons_, &QDialogButtonBox::rejected, this, &WaitDialog::reject);
+        layout->addWidget(buttons_);
+        setMinimumWidth(420);
+    }
+    void reject() override {
+        if (cancelled_) {
+            return;
+        }
+        cancelled_ = true;
+        label_->setText(u"Cancelling: waiting for the server to stop..."_s);
+        buttons_->setEnabled(false);
+        cancel_();
+    }
+
+private:
+    std::function<void()> cancel_;
+    QLabel* label_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
+    bool cancelled_ = false;
+};
+
 }  // namespace
+
+void QtUserPort::waitFor(const WaitRequest& request, QThread& running,
+                         const std::function<void()>& cancel) {
+    QEventLoop loop;
+    // Queued from the work's thread: the loop sees the end even when it came before exec().
+    QObject::connect(&running, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (running.isFinished()) {
+        return;
+    }
+    const ArrowWhileAsking arrow;
+    // Shown at once, modal: nothing else in the windows is done while the work runs.
+    WaitDialog dialog(request, cancel, dialogParent());
+    dialog.show();
+    loop.exec();
+}
 
 QWidget* QtUserPort::dialogParent() {
     // The window the user works in: the main window, or a window of its own opened over it.

@@ -20,6 +20,8 @@ public:
     std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
     std::optional<QStringList> fillIn(const FormRequest& request) override;
+    void waitFor(const WaitRequest& request, QThread& running,
+                 const std::function<void()>& cancel) override;
 
 private:
     static QWidget* dialogParent();

@@ -9,6 +9,7 @@
 #include "base/error.h"
 #include "base/filedate.h"
 #include "base/sqlitedb.h"
+#include "controller/asidework.h"
 #include "controller/busycursor.h"
 #include "history/bidfile.h"
 #include "history/bidhistorysource.h"
@@ -288,13 +289,13 @@ void HistoryImport::importBidFiles() {
     }
 }
 
-bool HistoryImport::withLogin(const QString& address,
+bool HistoryImport::withLogin(const QString& address, const QString& doing,
                               const std::function<void(const QString&)>& work) {
+    const WaitRequest waiting{u"serverWait"_s, u"Bid History Server"_s, doing};
     for (;;) {
         try {
-            BusyCursor busy(busy_);
-            work(logins_.passwords().find(address));
-            return true;
+            const QString password = logins_.passwords().find(address);
+            return runAside(port_, waiting, [&work, &password] { work(password); });
         } catch (const ServerLoginError& refusal) {
             if (!logins_.answer(refusal)) {
                 return false;
@@ -312,9 +313,12 @@ std::optional<std::vector<ImportReport>> HistoryImport::importToServer(
     [[maybe_unused]] const KnownUnits& units) {
     std::optional<std::vector<ImportReport>> reports;
 #if VESKPLAN_SERVER_HISTORY
-    withLogin(address, [&](const QString& password) {
-        reports = ServerHistory::connect(address, password).import(sources, units);
-    });
+    withLogin(
+        address,
+        u"Importing into the bid history at "_s + ServerHistory::shownName(address) + u"..."_s,
+        [&](const QString& password) {
+            reports = ServerHistory::connect(address, password).import(sources, units);
+        });
 #endif
     return reports;
 }
@@ -407,9 +411,11 @@ void HistoryImport::copyServerHistory() {
         return;
     }
     std::optional<ServerCopy> copied;
-    if (withLogin(address, [&](const QString& password) {
-            copied = veskplan::copyServerHistory(address, password, *file, from, region);
-        })) {
+    if (withLogin(address,
+                  u"Copying the bid history at "_s + ServerHistory::shownName(address) + u"..."_s,
+                  [&](const QString& password) {
+                      copied = veskplan::copyServerHistory(address, password, *file, from, region);
+                  })) {
         port_.inform(copied->text(*file));
     }
 #endif

@@ -57,9 +57,11 @@ private:
     // Cancelled when the user cancels.
     struct Cancelled {};
     std::optional<ColumnLayout> layoutFor(const QString& file, LayoutStore& store, bool& asked);
-    // Runs `work` with the password kept for `address` (none: libpq's password file serves),
-    // asking for one when the server wants it; false, told, when it could not be done.
-    bool withLogin(const QString& address, const std::function<void(const QString&)>& work);
+    // Runs `work` beside the window, the user told what it is `doing` and able to cancel it,
+    // with the password kept for `address` (none: libpq's password file serves), asking for one
+    // when the server wants it; false when cancelled, or told why it could not be done.
+    bool withLogin(const QString& address, const QString& doing,
+                   const std::function<void(const QString&)>& work);
     // Imports into the history on a server; the reports, nothing when told why not.
     std::optional<std::vector<ImportReport>> importToServer(
         const QString& address, const std::vector<BidHistory::Source>& sources,

@@ -3,7 +3,7 @@
 #include <QThread>
 #include <algorithm>
 
-#include "history/pgconnection.h"
+#include "controller/asidework.h"
 
 namespace veskplan {
 
@@ -21,7 +21,7 @@ SourceReader::~SourceReader() {
     // connection's timeout; what it read goes with it.
     for (const std::shared_ptr<Job>& job : running_) {
         job->thread->disconnect(this);
-        PgConnection::interrupt(job->thread.get());
+        interruptWork(job->thread.get());
     }
     for (const std::shared_ptr<Job>& job : running_) {
         job->thread->wait();
@@ -32,7 +32,7 @@ void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString ind
                          QStringList itemNumbers, Done done) {
     const bool wasBusy = busy();
     if (current_) {
-        PgConnection::interrupt(current_->thread.get());
+        interruptWork(current_->thread.get());
     }
     auto job = std::make_shared<Job>();
     job->done = std::move(done);
@@ -60,7 +60,7 @@ void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString ind
 void SourceReader::cancel() {
     if (current_) {
         // The server stops the query; the thread ends soon after, unseen.
-        PgConnection::interrupt(current_->thread.get());
+        interruptWork(current_->thread.get());
         current_.reset();
         Q_EMIT busyChanged(false);
     }

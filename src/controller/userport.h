@@ -2,12 +2,15 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "history/columnlayout.h"
 #include "print/printtarget.h"
+
+class QThread;
 
 namespace veskplan {
 
@@ -72,6 +75,13 @@ struct FormRequest {
     std::vector<Field> fields;
 };
 
+// Work the user waits for while it runs beside the window: an import to a server, a copy of it.
+struct WaitRequest {
+    QString name;  // the progress dialog's object name
+    QString title;
+    QString text;  // what is under way
+};
+
 // Everything the program asks of the person at the screen: messages, files, the printer. The
 // windows implement it with dialogs; tests
 // implement it with scripted answers. Only the commands of this layer use it: the layers below
@@ -99,6 +109,12 @@ public:
     // The fields' texts as the user left them, in the request's order; nothing when the user
     // cancelled.
     virtual std::optional<QStringList> fillIn(const FormRequest& request) = 0;
+
+    // Tells the user that `request.text` is under way, with Cancel, until `running` has
+    // finished; the windows stay drawn meanwhile. Cancel calls `cancel` once and goes on
+    // waiting for the end.
+    virtual void waitFor(const WaitRequest& request, QThread& running,
+                         const std::function<void()>& cancel) = 0;
 
     // Convenience: a message with only an OK button and the application's title, plain or with
     // the exclamation icon.

@@ -11,12 +11,15 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
 #include "app/qtuserport.h"
 #include "app/windowfixture.h"
+#include "base/error.h"
+#include "controller/asidework.h"
 
 namespace veskplan {
 namespace {
@@ -103,6 +106,41 @@ TEST(QtUserPortTest, PrintingShowsThePreviewFirstOnTheLocalesPaperAndItsPrintBut
                       : QStringList{u"printPreview"_s, u"QPrintDialog"_s, u"printPreview"_s};
         EXPECT_EQ(modals, expected);
     }
+}
+
+TEST(QtUserPortTest, WorkBesideTheWindowStopsOnCancelOrEscTheDialogWaitingForItsEnd) {
+    QtUserPort port;
+    const WaitRequest request{u"serverWait"_s, u"Bid History Server"_s, u"Importing..."_s};
+    const auto untilStopped = [] {  // goes on until asked to stop, then stops short
+        while (!QThread::currentThread()->isInterruptionRequested()) {
+            QThread::msleep(2);
+        }
+        throw Error(u"stopped"_s);
+    };
+    const std::pair<const char*, std::function<void(QWidget*)>> stops[] = {
+        {"Cancel",
+         [](QWidget* dialog) {
+             QTest::mouseClick(dialog->findChild<QPushButton*>(u"serverWaitCancel"_s),
+                               Qt::LeftButton);
+         }},
+        {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+    };
+    for (const auto& [how, stop] : stops) {
+        QString said;
+        QTimer::singleShot(50, [&said, &stop] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog && dialog->objectName() == u"serverWait"_s);
+            stop(dialog);
+            said = dialog->findChild<QLabel*>(u"serverWaitText"_s)->text();
+        });
+        EXPECT_FALSE(runAside(port, request, untilStopped)) << how;
+        EXPECT_EQ(said, u"Cancelling: waiting for the server to stop..."_s) << how;
+    }
+    // Work that ends is done; what fails is thrown where the command is.
+    EXPECT_TRUE(runAside(port, request, [] { QThread::msleep(20); }));
+    EXPECT_THROW(runAside(port, request, [] { throw Error(u"the server does not answer"_s); }),
+                 Error);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(QtUserPortTest, TheColumnsAreChosenInTheListsAndOkWaitsForTheRequiredOnes) {

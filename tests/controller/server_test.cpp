@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTest>
+#include <QThread>
 #include <QUuid>
 
 #include "controller/windowmenus.h"
@@ -8,6 +9,7 @@
 #include "history/serverhistory.h"
 #include "support/controllerfixture.h"
 #include "support/installedunits.h"
+#include "support/testfiles.h"
 
 namespace veskplan {
 namespace {
@@ -111,6 +113,57 @@ TEST_F(ServerCommands, APasswordIsAskedOnceASessionAndEveryFailureIsToldNamingTh
               (std::vector<QString>{u"\"2020-02-30\" is no date: type one such as 2026-03-31."_s,
                                     u"3 bids copied from the bid history at "_s + server +
                                         u" into "_s + sandbox.path(u"copy.sqlite"_s) + u"."_s}));
+}
+
+TEST_F(ServerCommands, AnImportOrACopyCancelledWhileTheServerWorksLeavesEverythingAsItWas) {
+    port.forms = {QStringList{u"127.0.0.1"_s, port_, database_, u"estimator"_s, u"disable"_s}};
+    menuEntry(u"mnuFileServer"_s).run(*controller);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller->estimate().reading(); }, 20000));
+    const qint64 held = ServerHistory::connect(address(u"estimator"_s)).bidCount();
+    const QString big = sandbox.path(u"big.csv"_s);
+    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
+    for (int quantity = 1; quantity <= 300000; ++quantity) {  // each a bid of its own
+        bids += "2105-0100030,CY," + QByteArray::number(quantity) + ",5,2026-03-31,K\n";
+    }
+    test::writeFile(big, bids);
+    const QString copy = sandbox.path(u"copy.sqlite"_s);
+    PgConnection watch(address(u"veskplan_admin"_s));
+    // Cancel once the server is at work: inside the import's COPY, or reading the bids.
+    const auto cancelWhenWorking = [&](const QByteArray& query) {
+        return [&watch, query, this](const std::function<void()>& cancel) {
+            const QByteArray working = "SELECT count(*) FROM pg_stat_activity WHERE query LIKE '" +
+                                       query + "%' AND datname = '" + database_.toUtf8() + "'";
+            while (watch.exec(working).integer(0, 0) == 0) {
+                QThread::msleep(2);
+            }
+            cancel();
+        };
+    };
+    port.clear();
+    port.files = {big};
+    port.onWait = cancelWhenWorking("COPY");
+    menuEntry(u"mnuFileImportBids"_s).run(*controller);
+    ASSERT_EQ(port.waits.size(), 1U);
+    EXPECT_EQ(port.waits[0].text,
+              u"Importing into the bid history at 127.0.0.1/"_s + database_ + u"..."_s);
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>());
+    EXPECT_EQ(ServerHistory::connect(address(u"estimator"_s)).bidCount(), held);
+
+    // Not cancelled, the same import goes in whole.
+    port.clear();
+    port.files = {big};
+    menuEntry(u"mnuFileImportBids"_s).run(*controller);
+    ASSERT_EQ(port.messageTexts().size(), 1U);
+    EXPECT_EQ(ServerHistory::connect(address(u"estimator"_s)).bidCount(), held + 300000);
+
+    port.clear();
+    port.forms = {QStringList{QString(), QString()}};
+    port.files = {copy};
+    port.onWait = cancelWhenWorking("FETCH");
+    menuEntry(u"mnuFileServerCopy"_s).run(*controller);
+    EXPECT_EQ(port.waits.size(), 1U);
+    EXPECT_EQ(port.messageTexts(), std::vector<QString>());
+    EXPECT_FALSE(QFile::exists(copy));
 }
 
 }  // namespace

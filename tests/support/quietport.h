@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QThread>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,9 @@ public:
     }
     std::unique_ptr<PrintTarget> choosePrinter() override { return nullptr; }
     std::optional<QStringList> fillIn(const FormRequest&) override { return std::nullopt; }
+    void waitFor(const WaitRequest&, QThread& running, const std::function<void()>&) override {
+        running.wait();
+    }
     void beginBusy() override {}
     void endBusy() override {}
 

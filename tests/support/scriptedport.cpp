@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace veskplan::test {
 namespace {
@@ -59,6 +60,15 @@ std::optional<ColumnLayout> ScriptedPort::chooseColumns(const ColumnMappingReque
 std::optional<QStringList> ScriptedPort::fillIn(const FormRequest& request) {
     formsAsked.push_back(request);
     return next(forms, "form: " + request.title.toStdString());
+}
+
+void ScriptedPort::waitFor(const WaitRequest& request, QThread& running,
+                           const std::function<void()>& cancel) {
+    waits.push_back(request);
+    if (onWait) {
+        onWait(cancel);
+    }
+    running.wait();
 }
 
 void ScriptedPort::follow(ViewRequests& requests) {
@@ -140,6 +150,8 @@ void ScriptedPort::clear() {
     mappings.clear();
     formsAsked.clear();
     focus.clear();
+    waits.clear();
+    onWait = nullptr;
     commits = 0;
     busyCount = 0;
     messageWhileBusy = false;

@@ -25,6 +25,8 @@ public:
     std::optional<ColumnLayout> chooseColumns(const ColumnMappingRequest& request) override;
     std::unique_ptr<PrintTarget> choosePrinter() override;
     std::optional<QStringList> fillIn(const FormRequest& request) override;
+    void waitFor(const WaitRequest& request, QThread& running,
+                 const std::function<void()>& cancel) override;
     void beginBusy() override;
     void endBusy() override;
 
@@ -40,6 +42,8 @@ public:
     std::deque<std::optional<QStringList>> forms;
     std::function<void()> categoryBrowser;
     std::function<void()> catalogueReport;
+    // Runs while the user waits for work beside the window, given its Cancel.
+    std::function<void(const std::function<void()>&)> onWait;
     // Runs as each message is shown, while it stands over the window.
     std::function<void(const MessageRequest&)> onMessage;
     int catalogueReports = 0;
@@ -52,6 +56,7 @@ public:
     std::vector<FileDialogRequest> dialogs;
     std::vector<ColumnMappingRequest> mappings;
     std::vector<FormRequest> formsAsked;
+    std::vector<WaitRequest> waits;
     std::vector<QString> focus;
     int masterTopRow = -1;  // the master grid's first visible row asked for last
     int commits = 0;
