@@ -380,6 +380,16 @@ check_installer() {
     "$build/installed-check.txt"
   cmp "$build/installed-check.txt" "$WINEPREFIX/drive_c/users/Public/sample.txt"
   say "the installed veskplan-cli.exe exports the installed sample project as on Linux"
+  # An older Access project opens with the installed program (its own libmdb) and converts to
+  # the same bytes as on Linux.
+  rm -f "$WINEPREFIX/drive_c/users/Public/project.vsk"
+  cp "$root/tests/data/mdb/project.mdb" "$WINEPREFIX/drive_c/users/Public/project.mdb"
+  wine "$installed/veskplan-cli.exe" convert 'C:\users\Public\project.mdb' \
+    'C:\users\Public\project.vsk'
+  QT_QPA_PLATFORM=offscreen "$native/bin/veskplan-cli" convert "$root/tests/data/mdb/project.mdb" \
+    "$build/installed-project.vsk"
+  cmp "$build/installed-project.vsk" "$WINEPREFIX/drive_c/users/Public/project.vsk"
+  say "the installed veskplan-cli.exe converts an Access project to the same bytes as on Linux"
   # Its printed table is text in the PDF, under its headings, as pdftotext reads it.
   wine "$installed/veskplan-cli.exe" print 'C:\Program Files\Veskplan\sample.vsk' \
     --pdf 'C:\users\Public\sample.pdf'
