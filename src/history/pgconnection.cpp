@@ -194,37 +194,56 @@ PgResult PgConnection::exec(const char* sql, const std::vector<QByteArray>& para
 
 void PgConnection::eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
                            const std::function<void(const PgResult&, int)>& take) {
-    // Read through a cursor in batches: few answers, each of a bounded number of rows, where
-    // one answer a row would cost more than the rows themselves.
-    constexpr int kBatch = 2000;
-    const bool own = PQtransactionStatus(conn_.get()) == PQTRANS_IDLE;
-    if (own) {
-        exec("BEGIN READ ONLY");
+    // Row by row as the server sends them: it goes on finding rows while these are read, and
+    // the network, not this side, holds what is not read yet.
+    checkInterrupted();
+    std::vector<const char*> values;
+    for (const QByteArray& param : params) {
+        values.push_back(param.constData());
     }
-    try {
-        exec("SET LOCAL cursor_tuple_fraction = 1");  // every row is read, not the first few
-        exec((std::string("DECLARE veskplan_rows NO SCROLL CURSOR FOR ") + sql).c_str(), params);
-        qint64 rows = 0;
-        for (int got = kBatch; got == kBatch;) {
-            const PgResult batch = exec("FETCH 2000 FROM veskplan_rows");
-            got = batch.rows();
-            for (int row = 0; row < got; ++row) {
+    if (PQsendQueryParams(conn_.get(), sql, int(values.size()), nullptr, values.data(), nullptr,
+                          nullptr, 0) != 1) {
+        throw lastError();
+    }
+    PQsetSingleRowMode(conn_.get());  // refused only when the query was not sent: told below
+    qint64 rows = 0;
+    std::optional<ServerError> failed;
+    std::exception_ptr thrown;
+    // Every answer is taken, the last one too, so that the connection is ready for the next
+    // command; what is still on its way after a failure here is cancelled on the server.
+    while (pg_result* raw = PQgetResult(conn_.get())) {
+        const PgResult result(raw);
+        if (failed || thrown) {
+            continue;
+        }
+        const ExecStatusType status = PQresultStatus(raw);
+        if (status == PGRES_SINGLE_TUPLE) {
+            try {
                 if (++rows > maxRows) {
                     throw ServerError(u"the server answered more rows than asked for"_s, {});
                 }
-                take(batch, row);
+                if (rows % 1024 == 0) {
+                    checkInterrupted();
+                }
+                take(result, 0);
+            } catch (...) {
+                thrown = std::current_exception();
+                if (cancel_) {
+                    char reason[256];
+                    PQcancel(cancel_.get(), reason, int(sizeof reason));
+                }
             }
+        } else if (status != PGRES_TUPLES_OK) {
+            failed = lastError(raw);
         }
-        exec("CLOSE veskplan_rows");
-        if (own) {
-            exec("COMMIT");
-        }
-    } catch (...) {
-        if (PQtransactionStatus(conn_.get()) != PQTRANS_UNKNOWN) {
-            PQclear(PQexec(conn_.get(), own ? "ROLLBACK" : "CLOSE veskplan_rows"));
-        }
-        throw;
     }
+    if (thrown) {
+        std::rethrow_exception(thrown);
+    }
+    if (failed) {
+        throw *failed;
+    }
+    checkInterrupted();
 }
 
 void PgConnection::beginCopy(const char* sql) {

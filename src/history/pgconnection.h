@@ -85,8 +85,8 @@ public:
     // Runs a command; parameters are sent apart from it, as text. Throws ServerError with the
     // server's reason when it fails.
     PgResult exec(const char* sql, const std::vector<QByteArray>& params = {});
-    // Hands each answer row to `take` as it arrives, at most 2,000 rows in memory at a time;
-    // throws ServerError after `maxRows` rows.
+    // Hands each answer row to `take` as it arrives (row 0 of the result given), one row in
+    // memory at a time; throws ServerError after `maxRows` rows.
     void eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
                  const std::function<void(const PgResult&, int)>& take);
 

@@ -128,7 +128,7 @@ TEST_F(ServerCommands, AnImportOrACopyCancelledWhileTheServerWorksLeavesEverythi
     test::writeFile(big, bids);
     const QString copy = sandbox.path(u"copy.sqlite"_s);
     PgConnection watch(address(u"veskplan_admin"_s));
-    // Cancel once the server is at work: inside the import's COPY, or reading the bids.
+    // Cancel once the server is at work: inside the import's COPY, or sending the bids.
     const auto cancelWhenWorking = [&](const QByteArray& query) {
         return [&watch, query, this](const std::function<void()>& cancel) {
             const QByteArray working = "SELECT count(*) FROM pg_stat_activity WHERE query LIKE '" +
@@ -159,7 +159,7 @@ TEST_F(ServerCommands, AnImportOrACopyCancelledWhileTheServerWorksLeavesEverythi
     port.clear();
     port.forms = {QStringList{QString(), QString()}};
     port.files = {copy};
-    port.onWait = cancelWhenWorking("FETCH");
+    port.onWait = cancelWhenWorking("SELECT id, item_number");
     menuEntry(u"mnuFileServerCopy"_s).run(*controller);
     EXPECT_EQ(port.waits.size(), 1U);
     EXPECT_EQ(port.messageTexts(), std::vector<QString>());
