@@ -12,8 +12,8 @@ packages=(
   # file-format checks run by the tests
   libreoffice-calc-nogui python3 python3-openpyxl poppler-utils
   # the bid history on a server: the client library, and the server the tests start for
-  # themselves (scripts/pg-test-server.sh)
-  libpq-dev postgresql-15
+  # themselves (scripts/pg-test-server.sh), with certificates of its own for TLS
+  libpq-dev postgresql-15 openssl
   # headless start of the window (scripts/run.sh hint, screenshots)
   xvfb xauth
   # older project files kept as Access databases: the library that reads them, and the

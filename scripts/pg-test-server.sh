@@ -6,7 +6,9 @@
 # databases), estimator (imports) and designer (only reads), and a fourth, stranger, whose
 # password in the password file is wrong. DIR receives what the tests need: `port`, `socket`
 # (the socket's folder), `pgpass` (libpq's password file for 127.0.0.1 and the socket) and
-# `cluster` (the temporary folder). stop stops the server and removes both.
+# `cluster` (the temporary folder), and for TLS `ca.crt` (the authority that signed the server's
+# certificate, for 127.0.0.1 and localhost) and `other-ca.crt` (one that signed nothing of it).
+# stop stops the server and removes both.
 # The server runs as an unprivileged user: initdb and postgres refuse root, so as root it runs
 # as `postgres` (the user the Debian package makes).
 set -euo pipefail
@@ -66,12 +68,33 @@ stranger=$(password)
     { cat "$cluster/initdb.log" >&2; exit 1; }
 rm -f "$cluster/pw"
 
+# TLS as an agency's server has it: a certificate signed by an authority of the run's own.
+certificates=$(mktemp -d "${TMPDIR:-/tmp}/veskplan-pg-tls.XXXXXX")
+tls_key() { openssl genpkey -algorithm EC -pkeyopt ec_paramgen_curve:prime256v1 -out "$1" 2>/dev/null; }
+for ca in ca other-ca; do
+    tls_key "$certificates/$ca.key"
+    openssl req -x509 -new -key "$certificates/$ca.key" -days 2 -subj "/CN=Veskplan test $ca" \
+        -out "$state/$ca.crt" 2>/dev/null
+done
+tls_key "$certificates/server.key"
+openssl req -new -key "$certificates/server.key" -subj "/CN=127.0.0.1" \
+    -out "$certificates/server.csr" 2>/dev/null
+printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\n' >"$certificates/server.ext"
+openssl x509 -req -in "$certificates/server.csr" -CA "$state/ca.crt" -CAkey "$certificates/ca.key" \
+    -CAcreateserial -days 2 -extfile "$certificates/server.ext" -out "$certificates/server.crt" \
+    2>/dev/null
+install -m 600 "$certificates/server.key" "$certificates/server.crt" "$cluster/data/"
+rm -rf -- "$certificates"
+if [ "${#as_server[@]}" -gt 0 ]; then
+    chown postgres: "$cluster/data/server.key" "$cluster/data/server.crt"
+fi
+
 # A free loopback port: one the system hands out, then given up for the server; another
 # program may take it meanwhile, so a few are tried.
 for attempt in 1 2 3 4 5; do
     port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
     if "${as_server[@]}" "$bin/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 30 \
-        -o "-p $port -k $cluster -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
+        -o "-p $port -k $cluster -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c ssl=on" \
         start >/dev/null; then
         break
     elif [ "$attempt" -eq 5 ]; then

@@ -117,6 +117,23 @@ TEST_F(Server, EachFailureNamesTheServerAndTheReason) {
     }
 }
 
+TEST_F(Server, VerifyFullTrustsTheAgencysAuthorityAndNoOther) {
+    made();
+    const QString state = qEnvironmentVariable("VESKPLAN_TEST_PGSERVER");
+    const auto checked = [&](const QString& authority) {
+        return address(u"designer"_s) + u"?sslmode=verify-full&sslrootcert="_s +
+               QDir(state).filePath(authority);
+    };
+    EXPECT_EQ(ServerHistory::connect(checked(u"ca.crt"_s)).bidCount(), 0);
+    EXPECT_EQ(PgConnection(checked(u"ca.crt"_s))
+                  .exec("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()")
+                  .text(0, 0),
+              u"t"_s);
+    EXPECT_EQ(errorMessage([&] { ServerHistory::connect(checked(u"other-ca.crt"_s)); }),
+              u"The bid history at "_s + shown() +
+                  u" could not be opened: SSL error: certificate verify failed"_s);
+}
+
 TEST_F(Server, AnImportGoesInWholeAndOnceAndOnlyForEstimators) {
     ServerHistory history = made();
     const QString bad = dir_.filePath(u"bad.csv"_s);
