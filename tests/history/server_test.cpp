@@ -281,6 +281,50 @@ TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
     }
 }
 
+// Two designers, as two roles in two processes, price the sample while an estimator imports a
+// tabulation the estimate does not use (another item, let long before its window), started
+// once its COPY is under way: neither sees half of it, and both estimates are the same.
+TEST_F(Server, TwoDesignersPriceTheSameEstimateWhileAnEstimatorImports) {
+    const QString sample = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
+    made().import({{sample + u"sample-bids.csv"_s, {}}}, test::installedUnits());
+    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
+    for (int quantity = 1; quantity <= 200000; ++quantity) {
+        bids += "2999-0000001,CY," + QByteArray::number(quantity) + ",5,2019-03-31,K\n";
+    }
+    const QString big = dir_.filePath(u"big.csv"_s);
+    test::writeFile(big, bids);
+    const QString cli = QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli");
+    QProcess importer;
+    importer.start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s), big});
+    ASSERT_TRUE(importer.waitForStarted());
+    PgConnection watch(address(u"veskplan_admin"_s));
+    while (watch.exec("SELECT count(*) FROM pg_stat_activity WHERE query LIKE 'COPY%' AND "
+                      "datname = '" +
+                      database_.toUtf8() + "'")
+                   .integer(0, 0) == 0 &&
+           importer.state() != QProcess::NotRunning) {
+        QThread::msleep(2);
+    }
+    QProcess designers[2];
+    const QString roles[2] = {u"designer"_s, u"estimator"_s};
+    for (int i = 0; i < 2; ++i) {
+        designers[i].start(
+            cli, {u"estimate"_s, sample + u"sample.vsk"_s, u"--history"_s, address(roles[i]),
+                  u"--on"_s, u"2026-03-31"_s, u"--bids"_s, u"all"_s, u"--csv"_s, u"-"_s});
+    }
+    QByteArray estimates[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(designers[i].waitForFinished(60000));
+        EXPECT_EQ(designers[i].exitCode(), 0) << designers[i].readAllStandardError().data();
+        estimates[i] = designers[i].readAllStandardOutput();
+    }
+    ASSERT_TRUE(importer.waitForFinished(120000));
+    EXPECT_EQ(importer.exitCode(), 0) << importer.readAllStandardError().data();
+    EXPECT_TRUE(estimates[0].endsWith("Priced from," + shown().toUtf8() + ",2026-08-20\r\n"));
+    EXPECT_EQ(estimates[0], estimates[1]);
+    EXPECT_EQ(ServerHistory::connect(address(u"designer"_s)).bidCount(), 174 + 200000);
+}
+
 // The server sends only the bids a window selects, and its statistics are those worked out by
 // hand for every window and bid choice.
 TEST_F(Server, TheWindowsStatisticsComeFromTheBidsTheServerSelects) {
