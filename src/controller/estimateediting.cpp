@@ -38,6 +38,17 @@ bool readsRemotely(const EstimateSetup& setup) {
     });
 }
 
+// What a server is asked to select for the setup: its letting dates, region and bids.
+BidWindow selectionOf(const EstimateSetup& setup, const QDate& today) {
+    const BidWindow window = settingsOf(setup, today).window;
+    return BidWindow{window.from, window.to, window.region, window.bids, false, QDate()};
+}
+
+bool sameSelection(const std::optional<BidWindow>& read, const BidWindow& wanted) {
+    return read && read->from == wanted.from && read->to == wanted.to &&
+           read->region == wanted.region && read->bids == wanted.bids;
+}
+
 QStringList itemNumbers(const ProjectDocument& document) {
     QStringList numbers;
     for (const ProjectRecord& record : document.items().records(IndexOrder::PrimaryKey)) {
@@ -117,8 +128,10 @@ void EstimateEditing::showDocument() {
 bool EstimateEditing::isRead(const EstimateSetup& setup) const {
     // A source is read again when it changed since: bids imported by another program count, and
     // a file gone is told.
+    // A server sent the bids of one window: another window reads again.
     return indexStamp_ == fileStamp(setup.indexFile) && setup.sources == sourceList_ &&
            setup.indexFile == indexFile_ &&
+           (!readsRemotely(setup) || sameSelection(windowRead_, selectionOf(setup, today_))) &&
            std::none_of(opened_.begin(), opened_.end(),
                         [](const auto& source) { return source->changedSinceRead(); });
 }
@@ -133,7 +146,8 @@ std::optional<bool> EstimateEditing::readSources(const EstimateSetup& setup, boo
     if (!readsRemotely(setup)) {
         BusyCursor busy(busy_);
         return take(setup, numbers, indexStamp,
-                    PriceSources::read(setup.sources, setup.indexFile, numbers), allOrNothing);
+                    PriceSources::read(setup.sources, setup.indexFile, numbers), std::nullopt,
+                    allOrNothing);
     }
     // A reading given up for this one says nothing; its sources are not read again by
     // themselves.
@@ -142,9 +156,10 @@ std::optional<bool> EstimateEditing::readSources(const EstimateSetup& setup, boo
     }
     pendingSetup_ = setup;
     pendingLater_ = std::move(later);
+    const BidWindow window = selectionOf(setup, today_);
     reader_.start(
-        setup.sources, setup.indexFile, numbers,
-        [this, setup, numbers, indexStamp, allOrNothing](SourceReader::Outcome outcome) {
+        setup.sources, setup.indexFile, numbers, window,
+        [this, setup, numbers, indexStamp, window, allOrNothing](SourceReader::Outcome outcome) {
             Later then = std::exchange(pendingLater_, {});
             if (outcome.login) {
                 // Asked once: the password typed is kept for the session.
@@ -158,7 +173,8 @@ std::optional<bool> EstimateEditing::readSources(const EstimateSetup& setup, boo
                 then(false);
                 return;
             }
-            then(take(setup, numbers, indexStamp, std::move(*outcome.reading), allOrNothing));
+            then(take(setup, numbers, indexStamp, std::move(*outcome.reading), window,
+                      allOrNothing));
         });
     return std::nullopt;
 }
@@ -176,7 +192,7 @@ void EstimateEditing::cancelReading() {
 
 bool EstimateEditing::take(const EstimateSetup& setup, const QStringList& numbers,
                            const QDateTime& indexStamp, PriceSourceReading reading,
-                           bool allOrNothing) {
+                           const std::optional<BidWindow>& window, bool allOrNothing) {
     const QStringList failures = reading.failures;
     if (!failures.isEmpty()) {
         port_.warn(failures.join(u'\n'));
@@ -190,6 +206,7 @@ bool EstimateEditing::take(const EstimateSetup& setup, const QStringList& number
     indexFile_ = setup.indexFile;
     indexStamp_ = indexStamp;
     numbersRead_ = std::set<QString>(numbers.begin(), numbers.end());
+    windowRead_ = window;
     return failures.isEmpty();
 }
 

@@ -129,7 +129,8 @@ private:
     std::optional<bool> readSources(const EstimateSetup& setup, bool allOrNothing, Later later);
     // Keeps what a reading of `setup` gave; false, told, when a source could not be read.
     bool take(const EstimateSetup& setup, const QStringList& numbers, const QDateTime& indexStamp,
-              PriceSourceReading reading, bool allOrNothing);
+              PriceSourceReading reading, const std::optional<BidWindow>& window,
+              bool allOrNothing);
     // Asks for a source of `kind` and uses it, in place of those of its kind or after the rest.
     void chooseSource(const PriceSourceKind& kind, bool replace);
     // Asks for a file ending in `suffix` and writes the estimate to it with `write`.
@@ -159,6 +160,8 @@ private:
     std::optional<QDateTime> indexStamp_;  // when the index file changed as read; none: unread
     PriceSources sources_;                 // what opened_ answered, in their order
     std::set<QString> numbersRead_;        // the items whose bids the sources hold
+    // The window a server was asked for (it sent only the bids it selects); none: every bid.
+    std::optional<BidWindow> windowRead_;
     std::unique_ptr<Estimate> estimate_;
     EstimateTableModel model_;
     ContingencyScale scale_;

@@ -29,7 +29,7 @@ SourceReader::~SourceReader() {
 }
 
 void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString indexFile,
-                         QStringList itemNumbers, Done done) {
+                         QStringList itemNumbers, std::optional<BidWindow> window, Done done) {
     const bool wasBusy = busy();
     if (current_) {
         interruptWork(current_->thread.get());
@@ -38,12 +38,12 @@ void SourceReader::start(std::vector<EstimateSetup::Source> sources, QString ind
     job->done = std::move(done);
     Job* raw = job.get();
     SessionPasswords* passwords = &passwords_;
-    job->thread.reset(
-        QThread::create([raw, passwords, sources = std::move(sources),
-                         indexFile = std::move(indexFile), numbers = std::move(itemNumbers)] {
+    job->thread.reset(QThread::create(
+        [raw, passwords, sources = std::move(sources), indexFile = std::move(indexFile),
+         numbers = std::move(itemNumbers), window = std::move(window)] {
             try {
                 raw->outcome.reading =
-                    PriceSources::read(sources, indexFile, numbers, std::nullopt, passwords);
+                    PriceSources::read(sources, indexFile, numbers, window, passwords);
             } catch (const ServerLoginError& login) {
                 raw->outcome.login = login;
             }

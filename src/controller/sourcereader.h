@@ -34,8 +34,9 @@ public:
     ~SourceReader() override;
 
     // Starts reading, giving up the reading under way; `done` runs on this object's thread.
+    // With a window, a server sends only the bids it selects.
     void start(std::vector<EstimateSetup::Source> sources, QString indexFile,
-               QStringList itemNumbers, Done done);
+               QStringList itemNumbers, std::optional<BidWindow> window, Done done);
     // Gives up the reading under way: its `done` never runs.
     void cancel();
     bool busy() const { return current_ != nullptr; }

@@ -100,6 +100,18 @@ TEST_F(ServerCommands, APasswordIsAskedOnceASessionAndEveryFailureIsToldNamingTh
                                       : std::vector<QString>{u"The bid history at "_s + step.told});
         EXPECT_EQ(doc().prices().estimateSetup().sources[0].location, address(database_));
     }
+    // Another window is asked of the server again, which sends the bids it selects alone.
+    using Window = std::pair<QString, std::optional<qint64>>;
+    for (const auto& [region, price] : {Window{u"nowhere"_s, std::nullopt}, Window{{}, 39200}}) {
+        port.clear();
+        EstimateSettings settings = controller->estimate().settings();
+        settings.window.region = region;
+        controller->estimate().setSettings(settings);
+        EXPECT_TRUE(controller->estimate().reading());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller->estimate().reading(); }, 20000));
+        EXPECT_EQ(controller->estimate().estimate().lines[0].unitPriceCents, price);
+        EXPECT_EQ(port.messageTexts().size(), region.isEmpty() ? 0U : 1U);
+    }
     QFile settings(controller->paths().settingsFile);
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_FALSE(settings.readAll().contains("pw" + database_.toLatin1()));
