@@ -134,6 +134,31 @@ TEST_F(Server, VerifyFullTrustsTheAgencysAuthorityAndNoOther) {
                   u" could not be opened: SSL error: certificate verify failed"_s);
 }
 
+TEST_F(Server, AConnectionDroppedWhileBidsArriveIsToldNamingTheServer) {
+    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
+    for (int quantity = 1; quantity <= 200000; ++quantity) {
+        bids += "2105-0100030,CY," + QByteArray::number(quantity) + ",5,2026-03-31,K\n";
+    }
+    test::writeFile(dir_.filePath(u"big.csv"_s), bids);
+    made().import({{dir_.filePath(u"big.csv"_s), {}}}, test::installedUnits());
+    PgConnection watch(address(u"veskplan_admin"_s));
+    ServerHistory designer = ServerHistory::connect(address(u"designer"_s));
+    qint64 arrived = 0;
+    const QString told = errorMessage([&] {
+        designer.eachBid(QDate(), QString(), [&](const BidRecord&) {
+            if (arrived++ == 0) {
+                watch.exec(
+                    "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename "
+                    "= 'designer' AND datname = '" +
+                    database_.toUtf8() + "'");
+            }
+        });
+    });
+    EXPECT_TRUE(told.startsWith(u"The bid history at "_s + shown() + u" could not be opened: "_s))
+        << told.toStdString();
+    EXPECT_LT(arrived, 200000);
+}
+
 TEST_F(Server, AnImportGoesInWholeAndOnceAndOnlyForEstimators) {
     ServerHistory history = made();
     const QString bad = dir_.filePath(u"bad.csv"_s);
