@@ -75,6 +75,17 @@ void checkReaderView(QWidget* top) {
                     << label(w) << " cell " << r << "," << c;
             }
         }
+        // The cell a screen reader is at follows the keyboard.
+        if (model->rowCount() >= 2 && view->isEnabled()) {
+            view->setFocus(Qt::TabFocusReason);
+            view->setCurrentIndex(model->index(0, view->currentIndex().column()));
+            QTest::keyClick(view, Qt::Key_Down);
+            QAccessibleInterface* at = iface->focusChild();
+            ASSERT_TRUE(at && at->tableCellInterface()) << label(w);
+            EXPECT_EQ(at->tableCellInterface()->rowIndex(), 1) << label(w);
+            EXPECT_EQ(at->tableCellInterface()->columnIndex(), view->currentIndex().column())
+                << label(w);
+        }
     }
     // Tab from the first control visits them all (an inner editor stands for its control).
     QSet<QWidget*> reached;
