@@ -32,8 +32,7 @@ QDateTime lastChangeOf(const QString& path) {
 }
 
 // Reads what a working copy left behind holds; opening it replays its log.
-void readOrphan(WorkingCopy::Orphan& orphan) {
-    orphan.changed = lastChangeOf(orphan.path);
+void readOrphanData(WorkingCopy::Orphan& orphan) {
     SqliteDb db(orphan.path, SqliteDb::Mode::ReadWriteCreate);
     auto rows = db.prepare(projectschema::kSelectRows);
     while (rows.step()) {
@@ -51,6 +50,17 @@ void readOrphan(WorkingCopy::Orphan& orphan) {
         values[u"modified"_s] = u"1"_s;  // a copy that kept no state: whatever it holds counts
     }
     orphan.state = RecoveryState::read(values);
+}
+
+// Opening a copy replays its log into it, which would make the time the user is asked about the
+// time it was looked at: the file keeps the time of its last change instead.
+void readOrphan(WorkingCopy::Orphan& orphan) {
+    orphan.changed = lastChangeOf(orphan.path);
+    readOrphanData(orphan);
+    QFile file(orphan.path);
+    if (file.open(QIODevice::ReadWrite)) {
+        file.setFileTime(orphan.changed, QFileDevice::FileModificationTime);
+    }
 }
 
 }  // namespace

@@ -284,6 +284,41 @@ TEST_F(FilesTest, AFullTemporaryFolderIsToldAsSuchAndNotAsABadProject) {
     EXPECT_FALSE(QFileInfo::exists(left));
 }
 
+TEST_F(FilesTest, ACopyLeftForLaterIsOfferedWithTheTimeOfItsLastChangeAtEveryStart) {
+    // What a program killed mid-work leaves: the copy and its log, not yet replayed into it.
+    const QString working = projectPath(u"working.vsk"_s);
+    const QString left = sandbox.tempDir() + u"/veskDataTmp-left.vsk"_s;
+    test::makeProjectFile(working, {test::rec("2101", "01", "1", "LS", 1)});
+    {
+        SqliteDb db(working, SqliteDb::Mode::ReadWriteCreate);
+        db.exec(
+            "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0; CREATE TABLE workstate "
+            "(key, value); INSERT INTO workstate VALUES ('modified', '1')");
+        for (const QString& suffix : {QString(), u"-wal"_s}) {
+            ASSERT_TRUE(QFile::copy(working + suffix, left + suffix));
+        }
+    }
+    const QDateTime changed(QDate(2026, 3, 2), QTime(9, 15));
+    for (const QString& suffix : {QString(), u"-wal"_s}) {
+        QFile file(left + suffix);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(changed, QFileDevice::FileModificationTime));
+    }
+    QStringList asked;
+    for (int start = 0; start < 2; ++start) {  // Later, and Later again at the next start
+        controller.reset();
+        port.clear();
+        port.answers = {Answer::Later};
+        controller = makeController();
+        controller->start();
+        ASSERT_EQ(port.messages.size(), 1u);
+        asked.append(port.messages[0].text);
+    }
+    EXPECT_EQ(asked[1], asked[0]);
+    EXPECT_TRUE(asked[0].contains(u"9:15"_s)) << asked[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(left));
+}
+
 TEST_F(FilesTest, AnAccessProjectOpensUntitledAndIsSavedAsAProjectFileOfOurOwn) {
     if (!accessproject::canRead()) {
         GTEST_SKIP() << "this build has no Access reader";
