@@ -38,15 +38,11 @@ bool readsRemotely(const EstimateSetup& setup) {
     });
 }
 
-// What a server is asked to select for the setup: its letting dates, region and bids.
+// What a server is asked to select for the setup: its letting dates, region and bids, not how
+// the prices are brought to the estimate date.
 BidWindow selectionOf(const EstimateSetup& setup, const QDate& today) {
     const BidWindow window = settingsOf(setup, today).window;
     return BidWindow{window.from, window.to, window.region, window.bids, false, QDate()};
-}
-
-bool sameSelection(const std::optional<BidWindow>& read, const BidWindow& wanted) {
-    return read && read->from == wanted.from && read->to == wanted.to &&
-           read->region == wanted.region && read->bids == wanted.bids;
 }
 
 QStringList itemNumbers(const ProjectDocument& document) {
@@ -127,11 +123,10 @@ void EstimateEditing::showDocument() {
 
 bool EstimateEditing::isRead(const EstimateSetup& setup) const {
     // A source is read again when it changed since: bids imported by another program count, and
-    // a file gone is told.
-    // A server sent the bids of one window: another window reads again.
+    // a file gone is told. A server sent the bids of one window: another window reads again.
     return indexStamp_ == fileStamp(setup.indexFile) && setup.sources == sourceList_ &&
            setup.indexFile == indexFile_ &&
-           (!readsRemotely(setup) || sameSelection(windowRead_, selectionOf(setup, today_))) &&
+           (!readsRemotely(setup) || windowRead_ == selectionOf(setup, today_)) &&
            std::none_of(opened_.begin(), opened_.end(),
                         [](const auto& source) { return source->changedSinceRead(); });
 }

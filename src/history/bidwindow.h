@@ -16,6 +16,8 @@ struct BidWindow {
     BidSelection bids = BidSelection::Low;
     bool escalate = false;  // bring each price to the estimate date by the cost index
     QDate estimateDate;
+
+    bool operator==(const BidWindow&) const = default;
 };
 
 }  // namespace veskplan

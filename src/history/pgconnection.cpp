@@ -42,6 +42,13 @@ ServerError interrupted() {
     return ServerError(u"the reading was cancelled"_s, "57014");
 }
 
+// Asks the server to stop the query running on the connection the handle is of; a query that
+// has ended already is no failure.
+void cancelOnServer(pg_cancel* cancel) {
+    char reason[256];
+    PQcancel(cancel, reason, int(sizeof reason));
+}
+
 }  // namespace
 
 void PgResult::Clear::operator()(pg_result* result) const {
@@ -148,8 +155,7 @@ void PgConnection::interrupt(QThread* thread) {
     const std::lock_guard lock(liveMutex);
     thread->requestInterruption();
     for (auto [at, end] = live.equal_range(thread); at != end; ++at) {
-        char reason[256];
-        PQcancel(at->second, reason, int(sizeof reason));  // a query ended already is no failure
+        cancelOnServer(at->second);
     }
 }
 
@@ -193,7 +199,7 @@ PgResult PgConnection::exec(const char* sql, const std::vector<QByteArray>& para
 }
 
 void PgConnection::eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
-                           const std::function<void(const PgResult&, int)>& take) {
+                           const std::function<void(const PgResult&)>& take) {
     // Row by row as the server sends them: it goes on finding rows while these are read, and
     // the network, not this side, holds what is not read yet.
     checkInterrupted();
@@ -205,7 +211,16 @@ void PgConnection::eachRow(const char* sql, const std::vector<QByteArray>& param
                           nullptr, 0) != 1) {
         throw lastError();
     }
-    PQsetSingleRowMode(conn_.get());  // refused only when the query was not sent: told below
+    if (PQsetSingleRowMode(conn_.get()) != 1) {
+        // The whole answer would then come at once, unbounded: it is not read.
+        if (cancel_) {
+            cancelOnServer(cancel_.get());
+        }
+        while (pg_result* raw = PQgetResult(conn_.get())) {
+            PQclear(raw);
+        }
+        throw ServerError(u"the server's answer could not be read row by row"_s, {});
+    }
     qint64 rows = 0;
     std::optional<ServerError> failed;
     std::exception_ptr thrown;
@@ -225,12 +240,11 @@ void PgConnection::eachRow(const char* sql, const std::vector<QByteArray>& param
                 if (rows % 1024 == 0) {
                     checkInterrupted();
                 }
-                take(result, 0);
+                take(result);
             } catch (...) {
                 thrown = std::current_exception();
                 if (cancel_) {
-                    char reason[256];
-                    PQcancel(cancel_.get(), reason, int(sizeof reason));
+                    cancelOnServer(cancel_.get());
                 }
             }
         } else if (status != PGRES_TUPLES_OK) {

@@ -85,10 +85,10 @@ public:
     // Runs a command; parameters are sent apart from it, as text. Throws ServerError with the
     // server's reason when it fails.
     PgResult exec(const char* sql, const std::vector<QByteArray>& params = {});
-    // Hands each answer row to `take` as it arrives (row 0 of the result given), one row in
-    // memory at a time; throws ServerError after `maxRows` rows.
+    // Hands each answer row to `take` as it arrives, as a result of that one row (row 0), one
+    // row in memory at a time; throws ServerError after `maxRows` rows.
     void eachRow(const char* sql, const std::vector<QByteArray>& params, qint64 maxRows,
-                 const std::function<void(const PgResult&, int)>& take);
+                 const std::function<void(const PgResult&)>& take);
 
     // COPY ... FROM STDIN: begin, send chunks, end. A failure of the data (or of the caller,
     // who then calls abortCopy) leaves the transaction failed.

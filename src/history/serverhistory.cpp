@@ -423,7 +423,7 @@ std::set<QString> ServerHistory::itemsWithBids(const QStringList& itemNumbers) {
             "SELECT i FROM unnest($1::text[]) AS i WHERE EXISTS "
             "(SELECT FROM veskplan.bid WHERE item_number = i)",
             {textArray(itemNumbers)}, itemNumbers.size(),
-            [&](const PgResult& row, int at) { items.insert(row.text(at, 0)); });
+            [&](const PgResult& row) { items.insert(row.text(0, 0)); });
     } catch (const ServerError& error) {
         throw Error(historytexts::serverNotOpened(name_, error.reason()));
     }
@@ -457,19 +457,19 @@ void ServerHistory::eachBid(const char* where, const std::vector<QByteArray>& pa
                          "region FROM veskplan.bid WHERE ") +
              where)
                 .c_str(),
-            params, kMaxBids, [&](const PgResult& row, int at) {
+            params, kMaxBids, [&](const PgResult& row) {
                 BidRecord bid;
-                bid.id = row.integer(at, 0);
-                bid.itemNumber = row.text(at, 1);
-                bid.description = row.text(at, 2);
-                bid.unit = row.text(at, 3, 64);
-                bid.quantity = row.real(at, 4);
-                bid.unitPrice = row.real(at, 5);
-                bid.lettingDate = QDate::fromString(row.text(at, 6, 10), Qt::ISODate);
-                bid.contract = row.text(at, 7);
-                bid.bidderRank = int(row.integer(at, 8));
-                bid.lowBidder = row.bytes(at, 9, 1) == "t";
-                bid.region = row.text(at, 10);
+                bid.id = row.integer(0, 0);
+                bid.itemNumber = row.text(0, 1);
+                bid.description = row.text(0, 2);
+                bid.unit = row.text(0, 3, 64);
+                bid.quantity = row.real(0, 4);
+                bid.unitPrice = row.real(0, 5);
+                bid.lettingDate = QDate::fromString(row.text(0, 6, 10), Qt::ISODate);
+                bid.contract = row.text(0, 7);
+                bid.bidderRank = int(row.integer(0, 8));
+                bid.lowBidder = row.bytes(0, 9, 1) == "t";
+                bid.region = row.text(0, 10);
                 take(std::move(bid));
             });
     } catch (const ServerError& error) {

@@ -133,11 +133,7 @@ TEST_F(ServerCommands, AnImportOrACopyCancelledWhileTheServerWorksLeavesEverythi
     ASSERT_TRUE(QTest::qWaitFor([this] { return !controller->estimate().reading(); }, 20000));
     const qint64 held = ServerHistory::connect(address(u"estimator"_s)).bidCount();
     const QString big = sandbox.path(u"big.csv"_s);
-    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
-    for (int quantity = 1; quantity <= 300000; ++quantity) {  // each a bid of its own
-        bids += "2105-0100030,CY," + QByteArray::number(quantity) + ",5,2026-03-31,K\n";
-    }
-    test::writeFile(big, bids);
+    test::writeDistinctBids(big, "2105-0100030", "2026-03-31", 300000);
     const QString copy = sandbox.path(u"copy.sqlite"_s);
     PgConnection watch(address(u"veskplan_admin"_s));
     // Cancel once the server is at work: inside the import's COPY, or sending the bids.

@@ -56,6 +56,13 @@ protected:
         return history;
     }
     QString shown() const { return u"127.0.0.1/"_s + database_; }
+    // How many queries starting with `start` the test's database is running.
+    qint64 running(PgConnection& watch, const QByteArray& start) const {
+        return watch
+            .exec("SELECT count(*) FROM pg_stat_activity WHERE state = 'active' AND query LIKE '" +
+                  start + "%' AND datname = '" + database_.toUtf8() + "'")
+            .integer(0, 0);
+    }
     // What the command line prints, having said nothing on standard error.
     static QByteArray cli(const QStringList& arguments) {
         QProcess process;
@@ -135,11 +142,7 @@ TEST_F(Server, VerifyFullTrustsTheAgencysAuthorityAndNoOther) {
 }
 
 TEST_F(Server, AConnectionDroppedWhileBidsArriveIsToldNamingTheServer) {
-    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
-    for (int quantity = 1; quantity <= 200000; ++quantity) {
-        bids += "2105-0100030,CY," + QByteArray::number(quantity) + ",5,2026-03-31,K\n";
-    }
-    test::writeFile(dir_.filePath(u"big.csv"_s), bids);
+    test::writeDistinctBids(dir_.filePath(u"big.csv"_s), "2105-0100030", "2026-03-31", 200000);
     made().import({{dir_.filePath(u"big.csv"_s), {}}}, test::installedUnits());
     PgConnection watch(address(u"veskplan_admin"_s));
     ServerHistory designer = ServerHistory::connect(address(u"designer"_s));
@@ -232,10 +235,6 @@ TEST_F(Server, ConcurrentImportsLeaveOneCopyAndAKilledOrDroppedOneNothing) {
 
 TEST_F(Server, AnInterruptedReadingIsCancelledOnTheServerAndReadsNothingMore) {
     PgConnection watch(address(u"veskplan_admin"_s));
-    const QByteArray sleeping =
-        "SELECT count(*) FROM pg_stat_activity WHERE state = 'active' "
-        "AND query LIKE 'SELECT pg_sleep%' AND datname = '" +
-        database_.toUtf8() + "'";
     QString runningState, nextState;
     std::unique_ptr<QThread> reading(QThread::create([&] {
         PgConnection connection(address(u"designer"_s));
@@ -248,15 +247,15 @@ TEST_F(Server, AnInterruptedReadingIsCancelledOnTheServerAndReadsNothingMore) {
         }
     }));
     reading->start();
-    while (watch.exec(sleeping).integer(0, 0) == 0 && !reading->isFinished()) {
-        QThread::msleep(5);
+    while (running(watch, "SELECT pg_sleep") == 0 && !reading->isFinished()) {
+        QThread::msleep(2);
     }
     PgConnection::interrupt(reading.get());
     reading->wait();
     // Stopped by the server, not waited for to its end; the next one refused before it is sent.
     EXPECT_EQ(runningState, u"57014 canceling statement due to user request"_s);
     EXPECT_EQ(nextState, u"57014 the reading was cancelled"_s);
-    EXPECT_EQ(watch.exec(sleeping).integer(0, 0), 0);
+    EXPECT_EQ(running(watch, "SELECT pg_sleep"), 0);
 }
 
 TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
@@ -312,22 +311,14 @@ TEST_F(Server, BothHistoriesGiveTheSameBidsAndTheSameEstimate) {
 TEST_F(Server, TwoDesignersPriceTheSameEstimateWhileAnEstimatorImports) {
     const QString sample = QStringLiteral(VESKPLAN_SOURCE_DIR "/data/");
     made().import({{sample + u"sample-bids.csv"_s, {}}}, test::installedUnits());
-    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
-    for (int quantity = 1; quantity <= 200000; ++quantity) {
-        bids += "2999-0000001,CY," + QByteArray::number(quantity) + ",5,2019-03-31,K\n";
-    }
     const QString big = dir_.filePath(u"big.csv"_s);
-    test::writeFile(big, bids);
+    test::writeDistinctBids(big, "2999-0000001", "2019-03-31", 200000);
     const QString cli = QStringLiteral(VESKPLAN_BIN_DIR "/veskplan-cli");
     QProcess importer;
     importer.start(cli, {u"history"_s, u"import"_s, address(u"estimator"_s), big});
     ASSERT_TRUE(importer.waitForStarted());
     PgConnection watch(address(u"veskplan_admin"_s));
-    while (watch.exec("SELECT count(*) FROM pg_stat_activity WHERE query LIKE 'COPY%' AND "
-                      "datname = '" +
-                      database_.toUtf8() + "'")
-                   .integer(0, 0) == 0 &&
-           importer.state() != QProcess::NotRunning) {
+    while (running(watch, "COPY") == 0 && importer.state() != QProcess::NotRunning) {
         QThread::msleep(2);
     }
     QProcess designers[2];

@@ -20,6 +20,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+void writeDistinctBids(const QString& path, const char* item, const char* letting, int count) {
+    QByteArray bids = "Item Number,Unit,Quantity,Unit Price,Letting Date,Contract\n";
+    for (int quantity = 1; quantity <= count; ++quantity) {
+        bids += QByteArray(item) + ",CY," + QByteArray::number(quantity) + ",5," + letting + ",K\n";
+    }
+    writeFile(path, bids);
+}
+
 QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

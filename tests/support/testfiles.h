@@ -28,6 +28,9 @@ QT_END_NAMESPACE
 namespace veskplan::test {
 
 void writeFile(const QString& path, const QByteArray& bytes);
+// A bid tabulation of `count` bids of one item, one contract and letting, each a bid of its own
+// (its quantity is its line number): enough for a server to be seen at work on it.
+void writeDistinctBids(const QString& path, const char* item, const char* letting, int count);
 QByteArray readFile(const QString& path);
 // A file of tests/data, by its path below that folder.
 QByteArray dataFile(const QString& name);
